@@ -1,0 +1,290 @@
+// The file commands of the editor: open, save, save as, new sound and the information texts.
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "Editor.h"
+#include "document/Numbers.h"
+#include "document/Progress.h"
+#include "document/StatusTexts.h"
+#include "formats/WavWriter.h"
+
+namespace sono {
+
+namespace {
+const char* const WaveFilter = "Wave-files (*.wav)|*.wav|All Files (*.*)|*.*";
+const char* const WaveFilterDutch = "Wave-bestanden (*.wav)|*.wav|Alle Bestanden (*.*)|*.*";
+
+std::string folderWithSeparator(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    return folder + "/";
+}
+
+bool endsWith(const std::string& text, std::string_view tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string todayMonthDayYear() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[40];
+    std::snprintf(text, sizeof text, "%02d-%02d-%04d", local.tm_mon + 1, local.tm_mday,
+                  local.tm_year + 1900);
+    return text;
+}
+} // namespace
+
+bool Editor::offerSaveFirst() {
+    Answer answer = host_.ask(MessageIcon::Question, ProgramCaption,
+                              LangText("Wilt u eerst het geluid dat u nu heeft opslaan?",
+                                       "Do you first want to save the sound you have now?"));
+    if (answer == Answer::Cancel) return false;
+    if (answer == Answer::Yes) WriteWave(ProgressSaving);
+    return true;
+}
+
+// ---------------------------------------------------------------- open
+
+void Editor::openChosenFile(const std::string& path) {
+    settings_.lastDir = folderWithSeparator(path);
+    SaveSettings();
+    OpenWave(path, path);
+}
+
+void Editor::resetForReading() {
+    for (int panel = 2; panel <= 4; ++panel) setStatus(panel, "");
+    doc_.FileName.clear();
+    doc_.RightSamples.assign(1, 0);
+    ClearUndo();
+    setCaption(ProgramCaption);
+    doc_.Info.clear();
+    doc_.DispText.clear();
+    host_.selectionChanged();
+}
+
+std::string Editor::failureText(const WavReadResult& read) const {
+    switch (read.failure) {
+    case WavFailure::NotWave:
+        return LangText("Dit bestand is geen geldig wave-bestand.", "This file is not a valid wave-file.");
+    case WavFailure::NotPcm:
+        return LangText("Dit wave-bestand heeft een IBM-indeling. Dit programma ondersteunt alleen de "
+                        "(standaard) PCM-indeling.",
+                        "This wave-files has the IBM-format. This program only supports the "
+                        "(standard) PCM-format only.");
+    case WavFailure::BadBitrate:
+        return LangText("Sonoplexer kan dit bestand niet openen, want de bitrate is niet 8, 16 of 24.",
+                        "Sonoplexer can't open this file, because the bitrate is not 8, 16 or 24.");
+    case WavFailure::Corrupt:
+        return LangText("Er zit een fout in dit wave-bestand.", "This wave-file is corrupt.");
+    case WavFailure::UnsupportedBits:
+        return LangText("Dit bestand is" + numberText(read.failedBits) +
+                            "-bits. Dit programma ondersteunt alleen 8- of 16-bits.",
+                        "This file is" + numberText(read.failedBits) +
+                            "-bits. This program supports 8- and 16-bit only.");
+    case WavFailure::NotMonoStereo:
+        return LangText("Dit wave-bestand is niet mono of stereo.", "This wave-file is not mono or stereo.");
+    default:
+        return LangText("Er is een onbekende fout opgetreden.", "An unknown problem has occured.");
+    }
+}
+
+void Editor::reportFileLists(const std::string& path, const WavReadResult& read) {
+    if (settings_.options.showInfo && !read.fileInfo.empty()) {
+        std::string list;
+        for (const FileInfoLine& line : read.fileInfo) {
+            std::string label = "Label: ";
+            if (auto known = infoLabel(line.id)) label = LangText(known->dutch, known->english);
+            list += "\r" + label + latin1ToUtf8(line.text);
+        }
+        host_.showMessage(MessageIcon::Information, path,
+                          LangText("Informatie uit het bestand:", "Information from the file:") + list);
+    }
+    if (settings_.options.unknownChunks && !read.unknownChunks.empty()) {
+        host_.showMessage(
+            MessageIcon::Information, path,
+            LangText("In dit WAV-bestand is informatie gevonden waar dit programma geen gebruik van "
+                     "maakt. Als u het geopende geluid opslaat, wordt deze informatie er dan ook niet "
+                     "bijgevoegd. Deze informatie is niet nodig om het geluid op te slaan. Er is dus "
+                     "niets aan de hand.",
+                     "In this WAV-file, information has been found that this program doesn't use. "
+                     "When you save this sound, the information will not be added to the file. This "
+                     "information is not needed to save the sound, so there is nothing wrong.") +
+                "\r\r" + LangText("Beschrijving(en):", "Description(s):") +
+                latin1ToUtf8(read.unknownChunks));
+    }
+}
+
+void Editor::OpenWave(const std::string& path, const std::string& displayName) {
+    if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return;
+    std::error_code error;
+    if (path.empty() || !std::filesystem::exists(path, error)) return;
+    host_.hideToolDialogs();
+    host_.stopPlayback();
+    host_.setBusy(true);
+    resetForReading();
+
+    ProgressStart(ProgressOpening);
+    WavReadResult read = readWaveFile(path, [this](int step) { ProgressShow(step); });
+    ProgressEnd();
+    if (read.reducedFrom24)
+        host_.showMessage(MessageIcon::Information, path,
+                          LangText("De bitrate van dit bestand is 24. Sonoplexer opent het als een "
+                                   "16-bit bestand. Dit kan de kwaliteit iets minder goed maken.",
+                                   "The bitrate of this file is 24. Sonoplexer will open it as a "
+                                   "16-bit file. This might decrease the quality a little."));
+    if (read.chunksWalked) reportFileLists(path, read);
+
+    if (read.failure != WavFailure::None) {
+        doc_.LeftSamples.assign(1, 0);
+        doc_.RightSamples.assign(1, 0);
+        doc_.SampleCount = 0;
+        host_.setBusy(false);
+        DrawWaveform();
+        setStatus(1, LangText("Het bestand kon niet worden geopend.", "The file could not be opened."));
+        host_.showMessage(MessageIcon::Critical, path, failureText(read));
+        return;
+    }
+
+    doc_.FormatTag = read.formatTag;
+    doc_.Channels = read.channels;
+    doc_.SampleRate = read.sampleRate;
+    doc_.ByteRate = read.byteRate;
+    doc_.BlockAlign = read.blockAlign;
+    doc_.BitsPerSample = read.bitsPerSample;
+    doc_.SampleCount = read.frames;
+    doc_.LeftSamples = std::move(read.left);
+    doc_.RightSamples = std::move(read.right);
+    doc_.Info = std::move(read.info);
+    doc_.DispText = std::move(read.dispText);
+    doc_.Changed = false;
+
+    RefreshStatusPanels();
+    setStatus(1, LangText("Het bestand is geopend.", "The file has been opened."));
+    if (displayName != "*") SaveRecent(path);
+    if (displayName == "*") {
+        doc_.FileName = "*";
+        setCaption(captionForUntitled(settings_.language));
+    } else {
+        doc_.FileName = path;
+        setCaption(captionForFile(displayName));
+    }
+    MMNiets();
+    DrawWaveform();
+    levelMeterChannel = doc_.isStereo() ? "0" : "1";
+    host_.setBusy(false);
+    if (settings_.options.listenAfterChange) host_.playFile(path);
+}
+
+// ---------------------------------------------------------------- save
+
+bool Editor::WriteWave(int saveKind) {
+    if (doc_.SampleCount % 2 == 1) {
+        ++doc_.SampleCount;
+        doc_.LeftSamples.resize(size_t(doc_.SampleCount), 0);
+        if (doc_.isStereo()) doc_.RightSamples.resize(size_t(doc_.SampleCount), 0);
+    }
+    if (doc_.FileName.empty()) return false;
+    if (doc_.FileName == "*") {
+        MMsaveAs();
+        return doc_.FileName != "*";
+    }
+    host_.setBusy(true);
+    levelMeterChannel = doc_.isStereo() ? "0" : "1";
+    if (!settings_.options.bothChannels && doc_.isStereo())
+        levelMeterChannel = std::to_string(doc_.SelChannel);
+    padOddTexts(doc_);
+
+    const bool selectionOnly = saveTag == "SELECT";
+    int64_t first = selectionOnly ? int64_t(doc_.SelStart) : 0;
+    double frames = selectionOnly ? double(doc_.SelEnd) - doc_.SelStart : doc_.SampleCount;
+    WavLayout layout = wavLayout(doc_, frames);
+    ProgressStart(saveKind);
+    bool written = writeWaveFile(doc_.FileName, doc_, first, frames,
+                                 [this](int step) { ProgressShow(step); });
+    saveTag.clear();
+    doc_.BlockAlign = layout.blockAlign;
+    doc_.ByteRate = float(layout.byteRate);
+    doc_.FormatTag = 1;
+
+    if (!written) {
+        setStatus(1, LangText("Het geluid is niet opgeslagen.", "The sound has not been saved."));
+        host_.showMessage(MessageIcon::Critical, doc_.FileName,
+                          LangText("Het geluid is niet opgeslagen wegens een onbekende fout.",
+                                   "The sound has not been saved caused by an unknown problem."));
+    } else if (!endsWith(doc_.FileName, ".tmp")) {
+        doc_.Changed = false;
+        setStatus(1, LangText("Het geluid is opgeslagen.", "The sound has been saved."));
+    }
+    host_.setBusy(false);
+    ProgressEnd();
+    return written;
+}
+
+void Editor::MMsave() { WriteWave(ProgressSaving); }
+
+void Editor::MMsaveAs() {
+    if (doc_.FileName.empty()) return;
+    std::string path;
+    for (;;) {
+        auto chosen = host_.chooseSavePath(LangText(WaveFilterDutch, WaveFilter), settings_.lastDir);
+        if (!chosen || chosen->empty()) return;
+        path = *chosen;
+        settings_.lastDir = folderWithSeparator(path);
+        SaveSettings();
+        std::error_code error;
+        if (!std::filesystem::exists(path, error)) break;
+        Answer answer = host_.ask(MessageIcon::Information, ProgramCaption,
+                                  LangText("Dit bestand bestaat al. Er overheen opslaan?",
+                                           "This file already exists. Overwrite it?"));
+        if (answer == Answer::Cancel) return;
+        if (answer == Answer::Yes) break;
+    }
+    // A failed write leaves the sound under its old name, so nothing points at a missing file.
+    std::string previousName = doc_.FileName;
+    std::string previousCaption = caption_;
+    doc_.FileName = path;
+    setCaption(captionForFile(path));
+    if (!WriteWave(ProgressSaving)) {
+        doc_.FileName = previousName;
+        setCaption(previousCaption);
+        return;
+    }
+    SaveRecent(path);
+}
+
+// ---------------------------------------------------------------- new sound and texts
+
+void Editor::MMleeg() {
+    host_.stopPlayback();
+    if (!doc_.FileName.empty() && doc_.UndoLevel > 0 && !offerSaveFirst()) return;
+    doc_.SampleCount = 100;
+    doc_.Channels = 1;
+    doc_.RightSamples.assign(1, 0);
+    doc_.LeftSamples.assign(100, doc_.silenceValue());
+    doc_.FileName = "*";
+    setCaption(captionForUntitled(settings_.language));
+    ClearUndo();
+    doc_.Info.clear();
+    doc_.DispText.clear();
+    *doc_.Info.find("ICRD") = todayMonthDayYear();
+    *doc_.Info.find("ISFT") = std::string(ProgramSignature);
+    setStatus(1, LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));
+    RefreshStatusPanels();
+    MMNiets();
+    DrawWaveform();
+}
+
+bool Editor::setInfoText(std::string_view id, const std::string& text) {
+    if (id == "DISP") {
+        doc_.DispText = text;
+        return true;
+    }
+    std::string* field = doc_.Info.find(id);
+    if (!field) return false;
+    *field = text;
+    return true;
+}
+
+} // namespace sono

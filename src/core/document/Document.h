@@ -1,0 +1,45 @@
+#pragma once
+// The one sound being edited. Field names follow the program's long-standing names so that
+// every command reads like its description; the conventions are:
+//  - samples are 16-bit slots; an 8-bit sound keeps the file's unsigned bytes 0..255 (silence 128)
+//  - RightSamples holds the single element 0 for a mono sound
+//  - SelStart == -1 means nothing is selected; SelEnd is inclusive
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "formats/InfoFields.h"
+
+namespace sono {
+
+using Samples = std::vector<int16_t>;
+
+struct Document {
+    std::string FileName;          // "" none, "*" untitled, else the path (UTF-8)
+    int32_t SampleCount = 0;       // frames per channel
+    Samples LeftSamples{0};
+    Samples RightSamples{0};
+    int16_t FormatTag = 1;
+    float Channels = 1;
+    float SampleRate = 22050;
+    float ByteRate = 0;
+    int16_t BlockAlign = 0;
+    float BitsPerSample = 16;
+    float SelStart = -1;
+    float SelEnd = -1;
+    int32_t SelChannel = 1;
+    float RangeStart = 0;
+    float RangeEnd = 0;
+    Samples WorkBuffer{0};
+    int16_t UndoLevel = 0;
+    int16_t RedoLevel = 0;
+    bool Changed = false;
+    InfoFields Info;               // the 17 INFO texts, raw bytes as stored in the file
+    std::string DispText;          // raw bytes of the DISP text
+
+    bool isStereo() const { return Channels == 2; }
+    int16_t silenceValue() const { return BitsPerSample == 8 ? 128 : 0; }
+    bool hasSelection() const { return SelStart != -1; }
+};
+
+} // namespace sono

@@ -1,0 +1,229 @@
+#include "formats/WavReader.h"
+
+#include <bit>
+#include <climits>
+#include <cstring>
+#include <new>
+
+#include "document/Numbers.h"
+#include "document/Progress.h"
+#include "formats/ByteFile.h"
+
+namespace sono {
+
+int16_t reduce24To16(uint8_t lo, uint8_t mid, uint8_t high) {
+    int high16 = int16_t(uint16_t(mid | high << 8));
+    return int16_t(roundToInt((256.0 * high16 + lo - 128) / 256));
+}
+
+namespace {
+
+constexpr float NoFormatYet = -123;
+
+std::string stripTrailingZeros(std::string text) {
+    for (int i = 0; i < 2 && !text.empty() && text.back() == '\0'; ++i) text.pop_back();
+    return text;
+}
+
+std::string sizeText(int64_t bytes) { return " (" + std::to_string(bytes) + " bytes)"; }
+
+class WaveParser {
+public:
+    WaveParser(InputFile& file, WavReadResult& result, const std::function<void(int)>& progress)
+        : file_(file), r_(result), progress_(progress) {}
+
+    void parse() {
+        uint8_t header[12];
+        if (file_.read(header, 12) < 12 || std::memcmp(header, "RIFF", 4) != 0 ||
+            std::memcmp(header + 8, "WAVE", 4) != 0)
+            return fail(WavFailure::NotWave);
+        r_.bitsPerSample = NoFormatYet;
+        int64_t position = 12;
+        // A tail too short for a chunk header is ignored, as is a missing final pad byte.
+        while (!failed() && file_.size() - position >= 8) {
+            uint8_t chunk[8];
+            if (!file_.seek(position) || file_.read(chunk, 8) < 8) return fail(WavFailure::Unknown);
+            uint32_t declared = readLE32(chunk + 4);
+            int64_t bodyStart = position + 8;
+            // Sizes are signed 32-bit numbers in this format's tradition; any size that does not
+            // fit in what is left of the file is refused before anything is allocated for it.
+            if (declared > uint32_t(INT32_MAX) || int64_t(declared) > file_.size() - bodyStart)
+                return fail(WavFailure::Unknown);
+            int64_t size = int64_t(declared) + (declared & 1);
+            std::string id(reinterpret_cast<char*>(chunk), 4);
+            if (id == "fmt ") readFormat(size);
+            else if (id == "data") readData(bodyStart, size);
+            else if (id == "LIST") readList(size);
+            else if (id == "DISP") readDisp(size);
+            else if (size > 0 && !(id == "fact" && size == 4))
+                r_.unknownChunks += "\r" + id + sizeText(size);
+            position = bodyStart + size;
+        }
+        if (failed()) return;
+        r_.chunksWalked = true;
+        if (r_.bitsPerSample == 24) r_.bitsPerSample = 16;
+        addSignature();
+        if (r_.bitsPerSample == NoFormatYet || !sawData_) return fail(WavFailure::Corrupt);
+        if (r_.bitsPerSample != 8 && r_.bitsPerSample != 16) {
+            r_.failedBits = r_.bitsPerSample;
+            return fail(WavFailure::UnsupportedBits);
+        }
+        if (r_.channels != 1 && r_.channels != 2) return fail(WavFailure::NotMonoStereo);
+    }
+
+private:
+    bool failed() const { return r_.failure != WavFailure::None; }
+    void fail(WavFailure why) {
+        if (!failed()) r_.failure = why;
+    }
+
+    // The chunk body (at most `size` bytes, fewer where the file ends first).
+    std::string readBody(int64_t size) {
+        std::string body(size_t(std::min<int64_t>(size, file_.size() - file_.position())), '\0');
+        body.resize(file_.read(body.data(), body.size()));
+        return body;
+    }
+
+    void readFormat(int64_t size) {
+        if (size < 16) return fail(WavFailure::Unknown);
+        std::string body = readBody(16);
+        if (body.size() < 16) return fail(WavFailure::Unknown);
+        auto p = reinterpret_cast<const uint8_t*>(body.data());
+        r_.formatTag = int16_t(readLE16(p));
+        if (r_.formatTag != 1) return fail(WavFailure::NotPcm);
+        r_.channels = readLE16(p + 2);
+        r_.sampleRate = float(int32_t(readLE32(p + 4)));
+        r_.byteRate = float(int32_t(readLE32(p + 8)));
+        r_.blockAlign = int16_t(readLE16(p + 12));
+        int bits = int16_t(readLE16(p + 14));
+        if (bits != 8 && bits != 16 && bits != 24) return fail(WavFailure::BadBitrate);
+        if (bits == 24) r_.reducedFrom24 = true;
+        r_.bitsPerSample = float(bits);
+    }
+
+    void readData(int64_t bodyStart, int64_t size) {
+        if (r_.bitsPerSample == NoFormatYet) return fail(WavFailure::Corrupt);
+        sawData_ = true;
+        if (r_.channels != 1 && r_.channels != 2) return; // refused after the loop
+        const int bytesPerSample = int(r_.bitsPerSample) / 8;
+        const int channels = int(r_.channels);
+        int64_t frames = size / bytesPerSample / channels;
+        r_.frames = int32_t(frames);
+        // Bytes beyond the end of the file (a missing pad byte) read as 0.
+        std::vector<uint8_t> bytes;
+        bool directMono16 = bytesPerSample == 2 && channels == 1;
+        if (directMono16) {
+            r_.left.assign(size_t(frames), 0);
+            file_.seek(bodyStart);
+            file_.read(r_.left.data(), size_t(frames) * 2);
+            r_.right.assign(1, 0);
+            if constexpr (std::endian::native == std::endian::big)
+                for (auto& s : r_.left) s = int16_t(readLE16(reinterpret_cast<uint8_t*>(&s)));
+            return;
+        }
+        bytes.assign(size_t(frames) * bytesPerSample * channels, 0);
+        file_.seek(bodyStart);
+        file_.read(bytes.data(), bytes.size());
+        r_.left.assign(size_t(frames), 0);
+        if (channels == 2) r_.right.assign(size_t(frames), 0);
+        else r_.right.assign(1, 0);
+        const uint8_t* b = bytes.data();
+        for (int k = 0; k < StepCount; ++k) {
+            StepRange step = stepRange(frames, k);
+            for (int64_t i = step.begin; i < step.end; ++i) {
+                for (int c = 0; c < channels; ++c) {
+                    const uint8_t* s = b + (i * channels + c) * bytesPerSample;
+                    int16_t value = bytesPerSample == 1   ? int16_t(s[0])
+                                    : bytesPerSample == 2 ? int16_t(readLE16(s))
+                                                          : reduce24To16(s[0], s[1], s[2]);
+                    (c == 0 ? r_.left : r_.right)[size_t(i)] = value;
+                }
+            }
+            if (progress_) progress_(k);
+        }
+    }
+
+    void readList(int64_t size) {
+        std::string body = readBody(size);
+        if (body.size() < 4) {
+            if (size > 0) r_.unknownChunks += "\rLIST" + sizeText(size);
+            return;
+        }
+        std::string type = body.substr(0, 4);
+        int64_t remaining = size - 4;
+        if (type != "INFO") {
+            r_.unknownChunks += "\rLIST: " + type + sizeText(remaining);
+            return;
+        }
+        size_t offset = 4;
+        while (remaining >= 8) {
+            std::string subId = body.substr(offset, 4);
+            uint32_t declared = readLE32(reinterpret_cast<const uint8_t*>(body.data()) + offset + 4);
+            int64_t textSize = int64_t(declared) + (declared & 1);
+            remaining -= 8;
+            offset += 8;
+            // A text that claims more than its list holds ends the list there.
+            int64_t available = std::min<int64_t>(textSize, remaining);
+            std::string text = body.substr(offset, size_t(available));
+            if (std::string* field = r_.info.find(subId)) {
+                *field = text;
+                r_.fileInfo.push_back({subId, stripTrailingZeros(text)});
+            } else {
+                r_.unknownChunks += "\rLIST: INFO: " + subId + sizeText(textSize);
+            }
+            remaining -= available;
+            offset += size_t(available);
+        }
+    }
+
+    void readDisp(int64_t size) {
+        std::string body = readBody(size);
+        if (body.size() < 4) {
+            if (size > 0) r_.unknownChunks += "\rDISP" + sizeText(size);
+            return;
+        }
+        int32_t type = int32_t(readLE32(reinterpret_cast<const uint8_t*>(body.data())));
+        if (type == 1) {
+            r_.dispText = body.substr(4);
+            r_.fileInfo.push_back({"DISP", stripTrailingZeros(r_.dispText)});
+        } else {
+            r_.unknownChunks += "\rDISP:" + numberText(double(type)) + sizeText(size - 4);
+        }
+    }
+
+    void addSignature() {
+        std::string& software = *r_.info.find("ISFT");
+        if (software.empty()) software = std::string(ProgramSignature);
+        else software = stripTrailingZeros(software) + ", " + std::string(ProgramSignature);
+    }
+
+    InputFile& file_;
+    WavReadResult& r_;
+    const std::function<void(int)>& progress_;
+    bool sawData_ = false;
+};
+
+} // namespace
+
+WavReadResult readWaveFile(const std::string& path, const std::function<void(int)>& progressStep) {
+    WavReadResult result;
+    auto file = InputFile::open(path);
+    if (!file) {
+        result.failure = WavFailure::Unknown;
+        return result;
+    }
+    try {
+        WaveParser(*file, result, progressStep).parse();
+    } catch (const std::bad_alloc&) {
+        result = WavReadResult{};
+        result.failure = WavFailure::Unknown;
+    }
+    if (result.failure != WavFailure::None) {
+        result.left.assign(1, 0);
+        result.right.assign(1, 0);
+        result.frames = 0;
+    }
+    return result;
+}
+
+} // namespace sono

@@ -1,0 +1,31 @@
+#pragma once
+// Writes the document as a canonical PCM RIFF/WAVE file: a 16-byte format chunk, the samples,
+// a LIST/INFO chunk (always present) and, when there is a label, a DISP chunk.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "document/Document.h"
+
+namespace sono {
+
+struct WavLayout {
+    int16_t blockAlign;
+    int32_t byteRate;
+    uint32_t dataSize;
+};
+
+// Block align, byte rate and data size for `frames` frames of the document's format.
+WavLayout wavLayout(const Document& doc, double frames);
+
+// Appends a zero character to every odd-length INFO text and to an odd-length label, as the
+// file stores them; the padded texts stay in the document.
+void padOddTexts(Document& doc);
+
+// Writes frames [firstFrame, firstFrame + frameCount) to path, replacing an existing file only
+// when the new one is complete. Returns false on any write error; the old file is then intact.
+// progressStep is called after each of the 100 steps of gathering the samples.
+bool writeWaveFile(const std::string& path, const Document& doc, int64_t firstFrame,
+                   double frameCount, const std::function<void(int step)>& progressStep = {});
+
+} // namespace sono

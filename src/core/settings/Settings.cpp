@@ -1,0 +1,138 @@
+#include "settings/Settings.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace sono {
+
+namespace {
+
+class Reader {
+public:
+    explicit Reader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    bool atEnd() const { return pos_ >= bytes_.size(); }
+    uint8_t byte() { return atEnd() ? 0 : bytes_[pos_++]; }
+    int16_t word() {
+        uint8_t lo = byte();
+        return int16_t(lo | (byte() << 8));
+    }
+    std::string text() {
+        int16_t length = word();
+        std::string out;
+        for (int i = 0; i < length && !atEnd(); ++i) out += char(byte());
+        return out;
+    }
+
+private:
+    std::vector<uint8_t> bytes_;
+    size_t pos_ = 0;
+};
+
+void putWord(std::string& out, int16_t value) {
+    out += char(value & 0xFF);
+    out += char((uint16_t(value) >> 8) & 0xFF);
+}
+
+void putText(std::string& out, const std::string& text) {
+    putWord(out, int16_t(std::min<size_t>(text.size(), 32767)));
+    out.append(text, 0, std::min<size_t>(text.size(), 32767));
+}
+
+enum OptionBit : uint8_t {
+    BitDrawGraphic = 1,
+    BitListen = 2,
+    BitMeter = 4,
+    BitZoom = 16,
+    BitUnknownChunks = 32,
+    BitShowInfo = 128,
+};
+
+bool writeBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    return bool(out);
+}
+
+} // namespace
+
+std::optional<Settings> readSettingsFile(const std::filesystem::path& file, size_t echoHandles,
+                                         size_t echoSameChecks) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    Reader r(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+    Settings s;
+    uint8_t language = r.byte();
+    s.language = language < 3 ? language : 0;
+    s.options.graphStyle = std::min<int>(r.byte(), 6);
+    for (auto& recent : s.recentFiles) recent = r.text();
+    s.options.bothChannels = r.byte() == 0;
+    s.lastDir = r.text();
+    uint8_t bits = r.byte();
+    s.options.drawGraphicInOpenPanel = bits & BitDrawGraphic;
+    s.options.listenAfterChange = bits & BitListen;
+    s.options.realTimeVolume = bits & BitMeter;
+    s.options.zoom = bits & BitZoom;
+    s.options.unknownChunks = bits & BitUnknownChunks;
+    s.options.showInfo = bits & BitShowInfo;
+    if (r.byte() == '~') {
+        s.curves.present = true;
+        s.curves.echoHandleTops.resize(echoHandles);
+        for (auto& top : s.curves.echoHandleTops) top = r.word();
+        s.curves.echoCheck = r.word();
+        s.curves.echoSameChecks.resize(echoSameChecks);
+        for (auto& check : s.curves.echoSameChecks) check = r.word();
+        if (r.byte() == 'P') {
+            s.curves.curvesPresent = true;
+            for (auto& v : s.curves.volume) v = r.word();
+            for (auto& v : s.curves.speed) v = r.word();
+            s.options.showTime = r.byte() == 1;
+        }
+    }
+    return s;
+}
+
+bool writeSettingsFile(const std::filesystem::path& file, const Settings& s) {
+    std::string out;
+    out += char(s.language);
+    out += char(s.options.graphStyle);
+    for (const auto& recent : s.recentFiles) putText(out, recent);
+    out += char(s.options.bothChannels ? 0 : 10);
+    putText(out, s.lastDir);
+    uint8_t bits = (s.options.drawGraphicInOpenPanel ? BitDrawGraphic : 0) |
+                   (s.options.listenAfterChange ? BitListen : 0) |
+                   (s.options.realTimeVolume ? BitMeter : 0) | (s.options.zoom ? BitZoom : 0) |
+                   (s.options.unknownChunks ? BitUnknownChunks : 0) |
+                   (s.options.showInfo ? BitShowInfo : 0);
+    out += char(bits);
+    out += '~';
+    for (int16_t top : s.curves.echoHandleTops) putWord(out, top);
+    putWord(out, s.curves.echoCheck);
+    for (int16_t check : s.curves.echoSameChecks) putWord(out, check);
+    out += 'P';
+    for (int16_t v : s.curves.volume) putWord(out, v);
+    for (int16_t v : s.curves.speed) putWord(out, v);
+    out += char(s.options.showTime ? 1 : 0);
+    return writeBytes(file, out);
+}
+
+Quality readQualityFile(const std::filesystem::path& file) {
+    Quality q;
+    std::ifstream in(file, std::ios::binary);
+    if (in) {
+        float values[2] = {0, 0};
+        in.read(reinterpret_cast<char*>(values), sizeof values);
+        q.bitsPerSample = values[0];
+        q.sampleRate = values[1] == 0 ? 11025 : values[1];
+    }
+    q.bitsPerSample = q.bitsPerSample < 12 ? 8 : 16;
+    if (!(q.sampleRate >= 2500)) q.sampleRate = 2500; // also catches a NaN from a broken file
+    if (q.sampleRate > 100000) q.sampleRate = 100000;
+    return q;
+}
+
+bool writeQualityFile(const std::filesystem::path& file, const Quality& quality) {
+    float values[2] = {quality.bitsPerSample, quality.sampleRate};
+    return writeBytes(file, std::string(reinterpret_cast<const char*>(values), sizeof values));
+}
+
+} // namespace sono

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "document/Numbers.h"
+#include "document/StatusTexts.h"
+#include "document/Texts.h"
+
+using namespace sono;
+
+TEST(Texts, LangTextChoosesDutchOnlyForOne) {
+    EXPECT_EQ(LangText(1, "ja", "yes"), "ja");
+    EXPECT_EQ(LangText(0, "ja", "yes"), "yes");
+    EXPECT_EQ(LangText(2, "ja", "yes"), "yes");
+}
+
+TEST(Texts, DurationWritesMinutesSecondsAndHundredths) {
+    EXPECT_EQ(FormatDuration(0), "0.00");
+    EXPECT_EQ(FormatDuration(1000), "1.00");
+    EXPECT_EQ(FormatDuration(5070), "5.07");
+    EXPECT_EQ(FormatDuration(59999), "59.99");
+    EXPECT_EQ(FormatDuration(60000), "1:00.00");
+    EXPECT_EQ(FormatDuration(125070), "2:05.07");
+    EXPECT_EQ(FormatDuration(3723450), "62:03.45");
+}
+
+TEST(Texts, FileSizeUnitsAndDecimalSign) {
+    EXPECT_EQ(FormatFileSize(512, 0), "512 bytes");
+    EXPECT_EQ(FormatFileSize(1023, 0), "1023 bytes");
+    EXPECT_EQ(FormatFileSize(1024, 0), "1 kb");
+    EXPECT_EQ(FormatFileSize(89088, 0), "87 kb");
+    EXPECT_EQ(FormatFileSize(1572864, 0), " 1.5 mb");
+    EXPECT_EQ(FormatFileSize(1572864, 1), " 1,5 mb");
+    EXPECT_EQ(FormatFileSize(1.5f * 1024 * 1024 * 1024, 0), " 1.5 gb");
+}
+
+TEST(Texts, NumberRuleKeepsABlankBeforeNonNegativeNumbers) {
+    EXPECT_EQ(numberText(16.0f), " 16");
+    EXPECT_EQ(numberText(-1.0), "-1");
+    EXPECT_EQ(numberText(1.5), " 1.5");
+    EXPECT_EQ(numberText(0.0), " 0");
+}
+
+TEST(StatusTexts, PanelsDescribeTheSound) {
+    Document doc;
+    doc.BitsPerSample = 16;
+    doc.SampleRate = 44100;
+    doc.Channels = 2;
+    EXPECT_EQ(formatPanelText(doc), " 16-bits, 44100 Hz, stereo   ");
+    doc.BitsPerSample = 8;
+    doc.SampleRate = 22050;
+    doc.Channels = 1;
+    EXPECT_EQ(formatPanelText(doc), " 8-bits, 22050 Hz, mono   ");
+
+    doc.BitsPerSample = 16;
+    doc.SampleRate = 44100;
+    doc.SampleCount = 44100;
+    EXPECT_EQ(durationPanelText(doc, 0), "Time: 1.00");
+    EXPECT_EQ(durationPanelText(doc, 1), "Duur: 1.00");
+    EXPECT_EQ(sizePanelText(doc, 0), "File: 87 kb");
+    // An exact multiple of 1024 is raised by a whole 1024.
+    doc.SampleCount = 512;
+    EXPECT_EQ(sizePanelText(doc, 1), "Bestand: 2 kb");
+}
+
+TEST(StatusTexts, CaptionIsTheLowerCasedName) {
+    EXPECT_EQ(captionForFile("Test.WAV"), "test.wav - Sonoplexer");
+    EXPECT_EQ(captionForFile("/Tmp/ÉTÉ.wav"), "/tmp/été.wav - Sonoplexer");
+    EXPECT_EQ(captionForUntitled(1), "Naamloos - Sonoplexer");
+    EXPECT_EQ(captionForUntitled(0), "No Title - Sonoplexer");
+}
