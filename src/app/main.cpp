@@ -1,0 +1,56 @@
+// Start-up: `sonoplexer [FILE]` opens the editor window; `sonoplexer --batch SCRIPT` runs a
+// script without a window. --settings-dir and --temp-dir move the folders the program uses.
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "BatchRunner.h"
+#include "Folders.h"
+#include "RunWindow.h"
+
+namespace {
+
+void printUsage() {
+    std::cerr << "usage: sonoplexer [--settings-dir DIR] [--temp-dir DIR] [FILE]\n"
+                 "       sonoplexer --batch SCRIPT [--settings-dir DIR] [--temp-dir DIR]\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName("sonoplexer");
+    std::optional<std::string> script;
+    std::optional<std::filesystem::path> settingsDir, tempDir;
+    std::optional<std::string> file;
+    for (int i = 1; i < argc; ++i) {
+        auto takeValue = [&](const char* option) -> std::string {
+            if (i + 1 >= argc) {
+                std::cerr << "sonoplexer: " << option << " needs a value\n";
+                printUsage();
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (std::strcmp(argv[i], "--batch") == 0) script = takeValue("--batch");
+        else if (std::strcmp(argv[i], "--settings-dir") == 0) settingsDir = takeValue("--settings-dir");
+        else if (std::strcmp(argv[i], "--temp-dir") == 0) tempDir = takeValue("--temp-dir");
+        else if (std::strcmp(argv[i], "--help") == 0) {
+            printUsage();
+            return 0;
+        } else if (!file) file = argv[i];
+        else {
+            printUsage();
+            return 2;
+        }
+    }
+    if (script) {
+        QCoreApplication app(argc, argv);
+        return sono::runBatch({*script, settingsDir, tempDir}, std::cin, std::cout, std::cerr);
+    }
+    QApplication app(argc, argv);
+    return sono::runWindow(app, settingsDir, tempDir, file);
+}

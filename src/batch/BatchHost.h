@@ -1,0 +1,53 @@
+#pragma once
+// The editor's host in a batch run: messages, questions and status texts become output records,
+// and the answers come from the script's `answer` and `input` lines.
+#include <deque>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "EditorHost.h"
+
+namespace sono {
+
+// A text as the output shows it: \r, \n, \\ and \xHH for the other control characters.
+std::string escapeOutputText(const std::string& text);
+
+class BatchHost : public EditorHost {
+public:
+    explicit BatchHost(std::ostream& out) : out_(out) {}
+
+    void queueAnswer(Answer answer) { answers_.push_back(answer); }
+    void queueInput(const std::string& text) { inputs_.push_back(text); }
+    // The path the next save dialog returns; the dialog after it is cancelled.
+    void setSavePath(std::optional<std::string> path) { savePath_ = std::move(path); }
+    void record(const std::string& label, const std::string& text);
+
+    Answer ask(MessageIcon icon, const std::string& caption, const std::string& text) override;
+    void showMessage(MessageIcon icon, const std::string& caption, const std::string& text) override;
+    std::optional<std::string> askInput(const std::string& title, const std::string& prompt,
+                                        const std::string& initialText) override;
+    std::optional<std::string> chooseSavePath(const std::string& filter,
+                                              const std::string& initialDir) override;
+    void statusChanged(int panel, const std::string& text) override;
+    void captionChanged(const std::string&) override {}
+    void progressStarted(const std::string&) override {}
+    void progressShown(int, const std::string&) override {}
+    void progressEnded() override {}
+    void setBusy(bool) override {}
+    void waveformChanged() override {}
+    void selectionChanged() override {}
+    void languageChanged() override {}
+    void settingsChanged() override {}
+    void hideToolDialogs() override {}
+    void stopPlayback() override {}
+    void playFile(const std::string&) override {}
+
+private:
+    std::ostream& out_;
+    std::deque<Answer> answers_;
+    std::deque<std::string> inputs_;
+    std::optional<std::string> savePath_;
+};
+
+} // namespace sono

@@ -1,0 +1,114 @@
+#include "BatchRunner.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "BatchCommands.h"
+#include "Folders.h"
+
+namespace sono {
+
+std::vector<std::string> splitWords(const std::string& line) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (line[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '"') {
+                    word += '"';
+                    i += 2;
+                } else if (line[i] == '"') {
+                    closed = true;
+                    ++i;
+                    break;
+                } else {
+                    word += line[i++];
+                }
+            }
+            if (!closed) throw BatchError("a quoted word is not closed");
+        } else {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+                word += line[i++];
+        }
+        words.push_back(word);
+    }
+    return words;
+}
+
+namespace {
+
+CommandTable allCommands() {
+    CommandTable table;
+    registerDocumentCommands(table);
+    return table;
+}
+
+bool readScript(const std::string& script, std::istream& standardInput, std::vector<std::string>& lines) {
+    std::ifstream file;
+    std::istream* in = &standardInput;
+    if (script != "-") {
+        file.open(script);
+        if (!file) return false;
+        in = &file;
+    }
+    for (std::string line; std::getline(*in, line);) lines.push_back(line);
+    return true;
+}
+
+} // namespace
+
+int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& out,
+             std::ostream& err) {
+    std::vector<std::string> lines;
+    if (!readScript(options.script, standardInput, lines)) {
+        err << "error: cannot read script " << options.script << '\n';
+        return 2;
+    }
+    std::optional<std::filesystem::path> tempDir = options.tempDir;
+    bool ownTempDir = !tempDir;
+    if (ownTempDir) tempDir = freshTempDir();
+    if (!tempDir || !prepareFolder(*tempDir)) {
+        err << "error: cannot make a folder for work files\n";
+        return 2;
+    }
+    EditorFolders folders{options.settingsDir.value_or(defaultSettingsDir()), *tempDir,
+                          documentsDir(), options.settingsDir.has_value()};
+    int status = 0;
+    {
+        BatchHost host(out);
+        Editor editor(host, folders);
+        BatchContext context{editor, host, out};
+        const CommandTable commands = allCommands();
+        editor.startUp();
+        for (size_t n = 0; n < lines.size(); ++n) {
+            size_t first = lines[n].find_first_not_of(" \t\r");
+            if (first == std::string::npos || lines[n][first] == '#') continue;
+            try {
+                Words words = splitWords(lines[n]);
+                commands.run(context, words);
+            } catch (const BatchError& e) {
+                err << "error: line " << n + 1 << ": " << e.what() << '\n';
+                status = 2;
+                break;
+            }
+        }
+        editor.shutDown();
+    }
+    out.flush();
+    if (ownTempDir) {
+        std::error_code ignored;
+        std::filesystem::remove_all(*tempDir, ignored);
+    }
+    return status;
+}
+
+} // namespace sono

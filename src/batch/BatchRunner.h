@@ -1,0 +1,25 @@
+#pragma once
+// `sonoplexer --batch SCRIPT`: one editor session without a window, driven by a script.
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sono {
+
+struct BatchOptions {
+    std::string script;                              // a path, or "-" for standard input
+    std::optional<std::filesystem::path> settingsDir; // read and written when given
+    std::optional<std::filesystem::path> tempDir;     // else a fresh private folder
+};
+
+// Runs the script; returns the exit status (0, or 2 for a line that cannot be parsed).
+int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& out,
+             std::ostream& err);
+
+// Splits a script line into words: blanks separate, a double-quoted word may hold blanks and \".
+// Throws BatchError for an unterminated quote.
+std::vector<std::string> splitWords(const std::string& line);
+
+} // namespace sono

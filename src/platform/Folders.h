@@ -1,0 +1,25 @@
+#pragma once
+// The folders the program works in: its shipped files, the user's settings and a private
+// folder for work files.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace sono {
+
+// The per-user settings folder (created when missing).
+std::filesystem::path defaultSettingsDir();
+// The user's documents folder, with a trailing separator.
+std::string documentsDir();
+// The shipped files: next to the executable in a build tree, else <prefix>/share/sonoplexer.
+std::filesystem::path appDir();
+
+// The editor's private work folder inside the system temporary folder (mode 0700). An existing
+// one is reused only when it is a real folder owned by this user; otherwise a fresh one is made.
+std::optional<std::filesystem::path> privateTempDir();
+// A fresh private folder that nobody else uses (for a batch run); removed by the caller.
+std::optional<std::filesystem::path> freshTempDir();
+// A folder named on the command line: created when missing, refused when it is not a folder.
+bool prepareFolder(const std::filesystem::path& folder);
+
+} // namespace sono
