@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (only those missing) and builds it in Release.
+# Used by run.sh and test.sh; safe to run again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Build: compiler, CMake, Ninja, Qt 6 (Widgets, Multimedia), GoogleTest, Google Benchmark.
+# Tests: sox compares our WAV files with an independent reader; xvfb and xauth give the
+# window a display when no desktop is running.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
+          libgtest-dev libgmock-dev libbenchmark-dev sox xvfb xauth)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build_dir=${SONO_BUILD_DIR:-build}
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSONO_WITH_QT=ON "$@" > /dev/null
+ninja -C "$build_dir"
