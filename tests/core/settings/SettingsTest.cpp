@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "EditorFixture.h"
+#include "settings/Settings.h"
+
+using namespace sono;
+using sono::test::EditorFixture;
+
+namespace {
+std::string fileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+} // namespace
+
+using SettingsFiles = EditorFixture;
+
+TEST_F(SettingsFiles, OptionsFileLayoutRoundTrips) {
+    Settings s;
+    s.language = 1;
+    s.options.bothChannels = false;
+    s.options.listenAfterChange = false;
+    s.options.realTimeVolume = false;
+    s.options.unknownChunks = false;
+    s.options.zoom = true;
+    s.options.showInfo = true;
+    s.options.graphStyle = 3;
+    s.recentFiles[0] = "/a.wav";
+    s.lastDir = "/music/";
+    s.curves.echoHandleTops = {1, 2, 3, 4, 5, 6};
+    s.curves.echoSameChecks = {1, 0, 1};
+    s.curves.volume = {7, 8, 1};
+    s.curves.speed = {9, 10, 0};
+    s.options.showTime = true;
+    auto file = dir / "audio.dat";
+    ASSERT_TRUE(writeSettingsFile(file, s));
+
+    std::string bytes = fileBytes(file);
+    // language, style, five recent entries, both-channels byte, LastDir, option bits, "~" ...
+    std::string expectedStart = std::string("\x01\x03\x06\x00/a.wav", 10) + std::string(8, '\0') +
+                                "\x0a" + std::string("\x07\x00/music/", 9) + "\x90" + "~";
+    EXPECT_EQ(bytes.substr(0, expectedStart.size()), expectedStart);
+    EXPECT_EQ(bytes.size(), expectedStart.size() + 12 + 2 + 6 + 1 + 12 + 1);
+    EXPECT_EQ(bytes.back(), '\x01');
+
+    auto back = readSettingsFile(file, 6, 3);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->language, 1);
+    EXPECT_EQ(back->options.graphStyle, 3);
+    EXPECT_FALSE(back->options.bothChannels);
+    EXPECT_TRUE(back->options.zoom);
+    EXPECT_TRUE(back->options.showInfo);
+    EXPECT_FALSE(back->options.listenAfterChange);
+    EXPECT_TRUE(back->options.showTime);
+    EXPECT_EQ(back->recentFiles[0], "/a.wav");
+    EXPECT_EQ(back->lastDir, "/music/");
+    EXPECT_EQ(back->curves.echoHandleTops, s.curves.echoHandleTops);
+    EXPECT_EQ(back->curves.speed, s.curves.speed);
+}
+
+TEST_F(SettingsFiles, ShortOrOddFilesFallBackSafely) {
+    auto file = dir / "audio.dat";
+    writeBytes(file, std::string("\x05\x00", 2)); // language 5, cut off after two bytes
+    auto s = readSettingsFile(file, 6, 3);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->language, 0);
+    EXPECT_FALSE(s->curves.present);
+    EXPECT_FALSE(readSettingsFile(dir / "missing.dat", 6, 3));
+
+    // quality.dat: 24 bits at 1000 Hz becomes 16 bits at 2500 Hz; a rate of 0 means 11025.
+    float values[2] = {24, 1000};
+    writeBytes(dir / "q.dat", std::string(reinterpret_cast<char*>(values), 8));
+    Quality q = readQualityFile(dir / "q.dat");
+    EXPECT_EQ(q.bitsPerSample, 16);
+    EXPECT_EQ(q.sampleRate, 2500);
+    values[0] = 8;
+    values[1] = 0;
+    writeBytes(dir / "q.dat", std::string(reinterpret_cast<char*>(values), 8));
+    q = readQualityFile(dir / "q.dat");
+    EXPECT_EQ(q.bitsPerSample, 8);
+    EXPECT_EQ(q.sampleRate, 11025);
+    q = readQualityFile(dir / "none.dat");
+    EXPECT_EQ(q.bitsPerSample, 16);
+    EXPECT_EQ(q.sampleRate, 22050);
+}
+
+TEST_F(SettingsFiles, FirstStartTurnsTheDesignedTogglesAroundAndNewSoundUsesQuality) {
+    const Options& o = editor->options();
+    EXPECT_TRUE(o.bothChannels);
+    EXPECT_TRUE(o.listenAfterChange);
+    EXPECT_TRUE(o.realTimeVolume);
+    EXPECT_TRUE(o.showTime);
+    EXPECT_FALSE(o.zoom);
+    EXPECT_FALSE(o.unknownChunks);
+    EXPECT_FALSE(o.showInfo);
+    EXPECT_EQ(editor->panel(1), "Welcome to Sonoplexer.");
+    EXPECT_TRUE(std::filesystem::exists(dir / "settings" / "audio.dat"));
+
+    editor->MMned();
+    EXPECT_TRUE(editor->shutDown());
+    float values[2] = {24, 1000};
+    writeBytes(dir / "settings" / "quality.dat", std::string(reinterpret_cast<char*>(values), 8));
+    Editor next(host, EditorFolders{dir / "settings", dir / "temp", "", true});
+    next.startUp();
+    EXPECT_EQ(next.language(), 1);
+    EXPECT_EQ(next.panel(1), "Welkom bij Sonoplexer.");
+    next.MMleeg();
+    EXPECT_EQ(next.doc().BitsPerSample, 16);
+    EXPECT_EQ(next.doc().SampleRate, 2500);
+    EXPECT_EQ(next.panel(2), " 16-bits, 2500 Hz, mono   ");
+}
