@@ -67,6 +67,8 @@ public:
     bool WriteWave(int saveKind);
     void MMsave();
     void MMsaveAs();
+    // The open and save dialogs' filter, "Wave-files (*.wav)|*.wav|All Files (*.*)|*.*".
+    std::string waveFileFilter() const;
     void MMleeg();
     // The information dialog's OK for one field (an INFO id or "DISP"); false for an unknown id.
     bool setInfoText(std::string_view id, const std::string& text);
@@ -83,6 +85,9 @@ public:
 
     // ---- undo store ----
     void ClearUndo();
+    // Takes the snapshot every edit starts with and marks the sound changed. False when the
+    // snapshot could not be written: the edit must then be refused (the user has been told).
+    bool PushUndo();
 
     // ---- selection edits and paste ----
 
@@ -99,6 +104,8 @@ private:
     void reportFileLists(const std::string& path, const WavReadResult& read);
     std::string failureText(const WavReadResult& read) const;
     void setCaption(const std::string& caption);
+
+    void rememberFolderOf(const std::string& path);
 
     EditorHost& host_;
     EditorFolders folders_;

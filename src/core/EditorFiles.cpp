@@ -47,9 +47,13 @@ bool Editor::offerSaveFirst() {
 
 // ---------------------------------------------------------------- open
 
-void Editor::openChosenFile(const std::string& path) {
+void Editor::rememberFolderOf(const std::string& path) {
     settings_.lastDir = folderWithSeparator(path);
     SaveSettings();
+}
+
+void Editor::openChosenFile(const std::string& path) {
+    rememberFolderOf(path);
     OpenWave(path, path);
 }
 
@@ -224,11 +228,13 @@ bool Editor::WriteWave(int saveKind) {
 
 void Editor::MMsave() { WriteWave(ProgressSaving); }
 
+std::string Editor::waveFileFilter() const { return LangText(WaveFilterDutch, WaveFilter); }
+
 void Editor::MMsaveAs() {
     if (doc_.FileName.empty()) return;
     std::string path;
     for (;;) {
-        auto chosen = host_.chooseSavePath(LangText(WaveFilterDutch, WaveFilter), settings_.lastDir);
+        auto chosen = host_.chooseSavePath(waveFileFilter(), settings_.lastDir);
         if (!chosen || chosen->empty()) return;
         path = *chosen;
         settings_.lastDir = folderWithSeparator(path);

@@ -1,9 +1,24 @@
 #include "RunWindow.h"
 
+#include <iostream>
+
+#include "Folders.h"
+#include "MainWindow.h"
+
 namespace sono {
 
-int runWindow(QApplication& app, const std::optional<std::filesystem::path>&,
-              const std::optional<std::filesystem::path>&, const std::optional<std::string>&) {
+int runWindow(QApplication& app, const std::optional<std::filesystem::path>& settingsDir,
+              const std::optional<std::filesystem::path>& tempDir,
+              const std::optional<std::string>& fileToOpen) {
+    std::optional<std::filesystem::path> workDir = tempDir ? tempDir : privateTempDir();
+    if (!workDir || !prepareFolder(*workDir)) {
+        std::cerr << "sonoplexer: cannot make a folder for work files\n";
+        return 2;
+    }
+    MainWindow window({settingsDir.value_or(defaultSettingsDir()), *workDir, documentsDir()});
+    window.editor().startUp();
+    window.show();
+    if (fileToOpen) window.openFromCommandLine(*fileToOpen);
     return app.exec();
 }
 

@@ -85,6 +85,8 @@ private:
     }
 
     void readFormat(int64_t size) {
+        // The samples are already split by the earlier format; a new one would no longer fit them.
+        if (sawData_) return fail(WavFailure::Corrupt);
         if (size < 16) return fail(WavFailure::Unknown);
         std::string body = readBody(16);
         if (body.size() < 16) return fail(WavFailure::Unknown);
@@ -155,6 +157,8 @@ private:
             r_.unknownChunks += "\rLIST: " + type + sizeText(remaining);
             return;
         }
+        // Walk what was read: a list at the end of the file may lack its pad byte.
+        remaining = int64_t(body.size()) - 4;
         size_t offset = 4;
         while (remaining >= 8) {
             std::string subId = body.substr(offset, 4);

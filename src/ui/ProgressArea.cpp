@@ -1,0 +1,50 @@
+#include "ProgressArea.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace sono {
+
+ProgressArea::ProgressArea(QWidget* parent)
+    : QWidget(parent), label_(new QLabel(this)), bar_(new QProgressBar(this)) {
+    setObjectName("pctProgress");
+    label_->setObjectName("lblProgress");
+    bar_->setObjectName("imgProgress");
+    label_->setTextFormat(Qt::PlainText);
+    label_->setMinimumWidth(fontMetrics().horizontalAdvance("Afspelen voorbereiden... 99 %") + 8);
+    bar_->setRange(0, 100);
+    bar_->setTextVisible(false);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->addWidget(label_);
+    layout->addWidget(bar_, 1);
+    hide();
+}
+
+void ProgressArea::start(const QString& label) {
+    running_ = true;
+    label_->setText(label);
+    bar_->setValue(0);
+    show();
+    repaintNow();
+}
+
+void ProgressArea::showStep(int step, const QString& label) {
+    label_->setText(label);
+    bar_->setValue(step);
+    repaintNow();
+}
+
+void ProgressArea::end() {
+    running_ = false;
+    label_->clear();
+    hide();
+}
+
+void ProgressArea::repaintNow() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace sono

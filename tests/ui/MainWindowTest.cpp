@@ -1,0 +1,286 @@
+// The editor window on the offscreen platform: what it shows after the editor has worked, and
+// how its menus, dialogs and close box reach the editor.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+#include "MainWindow.h"
+#include "formats/WavReader.h"
+#include "formats/WavWriter.h"
+
+using namespace sono;
+
+namespace {
+
+// One second of a 16-bit mono tone at 44100 Hz, written by the editor's own writer.
+Samples writeTone(const QString& path, const std::string& title = "") {
+    Document doc;
+    *doc.Info.find("INAM") = title;
+    doc.SampleCount = 44100;
+    doc.SampleRate = 44100;
+    doc.LeftSamples.resize(44100);
+    for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
+        doc.LeftSamples[i] = int16_t(std::lround(8000 * std::sin(double(i) * 0.0626)));
+    if (!writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount))
+        qFatal("cannot write %s", qPrintable(path));
+    return doc.LeftSamples;
+}
+
+// A window over fresh settings and work folders, started as the program starts it.
+struct Session {
+    QTemporaryDir dir;
+    std::unique_ptr<MainWindow> window;
+
+    Session() {
+        QDir(dir.path()).mkpath("temp");
+        QDir(dir.path()).mkpath("Sounds");
+        window = std::make_unique<MainWindow>(
+            EditorFolders{(dir.path() + "/settings").toStdString(),
+                          (dir.path() + "/temp").toStdString(), documents().toStdString()});
+        window->editor().startUp();
+        window->show();
+    }
+    QString documents() const { return dir.path() + "/Sounds/"; }
+    QString panel(int number) const {
+        return window->findChild<QLabel*>(QStringLiteral("panel%1").arg(number))->text();
+    }
+    QAction* item(const char* name) const { return window->menus().action(name); }
+};
+
+struct SeenBox {
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+// Presses `button` on the message box that the next command shows, and tells what it said.
+std::shared_ptr<SeenBox> answerNextBox(QMessageBox::StandardButton button) {
+    auto seen = std::make_shared<SeenBox>();
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [=, tries = 0]() mutable {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box || ++tries == 200) {
+            poll->stop();
+            poll->deleteLater();
+        }
+        if (!box) return;
+        seen->text = box->text();
+        seen->icon = box->icon();
+        seen->format = box->textFormat();
+        box->button(button)->click();
+    });
+    poll->start(10);
+    return seen;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void commandLineFileShowsCaptionPanelsAndProgress();
+    void optionItemsMirrorTheOptions();
+    void languageSwitchRecaptionsMenusAndPanels();
+    void openDialogIsShownAgainForAMissingFile();
+    void saveAsWritesTheChosenFile();
+    void closingWithUnsavedChangesCanBeCancelled();
+    void messagesShowTheEditorsLinesAsPlainText();
+};
+
+void MainWindowTest::commandLineFileShowsCaptionPanelsAndProgress() {
+    Session session;
+    QString path = session.dir.path() + "/Test.WAV";
+    writeTone(path);
+
+    // The reader's loop lets timers through while it draws its progress: catch the area then.
+    QString labelWhileReading;
+    bool visibleWhileReading = false;
+    QTimer::singleShot(0, [&] {
+        auto* area = session.window->findChild<QWidget*>("pctProgress");
+        visibleWhileReading = area->isVisible();
+        labelWhileReading = area->findChild<QLabel*>("lblProgress")->text();
+    });
+    session.window->openFromCommandLine(path.toStdString());
+
+    QVERIFY(visibleWhileReading);
+    QVERIFY2(labelWhileReading.startsWith("Opening..."), qPrintable(labelWhileReading));
+    QVERIFY(!session.window->findChild<QWidget*>("pctProgress")->isVisible());
+    QCOMPARE(session.window->windowTitle(), QString("test.wav - Sonoplexer"));
+    QCOMPARE(session.panel(1), QString("The file has been opened."));
+    QCOMPARE(session.panel(2), QString(" 16-bits, 44100 Hz, mono   "));
+    QCOMPARE(session.panel(3), QString("Time: 1.00"));
+    QCOMPARE(session.panel(4), QString("File: 87 kb"));
+    QVERIFY(session.item("MMlijn4")->isVisible());
+    QVERIFY(session.item("MMrecent0")->isVisible());
+    QCOMPARE(session.item("MMrecent0")->text(), QString("&1 test.wav"));
+    QVERIFY(!session.item("MMrecent1")->isVisible());
+}
+
+void MainWindowTest::optionItemsMirrorTheOptions() {
+    Session session;
+    // A first start turns the designed states around: these four on, the other three off.
+    for (const char* on : {"MMbeide", "MMluister", "MMmetertje", "MMtijdAangeven"})
+        QVERIFY2(session.item(on)->isChecked(), on);
+    for (const char* off : {"MMzoom", "MMonbekend", "MMtoonInfo"})
+        QVERIFY2(!session.item(off)->isChecked(), off);
+    QVERIFY(session.item("MMgrafiek1")->isChecked());
+
+    session.item("MMtoonInfo")->trigger();
+    QVERIFY(session.window->editor().options().showInfo);
+    QVERIFY(session.item("MMtoonInfo")->isChecked());
+    session.item("MMbeide")->trigger();
+    QVERIFY(!session.window->editor().options().bothChannels);
+    QVERIFY(!session.item("MMbeide")->isChecked());
+
+    // Items whose commands come later are there, captioned, with their keys, but do nothing yet.
+    QVERIFY(!session.item("MMcut")->isEnabled());
+    QCOMPARE(session.item("MMcut")->text(), QString("&Cut"));
+    QCOMPARE(session.item("MMdel")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QVERIFY(session.item("MMopen")->isEnabled());
+    QCOMPARE(session.item("MMopen")->shortcut(), QKeySequence("Ctrl+O"));
+}
+
+void MainWindowTest::languageSwitchRecaptionsMenusAndPanels() {
+    Session session;
+    QString path = session.dir.path() + "/tone.wav";
+    writeTone(path);
+    session.window->openFromCommandLine(path.toStdString());
+    QString format = session.panel(2);
+
+    session.item("MMned")->trigger();
+    QCOMPARE(session.window->menus().menu("MMfile")->title(), QString("&Bestand"));
+    QCOMPARE(session.window->menus().menu("MMnieuw")->title(), QString("&Nieuw"));
+    QCOMPARE(session.item("MMleeg")->text(), QString("&Leeg"));
+    QCOMPARE(session.item("MMcopy")->text(), QString("&Kopiëren"));
+    QCOMPARE(session.item("MMleeg")->shortcut(), QKeySequence("Ctrl+N"));
+    QVERIFY(session.item("MMned")->isChecked());
+    QVERIFY(!session.item("MMeng")->isChecked());
+    QCOMPARE(session.panel(1), QString("De taal is nu Nederlands."));
+    QCOMPARE(session.panel(2), format);
+    QCOMPARE(session.panel(3), QString("Duur: 1.00"));
+    QCOMPARE(session.panel(4), QString("Bestand: 87 kb"));
+    QCOMPARE(session.window->windowTitle(), QString("tone.wav - Sonoplexer"));
+    // The recent files keep their names through a switch.
+    QCOMPARE(session.item("MMrecent0")->text(), QString("&1 tone.wav"));
+
+    // Twice in a row ends as once, and choosing the checked language keeps its check mark.
+    session.item("MMeng")->trigger();
+    session.item("MMeng")->trigger();
+    QCOMPARE(session.window->menus().menu("MMfile")->title(), QString("&File"));
+    QCOMPARE(session.item("MMleeg")->text(), QString("&Empty"));
+    QVERIFY(session.item("MMeng")->isChecked());
+    QVERIFY(!session.item("MMned")->isChecked());
+    QCOMPARE(session.panel(3), QString("Time: 1.00"));
+}
+
+void MainWindowTest::openDialogIsShownAgainForAMissingFile() {
+    Session session;
+    QString path = session.dir.path() + "/Sub/Loud.wav";
+    QDir(session.dir.path()).mkpath("Sub");
+    writeTone(path);
+    session.item("MMned")->trigger();
+
+    QStringList answers = {session.dir.path() + "/missing.wav", path};
+    QStringList folders;
+    QString filter;
+    session.window->setOpenDialog([&](const QString& shownFilter, const QString& folder) {
+        filter = shownFilter;
+        folders << folder;
+        return answers.takeFirst();
+    });
+    session.item("MMopen")->trigger();
+
+    QVERIFY(answers.isEmpty());
+    QCOMPARE(folders, QStringList({session.documents(), session.documents()}));
+    QCOMPARE(filter, QString("Wave-bestanden (*.wav);;Alle Bestanden (*)"));
+    QCOMPARE(session.window->windowTitle(), path.toLower() + " - Sonoplexer");
+    QCOMPARE(QString::fromStdString(session.window->editor().settings().lastDir),
+             session.dir.path() + "/Sub/");
+
+    // Cancelling the dialog leaves the sound as it is.
+    session.window->setOpenDialog([](const QString&, const QString&) { return QString(); });
+    session.item("MMopen")->trigger();
+    QCOMPARE(session.window->windowTitle(), path.toLower() + " - Sonoplexer");
+}
+
+void MainWindowTest::saveAsWritesTheChosenFile() {
+    Session session;
+    QString source = session.dir.path() + "/tone.wav";
+    Samples tone = writeTone(source);
+    session.window->openFromCommandLine(source.toStdString());
+
+    // The first choice names an existing file; answering No to the overwrite question brings
+    // the dialog back.
+    QString target = session.dir.path() + "/Saved Copy.WAV";
+    QStringList answers = {source, target};
+    QString filter;
+    session.window->setSaveDialog([&](const QString& shownFilter, const QString&) {
+        filter = shownFilter;
+        return answers.takeFirst();
+    });
+    auto overwrite = answerNextBox(QMessageBox::No);
+    session.item("MMsaveAs")->trigger();
+
+    QVERIFY(answers.isEmpty());
+    QCOMPARE(overwrite->text, QString("This file already exists. Overwrite it?"));
+    QCOMPARE(filter, QString("Wave-files (*.wav);;All Files (*)"));
+    QVERIFY(QFileInfo(target).isFile());
+    QCOMPARE(session.window->windowTitle(), target.toLower() + " - Sonoplexer");
+    QCOMPARE(session.panel(1), QString("The sound has been saved."));
+    QCOMPARE(session.item("MMrecent0")->text(), QString("&1 saved copy.wav"));
+    QVERIFY(!session.window->editor().doc().Changed);
+    WavReadResult saved = readWaveFile(target.toStdString());
+    QVERIFY(saved.failure == WavFailure::None);
+    QVERIFY(saved.left == tone);
+}
+
+void MainWindowTest::closingWithUnsavedChangesCanBeCancelled() {
+    Session session;
+    QString path = session.dir.path() + "/tone.wav";
+    writeTone(path);
+    session.window->openFromCommandLine(path.toStdString());
+    session.window->editor().doc().Changed = true;
+
+    auto question = answerNextBox(QMessageBox::Cancel);
+    session.item("MMclose")->trigger();
+    QCOMPARE(question->text, QString("Do you first want to save the sound you have now?"));
+    QCOMPARE(question->icon, QMessageBox::Question);
+    QVERIFY(session.window->isVisible());
+    QCOMPARE(session.panel(1), QString("The file has been opened."));
+
+    // The close box asks the same question; No closes without saving.
+    auto again = answerNextBox(QMessageBox::No);
+    QVERIFY(session.window->close());
+    QCOMPARE(again->text, question->text);
+    QVERIFY(!session.window->isVisible());
+    QCOMPARE(session.panel(1), QString("Bye bye!"));
+}
+
+void MainWindowTest::messagesShowTheEditorsLinesAsPlainText() {
+    Session session;
+    QString path = session.dir.path() + "/tagged.wav";
+    writeTone(path, "Rock & <b>Roll</b>");
+    session.item("MMtoonInfo")->trigger();
+
+    auto info = answerNextBox(QMessageBox::Ok);
+    session.window->openFromCommandLine(path.toStdString());
+    QCOMPARE(info->icon, QMessageBox::Information);
+    QCOMPARE(info->format, Qt::PlainText);
+    QVERIFY2(info->text.startsWith("Information from the file:\nTitle: Rock & <b>Roll</b>"),
+             qPrintable(info->text));
+    QVERIFY(!info->text.contains(u'\r'));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
