@@ -62,7 +62,8 @@ public:
     // ---- files ----
     // Steps of Open after the dialog: remembers the folder, then OpenWave(path, path).
     void openChosenFile(const std::string& path);
-    void OpenWave(const std::string& path, const std::string& displayName);
+    // By value: callers pass the current file name or a recent-file entry, which this changes.
+    void OpenWave(std::string path, std::string displayName);
     // True when the file was written.
     bool WriteWave(int saveKind);
     void MMsave();

@@ -120,7 +120,7 @@ void Editor::reportFileLists(const std::string& path, const WavReadResult& read)
     }
 }
 
-void Editor::OpenWave(const std::string& path, const std::string& displayName) {
+void Editor::OpenWave(std::string path, std::string displayName) {
     if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return;
     std::error_code error;
     if (path.empty() || !std::filesystem::exists(path, error)) return;

@@ -218,7 +218,8 @@ WavReadResult readWaveFile(const std::string& path, const std::function<void(int
     }
     try {
         WaveParser(*file, result, progressStep).parse();
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
+        // Out of memory or any other failure while reading: the file is refused, never fatal.
         result = WavReadResult{};
         result.failure = WavFailure::Unknown;
     }

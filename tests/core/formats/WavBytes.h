@@ -1,0 +1,81 @@
+#pragma once
+// Builds RIFF/WAVE bytes by hand, so tests can make files no ordinary tool would write.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "formats/ByteFile.h"
+
+namespace sono::test {
+
+// A chunk with the size it declares given separately, to make lying headers.
+inline std::string rawChunk(const std::string& id, uint32_t declared, const std::string& body) {
+    std::string out = id;
+    appendLE32(out, declared);
+    return out + body;
+}
+
+// A well-formed chunk: odd bodies get their pad byte.
+inline std::string chunk(const std::string& id, const std::string& body) {
+    std::string pad(body.size() % 2, '\0');
+    return rawChunk(id, uint32_t(body.size()), body) + pad;
+}
+
+inline std::string fmtChunk(uint16_t channels, uint32_t rate, uint16_t bits, uint16_t tag = 1) {
+    uint16_t blockAlign = uint16_t(channels * bits / 8);
+    std::string body;
+    appendLE16(body, tag);
+    appendLE16(body, channels);
+    appendLE32(body, rate);
+    appendLE32(body, rate * blockAlign);
+    appendLE16(body, blockAlign);
+    appendLE16(body, bits);
+    return chunk("fmt ", body);
+}
+
+// "RIFF", the size of what follows, "WAVE" and the chunks.
+inline std::string riff(const std::string& chunks) {
+    return rawChunk("RIFF", uint32_t(4 + chunks.size()), "WAVE" + chunks);
+}
+
+// A LIST/INFO chunk; each text is stored as given (add the zeros a file would hold yourself).
+inline std::string infoList(std::initializer_list<std::pair<std::string, std::string>> fields) {
+    std::string body = "INFO";
+    for (const auto& [id, text] : fields) body += chunk(id, text);
+    return chunk("LIST", body);
+}
+
+inline std::string dispChunk(const std::string& text, uint32_t type = 1) {
+    std::string body;
+    appendLE32(body, type);
+    return chunk("DISP", body + text);
+}
+
+inline std::string le16Samples(std::initializer_list<int16_t> values) {
+    std::string out;
+    for (int16_t v : values) appendLE16(out, uint16_t(v));
+    return out;
+}
+
+// Arbitrary but repeatable bytes.
+inline std::string patternBytes(size_t count) {
+    std::string out;
+    uint32_t x = 12345;
+    for (size_t i = 0; i < count; ++i) out += char((x = x * 1103515245 + 12345) >> 16);
+    return out;
+}
+
+inline void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+inline std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace sono::test

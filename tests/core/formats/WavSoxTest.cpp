@@ -1,0 +1,149 @@
+// WAV files crossing the program's border: files sox writes must read as sox reads them, and
+// files the editor writes must read back in sox with the same format and samples.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "../EditorFixture.h"
+#include "WavBytes.h"
+#include "formats/WavReader.h"
+
+namespace sono::test {
+namespace {
+
+using namespace std::string_literals;
+
+bool haveSox() { return std::system("sox --version >/dev/null 2>&1") == 0; }
+
+std::string shellQuoted(const std::filesystem::path& file) { return "'" + file.string() + "'"; }
+
+// Standard output of a shell command that must succeed.
+std::string run(const std::string& command) {
+    std::string out;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    EXPECT_EQ(pclose(pipe), 0) << command;
+    return out;
+}
+
+// The samples as sox decodes them, little-endian, in the file's own width.
+std::string soxSamples(const std::filesystem::path& wav, int bits) {
+    std::string encoding = bits == 8 ? "unsigned" : "signed";
+    return run("sox " + shellQuoted(wav) + " -t raw -e " + encoding + " -b " +
+               std::to_string(bits) + " -L -");
+}
+
+// The 16-bit value a 24-bit sample keeps: the upper two bytes, one lower when the low byte is 0
+// and they are odd.
+int16_t expected24(const uint8_t* s) {
+    int high = int16_t(uint16_t(s[1] | s[2] << 8));
+    return int16_t(s[0] == 0 && high % 2 != 0 ? high - 1 : high);
+}
+
+class WavSox : public EditorFixture {
+protected:
+    void SetUp() override {
+        if (!haveSox()) GTEST_SKIP() << "sox is not installed";
+        EditorFixture::SetUp();
+    }
+};
+
+TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
+    // Samples that test the 24-bit reduction at its edges, then arbitrary ones.
+    const std::string edges24("\x00\x01\x00" "\x00\x03\x00" "\x80\x01\x00" "\x00\x00\x80"
+                              "\x00\xff\xff" "\xff\xff\x7f", 18);
+    for (int bits : {8, 16, 24}) {
+        for (int channels : {1, 2}) {
+            SCOPED_TRACE(std::to_string(bits) + " bits, " + std::to_string(channels) + " channels");
+            const int frameBytes = bits / 8 * channels;
+            // An odd frame count makes the 8-bit mono data odd, so sox adds a pad byte.
+            std::string raw = (bits == 24 ? edges24 : "") + patternBytes(size_t(frameBytes) * 301);
+            raw.resize(raw.size() / frameBytes * frameBytes);
+            writeBytes(dir / "in.raw", raw);
+            std::filesystem::path plain = dir / "plain.wav";
+            run("sox -t raw -r 11025 -e " + std::string(bits == 8 ? "unsigned" : "signed") +
+                " -b " + std::to_string(bits) + " -c " + std::to_string(channels) + " -L " +
+                shellQuoted(dir / "in.raw") + " -t wavpcm " + shellQuoted(plain));
+
+            // The same file with texts put in before the samples.
+            std::string bytes = readBytes(plain);
+            size_t data = bytes.find("data");
+            std::string withInfo = riff(bytes.substr(12, data - 12) +
+                                        infoList({{"INAM", "Sine\0"s}, {"IART", "Sox"}}) +
+                                        bytes.substr(data));
+            writeBytes(dir / "info.wav", withInfo);
+
+            for (const auto& file : {plain, dir / "info.wav"}) {
+                std::string sox = soxSamples(file, bits);
+                ASSERT_EQ(sox, raw);
+                WavReadResult read = readWaveFile(file.string());
+                ASSERT_EQ(read.failure, WavFailure::None);
+                EXPECT_EQ(read.reducedFrom24, bits == 24);
+                EXPECT_EQ(read.bitsPerSample, bits == 8 ? 8 : 16);
+                EXPECT_EQ(read.channels, channels);
+                EXPECT_EQ(read.sampleRate, 11025);
+                const size_t frames = sox.size() / frameBytes;
+                // A pad byte after odd 8-bit mono data is read as one more frame.
+                const size_t padFrames = bits == 8 && channels == 1 && frames % 2 ? 1 : 0;
+                ASSERT_EQ(size_t(read.frames), frames + padFrames);
+                if (padFrames) {
+                    EXPECT_EQ(read.left.back(), 0);
+                }
+                auto s = reinterpret_cast<const uint8_t*>(sox.data());
+                for (size_t i = 0; i < frames * channels; ++i) {
+                    const uint8_t* p = s + i * (bits / 8);
+                    int16_t want = bits == 8    ? p[0]
+                                   : bits == 16 ? int16_t(readLE16(p))
+                                                : expected24(p);
+                    int16_t got = (i % channels ? read.right : read.left)[i / channels];
+                    ASSERT_EQ(got, want) << "sample " << i;
+                }
+                bool hasInfo = file != plain;
+                EXPECT_EQ(*read.info.find("INAM"), hasInfo ? "Sine\0\0"s : "");
+                EXPECT_EQ(*read.info.find("ISFT"), "Sonoplexer 1.6");
+            }
+        }
+    }
+}
+
+TEST_F(WavSox, SoxReadsTheEditorsFilesWithTheirFormatAndSamples) {
+    for (int bits : {8, 16}) {
+        for (int channels : {1, 2}) {
+            SCOPED_TRACE(std::to_string(bits) + " bits, " + std::to_string(channels) + " channels");
+            Document& doc = editor->doc();
+            doc.BitsPerSample = float(bits);
+            doc.Channels = float(channels);
+            doc.SampleRate = 44100;
+            doc.SampleCount = 1001; // saved as 1002 frames
+            doc.LeftSamples.resize(1001);
+            doc.RightSamples.assign(channels == 2 ? 1001 : 1, 0);
+            for (int i = 0; i < 1001; ++i) {
+                doc.LeftSamples[i] = int16_t(bits == 8 ? i % 256 : i * 61 - 30000);
+                if (channels == 2) doc.RightSamples[i] = int16_t(bits == 8 ? 255 - i % 256 : -i);
+            }
+            *doc.Info.find("INAM") = "Title";
+            doc.FileName = path("out.wav");
+            editor->MMsave();
+            ASSERT_FALSE(doc.Changed);
+
+            std::string file = shellQuoted(doc.FileName);
+            EXPECT_EQ(run("soxi -r " + file), "44100\n");
+            EXPECT_EQ(run("soxi -c " + file), std::to_string(channels) + "\n");
+            EXPECT_EQ(run("soxi -b " + file), std::to_string(bits) + "\n");
+            EXPECT_EQ(run("soxi -s " + file), "1002\n");
+            std::string sox = soxSamples(doc.FileName, bits);
+            ASSERT_EQ(sox.size(), size_t(1002 * channels * bits / 8));
+            auto s = reinterpret_cast<const uint8_t*>(sox.data());
+            for (size_t i = 0; i < 1002u * channels; ++i) {
+                int16_t got = bits == 8 ? s[i] : int16_t(readLE16(s + 2 * i));
+                int16_t want = (i % channels ? doc.RightSamples : doc.LeftSamples)[i / channels];
+                ASSERT_EQ(got, want) << "sample " << i;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace sono::test

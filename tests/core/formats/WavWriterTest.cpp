@@ -1,0 +1,189 @@
+// Saving through the editor: the exact bytes of the file, the selection written for playback,
+// sounds that come back unchanged, and saves that fail without harming the old file.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "../EditorFixture.h"
+#include "WavBytes.h"
+
+namespace sono::test {
+namespace {
+
+using namespace std::string_literals;
+
+class WavWriter : public EditorFixture {
+protected:
+    // A sound of `frames` frames whose samples differ from frame to frame and channel to channel.
+    void makeSound(int bits, int channels, int frames, float rate = 22050) {
+        Document& doc = editor->doc();
+        doc.BitsPerSample = float(bits);
+        doc.Channels = float(channels);
+        doc.SampleRate = rate;
+        doc.SampleCount = frames;
+        doc.LeftSamples.assign(size_t(frames), 0);
+        doc.RightSamples.assign(channels == 2 ? size_t(frames) : 1, 0);
+        for (int i = 0; i < frames; ++i) {
+            doc.LeftSamples[i] = int16_t(bits == 8 ? (i * 7) % 256 : i * 331 - 16000);
+            if (channels == 2) doc.RightSamples[i] = int16_t(bits == 8 ? 255 - i % 256 : -i * 3);
+        }
+        doc.Info.clear();
+        doc.DispText.clear();
+        doc.FileName = path("sound.wav");
+        doc.Changed = true;
+    }
+    std::string saved() { return readBytes(editor->doc().FileName); }
+};
+
+TEST_F(WavWriter, SmallStereoSoundGetsAnEvenFrameCountAndAnEmptyList) {
+    makeSound(16, 2, 3);
+    editor->doc().LeftSamples = {1, 2, 3};
+    editor->doc().RightSamples = {-1, -2, -3};
+    editor->MMsave();
+    std::string file = saved();
+    EXPECT_EQ(file, riff(fmtChunk(2, 22050, 16) +
+                         chunk("data", le16Samples({1, -1, 2, -2, 3, -3, 0, 0})) +
+                         chunk("LIST", "INFO")));
+    EXPECT_EQ(file.size(), 72u);
+    EXPECT_EQ(readLE32(reinterpret_cast<const uint8_t*>(file.data()) + 4), 64u);
+    const Document& doc = editor->doc();
+    EXPECT_EQ(doc.SampleCount, 4);
+    EXPECT_EQ(doc.RightSamples, (Samples{-1, -2, -3, 0}));
+    EXPECT_EQ(doc.BlockAlign, 4);
+    EXPECT_EQ(doc.ByteRate, 88200);
+    EXPECT_FALSE(doc.Changed);
+    EXPECT_EQ(editor->panel(1), "The sound has been saved.");
+}
+
+TEST_F(WavWriter, TextsAreWrittenInTheirFixedOrderWithOddOnesPadded) {
+    makeSound(8, 1, 100);
+    Document& doc = editor->doc();
+    *doc.Info.find("ISFT") = "Sonoplexer 1.6";
+    editor->MMsave();
+    EXPECT_EQ(saved().substr(44 + 100), infoList({{"ISFT", "Sonoplexer 1.6"}}));
+    EXPECT_EQ(readLE32(reinterpret_cast<const uint8_t*>(saved().data()) + 148), 26u);
+
+    *doc.Info.find("IART") = "Art";
+    *doc.Info.find("ISBJ") = "Subj";
+    *doc.Info.find("INAM") = "abcde";
+    doc.DispText = "label";
+    editor->MMsave();
+    EXPECT_EQ(saved().substr(44 + 100),
+              infoList({{"ISBJ", "Subj"}, {"IART", "Art\0"s}, {"INAM", "abcde\0"s},
+                        {"ISFT", "Sonoplexer 1.6"}}) + dispChunk("label\0"s));
+    // The added zeros stay with the texts.
+    EXPECT_EQ(*doc.Info.find("INAM"), "abcde\0"s);
+    EXPECT_EQ(doc.DispText, "label\0"s);
+}
+
+TEST_F(WavWriter, PlaybackOfASelectionWritesOnlyItsFramesAndLeavesTheSoundUnsaved) {
+    makeSound(8, 1, 300);
+    Document& doc = editor->doc();
+    doc.SelStart = 100;
+    doc.SelEnd = 199;
+    doc.FileName = path("play.tmp");
+    editor->saveTag = "SELECT";
+    editor->setStatus(1, "before");
+    editor->MMsave();
+    std::string file = saved();
+    std::string frames;
+    for (int i = 100; i < 199; ++i) frames += char(doc.LeftSamples[i]);
+    EXPECT_EQ(file.substr(36, 8 + 99), rawChunk("data", 99, frames));
+    EXPECT_EQ(file.substr(44 + 99), chunk("LIST", "INFO"));
+    EXPECT_EQ(editor->saveTag, "");
+    EXPECT_TRUE(doc.Changed);
+    EXPECT_EQ(editor->panel(1), "before");
+}
+
+TEST_F(WavWriter, SavedSoundsReadBackUnchanged) {
+    for (int bits : {8, 16}) {
+        for (int channels : {1, 2}) {
+            SCOPED_TRACE(std::to_string(bits) + " bits, " + std::to_string(channels) + " channels");
+            makeSound(bits, channels, 1000, 11025);
+            Document& doc = editor->doc();
+            *doc.Info.find("IART") = "Artist";
+            *doc.Info.find("ICMT") = "odd";
+            doc.DispText = "Label";
+            editor->MMsave();
+            Document before = doc;
+            *before.Info.find("ISFT") = "Sonoplexer 1.6"; // what every opened file gets
+            editor->OpenWave(before.FileName, before.FileName);
+            ASSERT_EQ(doc.FileName, before.FileName) << host.lastCritical();
+            EXPECT_EQ(doc.SampleCount, 1000);
+            EXPECT_EQ(doc.LeftSamples, before.LeftSamples);
+            EXPECT_EQ(doc.RightSamples, before.RightSamples);
+            EXPECT_EQ(doc.Channels, before.Channels);
+            EXPECT_EQ(doc.SampleRate, before.SampleRate);
+            EXPECT_EQ(doc.BitsPerSample, before.BitsPerSample);
+            EXPECT_EQ(doc.ByteRate, before.ByteRate);
+            EXPECT_EQ(doc.BlockAlign, before.BlockAlign);
+            EXPECT_EQ(doc.FormatTag, 1);
+            EXPECT_EQ(doc.Info.text, before.Info.text);
+            EXPECT_EQ(*doc.Info.find("ICMT"), "odd\0"s);
+            EXPECT_EQ(doc.DispText, "Label\0"s);
+        }
+    }
+}
+
+// A write that stops half-way, as on a full disk: the process may not make files this large.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int);
+};
+
+TEST_F(WavWriter, FailedSavesKeepTheOldFileTheNameAndTheChangedMark) {
+    makeSound(16, 2, 2000);
+    editor->MMsave();
+    const std::string old = saved();
+    const std::string name = editor->doc().FileName;
+    const std::string caption = editor->caption();
+    editor->doc().LeftSamples[0] = 1234;
+    editor->doc().Changed = true;
+    {
+        FileSizeLimit limit(1000);
+        editor->MMsave();
+    }
+    EXPECT_EQ(saved(), old);
+    EXPECT_TRUE(editor->doc().Changed);
+    EXPECT_EQ(editor->panel(1), "The sound has not been saved.");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].caption, name);
+    EXPECT_EQ(host.lastCritical(), "The sound has not been saved caused by an unknown problem.");
+
+    // Save As into a folder that does not exist, and onto a folder (Yes to overwriting it).
+    std::filesystem::create_directory(path("folder.wav"));
+    host.savePaths = {path("missing/new.wav"), path("folder.wav")};
+    host.answers = {Answer::Yes};
+    editor->MMned();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        host.messages.clear();
+        editor->MMsaveAs();
+        EXPECT_EQ(editor->doc().FileName, name);
+        EXPECT_EQ(editor->caption(), caption);
+        EXPECT_TRUE(editor->doc().Changed);
+        EXPECT_EQ(editor->panel(1), "Het geluid is niet opgeslagen.");
+        EXPECT_EQ(host.lastCritical(), "Het geluid is niet opgeslagen wegens een onbekende fout.");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(path("folder.wav")));
+    EXPECT_FALSE(std::filesystem::exists(path("missing")));
+    EXPECT_EQ(saved(), old);
+    EXPECT_EQ(editor->settings().recentFiles[0], "");
+}
+
+} // namespace
+} // namespace sono::test
