@@ -49,5 +49,6 @@ int64_t wholeArg(const std::string& word, const char* what);
 size_t choiceArg(const std::string& word, const std::vector<std::string>& choices);
 
 void registerDocumentCommands(CommandTable& table);
+void registerEditCommands(CommandTable& table);
 
 } // namespace sono

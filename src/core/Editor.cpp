@@ -227,11 +227,4 @@ void Editor::MMNiets() {
     ShowSelection();
 }
 
-// ---------------------------------------------------------------- undo store
-
-void Editor::ClearUndo() {
-    doc_.UndoLevel = 0;
-    doc_.RedoLevel = 0;
-}
-
 } // namespace sono

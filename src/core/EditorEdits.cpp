@@ -1,0 +1,196 @@
+// The Edit menu's selection commands: copy, cut, delete, erase, mute and add silence.
+#include <charconv>
+
+#include "Editor.h"
+#include "document/Numbers.h"
+#include "document/Progress.h"
+#include "document/StatusTexts.h"
+#include "editing/ClipFile.h"
+#include "editing/SelectionEdits.h"
+
+namespace sono {
+
+namespace {
+// A number as the input box accepts it: blanks around it, a sign, digits with one point, an
+// exponent. The value is read with the point as decimal sign whatever the locale.
+std::optional<double> numberFrom(const std::string &text) {
+    size_t begin = text.find_first_not_of(' ');
+    size_t end = text.find_last_not_of(' ');
+    if (begin == std::string::npos)
+        return std::nullopt;
+    std::string_view number(text.data() + begin, end - begin + 1);
+    if (number.front() == '+')
+        number.remove_prefix(1);
+    if (number.empty() || number.front() == '+')
+        return std::nullopt;
+    double value = 0;
+    auto [rest, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                         std::chars_format::general);
+    if (error != std::errc() || rest != number.data() + number.size())
+        return std::nullopt;
+    if (number.find_first_of("nNiIxXpP") != std::string_view::npos)
+        return std::nullopt;
+    return value;
+}
+} // namespace
+
+bool Editor::selectionEditsEnabled() const {
+    return !doc_.FileName.empty() && doc_.hasSelection();
+}
+
+void Editor::refreshLengthPanels() {
+    setStatus(3, durationPanelText(doc_, settings_.language));
+    setStatus(4, sizePanelText(doc_, settings_.language));
+}
+
+bool Editor::copySelection() {
+    host_.stopPlayback();
+    fitArrays(doc_);
+    const FrameSpan span = selectedSpan(doc_);
+    const ChannelScope scope = editScope(doc_, settings_.options.bothChannels);
+    std::vector<ClipBlock> blocks;
+    if (scope.first)
+        blocks.push_back({1, doc_.LeftSamples.data() + span.first});
+    if (scope.second)
+        blocks.push_back({2, doc_.RightSamples.data() + span.first});
+    // A clip that cannot be written leaves no clip file; Cut and Erase then keep the sound.
+    if (!writeClipFile(clipFilePath(folders_.tempDir), span.count,
+                       int32_t(roundToInt(doc_.BitsPerSample)),
+                       int32_t(roundToInt(doc_.SampleRate)), blocks)) {
+        host_.selectionChanged();
+        host_.showMessage(MessageIcon::Critical, ProgramCaption,
+                          LangText("Het geselecteerde deel kon niet worden gekopiëerd, omdat de "
+                                   "tijdelijke map niet beschreven kan worden.",
+                                   "The selected part could not be copied, because the temporary "
+                                   "folder cannot be written."));
+        return false;
+    }
+    setStatus(
+        1, LangText("Het geselecteerde deel is gekopiëerd.", "The selected part has been copied."));
+    host_.selectionChanged();
+    return true;
+}
+
+bool Editor::deleteSelection() {
+    host_.stopPlayback();
+    if (!PushUndo())
+        return false;
+    ProgressStart(ProgressEditing);
+    deleteFrames(doc_, editScope(doc_, settings_.options.bothChannels), selectedSpan(doc_),
+                 [this](int step) { ProgressShow(step); });
+    ProgressEnd();
+    setStatus(1, LangText("Het geselecteerde deel is verwijderd.",
+                          "The selected part has been deleted."));
+    refreshLengthPanels();
+    DrawWaveform();
+    MMNiets();
+    playAfterChange();
+    return true;
+}
+
+bool Editor::muteSelection() {
+    host_.stopPlayback();
+    if (!PushUndo())
+        return false;
+    host_.setBusy(true);
+    const FrameSpan span = selectedSpan(doc_);
+    doc_.RangeStart = float(span.first);
+    doc_.RangeEnd = float(span.first + span.count - 1);
+    ProgressStart(ProgressEditing);
+    const int divisor = doc_.isStereo() && settings_.options.bothChannels ? 2 : 1;
+    muteFrames(doc_, editScope(doc_, settings_.options.bothChannels), span, divisor,
+               [this](int step) { ProgressShow(step); });
+    ProgressEnd();
+    DrawWaveform();
+    host_.setBusy(false);
+    setStatus(1, LangText("Het geselecteerde deel is tot stilte gemaakt.",
+                          "The selected part has been muted."));
+    playAfterChange();
+    return true;
+}
+
+void Editor::MMcopy() {
+    if (doc_.FileName.empty())
+        return;
+    copySelection();
+}
+
+void Editor::MMcut() {
+    if (!selectionEditsEnabled())
+        return;
+    if (!copySelection() || !deleteSelection())
+        return;
+    setStatus(1, LangText("Het geselecteerde deel is geknipt.", "The selected part has been cut."));
+}
+
+void Editor::MMdel() {
+    if (selectionEditsEnabled())
+        deleteSelection();
+}
+
+void Editor::MMerase() {
+    if (!selectionEditsEnabled())
+        return;
+    if (!copySelection() || !muteSelection())
+        return;
+    setStatus(1,
+              LangText("Het geselecteerde deel is gewist.", "The selected part has been erased."));
+}
+
+void Editor::MMmute() {
+    if (selectionEditsEnabled())
+        muteSelection();
+}
+
+void Editor::MMSilence() {
+    if (doc_.FileName.empty())
+        return;
+    if (silenceTag.empty())
+        silenceTag = "1";
+    const std::string title = LangText("Stilte Toevoegen", "Add Silence");
+    std::string text;
+    float seconds = 0;
+    for (;;) {
+        auto answer = host_.askInput(
+            title,
+            LangText("Hoeveel stille seconden wilt u aan het eind van dit geluid toevoegen?",
+                     "How many silent seconds do you want to add to the end of this sound?"),
+            silenceTag);
+        if (!answer || answer->empty())
+            return;
+        text = *answer;
+        std::replace(text.begin(), text.end(), ',', '.');
+        auto value = numberFrom(text);
+        if (!value) {
+            host_.showMessage(MessageIcon::Critical, title,
+                              LangText("Geef een nummer op.", "Please type a number."));
+            continue;
+        }
+        seconds = float(*value);
+        if (seconds < 0.1f || seconds > 60.0f) {
+            host_.showMessage(MessageIcon::Critical, title,
+                              LangText("Geef een nummer op tussen 0,1 en 60.",
+                                       "Please type a number between 0.1 and 60."));
+            continue;
+        }
+        break;
+    }
+    silenceTag = text;
+    host_.stopPlayback();
+    if (!PushUndo())
+        return;
+    const float added = seconds * doc_.SampleRate;
+    const int64_t newCount = roundToInt(double(added) + doc_.SampleCount);
+    const bool eightBit = doc_.BitsPerSample == 8;
+    if (eightBit)
+        ProgressStart(ProgressEditing);
+    appendSilence(doc_, int32_t(newCount), [this](int step) { ProgressShow(step); });
+    if (eightBit)
+        ProgressEnd();
+    refreshLengthPanels();
+    setStatus(1, LangText("Stilte is toegevoegd.", "Silence has been added."));
+    DrawWaveform();
+    playAfterChange();
+}
+
+} // namespace sono

@@ -1,0 +1,261 @@
+#include "editing/PasteEngine.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "document/Numbers.h"
+#include "editing/SelectionEdits.h"
+#include "editing/Slices.h"
+
+namespace sono {
+
+namespace {
+constexpr int PassSlices = 50;
+
+int16_t limited(int64_t value, int64_t low, int64_t high) {
+    return int16_t(std::clamp(value, low, high));
+}
+
+class Merge {
+  public:
+    Merge(Document &doc, ClipSource &clip, const PasteRequest &request,
+          const std::function<void(int)> &progress)
+        : doc_(doc), clip_(clip), request_(request), progress_(progress) {}
+
+    std::optional<int> run() {
+        fitArrays(doc_);
+        const int64_t count = std::max(doc_.SampleCount, 0);
+        const bool stereo = doc_.isStereo();
+        target_ = stereo && request_.bothChannels ? 2 : 1;
+
+        // Without a selection, a mix starts at the beginning and a plain paste replaces the
+        // last frame and one appended frame of silence.
+        bool append = false;
+        if (!doc_.hasSelection() || count == 0) {
+            target_ = int(doc_.Channels);
+            if (request_.mix) {
+                selStart_ = 0;
+                selEnd_ = count - 1;
+            } else {
+                append = true;
+                selStart_ = std::max<int64_t>(count - 1, 0);
+                selEnd_ = count;
+            }
+        } else {
+            selStart_ = std::clamp<int64_t>(roundToInt(doc_.SelStart), 0, count - 1);
+            selEnd_ = std::clamp<int64_t>(roundToInt(doc_.SelEnd), selStart_, count - 1);
+        }
+        const int64_t frames = count + (append ? 1 : 0);
+        const int64_t selected = selEnd_ - selStart_ + 1;
+        const bool rateDiffers = float(clip_.rate) != doc_.SampleRate;
+        const int64_t converted = rateDiffers ? convertedLength() : clip_.frames;
+        const int64_t merged = request_.mix ? std::max(selected, converted) : converted;
+        if (frames + merged - selected > std::numeric_limits<int32_t>::max())
+            return std::nullopt;
+
+        if (append) {
+            doc_.SampleCount = int32_t(frames);
+            const int16_t silence = doc_.silenceValue();
+            doc_.LeftSamples.resize(size_t(count));
+            doc_.LeftSamples.resize(size_t(frames), silence);
+            if (stereo) {
+                doc_.RightSamples.resize(size_t(count));
+                doc_.RightSamples.resize(size_t(frames), silence);
+            }
+        }
+        doc_.SelStart = float(selStart_);
+        doc_.SelEnd = float(selEnd_);
+
+        const bool oneChannel = stereo && target_ == 1;
+        editLeft_ = !oneChannel || doc_.SelChannel != 2;
+        editRight_ = stereo && (!oneChannel || doc_.SelChannel == 2);
+        const bool toMono = clip_.channels == 2 && target_ == 1;
+        const bool toStereo = stereo && (clip_.channels == 1 || toMono);
+        const bool bitsDiffer = clip_.bits != int(doc_.BitsPerSample);
+        passes_ = int(toMono) + int(toStereo) + int(bitsDiffer) +
+                  (rateDiffers ? (stereo ? 2 : 1) : 0) +
+                  (request_.mix ? int(editLeft_) + int(editRight_) : 0) + int(oneChannel);
+        total_ = request_.fromRecording ? 2 * passes_ : passes_;
+        done_ = request_.fromRecording ? passes_ : 0;
+
+        if (toMono)
+            averageToMono();
+        if (toStereo) {
+            clip_.b = clip_.a;
+            clip_.channels = 2;
+            pass(1, [](int64_t, int64_t) {});
+        }
+        if (bitsDiffer)
+            convertBits();
+        if (rateDiffers)
+            convertRate(converted);
+        if (request_.mix) {
+            if (editLeft_)
+                mixInto(doc_.LeftSamples, clip_.a);
+            if (editRight_)
+                mixInto(doc_.RightSamples, clip_.b);
+            clip_.frames = int32_t(merged);
+        }
+        replaceSelection(frames, oneChannel);
+        doc_.SelEnd = float(selStart_ + clip_.frames);
+        doc_.WorkBuffer.assign(1, 0);
+        return target_;
+    }
+
+  private:
+    // Runs body over n frames in 50 slices; the bar is shared equally among the passes.
+    template <class Body> void pass(int64_t n, Body &&body) {
+        inSlices(n, PassSlices, body, [&](int k) {
+            int64_t step =
+                (int64_t(done_) * PassSlices + k + 1) * 100 / (int64_t(total_) * PassSlices);
+            progress_(int(std::min<int64_t>(step, 99)));
+        });
+        ++done_;
+    }
+
+    int64_t convertedLength() const {
+        const float q = float(double(doc_.SampleRate) / clip_.rate);
+        return std::max<int64_t>(roundToInt(double(q) * clip_.frames - 1), 0);
+    }
+
+    void averageToMono() {
+        pass(clip_.frames, [&](int64_t begin, int64_t end) {
+            for (int64_t i = begin; i < end; ++i)
+                clip_.a[i] = int16_t(roundToInt((double(clip_.a[i]) + clip_.b[i]) / 2));
+        });
+        clip_.b.clear();
+        clip_.channels = 1;
+    }
+
+    void convertBits() {
+        const bool toEight = doc_.BitsPerSample == 8;
+        auto convert = [&](Samples &channel, int64_t begin, int64_t end) {
+            for (int64_t i = begin; i < end; ++i) {
+                int64_t x = channel[i];
+                channel[i] = toEight ? limited(x / 256 + 128, 0, 255)
+                                     : limited(256 * x - 32768, -32766, 32767);
+            }
+        };
+        pass(clip_.frames, [&](int64_t begin, int64_t end) {
+            convert(clip_.a, begin, end);
+            if (clip_.channels == 2)
+                convert(clip_.b, begin, end);
+        });
+        clip_.bits = int(doc_.BitsPerSample);
+    }
+
+    // Nearest earlier-or-later sample, no filtering. For large upward factors the last new
+    // frames would point one past the clip; they take its last sample.
+    void convertRate(int64_t newLength) {
+        const double ratio = double(clip_.rate) / double(doc_.SampleRate);
+        const int64_t last = int64_t(clip_.frames) - 1;
+        auto rebuild = [&](Samples &channel) {
+            Samples out(static_cast<size_t>(newLength));
+            pass(newLength, [&](int64_t begin, int64_t end) {
+                for (int64_t i = begin; i < end; ++i)
+                    out[i] = channel[std::min(roundToInt(ratio * double(i)), last)];
+            });
+            channel.swap(out);
+        };
+        rebuild(clip_.a);
+        if (doc_.isStereo())
+            rebuild(clip_.b);
+        clip_.frames = int32_t(newLength);
+        clip_.rate = int32_t(doc_.SampleRate);
+    }
+
+    void mixInto(const Samples &channel, Samples &clipChannel) {
+        const int64_t n = clip_.frames;
+        const int64_t selected = selEnd_ - selStart_ + 1;
+        const int64_t longer = std::max(selected, n);
+        const int64_t overlap = std::min(selected, n);
+        const bool eightBit = doc_.BitsPerSample == 8;
+        Samples out(static_cast<size_t>(longer));
+        pass(longer, [&](int64_t begin, int64_t end) {
+            for (int64_t i = begin; i < end; ++i) {
+                if (i >= overlap) {
+                    out[i] = selected > n ? channel[selStart_ + i] : clipChannel[i];
+                    continue;
+                }
+                const int64_t c = clipChannel[i];
+                const int64_t d = channel[selStart_ + i];
+                if (request_.overlap) {
+                    const float clipWeight = float(double(i) / overlap);
+                    const float soundWeight = float(double(overlap - i) / overlap);
+                    out[i] = limited(roundToInt(c * double(clipWeight) + d * double(soundWeight)),
+                                     std::numeric_limits<int16_t>::min(),
+                                     std::numeric_limits<int16_t>::max());
+                } else {
+                    out[i] =
+                        eightBit ? limited(c + d - 128, 0, 255) : limited(c + d, -32766, 32767);
+                }
+            }
+        });
+        clipChannel.swap(out);
+    }
+
+    void replaceSelection(int64_t frames, bool oneChannel) {
+        const int64_t n = clip_.frames;
+        const int64_t newLength = frames + n - (selEnd_ - selStart_ + 1);
+        auto replace = [&](Samples &channel, const Samples &clipChannel) {
+            Samples out(size_t(std::max<int64_t>(newLength, 1)));
+            auto at = std::copy(channel.begin(), channel.begin() + selStart_, out.begin());
+            if (passes_ == 0)
+                progress_(33);
+            at = std::copy(clipChannel.begin(), clipChannel.begin() + n, at);
+            if (passes_ == 0)
+                progress_(66);
+            std::copy(channel.begin() + selEnd_ + 1, channel.begin() + frames, at);
+            if (passes_ == 0)
+                progress_(99);
+            channel.swap(out);
+        };
+        if (editLeft_)
+            replace(doc_.LeftSamples, clip_.a);
+        if (editRight_)
+            replace(doc_.RightSamples, clip_.b);
+
+        const size_t kept = size_t(std::max<int64_t>(newLength, 0));
+        if (!oneChannel) {
+            doc_.SampleCount = int32_t(newLength);
+            doc_.LeftSamples.resize(std::max<size_t>(kept, 1));
+            if (doc_.isStereo())
+                doc_.RightSamples.resize(std::max<size_t>(kept, 1));
+            return;
+        }
+        // One channel of a stereo sound changed length: the shorter channel is lengthened with
+        // silence, existing samples stay.
+        const int64_t count = std::max(newLength, frames);
+        Samples &edited = editLeft_ ? doc_.LeftSamples : doc_.RightSamples;
+        Samples &other = editLeft_ ? doc_.RightSamples : doc_.LeftSamples;
+        const int16_t silence = doc_.silenceValue();
+        pass(1, [&](int64_t, int64_t) {
+            edited.resize(kept);
+            edited.resize(size_t(std::max<int64_t>(count, 1)), silence);
+            other.resize(size_t(frames));
+            other.resize(size_t(std::max<int64_t>(count, 1)), silence);
+        });
+        doc_.SampleCount = int32_t(count);
+    }
+
+    Document &doc_;
+    ClipSource &clip_;
+    const PasteRequest &request_;
+    const std::function<void(int)> &progress_;
+    int target_ = 1;
+    int64_t selStart_ = 0;
+    int64_t selEnd_ = -1;
+    bool editLeft_ = true;
+    bool editRight_ = false;
+    int passes_ = 0;
+    int total_ = 0;
+    int done_ = 0;
+};
+} // namespace
+
+std::optional<int> mergeClip(Document &doc, ClipSource &clip, const PasteRequest &request,
+                             const std::function<void(int)> &progress) {
+    return Merge(doc, clip, request, progress).run();
+}
+
+} // namespace sono

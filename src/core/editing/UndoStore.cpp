@@ -1,0 +1,107 @@
+#include "editing/UndoStore.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#include "document/Numbers.h"
+#include "editing/SampleBlocks.h"
+#include "editing/WorkFile.h"
+
+namespace sono {
+
+namespace {
+constexpr char Magic[4] = {'U', 'N', 'D', '0'};
+constexpr int64_t HeaderSize = 20;
+
+uint32_t floatBits(float value) {
+    return std::bit_cast<uint32_t>(value);
+}
+float bitsFloat(uint32_t bits) {
+    return std::bit_cast<float>(bits);
+}
+} // namespace
+
+std::filesystem::path undoSnapshotPath(const std::filesystem::path &tempDir, int level) {
+    return tempDir / ("Sonoplexer UndoData" + numberText(double(level)) + ".dat");
+}
+
+bool writeUndoSnapshot(const std::filesystem::path &file, Document &doc) {
+    const size_t frames = size_t(std::max(doc.SampleCount, 0));
+    doc.LeftSamples.resize(std::max<size_t>(frames, 1), 0);
+    if (doc.isStereo())
+        doc.RightSamples.resize(std::max<size_t>(frames, 1), 0);
+
+    std::string header(Magic, 4);
+    appendLE32(header, uint32_t(doc.SampleCount));
+    appendLE32(header, floatBits(doc.BitsPerSample));
+    appendLE32(header, floatBits(doc.SampleRate));
+    appendLE32(header, floatBits(doc.Channels));
+    WorkFileWriter out(file);
+    out.write(header.data(), header.size());
+    writeSampleBlock(out, doc.LeftSamples.data(), frames);
+    if (doc.isStereo())
+        writeSampleBlock(out, doc.RightSamples.data(), frames);
+    return out.finish();
+}
+
+SnapshotRead readUndoSnapshot(const std::filesystem::path &file, Document &doc) {
+    auto in = InputFile::open(file.string());
+    if (!in)
+        return SnapshotRead::Damaged;
+    uint8_t header[HeaderSize];
+    if (in->read(header, 4) < 4)
+        return SnapshotRead::Damaged;
+    if (std::memcmp(header, Magic, 4) != 0)
+        return SnapshotRead::NotSnapshot;
+    if (in->read(header + 4, HeaderSize - 4) < HeaderSize - 4)
+        return SnapshotRead::Damaged;
+
+    const int32_t count = int32_t(readLE32(header + 4));
+    const float bits = bitsFloat(readLE32(header + 8));
+    const float rate = bitsFloat(readLE32(header + 12));
+    const float channels = bitsFloat(readLE32(header + 16));
+    if (count < 0 || (bits != 8 && bits != 16) || (channels != 1 && channels != 2) ||
+        !std::isfinite(rate) || rate <= 0)
+        return SnapshotRead::Damaged;
+    // The size check comes before any allocation, so a damaged count cannot ask for memory.
+    const int64_t sampleBytes = int64_t(count) * 2 * int64_t(channels);
+    if (in->size() < HeaderSize + sampleBytes)
+        return SnapshotRead::Damaged;
+
+    try {
+        Samples left(std::max<size_t>(size_t(count), 1), 0);
+        Samples right;
+        if (!readSampleBlock(*in, left.data(), size_t(count)))
+            return SnapshotRead::Damaged;
+        if (channels == 2) {
+            right.assign(std::max<size_t>(size_t(count), 1), 0);
+            if (!readSampleBlock(*in, right.data(), size_t(count)))
+                return SnapshotRead::Damaged;
+        }
+        doc.SampleCount = count;
+        doc.BitsPerSample = bits;
+        doc.SampleRate = rate;
+        doc.Channels = channels;
+        doc.LeftSamples = std::move(left);
+        if (channels == 2)
+            doc.RightSamples = std::move(right);
+    } catch (const std::bad_alloc &) {
+        return SnapshotRead::Damaged;
+    }
+    return SnapshotRead::Loaded;
+}
+
+void deleteUndoSnapshots(const std::filesystem::path &tempDir) {
+    for (int level = 0;; ++level) {
+        std::filesystem::path file = undoSnapshotPath(tempDir, level);
+        std::error_code error;
+        if (!std::filesystem::exists(file, error))
+            break;
+        std::filesystem::remove(file, error);
+    }
+}
+
+} // namespace sono

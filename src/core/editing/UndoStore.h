@@ -1,0 +1,32 @@
+#pragma once
+// Whole-sound snapshots of the undo history, one file per level in the temporary folder:
+//   "UND0", SampleCount (int32), BitsPerSample, SampleRate, Channels (float32 each),
+//   LeftSamples, then RightSamples for a stereo sound (int16 each), little-endian.
+// Samples of an 8-bit sound are stored as held, 0..255 in 16-bit slots.
+#include <filesystem>
+
+#include "document/Document.h"
+
+namespace sono {
+
+// "<tempDir>/Sonoplexer UndoData 0.dat" for level 0: the number carries its leading blank.
+std::filesystem::path undoSnapshotPath(const std::filesystem::path &tempDir, int level);
+
+// Trims the live arrays to SampleCount frames (the right one only for stereo), then writes the
+// sound as the snapshot file. False when it could not be written completely; no file is left.
+bool writeUndoSnapshot(const std::filesystem::path &file, Document &doc);
+
+enum class SnapshotRead {
+    Loaded,
+    NotSnapshot, // the first four bytes are not "UND0": nothing was read
+    Damaged,     // missing, shorter than its header says, or a header no sound can have
+};
+
+// Replaces count, format and samples of doc only when the whole snapshot could be read. A mono
+// snapshot leaves RightSamples as they were.
+SnapshotRead readUndoSnapshot(const std::filesystem::path &file, Document &doc);
+
+// Deletes snapshots 0, 1, 2, ... up to the first number that has no file.
+void deleteUndoSnapshots(const std::filesystem::path &tempDir);
+
+} // namespace sono

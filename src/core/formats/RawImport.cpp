@@ -1,0 +1,58 @@
+#include "formats/RawImport.h"
+
+#include <bit>
+#include <limits>
+#include <new>
+
+#include "document/Numbers.h"
+#include "document/Progress.h"
+#include "formats/ByteFile.h"
+
+namespace sono {
+
+RawReadResult readRawFile(const std::string &path, int bits, int channels,
+                          const std::function<void(int)> &progressStep) {
+    RawReadResult result;
+    auto file = InputFile::open(path);
+    if (!file)
+        return result;
+    const int bytesPerSample = bits / 8;
+    const int64_t frames = roundToInt(double(file->size()) / channels / bytesPerSample);
+    if (frames > std::numeric_limits<int32_t>::max())
+        return result;
+    try {
+        result.frames = int32_t(frames);
+        const size_t slots = size_t(std::max<int64_t>(frames, 1));
+        result.left.assign(slots, 0);
+        result.right.assign(channels == 2 ? slots : 1, 0);
+        if (bytesPerSample == 2 && channels == 1) {
+            // A missing last byte stays 0 in the sample's high half.
+            file->read(result.left.data(),
+                       std::min<size_t>(size_t(frames) * 2, size_t(file->size())));
+            if constexpr (std::endian::native == std::endian::big)
+                for (auto &s : result.left)
+                    s = int16_t(readLE16(reinterpret_cast<uint8_t *>(&s)));
+        } else {
+            std::vector<uint8_t> bytes(size_t(frames) * channels * bytesPerSample, 0);
+            file->read(bytes.data(), bytes.size());
+            for (int k = 0; k < StepCount; ++k) {
+                StepRange step = stepRange(frames, k);
+                for (int64_t i = step.begin; i < step.end; ++i) {
+                    for (int c = 0; c < channels; ++c) {
+                        const uint8_t *s = bytes.data() + (i * channels + c) * bytesPerSample;
+                        int16_t value = bytesPerSample == 1 ? int16_t(s[0]) : int16_t(readLE16(s));
+                        (c == 0 ? result.left : result.right)[size_t(i)] = value;
+                    }
+                }
+                if (progressStep)
+                    progressStep(k);
+            }
+        }
+    } catch (const std::bad_alloc &) {
+        return RawReadResult{};
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace sono
