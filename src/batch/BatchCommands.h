@@ -49,6 +49,7 @@ int64_t wholeArg(const std::string& word, const char* what);
 size_t choiceArg(const std::string& word, const std::vector<std::string>& choices);
 
 void registerDocumentCommands(CommandTable& table);
+void registerEffectCommands(CommandTable& table);
 void registerEditCommands(CommandTable& table);
 
 } // namespace sono

@@ -49,6 +49,7 @@ namespace {
 CommandTable allCommands() {
     CommandTable table;
     registerDocumentCommands(table);
+    registerEffectCommands(table);
     registerEditCommands(table);
     return table;
 }

@@ -1,0 +1,219 @@
+// Every effect over a 10-minute 44.1 kHz 16-bit stereo sound, reported in frames per second.
+// The sound is the WAV file named by SONO_BENCH_SOUND (compare_sox.sh makes one with sox so the
+// same sound can be timed there), or else a tone on the left and noise on the right made here.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <numbers>
+#include <random>
+
+#include "Editor.h"
+#include "effects/Echo.h"
+#include "effects/Filter.h"
+#include "effects/Modulation.h"
+#include "effects/Normalize.h"
+#include "effects/Reverse.h"
+#include "effects/SegmentEffects.h"
+#include "effects/Shrink.h"
+#include "effects/Soften.h"
+#include "effects/Speed.h"
+#include "effects/Volume.h"
+#include "formats/WavReader.h"
+
+namespace sono {
+namespace {
+
+constexpr double Rate = 44100;
+constexpr int64_t TenMinutes = 600 * 44100;
+
+struct Sound {
+    Samples left, right;
+};
+
+Sound makeSound() {
+    Sound sound;
+    if (const char* path = std::getenv("SONO_BENCH_SOUND")) {
+        WavReadResult read = readWaveFile(path);
+        if (read.failure == WavFailure::None && read.channels == 2) {
+            sound.left = std::move(read.left);
+            sound.right = std::move(read.right);
+            return sound;
+        }
+    }
+    sound.left.resize(TenMinutes);
+    sound.right.resize(TenMinutes);
+    std::mt19937 random(1);
+    std::normal_distribution<double> noise(0, 4000);
+    for (int64_t k = 0; k < TenMinutes; ++k) {
+        const double phase = 2 * std::numbers::pi * 440 * double(k) / Rate;
+        sound.left[k] = int16_t(std::lround(12000 * std::sin(phase)));
+        sound.right[k] = int16_t(std::clamp(std::lround(noise(random)), -32768L, 32767L));
+    }
+    return sound;
+}
+
+const Sound& original() {
+    static const Sound sound = makeSound();
+    return sound;
+}
+
+int64_t frames() { return int64_t(original().left.size()); }
+FrameRange whole() { return {0, frames() - 1}; }
+
+// Runs an in-place effect on a fresh copy of both channels in every iteration.
+template <class Effect> void inPlace(benchmark::State& state, Effect effect) {
+    Sound sound = original();
+    for (auto _ : state) {
+        state.PauseTiming();
+        sound.left = original().left;
+        sound.right = original().right;
+        state.ResumeTiming();
+        effect(sound.left);
+        effect(sound.right);
+        benchmark::DoNotOptimize(sound.left.data());
+        benchmark::DoNotOptimize(sound.right.data());
+    }
+    state.SetItemsProcessed(state.iterations() * frames());
+}
+
+// Runs an effect that writes each channel anew into a scratch buffer of `room` frames.
+template <class Effect> void rebuilt(benchmark::State& state, int64_t room, Effect effect) {
+    Samples out = Samples(size_t(room));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(effect(original().left, out));
+        benchmark::DoNotOptimize(effect(original().right, out));
+    }
+    state.SetItemsProcessed(state.iterations() * frames());
+}
+
+void Reverse(benchmark::State& state) {
+    inPlace(state, [](Samples& x) { reverseFrames(x, whole()); });
+}
+void Volume(benchmark::State& state) {
+    inPlace(state, [](Samples& x) { changeVolume(x, whole(), {0.5f, 1.5f}, false); });
+}
+void Normalize(benchmark::State& state) {
+    inPlace(state, [](Samples& x) {
+        SampleExtremes extremes;
+        scanExtremes(x, whole(), extremes);
+        normalizeFrames(x, whole(), peakOf(extremes, false), false);
+    });
+}
+void Soften(benchmark::State& state) {
+    inPlace(state, [](Samples& x) { softenFrames(x, {0, frames() - 2}, false); });
+}
+void Shrink(benchmark::State& state) {
+    inPlace(state, [](Samples& x) { shrinkFrames(x, frames(), whole(), 4); });
+}
+void AlienVoice2(benchmark::State& state) {
+    inPlace(state, [](Samples& x) { ringModulate(x, whole(), false); });
+}
+void Satellite(benchmark::State& state) {
+    inPlace(state, [](Samples& x) { satelliteModulate(x, whole(), Rate, false); });
+}
+void Filter(benchmark::State& state) {
+    inPlace(state, [](Samples& x) { filterFrames(x, whole(), {true, 30, 0.5f}, false); });
+}
+void Echo(benchmark::State& state) {
+    const EchoSettings echo{100, 50, 100, 50, int16_t(state.range(0)), false};
+    const int64_t last = *echoLastFrame(echo, whole(), frames(), Rate);
+    std::vector<int32_t> sums;
+    inPlace(state, [&](Samples& x) {
+        x.resize(size_t(last + 1), 0);
+        addEcho(x, whole(), echo, Rate, false, sums);
+    });
+}
+void Speed(benchmark::State& state) {
+    const SpeedSettings speeds{float(state.range(0)) / 100, float(state.range(1)) / 100};
+    const int64_t room = *speedOutputBound(frames(), whole(), speeds);
+    rebuilt(state, room, [&](const Samples& x, Samples& out) {
+        return changeSpeed(x, whole(), speeds, 0, out).length;
+    });
+}
+void AlienVoice1(benchmark::State& state) {
+    rebuilt(state, alienVoiceBound(frames()), [](const Samples& x, Samples& out) {
+        return alienVoiceFrames(x, whole(), out);
+    });
+}
+void Creaking(benchmark::State& state) {
+    rebuilt(state, creakBound(frames(), whole()), [](const Samples& x, Samples& out) {
+        return creakFrames(x, whole(), false, out);
+    });
+}
+
+// A host that shows nothing, for timing a whole command with its undo snapshot and redraw.
+class QuietHost : public EditorHost {
+public:
+    Answer ask(MessageIcon, const std::string&, const std::string&) override { return Answer::No; }
+    void showMessage(MessageIcon, const std::string&, const std::string&) override {}
+    std::optional<std::string> askInput(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseSavePath(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    void statusChanged(int, const std::string&) override {}
+    void captionChanged(const std::string&) override {}
+    void progressStarted(const std::string&) override {}
+    void progressShown(int, const std::string&) override {}
+    void progressEnded() override {}
+    void setBusy(bool) override {}
+    void waveformChanged() override {}
+    void selectionChanged() override {}
+    void languageChanged() override {}
+    void settingsChanged() override {}
+    void hideToolDialogs() override {}
+    void stopPlayback() override {}
+    void playFile(const std::string&) override {}
+};
+
+// VeranderVolume as the menu runs it: the frame, the undo snapshot (a file of the whole sound in
+// the temporary folder) and the effect.
+void EditorVolume(benchmark::State& state) {
+    const auto folder = std::filesystem::temp_directory_path() / "sono-effects-bench";
+    std::filesystem::create_directories(folder);
+    QuietHost host;
+    Editor editor(host, EditorFolders{folder, folder, folder.string() + "/", false});
+    editor.startUp();
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.ClearUndo();
+        Document& doc = editor.doc();
+        doc.FileName = "*";
+        doc.Channels = 2;
+        doc.BitsPerSample = 16;
+        doc.SampleRate = float(Rate);
+        doc.SampleCount = int32_t(frames());
+        doc.LeftSamples = original().left;
+        doc.RightSamples = original().right;
+        doc.SelStart = doc.SelEnd = -1;
+        state.ResumeTiming();
+        editor.VeranderVolume(0.5f, 1.5f);
+    }
+    state.SetItemsProcessed(state.iterations() * frames());
+    editor.ClearUndo();
+    std::filesystem::remove_all(folder);
+}
+
+BENCHMARK(Reverse)->Unit(benchmark::kMillisecond);
+BENCHMARK(Volume)->Unit(benchmark::kMillisecond);
+BENCHMARK(Normalize)->Unit(benchmark::kMillisecond);
+BENCHMARK(Soften)->Unit(benchmark::kMillisecond);
+BENCHMARK(Shrink)->Unit(benchmark::kMillisecond);
+BENCHMARK(Speed)->Args({150, 150})->Args({50, 200})->Unit(benchmark::kMillisecond);
+BENCHMARK(Echo)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(AlienVoice1)->Unit(benchmark::kMillisecond);
+BENCHMARK(AlienVoice2)->Unit(benchmark::kMillisecond);
+BENCHMARK(Satellite)->Unit(benchmark::kMillisecond);
+BENCHMARK(Creaking)->Unit(benchmark::kMillisecond);
+BENCHMARK(Filter)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorVolume)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace sono
+
+BENCHMARK_MAIN();

@@ -1,0 +1,393 @@
+// The effects of the editor and the frame they share: stop playback, take the undo snapshot,
+// work out the range and the channels, run the passes with progress, report, redraw and play.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <new>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "Editor.h"
+#include "document/Numbers.h"
+#include "document/Progress.h"
+#include "document/StatusTexts.h"
+#include "effects/Echo.h"
+#include "effects/Filter.h"
+#include "effects/Modulation.h"
+#include "effects/Normalize.h"
+#include "effects/Reverse.h"
+#include "effects/SegmentEffects.h"
+#include "effects/Shrink.h"
+#include "effects/Soften.h"
+#include "effects/Speed.h"
+#include "effects/Volume.h"
+
+namespace sono {
+
+class EffectFrame {
+public:
+    // Works out the range (the selection, or the whole sound) and the channels that take part;
+    // nothing visible happens yet.
+    explicit EffectFrame(Editor& editor);
+    // The scratch buffer has no meaning between operations.
+    ~EffectFrame() { releaseWorkBuffer(); }
+
+    bool soundLoaded() const { return !doc_.FileName.empty(); }
+    FrameRange range() const { return range_; }
+    // An effect's own adjustment of the range, made after the frame has set it.
+    void setRange(FrameRange range);
+    bool eightBit() const { return doc_.BitsPerSample == 8; }
+
+    // Tells the user why the effect does not run; nothing has changed.
+    void refuse(std::string_view dutch, std::string_view english);
+    void refuseSetting();
+    // Room for channels of `frames` frames and a scratch buffer of `workFrames`, plus whatever
+    // allocateMore asks for, made before anything changes. False (the user has been told) when the
+    // length is beyond a 32-bit frame count or the memory is not there.
+    template <class AllocateMore>
+    bool makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& allocateMore);
+    bool makeRoom(int64_t frames, int64_t workFrames) {
+        return makeRoom(frames, workFrames, [] {});
+    }
+
+    // Stop, undo snapshot, busy pointer, progress. False when the snapshot could not be taken:
+    // the effect then does nothing more.
+    bool start();
+
+    // pass(samples, stepDone) for channel 1, then channel 2, each that takes part. The steps of
+    // the passes fill [base, base + width] of the progress bar.
+    template <class Pass> void eachChannel(Pass&& pass, int base = 0, int width = StepCount);
+
+    // For effects that rebuild a channel at a new length: rebuild(old samples, scratch of
+    // workFrames, stepDone) returns the new length. Afterwards a stereo sound takes the longer
+    // channel's length and the shorter channel is padded with silence at its end.
+    template <class Rebuild> void rebuildChannels(int64_t workFrames, Rebuild&& rebuild);
+
+    // Message in panel 1, end of progress, the duration and size panels when the length changed,
+    // redraw, and playback when the option asks for it.
+    void finish(std::string_view dutch, std::string_view english, bool lengthChanged = false);
+
+private:
+    Samples& channel(int index) { return index == 0 ? doc_.LeftSamples : doc_.RightSamples; }
+    StepObserver progressOf(int index, int base, int width);
+    void releaseWorkBuffer();
+
+    Editor& editor_;
+    Document& doc_;
+    FrameRange range_;
+    bool takesPart_[2];
+    int passes_;
+};
+
+EffectFrame::EffectFrame(Editor& editor) : editor_(editor), doc_(editor.doc_) {
+    const int64_t lastFrame = int64_t(doc_.SampleCount) - 1;
+    // The selection is held in single precision, which cannot name every frame of a long sound;
+    // the range is kept inside the sound whatever it says.
+    if (doc_.hasSelection())
+        range_ = {std::max<int64_t>(int64_t(doc_.SelStart), 0),
+                  std::min(int64_t(doc_.SelEnd), lastFrame)};
+    else
+        range_ = {0, lastFrame};
+    const bool stereo = doc_.isStereo();
+    const bool oneView = doc_.hasSelection() && !editor.options().bothChannels;
+    takesPart_[0] = !(stereo && oneView && doc_.SelChannel == 2);
+    takesPart_[1] = stereo && !(oneView && doc_.SelChannel == 1);
+    passes_ = stereo && !oneView ? 2 : 1;
+}
+
+void EffectFrame::setRange(FrameRange range) {
+    range_ = range;
+    doc_.RangeStart = float(range.first);
+    doc_.RangeEnd = float(range.last);
+}
+
+void EffectFrame::refuse(std::string_view dutch, std::string_view english) {
+    editor_.host_.showMessage(MessageIcon::Exclamation, ProgramCaption,
+                              editor_.LangText(dutch, english));
+}
+
+void EffectFrame::refuseSetting() {
+    refuse("Met deze instelling kan het effect niet worden uitgevoerd. Er is niets veranderd.",
+           "The effect cannot be applied with this setting. Nothing has been changed.");
+}
+
+template <class AllocateMore>
+bool EffectFrame::makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& allocateMore) {
+    if (frames <= std::numeric_limits<int32_t>::max()) {
+        try {
+            doc_.LeftSamples.reserve(size_t(frames));
+            if (doc_.isStereo()) doc_.RightSamples.reserve(size_t(frames));
+            doc_.WorkBuffer.resize(size_t(workFrames));
+            allocateMore();
+            return true;
+        } catch (const std::bad_alloc&) {
+            releaseWorkBuffer();
+        } catch (const std::length_error&) {
+            releaseWorkBuffer();
+        }
+    }
+    refuse("Het geluid zou hierdoor te lang worden. Er is niets veranderd.",
+           "This would make the sound too long. Nothing has been changed.");
+    return false;
+}
+
+bool EffectFrame::start() {
+    editor_.host_.stopPlayback();
+    if (!editor_.PushUndo()) return false;
+    editor_.host_.setBusy(true);
+    setRange(range_);
+    editor_.ProgressStart(ProgressEditing);
+    return true;
+}
+
+StepObserver EffectFrame::progressOf(int index, int base, int width) {
+    // Channel 1 fills the first part of the bar and channel 2 the last; a single pass all of it.
+    const double passes = passes_;
+    if (index == 0)
+        return [this, base, passes](int step) {
+            editor_.ProgressShow(int(roundToInt(base + step / passes)));
+        };
+    return [this, base, width, passes](int step) {
+        editor_.ProgressShow(int(roundToInt(base + width - (width - step) / passes)));
+    };
+}
+
+template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int width) {
+    for (int index = 0; index < 2; ++index)
+        if (takesPart_[index])
+            pass(std::span<int16_t>(channel(index)), progressOf(index, base, width));
+}
+
+template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, Rebuild&& rebuild) {
+    const bool stereo = doc_.isStereo();
+    Samples& work = doc_.WorkBuffer;
+    int64_t longest = 0;
+    for (int index = 0; index < (stereo ? 2 : 1); ++index) {
+        Samples& x = channel(index);
+        if (takesPart_[index]) {
+            // makeRoom reserved every channel for workFrames, so after the swap the old channel
+            // serves as the next scratch buffer without a new allocation.
+            work.resize(size_t(workFrames));
+            const int64_t length = rebuild(std::span<const int16_t>(x), std::span<int16_t>(work),
+                                           progressOf(index, 0, StepCount));
+            x.swap(work);
+            x.resize(size_t(length));
+        }
+        longest = std::max<int64_t>(longest, int64_t(x.size()));
+    }
+    const int16_t silence = doc_.silenceValue();
+    for (int index = 0; index < (stereo ? 2 : 1); ++index) {
+        Samples& x = channel(index);
+        x.resize(size_t(longest), silence);
+        if (x.capacity() - x.size() > x.size() / 4) x.shrink_to_fit();
+    }
+    doc_.SampleCount = int32_t(longest);
+}
+
+void EffectFrame::finish(std::string_view dutch, std::string_view english, bool lengthChanged) {
+    editor_.setStatus(1, editor_.LangText(dutch, english));
+    editor_.ProgressEnd();
+    if (lengthChanged) editor_.RefreshStatusPanels();
+    releaseWorkBuffer();
+    editor_.DrawWaveform();
+    editor_.host_.setBusy(false);
+    editor_.playAfterChange();
+}
+
+void EffectFrame::releaseWorkBuffer() {
+    doc_.WorkBuffer.assign(1, 0);
+    doc_.WorkBuffer.shrink_to_fit();
+}
+
+// ---------------------------------------------------------------- simple transforms
+
+void Editor::MMreverse() {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded() || !frame.start()) return;
+    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+        reverseFrames(x, frame.range(), stepDone);
+    });
+    frame.finish("Het geluid is omgedraaid.", "The sound has been reversed.");
+}
+
+void Editor::MMnormalize() {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded() || !frame.start()) return;
+    // The last frame of the sound is never normalized.
+    FrameRange range = frame.range();
+    if (range.last == doc_.SampleCount - 1) range.last = doc_.SampleCount - 2;
+    frame.setRange(range);
+
+    const int half = StepCount / 2;
+    SampleExtremes extremes;
+    frame.eachChannel(
+        [&](std::span<int16_t> x, const StepObserver& stepDone) {
+            scanExtremes(x, range, extremes, stepDone);
+        },
+        0, half);
+    const int32_t peak = peakOf(extremes, frame.eightBit());
+    // A silent range has no peak to scale to: it stays as it is.
+    if (range.size() > 0 && peak == 0) {
+        frame.finish("Het volume is niet veranderd, want het geluid is stil.",
+                     "The volume has not been changed, because the sound is silent.");
+        return;
+    }
+    if (peak > 0)
+        frame.eachChannel(
+            [&](std::span<int16_t> x, const StepObserver& stepDone) {
+                normalizeFrames(x, range, peak, frame.eightBit(), stepDone);
+            },
+            half, half);
+    frame.finish("Het volume is genormaliseerd.", "The volume has been normalized.");
+}
+
+void Editor::MMDempen() {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded() || !frame.start()) return;
+    // Each frame reads its right-hand neighbour, so the range ends one frame earlier.
+    FrameRange range = frame.range();
+    --range.last;
+    frame.setRange(range);
+    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+        softenFrames(x, range, frame.eightBit(), stepDone);
+    });
+    frame.finish("Het geluid is verzacht.", "The sound has been softened.");
+}
+
+void Editor::Krimper(int16_t N) {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded()) return;
+    if (N < 1) return frame.refuseSetting();
+    if (!frame.start()) return;
+    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+        shrinkFrames(x, doc_.SampleCount, frame.range(), N, stepDone);
+    });
+    frame.finish("Het geluid is gekrompen.", "The sound has been shrunk.");
+}
+
+// ---------------------------------------------------------------- the curve effects
+
+void Editor::VeranderVolume(float Toename, float Toename2) {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded()) return;
+    SaveSettings();
+    if (!std::isfinite(Toename) || !std::isfinite(Toename2)) return frame.refuseSetting();
+    if (!frame.start()) return;
+    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+        changeVolume(x, frame.range(), {Toename, Toename2}, frame.eightBit(), stepDone);
+    });
+    frame.finish("Het volume is veranderd.", "The volume has been changed.");
+}
+
+void Editor::VeranderSnelheid(float Oeroeboeroe, float OE2) {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded()) return;
+    SaveSettings();
+    const SpeedSettings speeds{Oeroeboeroe, OE2};
+    if (!validSpeeds(speeds)) return frame.refuseSetting();
+    const FrameRange range = frame.range();
+    const int64_t bound = speedOutputBound(doc_.SampleCount, range, speeds)
+                              .value_or(std::numeric_limits<int64_t>::max());
+    if (!frame.makeRoom(bound, bound) || !frame.start()) return;
+    const int16_t silence = doc_.silenceValue();
+    frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
+                                     const StepObserver& stepDone) {
+        const SpeedResult result = changeSpeed(x, range, speeds, silence, out, stepDone);
+        // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps
+        // its first frame selected.
+        if (doc_.hasSelection())
+            doc_.SelEnd = float(std::max<int64_t>(result.rangeEnd - 1, int64_t(doc_.SelStart)));
+        return result.length;
+    });
+    frame.finish("De snelheid is veranderd.", "The speed has been changed.", true);
+}
+
+void Editor::MaakEcho(float Delay, float VolProcent, float Delay2, float VolProcent2, int16_t Nr1,
+                      int16_t Softer) {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded()) return;
+    SaveSettings();
+    const EchoSettings echo{Delay, VolProcent, Delay2, VolProcent2, Nr1, Softer == 1};
+    if (!validEcho(echo)) return frame.refuseSetting();
+    const FrameRange range = frame.range();
+    const double rate = doc_.SampleRate;
+    const std::optional<int64_t> last = echoLastFrame(echo, range, doc_.SampleCount, rate);
+    const int64_t frames = last ? *last + 1 : std::numeric_limits<int64_t>::max();
+    std::vector<int32_t> sums;
+    if (!frame.makeRoom(frames, 1, [&] { sums.reserve(size_t(frames)); }) || !frame.start())
+        return;
+    // Echoes beyond the end lengthen the sound with silence first.
+    if (frames > doc_.SampleCount) {
+        doc_.LeftSamples.resize(size_t(frames), doc_.silenceValue());
+        if (doc_.isStereo()) doc_.RightSamples.resize(size_t(frames), doc_.silenceValue());
+        doc_.SampleCount = int32_t(frames);
+    }
+    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+        addEcho(x, range, echo, rate, frame.eightBit(), sums, stepDone);
+    });
+    frame.finish("Er is een echo gemaakt.", "An echo has been made.", true);
+}
+
+// ---------------------------------------------------------------- character effects
+
+void Editor::MMalien() {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded()) return;
+    const FrameRange range = frame.range();
+    const int64_t bound = alienVoiceBound(doc_.SampleCount);
+    if (!frame.makeRoom(bound, bound) || !frame.start()) return;
+    frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
+                                     const StepObserver& stepDone) {
+        return alienVoiceFrames(x, range, out, stepDone);
+    });
+    frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.", true);
+}
+
+void Editor::MMgekraak() {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded()) return;
+    const FrameRange range = frame.range();
+    const int64_t bound = creakBound(doc_.SampleCount, range);
+    if (!frame.makeRoom(bound, bound) || !frame.start()) return;
+    frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
+                                     const StepObserver& stepDone) {
+        return creakFrames(x, range, frame.eightBit(), out, stepDone);
+    });
+    frame.finish("Het geluid klinkt nu krakerig.", "The sound now sounds creaking.", true);
+}
+
+void Editor::MMalien2() {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded() || !frame.start()) return;
+    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+        ringModulate(x, frame.range(), frame.eightBit(), stepDone);
+    });
+    frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
+}
+
+void Editor::MMsat() {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded() || !frame.start()) return;
+    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+        satelliteModulate(x, frame.range(), doc_.SampleRate, frame.eightBit(), stepDone);
+    });
+    frame.finish("Het geluid is door een satelliet gegaan.",
+                 "The sound has gone through a satellite.");
+}
+
+// ---------------------------------------------------------------- advanced filter
+
+void Editor::FilterSub(bool Groter, float Procent, float Factor) {
+    EffectFrame frame(*this);
+    if (!frame.soundLoaded()) return;
+    if (!std::isfinite(Procent) || !std::isfinite(Factor)) return frame.refuseSetting();
+    if (!frame.start()) return;
+    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+        filterFrames(x, frame.range(), {Groter, Procent, Factor}, frame.eightBit(), stepDone);
+    });
+    frame.finish("De filter is toegepast.", "The filter has been applied.");
+}
+
+} // namespace sono

@@ -1,0 +1,39 @@
+#pragma once
+// Echo: every frame of the range is added again, delayed and softer, once per repeat. Delay and
+// echo volume may run linearly from the start of the range to its end; echoes that fall beyond
+// the end of the sound lengthen it.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "effects/StepLoop.h"
+
+namespace sono {
+
+struct EchoSettings {
+    float startDelayMs = 102;
+    float startVolumePercent = 30;
+    float endDelayMs = 102;
+    float endVolumePercent = 30;
+    int16_t repeats = 1;
+    bool softer = true; // repeat r of N has (N + 1 - r) / N of the echo volume
+};
+
+// True when delays and volumes are finite and the delays are not negative.
+bool validEcho(const EchoSettings& settings);
+
+// The last frame the sound must have so that the last echo of the range fits: frameCount - 1, or
+// more when an echo falls beyond it. nullopt when that is not a finite frame number.
+std::optional<int64_t> echoLastFrame(const EchoSettings& settings, FrameRange range,
+                                     int64_t frameCount, double sampleRate);
+
+// Adds the echoes of the range to the channel x, which already has its final length. acc is the
+// scratch accumulator (resized to x.size()): sums are formed in it unclipped, walking the range
+// backwards so that no echo is echoed again, and clipped once when written back. A range of one
+// frame uses the start values. Echoes that would land beyond x are dropped.
+void addEcho(std::span<int16_t> x, FrameRange range, const EchoSettings& settings,
+             double sampleRate, bool eightBit, std::vector<int32_t>& acc,
+             const StepObserver& stepDone = {});
+
+} // namespace sono

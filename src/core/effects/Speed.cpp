@@ -1,0 +1,65 @@
+#include "effects/Speed.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "document/Numbers.h"
+
+namespace sono {
+
+namespace {
+// Slots a slow frame fills, and the room kept beyond the worst case for them and for rounding.
+constexpr int64_t SlowFill = 3;
+constexpr int64_t Margin = 502;
+} // namespace
+
+bool validSpeeds(SpeedSettings settings) {
+    return std::isfinite(settings.startSpeed) && std::isfinite(settings.endSpeed) &&
+           settings.startSpeed > 0 && settings.endSpeed > 0;
+}
+
+std::optional<int64_t> speedOutputBound(int64_t frameCount, FrameRange range,
+                                        SpeedSettings settings) {
+    const double slowest = std::min(settings.startSpeed, settings.endSpeed);
+    const double resampled = std::ceil(double(range.size()) / slowest);
+    const double bound = double(frameCount - range.size()) + resampled + SlowFill + Margin;
+    if (!(bound < 9.0e18)) return std::nullopt;
+    return int64_t(bound);
+}
+
+SpeedResult changeSpeed(std::span<const int16_t> x, FrameRange range, SpeedSettings settings,
+                        int16_t silence, std::span<int16_t> out, const StepObserver& stepDone) {
+    const double start = settings.startSpeed;
+    const int64_t length = range.last - range.first;
+    const double slope = length > 0 ? (double(settings.endSpeed) - start) / double(length) : 0.0;
+    const int16_t* in = x.data() + range.first;
+    int16_t* to = out.data();
+    std::copy_n(x.begin(), range.first, out.begin());
+
+    // The output position is kept in double precision: a single-precision sum stops growing on
+    // long sounds (it stalls at 2^24 frames at full speed) and drifts from the chosen speed long
+    // before that.
+    double position = double(range.first);
+    int64_t slot = range.first;
+    int64_t filled = range.first; // slots before this one hold a frame
+    forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
+        for (int64_t k = begin; k < end; ++k) {
+            const double speed = start + slope * double(k);
+            if (slot > filled) std::fill(to + filled, to + slot, silence);
+            if (speed < 1.0) {
+                to[slot] = to[slot + 1] = to[slot + 2] = in[k];
+                filled = std::max(filled, slot + SlowFill);
+            } else {
+                to[slot] = in[k];
+                filled = std::max(filled, slot + 1);
+            }
+            position += 1.0 / speed;
+            slot = roundToInt(position);
+        }
+    });
+    const int64_t tail = int64_t(x.size()) - 1 - range.last;
+    std::copy_n(x.begin() + range.last + 1, tail, out.begin() + slot);
+    return {slot + tail, slot};
+}
+
+} // namespace sono
