@@ -1,6 +1,5 @@
 #include "document/Progress.h"
 
-#include "document/Numbers.h"
 #include "document/Texts.h"
 
 namespace sono {
@@ -17,10 +16,6 @@ std::string progressKindText(int kind, uint8_t language) {
     case ProgressPasting: return LangText(language, "Plakken...", "Pasting...");
     default: return {};
     }
-}
-
-StepRange stepRange(int64_t n, int k) {
-    return {roundToInt(double(n) * k / 100), roundToInt(double(n) * (k + 1) / 100)};
 }
 
 } // namespace sono

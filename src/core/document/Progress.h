@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "document/Numbers.h"
+
 namespace sono {
 
 enum ProgressKind : int {
@@ -20,11 +22,17 @@ std::string progressKindText(int kind, uint8_t language);
 
 inline constexpr int StepCount = 100;
 
-// Frames [begin, end) of step k (0..99) of a pass over n frames.
-struct StepRange {
-    int64_t begin;
-    int64_t end;
-};
-StepRange stepRange(int64_t n, int k);
+// Calls body(begin, end) for each of `slices` consecutive stretches of [0, n) (slice k covers
+// round(n*k/slices) .. round(n*(k+1)/slices) - 1) and after(k) once slice k is done. Loops use
+// 100 slices, the step rule; a pass in two halves uses 50 each.
+template <class Body, class After>
+void inSlices(int64_t n, int slices, Body&& body, After&& after) {
+    for (int k = 0; k < slices; ++k) {
+        int64_t begin = roundToInt(double(n) * k / slices);
+        int64_t end = roundToInt(double(n) * (k + 1) / slices);
+        if (end > begin) body(begin, end);
+        after(k);
+    }
+}
 
 } // namespace sono

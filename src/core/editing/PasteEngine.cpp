@@ -5,7 +5,7 @@
 
 #include "document/Numbers.h"
 #include "editing/SelectionEdits.h"
-#include "editing/Slices.h"
+#include "document/Progress.h"
 
 namespace sono {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/Numbers.h"
-#include "editing/Slices.h"
+#include "document/Progress.h"
 
 namespace sono {
 

@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "document/Progress.h"
-#include "editing/Slices.h"
 
 namespace sono {
 

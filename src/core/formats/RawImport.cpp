@@ -5,8 +5,8 @@
 #include <new>
 
 #include "document/Numbers.h"
-#include "document/Progress.h"
 #include "formats/ByteFile.h"
+#include "formats/InterleavedSamples.h"
 
 namespace sono {
 
@@ -35,18 +35,8 @@ RawReadResult readRawFile(const std::string &path, int bits, int channels,
         } else {
             std::vector<uint8_t> bytes(size_t(frames) * channels * bytesPerSample, 0);
             file->read(bytes.data(), bytes.size());
-            for (int k = 0; k < StepCount; ++k) {
-                StepRange step = stepRange(frames, k);
-                for (int64_t i = step.begin; i < step.end; ++i) {
-                    for (int c = 0; c < channels; ++c) {
-                        const uint8_t *s = bytes.data() + (i * channels + c) * bytesPerSample;
-                        int16_t value = bytesPerSample == 1 ? int16_t(s[0]) : int16_t(readLE16(s));
-                        (c == 0 ? result.left : result.right)[size_t(i)] = value;
-                    }
-                }
-                if (progressStep)
-                    progressStep(k);
-            }
+            splitInterleaved(bytes.data(), frames, channels, bytesPerSample, result.left,
+                             result.right, progressStep);
         }
     } catch (const std::bad_alloc &) {
         return RawReadResult{};

@@ -6,15 +6,10 @@
 #include <new>
 
 #include "document/Numbers.h"
-#include "document/Progress.h"
 #include "formats/ByteFile.h"
+#include "formats/InterleavedSamples.h"
 
 namespace sono {
-
-int16_t reduce24To16(uint8_t lo, uint8_t mid, uint8_t high) {
-    int high16 = int16_t(uint16_t(mid | high << 8));
-    return int16_t(roundToInt((256.0 * high16 + lo - 128) / 256));
-}
 
 namespace {
 
@@ -129,20 +124,8 @@ private:
         r_.left.assign(size_t(frames), 0);
         if (channels == 2) r_.right.assign(size_t(frames), 0);
         else r_.right.assign(1, 0);
-        const uint8_t* b = bytes.data();
-        for (int k = 0; k < StepCount; ++k) {
-            StepRange step = stepRange(frames, k);
-            for (int64_t i = step.begin; i < step.end; ++i) {
-                for (int c = 0; c < channels; ++c) {
-                    const uint8_t* s = b + (i * channels + c) * bytesPerSample;
-                    int16_t value = bytesPerSample == 1   ? int16_t(s[0])
-                                    : bytesPerSample == 2 ? int16_t(readLE16(s))
-                                                          : reduce24To16(s[0], s[1], s[2]);
-                    (c == 0 ? r_.left : r_.right)[size_t(i)] = value;
-                }
-            }
-            if (progress_) progress_(k);
-        }
+        splitInterleaved(bytes.data(), frames, channels, bytesPerSample, r_.left, r_.right,
+                         progress_);
     }
 
     void readList(int64_t size) {

@@ -55,7 +55,4 @@ struct WavReadResult {
 WavReadResult readWaveFile(const std::string& path,
                            const std::function<void(int step)>& progressStep = {});
 
-// R(lo, m, h): a 24-bit sample reduced to 16 bits, rounding halves to even.
-int16_t reduce24To16(uint8_t lo, uint8_t mid, uint8_t high);
-
 } // namespace sono

@@ -72,24 +72,27 @@ std::string gatherSamples(const Document& doc, int64_t first, uint32_t dataSize,
     std::string out(dataSize, '\0');
     const int64_t frames = dataSize / (sampleBytes * channels);
     auto* bytes = reinterpret_cast<uint8_t*>(out.data());
-    for (int k = 0; k < StepCount; ++k) {
-        StepRange step = stepRange(frames, k);
-        for (int64_t i = step.begin; i < step.end; ++i) {
-            for (int c = 0; c < channels; ++c) {
-                const Samples& source = c == 0 ? doc.LeftSamples : doc.RightSamples;
-                int64_t frame = first + i;
-                int16_t value = frame < int64_t(source.size()) ? source[size_t(frame)] : 0;
-                uint8_t* target = bytes + (i * channels + c) * sampleBytes;
-                if (eightBit) {
-                    target[0] = uint8_t(value);
-                } else {
-                    target[0] = uint8_t(value & 0xFF);
-                    target[1] = uint8_t(uint16_t(value) >> 8);
+    inSlices(
+        frames, StepCount,
+        [&](int64_t begin, int64_t end) {
+            for (int64_t i = begin; i < end; ++i) {
+                for (int c = 0; c < channels; ++c) {
+                    const Samples& source = c == 0 ? doc.LeftSamples : doc.RightSamples;
+                    int64_t frame = first + i;
+                    int16_t value = frame < int64_t(source.size()) ? source[size_t(frame)] : 0;
+                    uint8_t* target = bytes + (i * channels + c) * sampleBytes;
+                    if (eightBit) {
+                        target[0] = uint8_t(value);
+                    } else {
+                        target[0] = uint8_t(value & 0xFF);
+                        target[1] = uint8_t(uint16_t(value) >> 8);
+                    }
                 }
             }
-        }
-        if (progress) progress(k);
-    }
+        },
+        [&](int step) {
+            if (progress) progress(step);
+        });
     return out;
 }
 
