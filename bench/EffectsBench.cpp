@@ -60,8 +60,12 @@ const Sound& original() {
     return sound;
 }
 
-int64_t frames() { return int64_t(original().left.size()); }
-FrameRange whole() { return {0, frames() - 1}; }
+int64_t frames() {
+    return int64_t(original().left.size());
+}
+FrameRange whole() {
+    return {0, frames() - 1};
+}
 
 // Runs an in-place effect on a fresh copy of both channels in every iteration.
 template <class Effect> void inPlace(benchmark::State& state, Effect effect) {
@@ -134,19 +138,17 @@ void Speed(benchmark::State& state) {
     });
 }
 void AlienVoice1(benchmark::State& state) {
-    rebuilt(state, alienVoiceBound(frames()), [](const Samples& x, Samples& out) {
-        return alienVoiceFrames(x, whole(), out);
-    });
+    rebuilt(state, alienVoiceBound(frames()),
+            [](const Samples& x, Samples& out) { return alienVoiceFrames(x, whole(), out); });
 }
 void Creaking(benchmark::State& state) {
-    rebuilt(state, creakBound(frames(), whole()), [](const Samples& x, Samples& out) {
-        return creakFrames(x, whole(), false, out);
-    });
+    rebuilt(state, creakBound(frames(), whole()),
+            [](const Samples& x, Samples& out) { return creakFrames(x, whole(), false, out); });
 }
 
 // A host that shows nothing, for timing a whole command with its undo snapshot and redraw.
 class QuietHost : public EditorHost {
-public:
+  public:
     Answer ask(MessageIcon, const std::string&, const std::string&) override { return Answer::No; }
     void showMessage(MessageIcon, const std::string&, const std::string&) override {}
     std::optional<std::string> askInput(const std::string&, const std::string&,

@@ -35,13 +35,17 @@ int main(int argc, char** argv) {
             }
             return argv[++i];
         };
-        if (std::strcmp(argv[i], "--batch") == 0) script = takeValue("--batch");
-        else if (std::strcmp(argv[i], "--settings-dir") == 0) settingsDir = takeValue("--settings-dir");
-        else if (std::strcmp(argv[i], "--temp-dir") == 0) tempDir = takeValue("--temp-dir");
+        if (std::strcmp(argv[i], "--batch") == 0)
+            script = takeValue("--batch");
+        else if (std::strcmp(argv[i], "--settings-dir") == 0)
+            settingsDir = takeValue("--settings-dir");
+        else if (std::strcmp(argv[i], "--temp-dir") == 0)
+            tempDir = takeValue("--temp-dir");
         else if (std::strcmp(argv[i], "--help") == 0) {
             printUsage();
             return 0;
-        } else if (!file) file = argv[i];
+        } else if (!file)
+            file = argv[i];
         else {
             printUsage();
             return 2;

@@ -40,7 +40,8 @@ size_t choiceArg(const std::string& word, const std::vector<std::string>& choice
     for (size_t i = 0; i < choices.size(); ++i)
         if (choices[i] == word) return i;
     std::string list;
-    for (const auto& choice : choices) list += (list.empty() ? "" : "|") + choice;
+    for (const auto& choice : choices)
+        list += (list.empty() ? "" : "|") + choice;
     throw BatchError("expected " + list + ", got '" + word + "'");
 }
 
@@ -73,12 +74,14 @@ void printSamples(BatchContext& c, const Words& args) {
     int64_t from = wholeArg(args[0], "a frame number");
     int64_t to = wholeArg(args[1], "a frame number");
     size_t channel = args.size() > 2 ? choiceArg(args[2], {"1", "2"}) + 1 : 1;
-    const Samples& samples = channel == 1 ? c.editor.doc().LeftSamples : c.editor.doc().RightSamples;
+    const Samples& samples =
+        channel == 1 ? c.editor.doc().LeftSamples : c.editor.doc().RightSamples;
     if (from < 0 || to < from || to >= int64_t(samples.size()))
         throw BatchError("frames " + args[0] + " to " + args[1] + " are not in channel " +
                          std::to_string(channel));
     std::string line;
-    for (int64_t i = from; i <= to; ++i) line += (i == from ? "" : " ") + std::to_string(samples[size_t(i)]);
+    for (int64_t i = from; i <= to; ++i)
+        line += (i == from ? "" : " ") + std::to_string(samples[size_t(i)]);
     c.out << "samples: " << line << '\n';
 }
 
@@ -91,23 +94,33 @@ void print(BatchContext& c, const Words& args) {
         return;
     }
     if (args.size() != 1) throw BatchError("too many arguments for 'print " + what + "'");
-    switch (choiceArg(what, {"caption", "panels", "selection", "levels", "count", "changed", "info"})) {
-    case 0: c.host.record("caption", c.editor.caption()); break;
+    switch (
+        choiceArg(what, {"caption", "panels", "selection", "levels", "count", "changed", "info"})) {
+    case 0:
+        c.host.record("caption", c.editor.caption());
+        break;
     case 1:
         for (int panel = 1; panel <= 4; ++panel)
             c.host.record("panel" + std::to_string(panel), c.editor.panel(panel));
         break;
     case 2:
-        c.out << "selection: " << shortestDecimal(doc.SelStart) << ' ' << shortestDecimal(doc.SelEnd)
-              << ' ' << doc.SelChannel << '\n';
+        c.out << "selection: " << shortestDecimal(doc.SelStart) << ' '
+              << shortestDecimal(doc.SelEnd) << ' ' << doc.SelChannel << '\n';
         break;
-    case 3: c.out << "levels: " << doc.UndoLevel << ' ' << doc.RedoLevel << '\n'; break;
-    case 4: c.out << "count: " << doc.SampleCount << '\n'; break;
-    case 5: c.out << "changed: " << (doc.Changed ? "yes" : "no") << '\n'; break;
+    case 3:
+        c.out << "levels: " << doc.UndoLevel << ' ' << doc.RedoLevel << '\n';
+        break;
+    case 4:
+        c.out << "count: " << doc.SampleCount << '\n';
+        break;
+    case 5:
+        c.out << "changed: " << (doc.Changed ? "yes" : "no") << '\n';
+        break;
     case 6:
         for (size_t i = 0; i < doc.Info.text.size(); ++i)
             if (!doc.Info.text[i].empty())
-                c.host.record("info " + std::string(InfoWriteOrder[i]), latin1ToUtf8(doc.Info.text[i]));
+                c.host.record("info " + std::string(InfoWriteOrder[i]),
+                              latin1ToUtf8(doc.Info.text[i]));
         if (!doc.DispText.empty()) c.host.record("info DISP", latin1ToUtf8(doc.DispText));
         break;
     }
@@ -117,8 +130,10 @@ void print(BatchContext& c, const Words& args) {
 
 void registerDocumentCommands(CommandTable& t) {
     t.add("language", 1, 1, [](BatchContext& c, const Words& a) {
-        if (choiceArg(a[0], {"en", "nl"}) == 0) c.editor.MMeng();
-        else c.editor.MMned();
+        if (choiceArg(a[0], {"en", "nl"}) == 0)
+            c.editor.MMeng();
+        else
+            c.editor.MMned();
     });
     t.add("option", 2, 2, [](BatchContext& c, const Words& a) {
         setOption(c.editor, a[0], choiceArg(a[1], {"off", "on"}) == 1);

@@ -27,13 +27,13 @@ struct BatchContext {
 };
 
 class CommandTable {
-public:
+  public:
     using Command = std::function<void(BatchContext&, const Words& args)>;
     // minArgs..maxArgs arguments after the word are accepted.
     void add(const std::string& word, size_t minArgs, size_t maxArgs, Command command);
     void run(BatchContext& context, const Words& words) const;
 
-private:
+  private:
     struct Entry {
         size_t minArgs;
         size_t maxArgs;

@@ -8,14 +8,18 @@ std::string escapeOutputText(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (unsigned char c : text) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\\') out += "\\\\";
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\\')
+            out += "\\\\";
         else if (c < 32) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\x%02X", c);
             out += hex;
-        } else out += char(c);
+        } else
+            out += char(c);
     }
     return out;
 }
@@ -27,9 +31,12 @@ void BatchHost::record(const std::string& label, const std::string& text) {
 namespace {
 const char* answerWord(Answer answer) {
     switch (answer) {
-    case Answer::Yes: return "yes";
-    case Answer::No: return "no";
-    default: return "cancel";
+    case Answer::Yes:
+        return "yes";
+    case Answer::No:
+        return "no";
+    default:
+        return "cancel";
     }
 }
 } // namespace
@@ -51,8 +58,8 @@ void BatchHost::showMessage(MessageIcon icon, const std::string& caption, const 
     const char* kind = icon == MessageIcon::Critical      ? "critical"
                        : icon == MessageIcon::Exclamation ? "exclamation"
                                                           : "information";
-    out_ << "message " << kind << " [" << escapeOutputText(caption) << "]: " << escapeOutputText(text)
-         << '\n';
+    out_ << "message " << kind << " [" << escapeOutputText(caption)
+         << "]: " << escapeOutputText(text) << '\n';
 }
 
 std::optional<std::string> BatchHost::askInput(const std::string& title, const std::string& prompt,

@@ -14,7 +14,7 @@ namespace sono {
 std::string escapeOutputText(const std::string& text);
 
 class BatchHost : public EditorHost {
-public:
+  public:
     explicit BatchHost(std::ostream& out) : out_(out) {}
 
     void queueAnswer(Answer answer) { answers_.push_back(answer); }
@@ -24,7 +24,8 @@ public:
     void record(const std::string& label, const std::string& text);
 
     Answer ask(MessageIcon icon, const std::string& caption, const std::string& text) override;
-    void showMessage(MessageIcon icon, const std::string& caption, const std::string& text) override;
+    void showMessage(MessageIcon icon, const std::string& caption,
+                     const std::string& text) override;
     std::optional<std::string> askInput(const std::string& title, const std::string& prompt,
                                         const std::string& initialText) override;
     std::optional<std::string> chooseSavePath(const std::string& filter,
@@ -43,7 +44,7 @@ public:
     void stopPlayback() override {}
     void playFile(const std::string&) override {}
 
-private:
+  private:
     std::ostream& out_;
     std::deque<Answer> answers_;
     std::deque<std::string> inputs_;

@@ -54,7 +54,8 @@ CommandTable allCommands() {
     return table;
 }
 
-bool readScript(const std::string& script, std::istream& standardInput, std::vector<std::string>& lines) {
+bool readScript(const std::string& script, std::istream& standardInput,
+                std::vector<std::string>& lines) {
     std::ifstream file;
     std::istream* in = &standardInput;
     if (script != "-") {
@@ -62,7 +63,8 @@ bool readScript(const std::string& script, std::istream& standardInput, std::vec
         if (!file) return false;
         in = &file;
     }
-    for (std::string line; std::getline(*in, line);) lines.push_back(line);
+    for (std::string line; std::getline(*in, line);)
+        lines.push_back(line);
     return true;
 }
 

@@ -9,7 +9,7 @@
 namespace sono {
 
 struct BatchOptions {
-    std::string script;                              // a path, or "-" for standard input
+    std::string script;                               // a path, or "-" for standard input
     std::optional<std::filesystem::path> settingsDir; // read and written when given
     std::optional<std::filesystem::path> tempDir;     // else a fresh private folder
 };

@@ -6,21 +6,20 @@ namespace sono {
 
 namespace {
 
-double frameArg(const std::string &word) {
+double frameArg(const std::string& word) {
     const double frame = numberArg(word, "a frame number");
-    if (frame < 0)
-        throw BatchError("expected a frame number, got '" + word + "'");
+    if (frame < 0) throw BatchError("expected a frame number, got '" + word + "'");
     return frame;
 }
 
-int channelsArg(const std::string &word) {
+int channelsArg(const std::string& word) {
     return choiceArg(word, {"mono", "stereo"}) == 1 ? 2 : 1;
 }
-int bitsArg(const std::string &word) {
+int bitsArg(const std::string& word) {
     return choiceArg(word, {"8", "16"}) == 0 ? 8 : 16;
 }
 
-void select(BatchContext &c, const Words &a) {
+void select(BatchContext& c, const Words& a) {
     if (a.size() == 1) {
         if (choiceArg(a[0], {"all", "none"}) == 0)
             c.editor.MMAlles();
@@ -33,23 +32,21 @@ void select(BatchContext &c, const Words &a) {
 }
 
 // The properties dialog's OK: a rate other than the three fixed ones is checked first.
-void properties(BatchContext &c, const Words &a) {
-    if (c.editor.doc().FileName.empty())
-        return;
+void properties(BatchContext& c, const Words& a) {
+    if (c.editor.doc().FileName.empty()) return;
     const int bits = bitsArg(a[0]);
     const double rate = numberArg(a[1], "a rate");
     const int channels = channelsArg(a[2]);
     const bool fixed = rate == 11025 || rate == 22050 || rate == 44100;
-    if (!fixed && !c.editor.otherRateAccepted(rate))
-        return;
+    if (!fixed && !c.editor.otherRateAccepted(rate)) return;
     c.editor.ChangeProp(bits, int32_t(roundHalfEven(rate)), channels);
 }
 
 } // namespace
 
-void registerEditCommands(CommandTable &t) {
-    auto plain = [&t](const char *word, void (Editor::*command)()) {
-        t.add(word, 0, 0, [command](BatchContext &c, const Words &) { (c.editor.*command)(); });
+void registerEditCommands(CommandTable& t) {
+    auto plain = [&t](const char* word, void (Editor::*command)()) {
+        t.add(word, 0, 0, [command](BatchContext& c, const Words&) { (c.editor.*command)(); });
     };
     plain("new", &Editor::MMleeg);
     plain("copy", &Editor::MMcopy);
@@ -65,7 +62,7 @@ void registerEditCommands(CommandTable &t) {
     plain("redo", &Editor::MMredo);
     t.add("select", 1, 3, select);
     t.add("properties", 3, 3, properties);
-    t.add("open-raw", 4, 4, [](BatchContext &c, const Words &a) {
+    t.add("open-raw", 4, 4, [](BatchContext& c, const Words& a) {
         c.editor.openRawFile(a[0], bitsArg(a[1]), numberArg(a[2], "a rate"), channelsArg(a[3]));
     });
 }

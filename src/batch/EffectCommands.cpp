@@ -9,7 +9,9 @@ namespace sono {
 namespace {
 
 // A percentage as the volume and speed dialogs hand it over: value / 100 in single precision.
-float fractionArg(const std::string& word) { return float(numberArg(word, "a percentage") / 100); }
+float fractionArg(const std::string& word) {
+    return float(numberArg(word, "a percentage") / 100);
+}
 
 int16_t countArg(const std::string& word, const char* what) {
     const int64_t value = wholeArg(word, what);

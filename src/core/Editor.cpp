@@ -16,12 +16,14 @@ constexpr size_t EchoHandleCount = 6;
 constexpr size_t EchoSameCheckCount = 3;
 
 std::string upper(std::string text) {
-    for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
 } // namespace
 
-Editor::Editor(EditorHost& host, EditorFolders folders) : host_(host), folders_(std::move(folders)) {}
+Editor::Editor(EditorHost& host, EditorFolders folders)
+    : host_(host), folders_(std::move(folders)) {}
 
 std::string Editor::LangText(std::string_view dutch, std::string_view english) const {
     return sono::LangText(settings_.language, dutch, english);
@@ -44,8 +46,10 @@ void Editor::startUp() {
     SaveSettings();
     std::error_code ignored;
     std::filesystem::remove(folders_.tempDir / "%$&©®.dat", ignored);
-    if (settings_.language == LanguageEnglish) MMeng();
-    else if (settings_.language == LanguageDutch) MMned();
+    if (settings_.language == LanguageEnglish)
+        MMeng();
+    else if (settings_.language == LanguageDutch)
+        MMned();
     TidyRecent();
     setStatus(1, LangText("Welkom bij Sonoplexer.", "Welcome to Sonoplexer."));
     Quality quality = readQualityFile(folders_.settingsDir / "quality.dat");
@@ -103,7 +107,9 @@ void Editor::ProgressShow(int step) {
     host_.progressShown(step, progressText_ + numberText(double(step)) + " %");
 }
 
-void Editor::ProgressEnd() { host_.progressEnded(); }
+void Editor::ProgressEnd() {
+    host_.progressEnded();
+}
 
 // ---------------------------------------------------------------- options and settings
 
@@ -121,13 +127,18 @@ void Editor::switchLanguage(uint8_t language) {
     settings_.language = language;
     SaveSettings();
     host_.languageChanged();
-    setStatus(1, language == LanguageDutch ? "De taal is nu Nederlands." : "The language is now English.");
+    setStatus(1, language == LanguageDutch ? "De taal is nu Nederlands."
+                                           : "The language is now English.");
     if (!panels_[4].empty()) setStatus(4, sizePanelText(doc_, language));
     if (!panels_[3].empty()) setStatus(3, durationPanelText(doc_, language));
 }
 
-void Editor::MMned() { switchLanguage(LanguageDutch); }
-void Editor::MMeng() { switchLanguage(LanguageEnglish); }
+void Editor::MMned() {
+    switchLanguage(LanguageDutch);
+}
+void Editor::MMeng() {
+    switchLanguage(LanguageEnglish);
+}
 
 void Editor::toggle(bool Options::*option) {
     settings_.options.*option = !(settings_.options.*option);
@@ -139,10 +150,18 @@ void Editor::MMbeide() {
     toggle(&Options::bothChannels);
     if (doc_.SelStart >= 0) ShowSelection();
 }
-void Editor::MMluister() { toggle(&Options::listenAfterChange); }
-void Editor::MMmetertje() { toggle(&Options::realTimeVolume); }
-void Editor::MMonbekend() { toggle(&Options::unknownChunks); }
-void Editor::MMtoonInfo() { toggle(&Options::showInfo); }
+void Editor::MMluister() {
+    toggle(&Options::listenAfterChange);
+}
+void Editor::MMmetertje() {
+    toggle(&Options::realTimeVolume);
+}
+void Editor::MMonbekend() {
+    toggle(&Options::unknownChunks);
+}
+void Editor::MMtoonInfo() {
+    toggle(&Options::showInfo);
+}
 void Editor::MMzoom() {
     toggle(&Options::zoom);
     DrawWaveform();
@@ -217,8 +236,10 @@ void Editor::ShowSelection() {
 void Editor::MMAlles() {
     doc_.SelEnd = float(doc_.SampleCount - 1);
     doc_.SelStart = 0;
-    if (!settings_.options.bothChannels) MMbeide();
-    else ShowSelection();
+    if (!settings_.options.bothChannels)
+        MMbeide();
+    else
+        ShowSelection();
 }
 
 void Editor::MMNiets() {

@@ -21,7 +21,7 @@ struct EditorFolders {
 };
 
 class Editor {
-public:
+  public:
     Editor(EditorHost& host, EditorFolders folders);
 
     // ---- life of the program ----
@@ -137,7 +137,7 @@ public:
     // nothing selected, on the whole sound, and does nothing when no sound is loaded.
     void MMreverse();
     void MMnormalize();
-    void MMDempen();   // soften
+    void MMDempen(); // soften
     // Shrink with blocks of N frames (2..10 from the dialog).
     void Krimper(int16_t N);
     // Factors at the first and last frame of the range; 1 leaves the sound as it is.
@@ -148,10 +148,10 @@ public:
     // range, Nr1 repeats, Softer 1 for each repeat softer than the one before.
     void MaakEcho(float Delay, float VolProcent, float Delay2, float VolProcent2, int16_t Nr1,
                   int16_t Softer);
-    void MMalien();    // alien voice 1: an octave up by doubling every cycle
-    void MMalien2();   // alien voice 2: ring modulation
-    void MMsat();      // satellite
-    void MMgekraak();  // creaking
+    void MMalien();   // alien voice 1: an octave up by doubling every cycle
+    void MMalien2();  // alien voice 2: ring modulation
+    void MMsat();     // satellite
+    void MMgekraak(); // creaking
     // Multiplies by Factor every sample louder (Groter) or quieter than Procent of full scale.
     void FilterSub(bool Groter, float Procent, float Factor);
     friend class EffectFrame; // the steps all effects share (EditorEffects.cpp)
@@ -160,7 +160,7 @@ public:
     bool offerSaveFirst();
     const std::filesystem::path& tempDir() const { return folders_.tempDir; }
 
-private:
+  private:
     void switchLanguage(uint8_t language);
     void toggle(bool Options::*option);
     void resetForReading();

@@ -27,12 +27,10 @@ bool Editor::otherRateAccepted(double rate) {
 }
 
 void Editor::ChangeProp(int pBitRate, int32_t pFrequency, int pChannels) {
-    if (doc_.FileName.empty())
-        return;
+    if (doc_.FileName.empty()) return;
     pFrequency = std::clamp(pFrequency, 2500, 100000);
     host_.stopPlayback();
-    if (!PushUndo())
-        return;
+    if (!PushUndo()) return;
     doc_.SelStart = -1;
     host_.setBusy(true);
     convertFormat(doc_, pBitRate == 8 ? 8 : 16, pFrequency, pChannels == 2 ? 2 : 1);
@@ -44,11 +42,10 @@ void Editor::ChangeProp(int pBitRate, int32_t pFrequency, int pChannels) {
     playAfterChange();
 }
 
-bool Editor::openRawFile(const std::string &path, int bits, double rate, int channels) {
+bool Editor::openRawFile(const std::string& path, int bits, double rate, int channels) {
     // The panel's rate is checked as the properties dialog checks it; a rate of 0 would make a
     // sound nothing can play or convert.
-    if (!otherRateAccepted(rate))
-        return false;
+    if (!otherRateAccepted(rate)) return false;
     rememberFolderOf(path);
     host_.stopPlayback();
     bits = bits == 8 ? 8 : 16;

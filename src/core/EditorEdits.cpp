@@ -13,23 +13,18 @@ namespace sono {
 namespace {
 // A number as the input box accepts it: blanks around it, a sign, digits with one point, an
 // exponent. The value is read with the point as decimal sign whatever the locale.
-std::optional<double> numberFrom(const std::string &text) {
+std::optional<double> numberFrom(const std::string& text) {
     size_t begin = text.find_first_not_of(' ');
     size_t end = text.find_last_not_of(' ');
-    if (begin == std::string::npos)
-        return std::nullopt;
+    if (begin == std::string::npos) return std::nullopt;
     std::string_view number(text.data() + begin, end - begin + 1);
-    if (number.front() == '+')
-        number.remove_prefix(1);
-    if (number.empty() || number.front() == '+')
-        return std::nullopt;
+    if (number.front() == '+') number.remove_prefix(1);
+    if (number.empty() || number.front() == '+') return std::nullopt;
     double value = 0;
     auto [rest, error] = std::from_chars(number.data(), number.data() + number.size(), value,
                                          std::chars_format::general);
-    if (error != std::errc() || rest != number.data() + number.size())
-        return std::nullopt;
-    if (number.find_first_of("nNiIxXpP") != std::string_view::npos)
-        return std::nullopt;
+    if (error != std::errc() || rest != number.data() + number.size()) return std::nullopt;
+    if (number.find_first_of("nNiIxXpP") != std::string_view::npos) return std::nullopt;
     return value;
 }
 } // namespace
@@ -49,10 +44,8 @@ bool Editor::copySelection() {
     const FrameSpan span = selectedSpan(doc_);
     const ChannelScope scope = editScope(doc_, settings_.options.bothChannels);
     std::vector<ClipBlock> blocks;
-    if (scope.first)
-        blocks.push_back({1, doc_.LeftSamples.data() + span.first});
-    if (scope.second)
-        blocks.push_back({2, doc_.RightSamples.data() + span.first});
+    if (scope.first) blocks.push_back({1, doc_.LeftSamples.data() + span.first});
+    if (scope.second) blocks.push_back({2, doc_.RightSamples.data() + span.first});
     // A clip that cannot be written leaves no clip file; Cut and Erase then keep the sound.
     if (!writeClipFile(clipFilePath(folders_.tempDir), span.count,
                        int32_t(roundToInt(doc_.BitsPerSample)),
@@ -73,8 +66,7 @@ bool Editor::copySelection() {
 
 bool Editor::deleteSelection() {
     host_.stopPlayback();
-    if (!PushUndo())
-        return false;
+    if (!PushUndo()) return false;
     ProgressStart(ProgressEditing);
     deleteFrames(doc_, editScope(doc_, settings_.options.bothChannels), selectedSpan(doc_),
                  [this](int step) { ProgressShow(step); });
@@ -90,8 +82,7 @@ bool Editor::deleteSelection() {
 
 bool Editor::muteSelection() {
     host_.stopPlayback();
-    if (!PushUndo())
-        return false;
+    if (!PushUndo()) return false;
     host_.setBusy(true);
     const FrameSpan span = selectedSpan(doc_);
     doc_.RangeStart = float(span.first);
@@ -110,43 +101,34 @@ bool Editor::muteSelection() {
 }
 
 void Editor::MMcopy() {
-    if (doc_.FileName.empty())
-        return;
+    if (doc_.FileName.empty()) return;
     copySelection();
 }
 
 void Editor::MMcut() {
-    if (!selectionEditsEnabled())
-        return;
-    if (!copySelection() || !deleteSelection())
-        return;
+    if (!selectionEditsEnabled()) return;
+    if (!copySelection() || !deleteSelection()) return;
     setStatus(1, LangText("Het geselecteerde deel is geknipt.", "The selected part has been cut."));
 }
 
 void Editor::MMdel() {
-    if (selectionEditsEnabled())
-        deleteSelection();
+    if (selectionEditsEnabled()) deleteSelection();
 }
 
 void Editor::MMerase() {
-    if (!selectionEditsEnabled())
-        return;
-    if (!copySelection() || !muteSelection())
-        return;
+    if (!selectionEditsEnabled()) return;
+    if (!copySelection() || !muteSelection()) return;
     setStatus(1,
               LangText("Het geselecteerde deel is gewist.", "The selected part has been erased."));
 }
 
 void Editor::MMmute() {
-    if (selectionEditsEnabled())
-        muteSelection();
+    if (selectionEditsEnabled()) muteSelection();
 }
 
 void Editor::MMSilence() {
-    if (doc_.FileName.empty())
-        return;
-    if (silenceTag.empty())
-        silenceTag = "1";
+    if (doc_.FileName.empty()) return;
+    if (silenceTag.empty()) silenceTag = "1";
     const std::string title = LangText("Stilte Toevoegen", "Add Silence");
     std::string text;
     float seconds = 0;
@@ -156,8 +138,7 @@ void Editor::MMSilence() {
             LangText("Hoeveel stille seconden wilt u aan het eind van dit geluid toevoegen?",
                      "How many silent seconds do you want to add to the end of this sound?"),
             silenceTag);
-        if (!answer || answer->empty())
-            return;
+        if (!answer || answer->empty()) return;
         text = *answer;
         std::replace(text.begin(), text.end(), ',', '.');
         auto value = numberFrom(text);
@@ -177,16 +158,13 @@ void Editor::MMSilence() {
     }
     silenceTag = text;
     host_.stopPlayback();
-    if (!PushUndo())
-        return;
+    if (!PushUndo()) return;
     const float added = seconds * doc_.SampleRate;
     const int64_t newCount = roundToInt(double(added) + doc_.SampleCount);
     const bool eightBit = doc_.BitsPerSample == 8;
-    if (eightBit)
-        ProgressStart(ProgressEditing);
+    if (eightBit) ProgressStart(ProgressEditing);
     appendSilence(doc_, int32_t(newCount), [this](int step) { ProgressShow(step); });
-    if (eightBit)
-        ProgressEnd();
+    if (eightBit) ProgressEnd();
     refreshLengthPanels();
     setStatus(1, LangText("Stilte is toegevoegd.", "Silence has been added."));
     DrawWaveform();

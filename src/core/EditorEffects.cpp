@@ -27,7 +27,7 @@
 namespace sono {
 
 class EffectFrame {
-public:
+  public:
     // Works out the range (the selection, or the whole sound) and the channels that take part;
     // nothing visible happens yet.
     explicit EffectFrame(Editor& editor);
@@ -69,7 +69,7 @@ public:
     // redraw, and playback when the option asks for it.
     void finish(std::string_view dutch, std::string_view english, bool lengthChanged = false);
 
-private:
+  private:
     Samples& channel(int index) { return index == 0 ? doc_.LeftSamples : doc_.RightSamples; }
     StepObserver progressOf(int index, int base, int width);
     void releaseWorkBuffer();
@@ -316,8 +316,7 @@ void Editor::MaakEcho(float Delay, float VolProcent, float Delay2, float VolProc
     const std::optional<int64_t> last = echoLastFrame(echo, range, doc_.SampleCount, rate);
     const int64_t frames = last ? *last + 1 : std::numeric_limits<int64_t>::max();
     std::vector<int32_t> sums;
-    if (!frame.makeRoom(frames, 1, [&] { sums.reserve(size_t(frames)); }) || !frame.start())
-        return;
+    if (!frame.makeRoom(frames, 1, [&] { sums.reserve(size_t(frames)); }) || !frame.start()) return;
     // Echoes beyond the end lengthen the sound with silence first.
     if (frames > doc_.SampleCount) {
         doc_.LeftSamples.resize(size_t(frames), doc_.silenceValue());

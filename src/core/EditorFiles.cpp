@@ -22,7 +22,8 @@ std::string folderWithSeparator(const std::string& path) {
 }
 
 bool endsWith(const std::string& text, std::string_view tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 std::string todayMonthDayYear() {
@@ -58,7 +59,8 @@ void Editor::openChosenFile(const std::string& path) {
 }
 
 void Editor::resetForReading() {
-    for (int panel = 2; panel <= 4; ++panel) setStatus(panel, "");
+    for (int panel = 2; panel <= 4; ++panel)
+        setStatus(panel, "");
     doc_.FileName.clear();
     doc_.RightSamples.assign(1, 0);
     ClearUndo();
@@ -71,15 +73,18 @@ void Editor::resetForReading() {
 std::string Editor::failureText(const WavReadResult& read) const {
     switch (read.failure) {
     case WavFailure::NotWave:
-        return LangText("Dit bestand is geen geldig wave-bestand.", "This file is not a valid wave-file.");
+        return LangText("Dit bestand is geen geldig wave-bestand.",
+                        "This file is not a valid wave-file.");
     case WavFailure::NotPcm:
-        return LangText("Dit wave-bestand heeft een IBM-indeling. Dit programma ondersteunt alleen de "
-                        "(standaard) PCM-indeling.",
-                        "This wave-files has the IBM-format. This program only supports the "
-                        "(standard) PCM-format only.");
+        return LangText(
+            "Dit wave-bestand heeft een IBM-indeling. Dit programma ondersteunt alleen de "
+            "(standaard) PCM-indeling.",
+            "This wave-files has the IBM-format. This program only supports the "
+            "(standard) PCM-format only.");
     case WavFailure::BadBitrate:
-        return LangText("Sonoplexer kan dit bestand niet openen, want de bitrate is niet 8, 16 of 24.",
-                        "Sonoplexer can't open this file, because the bitrate is not 8, 16 or 24.");
+        return LangText(
+            "Sonoplexer kan dit bestand niet openen, want de bitrate is niet 8, 16 of 24.",
+            "Sonoplexer can't open this file, because the bitrate is not 8, 16 or 24.");
     case WavFailure::Corrupt:
         return LangText("Er zit een fout in dit wave-bestand.", "This wave-file is corrupt.");
     case WavFailure::UnsupportedBits:
@@ -88,7 +93,8 @@ std::string Editor::failureText(const WavReadResult& read) const {
                         "This file is" + numberText(read.failedBits) +
                             "-bits. This program supports 8- and 16-bit only.");
     case WavFailure::NotMonoStereo:
-        return LangText("Dit wave-bestand is niet mono of stereo.", "This wave-file is not mono or stereo.");
+        return LangText("Dit wave-bestand is niet mono of stereo.",
+                        "This wave-file is not mono or stereo.");
     default:
         return LangText("Er is een onbekende fout opgetreden.", "An unknown problem has occured.");
     }
@@ -103,18 +109,20 @@ void Editor::reportFileLists(const std::string& path, const WavReadResult& read)
             list += "\r" + label + latin1ToUtf8(line.text);
         }
         host_.showMessage(MessageIcon::Information, path,
-                          LangText("Informatie uit het bestand:", "Information from the file:") + list);
+                          LangText("Informatie uit het bestand:", "Information from the file:") +
+                              list);
     }
     if (settings_.options.unknownChunks && !read.unknownChunks.empty()) {
         host_.showMessage(
             MessageIcon::Information, path,
-            LangText("In dit WAV-bestand is informatie gevonden waar dit programma geen gebruik van "
-                     "maakt. Als u het geopende geluid opslaat, wordt deze informatie er dan ook niet "
-                     "bijgevoegd. Deze informatie is niet nodig om het geluid op te slaan. Er is dus "
-                     "niets aan de hand.",
-                     "In this WAV-file, information has been found that this program doesn't use. "
-                     "When you save this sound, the information will not be added to the file. This "
-                     "information is not needed to save the sound, so there is nothing wrong.") +
+            LangText(
+                "In dit WAV-bestand is informatie gevonden waar dit programma geen gebruik van "
+                "maakt. Als u het geopende geluid opslaat, wordt deze informatie er dan ook niet "
+                "bijgevoegd. Deze informatie is niet nodig om het geluid op te slaan. Er is dus "
+                "niets aan de hand.",
+                "In this WAV-file, information has been found that this program doesn't use. "
+                "When you save this sound, the information will not be added to the file. This "
+                "information is not needed to save the sound, so there is nothing wrong.") +
                 "\r\r" + LangText("Beschrijving(en):", "Description(s):") +
                 latin1ToUtf8(read.unknownChunks));
     }
@@ -146,7 +154,8 @@ void Editor::OpenWave(std::string path, std::string displayName) {
         doc_.SampleCount = 0;
         host_.setBusy(false);
         DrawWaveform();
-        setStatus(1, LangText("Het bestand kon niet worden geopend.", "The file could not be opened."));
+        setStatus(
+            1, LangText("Het bestand kon niet worden geopend.", "The file could not be opened."));
         host_.showMessage(MessageIcon::Critical, path, failureText(read));
         return;
     }
@@ -205,8 +214,8 @@ bool Editor::WriteWave(int saveKind) {
     double frames = selectionOnly ? double(doc_.SelEnd) - doc_.SelStart : doc_.SampleCount;
     WavLayout layout = wavLayout(doc_, frames);
     ProgressStart(saveKind);
-    bool written = writeWaveFile(doc_.FileName, doc_, first, frames,
-                                 [this](int step) { ProgressShow(step); });
+    bool written =
+        writeWaveFile(doc_.FileName, doc_, first, frames, [this](int step) { ProgressShow(step); });
     saveTag.clear();
     doc_.BlockAlign = layout.blockAlign;
     doc_.ByteRate = float(layout.byteRate);
@@ -226,9 +235,13 @@ bool Editor::WriteWave(int saveKind) {
     return written;
 }
 
-void Editor::MMsave() { WriteWave(ProgressSaving); }
+void Editor::MMsave() {
+    WriteWave(ProgressSaving);
+}
 
-std::string Editor::waveFileFilter() const { return LangText(WaveFilterDutch, WaveFilter); }
+std::string Editor::waveFileFilter() const {
+    return LangText(WaveFilterDutch, WaveFilter);
+}
 
 void Editor::MMsaveAs() {
     if (doc_.FileName.empty()) return;

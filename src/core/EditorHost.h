@@ -11,12 +11,13 @@ enum class Answer { Yes, No, Cancel };
 enum class MessageIcon { Critical, Information, Exclamation, Question };
 
 class EditorHost {
-public:
+  public:
     virtual ~EditorHost() = default;
 
     // A Yes/No/Cancel question.
     virtual Answer ask(MessageIcon icon, const std::string& caption, const std::string& text) = 0;
-    virtual void showMessage(MessageIcon icon, const std::string& caption, const std::string& text) = 0;
+    virtual void showMessage(MessageIcon icon, const std::string& caption,
+                             const std::string& text) = 0;
     // An input box; nullopt when the user cancels.
     virtual std::optional<std::string> askInput(const std::string& title, const std::string& prompt,
                                                 const std::string& initialText) = 0;

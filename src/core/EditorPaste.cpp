@@ -45,19 +45,15 @@ void Editor::pasteFailed(bool fromRecording) {
 
 void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
     if (!FromRecording) {
-        if (!pasteEnabled())
-            return;
+        if (!pasteEnabled()) return;
         host_.stopPlayback();
     }
-    if (!PushUndo())
-        return;
+    if (!PushUndo()) return;
     ProgressStart(FromRecording ? ProgressRecording : ProgressPasting);
     // Both sources arrive as the same clip; the recorded file's reader fills it for a recording.
     std::optional<ClipSource> source;
-    if (!FromRecording)
-        source = readClipFile(clipFilePath(folders_.tempDir));
-    if (!source)
-        return pasteFailed(FromRecording);
+    if (!FromRecording) source = readClipFile(clipFilePath(folders_.tempDir));
+    if (!source) return pasteFailed(FromRecording);
 
     const PasteRequest request{Mix, Overlap, settings_.options.bothChannels, FromRecording};
     const float selStart = doc_.SelStart;
@@ -66,14 +62,13 @@ void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
     try {
         targetChannels =
             mergeClip(doc_, *source, request, [this](int step) { ProgressShow(step); });
-    } catch (const std::bad_alloc &) {
+    } catch (const std::bad_alloc&) {
         // Out of memory halfway: the snapshot just taken holds the sound as it was.
         readUndoSnapshot(undoSnapshotPath(folders_.tempDir, doc_.UndoLevel - 1), doc_);
         doc_.SelStart = selStart;
         doc_.SelEnd = selEnd;
     }
-    if (!targetChannels)
-        return pasteFailed(FromRecording);
+    if (!targetChannels) return pasteFailed(FromRecording);
 
     ProgressEnd();
     DrawWaveform();
@@ -85,8 +80,7 @@ void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
     }
     refreshLengthPanels();
     // Pasting without a selection into a stereo sound changed both channels: the option follows.
-    if (*targetChannels == 2 && !settings_.options.bothChannels)
-        MMbeide();
+    if (*targetChannels == 2 && !settings_.options.bothChannels) MMbeide();
     playAfterChange();
 }
 

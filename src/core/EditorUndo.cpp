@@ -77,8 +77,7 @@ void Editor::playAfterChange() {
 
 void Editor::MMundo() {
     doc_.Changed = true;
-    if (!undoEnabled())
-        return;
+    if (!undoEnabled()) return;
     host_.stopPlayback();
     const int16_t level = doc_.UndoLevel;
     // The current sound becomes the snapshot Redo brings back; without it there is no undo.
@@ -87,25 +86,21 @@ void Editor::MMundo() {
         return;
     }
     doc_.UndoLevel = int16_t(level - 1);
-    if (!loadSnapshot(level))
-        return;
+    if (!loadSnapshot(level)) return;
     showLoadedSnapshot();
     setStatus(
         1, LangText("De laatste wijziging is ongedaan gemaakt.", "The last action has be undone."));
-    if (doc_.RedoLevel <= doc_.UndoLevel)
-        doc_.RedoLevel = int16_t(doc_.UndoLevel + 1);
+    if (doc_.RedoLevel <= doc_.UndoLevel) doc_.RedoLevel = int16_t(doc_.UndoLevel + 1);
     host_.selectionChanged();
 }
 
 void Editor::MMredo() {
     doc_.Changed = true;
-    if (!redoEnabled())
-        return;
+    if (!redoEnabled()) return;
     host_.stopPlayback();
     const int16_t level = doc_.UndoLevel;
     doc_.UndoLevel = int16_t(level + 1);
-    if (!loadSnapshot(level))
-        return;
+    if (!loadSnapshot(level)) return;
     showLoadedSnapshot();
     setStatus(1,
               LangText("De laatste wijziging is herhaald.", "The last action has been repeated."));

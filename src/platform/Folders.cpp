@@ -10,7 +10,9 @@
 namespace sono {
 
 namespace {
-std::filesystem::path systemTemp() { return QDir::tempPath().toStdString(); }
+std::filesystem::path systemTemp() {
+    return QDir::tempPath().toStdString();
+}
 } // namespace
 
 std::filesystem::path defaultSettingsDir() {

@@ -23,7 +23,9 @@ CommandMenus::CommandMenus(QMenuBar& bar) {
             action = menu->menuAction();
             break;
         }
-        case MenuItemKind::Separator: action = parent->addSeparator(); break;
+        case MenuItemKind::Separator:
+            action = parent->addSeparator();
+            break;
         default:
             action = parent->addAction(QString());
             action->setEnabled(false);

@@ -12,7 +12,7 @@ class QMenuBar;
 namespace sono {
 
 class CommandMenus {
-public:
+  public:
     explicit CommandMenus(QMenuBar& bar);
 
     // The item of that name (for a menu: the item that opens it); throws for an unknown name.
@@ -21,7 +21,7 @@ public:
     // Every caption from the table's column for that language (1 Dutch, any other English).
     void setLanguage(uint8_t language);
 
-private:
+  private:
     std::map<std::string, QAction*> actions_;
     std::map<std::string, QMenu*> menus_;
 };

@@ -18,7 +18,7 @@ class ProgressArea;
 
 class MainWindow : public QMainWindow, public EditorHost {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(EditorFolders folders, QWidget* parent = nullptr);
 
     Editor& editor() { return editor_; }
@@ -55,10 +55,10 @@ public:
     void stopPlayback() override {}
     void playFile(const std::string&) override {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void connectCommands();
     void openFile();
     QString showFileDialog(bool saving, const QString& filter, const QString& folder);

@@ -10,7 +10,7 @@ namespace sono {
 
 class ProgressArea : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ProgressArea(QWidget* parent = nullptr);
 
     void start(const QString& label);
@@ -20,7 +20,7 @@ public:
     // True between start() and end(): the loop that drives the bar is still on the stack.
     bool isRunning() const { return running_; }
 
-private:
+  private:
     // Long loops run on the window's thread without returning to the event loop; letting the
     // paint events through keeps the bar moving, while clicks and keys wait until the loop ends.
     void repaintNow();

@@ -12,7 +12,7 @@
 namespace sono::test {
 
 class EditorFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::random_device seed;
         dir = std::filesystem::temp_directory_path() /

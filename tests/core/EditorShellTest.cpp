@@ -65,7 +65,8 @@ TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
 
     std::filesystem::remove(files[4]);
     editor->TidyRecent();
-    for (const auto& entry : recent) EXPECT_NE(entry, files[4]);
+    for (const auto& entry : recent)
+        EXPECT_NE(entry, files[4]);
 }
 
 TEST_F(EditorShell, SelectionRoundsUpAndClampsOnShow) {

@@ -16,9 +16,9 @@ struct ShownMessage {
 };
 
 class FakeHost : public EditorHost {
-public:
-    std::deque<Answer> answers;                 // next answers; empty: No
-    std::deque<std::optional<std::string>> inputs; // next input-box answers; empty: Cancel
+  public:
+    std::deque<Answer> answers;                       // next answers; empty: No
+    std::deque<std::optional<std::string>> inputs;    // next input-box answers; empty: Cancel
     std::deque<std::optional<std::string>> savePaths; // next save-dialog answers; empty: Cancel
 
     std::vector<ShownMessage> messages;
@@ -35,7 +35,8 @@ public:
         answers.pop_front();
         return a;
     }
-    void showMessage(MessageIcon icon, const std::string& caption, const std::string& text) override {
+    void showMessage(MessageIcon icon, const std::string& caption,
+                     const std::string& text) override {
         messages.push_back({icon, caption, text});
     }
     std::optional<std::string> askInput(const std::string&, const std::string&,

@@ -7,7 +7,7 @@ using namespace sono;
 using sono::test::EditorFixture;
 
 class SelectionPointer : public EditorFixture {
-protected:
+  protected:
     void SetUp() override {
         EditorFixture::SetUp();
         editor->MMleeg(); // 100 frames

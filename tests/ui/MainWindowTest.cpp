@@ -88,7 +88,7 @@ std::shared_ptr<SeenBox> answerNextBox(QMessageBox::StandardButton button) {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void commandLineFileShowsCaptionPanelsAndProgress();
     void optionItemsMirrorTheOptions();
     void languageSwitchRecaptionsMenusAndPanels();

@@ -15,8 +15,8 @@ namespace sono {
 using Samples = std::vector<int16_t>;
 
 struct Document {
-    std::string FileName;          // "" none, "*" untitled, else the path (UTF-8)
-    int32_t SampleCount = 0;       // frames per channel
+    std::string FileName;    // "" none, "*" untitled, else the path (UTF-8)
+    int32_t SampleCount = 0; // frames per channel
     Samples LeftSamples{0};
     Samples RightSamples{0};
     int16_t FormatTag = 1;
@@ -34,8 +34,8 @@ struct Document {
     int16_t UndoLevel = 0;
     int16_t RedoLevel = 0;
     bool Changed = false;
-    InfoFields Info;               // the 17 INFO texts, raw bytes as stored in the file
-    std::string DispText;          // raw bytes of the DISP text
+    InfoFields Info;      // the 17 INFO texts, raw bytes as stored in the file
+    std::string DispText; // raw bytes of the DISP text
 
     bool isStereo() const { return Channels == 2; }
     int16_t silenceValue() const { return BitsPerSample == 8 ? 128 : 0; }

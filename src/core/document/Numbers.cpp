@@ -13,8 +13,12 @@ template <class T> std::string shortest(T value) {
 }
 } // namespace
 
-std::string shortestDecimal(double value) { return shortest(value); }
-std::string shortestDecimal(float value) { return shortest(value); }
+std::string shortestDecimal(double value) {
+    return shortest(value);
+}
+std::string shortestDecimal(float value) {
+    return shortest(value);
+}
 
 std::string numberText(double value) {
     std::string text = shortestDecimal(value);

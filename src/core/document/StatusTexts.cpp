@@ -8,9 +8,12 @@
 namespace sono {
 
 std::string formatPanelText(const Document& doc) {
-    std::string text = numberText(doc.BitsPerSample) + "-bits," + numberText(doc.SampleRate) + " Hz";
-    if (doc.Channels == 1) text += ", mono";
-    else if (doc.Channels == 2) text += ", stereo";
+    std::string text =
+        numberText(doc.BitsPerSample) + "-bits," + numberText(doc.SampleRate) + " Hz";
+    if (doc.Channels == 1)
+        text += ", mono";
+    else if (doc.Channels == 2)
+        text += ", stereo";
     return text + "   ";
 }
 

@@ -7,9 +7,9 @@
 
 namespace sono {
 
-std::string formatPanelText(const Document& doc);                      // " 16-bits, 44100 Hz, stereo   "
-std::string durationPanelText(const Document& doc, uint8_t language);  // "Time: 1.00"
-std::string sizePanelText(const Document& doc, uint8_t language);      // "File: 87 kb"
+std::string formatPanelText(const Document& doc); // " 16-bits, 44100 Hz, stereo   "
+std::string durationPanelText(const Document& doc, uint8_t language); // "Time: 1.00"
+std::string sizePanelText(const Document& doc, uint8_t language);     // "File: 87 kb"
 
 // Milliseconds of the whole sound, rounded.
 int32_t soundDurationMs(const Document& doc);

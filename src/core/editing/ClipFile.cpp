@@ -13,34 +13,32 @@ constexpr uint8_t Magic[4] = {0xA9, 0xAE, 0x2A, 0x26}; // "©®*&" in the one-by
 
 // Reads n samples after checking that the file still holds them, so a damaged count never
 // asks for memory the file cannot fill.
-bool readBlock(InputFile &in, Samples &into, int32_t frames) {
-    if (in.size() - in.position() < int64_t(frames) * 2)
-        return false;
+bool readBlock(InputFile& in, Samples& into, int32_t frames) {
+    if (in.size() - in.position() < int64_t(frames) * 2) return false;
     into.assign(size_t(frames), 0);
     return readSampleBlock(in, into.data(), size_t(frames));
 }
 
-std::optional<uint8_t> readTag(InputFile &in) {
+std::optional<uint8_t> readTag(InputFile& in) {
     uint8_t tag;
-    if (in.read(&tag, 1) != 1)
-        return std::nullopt;
+    if (in.read(&tag, 1) != 1) return std::nullopt;
     return tag;
 }
 } // namespace
 
-std::filesystem::path clipFilePath(const std::filesystem::path &tempDir) {
+std::filesystem::path clipFilePath(const std::filesystem::path& tempDir) {
     return tempDir / std::filesystem::path(u8"%$&©®.dat");
 }
 
-bool writeClipFile(const std::filesystem::path &file, int32_t frames, int32_t bits, int32_t rate,
-                   const std::vector<ClipBlock> &blocks) {
-    std::string header(reinterpret_cast<const char *>(Magic), 4);
+bool writeClipFile(const std::filesystem::path& file, int32_t frames, int32_t bits, int32_t rate,
+                   const std::vector<ClipBlock>& blocks) {
+    std::string header(reinterpret_cast<const char*>(Magic), 4);
     appendLE32(header, uint32_t(frames));
     appendLE32(header, uint32_t(bits));
     appendLE32(header, uint32_t(rate));
     WorkFileWriter out(file);
     out.write(header.data(), header.size());
-    for (const ClipBlock &block : blocks) {
+    for (const ClipBlock& block : blocks) {
         out.write(&block.tag, 1);
         writeSampleBlock(out, block.samples, size_t(std::max(frames, 0)));
     }
@@ -49,13 +47,11 @@ bool writeClipFile(const std::filesystem::path &file, int32_t frames, int32_t bi
     return out.finish();
 }
 
-std::optional<ClipSource> readClipFile(const std::filesystem::path &file) {
+std::optional<ClipSource> readClipFile(const std::filesystem::path& file) {
     auto in = InputFile::open(file.string());
-    if (!in)
-        return std::nullopt;
+    if (!in) return std::nullopt;
     uint8_t header[16];
-    if (in->read(header, 16) < 16 || std::memcmp(header, Magic, 4) != 0)
-        return std::nullopt;
+    if (in->read(header, 16) < 16 || std::memcmp(header, Magic, 4) != 0) return std::nullopt;
     ClipSource clip;
     clip.frames = int32_t(readLE32(header + 4));
     clip.bits = int32_t(readLE32(header + 8));
@@ -64,21 +60,17 @@ std::optional<ClipSource> readClipFile(const std::filesystem::path &file) {
         return std::nullopt;
     try {
         auto tag = readTag(*in);
-        if (!tag || *tag == 0 || !readBlock(*in, clip.a, clip.frames))
-            return std::nullopt;
+        if (!tag || *tag == 0 || !readBlock(*in, clip.a, clip.frames)) return std::nullopt;
         tag = readTag(*in);
-        if (!tag)
-            return std::nullopt;
+        if (!tag) return std::nullopt;
         if (*tag == 2) {
-            if (!readBlock(*in, clip.b, clip.frames))
-                return std::nullopt;
+            if (!readBlock(*in, clip.b, clip.frames)) return std::nullopt;
             clip.channels = 2;
         }
         // The closing zero; after a mono clip's block, the second of the two.
         tag = readTag(*in);
-        if (!tag || *tag != 0)
-            return std::nullopt;
-    } catch (const std::bad_alloc &) {
+        if (!tag || *tag != 0) return std::nullopt;
+    } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
     return clip;

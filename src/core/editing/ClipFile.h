@@ -11,7 +11,7 @@
 
 namespace sono {
 
-std::filesystem::path clipFilePath(const std::filesystem::path &tempDir);
+std::filesystem::path clipFilePath(const std::filesystem::path& tempDir);
 
 // Samples brought into the sound by a paste, from the clip file or from a recording.
 struct ClipSource {
@@ -25,15 +25,15 @@ struct ClipSource {
 
 struct ClipBlock {
     uint8_t tag;            // 1 or 2
-    const int16_t *samples; // `frames` samples
+    const int16_t* samples; // `frames` samples
 };
 
 // False when the file could not be written completely; no file is left then.
-bool writeClipFile(const std::filesystem::path &file, int32_t frames, int32_t bits, int32_t rate,
-                   const std::vector<ClipBlock> &blocks);
+bool writeClipFile(const std::filesystem::path& file, int32_t frames, int32_t bits, int32_t rate,
+                   const std::vector<ClipBlock>& blocks);
 
 // nullopt for a missing or short file, a wrong magic, a zero first tag or a non-zero closing
 // tag, and for a header no sound can have (bits other than 8 or 16, no frames, no rate).
-std::optional<ClipSource> readClipFile(const std::filesystem::path &file);
+std::optional<ClipSource> readClipFile(const std::filesystem::path& file);
 
 } // namespace sono

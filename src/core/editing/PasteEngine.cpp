@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "document/Numbers.h"
-#include "editing/SelectionEdits.h"
 #include "document/Progress.h"
+#include "editing/SelectionEdits.h"
 
 namespace sono {
 
@@ -18,8 +18,8 @@ int16_t limited(int64_t value, int64_t low, int64_t high) {
 
 class Merge {
   public:
-    Merge(Document &doc, ClipSource &clip, const PasteRequest &request,
-          const std::function<void(int)> &progress)
+    Merge(Document& doc, ClipSource& clip, const PasteRequest& request,
+          const std::function<void(int)>& progress)
         : doc_(doc), clip_(clip), request_(request), progress_(progress) {}
 
     std::optional<int> run() {
@@ -50,8 +50,7 @@ class Merge {
         const bool rateDiffers = float(clip_.rate) != doc_.SampleRate;
         const int64_t converted = rateDiffers ? convertedLength() : clip_.frames;
         const int64_t merged = request_.mix ? std::max(selected, converted) : converted;
-        if (frames + merged - selected > std::numeric_limits<int32_t>::max())
-            return std::nullopt;
+        if (frames + merged - selected > std::numeric_limits<int32_t>::max()) return std::nullopt;
 
         if (append) {
             doc_.SampleCount = int32_t(frames);
@@ -78,22 +77,17 @@ class Merge {
         total_ = request_.fromRecording ? 2 * passes_ : passes_;
         done_ = request_.fromRecording ? passes_ : 0;
 
-        if (toMono)
-            averageToMono();
+        if (toMono) averageToMono();
         if (toStereo) {
             clip_.b = clip_.a;
             clip_.channels = 2;
             pass(1, [](int64_t, int64_t) {});
         }
-        if (bitsDiffer)
-            convertBits();
-        if (rateDiffers)
-            convertRate(converted);
+        if (bitsDiffer) convertBits();
+        if (rateDiffers) convertRate(converted);
         if (request_.mix) {
-            if (editLeft_)
-                mixInto(doc_.LeftSamples, clip_.a);
-            if (editRight_)
-                mixInto(doc_.RightSamples, clip_.b);
+            if (editLeft_) mixInto(doc_.LeftSamples, clip_.a);
+            if (editRight_) mixInto(doc_.RightSamples, clip_.b);
             clip_.frames = int32_t(merged);
         }
         replaceSelection(frames, oneChannel);
@@ -104,7 +98,7 @@ class Merge {
 
   private:
     // Runs body over n frames in 50 slices; the bar is shared equally among the passes.
-    template <class Body> void pass(int64_t n, Body &&body) {
+    template <class Body> void pass(int64_t n, Body&& body) {
         inSlices(n, PassSlices, body, [&](int k) {
             int64_t step =
                 (int64_t(done_) * PassSlices + k + 1) * 100 / (int64_t(total_) * PassSlices);
@@ -129,7 +123,7 @@ class Merge {
 
     void convertBits() {
         const bool toEight = doc_.BitsPerSample == 8;
-        auto convert = [&](Samples &channel, int64_t begin, int64_t end) {
+        auto convert = [&](Samples& channel, int64_t begin, int64_t end) {
             for (int64_t i = begin; i < end; ++i) {
                 int64_t x = channel[i];
                 channel[i] = toEight ? limited(x / 256 + 128, 0, 255)
@@ -138,8 +132,7 @@ class Merge {
         };
         pass(clip_.frames, [&](int64_t begin, int64_t end) {
             convert(clip_.a, begin, end);
-            if (clip_.channels == 2)
-                convert(clip_.b, begin, end);
+            if (clip_.channels == 2) convert(clip_.b, begin, end);
         });
         clip_.bits = int(doc_.BitsPerSample);
     }
@@ -149,7 +142,7 @@ class Merge {
     void convertRate(int64_t newLength) {
         const double ratio = double(clip_.rate) / double(doc_.SampleRate);
         const int64_t last = int64_t(clip_.frames) - 1;
-        auto rebuild = [&](Samples &channel) {
+        auto rebuild = [&](Samples& channel) {
             Samples out(static_cast<size_t>(newLength));
             pass(newLength, [&](int64_t begin, int64_t end) {
                 for (int64_t i = begin; i < end; ++i)
@@ -158,13 +151,12 @@ class Merge {
             channel.swap(out);
         };
         rebuild(clip_.a);
-        if (doc_.isStereo())
-            rebuild(clip_.b);
+        if (doc_.isStereo()) rebuild(clip_.b);
         clip_.frames = int32_t(newLength);
         clip_.rate = int32_t(doc_.SampleRate);
     }
 
-    void mixInto(const Samples &channel, Samples &clipChannel) {
+    void mixInto(const Samples& channel, Samples& clipChannel) {
         const int64_t n = clip_.frames;
         const int64_t selected = selEnd_ - selStart_ + 1;
         const int64_t longer = std::max(selected, n);
@@ -197,37 +189,31 @@ class Merge {
     void replaceSelection(int64_t frames, bool oneChannel) {
         const int64_t n = clip_.frames;
         const int64_t newLength = frames + n - (selEnd_ - selStart_ + 1);
-        auto replace = [&](Samples &channel, const Samples &clipChannel) {
+        auto replace = [&](Samples& channel, const Samples& clipChannel) {
             Samples out(size_t(std::max<int64_t>(newLength, 1)));
             auto at = std::copy(channel.begin(), channel.begin() + selStart_, out.begin());
-            if (passes_ == 0)
-                progress_(33);
+            if (passes_ == 0) progress_(33);
             at = std::copy(clipChannel.begin(), clipChannel.begin() + n, at);
-            if (passes_ == 0)
-                progress_(66);
+            if (passes_ == 0) progress_(66);
             std::copy(channel.begin() + selEnd_ + 1, channel.begin() + frames, at);
-            if (passes_ == 0)
-                progress_(99);
+            if (passes_ == 0) progress_(99);
             channel.swap(out);
         };
-        if (editLeft_)
-            replace(doc_.LeftSamples, clip_.a);
-        if (editRight_)
-            replace(doc_.RightSamples, clip_.b);
+        if (editLeft_) replace(doc_.LeftSamples, clip_.a);
+        if (editRight_) replace(doc_.RightSamples, clip_.b);
 
         const size_t kept = size_t(std::max<int64_t>(newLength, 0));
         if (!oneChannel) {
             doc_.SampleCount = int32_t(newLength);
             doc_.LeftSamples.resize(std::max<size_t>(kept, 1));
-            if (doc_.isStereo())
-                doc_.RightSamples.resize(std::max<size_t>(kept, 1));
+            if (doc_.isStereo()) doc_.RightSamples.resize(std::max<size_t>(kept, 1));
             return;
         }
         // One channel of a stereo sound changed length: the shorter channel is lengthened with
         // silence, existing samples stay.
         const int64_t count = std::max(newLength, frames);
-        Samples &edited = editLeft_ ? doc_.LeftSamples : doc_.RightSamples;
-        Samples &other = editLeft_ ? doc_.RightSamples : doc_.LeftSamples;
+        Samples& edited = editLeft_ ? doc_.LeftSamples : doc_.RightSamples;
+        Samples& other = editLeft_ ? doc_.RightSamples : doc_.LeftSamples;
         const int16_t silence = doc_.silenceValue();
         pass(1, [&](int64_t, int64_t) {
             edited.resize(kept);
@@ -238,10 +224,10 @@ class Merge {
         doc_.SampleCount = int32_t(count);
     }
 
-    Document &doc_;
-    ClipSource &clip_;
-    const PasteRequest &request_;
-    const std::function<void(int)> &progress_;
+    Document& doc_;
+    ClipSource& clip_;
+    const PasteRequest& request_;
+    const std::function<void(int)>& progress_;
     int target_ = 1;
     int64_t selStart_ = 0;
     int64_t selEnd_ = -1;
@@ -253,8 +239,8 @@ class Merge {
 };
 } // namespace
 
-std::optional<int> mergeClip(Document &doc, ClipSource &clip, const PasteRequest &request,
-                             const std::function<void(int)> &progress) {
+std::optional<int> mergeClip(Document& doc, ClipSource& clip, const PasteRequest& request,
+                             const std::function<void(int)>& progress) {
     return Merge(doc, clip, request, progress).run();
 }
 

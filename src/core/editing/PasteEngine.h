@@ -20,7 +20,7 @@ struct PasteRequest {
 // Merges clip into doc (steps from the selection to the new length and selection). Returns the
 // number of channels that took the clip: 2 when every channel of a stereo sound was changed;
 // nullopt, with nothing changed, when the result would be longer than a sound can be.
-std::optional<int> mergeClip(Document &doc, ClipSource &clip, const PasteRequest &request,
-                             const std::function<void(int step)> &progress);
+std::optional<int> mergeClip(Document& doc, ClipSource& clip, const PasteRequest& request,
+                             const std::function<void(int step)>& progress);
 
 } // namespace sono

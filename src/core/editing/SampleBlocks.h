@@ -9,7 +9,7 @@
 
 namespace sono {
 
-template <class Writer> void writeSampleBlock(Writer &file, const int16_t *samples, size_t count) {
+template <class Writer> void writeSampleBlock(Writer& file, const int16_t* samples, size_t count) {
     if constexpr (std::endian::native == std::endian::little) {
         file.write(samples, count * 2);
     } else {
@@ -23,12 +23,11 @@ template <class Writer> void writeSampleBlock(Writer &file, const int16_t *sampl
 }
 
 // False when the file ends before count samples.
-inline bool readSampleBlock(InputFile &file, int16_t *samples, size_t count) {
-    if (file.read(samples, count * 2) != count * 2)
-        return false;
+inline bool readSampleBlock(InputFile& file, int16_t* samples, size_t count) {
+    if (file.read(samples, count * 2) != count * 2) return false;
     if constexpr (std::endian::native == std::endian::big)
         for (size_t i = 0; i < count; ++i)
-            samples[i] = int16_t(readLE16(reinterpret_cast<const uint8_t *>(samples + i)));
+            samples[i] = int16_t(readLE16(reinterpret_cast<const uint8_t*>(samples + i)));
     return true;
 }
 

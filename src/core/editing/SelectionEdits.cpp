@@ -7,17 +7,15 @@
 
 namespace sono {
 
-void fitArrays(Document &doc) {
+void fitArrays(Document& doc) {
     size_t frames = size_t(std::max(doc.SampleCount, 1));
-    if (doc.LeftSamples.size() < frames)
-        doc.LeftSamples.resize(frames, 0);
-    if (doc.isStereo() && doc.RightSamples.size() < frames)
-        doc.RightSamples.resize(frames, 0);
+    if (doc.LeftSamples.size() < frames) doc.LeftSamples.resize(frames, 0);
+    if (doc.isStereo() && doc.RightSamples.size() < frames) doc.RightSamples.resize(frames, 0);
 }
 
 namespace {
-void shiftForward(Samples &channel, int64_t from, int64_t to, int64_t distance, int slices,
-                  const std::function<void(int)> &after) {
+void shiftForward(Samples& channel, int64_t from, int64_t to, int64_t distance, int slices,
+                  const std::function<void(int)>& after) {
     inSlices(
         to - from, slices,
         [&](int64_t begin, int64_t end) {
@@ -28,24 +26,21 @@ void shiftForward(Samples &channel, int64_t from, int64_t to, int64_t distance, 
 }
 } // namespace
 
-ChannelScope editScope(const Document &doc, bool bothChannels) {
-    if (!doc.isStereo())
-        return {true, false};
-    if (bothChannels || !doc.hasSelection())
-        return {true, true};
+ChannelScope editScope(const Document& doc, bool bothChannels) {
+    if (!doc.isStereo()) return {true, false};
+    if (bothChannels || !doc.hasSelection()) return {true, true};
     return {doc.SelChannel != 2, doc.SelChannel != 1};
 }
 
-FrameSpan selectedSpan(const Document &doc) {
+FrameSpan selectedSpan(const Document& doc) {
     const int32_t frames = std::max(doc.SampleCount, 0);
-    if (!doc.hasSelection())
-        return {0, frames};
+    if (!doc.hasSelection()) return {0, frames};
     int64_t first = std::clamp<int64_t>(roundToInt(doc.SelStart), 0, frames);
     int64_t count = roundToInt(double(doc.SelEnd - doc.SelStart + 1.0f));
     return {int32_t(first), int32_t(std::clamp<int64_t>(count, 0, frames - first))};
 }
 
-void deleteFrames(Document &doc, ChannelScope scope, FrameSpan span, const ProgressStep &progress) {
+void deleteFrames(Document& doc, ChannelScope scope, FrameSpan span, const ProgressStep& progress) {
     fitArrays(doc);
     const int64_t length = span.count;
     const int64_t remaining = int64_t(doc.SampleCount) - length;
@@ -54,30 +49,26 @@ void deleteFrames(Document &doc, ChannelScope scope, FrameSpan span, const Progr
     const bool oneChannel = doc.isStereo() && !(scope.first && scope.second);
     const int16_t silence = doc.silenceValue();
     const int channels = int(doc.Channels);
-    auto edit = [&](Samples &channel, int slices, const std::function<void(int)> &after) {
+    auto edit = [&](Samples& channel, int slices, const std::function<void(int)>& after) {
         if (span.first < remaining)
             shiftForward(channel, span.first, remaining, length, slices, after);
         if (oneChannel)
             std::fill(channel.begin() + remaining, channel.begin() + remaining + length, silence);
     };
-    if (scope.first)
-        edit(doc.LeftSamples, 100, [&](int k) { progress(k / channels); });
-    if (scope.second)
-        edit(doc.RightSamples, 50, [&](int k) { progress(50 + k); });
-    if (!oneChannel)
-        doc.SampleCount = int32_t(remaining);
+    if (scope.first) edit(doc.LeftSamples, 100, [&](int k) { progress(k / channels); });
+    if (scope.second) edit(doc.RightSamples, 50, [&](int k) { progress(50 + k); });
+    if (!oneChannel) doc.SampleCount = int32_t(remaining);
     if (doc.SampleCount > 0) {
         doc.LeftSamples.resize(size_t(doc.SampleCount));
-        if (doc.isStereo())
-            doc.RightSamples.resize(size_t(doc.SampleCount));
+        if (doc.isStereo()) doc.RightSamples.resize(size_t(doc.SampleCount));
     }
 }
 
-void muteFrames(Document &doc, ChannelScope scope, FrameSpan span, int divisor,
-                const ProgressStep &progress) {
+void muteFrames(Document& doc, ChannelScope scope, FrameSpan span, int divisor,
+                const ProgressStep& progress) {
     fitArrays(doc);
     const int16_t silence = doc.silenceValue();
-    auto mute = [&](Samples &channel, const std::function<void(int)> &after) {
+    auto mute = [&](Samples& channel, const std::function<void(int)>& after) {
         inSlices(
             span.count, 100,
             [&](int64_t begin, int64_t end) {
@@ -86,26 +77,21 @@ void muteFrames(Document &doc, ChannelScope scope, FrameSpan span, int divisor,
             },
             after);
     };
-    if (scope.first)
-        mute(doc.LeftSamples, [&](int k) { progress(k / divisor); });
-    if (scope.second)
-        mute(doc.RightSamples, [&](int k) { progress(100 - (100 - k) / divisor); });
+    if (scope.first) mute(doc.LeftSamples, [&](int k) { progress(k / divisor); });
+    if (scope.second) mute(doc.RightSamples, [&](int k) { progress(100 - (100 - k) / divisor); });
 }
 
-void appendSilence(Document &doc, int32_t newCount, const ProgressStep &progress) {
+void appendSilence(Document& doc, int32_t newCount, const ProgressStep& progress) {
     fitArrays(doc);
     const int64_t oldCount = std::max(doc.SampleCount, 0);
-    if (newCount < oldCount)
-        return;
+    if (newCount < oldCount) return;
     doc.SampleCount = newCount;
     doc.LeftSamples.resize(size_t(std::max(newCount, 1)), 0);
-    if (doc.isStereo())
-        doc.RightSamples.resize(size_t(std::max(newCount, 1)), 0);
-    if (doc.BitsPerSample != 8)
-        return;
+    if (doc.isStereo()) doc.RightSamples.resize(size_t(std::max(newCount, 1)), 0);
+    if (doc.BitsPerSample != 8) return;
     // Grown slots are 0, which in an 8-bit sound is full negative swing, not silence.
     const int channels = int(doc.Channels);
-    auto fill = [&](Samples &channel, const std::function<void(int)> &after) {
+    auto fill = [&](Samples& channel, const std::function<void(int)>& after) {
         inSlices(
             newCount - oldCount, 100,
             [&](int64_t begin, int64_t end) {
@@ -115,8 +101,7 @@ void appendSilence(Document &doc, int32_t newCount, const ProgressStep &progress
             after);
     };
     fill(doc.LeftSamples, [&](int k) { progress(k / channels); });
-    if (doc.isStereo())
-        fill(doc.RightSamples, [&](int k) { progress(k / 2 + 50); });
+    if (doc.isStereo()) fill(doc.RightSamples, [&](int k) { progress(k / 2 + 50); });
 }
 
 } // namespace sono

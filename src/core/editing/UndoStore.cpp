@@ -24,15 +24,14 @@ float bitsFloat(uint32_t bits) {
 }
 } // namespace
 
-std::filesystem::path undoSnapshotPath(const std::filesystem::path &tempDir, int level) {
+std::filesystem::path undoSnapshotPath(const std::filesystem::path& tempDir, int level) {
     return tempDir / ("Sonoplexer UndoData" + numberText(double(level)) + ".dat");
 }
 
-bool writeUndoSnapshot(const std::filesystem::path &file, Document &doc) {
+bool writeUndoSnapshot(const std::filesystem::path& file, Document& doc) {
     const size_t frames = size_t(std::max(doc.SampleCount, 0));
     doc.LeftSamples.resize(std::max<size_t>(frames, 1), 0);
-    if (doc.isStereo())
-        doc.RightSamples.resize(std::max<size_t>(frames, 1), 0);
+    if (doc.isStereo()) doc.RightSamples.resize(std::max<size_t>(frames, 1), 0);
 
     std::string header(Magic, 4);
     appendLE32(header, uint32_t(doc.SampleCount));
@@ -42,22 +41,17 @@ bool writeUndoSnapshot(const std::filesystem::path &file, Document &doc) {
     WorkFileWriter out(file);
     out.write(header.data(), header.size());
     writeSampleBlock(out, doc.LeftSamples.data(), frames);
-    if (doc.isStereo())
-        writeSampleBlock(out, doc.RightSamples.data(), frames);
+    if (doc.isStereo()) writeSampleBlock(out, doc.RightSamples.data(), frames);
     return out.finish();
 }
 
-SnapshotRead readUndoSnapshot(const std::filesystem::path &file, Document &doc) {
+SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc) {
     auto in = InputFile::open(file.string());
-    if (!in)
-        return SnapshotRead::Damaged;
+    if (!in) return SnapshotRead::Damaged;
     uint8_t header[HeaderSize];
-    if (in->read(header, 4) < 4)
-        return SnapshotRead::Damaged;
-    if (std::memcmp(header, Magic, 4) != 0)
-        return SnapshotRead::NotSnapshot;
-    if (in->read(header + 4, HeaderSize - 4) < HeaderSize - 4)
-        return SnapshotRead::Damaged;
+    if (in->read(header, 4) < 4) return SnapshotRead::Damaged;
+    if (std::memcmp(header, Magic, 4) != 0) return SnapshotRead::NotSnapshot;
+    if (in->read(header + 4, HeaderSize - 4) < HeaderSize - 4) return SnapshotRead::Damaged;
 
     const int32_t count = int32_t(readLE32(header + 4));
     const float bits = bitsFloat(readLE32(header + 8));
@@ -68,38 +62,33 @@ SnapshotRead readUndoSnapshot(const std::filesystem::path &file, Document &doc) 
         return SnapshotRead::Damaged;
     // The size check comes before any allocation, so a damaged count cannot ask for memory.
     const int64_t sampleBytes = int64_t(count) * 2 * int64_t(channels);
-    if (in->size() < HeaderSize + sampleBytes)
-        return SnapshotRead::Damaged;
+    if (in->size() < HeaderSize + sampleBytes) return SnapshotRead::Damaged;
 
     try {
         Samples left(std::max<size_t>(size_t(count), 1), 0);
         Samples right;
-        if (!readSampleBlock(*in, left.data(), size_t(count)))
-            return SnapshotRead::Damaged;
+        if (!readSampleBlock(*in, left.data(), size_t(count))) return SnapshotRead::Damaged;
         if (channels == 2) {
             right.assign(std::max<size_t>(size_t(count), 1), 0);
-            if (!readSampleBlock(*in, right.data(), size_t(count)))
-                return SnapshotRead::Damaged;
+            if (!readSampleBlock(*in, right.data(), size_t(count))) return SnapshotRead::Damaged;
         }
         doc.SampleCount = count;
         doc.BitsPerSample = bits;
         doc.SampleRate = rate;
         doc.Channels = channels;
         doc.LeftSamples = std::move(left);
-        if (channels == 2)
-            doc.RightSamples = std::move(right);
-    } catch (const std::bad_alloc &) {
+        if (channels == 2) doc.RightSamples = std::move(right);
+    } catch (const std::bad_alloc&) {
         return SnapshotRead::Damaged;
     }
     return SnapshotRead::Loaded;
 }
 
-void deleteUndoSnapshots(const std::filesystem::path &tempDir) {
+void deleteUndoSnapshots(const std::filesystem::path& tempDir) {
     for (int level = 0;; ++level) {
         std::filesystem::path file = undoSnapshotPath(tempDir, level);
         std::error_code error;
-        if (!std::filesystem::exists(file, error))
-            break;
+        if (!std::filesystem::exists(file, error)) break;
         std::filesystem::remove(file, error);
     }
 }

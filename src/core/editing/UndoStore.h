@@ -10,11 +10,11 @@
 namespace sono {
 
 // "<tempDir>/Sonoplexer UndoData 0.dat" for level 0: the number carries its leading blank.
-std::filesystem::path undoSnapshotPath(const std::filesystem::path &tempDir, int level);
+std::filesystem::path undoSnapshotPath(const std::filesystem::path& tempDir, int level);
 
 // Trims the live arrays to SampleCount frames (the right one only for stereo), then writes the
 // sound as the snapshot file. False when it could not be written completely; no file is left.
-bool writeUndoSnapshot(const std::filesystem::path &file, Document &doc);
+bool writeUndoSnapshot(const std::filesystem::path& file, Document& doc);
 
 enum class SnapshotRead {
     Loaded,
@@ -24,9 +24,9 @@ enum class SnapshotRead {
 
 // Replaces count, format and samples of doc only when the whole snapshot could be read. A mono
 // snapshot leaves RightSamples as they were.
-SnapshotRead readUndoSnapshot(const std::filesystem::path &file, Document &doc);
+SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc);
 
 // Deletes snapshots 0, 1, 2, ... up to the first number that has no file.
-void deleteUndoSnapshots(const std::filesystem::path &tempDir);
+void deleteUndoSnapshots(const std::filesystem::path& tempDir);
 
 } // namespace sono

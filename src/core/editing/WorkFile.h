@@ -9,18 +9,18 @@ namespace sono {
 
 class WorkFileWriter {
   public:
-    explicit WorkFileWriter(const std::filesystem::path &path);
+    explicit WorkFileWriter(const std::filesystem::path& path);
     ~WorkFileWriter(); // an unfinished file is removed
-    WorkFileWriter(const WorkFileWriter &) = delete;
-    WorkFileWriter &operator=(const WorkFileWriter &) = delete;
+    WorkFileWriter(const WorkFileWriter&) = delete;
+    WorkFileWriter& operator=(const WorkFileWriter&) = delete;
 
-    void write(const void *data, size_t count);
+    void write(const void* data, size_t count);
     // Closes the file; false (and no file) when anything failed.
     bool finish();
 
   private:
     std::filesystem::path path_;
-    std::FILE *file_ = nullptr;
+    std::FILE* file_ = nullptr;
     bool ok_ = false;
 };
 

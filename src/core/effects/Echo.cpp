@@ -27,8 +27,8 @@ EchoCurve echoCurve(const EchoSettings& settings, FrameRange range) {
 } // namespace
 
 bool validEcho(const EchoSettings& settings) {
-    const float values[] = {settings.startDelayMs, settings.endDelayMs,
-                            settings.startVolumePercent, settings.endVolumePercent};
+    const float values[] = {settings.startDelayMs, settings.endDelayMs, settings.startVolumePercent,
+                            settings.endVolumePercent};
     return std::all_of(std::begin(values), std::end(values),
                        [](float v) { return std::isfinite(v); }) &&
            settings.startDelayMs >= 0 && settings.endDelayMs >= 0;
@@ -73,9 +73,9 @@ void addEcho(std::span<int16_t> x, FrameRange range, const EchoSettings& setting
                     const double source = sum[k] - Width::center;
                     const double total = roundHalfEven(weight * source + sum[target]);
                     // Saturating keeps the sum defined even for absurd volumes from a script.
-                    sum[target] = int32_t(std::clamp<double>(
-                        total, std::numeric_limits<int32_t>::min(),
-                        std::numeric_limits<int32_t>::max()));
+                    sum[target] =
+                        int32_t(std::clamp<double>(total, std::numeric_limits<int32_t>::min(),
+                                                   std::numeric_limits<int32_t>::max()));
                 }
             }
         });

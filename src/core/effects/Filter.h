@@ -10,8 +10,8 @@
 namespace sono {
 
 struct FilterSettings {
-    bool louder = true;   // change the samples above the threshold, else those below it
-    float percent = 50;   // threshold in percent of full scale (32768, or 128 around 128)
+    bool louder = true; // change the samples above the threshold, else those below it
+    float percent = 50; // threshold in percent of full scale (32768, or 128 around 128)
     float factor = 2;
 };
 

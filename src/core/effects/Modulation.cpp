@@ -18,7 +18,8 @@ constexpr int CarrierFrames = 10000;
 const std::array<double, CarrierFrames>& carrier() {
     static const auto table = [] {
         std::array<double, CarrierFrames> values{};
-        for (int k = 0; k < CarrierFrames; ++k) values[k] = std::cos(k / std::numbers::pi);
+        for (int k = 0; k < CarrierFrames; ++k)
+            values[k] = std::cos(k / std::numbers::pi);
         return values;
     }();
     return table;

@@ -11,7 +11,8 @@ void reverseFrames(std::span<int16_t> samples, FrameRange range, const StepObser
     int16_t* low = samples.data() + range.first;
     int16_t* high = samples.data() + range.last;
     forEachStep(pairs, stepDone, [&](int64_t begin, int64_t end) {
-        for (int64_t k = begin; k < end; ++k) std::swap(low[k], high[-k]);
+        for (int64_t k = begin; k < end; ++k)
+            std::swap(low[k], high[-k]);
     });
 }
 

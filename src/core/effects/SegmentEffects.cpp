@@ -48,7 +48,9 @@ int64_t rebuild(std::span<const int16_t> x, FrameRange range, std::span<int16_t>
 
 } // namespace
 
-int64_t alienVoiceBound(int64_t frameCount) { return frameCount; }
+int64_t alienVoiceBound(int64_t frameCount) {
+    return frameCount;
+}
 
 int64_t creakBound(int64_t frameCount, FrameRange range) {
     return frameCount + std::max<int64_t>(range.size() - 2, 0);
@@ -60,8 +62,10 @@ int64_t alienVoiceFrames(std::span<const int16_t> x, FrameRange range, std::span
     int16_t* to = out.data();
     auto isPeak = [in](int64_t k) { return in[k] > in[k - 1] && in[k] > in[k + 1]; };
     auto twiceAsFast = [in, to](int64_t mark, int64_t peak, int64_t written) {
-        for (int64_t j = mark; j <= peak - 1; j += 2) to[written++] = in[j];
-        for (int64_t j = mark + 1; j <= peak - 2; j += 2) to[written++] = in[j];
+        for (int64_t j = mark; j <= peak - 1; j += 2)
+            to[written++] = in[j];
+        for (int64_t j = mark + 1; j <= peak - 2; j += 2)
+            to[written++] = in[j];
         return written;
     };
     return rebuild(x, range, out, stepDone, isPeak, twiceAsFast);

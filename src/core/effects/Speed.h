@@ -26,8 +26,8 @@ std::optional<int64_t> speedOutputBound(int64_t frameCount, FrameRange range,
                                         SpeedSettings settings);
 
 struct SpeedResult {
-    int64_t length;     // frames of the new channel
-    int64_t rangeEnd;   // one past the last output frame of the resampled range
+    int64_t length;   // frames of the new channel
+    int64_t rangeEnd; // one past the last output frame of the resampled range
 };
 
 // Reads the whole channel x and writes the new channel to out (speedOutputBound frames).

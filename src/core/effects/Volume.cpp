@@ -22,7 +22,8 @@ void changeVolume(std::span<int16_t> samples, FrameRange range, VolumeSettings s
         };
         forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
             const int64_t sloped = std::min(end, length);
-            for (int64_t k = begin; k < sloped; ++k) x[k] = scale(x[k], start + slope * double(k));
+            for (int64_t k = begin; k < sloped; ++k)
+                x[k] = scale(x[k], start + slope * double(k));
             if (end > length) x[length] = scale(x[length], lastFactor);
         });
     });

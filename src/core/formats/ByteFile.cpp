@@ -20,7 +20,9 @@ std::unique_ptr<InputFile> InputFile::open(const std::string& path) {
     return std::unique_ptr<InputFile>(new InputFile(file, int64_t(info.st_size)));
 }
 
-InputFile::~InputFile() { std::fclose(file_); }
+InputFile::~InputFile() {
+    std::fclose(file_);
+}
 
 bool InputFile::seek(int64_t position) {
     if (position < 0) return false;

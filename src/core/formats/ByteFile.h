@@ -11,7 +11,7 @@ namespace sono {
 // Read-only file with its size known up front, so that every size taken from a header can be
 // checked against what is really there before anything is allocated.
 class InputFile {
-public:
+  public:
     // nullptr when the file cannot be opened or is not a regular file.
     static std::unique_ptr<InputFile> open(const std::string& path);
     ~InputFile();
@@ -22,7 +22,7 @@ public:
     // Reads up to count bytes; returns how many were read (fewer only at the end of the file).
     size_t read(void* buffer, size_t count);
 
-private:
+  private:
     InputFile(std::FILE* file, int64_t size) : file_(file), size_(size) {}
     std::FILE* file_;
     int64_t size_;
@@ -32,9 +32,12 @@ private:
 inline uint32_t readLE32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
-inline uint16_t readLE16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+inline uint16_t readLE16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 inline void appendLE32(std::string& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out += char((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        out += char((v >> (8 * i)) & 0xFF);
 }
 inline void appendLE16(std::string& out, uint16_t v) {
     out += char(v & 0xFF);
@@ -44,7 +47,7 @@ inline void appendLE16(std::string& out, uint16_t v) {
 // Writes a new file beside the target and renames it over the target on commit(), so that a
 // failed write never destroys what was there. Keeps the old file's permission bits.
 class ReplacingFile {
-public:
+  public:
     explicit ReplacingFile(const std::string& target);
     ~ReplacingFile(); // removes the unfinished file unless committed
 
@@ -52,7 +55,7 @@ public:
     void write(const void* data, size_t count);
     bool commit();
 
-private:
+  private:
     std::string target_;
     std::string temporary_;
     std::FILE* file_ = nullptr;

@@ -10,6 +10,6 @@ namespace sono {
 
 // bits 8 or 16, rate in Hz (the caller limits it), channels 1 or 2. Leaves every array holding
 // exactly SampleCount frames (at least one element).
-void convertFormat(Document &doc, int bits, int32_t rate, int channels);
+void convertFormat(Document& doc, int bits, int32_t rate, int channels);
 
 } // namespace sono

@@ -71,16 +71,34 @@ std::string utf8ToLatin1(std::string_view utf8) {
         unsigned char c = utf8[i];
         uint32_t code;
         size_t len;
-        if (c < 0x80) { code = c; len = 1; }
-        else if ((c & 0xE0) == 0xC0) { code = c & 0x1F; len = 2; }
-        else if ((c & 0xF0) == 0xE0) { code = c & 0x0F; len = 3; }
-        else if ((c & 0xF8) == 0xF0) { code = c & 0x07; len = 4; }
-        else { out += '?'; ++i; continue; }
-        if (i + len > utf8.size()) { out += '?'; break; }
+        if (c < 0x80) {
+            code = c;
+            len = 1;
+        } else if ((c & 0xE0) == 0xC0) {
+            code = c & 0x1F;
+            len = 2;
+        } else if ((c & 0xF0) == 0xE0) {
+            code = c & 0x0F;
+            len = 3;
+        } else if ((c & 0xF8) == 0xF0) {
+            code = c & 0x07;
+            len = 4;
+        } else {
+            out += '?';
+            ++i;
+            continue;
+        }
+        if (i + len > utf8.size()) {
+            out += '?';
+            break;
+        }
         bool valid = true;
         for (size_t k = 1; k < len; ++k) {
             unsigned char cc = utf8[i + k];
-            if ((cc & 0xC0) != 0x80) { valid = false; break; }
+            if ((cc & 0xC0) != 0x80) {
+                valid = false;
+                break;
+            }
             code = (code << 6) | (cc & 0x3F);
         }
         i += valid ? len : 1;

@@ -10,16 +10,14 @@
 
 namespace sono {
 
-RawReadResult readRawFile(const std::string &path, int bits, int channels,
-                          const std::function<void(int)> &progressStep) {
+RawReadResult readRawFile(const std::string& path, int bits, int channels,
+                          const std::function<void(int)>& progressStep) {
     RawReadResult result;
     auto file = InputFile::open(path);
-    if (!file)
-        return result;
+    if (!file) return result;
     const int bytesPerSample = bits / 8;
     const int64_t frames = roundToInt(double(file->size()) / channels / bytesPerSample);
-    if (frames > std::numeric_limits<int32_t>::max())
-        return result;
+    if (frames > std::numeric_limits<int32_t>::max()) return result;
     try {
         result.frames = int32_t(frames);
         const size_t slots = size_t(std::max<int64_t>(frames, 1));
@@ -30,15 +28,15 @@ RawReadResult readRawFile(const std::string &path, int bits, int channels,
             file->read(result.left.data(),
                        std::min<size_t>(size_t(frames) * 2, size_t(file->size())));
             if constexpr (std::endian::native == std::endian::big)
-                for (auto &s : result.left)
-                    s = int16_t(readLE16(reinterpret_cast<uint8_t *>(&s)));
+                for (auto& s : result.left)
+                    s = int16_t(readLE16(reinterpret_cast<uint8_t*>(&s)));
         } else {
             std::vector<uint8_t> bytes(size_t(frames) * channels * bytesPerSample, 0);
             file->read(bytes.data(), bytes.size());
             splitInterleaved(bytes.data(), frames, channels, bytesPerSample, result.left,
                              result.right, progressStep);
         }
-    } catch (const std::bad_alloc &) {
+    } catch (const std::bad_alloc&) {
         return RawReadResult{};
     }
     result.ok = true;

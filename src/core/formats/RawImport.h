@@ -18,7 +18,7 @@ struct RawReadResult {
 
 // bits 8 or 16, channels 1 or 2. Bytes the last frame lacks read as 0. progressStep is called
 // after each of the 100 steps of splitting the frames.
-RawReadResult readRawFile(const std::string &path, int bits, int channels,
-                          const std::function<void(int step)> &progressStep = {});
+RawReadResult readRawFile(const std::string& path, int bits, int channels,
+                          const std::function<void(int step)>& progressStep = {});
 
 } // namespace sono

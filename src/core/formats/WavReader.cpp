@@ -16,14 +16,17 @@ namespace {
 constexpr float NoFormatYet = -123;
 
 std::string stripTrailingZeros(std::string text) {
-    for (int i = 0; i < 2 && !text.empty() && text.back() == '\0'; ++i) text.pop_back();
+    for (int i = 0; i < 2 && !text.empty() && text.back() == '\0'; ++i)
+        text.pop_back();
     return text;
 }
 
-std::string sizeText(int64_t bytes) { return " (" + std::to_string(bytes) + " bytes)"; }
+std::string sizeText(int64_t bytes) {
+    return " (" + std::to_string(bytes) + " bytes)";
+}
 
 class WaveParser {
-public:
+  public:
     WaveParser(InputFile& file, WavReadResult& result, const std::function<void(int)>& progress)
         : file_(file), r_(result), progress_(progress) {}
 
@@ -46,10 +49,14 @@ public:
                 return fail(WavFailure::Unknown);
             int64_t size = int64_t(declared) + (declared & 1);
             std::string id(reinterpret_cast<char*>(chunk), 4);
-            if (id == "fmt ") readFormat(size);
-            else if (id == "data") readData(bodyStart, size);
-            else if (id == "LIST") readList(size);
-            else if (id == "DISP") readDisp(size);
+            if (id == "fmt ")
+                readFormat(size);
+            else if (id == "data")
+                readData(bodyStart, size);
+            else if (id == "LIST")
+                readList(size);
+            else if (id == "DISP")
+                readDisp(size);
             else if (size > 0 && !(id == "fact" && size == 4))
                 r_.unknownChunks += "\r" + id + sizeText(size);
             position = bodyStart + size;
@@ -66,7 +73,7 @@ public:
         if (r_.channels != 1 && r_.channels != 2) return fail(WavFailure::NotMonoStereo);
     }
 
-private:
+  private:
     bool failed() const { return r_.failure != WavFailure::None; }
     void fail(WavFailure why) {
         if (!failed()) r_.failure = why;
@@ -115,15 +122,18 @@ private:
             file_.read(r_.left.data(), size_t(frames) * 2);
             r_.right.assign(1, 0);
             if constexpr (std::endian::native == std::endian::big)
-                for (auto& s : r_.left) s = int16_t(readLE16(reinterpret_cast<uint8_t*>(&s)));
+                for (auto& s : r_.left)
+                    s = int16_t(readLE16(reinterpret_cast<uint8_t*>(&s)));
             return;
         }
         bytes.assign(size_t(frames) * bytesPerSample * channels, 0);
         file_.seek(bodyStart);
         file_.read(bytes.data(), bytes.size());
         r_.left.assign(size_t(frames), 0);
-        if (channels == 2) r_.right.assign(size_t(frames), 0);
-        else r_.right.assign(1, 0);
+        if (channels == 2)
+            r_.right.assign(size_t(frames), 0);
+        else
+            r_.right.assign(1, 0);
         splitInterleaved(bytes.data(), frames, channels, bytesPerSample, r_.left, r_.right,
                          progress_);
     }
@@ -145,7 +155,8 @@ private:
         size_t offset = 4;
         while (remaining >= 8) {
             std::string subId = body.substr(offset, 4);
-            uint32_t declared = readLE32(reinterpret_cast<const uint8_t*>(body.data()) + offset + 4);
+            uint32_t declared =
+                readLE32(reinterpret_cast<const uint8_t*>(body.data()) + offset + 4);
             int64_t textSize = int64_t(declared) + (declared & 1);
             remaining -= 8;
             offset += 8;
@@ -180,8 +191,10 @@ private:
 
     void addSignature() {
         std::string& software = *r_.info.find("ISFT");
-        if (software.empty()) software = std::string(ProgramSignature);
-        else software = stripTrailingZeros(software) + ", " + std::string(ProgramSignature);
+        if (software.empty())
+            software = std::string(ProgramSignature);
+        else
+            software = stripTrailingZeros(software) + ", " + std::string(ProgramSignature);
     }
 
     InputFile& file_;

@@ -31,7 +31,7 @@ struct FileInfoLine {
 
 struct WavReadResult {
     WavFailure failure = WavFailure::None;
-    float failedBits = 0;      // the bits, for UnsupportedBits
+    float failedBits = 0;       // the bits, for UnsupportedBits
     bool reducedFrom24 = false; // a 24-bit format was met: the user is told before anything else
     bool chunksWalked = false;  // every chunk was read; the file's lists are complete
 
@@ -45,7 +45,7 @@ struct WavReadResult {
     Samples left{0};
     Samples right{0};
 
-    InfoFields info;           // ISFT already carries the program's signature
+    InfoFields info; // ISFT already carries the program's signature
     std::string dispText;
     std::vector<FileInfoLine> fileInfo;
     std::string unknownChunks; // lines, each starting with a carriage return

@@ -8,7 +8,7 @@ namespace sono {
 namespace {
 
 class Reader {
-public:
+  public:
     explicit Reader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
     bool atEnd() const { return pos_ >= bytes_.size(); }
     uint8_t byte() { return atEnd() ? 0 : bytes_[pos_++]; }
@@ -19,11 +19,12 @@ public:
     std::string text() {
         int16_t length = word();
         std::string out;
-        for (int i = 0; i < length && !atEnd(); ++i) out += char(byte());
+        for (int i = 0; i < length && !atEnd(); ++i)
+            out += char(byte());
         return out;
     }
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
     size_t pos_ = 0;
 };
@@ -64,7 +65,8 @@ std::optional<Settings> readSettingsFile(const std::filesystem::path& file, size
     uint8_t language = r.byte();
     s.language = language < 3 ? language : 0;
     s.options.graphStyle = std::min<int>(r.byte(), 6);
-    for (auto& recent : s.recentFiles) recent = r.text();
+    for (auto& recent : s.recentFiles)
+        recent = r.text();
     s.options.bothChannels = r.byte() == 0;
     s.lastDir = r.text();
     uint8_t bits = r.byte();
@@ -77,14 +79,18 @@ std::optional<Settings> readSettingsFile(const std::filesystem::path& file, size
     if (r.byte() == '~') {
         s.curves.present = true;
         s.curves.echoHandleTops.resize(echoHandles);
-        for (auto& top : s.curves.echoHandleTops) top = r.word();
+        for (auto& top : s.curves.echoHandleTops)
+            top = r.word();
         s.curves.echoCheck = r.word();
         s.curves.echoSameChecks.resize(echoSameChecks);
-        for (auto& check : s.curves.echoSameChecks) check = r.word();
+        for (auto& check : s.curves.echoSameChecks)
+            check = r.word();
         if (r.byte() == 'P') {
             s.curves.curvesPresent = true;
-            for (auto& v : s.curves.volume) v = r.word();
-            for (auto& v : s.curves.speed) v = r.word();
+            for (auto& v : s.curves.volume)
+                v = r.word();
+            for (auto& v : s.curves.speed)
+                v = r.word();
             s.options.showTime = r.byte() == 1;
         }
     }
@@ -95,7 +101,8 @@ bool writeSettingsFile(const std::filesystem::path& file, const Settings& s) {
     std::string out;
     out += char(s.language);
     out += char(s.options.graphStyle);
-    for (const auto& recent : s.recentFiles) putText(out, recent);
+    for (const auto& recent : s.recentFiles)
+        putText(out, recent);
     out += char(s.options.bothChannels ? 0 : 10);
     putText(out, s.lastDir);
     uint8_t bits = (s.options.drawGraphicInOpenPanel ? BitDrawGraphic : 0) |
@@ -105,12 +112,16 @@ bool writeSettingsFile(const std::filesystem::path& file, const Settings& s) {
                    (s.options.showInfo ? BitShowInfo : 0);
     out += char(bits);
     out += '~';
-    for (int16_t top : s.curves.echoHandleTops) putWord(out, top);
+    for (int16_t top : s.curves.echoHandleTops)
+        putWord(out, top);
     putWord(out, s.curves.echoCheck);
-    for (int16_t check : s.curves.echoSameChecks) putWord(out, check);
+    for (int16_t check : s.curves.echoSameChecks)
+        putWord(out, check);
     out += 'P';
-    for (int16_t v : s.curves.volume) putWord(out, v);
-    for (int16_t v : s.curves.speed) putWord(out, v);
+    for (int16_t v : s.curves.volume)
+        putWord(out, v);
+    for (int16_t v : s.curves.speed)
+        putWord(out, v);
     out += char(s.options.showTime ? 1 : 0);
     return writeBytes(file, out);
 }

@@ -13,15 +13,15 @@ namespace sono {
 // Without an options file the editor starts in these states (the toggles of the designed window
 // are each run once at start-up, which turns the designed states around).
 struct Options {
-    bool bothChannels = true;       // MMbeide
-    bool listenAfterChange = true;  // MMluister
-    bool realTimeVolume = true;     // MMmetertje
-    bool zoom = false;              // MMzoom
-    bool unknownChunks = false;     // MMonbekend
-    bool showInfo = false;          // MMtoonInfo
-    bool showTime = true;           // MMtijdAangeven
+    bool bothChannels = true;      // MMbeide
+    bool listenAfterChange = true; // MMluister
+    bool realTimeVolume = true;    // MMmetertje
+    bool zoom = false;             // MMzoom
+    bool unknownChunks = false;    // MMonbekend
+    bool showInfo = false;         // MMtoonInfo
+    bool showTime = true;          // MMtijdAangeven
     bool drawGraphicInOpenPanel = false;
-    int graphStyle = 0;           // 0..6 = MMgrafiek1..7
+    int graphStyle = 0; // 0..6 = MMgrafiek1..7
 };
 
 // Positions and check boxes of the curve dialogs, kept here so they live on between runs.
@@ -29,10 +29,10 @@ struct CurveDialogState {
     std::vector<int16_t> echoHandleTops;
     int16_t echoCheck = 0;
     std::vector<int16_t> echoSameChecks;
-    std::array<int16_t, 3> volume{};  // Top of handle 0, Top of handle 1, "same" check
+    std::array<int16_t, 3> volume{}; // Top of handle 0, Top of handle 1, "same" check
     std::array<int16_t, 3> speed{};
-    bool present = false;             // the file held the "~" section
-    bool curvesPresent = false;       // the file held the "P" section
+    bool present = false;       // the file held the "~" section
+    bool curvesPresent = false; // the file held the "P" section
 };
 
 struct Settings {
@@ -45,8 +45,8 @@ struct Settings {
 
 // Reads audio.dat; nullopt when the file does not exist or cannot be read. The toggles come back
 // in their stored states; a language of 3 or more is read as 0.
-std::optional<Settings> readSettingsFile(const std::filesystem::path& file,
-                                         size_t echoHandles, size_t echoSameChecks);
+std::optional<Settings> readSettingsFile(const std::filesystem::path& file, size_t echoHandles,
+                                         size_t echoSameChecks);
 bool writeSettingsFile(const std::filesystem::path& file, const Settings& settings);
 
 struct Quality {

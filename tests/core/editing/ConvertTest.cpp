@@ -152,8 +152,7 @@ TEST_F(RawImport, RefusesRatesAndUnreadableFiles) {
 // A WAV file opened raw includes its header: after the 44 header bytes come the samples sox
 // decodes from the same file.
 TEST_F(RawImport, AWaveFileOpenedRawIncludesItsHeader) {
-    if (std::system("sox --version >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "sox is not installed";
+    if (std::system("sox --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "sox is not installed";
     const std::string wav = path("tone.wav"), raw = path("tone.raw");
     const std::string make =
         "sox -D -n -r 8000 -b 16 -c 2 '" + wav + "' synth 0.05 sine 440 sine 300";
@@ -164,7 +163,7 @@ TEST_F(RawImport, AWaveFileOpenedRawIncludesItsHeader) {
     EXPECT_EQ(doc().SampleCount, 411);
     EXPECT_EQ(left(0, 1), Samples{int16_t('R' | 'I' << 8)});
     const std::string decoded = fileBytes(raw);
-    const auto *frames = reinterpret_cast<const uint8_t *>(decoded.data());
+    const auto* frames = reinterpret_cast<const uint8_t*>(decoded.data());
     ASSERT_EQ(decoded.size(), 4 * 400u);
     for (int i = 0; i < 400; ++i) {
         ASSERT_EQ(uint16_t(doc().LeftSamples[11 + i]), readLE16(frames + 4 * i)) << i;

@@ -17,12 +17,12 @@ inline Samples ramp(int count, int offset = 0) {
     return out;
 }
 
-inline std::string fileBytes(const std::filesystem::path &file) {
+inline std::string fileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline void writeBytes(const std::filesystem::path &file, const std::string &bytes) {
+inline void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
@@ -34,7 +34,7 @@ inline std::string clipHeader(int32_t frames, int32_t bits, int32_t rate) {
     appendLE32(out, uint32_t(rate));
     return out;
 }
-inline std::string block(uint8_t tag, const Samples &samples) {
+inline std::string block(uint8_t tag, const Samples& samples) {
     std::string out(1, char(tag));
     for (int16_t s : samples)
         appendLE16(out, uint16_t(s));
@@ -44,15 +44,15 @@ inline const std::string End("\0\0", 2);
 
 class EditingFixture : public EditorFixture {
   protected:
-    Document &doc() { return editor->doc(); }
+    Document& doc() { return editor->doc(); }
 
     // A new untitled sound holding exactly these samples (right empty: mono).
-    void makeSound(const Samples &left, const Samples &right = {}, float bits = 16,
+    void makeSound(const Samples& left, const Samples& right = {}, float bits = 16,
                    float rate = 22050) {
         editor->doc().BitsPerSample = bits;
         editor->doc().SampleRate = rate;
         editor->MMleeg();
-        Document &d = editor->doc();
+        Document& d = editor->doc();
         d.SampleCount = int32_t(left.size());
         d.LeftSamples = left;
         d.Channels = right.empty() ? 1.0f : 2.0f;
@@ -70,8 +70,7 @@ class EditingFixture : public EditorFixture {
     }
 
     void setBoth(bool on) {
-        if (editor->options().bothChannels != on)
-            editor->MMbeide();
+        if (editor->options().bothChannels != on) editor->MMbeide();
     }
 
     Samples left(int from, int count) {
@@ -82,10 +81,9 @@ class EditingFixture : public EditorFixture {
                        doc().RightSamples.begin() + from + count);
     }
 
-    void writeClip(int32_t bits, int32_t rate, const Samples &a, const Samples &b = {}) {
+    void writeClip(int32_t bits, int32_t rate, const Samples& a, const Samples& b = {}) {
         std::string bytes = clipHeader(int32_t(a.size()), bits, rate) + block(1, a);
-        if (!b.empty())
-            bytes += block(2, b);
+        if (!b.empty()) bytes += block(2, b);
         writeBytes(clipFile(), bytes + End);
     }
 

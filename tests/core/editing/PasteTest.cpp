@@ -220,7 +220,7 @@ TEST_F(Paste, ABrokenClipTakesTheFailurePath) {
     makeSound(ramp(200));
     select(10, 20);
     int16_t level = 0;
-    for (const auto &[why, bytes] : broken) {
+    for (const auto& [why, bytes] : broken) {
         SCOPED_TRACE(why);
         writeBytes(clipFile(), bytes);
         host.messages.clear();
@@ -308,8 +308,7 @@ TEST_F(Paste, AnyClipIntoAnySoundKeepsTheDocumentWhole) {
         ASSERT_EQ(doc().UndoLevel, 1);
         ASSERT_GE(doc().SampleCount, 100);
         ASSERT_EQ(doc().LeftSamples.size(), size_t(doc().SampleCount));
-        if (soundStereo)
-            ASSERT_EQ(doc().RightSamples.size(), size_t(doc().SampleCount));
+        if (soundStereo) ASSERT_EQ(doc().RightSamples.size(), size_t(doc().SampleCount));
         if (soundBits == 8)
             for (int16_t s : doc().LeftSamples)
                 ASSERT_TRUE(s >= 0 && s <= 255);

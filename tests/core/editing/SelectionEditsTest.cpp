@@ -219,7 +219,8 @@ TEST_F(SelectionEdits, EdgesOfTheSoundStayInsideTheArrays) {
     makeSound({5}, {6});
     doc().SelStart = doc().SelEnd = 0;
     editor->MMcopy();
-    EXPECT_EQ(fileBytes(clipFile()), clipHeader(1, 16, 22050) + block(1, {5}) + block(2, {6}) + End);
+    EXPECT_EQ(fileBytes(clipFile()),
+              clipHeader(1, 16, 22050) + block(1, {5}) + block(2, {6}) + End);
     editor->MMmute();
     EXPECT_EQ(left(0, 1), Samples{0});
     doc().SelStart = doc().SelEnd = 0;

@@ -19,7 +19,7 @@ std::string leFloat(float v) {
     std::memcpy(&bits, &v, 4);
     return le32(bits);
 }
-std::string le16s(const Samples &samples) {
+std::string le16s(const Samples& samples) {
     std::string out;
     for (int16_t s : samples)
         appendLE16(out, uint16_t(s));

@@ -34,7 +34,8 @@ TEST_F(CharacterEffects, AlienVoiceTurnsEachCycleIntoTwoAtDoubleSpeed) {
 
 TEST_F(CharacterEffects, AlienVoiceWithoutPeaksDropsTheInsideOfTheRange) {
     Samples a(300);
-    for (int k = 0; k < 300; ++k) a[k] = int16_t(k);
+    for (int k = 0; k < 300; ++k)
+        a[k] = int16_t(k);
     load(a);
     select(100, 199);
     editor->MMalien();
@@ -103,7 +104,8 @@ TEST_F(CharacterEffects, CreakingPlaysEveryLoudStretchTwice) {
 
 TEST_F(CharacterEffects, CreakingOfEightBitsCountsLoudnessFrom128) {
     Samples bytes = filled(200, 128);
-    for (int k = 0; k < 200; k += 4) bytes[k] = 133; // 5 above silence: loud peaks every 4
+    for (int k = 0; k < 200; k += 4)
+        bytes[k] = 133; // 5 above silence: loud peaks every 4
     load(bytes, {}, 8);
     editor->MMgekraak();
     // Frame 0, frames 1..3 as 4, 48 stretches of 4 as 6, the last frame.
@@ -118,9 +120,9 @@ TEST_F(CharacterEffects, AlienVoiceTwoModulatesOnlyTheLouderSamples) {
     a[1] = 2000;
     load(a);
     editor->MMalien2();
-    EXPECT_EQ(left()[0], 2600);  // cos(0) x 1.3
-    EXPECT_EQ(left()[1], 2469);  // 2000 cos(1 / pi) 1.3 = 2469.4
-    EXPECT_EQ(left()[5], 1000);  // 1000 is not loud
+    EXPECT_EQ(left()[0], 2600); // cos(0) x 1.3
+    EXPECT_EQ(left()[1], 2469); // 2000 cos(1 / pi) 1.3 = 2469.4
+    EXPECT_EQ(left()[5], 1000); // 1000 is not loud
     EXPECT_EQ(host.statusLog.back(), "The sound now sounds alien.");
 
     Samples big(10002, 2000);

@@ -14,7 +14,8 @@ TEST_F(CurveEffects, VolumeOfOneChangesNothingButTheTwoMostNegativeValues) {
     load(a);
     editor->VeranderVolume(1, 1);
     Samples expected = a;
-    for (auto& s : expected) s = std::max<int16_t>(s, -32766);
+    for (auto& s : expected)
+        s = std::max<int16_t>(s, -32766);
     EXPECT_EQ(left(), expected);
     EXPECT_EQ(host.statusLog.back(), "The volume has been changed.");
 }
@@ -73,19 +74,22 @@ TEST_F(CurveEffects, SpeedOfOneKeepsEveryFrame) {
 
 TEST_F(CurveEffects, DoubleSpeedKeepsTheLaterFrameOfEachSlotAndHalfSpeedDoublesEveryFrame) {
     Samples a(1000);
-    for (int k = 0; k < 1000; ++k) a[k] = int16_t(k);
+    for (int k = 0; k < 1000; ++k)
+        a[k] = int16_t(k);
     load(a);
     editor->VeranderSnelheid(2, 2);
     ASSERT_EQ(doc().SampleCount, 500);
     ASSERT_EQ(left().size(), 500u);
     // Slots are written 0, 0, 1, 2, 2, 2, 3, 4, ...: the input frames 1, 2, 5, 6, 9, 10, ...
-    for (int i = 0; i < 500; ++i) EXPECT_EQ(left()[i], 4 * (i / 2) + 1 + i % 2) << i;
+    for (int i = 0; i < 500; ++i)
+        EXPECT_EQ(left()[i], 4 * (i / 2) + 1 + i % 2) << i;
     EXPECT_EQ(left()[499], 998);
 
     load(a);
     editor->VeranderSnelheid(0.5f, 0.5f);
     ASSERT_EQ(doc().SampleCount, 2000);
-    for (int i = 0; i < 2000; ++i) EXPECT_EQ(left()[i], i / 2) << i;
+    for (int i = 0; i < 2000; ++i)
+        EXPECT_EQ(left()[i], i / 2) << i;
     EXPECT_EQ(editor->panel(3), "Time: 0.04"); // 2000 frames at 44100 Hz: 45 ms
 }
 
@@ -117,7 +121,8 @@ TEST_F(CurveEffects, SpeedKeepsCountingOnSoundsBeyondSinglePrecisionFrameNumbers
     // speed) or 2^23 (double speed) and pile the rest of the sound into one frame.
     const size_t frames = (size_t(1) << 24) + 2;
     Samples a(frames);
-    for (size_t k = 0; k < frames; ++k) a[k] = int16_t(k * 7919 % 65536 - 32768);
+    for (size_t k = 0; k < frames; ++k)
+        a[k] = int16_t(k * 7919 % 65536 - 32768);
     load(a);
     editor->VeranderSnelheid(1, 1);
     ASSERT_EQ(doc().SampleCount, int32_t(frames));

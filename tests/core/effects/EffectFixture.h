@@ -9,7 +9,7 @@
 namespace sono::test {
 
 class EffectFixture : public EditorFixture {
-protected:
+  protected:
     // Puts an untitled sound into the editor as a generator leaves it: nothing selected, unchanged.
     void load(Samples left, Samples right = {}, float bits = 16, float rate = 44100) {
         Document& d = doc();
@@ -39,7 +39,8 @@ protected:
         std::mt19937 random(seed);
         std::uniform_int_distribution<int> value(low, high);
         Samples samples(frames);
-        for (auto& s : samples) s = int16_t(value(random));
+        for (auto& s : samples)
+            s = int16_t(value(random));
         return samples;
     }
     static Samples sine(size_t frames, int period, int amplitude) {

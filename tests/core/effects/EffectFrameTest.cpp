@@ -11,7 +11,7 @@ using Frame = EffectFixture;
 
 // Records the progress steps shown, to follow the passes.
 class ProgressHost : public FakeHost {
-public:
+  public:
     std::vector<int> steps;
     void progressShown(int step, const std::string&) override { steps.push_back(step); }
 };
@@ -162,9 +162,9 @@ TEST_F(Frame, SettingsThatCannotWorkAndLengthsBeyondThirtyTwoBitsAreRefusedFirst
 TEST_F(Frame, VolumeSpeedAndEchoSaveTheOptionsFirst) {
     load(noise(500, 8));
     const auto options = dir / "settings" / "audio.dat";
-    for (auto effect : {+[](Editor& e) { e.VeranderVolume(1, 1); },
-                        +[](Editor& e) { e.VeranderSnelheid(1, 1); },
-                        +[](Editor& e) { e.MaakEcho(10, 10, 10, 10, 1, 1); }}) {
+    for (auto effect :
+         {+[](Editor& e) { e.VeranderVolume(1, 1); }, +[](Editor& e) { e.VeranderSnelheid(1, 1); },
+          +[](Editor& e) { e.MaakEcho(10, 10, 10, 10, 1, 1); }}) {
         std::filesystem::remove(options);
         effect(*editor);
         EXPECT_TRUE(std::filesystem::exists(options));

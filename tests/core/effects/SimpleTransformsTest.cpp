@@ -8,11 +8,13 @@ using SimpleTransforms = EffectFixture;
 
 TEST_F(SimpleTransforms, ReverseMirrorsTheRangeOnly) {
     Samples a(200);
-    for (int k = 0; k < 200; ++k) a[k] = int16_t(k);
+    for (int k = 0; k < 200; ++k)
+        a[k] = int16_t(k);
     load(a);
     select(100, 109); // ten frames: five pairs
     editor->MMreverse();
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(left()[100 + k], 109 - k);
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(left()[100 + k], 109 - k);
     EXPECT_EQ(left()[99], 99);
     EXPECT_EQ(left()[110], 110);
 
@@ -62,7 +64,7 @@ TEST_F(SimpleTransforms, NormalizeScalesThePeakToFullScaleAndSparesTheLastFrame)
     editor->MMnormalize();
     EXPECT_EQ(left()[10], -32766);
     EXPECT_EQ(left()[11], 16383);
-    EXPECT_EQ(left()[12], 2);     // round(32766 / 20000 = 1.6383)
+    EXPECT_EQ(left()[12], 2);       // round(32766 / 20000 = 1.6383)
     EXPECT_EQ(left()[199], -32000); // outside the range, so not part of the peak either
 }
 
@@ -131,16 +133,18 @@ TEST_F(SimpleTransforms, SoftenTakesTheDifferenceWithTheNextFrameAndClips) {
 
 TEST_F(SimpleTransforms, ShrinkBlendsBetweenBlockStartsAndLeavesTheLastBlock) {
     Samples a(203);
-    for (int k = 0; k < 203; ++k) a[k] = int16_t(k * 100);
+    for (int k = 0; k < 203; ++k)
+        a[k] = int16_t(k * 100);
     a[0] = 1;
     a[4] = 2;
     load(a);
     editor->Krimper(4);
-    for (int k = 0; k < 200; k += 4) EXPECT_EQ(left()[k], a[k]);
+    for (int k = 0; k < 200; k += 4)
+        EXPECT_EQ(left()[k], a[k]);
     // Frame 1 takes 3/4 of the next block start and 1/4 of its own: the weights are crossed.
-    EXPECT_EQ(left()[1], 2); // (3 x 2 + 1) / 4 = 1.75
-    EXPECT_EQ(left()[2], 2); // (2 x 2 + 2 x 1) / 4 = 1.5, halves to even
-    EXPECT_EQ(left()[3], 1); // (2 + 3 x 1) / 4 = 1.25
+    EXPECT_EQ(left()[1], 2);   // (3 x 2 + 1) / 4 = 1.75
+    EXPECT_EQ(left()[2], 2);   // (2 x 2 + 2 x 1) / 4 = 1.5, halves to even
+    EXPECT_EQ(left()[3], 1);   // (2 + 3 x 1) / 4 = 1.25
     EXPECT_EQ(left()[5], 600); // (3 x 800 + 1 x 2) / 4 = 600.5, halves to even
     // 202 / 4 = 50 whole blocks: frames from 200 on are the last block and stay.
     EXPECT_EQ(left()[201], a[201]);

@@ -45,7 +45,8 @@ inline std::string riff(const std::string& chunks) {
 // A LIST/INFO chunk; each text is stored as given (add the zeros a file would hold yourself).
 inline std::string infoList(std::initializer_list<std::pair<std::string, std::string>> fields) {
     std::string body = "INFO";
-    for (const auto& [id, text] : fields) body += chunk(id, text);
+    for (const auto& [id, text] : fields)
+        body += chunk(id, text);
     return chunk("LIST", body);
 }
 
@@ -57,7 +58,8 @@ inline std::string dispChunk(const std::string& text, uint32_t type = 1) {
 
 inline std::string le16Samples(std::initializer_list<int16_t> values) {
     std::string out;
-    for (int16_t v : values) appendLE16(out, uint16_t(v));
+    for (int16_t v : values)
+        appendLE16(out, uint16_t(v));
     return out;
 }
 
@@ -65,7 +67,8 @@ inline std::string le16Samples(std::initializer_list<int16_t> values) {
 inline std::string patternBytes(size_t count) {
     std::string out;
     uint32_t x = 12345;
-    for (size_t i = 0; i < count; ++i) out += char((x = x * 1103515245 + 12345) >> 16);
+    for (size_t i = 0; i < count; ++i)
+        out += char((x = x * 1103515245 + 12345) >> 16);
     return out;
 }
 

@@ -13,9 +13,13 @@ namespace {
 
 using namespace std::string_literals;
 
-bool haveSox() { return std::system("sox --version >/dev/null 2>&1") == 0; }
+bool haveSox() {
+    return std::system("sox --version >/dev/null 2>&1") == 0;
+}
 
-std::string shellQuoted(const std::filesystem::path& file) { return "'" + file.string() + "'"; }
+std::string shellQuoted(const std::filesystem::path& file) {
+    return "'" + file.string() + "'";
+}
 
 // Standard output of a shell command that must succeed.
 std::string run(const std::string& command) {
@@ -23,7 +27,8 @@ std::string run(const std::string& command) {
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return out;
     char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
     EXPECT_EQ(pclose(pipe), 0) << command;
     return out;
 }
@@ -43,7 +48,7 @@ int16_t expected24(const uint8_t* s) {
 }
 
 class WavSox : public EditorFixture {
-protected:
+  protected:
     void SetUp() override {
         if (!haveSox()) GTEST_SKIP() << "sox is not installed";
         EditorFixture::SetUp();
@@ -52,8 +57,13 @@ protected:
 
 TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
     // Samples that test the 24-bit reduction at its edges, then arbitrary ones.
-    const std::string edges24("\x00\x01\x00" "\x00\x03\x00" "\x80\x01\x00" "\x00\x00\x80"
-                              "\x00\xff\xff" "\xff\xff\x7f", 18);
+    const std::string edges24("\x00\x01\x00"
+                              "\x00\x03\x00"
+                              "\x80\x01\x00"
+                              "\x00\x00\x80"
+                              "\x00\xff\xff"
+                              "\xff\xff\x7f",
+                              18);
     for (int bits : {8, 16, 24}) {
         for (int channels : {1, 2}) {
             SCOPED_TRACE(std::to_string(bits) + " bits, " + std::to_string(channels) + " channels");
@@ -70,9 +80,9 @@ TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
             // The same file with texts put in before the samples.
             std::string bytes = readBytes(plain);
             size_t data = bytes.find("data");
-            std::string withInfo = riff(bytes.substr(12, data - 12) +
-                                        infoList({{"INAM", "Sine\0"s}, {"IART", "Sox"}}) +
-                                        bytes.substr(data));
+            std::string withInfo =
+                riff(bytes.substr(12, data - 12) +
+                     infoList({{"INAM", "Sine\0"s}, {"IART", "Sox"}}) + bytes.substr(data));
             writeBytes(dir / "info.wav", withInfo);
 
             for (const auto& file : {plain, dir / "info.wav"}) {

@@ -14,7 +14,7 @@ namespace {
 using namespace std::string_literals;
 
 class WavWriter : public EditorFixture {
-protected:
+  protected:
     // A sound of `frames` frames whose samples differ from frame to frame and channel to channel.
     void makeSound(int bits, int channels, int frames, float rate = 22050) {
         Document& doc = editor->doc();
@@ -69,9 +69,11 @@ TEST_F(WavWriter, TextsAreWrittenInTheirFixedOrderWithOddOnesPadded) {
     *doc.Info.find("INAM") = "abcde";
     doc.DispText = "label";
     editor->MMsave();
-    EXPECT_EQ(saved().substr(44 + 100),
-              infoList({{"ISBJ", "Subj"}, {"IART", "Art\0"s}, {"INAM", "abcde\0"s},
-                        {"ISFT", "Sonoplexer 1.6"}}) + dispChunk("label\0"s));
+    EXPECT_EQ(saved().substr(44 + 100), infoList({{"ISBJ", "Subj"},
+                                                  {"IART", "Art\0"s},
+                                                  {"INAM", "abcde\0"s},
+                                                  {"ISFT", "Sonoplexer 1.6"}}) +
+                                            dispChunk("label\0"s));
     // The added zeros stay with the texts.
     EXPECT_EQ(*doc.Info.find("INAM"), "abcde\0"s);
     EXPECT_EQ(doc.DispText, "label\0"s);
@@ -88,7 +90,8 @@ TEST_F(WavWriter, PlaybackOfASelectionWritesOnlyItsFramesAndLeavesTheSoundUnsave
     editor->MMsave();
     std::string file = saved();
     std::string frames;
-    for (int i = 100; i < 199; ++i) frames += char(doc.LeftSamples[i]);
+    for (int i = 100; i < 199; ++i)
+        frames += char(doc.LeftSamples[i]);
     EXPECT_EQ(file.substr(36, 8 + 99), rawChunk("data", 99, frames));
     EXPECT_EQ(file.substr(44 + 99), chunk("LIST", "INFO"));
     EXPECT_EQ(editor->saveTag, "");
@@ -128,7 +131,7 @@ TEST_F(WavWriter, SavedSoundsReadBackUnchanged) {
 
 // A write that stops half-way, as on a full disk: the process may not make files this large.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &old_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -141,7 +144,7 @@ public:
         std::signal(SIGXFSZ, oldHandler_);
     }
 
-private:
+  private:
     rlimit old_{};
     void (*oldHandler_)(int);
 };
