@@ -189,7 +189,7 @@ template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, R
 void EffectFrame::finish(std::string_view dutch, std::string_view english, bool lengthChanged) {
     editor_.setStatus(1, editor_.LangText(dutch, english));
     editor_.ProgressEnd();
-    if (lengthChanged) editor_.RefreshStatusPanels();
+    if (lengthChanged) editor_.refreshLengthPanels();
     releaseWorkBuffer();
     editor_.DrawWaveform();
     editor_.host_.setBusy(false);

@@ -7,8 +7,10 @@ namespace sono {
 namespace {
 template <class T> std::string shortest(T value) {
     if (value == 0) return "0"; // also turns -0 into "0"
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // Always plain decimal digits: the shortest form of 100000 would otherwise be "1e+05". The
+    // buffer holds the longest such form of a double.
+    char buffer[400];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 } // namespace

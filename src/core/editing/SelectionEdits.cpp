@@ -14,6 +14,11 @@ void fitArrays(Document& doc) {
 }
 
 namespace {
+// The bar shows a fraction of the steps rounded like any other number, halves to even.
+int percent(double value) {
+    return int(roundToInt(value));
+}
+
 void shiftForward(Samples& channel, int64_t from, int64_t to, int64_t distance, int slices,
                   const std::function<void(int)>& after) {
     inSlices(
@@ -55,7 +60,8 @@ void deleteFrames(Document& doc, ChannelScope scope, FrameSpan span, const Progr
         if (oneChannel)
             std::fill(channel.begin() + remaining, channel.begin() + remaining + length, silence);
     };
-    if (scope.first) edit(doc.LeftSamples, 100, [&](int k) { progress(k / channels); });
+    if (scope.first)
+        edit(doc.LeftSamples, 100, [&](int k) { progress(percent(double(k) / channels)); });
     if (scope.second) edit(doc.RightSamples, 50, [&](int k) { progress(50 + k); });
     if (!oneChannel) doc.SampleCount = int32_t(remaining);
     if (doc.SampleCount > 0) {
@@ -77,8 +83,9 @@ void muteFrames(Document& doc, ChannelScope scope, FrameSpan span, int divisor,
             },
             after);
     };
-    if (scope.first) mute(doc.LeftSamples, [&](int k) { progress(k / divisor); });
-    if (scope.second) mute(doc.RightSamples, [&](int k) { progress(100 - (100 - k) / divisor); });
+    if (scope.first) mute(doc.LeftSamples, [&](int k) { progress(percent(double(k) / divisor)); });
+    if (scope.second)
+        mute(doc.RightSamples, [&](int k) { progress(percent(100 - double(100 - k) / divisor)); });
 }
 
 void appendSilence(Document& doc, int32_t newCount, const ProgressStep& progress) {
@@ -100,8 +107,9 @@ void appendSilence(Document& doc, int32_t newCount, const ProgressStep& progress
             },
             after);
     };
-    fill(doc.LeftSamples, [&](int k) { progress(k / channels); });
-    if (doc.isStereo()) fill(doc.RightSamples, [&](int k) { progress(k / 2 + 50); });
+    fill(doc.LeftSamples, [&](int k) { progress(percent(double(k) / channels)); });
+    if (doc.isStereo())
+        fill(doc.RightSamples, [&](int k) { progress(percent(double(k) / 2 + 50)); });
 }
 
 } // namespace sono
