@@ -1,15 +1,52 @@
 #pragma once
-// An editor in a private temporary folder with a fake host, started as the program starts.
+// An editor in a private temporary folder with a fake host, started as the program starts, and
+// the helpers every editor test shares: sounds made to measure, selections and file bytes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <numeric>
 #include <random>
 
 #include "Editor.h"
 #include "FakeHost.h"
+#include "formats/ByteFile.h"
 
 namespace sono::test {
+
+// offset, offset + 1, ... offset + count - 1.
+inline Samples ramp(int count, int offset = 0) {
+    Samples out(static_cast<size_t>(count));
+    std::iota(out.begin(), out.end(), int16_t(offset));
+    return out;
+}
+
+// The stretches one after the other.
+inline Samples cat(std::initializer_list<Samples> parts) {
+    Samples out;
+    for (const Samples& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+// The little-endian bytes of 16-bit samples.
+inline std::string le16(const Samples& samples) {
+    std::string out;
+    for (int16_t s : samples)
+        appendLE16(out, uint16_t(s));
+    return out;
+}
+
+inline std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
 
 class EditorFixture : public ::testing::Test {
   protected:
@@ -30,6 +67,51 @@ class EditorFixture : public ::testing::Test {
         std::filesystem::remove_all(dir, ignored);
     }
     std::string path(const std::string& name) const { return (dir / name).string(); }
+    Document& doc() { return editor->doc(); }
+
+    // A new untitled sound holding exactly these samples (right empty: mono), unchanged, with
+    // nothing selected, no undo history and empty host logs.
+    void load(const Samples& left, const Samples& right = {}, float bits = 16, float rate = 22050) {
+        doc().BitsPerSample = bits;
+        doc().SampleRate = rate;
+        editor->MMleeg();
+        Document& d = doc();
+        d.SampleCount = int32_t(left.size());
+        d.LeftSamples = left;
+        d.Channels = right.empty() ? 1.0f : 2.0f;
+        d.RightSamples = right.empty() ? Samples{0} : right;
+        d.Changed = false;
+        host.statusLog.clear();
+        host.messages.clear();
+        host.questions.clear();
+        host.playbackStops = 0;
+    }
+
+    void setBoth(bool on) {
+        if (editor->options().bothChannels != on) editor->MMbeide();
+    }
+    // What the window leaves after a drag over frames first..last in view 1 or 2.
+    void select(int first, int last, int view = 1, bool bothChannels = true) {
+        setBoth(bothChannels);
+        doc().SelStart = float(first);
+        doc().SelEnd = float(last);
+        doc().SelChannel = view;
+    }
+
+    Samples& left() { return doc().LeftSamples; }
+    Samples& right() { return doc().RightSamples; }
+    Samples left(int from, int count) {
+        return {left().begin() + from, left().begin() + from + count};
+    }
+    Samples at(std::initializer_list<int> frames) { // channel 1 at these frames
+        Samples out;
+        for (int frame : frames)
+            out.push_back(left()[frame]);
+        return out;
+    }
+    Samples right(int from, int count) {
+        return {right().begin() + from, right().begin() + from + count};
+    }
 
     FakeHost host;
     std::filesystem::path dir;

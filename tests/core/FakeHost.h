@@ -24,6 +24,7 @@ class FakeHost : public EditorHost {
     std::vector<ShownMessage> messages;
     std::vector<std::string> questions;
     std::vector<std::string> statusLog; // every text written to panel 1
+    std::vector<int> progressSteps;
     int waveformRedraws = 0;
     int playbackStops = 0;
     std::vector<std::string> playedFiles;
@@ -57,7 +58,7 @@ class FakeHost : public EditorHost {
     }
     void captionChanged(const std::string&) override {}
     void progressStarted(const std::string&) override {}
-    void progressShown(int, const std::string&) override {}
+    void progressShown(int step, const std::string&) override { progressSteps.push_back(step); }
     void progressEnded() override {}
     void setBusy(bool) override {}
     void waveformChanged() override { ++waveformRedraws; }

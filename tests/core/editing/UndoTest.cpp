@@ -1,91 +1,80 @@
 // The undo store: snapshot files, levels, Undo and Redo, and what happens when a file fails.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <bit>
 
 #include "EditingFixture.h"
-#include "formats/ByteFile.h"
 
 namespace sono::test {
 namespace {
 
-std::string le32(uint32_t v) {
-    std::string out;
-    appendLE32(out, v);
-    return out;
-}
-std::string leFloat(float v) {
-    uint32_t bits;
-    std::memcpy(&bits, &v, 4);
-    return le32(bits);
-}
-std::string le16s(const Samples& samples) {
-    std::string out;
-    for (int16_t s : samples)
-        appendLE16(out, uint16_t(s));
+// A snapshot's header: its tag, the frame count, then width, rate and channels as floats.
+std::string snapshotHeader(int32_t frames, float bits, float rate, float channels) {
+    std::string out = "UND0";
+    appendLE32(out, uint32_t(frames));
+    for (float field : {bits, rate, channels})
+        appendLE32(out, std::bit_cast<uint32_t>(field));
     return out;
 }
 
 using Undo = EditingFixture;
 
 TEST_F(Undo, SnapshotHoldsTheSoundByteForByte) {
-    Samples left = ramp(120, 60), rightSide = ramp(120, 100);
-    makeSound(left, rightSide, 8, 11025);
+    load(ramp(120, 60), ramp(120, 100), 8, 11025);
     ASSERT_TRUE(editor->PushUndo());
-    EXPECT_EQ(fileBytes(snapshot(0)), "UND0" + le32(120) + leFloat(8) + leFloat(11025) +
-                                          leFloat(2) + le16s(left) + le16s(rightSide));
+    EXPECT_EQ(readBytes(snapshot(0)),
+              snapshotHeader(120, 8, 11025, 2) + le16(ramp(120, 60)) + le16(ramp(120, 100)));
     EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_EQ(doc().RedoLevel, 1);
     EXPECT_TRUE(doc().Changed);
 
     // A mono sound stores one channel; a negative 16-bit sample keeps its two's complement.
-    makeSound({-2, 300, 7});
+    load({-2, 300, 7});
     ASSERT_TRUE(editor->PushUndo());
-    EXPECT_EQ(fileBytes(snapshot(0)), "UND0" + le32(3) + leFloat(16) + leFloat(22050) + leFloat(1) +
-                                          std::string("\xfe\xff\x2c\x01\x07\x00", 6));
+    EXPECT_EQ(readBytes(snapshot(0)),
+              snapshotHeader(3, 16, 22050, 1) + std::string("\xfe\xff\x2c\x01\x07\x00", 6));
 }
 
 TEST_F(Undo, UndoAndRedoWalkTheSnapshots) {
-    makeSound(ramp(200, 1));
+    load(ramp(200, 1));
     select(10, 20);
     editor->MMmute(); // level 1
+    const Samples once = left();
     select(50, 60);
     editor->MMmute(); // level 2
+    const Samples twice = left();
     ASSERT_EQ(doc().UndoLevel, 2);
-    EXPECT_EQ(left(50, 1), Samples{0});
 
     editor->MMundo();
     EXPECT_EQ(host.statusLog.back(), "The last action has be undone.");
     EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_EQ(doc().RedoLevel, 2);
-    EXPECT_EQ(left(50, 11), ramp(11, 51));
-    EXPECT_EQ(left(10, 1), Samples{0});
+    EXPECT_EQ(left(), once);
     EXPECT_EQ(doc().SelStart, -1);
     // Undo kept the changed sound as the snapshot Redo brings back.
-    EXPECT_EQ(fileBytes(snapshot(2)).size(), 20u + 2 * 200);
+    EXPECT_EQ(readBytes(snapshot(2)).size(), 20u + 2 * 200);
 
     editor->MMundo();
-    EXPECT_EQ(doc().LeftSamples, ramp(200, 1));
+    EXPECT_EQ(left(), ramp(200, 1));
     EXPECT_FALSE(editor->undoEnabled());
     EXPECT_TRUE(editor->redoEnabled());
 
     editor->MMredo();
     EXPECT_EQ(host.statusLog.back(), "The last action has been repeated.");
     EXPECT_EQ(doc().UndoLevel, 1);
-    EXPECT_EQ(left(10, 11), Samples(11, 0));
-    EXPECT_EQ(left(50, 1), Samples{51});
+    EXPECT_EQ(left(), once);
     editor->MMredo();
-    EXPECT_EQ(left(50, 11), Samples(11, 0));
+    EXPECT_EQ(left(), twice);
     EXPECT_FALSE(editor->redoEnabled());
-    const int16_t levelBefore = doc().UndoLevel;
     editor->MMredo(); // nothing left to redo
-    EXPECT_EQ(doc().UndoLevel, levelBefore);
+    EXPECT_EQ(doc().UndoLevel, 2);
 
-    // Undo, then a new change: the redo chain is gone at once.
+    // Undo twice, then a new change: the whole redo chain is gone at once.
+    editor->MMundo();
     editor->MMundo();
     select(100, 110);
     editor->MMmute();
-    EXPECT_EQ(doc().UndoLevel, 2);
+    EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_FALSE(editor->redoEnabled());
 
     editor->MMned();
@@ -96,28 +85,24 @@ TEST_F(Undo, UndoAndRedoWalkTheSnapshots) {
 }
 
 TEST_F(Undo, UndoRestoresFormatAndPanels) {
-    makeSound(ramp(200));
+    load(ramp(200));
     editor->ChangeProp(8, 44100, 2);
     EXPECT_EQ(editor->panel(2), " 8-bits, 44100 Hz, stereo   ");
     editor->MMundo();
-    EXPECT_EQ(doc().Channels, 1);
-    EXPECT_EQ(doc().BitsPerSample, 16);
-    EXPECT_EQ(doc().SampleRate, 22050);
     EXPECT_EQ(doc().SampleCount, 200);
-    EXPECT_EQ(doc().LeftSamples, ramp(200));
+    EXPECT_EQ(left(), ramp(200));
     EXPECT_EQ(editor->panel(2), " 16-bits, 22050 Hz, mono   ");
     EXPECT_EQ(editor->panel(3), "Time: 0.00");
     EXPECT_EQ(editor->levelMeterChannel, "1");
 }
 
-TEST_F(Undo, NothingHappensWithoutASound) {
+TEST_F(Undo, NothingHappensWithoutASoundAndClearingStopsAtAGap) {
     editor->MMundo();
     editor->MMredo();
     EXPECT_EQ(host.playbackStops, 0);
     EXPECT_EQ(doc().UndoLevel, 0);
-}
 
-TEST_F(Undo, ClearingStopsAtTheFirstMissingSnapshot) {
+    // Clearing stops at the first missing snapshot.
     for (int n : {0, 1, 3})
         writeBytes(snapshot(n), "x");
     editor->ClearUndo();
@@ -126,7 +111,7 @@ TEST_F(Undo, ClearingStopsAtTheFirstMissingSnapshot) {
     EXPECT_TRUE(std::filesystem::exists(snapshot(3)));
 
     // New sound clears the history, files included.
-    makeSound(ramp(200));
+    load(ramp(200));
     select(0, 10);
     editor->MMmute();
     ASSERT_TRUE(std::filesystem::exists(snapshot(0)));
@@ -136,12 +121,12 @@ TEST_F(Undo, ClearingStopsAtTheFirstMissingSnapshot) {
 }
 
 TEST_F(Undo, ASnapshotThatCannotBeWrittenRefusesTheEdit) {
-    makeSound(ramp(200));
+    load(ramp(200));
     // A folder where the snapshot should go cannot be replaced by a file.
     std::filesystem::create_directories(snapshot(0) / "occupied");
     select(10, 20);
     editor->MMmute();
-    EXPECT_EQ(doc().LeftSamples, ramp(200));
+    EXPECT_EQ(left(), ramp(200));
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_EQ(doc().RedoLevel, 0);
     EXPECT_FALSE(doc().Changed);
@@ -158,11 +143,11 @@ TEST_F(Undo, ASnapshotThatCannotBeWrittenRefusesTheEdit) {
 }
 
 TEST_F(Undo, ADamagedSnapshotLeavesEverythingAsItWas) {
-    makeSound(ramp(200));
+    load(ramp(200));
     select(10, 20);
     editor->MMmute();
-    const Samples muted = doc().LeftSamples;
-    const std::string good = fileBytes(snapshot(0));
+    const Samples muted = left();
+    const std::string good = readBytes(snapshot(0));
 
     // Missing, cut off inside the header, cut off inside the samples.
     for (size_t length : {size_t(0), size_t(3), size_t(12), size_t(20), good.size() - 1}) {
@@ -173,7 +158,7 @@ TEST_F(Undo, ADamagedSnapshotLeavesEverythingAsItWas) {
             writeBytes(snapshot(0), good.substr(0, length));
         host.messages.clear();
         editor->MMundo();
-        EXPECT_EQ(doc().LeftSamples, muted);
+        EXPECT_EQ(left(), muted);
         EXPECT_EQ(doc().SampleCount, 200);
         EXPECT_EQ(doc().UndoLevel, 1);
         EXPECT_EQ(host.lastCritical(),
@@ -188,7 +173,7 @@ TEST_F(Undo, ADamagedSnapshotLeavesEverythingAsItWas) {
     host.messages.clear();
     editor->MMned();
     editor->MMredo();
-    EXPECT_EQ(doc().LeftSamples, ramp(200));
+    EXPECT_EQ(left(), ramp(200));
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_EQ(host.lastCritical(),
               "De gegevens om ongedaan te maken of te herhalen ontbreken of zijn beschadigd. Er is "
@@ -196,13 +181,13 @@ TEST_F(Undo, ADamagedSnapshotLeavesEverythingAsItWas) {
 }
 
 TEST_F(Undo, AFileThatIsNoSnapshotEndsUndoSilently) {
-    makeSound(ramp(200));
+    load(ramp(200));
     select(10, 20);
     editor->MMmute();
-    const Samples muted = doc().LeftSamples;
+    const Samples muted = left();
     writeBytes(snapshot(0), "UNDX and more bytes than a header");
     editor->MMundo();
-    EXPECT_EQ(doc().LeftSamples, muted);
+    EXPECT_EQ(left(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_TRUE(host.messages.empty());
 }

@@ -14,40 +14,28 @@ TEST_F(CharacterEffects, AlienVoiceTurnsEachCycleIntoTwoAtDoubleSpeed) {
     // become 19 frames each, and the 14 frames from the last peak (1985) up to the range's last
     // frame are dropped.
     EXPECT_EQ(doc().SampleCount, 2000 - 1 - 99 - 14);
-    const Samples& x = left();
-    // The first cycle (frames 1..5 up to the first peak at 5) holds 1, 3, then 2:
-    // the even offsets from the mark, then the odd ones.
-    Samples original = sine(2000, 20, 10000);
-    EXPECT_EQ(x[0], original[0]);
-    EXPECT_EQ(x[1], original[1]);
-    EXPECT_EQ(x[2], original[3]);
-    EXPECT_EQ(x[3], original[2]);
-    EXPECT_EQ(x[4], original[5]); // the next stretch starts at the peak
-    EXPECT_EQ(x[5], original[7]);
+    // The first cycle (frames 1..5 up to the first peak at 5) holds 1, 3, then 2: the even
+    // offsets from the mark, then the odd ones; the next stretch starts at the peak.
+    const Samples o = sine(2000, 20, 10000);
+    EXPECT_EQ(left(0, 6), Samples({o[0], o[1], o[3], o[2], o[5], o[7]}));
 
     load(sine(2100, 21, 10000));
     editor->MMalien();
     // Cycles of 21 frames keep their length; the first 4 frames become 3 and the 15 after the
     // last peak (2084) go.
     EXPECT_EQ(doc().SampleCount, 2100 - 1 - 15);
-}
 
-TEST_F(CharacterEffects, AlienVoiceWithoutPeaksDropsTheInsideOfTheRange) {
-    Samples a(300);
-    for (int k = 0; k < 300; ++k)
-        a[k] = int16_t(k);
-    load(a);
+    // Without peaks the inside of the range is dropped.
+    load(ramp(300));
     select(100, 199);
     editor->MMalien();
     ASSERT_EQ(doc().SampleCount, 202);
-    EXPECT_EQ(left()[100], 100);
-    EXPECT_EQ(left()[101], 199);
-    EXPECT_EQ(left()[201], 299);
+    EXPECT_EQ(left(), cat({ramp(101), ramp(101, 199)}));
 
-    load(a);
+    load(ramp(300));
     select(100, 101); // fewer than three frames: nothing changes
     editor->MMalien();
-    EXPECT_EQ(left(), a);
+    EXPECT_EQ(left(), ramp(300));
     EXPECT_EQ(host.statusLog.back(), "The sound now sounds alien.");
 }
 
@@ -65,31 +53,24 @@ TEST_F(CharacterEffects, SegmentEffectsOnOneChannelPadTheOther) {
     editor->MMgekraak();
     // Frame 0, frames 1..4 twice over (6), 99 half cycles of 10 as 18, the last frame.
     EXPECT_EQ(doc().SampleCount, 1 + 6 + 99 * 18 + 1);
-    EXPECT_EQ(Samples(right().begin(), right().begin() + 1000), tone);
+    EXPECT_EQ(right(0, 1000), tone);
     EXPECT_EQ(right().back(), 0);
 }
 
 TEST_F(CharacterEffects, CreakingPlaysEveryLoudStretchTwice) {
     // Quiet up to frame 9, a loud peak at 10, falling to a loud trough at 15, then loud and flat,
     // which makes every later frame a turning point.
-    Samples a = filled(200, 0);
-    const Samples shape = {3000, 1900, 1800, 1700, 1600, 1500};
-    std::copy(shape.begin(), shape.end(), a.begin() + 10);
-    std::fill(a.begin() + 16, a.end(), 2500);
+    Samples a(200, 2500);
+    std::ranges::copy(Samples{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 3000, 1900, 1800, 1700, 1600, 1500},
+                      a.begin());
     load(a);
     editor->MMgekraak();
     EXPECT_EQ(host.statusLog.back(), "The sound now sounds creaking.");
-    const Samples& x = left();
-    // Frames 1..9 end at the first loud turn (10): 1..9 then 2..8.
-    EXPECT_EQ(x[9], a[9]);
-    EXPECT_EQ(x[10], a[2]);
-    EXPECT_EQ(x[16], a[8]);
-    // Frames 10..14 then 11..13.
-    EXPECT_EQ(x[17], a[10]);
-    EXPECT_EQ(x[21], a[14]);
-    EXPECT_EQ(x[22], a[11]);
-    EXPECT_EQ(x[24], a[13]);
-    EXPECT_EQ(x[25], a[15]);
+    // Frames 1..9 end at the first loud turn (10): 1..9 then 2..8; then 10..14 and 11..13.
+    Samples expected(a.begin(), a.begin() + 10);
+    for (auto [first, last] : {std::pair{2, 8}, {10, 14}, {11, 13}, {15, 15}})
+        expected.insert(expected.end(), a.begin() + first, a.begin() + last + 1);
+    EXPECT_EQ(left(0, 26), expected);
     // Frame 0, 16 and 8 frames for the two stretches, 15..197 once each, 198 dropped, 199.
     EXPECT_EQ(doc().SampleCount, 1 + 16 + 8 + 183 + 1);
 
@@ -100,79 +81,68 @@ TEST_F(CharacterEffects, CreakingPlaysEveryLoudStretchTwice) {
     load(sine(2000, 20, 2000)); // every half cycle twice
     editor->MMgekraak();
     EXPECT_EQ(doc().SampleCount, 1 + 6 + 199 * 18 + 1);
-}
 
-TEST_F(CharacterEffects, CreakingOfEightBitsCountsLoudnessFrom128) {
-    Samples bytes = filled(200, 128);
+    // Eight bits count loudness from 128.
+    Samples bytes(200, 128);
     for (int k = 0; k < 200; k += 4)
         bytes[k] = 133; // 5 above silence: loud peaks every 4
     load(bytes, {}, 8);
     editor->MMgekraak();
     // Frame 0, frames 1..3 as 4, 48 stretches of 4 as 6, the last frame.
     EXPECT_EQ(doc().SampleCount, 1 + 4 + 48 * 6 + 1);
-    EXPECT_EQ(left()[1], 128);
-    EXPECT_EQ(left()[5], 133);
+    EXPECT_EQ(left(0, 6), Samples({133, 128, 128, 128, 128, 133}));
 }
 
 TEST_F(CharacterEffects, AlienVoiceTwoModulatesOnlyTheLouderSamples) {
-    Samples a = filled(200, 1000);
-    a[0] = 2000;
-    a[1] = 2000;
+    Samples a(200, 1000); // 1000 is not loud
+    a[0] = a[1] = 2000;
     load(a);
     editor->MMalien2();
-    EXPECT_EQ(left()[0], 2600); // cos(0) x 1.3
-    EXPECT_EQ(left()[1], 2469); // 2000 cos(1 / pi) 1.3 = 2469.4
-    EXPECT_EQ(left()[5], 1000); // 1000 is not loud
+    // cos(0) x 1.3, then 2000 cos(1 / pi) 1.3 = 2469.4.
+    EXPECT_EQ(left(0, 3), Samples({2600, 2469, 1000}));
     EXPECT_EQ(host.statusLog.back(), "The sound now sounds alien.");
 
-    Samples big(10002, 2000);
-    load(big);
+    load(Samples(10002, 2000));
     select(9999, 10001);
     editor->MMalien2();
-    EXPECT_EQ(left()[10000], 2600); // the carrier starts anew at frame 10000
-    EXPECT_EQ(left()[9998], 2000);
+    EXPECT_EQ(at({9998, 10000}), Samples({2000, 2600})); // the carrier starts anew at 10000
 
     load({133, 123, 131, 200, 0}, {}, 8);
     editor->MMalien2();
     // 5 x 1.3 + 128 = 134.5 halves to even; 3 above silence is not loud.
-    EXPECT_EQ(Samples(left().begin(), left().begin() + 5), (Samples{134, 122, 131, 182, 79}));
+    EXPECT_EQ(left(0, 5), Samples({134, 122, 131, 182, 79}));
 }
 
 TEST_F(CharacterEffects, SatelliteModulatesFromFullNegativeScale) {
-    load(filled(600, 0));
+    load(Samples(600, 0), {}, 16, 44100);
     editor->MMsat();
-    EXPECT_EQ(left()[0], -32766); // sin(0) = 0
     EXPECT_EQ(host.statusLog.back(), "The sound has gone through a satellite.");
-    // Frame 1 at 44100 Hz: c = sin(1 / 120); frame 300: c = sin(2.5) = 0.598.
-    EXPECT_EQ(left()[1], -32493);
-    EXPECT_EQ(left()[300], -13156);
-    EXPECT_EQ(left()[500], -32766); // sin(4.1667) < 0 clips
+    // sin(0) = 0; frame 1 at 44100 Hz: c = sin(1 / 120); frame 300: c = sin(2.5) = 0.598;
+    // sin(4.1667) < 0 clips.
+    EXPECT_EQ(at({0, 1, 300, 500}), Samples({-32766, -32493, -13156, -32766}));
 
-    load(filled(400, 200), {}, 8, 22050);
+    load(Samples(400, 200), {}, 8);
     editor->MMsat();
-    EXPECT_EQ(left()[0], 0);
-    EXPECT_EQ(left()[150], 120); // 200 sin(2.5) = 119.7
-    EXPECT_EQ(left()[250], 0);   // sin(4.1667) < 0
+    EXPECT_EQ(at({0, 150, 250}), Samples({0, 120, 0})); // 200 sin(2.5) = 119.7; sin(4.1667) < 0
 }
 
 TEST_F(CharacterEffects, FilterChangesSamplesBeyondTheThresholdOnly) {
     load({20000, 16000, 16384, -20000, 30000});
     editor->FilterSub(true, 50, 0.5f);
-    EXPECT_EQ(Samples(left().begin(), left().begin() + 5),
-              (Samples{10000, 16000, 16384, -10000, 15000}));
+    EXPECT_EQ(left(0, 5), Samples({10000, 16000, 16384, -10000, 15000}));
     EXPECT_EQ(host.statusLog.back(), "The filter has been applied.");
 
     load({3000, -3276, 3277, 6});
     editor->FilterSub(false, 10, 0.1f); // below 3276.8
-    EXPECT_EQ(Samples(left().begin(), left().begin() + 4), (Samples{300, -328, 3277, 1}));
+    EXPECT_EQ(left(0, 4), Samples({300, -328, 3277, 1}));
 
     load({150, 128, 192, 64, 100}, {}, 8);
     editor->FilterSub(false, 50, 2);
-    EXPECT_EQ(Samples(left().begin(), left().begin() + 5), (Samples{172, 128, 192, 64, 72}));
+    EXPECT_EQ(left(0, 5), Samples({172, 128, 192, 64, 72}));
 
     load({32000, -32000});
     editor->FilterSub(true, 1, 2);
-    EXPECT_EQ(Samples(left().begin(), left().begin() + 2), (Samples{32767, -32766}));
+    EXPECT_EQ(left(0, 2), Samples({32767, -32766}));
 }
 
 } // namespace

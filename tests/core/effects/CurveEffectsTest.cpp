@@ -13,46 +13,39 @@ TEST_F(CurveEffects, VolumeOfOneChangesNothingButTheTwoMostNegativeValues) {
     a[9] = 32767;
     load(a);
     editor->VeranderVolume(1, 1);
-    Samples expected = a;
-    for (auto& s : expected)
+    for (auto& s : a)
         s = std::max<int16_t>(s, -32766);
-    EXPECT_EQ(left(), expected);
+    EXPECT_EQ(left(), a);
     EXPECT_EQ(host.statusLog.back(), "The volume has been changed.");
 }
 
 TEST_F(CurveEffects, VolumeRunsLinearlyClipsAndRoundsHalvesToEven) {
-    Samples a = filled(1001, 10000);
-    load(a);
+    load(Samples(1001, 10000));
     editor->VeranderVolume(0.01f, 2.0f);
-    EXPECT_EQ(left()[0], 100);
-    EXPECT_EQ(left()[500], 10050); // the middle: x 1.005
-    EXPECT_EQ(left()[1000], 20000);
+    EXPECT_EQ(at({0, 500, 1000}), Samples({100, 10050, 20000})); // the middle: x 1.005
 
-    load({20000, -20000, 1, 3, 5, -1, -3, 0});
+    load({20000, -20000});
     editor->VeranderVolume(2, 2);
-    EXPECT_EQ(left()[0], 32767);
-    EXPECT_EQ(left()[1], -32766);
+    EXPECT_EQ(left(0, 2), Samples({32767, -32766}));
     load({1, 3, 5, -1, -3, 0});
     editor->VeranderVolume(0.5f, 0.5f);
-    EXPECT_EQ(Samples(left().begin(), left().begin() + 6), (Samples{0, 2, 2, 0, -2, 0}));
+    EXPECT_EQ(left(0, 6), Samples({0, 2, 2, 0, -2, 0}));
 
     // The last frame of a fade takes the end factor exactly: 1 x 1.5 rounds to 2 (a slope of
     // 1.49 / 73 times 73 falls short of 1.5 and would give 1).
-    load(filled(150, 1));
+    load(Samples(150, 1));
     select(0, 73);
     editor->VeranderVolume(0.01f, 1.5f);
-    EXPECT_EQ(left()[73], 2);
-    EXPECT_EQ(left()[74], 1);
+    EXPECT_EQ(left(73, 2), Samples({2, 1}));
 }
 
 TEST_F(CurveEffects, VolumeWorksAround128ForEightBitsAndOnOneChannel) {
     load({200, 128, 131, 0, 255, 60}, {}, 8);
     editor->VeranderVolume(2, 2);
-    EXPECT_EQ(Samples(left().begin(), left().begin() + 6), (Samples{255, 128, 134, 0, 255, 0}));
+    EXPECT_EQ(left(0, 6), Samples({255, 128, 134, 0, 255, 0}));
     load({131, 133, 128}, {}, 8);
     editor->VeranderVolume(0.5f, 0.5f);
-    // 129.5 and 130.5 both round to 130.
-    EXPECT_EQ(Samples(left().begin(), left().begin() + 3), (Samples{130, 130, 128}));
+    EXPECT_EQ(left(0, 3), Samples({130, 130, 128})); // 129.5 and 130.5 both round to 130
 
     const Samples a = noise(300, 22, -1000, 1000), b = noise(300, 23, -1000, 1000);
     load(a, b);
@@ -62,30 +55,17 @@ TEST_F(CurveEffects, VolumeWorksAround128ForEightBitsAndOnOneChannel) {
     EXPECT_EQ(right()[17], 2 * b[17]);
 }
 
-TEST_F(CurveEffects, SpeedOfOneKeepsEveryFrame) {
-    const Samples a = noise(44100, 31), b = noise(44100, 32);
-    load(a, b);
-    editor->VeranderSnelheid(1, 1);
-    EXPECT_EQ(doc().SampleCount, 44100);
-    EXPECT_EQ(left(), a);
-    EXPECT_EQ(right(), b);
-    EXPECT_EQ(host.statusLog.back(), "The speed has been changed.");
-}
-
-TEST_F(CurveEffects, DoubleSpeedKeepsTheLaterFrameOfEachSlotAndHalfSpeedDoublesEveryFrame) {
-    Samples a(1000);
-    for (int k = 0; k < 1000; ++k)
-        a[k] = int16_t(k);
-    load(a);
+TEST_F(CurveEffects, SpeedKeepsTheLaterFrameOfEachSlotDoublesFramesAndFadesByAverageSlowness) {
+    load(ramp(1000), {}, 16, 44100);
     editor->VeranderSnelheid(2, 2);
     ASSERT_EQ(doc().SampleCount, 500);
     ASSERT_EQ(left().size(), 500u);
     // Slots are written 0, 0, 1, 2, 2, 2, 3, 4, ...: the input frames 1, 2, 5, 6, 9, 10, ...
     for (int i = 0; i < 500; ++i)
         EXPECT_EQ(left()[i], 4 * (i / 2) + 1 + i % 2) << i;
-    EXPECT_EQ(left()[499], 998);
+    EXPECT_EQ(host.statusLog.back(), "The speed has been changed.");
 
-    load(a);
+    load(ramp(1000), {}, 16, 44100);
     editor->VeranderSnelheid(0.5f, 0.5f);
     ASSERT_EQ(doc().SampleCount, 2000);
     for (int i = 0; i < 2000; ++i)
@@ -100,10 +80,9 @@ TEST_F(CurveEffects, SpeedOfOneChannelPadsTheShorterChannelAndMovesTheSelectionE
     editor->VeranderSnelheid(2, 2);
     EXPECT_EQ(doc().SampleCount, 1000);
     EXPECT_EQ(right(), b);
-    EXPECT_EQ(left()[99], a[99]);
-    EXPECT_EQ(left()[200], a[300]); // the frames after the range moved up by 100
-    EXPECT_EQ(left()[899], a[999]);
-    EXPECT_EQ(Samples(left().begin() + 900, left().end()), filled(100, 0));
+    // The frames after the range moved up by 100, then silence.
+    EXPECT_EQ(at({99, 200, 899}), Samples({a[99], a[300], a[999]}));
+    EXPECT_EQ(left(900, 100), Samples(100, 0));
     EXPECT_EQ(doc().SelEnd, 200); // 199, the end of the stretch, which the redraw makes even
 
     load(Samples(1000, 10), Samples(1000, 20), 8);
@@ -111,29 +90,29 @@ TEST_F(CurveEffects, SpeedOfOneChannelPadsTheShorterChannelAndMovesTheSelectionE
     editor->VeranderSnelheid(0.5f, 0.5f);
     EXPECT_EQ(doc().SampleCount, 1200);
     EXPECT_EQ(doc().SelEnd, 500); // 499 made even by the redraw
-    EXPECT_EQ(left()[1199], 10);
-    EXPECT_EQ(right()[999], 20);
-    EXPECT_EQ(Samples(right().begin() + 1000, right().end()), filled(200, 128));
+    EXPECT_EQ(left(), Samples(1200, 10));
+    EXPECT_EQ(right(), cat({Samples(1000, 20), Samples(200, 128)}));
 }
 
-TEST_F(CurveEffects, SpeedKeepsCountingOnSoundsBeyondSinglePrecisionFrameNumbers) {
+TEST_F(CurveEffects, SpeedKeepsEveryFrameOfOneAndCountsBeyondSinglePrecisionFrameNumbers) {
     // 2^24 + 2 frames: a single-precision output position would stop growing at 2^24 (full
     // speed) or 2^23 (double speed) and pile the rest of the sound into one frame.
     const size_t frames = (size_t(1) << 24) + 2;
-    Samples a(frames);
-    for (size_t k = 0; k < frames; ++k)
+    Samples a(frames), b(frames);
+    for (size_t k = 0; k < frames; ++k) {
         a[k] = int16_t(k * 7919 % 65536 - 32768);
-    load(a);
+        b[k] = int16_t(k * 7907 % 65536 - 32768);
+    }
+    load(a, b);
     editor->VeranderSnelheid(1, 1);
     ASSERT_EQ(doc().SampleCount, int32_t(frames));
     EXPECT_TRUE(left() == a);
+    EXPECT_TRUE(right() == b);
     editor->VeranderSnelheid(2, 2);
     ASSERT_EQ(doc().SampleCount, int32_t(frames / 2));
     // The last slot, 2^23, is even: frames 2^24 - 1, 2^24 and 2^24 + 1 all round to it.
     EXPECT_EQ(left().back(), a[frames - 1]);
-}
 
-TEST_F(CurveEffects, ASpeedFadeTakesAsManyFramesAsItsAverageSlowness) {
     // From 50 % to 200 % each frame takes 1 / s slots: 10000 x ln(4) / 1.5 = 9242.0 in all.
     load(noise(10000, 35));
     editor->VeranderSnelheid(0.5f, 2.0f);
@@ -142,15 +121,15 @@ TEST_F(CurveEffects, ASpeedFadeTakesAsManyFramesAsItsAverageSlowness) {
 }
 
 TEST_F(CurveEffects, ARangeOfOneFrameUsesTheStartValues) {
-    load(filled(200, 100));
+    load(Samples(200, 100));
     select(5, 5);
     editor->VeranderVolume(2.0f, 0.5f);
-    EXPECT_EQ(left()[5], 200);
-    load(filled(200, 100));
+    EXPECT_EQ(left(4, 3), Samples({100, 200, 100}));
+    load(Samples(200, 100));
     select(5, 5);
     editor->VeranderSnelheid(0.5f, 2.0f); // the frame fills two slots at half speed
     EXPECT_EQ(doc().SampleCount, 201);
-    Samples click = filled(1000, 0);
+    Samples click(1000, 0);
     click[500] = 10000;
     load(click, {}, 16, 8000);
     select(500, 500);
@@ -160,27 +139,21 @@ TEST_F(CurveEffects, ARangeOfOneFrameUsesTheStartValues) {
 }
 
 TEST_F(CurveEffects, EchoAddsDelayedCopiesAndLengthensTheSound) {
-    Samples a = filled(1000, 0);
+    Samples a(1000, 0);
     a[0] = 10000;
     load(a, {}, 16, 8000);
     editor->MaakEcho(100, 50, 100, 50, 1, 0);
     ASSERT_EQ(doc().SampleCount, 1800);
-    EXPECT_EQ(left()[800], 5000);
-    EXPECT_EQ(left()[0], 10000);
+    EXPECT_EQ(at({0, 800}), Samples({10000, 5000}));
     EXPECT_EQ(host.statusLog.back(), "An echo has been made.");
 
-    load(a, {}, 16, 8000);
-    editor->MaakEcho(100, 50, 100, 50, 3, 0);
-    ASSERT_EQ(doc().SampleCount, 3400);
-    EXPECT_EQ(left()[800], 5000);
-    EXPECT_EQ(left()[1600], 5000);
-    EXPECT_EQ(left()[2400], 5000);
-
-    load(a, {}, 16, 8000);
-    editor->MaakEcho(100, 50, 100, 50, 3, 1);
-    EXPECT_EQ(left()[800], 5000);
-    EXPECT_EQ(left()[1600], 3333);
-    EXPECT_EQ(left()[2400], 1667);
+    // Three repeats of equal strength, then fading ones.
+    for (int fade : {0, 1}) {
+        load(a, {}, 16, 8000);
+        editor->MaakEcho(100, 50, 100, 50, 3, fade);
+        ASSERT_EQ(doc().SampleCount, 3400);
+        EXPECT_EQ(at({800, 1600, 2400}), fade ? Samples({5000, 3333, 1667}) : Samples(3, 5000));
+    }
 
     // The delay runs from 100 ms at the first frame to 200 ms at the last, whose echo sets the
     // new length.
@@ -188,36 +161,27 @@ TEST_F(CurveEffects, EchoAddsDelayedCopiesAndLengthensTheSound) {
     load(a, {}, 16, 8000);
     editor->MaakEcho(100, 50, 200, 100, 1, 0);
     ASSERT_EQ(doc().SampleCount, 2600);
-    EXPECT_EQ(left()[800], 5000);
-    EXPECT_EQ(left()[2599], 8000);
+    EXPECT_EQ(at({800, 2599}), Samples({5000, 8000}));
 }
 
 TEST_F(CurveEffects, EchoClipsOnceLeavesSilenceAt128AndSparesTheFramesBefore) {
-    Samples a = filled(2000, 0);
-    a[0] = 30000;
-    a[800] = 30000;
-    a[1] = -30000;
-    a[801] = -30000;
+    Samples a(2000, 0);
+    a[0] = a[800] = 30000;
+    a[1] = a[801] = -30000;
     load(a, {}, 16, 8000);
     editor->MaakEcho(100, 50, 100, 50, 1, 0);
-    EXPECT_EQ(left()[800], 32767);  // 30000 + 15000
-    EXPECT_EQ(left()[801], -32766); // -30000 - 15000
-    EXPECT_EQ(left()[1600], 15000);
+    EXPECT_EQ(at({800, 801, 1600}), Samples({32767, -32766, 15000})); // 30000 + 15000 and so on
 
-    load(filled(1000, 128), {}, 8, 8000);
+    load(Samples(1000, 128), {}, 8, 8000);
     editor->MaakEcho(100, 100, 100, 100, 10, 0);
-    EXPECT_EQ(left(), filled(size_t(doc().SampleCount), 128));
+    EXPECT_EQ(left(), Samples(size_t(doc().SampleCount), 128));
 
-    Samples b = filled(2000, 1000);
-    load(b, {}, 16, 8000);
+    load(Samples(2000, 1000), {}, 16, 8000);
     select(1000, 1099);
     editor->MaakEcho(50, 50, 50, 50, 1, 0);
     EXPECT_EQ(doc().SampleCount, 2000);
-    EXPECT_EQ(left()[999], 1000);
-    EXPECT_EQ(left()[1399], 1000);
-    EXPECT_EQ(left()[1400], 1500); // the echo of frame 1000, 400 frames on
-    EXPECT_EQ(left()[1499], 1500);
-    EXPECT_EQ(left()[1500], 1000);
+    // The echo of frame 1000 lands 400 frames on, of frame 1099 at 1499.
+    EXPECT_EQ(left(), cat({Samples(1400, 1000), Samples(100, 1500), Samples(500, 1000)}));
 }
 
 } // namespace

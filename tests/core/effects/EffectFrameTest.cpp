@@ -9,13 +9,6 @@ namespace {
 
 using Frame = EffectFixture;
 
-// Records the progress steps shown, to follow the passes.
-class ProgressHost : public FakeHost {
-  public:
-    std::vector<int> steps;
-    void progressShown(int step, const std::string&) override { steps.push_back(step); }
-};
-
 TEST_F(Frame, WithoutASoundNothingHappensAtAll) {
     editor->MMreverse();
     editor->MMnormalize();
@@ -52,76 +45,52 @@ TEST_F(Frame, StopsTakesASnapshotReportsInBothLanguagesAndRedraws) {
 
 TEST_F(Frame, ChannelsTakePartByTheSelectionAndTheBothChannelsOption) {
     const Samples a = noise(200, 2), b = noise(200, 3);
-    auto reversedIn = [&](int first, int last, const Samples& original, const Samples& now) {
-        Samples expected = original;
-        std::reverse(expected.begin() + first, expected.begin() + last + 1);
-        return now == expected;
+    auto reversed = [](Samples s, int first, int last) {
+        std::reverse(s.begin() + first, s.begin() + last + 1);
+        return s;
     };
-    load(a, b);
-    select(10, 49, 2, false); // lower view only
-    editor->MMreverse();
-    EXPECT_EQ(left(), a);
-    EXPECT_TRUE(reversedIn(10, 49, b, right()));
-
-    load(a, b);
-    select(10, 49, 1, false); // upper view only
-    editor->MMreverse();
-    EXPECT_TRUE(reversedIn(10, 49, a, left()));
-    EXPECT_EQ(right(), b);
-
-    load(a, b);
-    select(10, 49, 2, true); // both channels
-    editor->MMreverse();
-    EXPECT_TRUE(reversedIn(10, 49, a, left()));
-    EXPECT_TRUE(reversedIn(10, 49, b, right()));
-
+    // The lower view only, the upper view only, both channels.
+    const struct {
+        int view;
+        bool both, leftTurns, rightTurns;
+    } cases[] = {{2, false, false, true}, {1, false, true, false}, {2, true, true, true}};
+    for (const auto& c : cases) {
+        load(a, b);
+        select(10, 49, c.view, c.both);
+        editor->MMreverse();
+        EXPECT_EQ(left(), c.leftTurns ? reversed(a, 10, 49) : a);
+        EXPECT_EQ(right(), c.rightTurns ? reversed(b, 10, 49) : b);
+    }
     load(a, b); // nothing selected: the whole sound, whatever the option
-    if (editor->options().bothChannels) editor->MMbeide();
+    setBoth(false);
     editor->MMreverse();
-    EXPECT_TRUE(reversedIn(0, 199, a, left()));
-    EXPECT_TRUE(reversedIn(0, 199, b, right()));
+    EXPECT_EQ(left(), reversed(a, 0, 199));
+    EXPECT_EQ(right(), reversed(b, 0, 199));
 }
 
 TEST_F(Frame, ProgressRunsOverBothPassesOrOneAndNormalizeHasTwoPhases) {
-    ProgressHost progress;
-    Editor second(progress,
-                  EditorFolders{dir / "settings", dir / "temp", dir.string() + "/", true});
-    second.startUp();
-    auto loadInto = [&](Editor& e, bool stereo) {
-        Document& d = e.doc();
-        d.FileName = "*";
-        d.SampleCount = 1000;
-        d.LeftSamples = noise(1000, 4);
-        d.RightSamples = stereo ? noise(1000, 5) : Samples{0};
-        d.Channels = stereo ? 2.0f : 1.0f;
-        d.BitsPerSample = 16;
-    };
-    loadInto(second, true);
-    second.MMreverse();
-    ASSERT_EQ(progress.steps.size(), 200u);
-    EXPECT_EQ(progress.steps[0], 0);
-    EXPECT_EQ(progress.steps[99], 50);   // round(99 / 2), halves to even
-    EXPECT_EQ(progress.steps[100], 50);  // channel 2: round(100 - 100 / 2)
-    EXPECT_EQ(progress.steps[199], 100); // round(100 - 1 / 2)
+    const std::vector<int>& steps = host.progressSteps;
+    load(noise(1000, 4), noise(1000, 5));
+    host.progressSteps.clear();
+    editor->MMreverse();
+    ASSERT_EQ(steps.size(), 200u);
+    // Channel 1 ends at round(99 / 2), halves to even; channel 2 runs from round(100 - 100 / 2)
+    // to round(100 - 1 / 2).
+    EXPECT_EQ(std::vector({steps[0], steps[99], steps[100], steps[199]}),
+              std::vector({0, 50, 50, 100}));
 
-    progress.steps.clear();
-    second.doc().SelStart = 0;
-    second.doc().SelEnd = 499;
-    second.doc().SelChannel = 2;
-    if (second.options().bothChannels) second.MMbeide();
-    second.MMreverse();
-    ASSERT_EQ(progress.steps.size(), 100u);
-    EXPECT_EQ(progress.steps.front(), 0);
-    EXPECT_EQ(progress.steps.back(), 99);
+    host.progressSteps.clear();
+    select(0, 499, 2, false);
+    editor->MMreverse();
+    ASSERT_EQ(steps.size(), 100u);
+    EXPECT_EQ(steps.front(), 0);
+    EXPECT_EQ(steps.back(), 99);
 
-    progress.steps.clear();
-    loadInto(second, false);
-    second.doc().SelStart = -1;
-    second.MMnormalize();
-    ASSERT_EQ(progress.steps.size(), 100u);
-    EXPECT_EQ(progress.steps[49], 49);
-    EXPECT_EQ(progress.steps[50], 50);
-    EXPECT_EQ(progress.steps[99], 99);
+    load(noise(1000, 4));
+    host.progressSteps.clear();
+    editor->MMnormalize();
+    ASSERT_EQ(steps.size(), 100u);
+    EXPECT_EQ(std::vector({steps[49], steps[50], steps[99]}), std::vector({49, 50, 99}));
 }
 
 TEST_F(Frame, ARefusedSnapshotLeavesTheSoundAlone) {

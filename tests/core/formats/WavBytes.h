@@ -1,13 +1,11 @@
 #pragma once
 // Builds RIFF/WAVE bytes by hand, so tests can make files no ordinary tool would write.
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <utility>
 
+#include "EditorFixture.h"
 #include "formats/ByteFile.h"
 
 namespace sono::test {
@@ -56,13 +54,6 @@ inline std::string dispChunk(const std::string& text, uint32_t type = 1) {
     return chunk("DISP", body + text);
 }
 
-inline std::string le16Samples(std::initializer_list<int16_t> values) {
-    std::string out;
-    for (int16_t v : values)
-        appendLE16(out, uint16_t(v));
-    return out;
-}
-
 // Arbitrary but repeatable bytes.
 inline std::string patternBytes(size_t count) {
     std::string out;
@@ -72,13 +63,22 @@ inline std::string patternBytes(size_t count) {
     return out;
 }
 
-inline void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-inline std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+// The editor fixture with a sound about to be saved as sound.wav, whose samples differ from frame
+// to frame and channel to channel.
+class WavFixture : public EditorFixture {
+  protected:
+    void makeSound(int bits, int channels, int frames, float rate = 22050) {
+        Samples a(static_cast<size_t>(frames)), b(channels == 2 ? a.size() : 0);
+        for (int i = 0; i < frames; ++i) {
+            a[i] = int16_t(bits == 8 ? (i * 7) % 256 : i * 331 - 16000);
+            if (channels == 2) b[i] = int16_t(bits == 8 ? 255 - i % 256 : -i * 3);
+        }
+        load(a, b, float(bits), rate);
+        doc().Info.clear();
+        doc().FileName = path("sound.wav");
+        doc().Changed = true;
+    }
+    std::string saved() { return readBytes(doc().FileName); }
+};
 
 } // namespace sono::test

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include "../EditorFixture.h"
 #include "WavBytes.h"
 #include "formats/WavReader.h"
 
@@ -47,23 +46,17 @@ int16_t expected24(const uint8_t* s) {
     return int16_t(s[0] == 0 && high % 2 != 0 ? high - 1 : high);
 }
 
-class WavSox : public EditorFixture {
+class WavSox : public WavFixture {
   protected:
     void SetUp() override {
         if (!haveSox()) GTEST_SKIP() << "sox is not installed";
-        EditorFixture::SetUp();
+        WavFixture::SetUp();
     }
 };
 
 TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
     // Samples that test the 24-bit reduction at its edges, then arbitrary ones.
-    const std::string edges24("\x00\x01\x00"
-                              "\x00\x03\x00"
-                              "\x80\x01\x00"
-                              "\x00\x00\x80"
-                              "\x00\xff\xff"
-                              "\xff\xff\x7f",
-                              18);
+    const std::string edges24("\0\1\0\0\3\0\x80\1\0\0\0\x80\0\xff\xff\xff\xff\x7f", 18);
     for (int bits : {8, 16, 24}) {
         for (int channels : {1, 2}) {
             SCOPED_TRACE(std::to_string(bits) + " bits, " + std::to_string(channels) + " channels");
@@ -78,12 +71,11 @@ TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
                 shellQuoted(dir / "in.raw") + " -t wavpcm " + shellQuoted(plain));
 
             // The same file with texts put in before the samples.
-            std::string bytes = readBytes(plain);
-            size_t data = bytes.find("data");
-            std::string withInfo =
-                riff(bytes.substr(12, data - 12) +
-                     infoList({{"INAM", "Sine\0"s}, {"IART", "Sox"}}) + bytes.substr(data));
-            writeBytes(dir / "info.wav", withInfo);
+            const std::string bytes = readBytes(plain);
+            const size_t data = bytes.find("data");
+            writeBytes(dir / "info.wav",
+                       riff(bytes.substr(12, data - 12) +
+                            infoList({{"INAM", "Sine\0"s}, {"IART", "Sox"}}) + bytes.substr(data)));
 
             for (const auto& file : {plain, dir / "info.wav"}) {
                 std::string sox = soxSamples(file, bits);
@@ -98,9 +90,7 @@ TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
                 // A pad byte after odd 8-bit mono data is read as one more frame.
                 const size_t padFrames = bits == 8 && channels == 1 && frames % 2 ? 1 : 0;
                 ASSERT_EQ(size_t(read.frames), frames + padFrames);
-                if (padFrames) {
-                    EXPECT_EQ(read.left.back(), 0);
-                }
+                EXPECT_TRUE(!padFrames || read.left.back() == 0);
                 auto s = reinterpret_cast<const uint8_t*>(sox.data());
                 for (size_t i = 0; i < frames * channels; ++i) {
                     const uint8_t* p = s + i * (bits / 8);
@@ -110,8 +100,7 @@ TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
                     int16_t got = (i % channels ? read.right : read.left)[i / channels];
                     ASSERT_EQ(got, want) << "sample " << i;
                 }
-                bool hasInfo = file != plain;
-                EXPECT_EQ(*read.info.find("INAM"), hasInfo ? "Sine\0\0"s : "");
+                EXPECT_EQ(*read.info.find("INAM"), file == plain ? "" : "Sine\0\0"s);
                 EXPECT_EQ(*read.info.find("ISFT"), "Sonoplexer 1.6");
             }
         }
@@ -122,19 +111,9 @@ TEST_F(WavSox, SoxReadsTheEditorsFilesWithTheirFormatAndSamples) {
     for (int bits : {8, 16}) {
         for (int channels : {1, 2}) {
             SCOPED_TRACE(std::to_string(bits) + " bits, " + std::to_string(channels) + " channels");
+            makeSound(bits, channels, 1001, 44100); // saved as 1002 frames
             Document& doc = editor->doc();
-            doc.BitsPerSample = float(bits);
-            doc.Channels = float(channels);
-            doc.SampleRate = 44100;
-            doc.SampleCount = 1001; // saved as 1002 frames
-            doc.LeftSamples.resize(1001);
-            doc.RightSamples.assign(channels == 2 ? 1001 : 1, 0);
-            for (int i = 0; i < 1001; ++i) {
-                doc.LeftSamples[i] = int16_t(bits == 8 ? i % 256 : i * 61 - 30000);
-                if (channels == 2) doc.RightSamples[i] = int16_t(bits == 8 ? 255 - i % 256 : -i);
-            }
             *doc.Info.find("INAM") = "Title";
-            doc.FileName = path("out.wav");
             editor->MMsave();
             ASSERT_FALSE(doc.Changed);
 
