@@ -102,6 +102,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
 
     menus_.setLanguage(editor_.language());
     connectCommands();
+    refreshCommandState();
     openDialog_ = [this](const QString& filter, const QString& folder) {
         return showFileDialog(false, filter, folder);
     };
@@ -133,6 +134,60 @@ void MainWindow::connectCommands() {
         item->setEnabled(true);
         connect(item, &QAction::triggered, this, run);
     }
+    // A recent file opens with the item's caption, less its access key "&N", as display name.
+    for (size_t i = 0; i < editor_.settings().recentFiles.size(); ++i) {
+        QAction* item = menus_.action("MMrecent" + std::to_string(i));
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, this, [this, i] {
+            std::string path = editor_.settings().recentFiles[i];
+            editor_.OpenWave(path, " " + toLowerText(path.substr(path.find_last_of('/') + 1)));
+        });
+    }
+    // Commands that need a sound; their enabled state follows the document (refreshCommandState).
+    for (const auto& [name, run] : soundCommands()) {
+        QAction* item = menus_.action(name);
+        item->setEnabled(false);
+        connect(item, &QAction::triggered, this, [run = run, this] { (editor_.*run)(); });
+    }
+}
+
+const std::vector<std::pair<std::string, void (Editor::*)()>>& MainWindow::soundCommands() {
+    static const std::vector<std::pair<std::string, void (Editor::*)()>> commands = {
+        {"MMundo", &Editor::MMundo},
+        {"MMredo", &Editor::MMredo},
+        {"MMcut", &Editor::MMcut},
+        {"MMcopy", &Editor::MMcopy},
+        {"MMpaste", &Editor::MMpaste},
+        {"MMpasteMix", &Editor::MMpasteMix},
+        {"MMpasteOverloper", &Editor::MMpasteOverloper},
+        {"MMdel", &Editor::MMdel},
+        {"MMerase", &Editor::MMerase},
+        {"MMmute", &Editor::MMmute},
+        {"MMSilence", &Editor::MMSilence},
+        {"MMAlles", &Editor::MMAlles},
+        {"MMNiets", &Editor::MMNiets},
+        {"MMnormalize", &Editor::MMnormalize},
+        {"MMreverse", &Editor::MMreverse},
+        {"MMDempen", &Editor::MMDempen},
+        {"MMalien", &Editor::MMalien},
+        {"MMalien2", &Editor::MMalien2},
+        {"MMsat", &Editor::MMsat},
+        {"MMgekraak", &Editor::MMgekraak},
+    };
+    return commands;
+}
+
+void MainWindow::refreshCommandState() {
+    const bool loaded = !editor_.doc().FileName.empty();
+    for (const auto& [name, run] : soundCommands()) menus_.action(name)->setEnabled(loaded);
+    menus_.action("MMsave")->setEnabled(loaded);
+    menus_.action("MMsaveAs")->setEnabled(loaded);
+    for (const char* name : {"MMpaste", "MMpasteMix", "MMpasteOverloper"})
+        menus_.action(name)->setEnabled(editor_.pasteEnabled());
+    for (const char* name : {"MMdel", "MMcut", "MMerase", "MMmute"})
+        menus_.action(name)->setEnabled(editor_.selectionEditsEnabled());
+    menus_.action("MMundo")->setEnabled(editor_.undoEnabled());
+    menus_.action("MMredo")->setEnabled(editor_.redoEnabled());
 }
 
 void MainWindow::openFromCommandLine(const std::string& argument) {

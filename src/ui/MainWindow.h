@@ -5,6 +5,9 @@
 
 #include <array>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "CommandMenus.h"
 #include "Editor.h"
@@ -48,7 +51,7 @@ class MainWindow : public QMainWindow, public EditorHost {
     void progressEnded() override;
     void setBusy(bool busy) override;
     void waveformChanged() override {}
-    void selectionChanged() override {}
+    void selectionChanged() override { refreshCommandState(); }
     void languageChanged() override;
     void settingsChanged() override;
     void hideToolDialogs() override {}
@@ -60,6 +63,10 @@ class MainWindow : public QMainWindow, public EditorHost {
 
   private:
     void connectCommands();
+    // The commands that act on the sound, enabled only while one is loaded.
+    static const std::vector<std::pair<std::string, void (Editor::*)()>>& soundCommands();
+    // Which commands can be used now: the document, the selection, the undo levels, the clip.
+    void refreshCommandState();
     void openFile();
     QString showFileDialog(bool saving, const QString& filter, const QString& folder);
     int execDialog(QDialog& dialog);
