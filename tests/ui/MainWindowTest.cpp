@@ -96,6 +96,7 @@ class MainWindowTest : public QObject {
   private slots:
     void openedFileShowsCaptionPanelsAndProgressInEitherLanguage();
     void optionItemsMirrorTheOptions();
+    void editItemsFollowTheSoundSelectionUndoAndClip();
     void openDialogIsShownAgainForAMissingFile();
     void saveAsWritesTheChosenFileAndClosingCanBeCancelled();
 };
@@ -145,6 +146,25 @@ void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
     QVERIFY(session.item("MMeng")->isChecked());
     QVERIFY(!session.item("MMned")->isChecked());
     QCOMPARE(session.panel(3), QString("Time: 1.00"));
+}
+
+void MainWindowTest::editItemsFollowTheSoundSelectionUndoAndClip() {
+    Session session;
+    auto enabled = [&](const char* name) { return session.item(name)->isEnabled(); };
+    QVERIFY(!enabled("MMsave") && !enabled("MMreverse") && !enabled("MMAlles"));
+    session.openTone("tone.wav");
+    QVERIFY(enabled("MMsave") && enabled("MMreverse") && enabled("MMcopy"));
+    QVERIFY(!enabled("MMcut") && !enabled("MMpaste") && !enabled("MMundo") && !enabled("MMredo"));
+
+    session.item("MMAlles")->trigger();
+    QVERIFY(enabled("MMcut") && enabled("MMmute"));
+    session.item("MMcopy")->trigger();
+    QVERIFY(enabled("MMpaste") && enabled("MMpasteMix"));
+    session.item("MMreverse")->trigger();
+    QCOMPARE(session.panel(1), QString("The sound has been reversed."));
+    QVERIFY(enabled("MMundo") && !enabled("MMredo"));
+    session.item("MMundo")->trigger();
+    QVERIFY(!enabled("MMundo") && enabled("MMredo"));
 }
 
 void MainWindowTest::optionItemsMirrorTheOptions() {
