@@ -17,7 +17,9 @@
 #include <utility>
 
 #include "FileFilter.h"
+#include "InfoForm.h"
 #include "ProgressArea.h"
+#include "PropForm.h"
 #include "document/StatusTexts.h"
 #include "document/Texts.h"
 
@@ -72,7 +74,8 @@ QString recentCaption(int index, const std::string& path) {
 
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     : QMainWindow(parent), editor_(*this, std::move(folders)), menus_(*menuBar()),
-      progress_(new ProgressArea) {
+      progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
+      propForm_(new PropForm(editor_, this)) {
     setWindowTitle(ProgramCaption);
 
     // The channel views will stand here; until then a dark surface keeps their place.
@@ -118,6 +121,7 @@ void MainWindow::connectCommands() {
         {"MMopen", [this] { openFile(); }},
         {"MMsave", [this] { editor_.MMsave(); }},
         {"MMsaveAs", [this] { editor_.MMsaveAs(); }},
+        {"MMinformatie", [this] { showInformation(); }},
         {"MMclose", [this] { close(); }},
         {"MMmetertje", [this] { editor_.MMmetertje(); }},
         {"MMtijdAangeven", [this] { editor_.MMtijdAangeven(); }},
@@ -144,6 +148,7 @@ void MainWindow::connectCommands() {
         });
     }
     // Commands that need a sound; their enabled state follows the document (refreshCommandState).
+    connect(menus_.action("MMprop"), &QAction::triggered, this, [this] { showProperties(); });
     for (const auto& [name, run] : soundCommands()) {
         QAction* item = menus_.action(name);
         item->setEnabled(false);
@@ -179,8 +184,10 @@ const std::vector<std::pair<std::string, void (Editor::*)()>>& MainWindow::sound
 
 void MainWindow::refreshCommandState() {
     const bool loaded = !editor_.doc().FileName.empty();
-    for (const auto& [name, run] : soundCommands()) menus_.action(name)->setEnabled(loaded);
+    for (const auto& [name, run] : soundCommands())
+        menus_.action(name)->setEnabled(loaded);
     menus_.action("MMsave")->setEnabled(loaded);
+    menus_.action("MMprop")->setEnabled(loaded);
     menus_.action("MMsaveAs")->setEnabled(loaded);
     for (const char* name : {"MMpaste", "MMpasteMix", "MMpasteOverloper"})
         menus_.action(name)->setEnabled(editor_.pasteEnabled());
@@ -204,6 +211,22 @@ void MainWindow::openFile() {
             return;
         }
     }
+}
+
+void MainWindow::showInformation() {
+    infoForm_->load();
+    execDialog(*infoForm_);
+}
+
+void MainWindow::showProperties() {
+    if (editor_.doc().FileName.empty()) return;
+    propForm_->load();
+    if (execDialog(*propForm_) == QDialog::Accepted)
+        editor_.ChangeProp(propForm_->bits(), propForm_->rate(), propForm_->channels());
+}
+
+void MainWindow::hideToolDialogs() {
+    propForm_->hide();
 }
 
 QString MainWindow::showFileDialog(bool saving, const QString& filter, const QString& folder) {

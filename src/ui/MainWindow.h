@@ -17,7 +17,9 @@ class QLabel;
 
 namespace sono {
 
+class InfoForm;
 class ProgressArea;
+class PropForm;
 
 class MainWindow : public QMainWindow, public EditorHost {
     Q_OBJECT
@@ -54,7 +56,7 @@ class MainWindow : public QMainWindow, public EditorHost {
     void selectionChanged() override { refreshCommandState(); }
     void languageChanged() override;
     void settingsChanged() override;
-    void hideToolDialogs() override {}
+    void hideToolDialogs() override;
     void stopPlayback() override {}
     void playFile(const std::string&) override {}
 
@@ -68,6 +70,8 @@ class MainWindow : public QMainWindow, public EditorHost {
     // Which commands can be used now: the document, the selection, the undo levels, the clip.
     void refreshCommandState();
     void openFile();
+    void showInformation();
+    void showProperties();
     QString showFileDialog(bool saving, const QString& filter, const QString& folder);
     int execDialog(QDialog& dialog);
 
@@ -75,6 +79,8 @@ class MainWindow : public QMainWindow, public EditorHost {
     CommandMenus menus_;
     std::array<QLabel*, 4> panels_{};
     ProgressArea* progress_;
+    InfoForm* infoForm_;
+    PropForm* propForm_;
     FileDialog openDialog_;
     FileDialog saveDialog_;
     bool busy_ = false;

@@ -1,95 +1,13 @@
 // The editor window on the offscreen platform: what it shows after the editor has worked, and
 // how its menus, dialogs and close box reach the editor.
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
-#include <cmath>
-#include <memory>
-
-#include "MainWindow.h"
+#include "WindowSession.h"
 #include "formats/WavReader.h"
-#include "formats/WavWriter.h"
 
 using namespace sono;
-
-namespace {
-
-// One second of a 16-bit mono tone at 44100 Hz, written by the editor's own writer.
-void writeTone(const QString& path, const std::string& title = "") {
-    Document doc;
-    *doc.Info.find("INAM") = title;
-    doc.SampleCount = 44100;
-    doc.SampleRate = 44100;
-    doc.LeftSamples.resize(44100);
-    for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
-        doc.LeftSamples[i] = int16_t(std::lround(8000 * std::sin(double(i) * 0.0626)));
-    if (!writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount))
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-// A window over fresh settings and work folders, started as the program starts it.
-struct Session {
-    QTemporaryDir dir;
-    std::unique_ptr<MainWindow> window;
-
-    Session() {
-        QDir(dir.path()).mkpath("temp");
-        QDir(dir.path()).mkpath("Sounds");
-        window = std::make_unique<MainWindow>(
-            EditorFolders{(dir.path() + "/settings").toStdString(),
-                          (dir.path() + "/temp").toStdString(), documents().toStdString()});
-        window->editor().startUp();
-        window->show();
-    }
-    QString documents() const { return dir.path() + "/Sounds/"; }
-    // Writes a tone as `name` in the session's folder and opens it as from the command line.
-    QString openTone(const QString& name, const std::string& title = "") {
-        const QString path = dir.path() + "/" + name;
-        writeTone(path, title);
-        window->openFromCommandLine(path.toStdString());
-        return path;
-    }
-    QString panel(int number) const {
-        return window->findChild<QLabel*>(QStringLiteral("panel%1").arg(number))->text();
-    }
-    QAction* item(const char* name) const { return window->menus().action(name); }
-};
-
-struct SeenBox {
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    Qt::TextFormat format = Qt::AutoText;
-};
-
-// Presses `button` on the message box that the next command shows, and tells what it said.
-std::shared_ptr<SeenBox> answerNextBox(QMessageBox::StandardButton button) {
-    auto seen = std::make_shared<SeenBox>();
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [=, tries = 0]() mutable {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box || ++tries == 200) {
-            poll->stop();
-            poll->deleteLater();
-        }
-        if (!box) return;
-        seen->text = box->text();
-        seen->icon = box->icon();
-        seen->format = box->textFormat();
-        box->button(button)->click();
-    });
-    poll->start(10);
-    return seen;
-}
-
-} // namespace
+using namespace sono::test;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -192,7 +110,7 @@ void MainWindowTest::optionItemsMirrorTheOptions() {
     QVERIFY(session.window->editor().options().showInfo);
     QVERIFY(session.item("MMtoonInfo")->isChecked());
     auto info = answerNextBox(QMessageBox::Ok);
-    session.openTone("tagged.wav", "Rock & <b>Roll</b>");
+    session.openTone("tagged.wav", {{"INAM", "Rock & <b>Roll</b>"}});
     QCOMPARE(info->icon, QMessageBox::Information);
     QCOMPARE(info->format, Qt::PlainText);
     QVERIFY2(info->text.startsWith("Information from the file:\nTitle: Rock & <b>Roll</b>"),

@@ -1,0 +1,52 @@
+#pragma once
+// The properties dialog: the sample width, rate and channel count the sound is to be converted
+// to. It checks an "Other" rate before it closes with OK; the window then runs the conversion.
+// Made once and kept, so it is only hidden.
+#include <QDialog>
+
+#include <cstdint>
+#include <vector>
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace sono {
+
+class Editor;
+
+class PropForm : public QDialog {
+    Q_OBJECT
+  public:
+    explicit PropForm(Editor& editor, QWidget* parent = nullptr);
+
+    // Chooses the current format of the sound and sets the captions in the current language.
+    void load();
+
+    // The choice confirmed with OK: 8 or 16 bits, a rate in Hz (not yet limited), 1 or 2.
+    int bits() const;
+    int32_t rate() const { return rate_; }
+    int channels() const;
+
+  private:
+    struct Caption {
+        QWidget* widget;
+        const char* dutch;
+        const char* english;
+    };
+    void confirm();
+
+    Editor& editor_;
+    std::vector<Caption> captions_;
+    QRadioButton* bits8_;
+    QRadioButton* bits16_;
+    QRadioButton* rate11025_;
+    QRadioButton* rate22050_;
+    QRadioButton* rate44100_;
+    QRadioButton* otherRate_;
+    QLineEdit* otherRateText_;
+    QCheckBox* stereo_;
+    int32_t rate_ = 0;
+};
+
+} // namespace sono

@@ -1,0 +1,160 @@
+// The information and properties dialogs, driven through their File menu items as a user would.
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QtTest>
+
+#include "InfoForm.h"
+#include "PropForm.h"
+#include "WindowSession.h"
+
+using namespace sono;
+using namespace sono::test;
+
+namespace {
+
+template <typename T> T* widget(QWidget* form, const char* name) {
+    auto* found = form->findChild<T*>(name);
+    if (!found) qFatal("no widget %s", name);
+    return found;
+}
+QLineEdit* box(QWidget* form, const char* name) {
+    return widget<QLineEdit>(form, name);
+}
+QAbstractButton* button(QWidget* form, const char* name) {
+    return widget<QAbstractButton>(form, name);
+}
+QByteArray info(const Editor& editor, const char* id) {
+    return QByteArray::fromStdString(*editor.doc().Info.find(id));
+}
+
+} // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void informationShowsStoresAndErasesTheTexts();
+    void propertiesPreselectTheFormatAndCheckTheOtherRate();
+};
+
+void DialogsTest::informationShowsStoresAndErasesTheTexts() {
+    Session session;
+    const Editor& editor = session.window->editor();
+    QVERIFY(session.item("MMinformatie")->isEnabled());
+    const QString path = session.openTone(
+        "texts.wav", {{"INAM", "Caf\xe9s"}, {"ICRD", "2024-05-01"}, {"IGNR", "Jazz"}});
+
+    bool shown = false;
+    whenShown<InfoForm>([&](InfoForm* form) {
+        shown = true;
+        QCOMPARE(form->windowTitle(), QString(" Information"));
+        QCOMPARE(box(form, "INAM")->text(), QString("Cafés"));
+        QCOMPARE(box(form, "ISFT")->text(), QString("Sonoplexer 1.6"));
+        QCOMPARE(box(form, "ICRD")->text(), QString("2024-05-01"));
+        auto* genre = widget<QComboBox>(form, "IGNR");
+        QCOMPARE(genre->currentText(), QString("Jazz"));
+        QCOMPARE(genre->count(), 149);
+        QCOMPARE(genre->itemText(17), QString("Rock"));
+        QCOMPARE(button(form, "GeenDatum")->text(), QString("erase"));
+        QVERIFY(button(form, "GeenDatum")->isEnabled());
+
+        button(form, "GeenDatum")->click();
+        QCOMPARE(box(form, "ICRD")->text(), QString());
+        box(form, "IART")->setText("Zoë");
+        box(form, "DISP")->setText("Loop 1");
+        genre->setCurrentIndex(17);
+        button(form, "Command1")->click();
+    });
+    session.item("MMinformatie")->trigger();
+    QVERIFY(shown);
+    QCOMPARE(info(editor, "IART"), QByteArray("Zo\xeb"));
+    QCOMPARE(info(editor, "IGNR"), QByteArray("Rock"));
+    QCOMPARE(info(editor, "ICRD"), QByteArray());
+    QCOMPARE(QByteArray::fromStdString(editor.doc().DispText), QByteArray("Loop 1"));
+    // A box left alone keeps its text as read, pad zero included.
+    QCOMPARE(info(editor, "INAM"), QByteArray("Caf\xe9s\0", 6));
+    QVERIFY(!editor.doc().Changed);
+
+    session.item("MMsave")->trigger();
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    QVERIFY(!bytes.contains("ICRD"));
+    QVERIFY(bytes.contains(QByteArray("IART\x04\0\0\0Zo\xeb\0", 12)));
+    QVERIFY(bytes.contains(QByteArray("INAM\x06\0\0\0Caf\xe9s\0", 14)));
+
+    // Cancel leaves the texts; the dialog speaks the language of the moment.
+    session.item("MMned")->trigger();
+    shown = false;
+    whenShown<InfoForm>([&](InfoForm* form) {
+        shown = true;
+        QCOMPARE(form->windowTitle(), QString(" Informatie"));
+        QCOMPARE(button(form, "GeenDatum")->text(), QString("wis"));
+        QVERIFY(!button(form, "GeenDatum")->isEnabled());
+        QCOMPARE(box(form, "IART")->text(), QString("Zoë"));
+        box(form, "IART")->setText("Someone else");
+        button(form, "Command2")->click();
+    });
+    session.item("MMinformatie")->trigger();
+    QVERIFY(shown);
+    QCOMPARE(info(editor, "IART"), QByteArray("Zo\xeb\0", 4)); // as the save padded it
+}
+
+void DialogsTest::propertiesPreselectTheFormatAndCheckTheOtherRate() {
+    Session session;
+    QVERIFY(!session.item("MMprop")->isEnabled());
+    session.openTone("tone.wav");
+    QVERIFY(session.item("MMprop")->isEnabled());
+    const Document& doc = session.window->editor().doc();
+
+    bool shown = false;
+    whenShown<PropForm>([&](PropForm* form) {
+        shown = true;
+        QCOMPARE(form->windowTitle(), QString(" Properties"));
+        QVERIFY(button(form, "Option3")->isChecked() && button(form, "Option5")->isChecked());
+        QVERIFY(!button(form, "Check1")->isChecked());
+        QCOMPARE(box(form, "Text1")->text(), QString("44100"));
+        QVERIFY(!box(form, "Text1")->isEnabled());
+        button(form, "Option6")->click();
+        QVERIFY(box(form, "Text1")->isEnabled());
+        button(form, "Option2")->click();
+        button(form, "Check1")->click();
+
+        box(form, "Text1")->setText("999");
+        auto refused = answerNextBox(QMessageBox::Ok);
+        button(form, "Command1")->click();
+        QCOMPARE(refused->text, QString("The frequency must be at least 1000."));
+        QVERIFY(form->isVisible());
+        QCOMPARE(doc.SampleRate, 44100.0f);
+
+        // Accepted by the dialog, then raised to the lowest rate the conversion makes.
+        box(form, "Text1")->setText("1500 Hz");
+        button(form, "Command1")->click();
+    });
+    session.item("MMprop")->trigger();
+    QVERIFY(shown);
+    QCOMPARE(doc.SampleRate, 2500.0f);
+    QCOMPARE(doc.SampleCount, 2500);
+    QCOMPARE(doc.BitsPerSample, 8.0f);
+    QCOMPARE(doc.Channels, 2.0f);
+    QCOMPARE(session.panel(1), QString("The properties have been changed."));
+    QVERIFY(session.item("MMundo")->isEnabled());
+
+    // The next time it shows the new format; Cancel converts nothing.
+    shown = false;
+    whenShown<PropForm>([&](PropForm* form) {
+        shown = true;
+        QVERIFY(button(form, "Option2")->isChecked() && button(form, "Check1")->isChecked());
+        QVERIFY(button(form, "Option6")->isChecked() && box(form, "Text1")->isEnabled());
+        QCOMPARE(box(form, "Text1")->text(), QString("2500"));
+        button(form, "Option4")->click();
+        QVERIFY(!box(form, "Text1")->isEnabled());
+        button(form, "Command2")->click();
+    });
+    session.item("MMprop")->trigger();
+    QVERIFY(shown);
+    QCOMPARE(doc.SampleRate, 2500.0f);
+}
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"

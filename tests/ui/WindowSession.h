@@ -1,0 +1,109 @@
+#pragma once
+// What the window tests share: a window over fresh folders, a tone file to open, and a way to
+// answer the modal dialogs a command shows while the test waits inside it.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "MainWindow.h"
+#include "formats/WavWriter.h"
+
+namespace sono::test {
+
+// Text fields of a test file: INFO id and raw (one byte per character) text.
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
+// One second of a 16-bit mono tone at 44100 Hz, written by the editor's own writer.
+inline void writeTone(const QString& path, const Fields& fields = {}) {
+    Document doc;
+    for (const auto& [id, text] : fields)
+        *doc.Info.find(id) = text;
+    padOddTexts(doc);
+    doc.SampleCount = 44100;
+    doc.SampleRate = 44100;
+    doc.LeftSamples.resize(44100);
+    for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
+        doc.LeftSamples[i] = int16_t(std::lround(8000 * std::sin(double(i) * 0.0626)));
+    if (!writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount))
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// A window over fresh settings and work folders, started as the program starts it.
+struct Session {
+    QTemporaryDir dir;
+    std::unique_ptr<MainWindow> window;
+
+    Session() {
+        QDir(dir.path()).mkpath("temp");
+        QDir(dir.path()).mkpath("Sounds");
+        window = std::make_unique<MainWindow>(
+            EditorFolders{(dir.path() + "/settings").toStdString(),
+                          (dir.path() + "/temp").toStdString(), documents().toStdString()});
+        window->editor().startUp();
+        window->show();
+    }
+    QString documents() const { return dir.path() + "/Sounds/"; }
+    // Writes a tone as `name` in the session's folder and opens it as from the command line.
+    QString openTone(const QString& name, const Fields& fields = {}) {
+        const QString path = dir.path() + "/" + name;
+        writeTone(path, fields);
+        window->openFromCommandLine(path.toStdString());
+        return path;
+    }
+    QString panel(int number) const {
+        return window->findChild<QLabel*>(QStringLiteral("panel%1").arg(number))->text();
+    }
+    QAction* item(const char* name) const { return window->menus().action(name); }
+};
+
+// Runs `act` on the modal dialog of type T that the next command shows, once it is up, and
+// cancels the dialog when `act` left it open (a failed check returns early). Gives up after two
+// seconds, so a command that shows nothing lets the test fail instead of hang.
+template <typename T> void whenShown(std::function<void(T*)> act) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [=, tries = 0]() mutable {
+        QPointer<T> shown = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (shown || ++tries == 200) {
+            poll->stop();
+            poll->deleteLater();
+        }
+        if (!shown) return;
+        act(shown);
+        if (shown && shown->isVisible()) shown->reject();
+    });
+    poll->start(10);
+}
+
+struct SeenBox {
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+// Presses `button` on the message box that the next command shows, and tells what it said.
+inline std::shared_ptr<SeenBox> answerNextBox(QMessageBox::StandardButton button) {
+    auto seen = std::make_shared<SeenBox>();
+    whenShown<QMessageBox>([=](QMessageBox* box) {
+        seen->text = box->text();
+        seen->icon = box->icon();
+        seen->format = box->textFormat();
+        box->button(button)->click();
+    });
+    return seen;
+}
+
+} // namespace sono::test
