@@ -158,19 +158,6 @@ class QuietHost : public EditorHost {
     std::optional<std::string> chooseSavePath(const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    void statusChanged(int, const std::string&) override {}
-    void captionChanged(const std::string&) override {}
-    void progressStarted(const std::string&) override {}
-    void progressShown(int, const std::string&) override {}
-    void progressEnded() override {}
-    void setBusy(bool) override {}
-    void waveformChanged() override {}
-    void selectionChanged() override {}
-    void languageChanged() override {}
-    void settingsChanged() override {}
-    void hideToolDialogs() override {}
-    void stopPlayback() override {}
-    void playFile(const std::string&) override {}
 };
 
 // VeranderVolume as the menu runs it: the frame, the undo snapshot (a file of the whole sound in

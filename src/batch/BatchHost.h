@@ -31,18 +31,6 @@ class BatchHost : public EditorHost {
     std::optional<std::string> chooseSavePath(const std::string& filter,
                                               const std::string& initialDir) override;
     void statusChanged(int panel, const std::string& text) override;
-    void captionChanged(const std::string&) override {}
-    void progressStarted(const std::string&) override {}
-    void progressShown(int, const std::string&) override {}
-    void progressEnded() override {}
-    void setBusy(bool) override {}
-    void waveformChanged() override {}
-    void selectionChanged() override {}
-    void languageChanged() override {}
-    void settingsChanged() override {}
-    void hideToolDialogs() override {}
-    void stopPlayback() override {}
-    void playFile(const std::string&) override {}
 
   private:
     std::ostream& out_;

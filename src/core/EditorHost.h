@@ -25,28 +25,30 @@ class EditorHost {
     virtual std::optional<std::string> chooseSavePath(const std::string& filter,
                                                       const std::string& initialDir) = 0;
 
-    // Panel 1..4 of the status bar now holds text.
-    virtual void statusChanged(int panel, const std::string& text) = 0;
-    virtual void captionChanged(const std::string& caption) = 0;
+    // What follows only tells the host what changed; a host without a screen ignores it.
 
-    virtual void progressStarted(const std::string& label) = 0;
-    virtual void progressShown(int step, const std::string& label) = 0;
-    virtual void progressEnded() = 0;
-    virtual void setBusy(bool busy) = 0;
+    // Panel 1..4 of the status bar now holds text.
+    virtual void statusChanged(int /*panel*/, const std::string& /*text*/) {}
+    virtual void captionChanged(const std::string& /*caption*/) {}
+
+    virtual void progressStarted(const std::string& /*label*/) {}
+    virtual void progressShown(int /*step*/, const std::string& /*label*/) {}
+    virtual void progressEnded() {}
+    virtual void setBusy(bool /*busy*/) {}
 
     // The samples or the format changed: the pictures must be drawn anew.
-    virtual void waveformChanged() = 0;
+    virtual void waveformChanged() {}
     // The selection or the command state changed: compose the views again.
-    virtual void selectionChanged() = 0;
+    virtual void selectionChanged() {}
     // The language changed: menus, tooltips and dialogs take their new texts.
-    virtual void languageChanged() = 0;
+    virtual void languageChanged() {}
     // An option, the recent-file list or another saved setting changed.
-    virtual void settingsChanged() = 0;
+    virtual void settingsChanged() {}
     // Tool dialogs are hidden when a new sound replaces the current one.
-    virtual void hideToolDialogs() = 0;
+    virtual void hideToolDialogs() {}
 
-    virtual void stopPlayback() = 0;
-    virtual void playFile(const std::string& path) = 0;
+    virtual void stopPlayback() {}
+    virtual void playFile(const std::string& /*path*/) {}
 };
 
 } // namespace sono

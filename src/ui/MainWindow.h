@@ -52,13 +52,10 @@ class MainWindow : public QMainWindow, public EditorHost {
     void progressShown(int step, const std::string& label) override;
     void progressEnded() override;
     void setBusy(bool busy) override;
-    void waveformChanged() override {}
     void selectionChanged() override { refreshCommandState(); }
     void languageChanged() override;
     void settingsChanged() override;
     void hideToolDialogs() override;
-    void stopPlayback() override {}
-    void playFile(const std::string&) override {}
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -56,16 +56,8 @@ class FakeHost : public EditorHost {
     void statusChanged(int panel, const std::string& text) override {
         if (panel == 1) statusLog.push_back(text);
     }
-    void captionChanged(const std::string&) override {}
-    void progressStarted(const std::string&) override {}
     void progressShown(int step, const std::string&) override { progressSteps.push_back(step); }
-    void progressEnded() override {}
-    void setBusy(bool) override {}
     void waveformChanged() override { ++waveformRedraws; }
-    void selectionChanged() override {}
-    void languageChanged() override {}
-    void settingsChanged() override {}
-    void hideToolDialogs() override {}
     void stopPlayback() override { ++playbackStops; }
     void playFile(const std::string& path) override { playedFiles.push_back(path); }
 
