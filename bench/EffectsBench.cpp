@@ -69,7 +69,7 @@ FrameRange whole() {
 
 // Runs an in-place effect on a fresh copy of both channels in every iteration.
 template <class Effect> void inPlace(benchmark::State& state, Effect effect) {
-    Sound sound = original();
+    Sound sound;
     for (auto _ : state) {
         state.PauseTiming();
         sound.left = original().left;

@@ -11,6 +11,10 @@ void CommandTable::add(const std::string& word, size_t minArgs, size_t maxArgs, 
     entries_[word] = {minArgs, maxArgs, std::move(command)};
 }
 
+void CommandTable::add(const std::string& word, void (Editor::*command)()) {
+    add(word, 0, 0, [command](BatchContext& c, const Words&) { (c.editor.*command)(); });
+}
+
 void CommandTable::run(BatchContext& context, const Words& words) const {
     auto it = entries_.find(words.at(0));
     if (it == entries_.end()) throw BatchError("unknown command '" + words[0] + "'");
@@ -143,7 +147,7 @@ void registerDocumentCommands(CommandTable& t) {
     });
     t.add("input", 1, 1, [](BatchContext& c, const Words& a) { c.host.queueInput(a[0]); });
     t.add("open", 1, 1, [](BatchContext& c, const Words& a) { c.editor.openChosenFile(a[0]); });
-    t.add("save", 0, 0, [](BatchContext& c, const Words&) { c.editor.MMsave(); });
+    t.add("save", &Editor::MMsave);
     t.add("save-as", 1, 1, [](BatchContext& c, const Words& a) {
         c.host.setSavePath(a[0]);
         c.editor.MMsaveAs();

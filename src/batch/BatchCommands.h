@@ -31,6 +31,8 @@ class CommandTable {
     using Command = std::function<void(BatchContext&, const Words& args)>;
     // minArgs..maxArgs arguments after the word are accepted.
     void add(const std::string& word, size_t minArgs, size_t maxArgs, Command command);
+    // A word without arguments that runs one editor command.
+    void add(const std::string& word, void (Editor::*command)());
     void run(BatchContext& context, const Words& words) const;
 
   private:

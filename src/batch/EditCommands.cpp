@@ -45,21 +45,18 @@ void properties(BatchContext& c, const Words& a) {
 } // namespace
 
 void registerEditCommands(CommandTable& t) {
-    auto plain = [&t](const char* word, void (Editor::*command)()) {
-        t.add(word, 0, 0, [command](BatchContext& c, const Words&) { (c.editor.*command)(); });
-    };
-    plain("new", &Editor::MMleeg);
-    plain("copy", &Editor::MMcopy);
-    plain("cut", &Editor::MMcut);
-    plain("paste", &Editor::MMpaste);
-    plain("paste-mix", &Editor::MMpasteMix);
-    plain("paste-fade", &Editor::MMpasteOverloper);
-    plain("delete", &Editor::MMdel);
-    plain("erase", &Editor::MMerase);
-    plain("mute", &Editor::MMmute);
-    plain("add-silence", &Editor::MMSilence);
-    plain("undo", &Editor::MMundo);
-    plain("redo", &Editor::MMredo);
+    t.add("new", &Editor::MMleeg);
+    t.add("copy", &Editor::MMcopy);
+    t.add("cut", &Editor::MMcut);
+    t.add("paste", &Editor::MMpaste);
+    t.add("paste-mix", &Editor::MMpasteMix);
+    t.add("paste-fade", &Editor::MMpasteOverloper);
+    t.add("delete", &Editor::MMdel);
+    t.add("erase", &Editor::MMerase);
+    t.add("mute", &Editor::MMmute);
+    t.add("add-silence", &Editor::MMSilence);
+    t.add("undo", &Editor::MMundo);
+    t.add("redo", &Editor::MMredo);
     t.add("select", 1, 3, select);
     t.add("properties", 3, 3, properties);
     t.add("open-raw", 4, 4, [](BatchContext& c, const Words& a) {

@@ -38,16 +38,16 @@ void registerEffectCommands(CommandTable& t) {
         const int16_t softer = choiceArg(a[5], {"equal", "softer"}) == 1 ? 1 : 0;
         c.editor.MaakEcho(delay, volume, delay2, volume2, repeats, softer);
     });
-    t.add("normalize", 0, 0, [](BatchContext& c, const Words&) { c.editor.MMnormalize(); });
-    t.add("reverse", 0, 0, [](BatchContext& c, const Words&) { c.editor.MMreverse(); });
-    t.add("soften", 0, 0, [](BatchContext& c, const Words&) { c.editor.MMDempen(); });
+    t.add("normalize", &Editor::MMnormalize);
+    t.add("reverse", &Editor::MMreverse);
+    t.add("soften", &Editor::MMDempen);
     t.add("shrink", 1, 1, [](BatchContext& c, const Words& a) {
         c.editor.Krimper(countArg(a[0], "a block size"));
     });
-    t.add("alien1", 0, 0, [](BatchContext& c, const Words&) { c.editor.MMalien(); });
-    t.add("alien2", 0, 0, [](BatchContext& c, const Words&) { c.editor.MMalien2(); });
-    t.add("satellite", 0, 0, [](BatchContext& c, const Words&) { c.editor.MMsat(); });
-    t.add("creaking", 0, 0, [](BatchContext& c, const Words&) { c.editor.MMgekraak(); });
+    t.add("alien1", &Editor::MMalien);
+    t.add("alien2", &Editor::MMalien2);
+    t.add("satellite", &Editor::MMsat);
+    t.add("creaking", &Editor::MMgekraak);
     t.add("filter", 3, 3, [](BatchContext& c, const Words& a) {
         const bool louder = choiceArg(a[0], {"higher", "lower"}) == 0;
         c.editor.FilterSub(louder, float(numberArg(a[1], "a percentage")),

@@ -43,7 +43,7 @@ void Editor::startUp() {
         settings_ = Settings{};
         settings_.lastDir = folders_.documentsDir;
     }
-    SaveSettings();
+    // TidyRecent below writes the options file, so it is not written here as well.
     std::error_code ignored;
     std::filesystem::remove(folders_.tempDir / "%$&©®.dat", ignored);
     if (settings_.language == LanguageEnglish)

@@ -158,7 +158,6 @@ class Editor {
 
     // The save-first question; false when the user cancelled.
     bool offerSaveFirst();
-    const std::filesystem::path& tempDir() const { return folders_.tempDir; }
 
   private:
     void switchLanguage(uint8_t language);

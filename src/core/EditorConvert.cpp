@@ -36,7 +36,6 @@ void Editor::ChangeProp(int pBitRate, int32_t pFrequency, int pChannels) {
     convertFormat(doc_, pBitRate == 8 ? 8 : 16, pFrequency, pChannels == 2 ? 2 : 1);
     RefreshStatusPanels();
     setStatus(1, LangText("De eigenschappen zijn veranderd.", "The properties have been changed."));
-    doc_.WorkBuffer.assign(1, 0);
     DrawWaveform();
     host_.setBusy(false);
     playAfterChange();

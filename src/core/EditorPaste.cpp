@@ -28,7 +28,6 @@ void Editor::MMpasteOverloper() {
 void Editor::pasteFailed(bool fromRecording) {
     ProgressEnd();
     DrawWaveform();
-    doc_.WorkBuffer.assign(1, 0);
     if (fromRecording) {
         MMNiets();
         setStatus(1, LangText("Opname ging niet goed.", "Recording failed."));

@@ -1,6 +1,5 @@
 #include "Folders.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -25,12 +24,6 @@ std::string documentsDir() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (dir.isEmpty()) dir = QDir::homePath();
     return (dir.endsWith('/') ? dir : dir + '/').toStdString();
-}
-
-std::filesystem::path appDir() {
-    std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
-    if (std::filesystem::exists(exeDir / "share")) return exeDir / "share";
-    return exeDir.parent_path() / "share" / "sonoplexer";
 }
 
 std::optional<std::filesystem::path> privateTempDir() {

@@ -11,8 +11,6 @@ namespace sono {
 std::filesystem::path defaultSettingsDir();
 // The user's documents folder, with a trailing separator.
 std::string documentsDir();
-// The shipped files: next to the executable in a build tree, else <prefix>/share/sonoplexer.
-std::filesystem::path appDir();
 
 // The editor's private work folder inside the system temporary folder (mode 0700). An existing
 // one is reused only when it is a real folder owned by this user; otherwise a fresh one is made.

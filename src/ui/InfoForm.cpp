@@ -140,18 +140,11 @@ InfoForm::InfoForm(Editor& editor, QWidget* parent) : QDialog(parent), editor_(e
                          "Note: not all program use this information. If you edit a sound with "
                          "another program, this information can be removed from the WAV-file."});
 
-    auto* ok = new QPushButton;
-    ok->setObjectName("Command1");
-    ok->setDefault(true);
-    captions_.push_back({ok, "&OK", "&OK"});
-    auto* cancel = new QPushButton;
-    cancel->setObjectName("Command2");
-    captions_.push_back({cancel, "&Annuleren", "&Cancel"});
+    auto [ok, cancel] = makeOkCancel(*this, captions_);
     connect(ok, &QPushButton::clicked, this, [this] {
         copyBack();
         accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(note, 1);
@@ -170,15 +163,7 @@ void InfoForm::load() {
         field.box->setText(field.shown);
         field.box->setCursorPosition(0);
     }
-    for (const Caption& caption : captions_) {
-        QString text = QString::fromStdString(editor_.LangText(caption.dutch, caption.english));
-        if (auto* group = qobject_cast<QGroupBox*>(caption.widget))
-            group->setTitle(text);
-        else if (auto* label = qobject_cast<QLabel*>(caption.widget))
-            label->setText(text);
-        else if (auto* button = qobject_cast<QPushButton*>(caption.widget))
-            button->setText(text);
-    }
+    applyCaptions(captions_, editor_);
     setWindowTitle(QString::fromStdString(editor_.LangText(" Informatie", " Information")));
     // The boxes of the frames in one column start at one line, whatever the language.
     for (const std::vector<QLabel*>& labels : columnLabels_) {

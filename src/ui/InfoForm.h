@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "DialogCaptions.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -30,13 +32,6 @@ class InfoForm : public QDialog {
         QLineEdit* box;
         QString shown; // what load() put into the box
     };
-    // A caption that follows the language.
-    struct Caption {
-        QWidget* widget;
-        const char* dutch;
-        const char* english;
-    };
-
     void copyBack();
     const std::string& storedText(const std::string& id) const;
 

@@ -85,15 +85,8 @@ PropForm::PropForm(Editor& editor, QWidget* parent) : QDialog(parent), editor_(e
     stereo_->setObjectName("Check1");
     captions_.push_back({stereo_, "&Stereo", "&Stereo"});
 
-    auto* ok = new QPushButton;
-    ok->setObjectName("Command1");
-    ok->setDefault(true);
-    captions_.push_back({ok, "&OK", "&OK"});
-    auto* cancel = new QPushButton;
-    cancel->setObjectName("Command2");
-    captions_.push_back({cancel, "&Annuleren", "&Cancel"});
+    auto [ok, cancel] = makeOkCancel(*this, captions_);
     connect(ok, &QPushButton::clicked, this, &PropForm::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* frames = new QHBoxLayout;
     frames->addWidget(width);
@@ -111,13 +104,7 @@ PropForm::PropForm(Editor& editor, QWidget* parent) : QDialog(parent), editor_(e
 }
 
 void PropForm::load() {
-    for (const Caption& caption : captions_) {
-        QString text = QString::fromStdString(editor_.LangText(caption.dutch, caption.english));
-        if (auto* group = qobject_cast<QGroupBox*>(caption.widget))
-            group->setTitle(text);
-        else if (auto* button = qobject_cast<QAbstractButton*>(caption.widget))
-            button->setText(text);
-    }
+    applyCaptions(captions_, editor_);
     setWindowTitle(QString::fromStdString(editor_.LangText(" Eigenschappen", " Properties")));
 
     const Document& doc = editor_.doc();

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "DialogCaptions.h"
+
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
@@ -29,11 +31,6 @@ class PropForm : public QDialog {
     int channels() const;
 
   private:
-    struct Caption {
-        QWidget* widget;
-        const char* dutch;
-        const char* english;
-    };
     void confirm();
 
     Editor& editor_;

@@ -1,6 +1,5 @@
 #pragma once
-// The one sound being edited. Field names follow the program's long-standing names so that
-// every command reads like its description; the conventions are:
+// The one sound being edited, under the program's long-standing field names. The conventions:
 //  - samples are 16-bit slots; an 8-bit sound keeps the file's unsigned bytes 0..255 (silence 128)
 //  - RightSamples holds the single element 0 for a mono sound
 //  - SelStart == -1 means nothing is selected; SelEnd is inclusive

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "editing/SampleBlocks.h"
 #include "editing/WorkFile.h"
+#include "formats/ByteFile.h"
 
 namespace sono {
 

@@ -6,15 +6,12 @@
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "editing/SelectionEdits.h"
+#include "effects/SampleWidth.h"
 
 namespace sono {
 
 namespace {
 constexpr int PassSlices = 50;
-
-int16_t limited(int64_t value, int64_t low, int64_t high) {
-    return int16_t(std::clamp(value, low, high));
-}
 
 class Merge {
   public:
@@ -92,7 +89,6 @@ class Merge {
         }
         replaceSelection(frames, oneChannel);
         doc_.SelEnd = float(selStart_ + clip_.frames);
-        doc_.WorkBuffer.assign(1, 0);
         return target_;
     }
 
@@ -126,8 +122,8 @@ class Merge {
         auto convert = [&](Samples& channel, int64_t begin, int64_t end) {
             for (int64_t i = begin; i < end; ++i) {
                 int64_t x = channel[i];
-                channel[i] = toEight ? limited(x / 256 + 128, 0, 255)
-                                     : limited(256 * x - 32768, -32766, 32767);
+                channel[i] = toEight ? clipped<Bits8>(double(x / 256 + 128))
+                                     : clipped<Bits16>(double(256 * x - 32768));
             }
         };
         pass(clip_.frames, [&](int64_t begin, int64_t end) {
@@ -174,12 +170,12 @@ class Merge {
                 if (request_.overlap) {
                     const float clipWeight = float(double(i) / overlap);
                     const float soundWeight = float(double(overlap - i) / overlap);
-                    out[i] = limited(roundToInt(c * double(clipWeight) + d * double(soundWeight)),
-                                     std::numeric_limits<int16_t>::min(),
-                                     std::numeric_limits<int16_t>::max());
+                    out[i] = int16_t(std::clamp<int64_t>(
+                        roundToInt(c * double(clipWeight) + d * double(soundWeight)),
+                        std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
                 } else {
-                    out[i] =
-                        eightBit ? limited(c + d - 128, 0, 255) : limited(c + d, -32766, 32767);
+                    out[i] = eightBit ? clipped<Bits8>(double(c + d - 128))
+                                      : clipped<Bits16>(double(c + d));
                 }
             }
         });

@@ -97,13 +97,14 @@ void appendSilence(Document& doc, int32_t newCount, const ProgressStep& progress
     if (doc.isStereo()) doc.RightSamples.resize(size_t(std::max(newCount, 1)), 0);
     if (doc.BitsPerSample != 8) return;
     // Grown slots are 0, which in an 8-bit sound is full negative swing, not silence.
+    const int16_t silence = doc.silenceValue();
     const int channels = int(doc.Channels);
     auto fill = [&](Samples& channel, const std::function<void(int)>& after) {
         inSlices(
             newCount - oldCount, 100,
             [&](int64_t begin, int64_t end) {
                 std::fill(channel.begin() + oldCount + begin, channel.begin() + oldCount + end,
-                          int16_t(128));
+                          silence);
             },
             after);
     };

@@ -7,8 +7,8 @@
 #include <new>
 
 #include "document/Numbers.h"
-#include "editing/SampleBlocks.h"
 #include "editing/WorkFile.h"
+#include "formats/ByteFile.h"
 
 namespace sono {
 

@@ -1,10 +1,12 @@
 #pragma once
 // Small helpers for the program's little-endian binary files: bounded reads from an open file
 // and a writer that replaces its target only once the new contents are complete.
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace sono {
 
@@ -42,6 +44,30 @@ inline void appendLE32(std::string& out, uint32_t v) {
 inline void appendLE16(std::string& out, uint16_t v) {
     out += char(v & 0xFF);
     out += char(v >> 8);
+}
+
+// Runs of 16-bit samples are stored little-endian and moved in a single read or write,
+// converted only on a big-endian machine.
+template <class Writer> void writeSampleBlock(Writer& file, const int16_t* samples, size_t count) {
+    if constexpr (std::endian::native == std::endian::little) {
+        file.write(samples, count * 2);
+    } else {
+        std::vector<uint8_t> bytes(count * 2);
+        for (size_t i = 0; i < count; ++i) {
+            bytes[2 * i] = uint8_t(uint16_t(samples[i]) & 0xFF);
+            bytes[2 * i + 1] = uint8_t(uint16_t(samples[i]) >> 8);
+        }
+        file.write(bytes.data(), bytes.size());
+    }
+}
+
+// False when the file ends before count samples; those it does hold are read all the same.
+inline bool readSampleBlock(InputFile& file, int16_t* samples, size_t count) {
+    const bool complete = file.read(samples, count * 2) == count * 2;
+    if constexpr (std::endian::native == std::endian::big)
+        for (size_t i = 0; i < count; ++i)
+            samples[i] = int16_t(readLE16(reinterpret_cast<const uint8_t*>(samples + i)));
+    return complete;
 }
 
 // Writes a new file beside the target and renames it over the target on commit(), so that a

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/Numbers.h"
+#include "effects/SampleWidth.h"
 
 namespace sono {
 
@@ -52,8 +53,7 @@ void convertFormat(Document& doc, int bits, int32_t rate, int channels) {
         convertSamples([](int16_t s) { return int16_t(s / 256 + 128); });
         doc.BitsPerSample = 8;
     } else if (doc.BitsPerSample == 8 && bits == 16) {
-        convertSamples(
-            [](int16_t s) { return int16_t(std::clamp((s - 128) * 256, -32766, 32767)); });
+        convertSamples([](int16_t s) { return clipped<Bits16>((s - 128) * 256.0); });
         doc.BitsPerSample = 16;
     }
 

@@ -16,11 +16,6 @@ inline constexpr std::array<std::string_view, InfoFieldCount> InfoWriteOrder = {
     "ISBJ", "IART", "ICMT", "INAM", "IGNR", "IKEY", "ICRD", "ISFT", "ICOP",
     "IENG", "ITCH", "ICMS", "IPRD", "IMED", "ISRC", "ISRF", "IARL"};
 
-// The order in which the reader's table (and its labels) lists the ids.
-inline constexpr std::array<std::string_view, InfoFieldCount> InfoReadOrder = {
-    "IART", "ICMT", "INAM", "IGNR", "ISBJ", "IKEY", "ICRD", "ISFT", "ICOP",
-    "IENG", "ITCH", "ICMS", "IPRD", "IMED", "ISRC", "ISRF", "IARL"};
-
 inline constexpr std::string_view ProgramSignature = "Sonoplexer 1.6";
 
 struct InfoFields {

@@ -1,6 +1,5 @@
 #include "formats/RawImport.h"
 
-#include <bit>
 #include <limits>
 #include <new>
 
@@ -25,11 +24,7 @@ RawReadResult readRawFile(const std::string& path, int bits, int channels,
         result.right.assign(channels == 2 ? slots : 1, 0);
         if (bytesPerSample == 2 && channels == 1) {
             // A missing last byte stays 0 in the sample's high half.
-            file->read(result.left.data(),
-                       std::min<size_t>(size_t(frames) * 2, size_t(file->size())));
-            if constexpr (std::endian::native == std::endian::big)
-                for (auto& s : result.left)
-                    s = int16_t(readLE16(reinterpret_cast<uint8_t*>(&s)));
+            readSampleBlock(*file, result.left.data(), size_t(frames));
         } else {
             std::vector<uint8_t> bytes(size_t(frames) * channels * bytesPerSample, 0);
             file->read(bytes.data(), bytes.size());

@@ -1,6 +1,5 @@
 #include "formats/WavReader.h"
 
-#include <bit>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -114,20 +113,14 @@ class WaveParser {
         int64_t frames = size / bytesPerSample / channels;
         r_.frames = int32_t(frames);
         // Bytes beyond the end of the file (a missing pad byte) read as 0.
-        std::vector<uint8_t> bytes;
-        bool directMono16 = bytesPerSample == 2 && channels == 1;
-        if (directMono16) {
+        file_.seek(bodyStart);
+        if (bytesPerSample == 2 && channels == 1) {
             r_.left.assign(size_t(frames), 0);
-            file_.seek(bodyStart);
-            file_.read(r_.left.data(), size_t(frames) * 2);
+            readSampleBlock(file_, r_.left.data(), size_t(frames));
             r_.right.assign(1, 0);
-            if constexpr (std::endian::native == std::endian::big)
-                for (auto& s : r_.left)
-                    s = int16_t(readLE16(reinterpret_cast<uint8_t*>(&s)));
             return;
         }
-        bytes.assign(size_t(frames) * bytesPerSample * channels, 0);
-        file_.seek(bodyStart);
+        std::vector<uint8_t> bytes(size_t(frames) * bytesPerSample * channels, 0);
         file_.read(bytes.data(), bytes.size());
         r_.left.assign(size_t(frames), 0);
         if (channels == 2)

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "formats/ByteFile.h"
+
 namespace sono {
 
 namespace {
@@ -29,13 +31,8 @@ class Reader {
     size_t pos_ = 0;
 };
 
-void putWord(std::string& out, int16_t value) {
-    out += char(value & 0xFF);
-    out += char((uint16_t(value) >> 8) & 0xFF);
-}
-
 void putText(std::string& out, const std::string& text) {
-    putWord(out, int16_t(std::min<size_t>(text.size(), 32767)));
+    appendLE16(out, uint16_t(std::min<size_t>(text.size(), 32767)));
     out.append(text, 0, std::min<size_t>(text.size(), 32767));
 }
 
@@ -113,15 +110,15 @@ bool writeSettingsFile(const std::filesystem::path& file, const Settings& s) {
     out += char(bits);
     out += '~';
     for (int16_t top : s.curves.echoHandleTops)
-        putWord(out, top);
-    putWord(out, s.curves.echoCheck);
+        appendLE16(out, uint16_t(top));
+    appendLE16(out, uint16_t(s.curves.echoCheck));
     for (int16_t check : s.curves.echoSameChecks)
-        putWord(out, check);
+        appendLE16(out, uint16_t(check));
     out += 'P';
     for (int16_t v : s.curves.volume)
-        putWord(out, v);
+        appendLE16(out, uint16_t(v));
     for (int16_t v : s.curves.speed)
-        putWord(out, v);
+        appendLE16(out, uint16_t(v));
     out += char(s.options.showTime ? 1 : 0);
     return writeBytes(file, out);
 }
