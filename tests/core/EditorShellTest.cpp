@@ -1,4 +1,4 @@
-// The editor around the document: language switch, recent files, new sound, redraw rules.
+// The editor around the document: recent files, new sound, the selection, closing.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,33 +10,11 @@ using sono::test::EditorFixture;
 
 using EditorShell = EditorFixture;
 
-TEST_F(EditorShell, LanguageSwitchRewritesDurationAndSizeButNotFormat) {
-    editor->MMleeg();
-    EXPECT_EQ(editor->caption(), "No Title - Sonoplexer");
-    EXPECT_EQ(editor->panel(1), "A new sound has been created.");
-    std::string format = editor->panel(2);
-    EXPECT_EQ(editor->panel(3), "Time: 0.00");
-    editor->MMned();
-    EXPECT_EQ(editor->panel(1), "De taal is nu Nederlands.");
-    EXPECT_EQ(editor->panel(2), format);
-    EXPECT_EQ(editor->panel(3), "Duur: 0.00");
-    EXPECT_EQ(editor->panel(4), "Bestand: 1 kb");
-    // The caption keeps the language it was made in until the next sound.
-    EXPECT_EQ(editor->caption(), "No Title - Sonoplexer");
-    editor->MMned();
-    EXPECT_EQ(editor->panel(3), "Duur: 0.00");
-    editor->MMeng();
-    EXPECT_EQ(editor->panel(3), "Time: 0.00");
-}
-
-TEST_F(EditorShell, NewSoundIsSilenceWithDateAndSignature) {
+// The date changes from day to day, which a batch script's fixed output cannot follow.
+TEST_F(EditorShell, NewSoundIsMonoWithDateAndSignature) {
     editor->MMleeg();
     const Document& doc = editor->doc();
-    EXPECT_EQ(doc.FileName, "*");
-    EXPECT_EQ(doc.SampleCount, 100);
     EXPECT_EQ(doc.Channels, 1);
-    ASSERT_EQ(doc.LeftSamples.size(), 100u);
-    EXPECT_EQ(doc.LeftSamples[57], 0);
     EXPECT_EQ(*doc.Info.find("ISFT"), "Sonoplexer 1.6");
     const std::string& date = *doc.Info.find("ICRD");
     ASSERT_EQ(date.size(), 10u);
@@ -82,25 +60,23 @@ TEST_F(EditorShell, SelectionRoundsUpAndClampsOnShow) {
     editor->ShowSelection();
     EXPECT_EQ(doc.SelStart, 10);
     EXPECT_EQ(doc.SelEnd, 99);
-    editor->MMNiets();
-    EXPECT_EQ(doc.SelStart, -1);
 }
 
-TEST_F(EditorShell, RedrawLengthensShortSoundsWithSilence) {
-    editor->MMleeg();
-    Document& doc = editor->doc();
-    doc.BitsPerSample = 8;
-    doc.Channels = 2;
-    doc.SampleCount = 10;
-    doc.LeftSamples.assign(10, 200);
-    doc.RightSamples.assign(10, 50);
-    editor->DrawWaveform();
-    EXPECT_EQ(doc.SampleCount, 100);
-    ASSERT_EQ(doc.LeftSamples.size(), 100u);
-    ASSERT_EQ(doc.RightSamples.size(), 100u);
-    EXPECT_EQ(doc.LeftSamples[9], 200);
-    EXPECT_EQ(doc.LeftSamples[10], 128);
-    EXPECT_EQ(doc.RightSamples[99], 128);
+// Whole drags are in the batch scripts; the steps of one are seen only from here.
+TEST_F(EditorShell, DraggingBackAcrossTheAnchorSwapsTheEndsAndTheAnchorStays) {
+    editor->MMleeg(); // 100 frames
+    const Document& doc = editor->doc();
+    editor->selectionPointerDown(1, 50);
+    editor->selectionPointerMove(1, 30);
+    EXPECT_EQ(doc.SelStart, 30);
+    EXPECT_EQ(doc.SelEnd, 50);
+    editor->selectionPointerMove(1, 70);
+    EXPECT_EQ(doc.SelStart, 50);
+    EXPECT_EQ(doc.SelEnd, 70);
+    editor->selectionPointerMove(1, 20);
+    editor->selectionPointerUp();
+    EXPECT_EQ(doc.SelStart, 20);
+    EXPECT_EQ(doc.SelEnd, 50);
 }
 
 TEST_F(EditorShell, ClosingAsksToSaveOnlyChangedSoundsAndCancelKeepsRunning) {

@@ -1,4 +1,5 @@
-// Paste, mixed paste and fading paste of the clip file, driven through the editor.
+// Paste, mixed paste and fading paste of the clip file, driven through the editor. Plain paste
+// with and without a selection, and paste without a clip or a sound, are in editing.sb.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,26 +18,6 @@ class Paste : public EditingFixture {
         editor->MMpaste();
     }
 };
-
-TEST_F(Paste, WithoutASelectionTheClipReplacesTheLastFrame) {
-    load(ramp(1000));
-    writeClip(16, 22050, ramp(200, 5000));
-    editor->MMpaste();
-    EXPECT_EQ(left(), cat({ramp(999), ramp(200, 5000)}));
-    EXPECT_EQ(doc().SampleCount, 1199);
-    EXPECT_EQ(doc().UndoLevel, 1);
-    EXPECT_EQ(host.statusLog.back(), "Finished pasting.");
-    EXPECT_EQ(editor->panel(3), "Time: 0.05");
-    // The selection starts at the pasted frames (rounded up to even by the redraw).
-    EXPECT_EQ(doc().SelStart, 1000);
-    EXPECT_EQ(doc().SelEnd, 1198);
-
-    // The clip is not used up; pasting over a selection replaces exactly that stretch.
-    load(ramp(300));
-    select(100, 110);
-    editor->MMpaste();
-    EXPECT_EQ(left(), cat({ramp(100), ramp(200, 5000), ramp(189, 111)}));
-}
 
 TEST_F(Paste, MixAddsTheClipAndLimitsTheSum) {
     load(cat({{10000, -10000}, Samples(198, 10000)}));
@@ -212,21 +193,6 @@ TEST_F(Paste, ABrokenClipTakesTheFailurePath) {
     writeBytes(clipFile(), good);
     editor->MMpaste();
     EXPECT_EQ(left(9, 5), Samples({9, 1, 2, 3, 21}));
-}
-
-TEST_F(Paste, NothingHappensWithoutAClipOrASound) {
-    writeClip(16, 22050, {1});
-    editor->MMpaste(); // no sound
-    EXPECT_EQ(doc().UndoLevel, 0);
-    EXPECT_FALSE(editor->pasteEnabled());
-    load(ramp(200));
-    std::filesystem::remove(clipFile());
-    editor->MMpaste();
-    editor->MMpasteMix();
-    editor->MMpasteOverloper();
-    EXPECT_EQ(doc().UndoLevel, 0);
-    EXPECT_EQ(left(), ramp(200));
-    EXPECT_TRUE(host.messages.empty());
 }
 
 // Every combination of formats, lengths, rates, selections and modes keeps the document sound:

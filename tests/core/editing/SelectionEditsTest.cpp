@@ -1,4 +1,5 @@
-// Copy, cut, delete, erase, mute and add silence, driven through the editor.
+// Copy, cut, delete, erase, mute and add silence, driven through the editor: the clip file's
+// bytes, failures, edges and progress. Their samples and texts are in the batch scripts.
 #include <gtest/gtest.h>
 
 #include "EditingFixture.h"
@@ -40,91 +41,16 @@ TEST_F(SelectionEdits, CopyWritesTheClipFileByteForByte) {
     EXPECT_EQ(doc().SelEnd, 148);
 }
 
-TEST_F(SelectionEdits, DeleteRemovesTheSelectedFrames) {
-    load(ramp(300));
-    select(100, 150);
-    editor->MMdel();
-    EXPECT_EQ(doc().SampleCount, 249);
-    EXPECT_EQ(left(), cat({ramp(100), ramp(149, 151)}));
-    EXPECT_EQ(doc().SelStart, -1);
-    EXPECT_EQ(doc().UndoLevel, 1);
-    EXPECT_EQ(host.statusLog.back(), "The selected part has been deleted.");
-
-    // A selection that reaches the end only shortens the sound.
-    select(200, 248);
-    editor->MMned();
-    editor->MMdel();
-    EXPECT_EQ(left(), cat({ramp(100), ramp(100, 151)}));
-    EXPECT_EQ(host.statusLog.back(), "Het geselecteerde deel is verwijderd.");
-    editor->MMeng();
-
-    // Deleting everything leaves no frames; the redraw then makes 100 frames of silence.
-    load(ramp(300, 1), {}, 8);
-    select(0, 299);
-    editor->MMdel();
-    EXPECT_EQ(editor->panel(3), "Time: 0.00");
-    EXPECT_EQ(editor->panel(4), "File: 1 kb");
-    EXPECT_EQ(left(), Samples(100, 128));
-
-    // Without a selection Delete does nothing, not even an undo level.
-    load(ramp(300));
-    editor->MMdel();
-    EXPECT_EQ(doc().SampleCount, 300);
-    EXPECT_EQ(doc().UndoLevel, 0);
-}
-
-TEST_F(SelectionEdits, DeleteInOneChannelKeepsTheLength) {
-    load(ramp(300), ramp(300, 1000), 16);
-    select(100, 150, 2, false);
-    editor->MMdel();
-    EXPECT_EQ(doc().SampleCount, 300);
-    EXPECT_EQ(left(), ramp(300));
-    EXPECT_EQ(right(), cat({ramp(100, 1000), ramp(149, 1151), Samples(51, 0)}));
-
-    // At the very end of the channel the other channel still keeps every frame.
-    load(ramp(300, 10), ramp(300, 1000));
-    select(250, 299, 1, false);
-    editor->MMdel();
-    EXPECT_EQ(doc().SampleCount, 300);
-    EXPECT_EQ(right(), ramp(300, 1000));
-    EXPECT_EQ(left(), cat({ramp(250, 10), Samples(50, 0)}));
-
-    // Both channels: the sound gets shorter.
-    select(0, 10, 1);
-    editor->MMdel();
-    EXPECT_EQ(doc().SampleCount, 289);
-    EXPECT_EQ(right(), ramp(289, 1011));
-}
-
-TEST_F(SelectionEdits, MuteAndEraseWriteSilence) {
-    load(ramp(200, 20), ramp(200, 30), 8);
-    select(10, 20, 2, false);
-    editor->MMmute();
-    EXPECT_EQ(left(), ramp(200, 20));
-    EXPECT_EQ(right(), cat({ramp(10, 30), Samples(11, 128), ramp(179, 51)}));
-    EXPECT_EQ(doc().SelStart, 10);
-    EXPECT_EQ(doc().SelEnd, 20);
-    EXPECT_EQ(host.statusLog.back(), "The selected part has been muted.");
-
-    // Erase copies first, so the erased part can be pasted back.
+TEST_F(SelectionEdits, EraseCopiesFirstSoTheErasedPartCanBePastedBack) {
     load(ramp(200, -100));
     select(0, 4);
     editor->MMerase();
     EXPECT_EQ(left(), cat({Samples(5, 0), ramp(195, -95)}));
     EXPECT_EQ(clip(), clipHeader(5, 16, 22050) + block(1, ramp(5, -100)) + End);
-    EXPECT_EQ(host.statusLog.back(), "The selected part has been erased.");
     EXPECT_EQ(doc().UndoLevel, 1);
 }
 
-TEST_F(SelectionEdits, CutCopiesThenDeletesUnlessTheClipCannotBeWritten) {
-    load(ramp(300));
-    select(100, 110);
-    editor->MMcut();
-    EXPECT_EQ(clip(), clipHeader(11, 16, 22050) + block(1, ramp(11, 100)) + End);
-    EXPECT_EQ(left(), cat({ramp(100), ramp(189, 111)}));
-    EXPECT_EQ(host.statusLog.back(), "The selected part has been cut.");
-    EXPECT_EQ(doc().UndoLevel, 1);
-
+TEST_F(SelectionEdits, CutAndEraseDoNothingWhenTheClipCannotBeWritten) {
     load(ramp(300));
     std::filesystem::remove(clipFile());
     std::filesystem::create_directories(clipFile() / "occupied");
@@ -138,38 +64,13 @@ TEST_F(SelectionEdits, CutCopiesThenDeletesUnlessTheClipCannotBeWritten) {
     EXPECT_EQ(left(), ramp(300));
 }
 
-TEST_F(SelectionEdits, AddSilenceAsksForSecondsAndChecksThem) {
+// The answers and messages are in editing.sb; the default of the next question is not.
+TEST_F(SelectionEdits, AddSilenceRemembersTheLastAcceptedNumberWithAPoint) {
     load(ramp(300, 5), {}, 8);
-    host.inputs = {"abc", "0.05", "61", "0,5"};
+    host.inputs = {"0,5"};
     editor->MMSilence();
-    ASSERT_EQ(host.messages.size(), 3u);
-    EXPECT_EQ(host.messages[0].text, "Please type a number.");
-    EXPECT_EQ(host.messages[0].caption, "Add Silence");
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(host.messages[1].text, "Please type a number between 0.1 and 60.");
-    EXPECT_EQ(host.messages[2].text, "Please type a number between 0.1 and 60.");
-    EXPECT_EQ(doc().SampleCount, 300 + 11025);
-    EXPECT_EQ(left(), cat({ramp(300, 5), Samples(11025, 128)}));
     EXPECT_EQ(editor->silenceTag, "0.5");
-    EXPECT_EQ(host.statusLog.back(), "Silence has been added.");
-    EXPECT_EQ(doc().UndoLevel, 1);
-
-    // The bounds themselves are accepted; Cancel and an empty answer change nothing.
-    load(ramp(300), ramp(300), 16, 1000);
-    host.inputs = {"0.1", " 60 ", ""};
-    for (int ask = 0; ask < 4; ++ask) // the fourth is Cancel
-        editor->MMSilence();
-    EXPECT_EQ(right(300, 100), Samples(100, 0));
-    EXPECT_EQ(doc().SampleCount, 60400);
-    EXPECT_EQ(doc().UndoLevel, 2);
-
-    editor->MMned();
-    host.inputs = {"1e", "-1", "2"};
-    editor->MMSilence();
-    EXPECT_EQ(host.messages[host.messages.size() - 2].text, "Geef een nummer op.");
-    EXPECT_EQ(host.messages.back().text, "Geef een nummer op tussen 0,1 en 60.");
-    EXPECT_EQ(host.messages.back().caption, "Stilte Toevoegen");
-    EXPECT_EQ(doc().SampleCount, 62400);
+    EXPECT_EQ(doc().SampleCount, 300 + 11025);
 }
 
 // A sound of one frame and selections at the very edges or past the end stay inside the arrays.
@@ -193,6 +94,43 @@ TEST_F(SelectionEdits, EdgesOfTheSoundStayInsideTheArrays) {
     select(149, 149);
     editor->MMerase();
     EXPECT_EQ(left(), ramp(140));
+}
+
+TEST_F(SelectionEdits, LoopsRoundTheirProgressHalvesToEven) {
+    const std::vector<int>& steps = host.progressSteps;
+    // Mute of both channels: slice s shows s / 2, then 100 - (100 - s) / 2, each rounded.
+    load(ramp(1000), ramp(1000));
+    select(100, 899);
+    host.progressSteps.clear();
+    editor->MMmute();
+    ASSERT_EQ(steps.size(), 200u);
+    EXPECT_EQ(steps[1], 0);    // 0.5
+    EXPECT_EQ(steps[3], 2);    // 1.5
+    EXPECT_EQ(steps[5], 2);    // 2.5
+    EXPECT_EQ(steps[99], 50);  // 49.5
+    EXPECT_EQ(steps[101], 50); // 100 - 49.5
+    EXPECT_EQ(steps[103], 52); // 100 - 48.5
+
+    // Delete of both channels: the first channel's slices show s / Channels.
+    load(ramp(1000), ramp(1000));
+    select(100, 199);
+    host.progressSteps.clear();
+    editor->MMdel();
+    ASSERT_GE(steps.size(), 100u);
+    EXPECT_EQ(steps[3], 2);
+    EXPECT_EQ(steps[7], 4);
+    EXPECT_EQ(steps[99], 50);
+
+    // Silence added to an 8-bit stereo sound: s / Channels, then s / 2 + 50.
+    load(Samples(1000, 77), Samples(1000, 77), 8);
+    host.inputs.push_back("1");
+    host.progressSteps.clear();
+    editor->MMSilence();
+    ASSERT_EQ(steps.size(), 200u);
+    EXPECT_EQ(steps[3], 2);
+    EXPECT_EQ(steps[103], 52); // 51.5
+    EXPECT_EQ(steps[105], 52); // 52.5
+    EXPECT_EQ(right().back(), 128);
 }
 
 } // namespace

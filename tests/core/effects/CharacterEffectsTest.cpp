@@ -9,7 +9,6 @@ using CharacterEffects = EffectFixture;
 TEST_F(CharacterEffects, AlienVoiceTurnsEachCycleIntoTwoAtDoubleSpeed) {
     load(sine(2000, 20, 10000));
     editor->MMalien();
-    EXPECT_EQ(host.statusLog.back(), "The sound now sounds alien.");
     // The 4 frames before the first peak (frame 5) become 3, the 99 whole cycles of 20 frames
     // become 19 frames each, and the 14 frames from the last peak (1985) up to the range's last
     // frame are dropped.
@@ -65,7 +64,6 @@ TEST_F(CharacterEffects, CreakingPlaysEveryLoudStretchTwice) {
                       a.begin());
     load(a);
     editor->MMgekraak();
-    EXPECT_EQ(host.statusLog.back(), "The sound now sounds creaking.");
     // Frames 1..9 end at the first loud turn (10): 1..9 then 2..8; then 10..14 and 11..13.
     Samples expected(a.begin(), a.begin() + 10);
     for (auto [first, last] : {std::pair{2, 8}, {10, 14}, {11, 13}, {15, 15}})
@@ -100,7 +98,6 @@ TEST_F(CharacterEffects, AlienVoiceTwoModulatesOnlyTheLouderSamples) {
     editor->MMalien2();
     // cos(0) x 1.3, then 2000 cos(1 / pi) 1.3 = 2469.4.
     EXPECT_EQ(left(0, 3), Samples({2600, 2469, 1000}));
-    EXPECT_EQ(host.statusLog.back(), "The sound now sounds alien.");
 
     load(Samples(10002, 2000));
     select(9999, 10001);
@@ -116,7 +113,6 @@ TEST_F(CharacterEffects, AlienVoiceTwoModulatesOnlyTheLouderSamples) {
 TEST_F(CharacterEffects, SatelliteModulatesFromFullNegativeScale) {
     load(Samples(600, 0), {}, 16, 44100);
     editor->MMsat();
-    EXPECT_EQ(host.statusLog.back(), "The sound has gone through a satellite.");
     // sin(0) = 0; frame 1 at 44100 Hz: c = sin(1 / 120); frame 300: c = sin(2.5) = 0.598;
     // sin(4.1667) < 0 clips.
     EXPECT_EQ(at({0, 1, 300, 500}), Samples({-32766, -32493, -13156, -32766}));
@@ -130,7 +126,6 @@ TEST_F(CharacterEffects, FilterChangesSamplesBeyondTheThresholdOnly) {
     load({20000, 16000, 16384, -20000, 30000});
     editor->FilterSub(true, 50, 0.5f);
     EXPECT_EQ(left(0, 5), Samples({10000, 16000, 16384, -10000, 15000}));
-    EXPECT_EQ(host.statusLog.back(), "The filter has been applied.");
 
     load({3000, -3276, 3277, 6});
     editor->FilterSub(false, 10, 0.1f); // below 3276.8

@@ -28,7 +28,8 @@ TEST_F(Frame, WithoutASoundNothingHappensAtAll) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(Frame, StopsTakesASnapshotReportsInBothLanguagesAndRedraws) {
+// The texts each effect reports, in both languages, are in effects.sb and dutch.sb.
+TEST_F(Frame, StopsTakesASnapshotAndRedraws) {
     load(noise(1000, 1));
     const int redraws = host.waveformRedraws;
     editor->MMreverse();
@@ -36,11 +37,6 @@ TEST_F(Frame, StopsTakesASnapshotReportsInBothLanguagesAndRedraws) {
     EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_TRUE(doc().Changed);
     EXPECT_GT(host.waveformRedraws, redraws);
-    EXPECT_EQ(host.statusLog.back(), "The sound has been reversed.");
-    editor->MMned();
-    editor->MMsat();
-    EXPECT_EQ(host.statusLog.back(), "Het geluid is door een satelliet gegaan.");
-    EXPECT_EQ(doc().UndoLevel, 2);
 }
 
 TEST_F(Frame, ChannelsTakePartByTheSelectionAndTheBothChannelsOption) {
@@ -141,16 +137,6 @@ TEST_F(Frame, VolumeSpeedAndEchoSaveTheOptionsFirst) {
     std::filesystem::remove(options);
     editor->MMreverse();
     EXPECT_FALSE(std::filesystem::exists(options));
-}
-
-TEST_F(Frame, UndoBringsBackTheLengthBeforeASpeedChange) {
-    const Samples a = noise(1000, 9);
-    load(a);
-    editor->VeranderSnelheid(2, 2);
-    EXPECT_EQ(doc().SampleCount, 500);
-    editor->MMundo();
-    EXPECT_EQ(doc().SampleCount, 1000);
-    EXPECT_EQ(left(), a);
 }
 
 } // namespace
