@@ -10,7 +10,7 @@
 #include <numbers>
 #include <random>
 
-#include "Editor.h"
+#include "editor/Editor.h"
 #include "effects/Echo.h"
 #include "effects/Filter.h"
 #include "effects/Modulation.h"
@@ -179,7 +179,7 @@ void EditorVolume(benchmark::State& state) {
         doc.SampleCount = int32_t(frames());
         doc.LeftSamples = original().left;
         doc.RightSamples = original().right;
-        doc.SelStart = doc.SelEnd = -1;
+        doc.selection.SelStart = doc.selection.SelEnd = -1;
         state.ResumeTiming();
         editor.VeranderVolume(0.5f, 1.5f);
     }

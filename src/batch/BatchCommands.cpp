@@ -1,28 +1,16 @@
 #include "BatchCommands.h"
 
 #include <charconv>
+#include <cmath>
+#include <functional>
+#include <map>
 
+#include "document/InfoFields.h"
 #include "document/Numbers.h"
-#include "formats/InfoFields.h"
 
 namespace sono {
 
-void CommandTable::add(const std::string& word, size_t minArgs, size_t maxArgs, Command command) {
-    entries_[word] = {minArgs, maxArgs, std::move(command)};
-}
-
-void CommandTable::add(const std::string& word, void (Editor::*command)()) {
-    add(word, 0, 0, [command](BatchContext& c, const Words&) { (c.editor.*command)(); });
-}
-
-void CommandTable::run(BatchContext& context, const Words& words) const {
-    auto it = entries_.find(words.at(0));
-    if (it == entries_.end()) throw BatchError("unknown command '" + words[0] + "'");
-    size_t count = words.size() - 1;
-    if (count < it->second.minArgs || count > it->second.maxArgs)
-        throw BatchError("wrong number of arguments for '" + words[0] + "'");
-    it->second.command(context, Words(words.begin() + 1, words.end()));
-}
+namespace {
 
 double numberArg(const std::string& word, const char* what) {
     double value = 0;
@@ -40,6 +28,7 @@ int64_t wholeArg(const std::string& word, const char* what) {
     return value;
 }
 
+// The word must be one of the choices; returns its index.
 size_t choiceArg(const std::string& word, const std::vector<std::string>& choices) {
     for (size_t i = 0; i < choices.size(); ++i)
         if (choices[i] == word) return i;
@@ -49,29 +38,93 @@ size_t choiceArg(const std::string& word, const std::vector<std::string>& choice
     throw BatchError("expected " + list + ", got '" + word + "'");
 }
 
-namespace {
+Argument parameterArg(const Param& param, const std::string& word) {
+    switch (param.kind) {
+    case ParamKind::Number:
+        return numberArg(word, param.what);
+    case ParamKind::Percent:
+        // "50%" as the README writes it, or the bare number.
+        return numberArg(word.ends_with('%') ? word.substr(0, word.size() - 1) : word, param.what);
+    case ParamKind::Whole: {
+        const int64_t value = wholeArg(word, param.what);
+        if (value < param.min || value > param.max)
+            throw BatchError(std::string("expected ") + param.what + " from " +
+                             std::to_string(param.min) + " to " + std::to_string(param.max) +
+                             ", got '" + word + "'");
+        return value;
+    }
+    case ParamKind::Choice:
+        return int64_t(choiceArg(word, param.choices));
+    case ParamKind::Text:
+        break;
+    }
+    return word;
+}
 
-void setOption(Editor& editor, const std::string& name, bool on) {
-    const Options& o = editor.options();
-    struct Toggle {
-        const char* name;
-        bool Options::*state;
-        void (Editor::*command)();
-    };
-    static const Toggle toggles[] = {
-        {"both", &Options::bothChannels, &Editor::MMbeide},
-        {"listen", &Options::listenAfterChange, &Editor::MMluister},
-        {"show-info", &Options::showInfo, &Editor::MMtoonInfo},
-        {"unknown-chunks", &Options::unknownChunks, &Editor::MMonbekend},
-        {"zoom", &Options::zoom, &Editor::MMzoom},
-        {"time", &Options::showTime, &Editor::MMtijdAangeven},
-    };
-    for (const Toggle& t : toggles) {
-        if (name != t.name) continue;
-        if (o.*t.state != on) (editor.*t.command)();
+Words wordsOf(std::string_view phrase) {
+    Words words;
+    for (size_t start = 0; start <= phrase.size();) {
+        size_t blank = std::min(phrase.find(' ', start), phrase.size());
+        words.emplace_back(phrase.substr(start, blank - start));
+        start = blank + 1;
+    }
+    return words;
+}
+
+// The table's command whose batch words begin the line, and how many words they are.
+std::pair<const Command*, size_t> tableCommand(const Words& words) {
+    for (const Command& command : commandTable()) {
+        if (command.batchWord.empty()) continue;
+        const Words phrase = wordsOf(command.batchWord);
+        if (words.size() >= phrase.size() && std::equal(phrase.begin(), phrase.end(), words.begin()))
+            return {&command, phrase.size()};
+    }
+    return {nullptr, 0};
+}
+
+void runTableCommand(BatchContext& c, const Command& command, const Words& args) {
+    if (args.size() != command.params.size())
+        throw BatchError("wrong number of arguments for '" + std::string(command.batchWord) + "'");
+    Arguments arguments;
+    for (size_t i = 0; i < args.size(); ++i)
+        arguments.add(parameterArg(command.params[i], args[i]));
+    c.editor.runCommand(command.id, arguments);
+}
+
+// option NAME on|off: runs the toggle when its check mark is not already as asked.
+void setOption(BatchContext& c, const Words& a) {
+    const bool on = choiceArg(a[1], {"off", "on"}) == 1;
+    for (const Command& command : commandTable()) {
+        if (command.optionWord != a[0]) continue;
+        if (command.checked(c.editor) != on) c.editor.runCommand(command.id);
         return;
     }
-    throw BatchError("unknown option '" + name + "'");
+    throw BatchError("unknown option '" + a[0] + "'");
+}
+
+// select FROM TO [1|2]: what the window does for a drag in that view from FROM to TO.
+void select(BatchContext& c, const Words& a) {
+    auto frameArg = [](const std::string& word) {
+        const double frame = numberArg(word, "a frame number");
+        if (frame < 0) throw BatchError("expected a frame number, got '" + word + "'");
+        return frame;
+    };
+    const double from = frameArg(a[0]);
+    const double to = frameArg(a[1]);
+    const int view = a.size() == 3 ? int(choiceArg(a[2], {"1", "2"})) + 1 : 1;
+    c.editor.runExclusive([&] { c.editor.dragSelection(view, from, to); });
+}
+
+// open PATH and save-as PATH: the command runs with PATH as the file dialog's answer.
+void openFile(BatchContext& c, const Words& a) {
+    c.host.setOpenPath(a[0]);
+    c.editor.runCommand("MMopen");
+    c.host.setOpenPath(std::nullopt);
+}
+void saveAs(BatchContext& c, const Words& a) {
+    c.host.setSavePath(a[0]);
+    c.editor.runCommand("MMsaveAs");
+    c.host.setSavePath(std::nullopt);
 }
 
 void printSamples(BatchContext& c, const Words& args) {
@@ -108,8 +161,8 @@ void print(BatchContext& c, const Words& args) {
             c.host.record("panel" + std::to_string(panel), c.editor.panel(panel));
         break;
     case 2:
-        c.out << "selection: " << shortestDecimal(doc.SelStart) << ' '
-              << shortestDecimal(doc.SelEnd) << ' ' << doc.SelChannel << '\n';
+        c.out << "selection: " << shortestDecimal(doc.selection.SelStart) << ' '
+              << shortestDecimal(doc.selection.SelEnd) << ' ' << doc.selection.SelChannel << '\n';
         break;
     case 3:
         c.out << "levels: " << doc.UndoLevel << ' ' << doc.RedoLevel << '\n';
@@ -130,34 +183,46 @@ void print(BatchContext& c, const Words& args) {
     }
 }
 
+// The script's own words, with the numbers of arguments they take.
+struct OwnWord {
+    size_t minArgs;
+    size_t maxArgs;
+    std::function<void(BatchContext&, const Words&)> run;
+};
+
+const std::map<std::string, OwnWord>& ownWords() {
+    static const std::map<std::string, OwnWord> words = {
+        {"answer", {1, 1, [](BatchContext& c, const Words& a) {
+                        c.host.queueAnswer(Answer(choiceArg(a[0], {"yes", "no", "cancel"})));
+                    }}},
+        {"input", {1, 1, [](BatchContext& c, const Words& a) { c.host.queueInput(a[0]); }}},
+        {"option", {2, 2, setOption}},
+        {"open", {1, 1, openFile}},
+        {"save-as", {1, 1, saveAs}},
+        {"select", {2, 3, select}},
+        {"print", {1, 4, print}},
+    };
+    return words;
+}
+
 } // namespace
 
-void registerDocumentCommands(CommandTable& t) {
-    t.add("language", 1, 1, [](BatchContext& c, const Words& a) {
-        if (choiceArg(a[0], {"en", "nl"}) == 0)
-            c.editor.MMeng();
-        else
-            c.editor.MMned();
-    });
-    t.add("option", 2, 2, [](BatchContext& c, const Words& a) {
-        setOption(c.editor, a[0], choiceArg(a[1], {"off", "on"}) == 1);
-    });
-    t.add("answer", 1, 1, [](BatchContext& c, const Words& a) {
-        c.host.queueAnswer(Answer(choiceArg(a[0], {"yes", "no", "cancel"})));
-    });
-    t.add("input", 1, 1, [](BatchContext& c, const Words& a) { c.host.queueInput(a[0]); });
-    t.add("open", 1, 1, [](BatchContext& c, const Words& a) { c.editor.openChosenFile(a[0]); });
-    t.add("save", &Editor::MMsave);
-    t.add("save-as", 1, 1, [](BatchContext& c, const Words& a) {
-        c.host.setSavePath(a[0]);
-        c.editor.MMsaveAs();
-        c.host.setSavePath(std::nullopt);
-    });
-    t.add("info", 2, 2, [](BatchContext& c, const Words& a) {
-        if (!c.editor.setInfoText(a[0], utf8ToLatin1(a[1])))
-            throw BatchError("unknown information field '" + a[0] + "'");
-    });
-    t.add("print", 1, 4, print);
+void runWords(BatchContext& c, const Words& words) {
+    if (auto [command, length] = tableCommand(words); command)
+        return runTableCommand(c, *command, Words(words.begin() + long(length), words.end()));
+    const Words args(words.begin() + 1, words.end());
+    if (auto own = ownWords().find(words[0]); own != ownWords().end()) {
+        if (args.size() < own->second.minArgs || args.size() > own->second.maxArgs)
+            throw BatchError("wrong number of arguments for '" + words[0] + "'");
+        return own->second.run(c, args);
+    }
+    // The first word of a two-word command with a second word that is not one of its own.
+    std::string expected;
+    for (const Command& command : commandTable())
+        if (wordsOf(command.batchWord).front() == words[0])
+            expected += (expected.empty() ? "'" : " or '") + std::string(command.batchWord) + "'";
+    if (!expected.empty()) throw BatchError("expected " + expected);
+    throw BatchError("unknown command '" + words[0] + "'");
 }
 
 } // namespace sono

@@ -1,15 +1,14 @@
 #pragma once
-// The words of the batch language. Each word runs the same editor method as its menu item,
-// with the dialog's values given as arguments.
-#include <functional>
-#include <map>
+// The words of the batch language. The editor's commands come from its command table, each
+// with the words its table entry gives it and its parameters as further words; a few words of
+// the script's own answer questions, set options or print what the program holds.
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "BatchHost.h"
-#include "Editor.h"
+#include "editor/Editor.h"
 
 namespace sono {
 
@@ -26,32 +25,7 @@ struct BatchContext {
     std::ostream& out;
 };
 
-class CommandTable {
-  public:
-    using Command = std::function<void(BatchContext&, const Words& args)>;
-    // minArgs..maxArgs arguments after the word are accepted.
-    void add(const std::string& word, size_t minArgs, size_t maxArgs, Command command);
-    // A word without arguments that runs one editor command.
-    void add(const std::string& word, void (Editor::*command)());
-    void run(BatchContext& context, const Words& words) const;
-
-  private:
-    struct Entry {
-        size_t minArgs;
-        size_t maxArgs;
-        Command command;
-    };
-    std::map<std::string, Entry> entries_;
-};
-
-// Argument readers: a BatchError names what was expected.
-double numberArg(const std::string& word, const char* what);
-int64_t wholeArg(const std::string& word, const char* what);
-// The word must be one of the choices; returns its index.
-size_t choiceArg(const std::string& word, const std::vector<std::string>& choices);
-
-void registerDocumentCommands(CommandTable& table);
-void registerEffectCommands(CommandTable& table);
-void registerEditCommands(CommandTable& table);
+// Carries out one script line, split into words.
+void runWords(BatchContext& context, const Words& words);
 
 } // namespace sono

@@ -1,6 +1,7 @@
 #include "BatchHost.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace sono {
 
@@ -74,10 +75,12 @@ std::optional<std::string> BatchHost::askInput(const std::string& title, const s
     return answer;
 }
 
+std::optional<std::string> BatchHost::chooseOpenPath(const std::string&, const std::string&) {
+    return std::exchange(openPath_, std::nullopt);
+}
+
 std::optional<std::string> BatchHost::chooseSavePath(const std::string&, const std::string&) {
-    auto path = savePath_;
-    savePath_.reset();
-    return path;
+    return std::exchange(savePath_, std::nullopt);
 }
 
 void BatchHost::statusChanged(int panel, const std::string& text) {

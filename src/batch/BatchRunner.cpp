@@ -7,6 +7,8 @@
 
 #include "BatchCommands.h"
 #include "Folders.h"
+#include "ProcessCoder.h"
+#include "SilentWaveDevice.h"
 
 namespace sono {
 
@@ -46,12 +48,22 @@ std::vector<std::string> splitWords(const std::string& line) {
 
 namespace {
 
-CommandTable allCommands() {
-    CommandTable table;
-    registerDocumentCommands(table);
-    registerEffectCommands(table);
-    registerEditCommands(table);
-    return table;
+// Runs the lines; returns the exit status.
+int runLines(BatchContext& context, const std::vector<std::string>& lines, std::ostream& err) {
+    for (size_t n = 0; n < lines.size(); ++n) {
+        size_t first = lines[n].find_first_not_of(" \t\r");
+        if (first == std::string::npos || lines[n][first] == '#') continue;
+        try {
+            runWords(context, splitWords(lines[n]));
+        } catch (const BatchError& e) {
+            err << "error: line " << n + 1 << ": " << e.what() << '\n';
+            return 2;
+        } catch (const std::exception& e) {
+            err << "error: line " << n + 1 << ": unexpected failure: " << e.what() << '\n';
+            return 3;
+        }
+    }
+    return 0;
 }
 
 bool readScript(const std::string& script, std::istream& standardInput,
@@ -89,23 +101,18 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
     int status = 0;
     {
         BatchHost host(out);
-        Editor editor(host, folders);
+        SilentWaveDevice device;
+        ProcessCoder coder;
+        Editor editor(EditorPorts{host, host, device, coder}, folders);
         BatchContext context{editor, host, out};
-        const CommandTable commands = allCommands();
-        editor.startUp();
-        for (size_t n = 0; n < lines.size(); ++n) {
-            size_t first = lines[n].find_first_not_of(" \t\r");
-            if (first == std::string::npos || lines[n][first] == '#') continue;
-            try {
-                Words words = splitWords(lines[n]);
-                commands.run(context, words);
-            } catch (const BatchError& e) {
-                err << "error: line " << n + 1 << ": " << e.what() << '\n';
-                status = 2;
-                break;
-            }
+        try {
+            editor.startUp();
+            status = runLines(context, lines, err);
+            editor.shutDown();
+        } catch (const std::exception& e) {
+            err << "error: unexpected failure: " << e.what() << '\n';
+            status = 3;
         }
-        editor.shutDown();
     }
     out.flush();
     if (ownTempDir) {

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "Editor.h"
+#include "editor/Editor.h"
 
 namespace sono {
 

@@ -11,9 +11,9 @@
 
 #include <algorithm>
 
-#include "Editor.h"
+#include "editor/Editor.h"
 #include "GenreNames.h"
-#include "formats/InfoFields.h"
+#include "document/InfoFields.h"
 
 namespace sono {
 

@@ -18,6 +18,7 @@
 
 #include "FileFilter.h"
 #include "InfoForm.h"
+#include "MenuTree.h"
 #include "ProgressArea.h"
 #include "PropForm.h"
 #include "document/StatusTexts.h"
@@ -27,13 +28,14 @@ namespace sono {
 
 namespace {
 
-// The check marks that mirror an option of the editor.
-const std::pair<const char*, bool Options::*> OptionItems[] = {
-    {"MMbeide", &Options::bothChannels},      {"MMluister", &Options::listenAfterChange},
-    {"MMmetertje", &Options::realTimeVolume}, {"MMzoom", &Options::zoom},
-    {"MMonbekend", &Options::unknownChunks},  {"MMtoonInfo", &Options::showInfo},
-    {"MMtijdAangeven", &Options::showTime},
-};
+// The command a menu item runs, with the arguments the item itself supplies: the five recent
+// files are one command with their number.
+std::pair<const Command*, Arguments> commandOfItem(const std::string& name) {
+    const std::string recent = "MMrecent";
+    if (name.starts_with(recent) && name.size() == recent.size() + 1)
+        return {findCommand(recent), {int64_t(name.back() - '0')}};
+    return {findCommand(name), {}};
+}
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
@@ -73,7 +75,8 @@ QString recentCaption(int index, const std::string& path) {
 } // namespace
 
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
-    : QMainWindow(parent), editor_(*this, std::move(folders)), menus_(*menuBar()),
+    : QMainWindow(parent), editor_(EditorPorts{*this, *this, device_, coder_}, std::move(folders)),
+      menus_(*menuBar()),
       progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
       propForm_(new PropForm(editor_, this)) {
     setWindowTitle(ProgramCaption);
@@ -103,6 +106,13 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         panels_[i] = panel;
     }
 
+    parameterDialogs_["MMprop"] = [this] { return askProperties(); };
+    parameterDialogs_["MMinformatie"] = [this]() -> std::optional<Arguments> {
+        // The dialog copies every text it changed into the document itself.
+        infoForm_->load();
+        execDialog(*infoForm_);
+        return std::nullopt;
+    };
     menus_.setLanguage(editor_.language());
     connectCommands();
     refreshCommandState();
@@ -116,117 +126,60 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
 }
 
 void MainWindow::connectCommands() {
-    const std::pair<const char*, std::function<void()>> commands[] = {
-        {"MMleeg", [this] { editor_.MMleeg(); }},
-        {"MMopen", [this] { openFile(); }},
-        {"MMsave", [this] { editor_.MMsave(); }},
-        {"MMsaveAs", [this] { editor_.MMsaveAs(); }},
-        {"MMinformatie", [this] { showInformation(); }},
-        {"MMclose", [this] { close(); }},
-        {"MMmetertje", [this] { editor_.MMmetertje(); }},
-        {"MMtijdAangeven", [this] { editor_.MMtijdAangeven(); }},
-        {"MMzoom", [this] { editor_.MMzoom(); }},
-        {"MMbeide", [this] { editor_.MMbeide(); }},
-        {"MMluister", [this] { editor_.MMluister(); }},
-        {"MMtoonInfo", [this] { editor_.MMtoonInfo(); }},
-        {"MMonbekend", [this] { editor_.MMonbekend(); }},
-        {"MMeng", [this] { editor_.MMeng(); }},
-        {"MMned", [this] { editor_.MMned(); }},
-    };
-    for (const auto& [name, run] : commands) {
-        QAction* item = menus_.action(name);
-        item->setEnabled(true);
-        connect(item, &QAction::triggered, this, run);
-    }
-    // A recent file opens with the item's caption, less its access key "&N", as display name.
-    for (size_t i = 0; i < editor_.settings().recentFiles.size(); ++i) {
-        QAction* item = menus_.action("MMrecent" + std::to_string(i));
-        item->setEnabled(true);
-        connect(item, &QAction::triggered, this, [this, i] {
-            std::string path = editor_.settings().recentFiles[i];
-            editor_.OpenWave(path, " " + toLowerText(path.substr(path.find_last_of('/') + 1)));
-        });
-    }
-    // Commands that need a sound; their enabled state follows the document (refreshCommandState).
-    connect(menus_.action("MMprop"), &QAction::triggered, this, [this] { showProperties(); });
-    for (const auto& [name, run] : soundCommands()) {
-        QAction* item = menus_.action(name);
-        item->setEnabled(false);
-        connect(item, &QAction::triggered, this, [run = run, this] { (editor_.*run)(); });
+    for (const MenuItem& row : menuTree()) {
+        auto [command, fixed] = commandOfItem(row.name);
+        if (!command) continue;
+        connect(menus_.action(row.name), &QAction::triggered, this,
+                [this, command = command, fixed = fixed] { runMenuCommand(*command, fixed); });
     }
 }
 
-const std::vector<std::pair<std::string, void (Editor::*)()>>& MainWindow::soundCommands() {
-    static const std::vector<std::pair<std::string, void (Editor::*)()>> commands = {
-        {"MMundo", &Editor::MMundo},
-        {"MMredo", &Editor::MMredo},
-        {"MMcut", &Editor::MMcut},
-        {"MMcopy", &Editor::MMcopy},
-        {"MMpaste", &Editor::MMpaste},
-        {"MMpasteMix", &Editor::MMpasteMix},
-        {"MMpasteOverloper", &Editor::MMpasteOverloper},
-        {"MMdel", &Editor::MMdel},
-        {"MMerase", &Editor::MMerase},
-        {"MMmute", &Editor::MMmute},
-        {"MMSilence", &Editor::MMSilence},
-        {"MMAlles", &Editor::MMAlles},
-        {"MMNiets", &Editor::MMNiets},
-        {"MMnormalize", &Editor::MMnormalize},
-        {"MMreverse", &Editor::MMreverse},
-        {"MMDempen", &Editor::MMDempen},
-        {"MMalien", &Editor::MMalien},
-        {"MMalien2", &Editor::MMalien2},
-        {"MMsat", &Editor::MMsat},
-        {"MMgekraak", &Editor::MMgekraak},
-    };
-    return commands;
+void MainWindow::runMenuCommand(const Command& command, const Arguments& fixed) {
+    Arguments arguments = fixed;
+    if (command.params.size() > fixed.size()) {
+        auto asked = parameterDialogs_.at(command.id)();
+        if (!asked) return;
+        arguments = *asked;
+    }
+    editor_.runCommand(command.id, arguments);
+    refreshCommandState();
 }
 
 void MainWindow::refreshCommandState() {
-    const bool loaded = !editor_.doc().FileName.empty();
-    for (const auto& [name, run] : soundCommands())
-        menus_.action(name)->setEnabled(loaded);
-    menus_.action("MMsave")->setEnabled(loaded);
-    menus_.action("MMprop")->setEnabled(loaded);
-    menus_.action("MMsaveAs")->setEnabled(loaded);
-    for (const char* name : {"MMpaste", "MMpasteMix", "MMpasteOverloper"})
-        menus_.action(name)->setEnabled(editor_.pasteEnabled());
-    for (const char* name : {"MMdel", "MMcut", "MMerase", "MMmute"})
-        menus_.action(name)->setEnabled(editor_.selectionEditsEnabled());
-    menus_.action("MMundo")->setEnabled(editor_.undoEnabled());
-    menus_.action("MMredo")->setEnabled(editor_.redoEnabled());
-}
-
-void MainWindow::openFromCommandLine(const std::string& argument) {
-    editor_.OpenWave(argument, argument.substr(argument.find_last_of('/') + 1));
-}
-
-void MainWindow::openFile() {
-    const QString filter = qtFileFilter(editor_.waveFileFilter());
-    for (;;) {
-        QString chosen = openDialog_(filter, localPath(editor_.settings().lastDir));
-        if (chosen.isEmpty()) return;
-        if (QFileInfo(chosen).isFile()) {
-            editor_.openChosenFile(editorPath(chosen));
-            return;
-        }
+    for (const MenuItem& row : menuTree()) {
+        auto [command, fixed] = commandOfItem(row.name);
+        if (!command) continue;
+        const bool askable =
+            command->params.size() <= fixed.size() || parameterDialogs_.contains(command->id);
+        menus_.action(row.name)->setEnabled(askable && editor_.enabled(command->enabled));
     }
 }
 
-void MainWindow::showInformation() {
-    infoForm_->load();
-    execDialog(*infoForm_);
+void MainWindow::refreshCheckMarks() {
+    for (const MenuItem& row : menuTree())
+        if (const Command* command = findCommand(row.name); command && command->checked)
+            menus_.action(row.name)->setChecked(command->checked(editor_));
 }
 
-void MainWindow::showProperties() {
-    if (editor_.doc().FileName.empty()) return;
+void MainWindow::openFromCommandLine(const std::string& argument) {
+    editor_.runExclusive(
+        [&] { editor_.OpenWave(argument, argument.substr(argument.find_last_of('/') + 1)); });
+}
+
+std::optional<Arguments> MainWindow::askProperties() {
     propForm_->load();
-    if (execDialog(*propForm_) == QDialog::Accepted)
-        editor_.ChangeProp(propForm_->bits(), propForm_->rate(), propForm_->channels());
+    if (execDialog(*propForm_) != QDialog::Accepted) return std::nullopt;
+    return Arguments{int64_t(propForm_->bits() == 8 ? 0 : 1), double(propForm_->rate()),
+                     int64_t(propForm_->channels() == 2 ? 1 : 0)};
 }
 
 void MainWindow::hideToolDialogs() {
     propForm_->hide();
+}
+
+void MainWindow::programClosed() {
+    closed_ = true;
+    if (!closing_) close();
 }
 
 QString MainWindow::showFileDialog(bool saving, const QString& filter, const QString& folder) {
@@ -290,6 +243,13 @@ std::optional<std::string> MainWindow::askInput(const std::string& title, const 
     return dialog.textValue().toStdString();
 }
 
+std::optional<std::string> MainWindow::chooseOpenPath(const std::string& filter,
+                                                      const std::string& initialDir) {
+    QString chosen = openDialog_(qtFileFilter(filter), localPath(initialDir));
+    if (chosen.isEmpty()) return std::nullopt;
+    return editorPath(chosen);
+}
+
 std::optional<std::string> MainWindow::chooseSavePath(const std::string& filter,
                                                       const std::string& initialDir) {
     QString chosen = saveDialog_(qtFileFilter(filter), localPath(initialDir));
@@ -331,14 +291,12 @@ void MainWindow::setBusy(bool busy) {
 
 void MainWindow::languageChanged() {
     menus_.setLanguage(editor_.language());
-    menus_.action("MMeng")->setChecked(editor_.language() == LanguageEnglish);
-    menus_.action("MMned")->setChecked(editor_.language() == LanguageDutch);
+    refreshCheckMarks();
 }
 
 void MainWindow::settingsChanged() {
     const Settings& settings = editor_.settings();
-    for (const auto& [name, option] : OptionItems)
-        menus_.action(name)->setChecked(settings.options.*option);
+    refreshCheckMarks();
     int style = std::clamp(settings.options.graphStyle, 0, 6);
     menus_.action("MMgrafiek" + std::to_string(style + 1))->setChecked(true);
     for (size_t i = 0; i < settings.recentFiles.size(); ++i) {
@@ -353,14 +311,17 @@ void MainWindow::settingsChanged() {
 // ---------------------------------------------------------------- closing
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A close box clicked while a long loop redraws its progress would end the program under
-    // that loop; such a close is refused, the user can close once the command is done.
-    bool refused = !closed_ && (busy_ || progress_->isRunning() || !editor_.shutDown());
-    if (refused) {
+    // The close box runs Close; while another command is still running (a close box clicked
+    // during one of its questions) the close is refused, and the user can close once it is done.
+    if (!closed_) {
+        closing_ = true;
+        editor_.runCommand("MMclose");
+        closing_ = false;
+    }
+    if (!closed_) {
         event->ignore();
         return;
     }
-    closed_ = true;
     event->accept();
 }
 

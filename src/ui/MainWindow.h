@@ -1,16 +1,20 @@
 #pragma once
 // The editor's window: it owns the editor, shows what the editor reports (caption, status
-// panels, progress, questions and messages) and turns menu choices into editor commands.
+// panels, progress, questions and messages) and turns menu choices into the commands of the
+// editor's table, asking a command's parameters with its dialog first.
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "CommandMenus.h"
-#include "Editor.h"
+#include "ProcessCoder.h"
+#include "SilentWaveDevice.h"
+#include "editor/Editor.h"
 
 class QDialog;
 class QLabel;
@@ -21,7 +25,7 @@ class InfoForm;
 class ProgressArea;
 class PropForm;
 
-class MainWindow : public QMainWindow, public EditorHost {
+class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     Q_OBJECT
   public:
     explicit MainWindow(EditorFolders folders, QWidget* parent = nullptr);
@@ -38,14 +42,17 @@ class MainWindow : public QMainWindow, public EditorHost {
     void setOpenDialog(FileDialog dialog) { openDialog_ = std::move(dialog); }
     void setSaveDialog(FileDialog dialog) { saveDialog_ = std::move(dialog); }
 
-    // ---- EditorHost ----
+    // ---- UserDialogs ----
     Answer ask(MessageIcon icon, const std::string& caption, const std::string& text) override;
     void showMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override;
     std::optional<std::string> askInput(const std::string& title, const std::string& prompt,
                                         const std::string& initialText) override;
+    std::optional<std::string> chooseOpenPath(const std::string& filter,
+                                              const std::string& initialDir) override;
     std::optional<std::string> chooseSavePath(const std::string& filter,
                                               const std::string& initialDir) override;
+    // ---- ViewObserver ----
     void statusChanged(int panel, const std::string& text) override;
     void captionChanged(const std::string& caption) override;
     void progressStarted(const std::string& label) override;
@@ -56,22 +63,28 @@ class MainWindow : public QMainWindow, public EditorHost {
     void languageChanged() override;
     void settingsChanged() override;
     void hideToolDialogs() override;
+    void programClosed() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Asks a command's parameters with its dialog; nullopt when the user cancelled (or the
+    // dialog did the work itself).
+    using ParameterDialog = std::function<std::optional<Arguments>()>;
+
     void connectCommands();
-    // The commands that act on the sound, enabled only while one is loaded.
-    static const std::vector<std::pair<std::string, void (Editor::*)()>>& soundCommands();
-    // Which commands can be used now: the document, the selection, the undo levels, the clip.
+    void runMenuCommand(const Command& command, const Arguments& fixed);
+    // Which commands can be used now, by the table's rules; a command whose parameters this
+    // window cannot ask yet stays disabled.
     void refreshCommandState();
-    void openFile();
-    void showInformation();
-    void showProperties();
+    void refreshCheckMarks();
+    std::optional<Arguments> askProperties();
     QString showFileDialog(bool saving, const QString& filter, const QString& folder);
     int execDialog(QDialog& dialog);
 
+    SilentWaveDevice device_;
+    ProcessCoder coder_;
     Editor editor_;
     CommandMenus menus_;
     std::array<QLabel*, 4> panels_{};
@@ -80,8 +93,10 @@ class MainWindow : public QMainWindow, public EditorHost {
     PropForm* propForm_;
     FileDialog openDialog_;
     FileDialog saveDialog_;
+    std::map<std::string_view, ParameterDialog> parameterDialogs_;
     bool busy_ = false;
     bool closed_ = false;
+    bool closing_ = false; // inside the close event
 };
 
 } // namespace sono

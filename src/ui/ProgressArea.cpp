@@ -1,7 +1,7 @@
 #include "ProgressArea.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -24,10 +24,12 @@ ProgressArea::ProgressArea(QWidget* parent)
 }
 
 void ProgressArea::start(const QString& label) {
-    running_ = true;
     label_->setText(label);
     bar_->setValue(0);
     show();
+    // The window's layout would give the area its place only in the event loop, which a running
+    // command does not reach.
+    if (QWidget* parent = parentWidget(); parent && parent->layout()) parent->layout()->activate();
     repaintNow();
 }
 
@@ -38,13 +40,12 @@ void ProgressArea::showStep(int step, const QString& label) {
 }
 
 void ProgressArea::end() {
-    running_ = false;
     label_->clear();
     hide();
 }
 
 void ProgressArea::repaintNow() {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    repaint();
 }
 
 } // namespace sono

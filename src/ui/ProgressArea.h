@@ -17,17 +17,14 @@ class ProgressArea : public QWidget {
     // step 0..99 of the hundred steps of a pass; the label carries the percentage already.
     void showStep(int step, const QString& label);
     void end();
-    // True between start() and end(): the loop that drives the bar is still on the stack.
-    bool isRunning() const { return running_; }
 
   private:
-    // Long loops run on the window's thread without returning to the event loop; letting the
-    // paint events through keeps the bar moving, while clicks and keys wait until the loop ends.
+    // Long loops run on the window's thread without returning to the event loop: the area paints
+    // itself at once, while clicks, keys, timers and queued signals wait until the loop ends.
     void repaintNow();
 
     QLabel* label_;
     QProgressBar* bar_;
-    bool running_ = false;
 };
 
 } // namespace sono

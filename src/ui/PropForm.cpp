@@ -13,7 +13,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "Editor.h"
+#include "editor/Editor.h"
 #include "document/Numbers.h"
 
 namespace sono {
@@ -61,9 +61,10 @@ PropForm::PropForm(Editor& editor, QWidget* parent) : QDialog(parent), editor_(e
     auto* rate = new QGroupBox;
     rate->setObjectName("Frame2");
     captions_.push_back({rate, "Frequentie", "Frequency"});
-    rate11025_ = option("Option1", "11025 Hz");
-    rate22050_ = option("Option4", "22050 Hz");
-    rate44100_ = option("Option5", "44100 Hz");
+    const char* fixedRateNames[] = {"Option1", "Option4", "Option5"};
+    for (size_t i = 0; i < fixedRates_.size(); ++i)
+        fixedRates_[i] = option(fixedRateNames[i],
+                                QString::fromStdString(shortestDecimal(FixedSampleRates[i])) + " Hz");
     otherRate_ = option("Option6");
     captions_.push_back({otherRate_, "Anders:", "Other:"});
     otherRateText_ = new QLineEdit;
@@ -76,9 +77,8 @@ PropForm::PropForm(Editor& editor, QWidget* parent) : QDialog(parent), editor_(e
     otherLine->addWidget(new QLabel("Hz"));
     otherLine->addStretch(1);
     auto* rateColumn = new QVBoxLayout(rate);
-    rateColumn->addWidget(rate11025_);
-    rateColumn->addWidget(rate22050_);
-    rateColumn->addWidget(rate44100_);
+    for (QRadioButton* button : fixedRates_)
+        rateColumn->addWidget(button);
     rateColumn->addLayout(otherLine);
 
     stereo_ = new QCheckBox;
@@ -111,9 +111,8 @@ void PropForm::load() {
     (doc.BitsPerSample == 8 ? bits8_ : bits16_)->setChecked(true);
     otherRateText_->setText(QString::fromStdString(shortestDecimal(doc.SampleRate)));
     QRadioButton* rateChoice = otherRate_;
-    if (doc.SampleRate == 11025) rateChoice = rate11025_;
-    if (doc.SampleRate == 22050) rateChoice = rate22050_;
-    if (doc.SampleRate == 44100) rateChoice = rate44100_;
+    for (size_t i = 0; i < fixedRates_.size(); ++i)
+        if (doc.SampleRate == FixedSampleRates[i]) rateChoice = fixedRates_[i];
     rateChoice->setChecked(true);
     otherRateText_->setEnabled(otherRate_->isChecked());
     stereo_->setChecked(doc.Channels != 1);
@@ -136,7 +135,8 @@ void PropForm::confirm() {
         }
         rate_ = int32_t(roundToInt(typed));
     } else {
-        rate_ = rate11025_->isChecked() ? 11025 : rate22050_->isChecked() ? 22050 : 44100;
+        for (size_t i = 0; i < fixedRates_.size(); ++i)
+            if (fixedRates_[i]->isChecked()) rate_ = int32_t(FixedSampleRates[i]);
     }
     accept();
 }

@@ -4,10 +4,12 @@
 // Made once and kept, so it is only hidden.
 #include <QDialog>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "DialogCaptions.h"
+#include "formats/FormatConversion.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -37,9 +39,7 @@ class PropForm : public QDialog {
     std::vector<Caption> captions_;
     QRadioButton* bits8_;
     QRadioButton* bits16_;
-    QRadioButton* rate11025_;
-    QRadioButton* rate22050_;
-    QRadioButton* rate44100_;
+    std::array<QRadioButton*, FixedSampleRates.size()> fixedRates_;
     QRadioButton* otherRate_;
     QLineEdit* otherRateText_;
     QCheckBox* stereo_;

@@ -1,5 +1,8 @@
 #include "RunWindow.h"
 
+#include <QElapsedTimer>
+#include <QWindow>
+
 #include <iostream>
 
 #include "Folders.h"
@@ -18,6 +21,12 @@ int runWindow(QApplication& app, const std::optional<std::filesystem::path>& set
     MainWindow window({settingsDir.value_or(defaultSettingsDir()), *workDir, documentsDir()});
     window.editor().startUp();
     window.show();
+    // The file named on the command line is read once the window is on the screen, so that the
+    // progress of reading it can be seen.
+    QElapsedTimer waited;
+    waited.start();
+    while (!window.windowHandle()->isExposed() && waited.elapsed() < 2000)
+        app.processEvents(QEventLoop::WaitForMoreEvents, 50);
     if (fileToOpen) window.openFromCommandLine(*fileToOpen);
     return app.exec();
 }

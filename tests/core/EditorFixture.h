@@ -10,8 +10,8 @@
 #include <numeric>
 #include <random>
 
-#include "Editor.h"
 #include "FakeHost.h"
+#include "editor/Editor.h"
 #include "formats/ByteFile.h"
 
 namespace sono::test {
@@ -57,7 +57,8 @@ class EditorFixture : public ::testing::Test {
         std::filesystem::create_directories(dir / "settings");
         std::filesystem::create_directories(dir / "temp");
         editor = std::make_unique<Editor>(
-            host, EditorFolders{dir / "settings", dir / "temp", dir.string() + "/", true});
+            EditorPorts{host, host, device, coder},
+            EditorFolders{dir / "settings", dir / "temp", dir.string() + "/", true});
         editor->startUp();
         host.statusLog.clear();
     }
@@ -84,7 +85,8 @@ class EditorFixture : public ::testing::Test {
         host.statusLog.clear();
         host.messages.clear();
         host.questions.clear();
-        host.playbackStops = 0;
+        host.changes.clear();
+        device.commands.clear();
     }
 
     void setBoth(bool on) {
@@ -93,9 +95,7 @@ class EditorFixture : public ::testing::Test {
     // What the window leaves after a drag over frames first..last in view 1 or 2.
     void select(int first, int last, int view = 1, bool bothChannels = true) {
         setBoth(bothChannels);
-        doc().SelStart = float(first);
-        doc().SelEnd = float(last);
-        doc().SelChannel = view;
+        doc().selection = {double(first), double(last), view};
     }
 
     Samples& left() { return doc().LeftSamples; }
@@ -114,6 +114,8 @@ class EditorFixture : public ::testing::Test {
     }
 
     FakeHost host;
+    FakeWaveDevice device;
+    FakeCoder coder;
     std::filesystem::path dir;
     std::unique_ptr<Editor> editor;
 };

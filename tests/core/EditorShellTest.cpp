@@ -20,7 +20,7 @@ TEST_F(EditorShell, NewSoundIsMonoWithDateAndSignature) {
     ASSERT_EQ(date.size(), 10u);
     EXPECT_EQ(date[2], '-');
     EXPECT_EQ(date[5], '-');
-    EXPECT_EQ(doc.SelStart, -1);
+    EXPECT_EQ(doc.selection.SelStart, -1);
 }
 
 TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
@@ -50,16 +50,16 @@ TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
 TEST_F(EditorShell, SelectionRoundsUpAndClampsOnShow) {
     editor->MMleeg();
     Document& doc = editor->doc();
-    doc.SelStart = 10.3f;
-    doc.SelEnd = 11;
+    doc.selection.SelStart = 10.3f;
+    doc.selection.SelEnd = 11;
     editor->ShowSelection();
-    EXPECT_EQ(doc.SelStart, 11);
-    EXPECT_EQ(doc.SelEnd, 12);
-    doc.SelStart = 10;
-    doc.SelEnd = 500;
+    EXPECT_EQ(doc.selection.SelStart, 11);
+    EXPECT_EQ(doc.selection.SelEnd, 12);
+    doc.selection.SelStart = 10;
+    doc.selection.SelEnd = 500;
     editor->ShowSelection();
-    EXPECT_EQ(doc.SelStart, 10);
-    EXPECT_EQ(doc.SelEnd, 99);
+    EXPECT_EQ(doc.selection.SelStart, 10);
+    EXPECT_EQ(doc.selection.SelEnd, 99);
 }
 
 // Whole drags are in the batch scripts; the steps of one are seen only from here.
@@ -68,15 +68,15 @@ TEST_F(EditorShell, DraggingBackAcrossTheAnchorSwapsTheEndsAndTheAnchorStays) {
     const Document& doc = editor->doc();
     editor->selectionPointerDown(1, 50);
     editor->selectionPointerMove(1, 30);
-    EXPECT_EQ(doc.SelStart, 30);
-    EXPECT_EQ(doc.SelEnd, 50);
+    EXPECT_EQ(doc.selection.SelStart, 30);
+    EXPECT_EQ(doc.selection.SelEnd, 50);
     editor->selectionPointerMove(1, 70);
-    EXPECT_EQ(doc.SelStart, 50);
-    EXPECT_EQ(doc.SelEnd, 70);
+    EXPECT_EQ(doc.selection.SelStart, 50);
+    EXPECT_EQ(doc.selection.SelEnd, 70);
     editor->selectionPointerMove(1, 20);
     editor->selectionPointerUp();
-    EXPECT_EQ(doc.SelStart, 20);
-    EXPECT_EQ(doc.SelEnd, 50);
+    EXPECT_EQ(doc.selection.SelStart, 20);
+    EXPECT_EQ(doc.selection.SelEnd, 50);
 }
 
 TEST_F(EditorShell, ClosingAsksToSaveOnlyChangedSoundsAndCancelKeepsRunning) {

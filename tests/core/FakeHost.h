@@ -1,11 +1,14 @@
 #pragma once
-// A host for driving the editor in tests: it answers questions and input boxes from queues and
-// records everything the editor shows.
+// Stand-ins for everything around the editor: a host that answers questions and input boxes
+// from queues and records everything the editor shows, a sound device that records the commands
+// it is given, and an outside-program runner that records its calls.
+#include <algorithm>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "EditorHost.h"
+#include "editor/Editor.h"
 
 namespace sono::test {
 
@@ -15,22 +18,25 @@ struct ShownMessage {
     std::string text;
 };
 
-class FakeHost : public EditorHost {
+class FakeHost : public UserDialogs, public ViewObserver {
   public:
     std::deque<Answer> answers;                       // next answers; empty: No
     std::deque<std::optional<std::string>> inputs;    // next input-box answers; empty: Cancel
+    std::deque<std::optional<std::string>> openPaths; // next open-dialog answers; empty: Cancel
     std::deque<std::optional<std::string>> savePaths; // next save-dialog answers; empty: Cancel
+    // Runs when a question is asked, before it is answered (a command arriving meanwhile).
+    std::function<void()> whileAsking;
 
     std::vector<ShownMessage> messages;
     std::vector<std::string> questions;
     std::vector<std::string> statusLog; // every text written to panel 1
     std::vector<int> progressSteps;
-    int waveformRedraws = 0;
-    int playbackStops = 0;
-    std::vector<std::string> playedFiles;
+    std::vector<SoundChange> changes;
+    bool closed = false;
 
     Answer ask(MessageIcon, const std::string&, const std::string& text) override {
         questions.push_back(text);
+        if (whileAsking) whileAsking();
         if (answers.empty()) return Answer::No;
         Answer a = answers.front();
         answers.pop_front();
@@ -42,29 +48,63 @@ class FakeHost : public EditorHost {
     }
     std::optional<std::string> askInput(const std::string&, const std::string&,
                                         const std::string&) override {
-        if (inputs.empty()) return std::nullopt;
-        auto value = inputs.front();
-        inputs.pop_front();
-        return value;
+        return next(inputs);
+    }
+    std::optional<std::string> chooseOpenPath(const std::string&, const std::string&) override {
+        return next(openPaths);
     }
     std::optional<std::string> chooseSavePath(const std::string&, const std::string&) override {
-        if (savePaths.empty()) return std::nullopt;
-        auto value = savePaths.front();
-        savePaths.pop_front();
-        return value;
+        return next(savePaths);
     }
     void statusChanged(int panel, const std::string& text) override {
         if (panel == 1) statusLog.push_back(text);
     }
     void progressShown(int step, const std::string&) override { progressSteps.push_back(step); }
-    void waveformChanged() override { ++waveformRedraws; }
-    void stopPlayback() override { ++playbackStops; }
-    void playFile(const std::string& path) override { playedFiles.push_back(path); }
+    void soundChanged(const SoundChange& change) override { changes.push_back(change); }
+    void programClosed() override { closed = true; }
 
     // The text of the last critical message, or "" when none was shown.
     std::string lastCritical() const {
         for (auto it = messages.rbegin(); it != messages.rend(); ++it)
             if (it->icon == MessageIcon::Critical) return it->text;
+        return {};
+    }
+
+  private:
+    static std::optional<std::string> next(std::deque<std::optional<std::string>>& queue) {
+        if (queue.empty()) return std::nullopt;
+        auto value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+// Remembers the commands it was given, one word each ("open play PATH", "play", "stop", ...).
+class FakeWaveDevice : public WaveDevice {
+  public:
+    std::vector<std::string> commands;
+    int stops() const { return int(std::count(commands.begin(), commands.end(), "stop")); }
+
+    bool open(const std::string& path, Purpose purpose) override {
+        commands.push_back(std::string(purpose == Purpose::Play ? "open play " : "open record ") +
+                           path);
+        return true;
+    }
+    void play() override { commands.push_back("play"); }
+    void stop() override { commands.push_back("stop"); }
+    void close() override { commands.push_back("close"); }
+    void record() override { commands.push_back("record"); }
+    void save() override { commands.push_back("save"); }
+    void seek(int64_t ms) override { commands.push_back("seek " + std::to_string(ms)); }
+    int64_t position() const override { return 0; }
+    int64_t length() const override { return 0; }
+};
+
+// Outside programs never run in the core tests: every call fails to start.
+class FakeCoder : public ExternalCoder {
+  public:
+    CoderRun run(const std::string&, const std::vector<std::string>&,
+                 std::chrono::milliseconds) override {
         return {};
     }
 };

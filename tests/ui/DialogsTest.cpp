@@ -40,7 +40,7 @@ class DialogsTest : public QObject {
 void DialogsTest::informationShowsStoresAndErasesTheTexts() {
     Session session;
     const Editor& editor = session.window->editor();
-    QVERIFY(session.item("MMinformatie")->isEnabled());
+    QVERIFY(!session.item("MMinformatie")->isEnabled());
     const QString path = session.openTone(
         "texts.wav", {{"INAM", "Caf\xe9s"}, {"ICRD", "2024-05-01"}, {"IGNR", "Jazz"}});
 

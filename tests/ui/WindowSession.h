@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <cmath>
@@ -55,6 +56,8 @@ struct Session {
                           (dir.path() + "/temp").toStdString(), documents().toStdString()});
         window->editor().startUp();
         window->show();
+        // As at a real start, the window is on the screen before the first command runs.
+        if (!QTest::qWaitForWindowExposed(window.get())) qFatal("the window was not shown");
     }
     QString documents() const { return dir.path() + "/Sounds/"; }
     // Writes a tone as `name` in the session's folder and opens it as from the command line.

@@ -2,16 +2,20 @@
 // The one sound being edited, under the program's long-standing field names. The conventions:
 //  - samples are 16-bit slots; an 8-bit sound keeps the file's unsigned bytes 0..255 (silence 128)
 //  - RightSamples holds the single element 0 for a mono sound
-//  - SelStart == -1 means nothing is selected; SelEnd is inclusive
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
-#include "formats/InfoFields.h"
+#include "document/InfoFields.h"
+#include "document/Selection.h"
 
 namespace sono {
 
 using Samples = std::vector<int16_t>;
+
+// The longest sound: SampleCount is a 32-bit number.
+inline constexpr int64_t MaxSampleCount = std::numeric_limits<int32_t>::max();
 
 struct Document {
     std::string FileName;    // "" none, "*" untitled, else the path (UTF-8)
@@ -24,11 +28,9 @@ struct Document {
     float ByteRate = 0;
     int16_t BlockAlign = 0;
     float BitsPerSample = 16;
-    float SelStart = -1;
-    float SelEnd = -1;
-    int32_t SelChannel = 1;
-    float RangeStart = 0;
-    float RangeEnd = 0;
+    Selection selection;
+    double RangeStart = 0; // the frames the running command works on, both inclusive
+    double RangeEnd = 0;
     Samples WorkBuffer{0};
     int16_t UndoLevel = 0;
     int16_t RedoLevel = 0;
@@ -38,7 +40,7 @@ struct Document {
 
     bool isStereo() const { return Channels == 2; }
     int16_t silenceValue() const { return BitsPerSample == 8 ? 128 : 0; }
-    bool hasSelection() const { return SelStart != -1; }
+    bool hasSelection() const { return selection.exists(); }
 };
 
 } // namespace sono

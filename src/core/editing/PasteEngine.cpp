@@ -6,12 +6,70 @@
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "editing/SelectionEdits.h"
-#include "effects/SampleWidth.h"
+#include "document/SampleWidth.h"
 
 namespace sono {
 
 namespace {
 constexpr int PassSlices = 50;
+
+// Where the clip goes and how long the sound becomes, worked out before anything changes.
+struct MergePlan {
+    bool append = false; // no selection and no mix: the clip replaces the last frame and one
+                         // appended frame of silence
+    int target = 1;      // channels that take the clip
+    ChannelScope scope;
+    int64_t selStart = 0;
+    int64_t selEnd = -1;
+    int64_t frames = 0; // the sound's frames once the appended frame is there
+    bool rateDiffers = false;
+    int64_t converted = 0; // the clip's frames at the sound's rate
+    int64_t merged = 0;    // the frames that replace the selection
+    int64_t resultCount = 0;
+};
+
+int64_t convertedLength(const Document& doc, const ClipSource& clip) {
+    const float q = float(double(doc.SampleRate) / clip.rate);
+    return std::max<int64_t>(roundToInt(double(q) * clip.frames - 1), 0);
+}
+
+MergePlan planMerge(const Document& doc, const ClipSource& clip, const PasteRequest& request) {
+    MergePlan plan;
+    const int64_t count = std::max(doc.SampleCount, 0);
+    const bool stereo = doc.isStereo();
+    plan.target = stereo && request.bothChannels ? 2 : 1;
+    plan.scope = doc.selection.channels(stereo, request.bothChannels);
+    // Without a selection, a mix starts at the beginning and a plain paste replaces the last
+    // frame and one appended frame of silence.
+    if (!doc.hasSelection() || count == 0) {
+        plan.target = int(doc.Channels);
+        plan.scope = {true, stereo};
+        if (request.mix) {
+            plan.selStart = 0;
+            plan.selEnd = count - 1;
+        } else {
+            plan.append = true;
+            plan.selStart = std::max<int64_t>(count - 1, 0);
+            plan.selEnd = count;
+        }
+    } else {
+        const FrameRange range = doc.selection.pasteRange(count);
+        plan.selStart = range.first;
+        plan.selEnd = range.last;
+    }
+    plan.frames = count + (plan.append ? 1 : 0);
+    const int64_t selected = plan.selEnd - plan.selStart + 1;
+    plan.rateDiffers = float(clip.rate) != doc.SampleRate;
+    plan.converted = plan.rateDiffers ? convertedLength(doc, clip) : clip.frames;
+    plan.merged = request.mix ? std::max(selected, plan.converted) : plan.converted;
+    const int64_t replaced = plan.frames + plan.merged - selected;
+    // One channel of a stereo sound that grows lengthens the other with silence; one that
+    // shrinks leaves the length as it is.
+    plan.resultCount = stereo && plan.target == 1 && doc.hasSelection()
+                           ? std::max(replaced, plan.frames)
+                           : replaced;
+    return plan;
+}
 
 class Merge {
   public:
@@ -19,37 +77,16 @@ class Merge {
           const std::function<void(int)>& progress)
         : doc_(doc), clip_(clip), request_(request), progress_(progress) {}
 
-    std::optional<int> run() {
+    MergeResult run() {
         fitArrays(doc_);
+        const MergePlan plan = planMerge(doc_, clip_, request_);
         const int64_t count = std::max(doc_.SampleCount, 0);
         const bool stereo = doc_.isStereo();
-        target_ = stereo && request_.bothChannels ? 2 : 1;
-
-        // Without a selection, a mix starts at the beginning and a plain paste replaces the
-        // last frame and one appended frame of silence.
-        bool append = false;
-        if (!doc_.hasSelection() || count == 0) {
-            target_ = int(doc_.Channels);
-            if (request_.mix) {
-                selStart_ = 0;
-                selEnd_ = count - 1;
-            } else {
-                append = true;
-                selStart_ = std::max<int64_t>(count - 1, 0);
-                selEnd_ = count;
-            }
-        } else {
-            selStart_ = std::clamp<int64_t>(roundToInt(doc_.SelStart), 0, count - 1);
-            selEnd_ = std::clamp<int64_t>(roundToInt(doc_.SelEnd), selStart_, count - 1);
-        }
-        const int64_t frames = count + (append ? 1 : 0);
-        const int64_t selected = selEnd_ - selStart_ + 1;
-        const bool rateDiffers = float(clip_.rate) != doc_.SampleRate;
-        const int64_t converted = rateDiffers ? convertedLength() : clip_.frames;
-        const int64_t merged = request_.mix ? std::max(selected, converted) : converted;
-        if (frames + merged - selected > std::numeric_limits<int32_t>::max()) return std::nullopt;
-
-        if (append) {
+        target_ = plan.target;
+        selStart_ = plan.selStart;
+        selEnd_ = plan.selEnd;
+        const int64_t frames = plan.frames;
+        if (plan.append) {
             doc_.SampleCount = int32_t(frames);
             const int16_t silence = doc_.silenceValue();
             doc_.LeftSamples.resize(size_t(count));
@@ -59,17 +96,17 @@ class Merge {
                 doc_.RightSamples.resize(size_t(frames), silence);
             }
         }
-        doc_.SelStart = float(selStart_);
-        doc_.SelEnd = float(selEnd_);
+        doc_.selection.SelStart = double(selStart_);
+        doc_.selection.SelEnd = double(selEnd_);
 
         const bool oneChannel = stereo && target_ == 1;
-        editLeft_ = !oneChannel || doc_.SelChannel != 2;
-        editRight_ = stereo && (!oneChannel || doc_.SelChannel == 2);
+        editLeft_ = plan.scope.first;
+        editRight_ = stereo && plan.scope.second;
         const bool toMono = clip_.channels == 2 && target_ == 1;
         const bool toStereo = stereo && (clip_.channels == 1 || toMono);
         const bool bitsDiffer = clip_.bits != int(doc_.BitsPerSample);
         passes_ = int(toMono) + int(toStereo) + int(bitsDiffer) +
-                  (rateDiffers ? (stereo ? 2 : 1) : 0) +
+                  (plan.rateDiffers ? (stereo ? 2 : 1) : 0) +
                   (request_.mix ? int(editLeft_) + int(editRight_) : 0) + int(oneChannel);
         total_ = request_.fromRecording ? 2 * passes_ : passes_;
         done_ = request_.fromRecording ? passes_ : 0;
@@ -81,15 +118,26 @@ class Merge {
             pass(1, [](int64_t, int64_t) {});
         }
         if (bitsDiffer) convertBits();
-        if (rateDiffers) convertRate(converted);
+        if (plan.rateDiffers) convertRate(plan.converted);
         if (request_.mix) {
             if (editLeft_) mixInto(doc_.LeftSamples, clip_.a);
             if (editRight_) mixInto(doc_.RightSamples, clip_.b);
-            clip_.frames = int32_t(merged);
+            clip_.frames = int32_t(plan.merged);
         }
+        const int64_t selected = selEnd_ - selStart_ + 1;
         replaceSelection(frames, oneChannel);
-        doc_.SelEnd = float(selStart_ + clip_.frames);
-        return target_;
+        doc_.selection.SelEnd = double(selStart_ + clip_.frames);
+
+        // When the clip is not as long as the selection, everything behind it moved; a channel
+        // that grew alone lengthened the other one with silence.
+        const bool lengthChanged = doc_.SampleCount != count;
+        const bool moved = clip_.frames != selected;
+        const SoundChange change{selStart_,
+                                 moved ? int64_t(doc_.SampleCount) - 1
+                                       : selStart_ + clip_.frames - 1,
+                                 editLeft_ || lengthChanged, stereo && (editRight_ || lengthChanged),
+                                 lengthChanged, false};
+        return {target_, change};
     }
 
   private:
@@ -101,11 +149,6 @@ class Merge {
             progress_(int(std::min<int64_t>(step, 99)));
         });
         ++done_;
-    }
-
-    int64_t convertedLength() const {
-        const float q = float(double(doc_.SampleRate) / clip_.rate);
-        return std::max<int64_t>(roundToInt(double(q) * clip_.frames - 1), 0);
     }
 
     void averageToMono() {
@@ -235,8 +278,12 @@ class Merge {
 };
 } // namespace
 
-std::optional<int> mergeClip(Document& doc, ClipSource& clip, const PasteRequest& request,
-                             const std::function<void(int)>& progress) {
+int64_t mergedSampleCount(const Document& doc, const ClipSource& clip, const PasteRequest& request) {
+    return planMerge(doc, clip, request).resultCount;
+}
+
+MergeResult mergeClip(Document& doc, ClipSource& clip, const PasteRequest& request,
+                      const std::function<void(int)>& progress) {
     return Merge(doc, clip, request, progress).run();
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "document/Document.h"
+#include "document/SoundChange.h"
 #include "editing/ClipFile.h"
 
 namespace sono {
@@ -17,10 +18,18 @@ struct PasteRequest {
     bool fromRecording = false; // the first half of the progress bar went to reading the file
 };
 
-// Merges clip into doc (steps from the selection to the new length and selection). Returns the
-// number of channels that took the clip: 2 when every channel of a stereo sound was changed;
-// nullopt, with nothing changed, when the result would be longer than a sound can be.
-std::optional<int> mergeClip(Document& doc, ClipSource& clip, const PasteRequest& request,
-                             const std::function<void(int step)>& progress);
+// The number of frames the sound would have after the merge; nothing is changed. A merge beyond
+// MaxSampleCount must not run.
+int64_t mergedSampleCount(const Document& doc, const ClipSource& clip, const PasteRequest& request);
+
+struct MergeResult {
+    int channels; // 2 when every channel of a stereo sound took the clip, else 1
+    SoundChange change;
+};
+
+// Merges clip into doc (steps from the selection to the new length and selection). The caller
+// has made sure the result is not longer than a sound can be.
+MergeResult mergeClip(Document& doc, ClipSource& clip, const PasteRequest& request,
+                      const std::function<void(int step)>& progress);
 
 } // namespace sono

@@ -31,23 +31,9 @@ void shiftForward(Samples& channel, int64_t from, int64_t to, int64_t distance, 
 }
 } // namespace
 
-ChannelScope editScope(const Document& doc, bool bothChannels) {
-    if (!doc.isStereo()) return {true, false};
-    if (bothChannels || !doc.hasSelection()) return {true, true};
-    return {doc.SelChannel != 2, doc.SelChannel != 1};
-}
-
-FrameSpan selectedSpan(const Document& doc) {
-    const int32_t frames = std::max(doc.SampleCount, 0);
-    if (!doc.hasSelection()) return {0, frames};
-    int64_t first = std::clamp<int64_t>(roundToInt(doc.SelStart), 0, frames);
-    int64_t count = roundToInt(double(doc.SelEnd - doc.SelStart + 1.0f));
-    return {int32_t(first), int32_t(std::clamp<int64_t>(count, 0, frames - first))};
-}
-
-void deleteFrames(Document& doc, ChannelScope scope, FrameSpan span, const ProgressStep& progress) {
+void deleteFrames(Document& doc, ChannelScope scope, FrameRange span, const ProgressStep& progress) {
     fitArrays(doc);
-    const int64_t length = span.count;
+    const int64_t length = span.size();
     const int64_t remaining = int64_t(doc.SampleCount) - length;
     // In one channel of a stereo sound the other channel keeps its frames, so the length stays
     // and the edited channel ends in silence, also when the span reaches the end.
@@ -70,13 +56,13 @@ void deleteFrames(Document& doc, ChannelScope scope, FrameSpan span, const Progr
     }
 }
 
-void muteFrames(Document& doc, ChannelScope scope, FrameSpan span, int divisor,
+void muteFrames(Document& doc, ChannelScope scope, FrameRange span, int divisor,
                 const ProgressStep& progress) {
     fitArrays(doc);
     const int16_t silence = doc.silenceValue();
     auto mute = [&](Samples& channel, const std::function<void(int)>& after) {
         inSlices(
-            span.count, 100,
+            span.size(), 100,
             [&](int64_t begin, int64_t end) {
                 std::fill(channel.begin() + span.first + begin, channel.begin() + span.first + end,
                           silence);

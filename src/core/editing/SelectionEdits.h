@@ -15,29 +15,13 @@ using ProgressStep = std::function<void(int step)>;
 // loops that index them cannot step outside.
 void fitArrays(Document& doc);
 
-// The channels Copy, Delete and Mute work on: both channels of a stereo sound when the
-// both-channels option is on or nothing is selected, else the channel the selection was made in.
-struct ChannelScope {
-    bool first = true;
-    bool second = false;
-};
-ChannelScope editScope(const Document& doc, bool bothChannels);
-
-// The selected frames (round(SelEnd - SelStart + 1) from SelStart), or the whole sound when
-// nothing is selected, clamped to 0 .. SampleCount - 1.
-struct FrameSpan {
-    int32_t first = 0;
-    int32_t count = 0;
-};
-FrameSpan selectedSpan(const Document& doc);
-
 // Removes the span from the channels in scope. In one channel of a stereo sound the length is
 // kept: what followed moves forward and the channel's last frames become silence.
-void deleteFrames(Document& doc, ChannelScope scope, FrameSpan span, const ProgressStep& progress);
+void deleteFrames(Document& doc, ChannelScope scope, FrameRange span, const ProgressStep& progress);
 
 // Sets the span to silence in the channels in scope; progress shares the bar between the
 // channels when `divisor` is 2.
-void muteFrames(Document& doc, ChannelScope scope, FrameSpan span, int divisor,
+void muteFrames(Document& doc, ChannelScope scope, FrameRange span, int divisor,
                 const ProgressStep& progress);
 
 // Lengthens the sound to newCount frames of silence at its end (0 for 16 bits, 128 for 8 bits).

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "document/Numbers.h"
-#include "effects/SampleWidth.h"
+#include "document/SampleWidth.h"
 
 namespace sono {
 

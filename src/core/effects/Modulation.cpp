@@ -7,7 +7,7 @@
 #include <type_traits>
 
 #include "document/Numbers.h"
-#include "effects/SampleWidth.h"
+#include "document/SampleWidth.h"
 
 namespace sono {
 

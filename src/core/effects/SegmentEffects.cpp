@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "effects/SampleWidth.h"
+#include "document/SampleWidth.h"
 
 namespace sono {
 

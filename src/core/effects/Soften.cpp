@@ -1,6 +1,6 @@
 #include "effects/Soften.h"
 
-#include "effects/SampleWidth.h"
+#include "document/SampleWidth.h"
 
 namespace sono {
 

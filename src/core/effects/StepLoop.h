@@ -5,15 +5,9 @@
 #include <functional>
 
 #include "document/Progress.h"
+#include "document/Selection.h"
 
 namespace sono {
-
-// Frames first..last of a channel, both inclusive; empty when last < first.
-struct FrameRange {
-    int64_t first = 0;
-    int64_t last = -1;
-    int64_t size() const { return last >= first ? last - first + 1 : 0; }
-};
 
 // Told the number of each step that has just been finished (0..99, or 0..49 for a half pass).
 using StepObserver = std::function<void(int step)>;

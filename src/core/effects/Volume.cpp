@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/Numbers.h"
-#include "effects/SampleWidth.h"
+#include "document/SampleWidth.h"
 
 namespace sono {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/Numbers.h"
-#include "effects/SampleWidth.h"
+#include "document/SampleWidth.h"
 
 namespace sono {
 
@@ -15,58 +15,72 @@ Samples resampled(const Samples& source, int64_t sourceFrames, double q, double 
     const int64_t filled = roundToInt(newFrames - 2);
     for (int64_t i = 0; i <= filled && i < int64_t(out.size()); ++i) {
         int64_t from = roundToInt(double(i) / q);
-        if (from >= 0 && from < sourceFrames) out[size_t(i)] = source[size_t(from)];
+        if (from >= 0 && from < sourceFrames && from < int64_t(source.size()))
+            out[size_t(i)] = source[size_t(from)];
     }
     return out;
 }
 
-void sizeTo(Samples& channel, int32_t frames) {
-    channel.resize(size_t(std::max(frames, 1)), 0);
+void sizeTo(Samples& channel, int64_t frames) {
+    channel.resize(size_t(std::max<int64_t>(frames, 1)), 0);
+}
+
+double rateRatio(const Document& doc, int32_t rate) {
+    return double(rate) / double(doc.SampleRate);
 }
 } // namespace
 
-void convertFormat(Document& doc, int bits, int32_t rate, int channels) {
+int64_t convertedFrameCount(const Document& doc, int32_t rate) {
     const int64_t frames = std::max(doc.SampleCount, 0);
-    sizeTo(doc.LeftSamples, doc.SampleCount);
-    if (doc.isStereo()) sizeTo(doc.RightSamples, doc.SampleCount);
+    if (doc.SampleRate == float(rate)) return frames;
+    return roundToInt(rateRatio(doc, rate) * double(frames));
+}
 
+NewSound convertedSound(const Document& doc, int bits, int32_t rate, int channels) {
+    const int64_t frames = std::max(doc.SampleCount, 0);
+    const bool stereo = doc.isStereo();
+    NewSound sound{doc.Channels, doc.SampleRate, doc.BitsPerSample, int32_t(frames), {}, {0}};
     if (doc.SampleRate != float(rate)) {
-        const double q = double(rate) / double(doc.SampleRate);
+        const double q = rateRatio(doc, rate);
         const double newFrames = q * double(frames);
-        doc.LeftSamples = resampled(doc.LeftSamples, frames, q, newFrames);
-        if (doc.isStereo()) doc.RightSamples = resampled(doc.RightSamples, frames, q, newFrames);
-        doc.SampleCount = int32_t(roundToInt(newFrames));
-        doc.SampleRate = float(rate);
-        // round(M' - 1) + 1 elements and round(M') frames can differ by one either way.
-        sizeTo(doc.LeftSamples, doc.SampleCount);
-        if (doc.isStereo()) sizeTo(doc.RightSamples, doc.SampleCount);
+        sound.LeftSamples = resampled(doc.LeftSamples, frames, q, newFrames);
+        if (stereo) sound.RightSamples = resampled(doc.RightSamples, frames, q, newFrames);
+        sound.SampleCount = int32_t(convertedFrameCount(doc, rate));
+        sound.SampleRate = float(rate);
+    } else {
+        sound.LeftSamples = doc.LeftSamples;
+        if (stereo) sound.RightSamples = doc.RightSamples;
     }
+    // round(M' - 1) + 1 elements and round(M') frames can differ by one either way.
+    sizeTo(sound.LeftSamples, sound.SampleCount);
+    if (stereo) sizeTo(sound.RightSamples, sound.SampleCount);
 
     auto convertSamples = [&](auto convert) {
-        for (int16_t& s : doc.LeftSamples)
+        for (int16_t& s : sound.LeftSamples)
             s = convert(s);
-        if (doc.isStereo())
-            for (int16_t& s : doc.RightSamples)
+        if (stereo)
+            for (int16_t& s : sound.RightSamples)
                 s = convert(s);
     };
     if (doc.BitsPerSample == 16 && bits == 8) {
         convertSamples([](int16_t s) { return int16_t(s / 256 + 128); });
-        doc.BitsPerSample = 8;
+        sound.BitsPerSample = 8;
     } else if (doc.BitsPerSample == 8 && bits == 16) {
         convertSamples([](int16_t s) { return clipped<Bits16>((s - 128) * 256.0); });
-        doc.BitsPerSample = 16;
+        sound.BitsPerSample = 16;
     }
 
-    if (doc.isStereo() && channels == 1) {
-        for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
-            doc.LeftSamples[i] =
-                int16_t(roundToInt((double(doc.LeftSamples[i]) + doc.RightSamples[i]) / 2));
-        doc.RightSamples.assign(1, 0);
-        doc.Channels = 1;
-    } else if (!doc.isStereo() && channels == 2) {
-        doc.RightSamples = doc.LeftSamples;
-        doc.Channels = 2;
+    if (stereo && channels == 1) {
+        for (size_t i = 0; i < sound.LeftSamples.size(); ++i)
+            sound.LeftSamples[i] =
+                int16_t(roundToInt((double(sound.LeftSamples[i]) + sound.RightSamples[i]) / 2));
+        sound.RightSamples.assign(1, 0);
+        sound.Channels = 1;
+    } else if (!stereo && channels == 2) {
+        sound.RightSamples = sound.LeftSamples;
+        sound.Channels = 2;
     }
+    return sound;
 }
 
 } // namespace sono

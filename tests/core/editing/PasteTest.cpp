@@ -132,11 +132,12 @@ TEST_F(Paste, AClipCopiedByOneEditorPastesInAnother) {
     editor->MMcopy();
 
     FakeHost otherHost;
-    Editor other(otherHost,
+    FakeWaveDevice otherDevice;
+    Editor other(EditorPorts{otherHost, otherHost, otherDevice, coder},
                  EditorFolders{dir / "other-settings", dir / "temp", dir.string() + "/", false});
     other.MMleeg(); // 100 frames of 16-bit mono silence at 22050 Hz
-    other.doc().SelStart = other.doc().SelEnd = 50;
-    ASSERT_TRUE(other.pasteEnabled());
+    other.doc().selection.SelStart = other.doc().selection.SelEnd = 50;
+    ASSERT_TRUE(other.enabled(EnabledRule::ClipAvailable));
     other.MMpaste();
     // Stereo 8-bit 11025 Hz became mono 16-bit 22050 Hz: averaged, widened, each frame doubled
     // (five frames from three, the last frame of the nearest-sample rule dropped).
@@ -178,8 +179,8 @@ TEST_F(Paste, ABrokenClipTakesTheFailurePath) {
         host.messages.clear();
         editor->MMpaste();
         EXPECT_EQ(left(), ramp(200));
-        EXPECT_EQ(doc().SelStart, 10);
-        EXPECT_EQ(doc().SelEnd, 20);
+        EXPECT_EQ(doc().selection.SelStart, 10);
+        EXPECT_EQ(doc().selection.SelEnd, 20);
         // The undo level taken before the clip was read stays, holding the same sound.
         EXPECT_EQ(doc().UndoLevel, ++level);
         EXPECT_EQ(host.lastCritical(), "Due to an error, you cannot paste.");
@@ -220,8 +221,8 @@ TEST_F(Paste, AnyClipIntoAnySoundKeepsTheDocumentWhole) {
         // None, the first frame, the last frame, everything.
         const int last = soundFrames - 1;
         const std::pair<int, int> selections[] = {{-1, -1}, {0, 0}, {last, last}, {0, last}};
-        std::tie(doc().SelStart, doc().SelEnd) = selections[pick({0, 1, 2, 3})];
-        doc().SelChannel = pick({1, 2});
+        std::tie(doc().selection.SelStart, doc().selection.SelEnd) = selections[pick({0, 1, 2, 3})];
+        doc().selection.SelChannel = pick({1, 2});
         (editor.get()->*pastes[pick({0, 1, 2})])();
         ASSERT_EQ(doc().UndoLevel, 1);
         ASSERT_GE(doc().SampleCount, 100);
@@ -229,7 +230,7 @@ TEST_F(Paste, AnyClipIntoAnySoundKeepsTheDocumentWhole) {
         ASSERT_EQ(right().size(), soundStereo ? size_t(doc().SampleCount) : 1u);
         ASSERT_TRUE(soundBits == 16 ||
                     std::ranges::all_of(left(), [](int16_t s) { return s >= 0 && s <= 255; }));
-        ASSERT_LE(doc().SelEnd, doc().SampleCount - 1);
+        ASSERT_LE(doc().selection.SelEnd, doc().SampleCount - 1);
     }
 }
 

@@ -12,12 +12,12 @@ using SelectionEdits = EditingFixture;
 TEST_F(SelectionEdits, CopyWritesTheClipFileByteForByte) {
     // Without a selection: the whole sound, both channels.
     load(ramp(120), ramp(120, -500), 16, 44100);
-    EXPECT_FALSE(editor->pasteEnabled());
+    EXPECT_FALSE(editor->enabled(EnabledRule::ClipAvailable));
     editor->MMcopy();
     EXPECT_EQ(clip(),
               clipHeader(120, 16, 44100) + block(1, ramp(120)) + block(2, ramp(120, -500)) + End);
     EXPECT_EQ(host.statusLog.back(), "The selected part has been copied.");
-    EXPECT_TRUE(editor->pasteEnabled());
+    EXPECT_TRUE(editor->enabled(EnabledRule::ClipAvailable));
     EXPECT_EQ(doc().UndoLevel, 0);
 
     // A selection in one view with the both-channels option off: that channel alone.
@@ -37,8 +37,8 @@ TEST_F(SelectionEdits, CopyWritesTheClipFileByteForByte) {
     select(0, 148);
     editor->MMcopy();
     EXPECT_EQ(clip(), clipHeader(149, 8, 8000) + block(1, ramp(149, 100)) + End);
-    EXPECT_EQ(doc().SelStart, 0);
-    EXPECT_EQ(doc().SelEnd, 148);
+    EXPECT_EQ(doc().selection.SelStart, 0);
+    EXPECT_EQ(doc().selection.SelEnd, 148);
 }
 
 TEST_F(SelectionEdits, EraseCopiesFirstSoTheErasedPartCanBePastedBack) {

@@ -24,19 +24,18 @@ TEST_F(Frame, WithoutASoundNothingHappensAtAll) {
     editor->FilterSub(true, 50, 2);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_TRUE(host.statusLog.empty());
-    EXPECT_EQ(host.playbackStops, 0);
+    EXPECT_TRUE(device.commands.empty());
     EXPECT_TRUE(host.messages.empty());
 }
 
 // The texts each effect reports, in both languages, are in effects.sb and dutch.sb.
-TEST_F(Frame, StopsTakesASnapshotAndRedraws) {
+TEST_F(Frame, StopsTakesASnapshotAndSaysWhatChanged) {
     load(noise(1000, 1));
-    const int redraws = host.waveformRedraws;
     editor->MMreverse();
-    EXPECT_EQ(host.playbackStops, 1);
+    EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close"}));
     EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_TRUE(doc().Changed);
-    EXPECT_GT(host.waveformRedraws, redraws);
+    EXPECT_EQ(host.changes, (std::vector<SoundChange>{{0, 999, true, false, false, false}}));
 }
 
 TEST_F(Frame, ChannelsTakePartByTheSelectionAndTheBothChannelsOption) {
@@ -121,7 +120,7 @@ TEST_F(Frame, SettingsThatCannotWorkAndLengthsBeyondThirtyTwoBitsAreRefusedFirst
               "The effect cannot be applied with this setting. Nothing has been changed.");
     EXPECT_EQ(left(), a);
     EXPECT_EQ(doc().UndoLevel, 0);
-    EXPECT_EQ(host.playbackStops, 0);
+    EXPECT_TRUE(device.commands.empty());
 }
 
 TEST_F(Frame, VolumeSpeedAndEchoSaveTheOptionsFirst) {

@@ -57,8 +57,8 @@ TEST_F(WavWriter, TextsAreWrittenInTheirFixedOrderWithOddOnesPadded) {
 TEST_F(WavWriter, PlaybackOfASelectionWritesOnlyItsFramesAndLeavesTheSoundUnsaved) {
     makeSound(8, 1, 300);
     Document& doc = editor->doc();
-    doc.SelStart = 100;
-    doc.SelEnd = 199;
+    doc.selection.SelStart = 100;
+    doc.selection.SelEnd = 199;
     doc.FileName = path("play.tmp");
     editor->saveTag = "SELECT";
     editor->setStatus(1, "before");

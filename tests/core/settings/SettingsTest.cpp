@@ -87,7 +87,8 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
     EXPECT_TRUE(editor->shutDown());
     float values[2] = {24, 1000};
     writeBytes(dir / "settings" / "quality.dat", std::string(reinterpret_cast<char*>(values), 8));
-    Editor next(host, EditorFolders{dir / "settings", dir / "temp", "", true});
+    Editor next(EditorPorts{host, host, device, coder},
+                EditorFolders{dir / "settings", dir / "temp", "", true});
     next.startUp();
     EXPECT_EQ(next.language(), 1);
     EXPECT_EQ(next.panel(1), "Welkom bij Sonoplexer.");

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "Editor.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
@@ -23,6 +22,7 @@
 #include "effects/Soften.h"
 #include "effects/Speed.h"
 #include "effects/Volume.h"
+#include "editor/Editor.h"
 
 namespace sono {
 
@@ -55,6 +55,10 @@ class EffectFrame {
     // Stop, undo snapshot, busy pointer, progress. False when the snapshot could not be taken:
     // the effect then does nothing more.
     bool start();
+    // Lengthens the sound with silence to `frames` frames (room was made by makeRoom).
+    void lengthenTo(int64_t frames);
+    // The effect also changes frames behind its range, up to `last`.
+    void changesThrough(int64_t last) { changedLast_ = last; }
 
     // pass(samples, stepDone) for channel 1, then channel 2, each that takes part. The steps of
     // the passes fill [base, base + width] of the progress bar.
@@ -65,37 +69,31 @@ class EffectFrame {
     // channel's length and the shorter channel is padded with silence at its end.
     template <class Rebuild> void rebuildChannels(int64_t workFrames, Rebuild&& rebuild);
 
-    // Message in panel 1, end of progress, the duration and size panels when the length changed,
-    // redraw, and playback when the option asks for it.
-    void finish(std::string_view dutch, std::string_view english, bool lengthChanged = false);
+    // The notice of what changed, message in panel 1, end of progress, the duration and size
+    // panels when the length changed, redraw, and playback when the option asks for it.
+    void finish(std::string_view dutch, std::string_view english);
 
   private:
     Samples& channel(int index) { return index == 0 ? doc_.LeftSamples : doc_.RightSamples; }
+    bool takesPart(int index) const {
+        return index == 0 ? scope_.first : doc_.isStereo() && scope_.second;
+    }
     StepObserver progressOf(int index, int base, int width);
     void releaseWorkBuffer();
 
     Editor& editor_;
     Document& doc_;
     FrameRange range_;
-    bool takesPart_[2];
+    ChannelScope scope_;
     int passes_;
+    int64_t framesBefore_;
+    int64_t changedLast_ = -1;
 };
 
-EffectFrame::EffectFrame(Editor& editor) : editor_(editor), doc_(editor.doc_) {
-    const int64_t lastFrame = int64_t(doc_.SampleCount) - 1;
-    // The selection is held in single precision, which cannot name every frame of a long sound;
-    // the range is kept inside the sound whatever it says.
-    if (doc_.hasSelection())
-        range_ = {std::max<int64_t>(int64_t(doc_.SelStart), 0),
-                  std::min(int64_t(doc_.SelEnd), lastFrame)};
-    else
-        range_ = {0, lastFrame};
-    const bool stereo = doc_.isStereo();
-    const bool oneView = doc_.hasSelection() && !editor.options().bothChannels;
-    takesPart_[0] = !(stereo && oneView && doc_.SelChannel == 2);
-    takesPart_[1] = stereo && !(oneView && doc_.SelChannel == 1);
-    passes_ = stereo && !oneView ? 2 : 1;
-}
+EffectFrame::EffectFrame(Editor& editor)
+    : editor_(editor), doc_(editor.doc_), range_(doc_.selection.effectRange(doc_.SampleCount)),
+      scope_(editor.editChannels()), passes_(scope_.both() ? 2 : 1),
+      framesBefore_(doc_.SampleCount) {}
 
 void EffectFrame::setRange(FrameRange range) {
     range_ = range;
@@ -104,8 +102,8 @@ void EffectFrame::setRange(FrameRange range) {
 }
 
 void EffectFrame::refuse(std::string_view dutch, std::string_view english) {
-    editor_.host_.showMessage(MessageIcon::Exclamation, ProgramCaption,
-                              editor_.LangText(dutch, english));
+    editor_.dialogs_.showMessage(MessageIcon::Exclamation, ProgramCaption,
+                                 editor_.LangText(dutch, english));
 }
 
 void EffectFrame::refuseSetting() {
@@ -115,7 +113,7 @@ void EffectFrame::refuseSetting() {
 
 template <class AllocateMore>
 bool EffectFrame::makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& allocateMore) {
-    if (frames <= std::numeric_limits<int32_t>::max()) {
+    if (frames <= MaxSampleCount) {
         try {
             doc_.LeftSamples.reserve(size_t(frames));
             if (doc_.isStereo()) doc_.RightSamples.reserve(size_t(frames));
@@ -128,18 +126,24 @@ bool EffectFrame::makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& al
             releaseWorkBuffer();
         }
     }
-    refuse("Het geluid zou hierdoor te lang worden. Er is niets veranderd.",
-           "This would make the sound too long. Nothing has been changed.");
+    editor_.refuseTooLong();
     return false;
 }
 
 bool EffectFrame::start() {
-    editor_.host_.stopPlayback();
+    editor_.MMstop();
     if (!editor_.PushUndo()) return false;
-    editor_.host_.setBusy(true);
+    editor_.view_.setBusy(true);
     setRange(range_);
     editor_.ProgressStart(ProgressEditing);
     return true;
+}
+
+void EffectFrame::lengthenTo(int64_t frames) {
+    if (frames <= doc_.SampleCount) return;
+    doc_.LeftSamples.resize(size_t(frames), doc_.silenceValue());
+    if (doc_.isStereo()) doc_.RightSamples.resize(size_t(frames), doc_.silenceValue());
+    doc_.SampleCount = int32_t(frames);
 }
 
 StepObserver EffectFrame::progressOf(int index, int base, int width) {
@@ -156,8 +160,7 @@ StepObserver EffectFrame::progressOf(int index, int base, int width) {
 
 template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int width) {
     for (int index = 0; index < 2; ++index)
-        if (takesPart_[index])
-            pass(std::span<int16_t>(channel(index)), progressOf(index, base, width));
+        if (takesPart(index)) pass(std::span<int16_t>(channel(index)), progressOf(index, base, width));
 }
 
 template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, Rebuild&& rebuild) {
@@ -166,7 +169,7 @@ template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, R
     int64_t longest = 0;
     for (int index = 0; index < (stereo ? 2 : 1); ++index) {
         Samples& x = channel(index);
-        if (takesPart_[index]) {
+        if (takesPart(index)) {
             // makeRoom reserved every channel for workFrames, so after the swap the old channel
             // serves as the next scratch buffer without a new allocation.
             work.resize(size_t(workFrames));
@@ -186,13 +189,22 @@ template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, R
     doc_.SampleCount = int32_t(longest);
 }
 
-void EffectFrame::finish(std::string_view dutch, std::string_view english, bool lengthChanged) {
+void EffectFrame::finish(std::string_view dutch, std::string_view english) {
+    // An effect that changed the length moved or padded everything behind the range, in every
+    // channel.
+    const bool lengthChanged = doc_.SampleCount != framesBefore_;
+    const bool stereo = doc_.isStereo();
+    editor_.notifySoundChange({range_.first,
+                               lengthChanged ? int64_t(doc_.SampleCount) - 1
+                                             : std::max(range_.last, changedLast_),
+                               scope_.first || lengthChanged,
+                               stereo && (scope_.second || lengthChanged), lengthChanged, false});
     editor_.setStatus(1, editor_.LangText(dutch, english));
     editor_.ProgressEnd();
     if (lengthChanged) editor_.refreshLengthPanels();
     releaseWorkBuffer();
     editor_.DrawWaveform();
-    editor_.host_.setBusy(false);
+    editor_.view_.setBusy(false);
     editor_.playAfterChange();
 }
 
@@ -298,10 +310,11 @@ void Editor::VeranderSnelheid(float Oeroeboeroe, float OE2) {
         // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps
         // its first frame selected.
         if (doc_.hasSelection())
-            doc_.SelEnd = float(std::max<int64_t>(result.rangeEnd - 1, int64_t(doc_.SelStart)));
+            doc_.selection.SelEnd =
+                double(std::max<int64_t>(result.rangeEnd - 1, int64_t(doc_.selection.SelStart)));
         return result.length;
     });
-    frame.finish("De snelheid is veranderd.", "The speed has been changed.", true);
+    frame.finish("De snelheid is veranderd.", "The speed has been changed.");
 }
 
 void Editor::MaakEcho(float Delay, float VolProcent, float Delay2, float VolProcent2, int16_t Nr1,
@@ -318,15 +331,12 @@ void Editor::MaakEcho(float Delay, float VolProcent, float Delay2, float VolProc
     std::vector<int32_t> sums;
     if (!frame.makeRoom(frames, 1, [&] { sums.reserve(size_t(frames)); }) || !frame.start()) return;
     // Echoes beyond the end lengthen the sound with silence first.
-    if (frames > doc_.SampleCount) {
-        doc_.LeftSamples.resize(size_t(frames), doc_.silenceValue());
-        if (doc_.isStereo()) doc_.RightSamples.resize(size_t(frames), doc_.silenceValue());
-        doc_.SampleCount = int32_t(frames);
-    }
+    frame.lengthenTo(frames);
+    frame.changesThrough(frames - 1);
     frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
         addEcho(x, range, echo, rate, frame.eightBit(), sums, stepDone);
     });
-    frame.finish("Er is een echo gemaakt.", "An echo has been made.", true);
+    frame.finish("Er is een echo gemaakt.", "An echo has been made.");
 }
 
 // ---------------------------------------------------------------- character effects
@@ -341,7 +351,7 @@ void Editor::MMalien() {
                                      const StepObserver& stepDone) {
         return alienVoiceFrames(x, range, out, stepDone);
     });
-    frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.", true);
+    frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
 }
 
 void Editor::MMgekraak() {
@@ -354,7 +364,7 @@ void Editor::MMgekraak() {
                                      const StepObserver& stepDone) {
         return creakFrames(x, range, frame.eightBit(), out, stepDone);
     });
-    frame.finish("Het geluid klinkt nu krakerig.", "The sound now sounds creaking.", true);
+    frame.finish("Het geluid klinkt nu krakerig.", "The sound now sounds creaking.");
 }
 
 void Editor::MMalien2() {

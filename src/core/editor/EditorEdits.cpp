@@ -1,7 +1,7 @@
 // The Edit menu's selection commands: copy, cut, delete, erase, mute and add silence.
 #include <charconv>
 
-#include "Editor.h"
+#include "editor/Editor.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
@@ -29,29 +29,29 @@ std::optional<double> numberFrom(const std::string& text) {
 }
 } // namespace
 
-bool Editor::selectionEditsEnabled() const {
-    return !doc_.FileName.empty() && doc_.hasSelection();
-}
-
 void Editor::refreshLengthPanels() {
     setStatus(3, durationPanelText(doc_, settings_.language));
     setStatus(4, sizePanelText(doc_, settings_.language));
 }
 
+ChannelScope Editor::editChannels() const {
+    return doc_.selection.channels(doc_.isStereo(), settings_.options.bothChannels);
+}
+
 bool Editor::copySelection() {
-    host_.stopPlayback();
+    MMstop();
     fitArrays(doc_);
-    const FrameSpan span = selectedSpan(doc_);
-    const ChannelScope scope = editScope(doc_, settings_.options.bothChannels);
+    const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
+    const ChannelScope scope = editChannels();
     std::vector<ClipBlock> blocks;
     if (scope.first) blocks.push_back({1, doc_.LeftSamples.data() + span.first});
     if (scope.second) blocks.push_back({2, doc_.RightSamples.data() + span.first});
     // A clip that cannot be written leaves no clip file; Cut and Erase then keep the sound.
-    if (!writeClipFile(clipFilePath(folders_.tempDir), span.count,
+    if (!writeClipFile(clipFilePath(folders_.tempDir), int32_t(span.size()),
                        int32_t(roundToInt(doc_.BitsPerSample)),
                        int32_t(roundToInt(doc_.SampleRate)), blocks)) {
-        host_.selectionChanged();
-        host_.showMessage(MessageIcon::Critical, ProgramCaption,
+        view_.selectionChanged();
+        dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
                           LangText("Het geselecteerde deel kon niet worden gekopiëerd, omdat de "
                                    "tijdelijke map niet beschreven kan worden.",
                                    "The selected part could not be copied, because the temporary "
@@ -60,16 +60,21 @@ bool Editor::copySelection() {
     }
     setStatus(
         1, LangText("Het geselecteerde deel is gekopiëerd.", "The selected part has been copied."));
-    host_.selectionChanged();
+    view_.selectionChanged();
     return true;
 }
 
 bool Editor::deleteSelection() {
-    host_.stopPlayback();
+    MMstop();
     if (!PushUndo()) return false;
     ProgressStart(ProgressEditing);
-    deleteFrames(doc_, editScope(doc_, settings_.options.bothChannels), selectedSpan(doc_),
-                 [this](int step) { ProgressShow(step); });
+    const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
+    const ChannelScope scope = editChannels();
+    const int32_t count = doc_.SampleCount;
+    deleteFrames(doc_, scope, span, [this](int step) { ProgressShow(step); });
+    // What followed the deleted frames moved forward.
+    notifySoundChange({span.first, int64_t(doc_.SampleCount) - 1, scope.first,
+                       doc_.isStereo() && scope.second, doc_.SampleCount != count, false});
     ProgressEnd();
     setStatus(1, LangText("Het geselecteerde deel is verwijderd.",
                           "The selected part has been deleted."));
@@ -81,19 +86,21 @@ bool Editor::deleteSelection() {
 }
 
 bool Editor::muteSelection() {
-    host_.stopPlayback();
+    MMstop();
     if (!PushUndo()) return false;
-    host_.setBusy(true);
-    const FrameSpan span = selectedSpan(doc_);
-    doc_.RangeStart = float(span.first);
-    doc_.RangeEnd = float(span.first + span.count - 1);
+    view_.setBusy(true);
+    const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
+    const ChannelScope scope = editChannels();
+    doc_.RangeStart = double(span.first);
+    doc_.RangeEnd = double(span.last);
     ProgressStart(ProgressEditing);
     const int divisor = doc_.isStereo() && settings_.options.bothChannels ? 2 : 1;
-    muteFrames(doc_, editScope(doc_, settings_.options.bothChannels), span, divisor,
-               [this](int step) { ProgressShow(step); });
+    muteFrames(doc_, scope, span, divisor, [this](int step) { ProgressShow(step); });
+    notifySoundChange({span.first, span.last, scope.first, doc_.isStereo() && scope.second, false,
+                       false});
     ProgressEnd();
     DrawWaveform();
-    host_.setBusy(false);
+    view_.setBusy(false);
     setStatus(1, LangText("Het geselecteerde deel is tot stilte gemaakt.",
                           "The selected part has been muted."));
     playAfterChange();
@@ -106,24 +113,24 @@ void Editor::MMcopy() {
 }
 
 void Editor::MMcut() {
-    if (!selectionEditsEnabled()) return;
+    if (!enabled(EnabledRule::SelectionMade)) return;
     if (!copySelection() || !deleteSelection()) return;
     setStatus(1, LangText("Het geselecteerde deel is geknipt.", "The selected part has been cut."));
 }
 
 void Editor::MMdel() {
-    if (selectionEditsEnabled()) deleteSelection();
+    if (enabled(EnabledRule::SelectionMade)) deleteSelection();
 }
 
 void Editor::MMerase() {
-    if (!selectionEditsEnabled()) return;
+    if (!enabled(EnabledRule::SelectionMade)) return;
     if (!copySelection() || !muteSelection()) return;
     setStatus(1,
               LangText("Het geselecteerde deel is gewist.", "The selected part has been erased."));
 }
 
 void Editor::MMmute() {
-    if (selectionEditsEnabled()) muteSelection();
+    if (enabled(EnabledRule::SelectionMade)) muteSelection();
 }
 
 void Editor::MMSilence() {
@@ -133,7 +140,7 @@ void Editor::MMSilence() {
     std::string text;
     float seconds = 0;
     for (;;) {
-        auto answer = host_.askInput(
+        auto answer = dialogs_.askInput(
             title,
             LangText("Hoeveel stille seconden wilt u aan het eind van dit geluid toevoegen?",
                      "How many silent seconds do you want to add to the end of this sound?"),
@@ -143,28 +150,30 @@ void Editor::MMSilence() {
         std::replace(text.begin(), text.end(), ',', '.');
         auto value = numberFrom(text);
         if (!value) {
-            host_.showMessage(MessageIcon::Critical, title,
-                              LangText("Geef een nummer op.", "Please type a number."));
+            dialogs_.showMessage(MessageIcon::Critical, title,
+                                 LangText("Geef een nummer op.", "Please type a number."));
             continue;
         }
         seconds = float(*value);
         if (seconds < 0.1f || seconds > 60.0f) {
-            host_.showMessage(MessageIcon::Critical, title,
-                              LangText("Geef een nummer op tussen 0,1 en 60.",
-                                       "Please type a number between 0.1 and 60."));
+            dialogs_.showMessage(MessageIcon::Critical, title,
+                                 LangText("Geef een nummer op tussen 0,1 en 60.",
+                                          "Please type a number between 0.1 and 60."));
             continue;
         }
         break;
     }
     silenceTag = text;
-    host_.stopPlayback();
-    if (!PushUndo()) return;
+    MMstop();
     const float added = seconds * doc_.SampleRate;
     const int64_t newCount = roundToInt(double(added) + doc_.SampleCount);
+    const int32_t oldCount = doc_.SampleCount;
+    if (!makeRoomFor(newCount) || !PushUndo()) return;
     const bool eightBit = doc_.BitsPerSample == 8;
     if (eightBit) ProgressStart(ProgressEditing);
     appendSilence(doc_, int32_t(newCount), [this](int step) { ProgressShow(step); });
     if (eightBit) ProgressEnd();
+    notifySoundChange({oldCount, newCount - 1, true, doc_.isStereo(), true, false});
     refreshLengthPanels();
     setStatus(1, LangText("Stilte is toegevoegd.", "Silence has been added."));
     DrawWaveform();

@@ -1,4 +1,4 @@
-#include "MenuCommand.h"
+#include "MenuTree.h"
 
 namespace sono {
 
@@ -9,8 +9,8 @@ using enum MenuItemKind;
 const char* const MakerWebAddress = "https://example.org/sonoplexer";
 } // namespace
 
-const std::vector<MenuCommand>& menuCommands() {
-    static const std::vector<MenuCommand> table = {
+const std::vector<MenuItem>& menuTree() {
+    static const std::vector<MenuItem> table = {
         {"MMfile", "", Menu, "&Bestand", "&File", ""},
         {"MMnieuw", "MMfile", Menu, "&Nieuw", "&New", ""},
         {"MMleeg", "MMnieuw", Command, "&Leeg", "&Empty", "Ctrl+N"},

@@ -2,7 +2,7 @@
 // over those files.
 #include <limits>
 
-#include "Editor.h"
+#include "editor/Editor.h"
 #include "document/StatusTexts.h"
 #include "editing/UndoStore.h"
 
@@ -12,20 +12,12 @@ void Editor::ClearUndo() {
     doc_.UndoLevel = 0;
     doc_.RedoLevel = 0;
     deleteUndoSnapshots(folders_.tempDir);
-    host_.selectionChanged();
-}
-
-bool Editor::undoEnabled() const {
-    return !doc_.FileName.empty() && doc_.UndoLevel != 0;
-}
-
-bool Editor::redoEnabled() const {
-    return !doc_.FileName.empty() && doc_.RedoLevel > doc_.UndoLevel;
+    view_.selectionChanged();
 }
 
 void Editor::reportSnapshotNotWritten() {
-    host_.showMessage(MessageIcon::Critical, ProgramCaption,
-                      LangText("De gegevens om ongedaan te maken konden niet worden opgeslagen in "
+    dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
+                         LangText("De gegevens om ongedaan te maken konden niet worden opgeslagen in "
                                "de tijdelijke map. Er is niets veranderd.",
                                "The undo data could not be written to the temporary folder. "
                                "Nothing has been changed."));
@@ -56,14 +48,34 @@ bool Editor::loadSnapshot(int16_t returnLevel) {
     }
     // The sound did not change, so the level goes back to where it was.
     doc_.UndoLevel = returnLevel;
-    host_.showMessage(MessageIcon::Critical, ProgramCaption,
-                      LangText("De gegevens om ongedaan te maken of te herhalen ontbreken of zijn "
+    dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
+                         LangText("De gegevens om ongedaan te maken of te herhalen ontbreken of zijn "
                                "beschadigd. Er is niets veranderd.",
                                "The undo data is missing or damaged. Nothing has been changed."));
     return false;
 }
 
-void Editor::showLoadedSnapshot() {
+namespace {
+struct SoundShape {
+    int32_t frames;
+    float channels, rate, bits;
+    explicit SoundShape(const Document& doc)
+        : frames(doc.SampleCount), channels(doc.Channels), rate(doc.SampleRate),
+          bits(doc.BitsPerSample) {}
+    // A snapshot replaced every sample of the sound.
+    SoundChange changeTo(const Document& doc) const {
+        return {0,
+                int64_t(doc.SampleCount) - 1,
+                true,
+                doc.isStereo(),
+                frames != doc.SampleCount,
+                channels != doc.Channels || rate != doc.SampleRate || bits != doc.BitsPerSample};
+    }
+};
+} // namespace
+
+void Editor::showLoadedSnapshot(const SoundChange& change) {
+    notifySoundChange(change);
     RefreshStatusPanels();
     MMNiets();
     levelMeterChannel = doc_.isStereo() ? "0" : "1";
@@ -77,8 +89,9 @@ void Editor::playAfterChange() {
 
 void Editor::MMundo() {
     doc_.Changed = true;
-    if (!undoEnabled()) return;
-    host_.stopPlayback();
+    if (!enabled(EnabledRule::UndoAvailable)) return;
+    MMstop();
+    const SoundShape before(doc_);
     const int16_t level = doc_.UndoLevel;
     // The current sound becomes the snapshot Redo brings back; without it there is no undo.
     if (!writeUndoSnapshot(undoSnapshotPath(folders_.tempDir, level), doc_)) {
@@ -87,21 +100,22 @@ void Editor::MMundo() {
     }
     doc_.UndoLevel = int16_t(level - 1);
     if (!loadSnapshot(level)) return;
-    showLoadedSnapshot();
+    showLoadedSnapshot(before.changeTo(doc_));
     setStatus(
         1, LangText("De laatste wijziging is ongedaan gemaakt.", "The last action has be undone."));
     if (doc_.RedoLevel <= doc_.UndoLevel) doc_.RedoLevel = int16_t(doc_.UndoLevel + 1);
-    host_.selectionChanged();
+    view_.selectionChanged();
 }
 
 void Editor::MMredo() {
     doc_.Changed = true;
-    if (!redoEnabled()) return;
-    host_.stopPlayback();
+    if (!enabled(EnabledRule::RedoAvailable)) return;
+    MMstop();
+    const SoundShape before(doc_);
     const int16_t level = doc_.UndoLevel;
     doc_.UndoLevel = int16_t(level + 1);
     if (!loadSnapshot(level)) return;
-    showLoadedSnapshot();
+    showLoadedSnapshot(before.changeTo(doc_));
     setStatus(1,
               LangText("De laatste wijziging is herhaald.", "The last action has been repeated."));
 }

@@ -1,13 +1,16 @@
-#include "Editor.h"
+#include "editor/Editor.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
+#include <new>
 
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
 #include "document/Texts.h"
+#include "editing/ClipFile.h"
 
 namespace sono {
 
@@ -22,8 +25,38 @@ std::string upper(std::string text) {
 }
 } // namespace
 
-Editor::Editor(EditorHost& host, EditorFolders folders)
-    : host_(host), folders_(std::move(folders)) {}
+Editor::Editor(EditorPorts ports, EditorFolders folders)
+    : dialogs_(ports.dialogs), view_(ports.view), device_(ports.device), coder_(ports.coder),
+      folders_(std::move(folders)) {}
+
+// ---------------------------------------------------------------- commands
+
+bool Editor::runCommand(std::string_view id, const Arguments& arguments) {
+    const Command* command = findCommand(id);
+    if (!command) return false;
+    return runExclusive([&] { command->run(*this, arguments); });
+}
+
+bool Editor::enabled(EnabledRule rule) const {
+    const bool loaded = !doc_.FileName.empty();
+    switch (rule) {
+    case EnabledRule::Always:
+        return true;
+    case EnabledRule::SoundLoaded:
+        return loaded;
+    case EnabledRule::SelectionMade:
+        return loaded && doc_.hasSelection();
+    case EnabledRule::ClipAvailable: {
+        std::error_code error;
+        return loaded && std::filesystem::exists(clipFilePath(folders_.tempDir), error);
+    }
+    case EnabledRule::UndoAvailable:
+        return loaded && doc_.UndoLevel != 0;
+    case EnabledRule::RedoAvailable:
+        return loaded && doc_.RedoLevel > doc_.UndoLevel;
+    }
+    return false;
+}
 
 std::string Editor::LangText(std::string_view dutch, std::string_view english) const {
     return sono::LangText(settings_.language, dutch, english);
@@ -33,8 +66,7 @@ std::string Editor::LangText(std::string_view dutch, std::string_view english) c
 
 void Editor::startUp() {
     doc_.Changed = false;
-    doc_.SelChannel = 1;
-    doc_.SelStart = doc_.SelEnd = -1;
+    doc_.selection = Selection{};
     ClearUndo();
     if (auto stored = readSettingsFile(folders_.settingsDir / "audio.dat", EchoHandleCount,
                                        EchoSameCheckCount)) {
@@ -45,7 +77,7 @@ void Editor::startUp() {
     }
     // TidyRecent below writes the options file, so it is not written here as well.
     std::error_code ignored;
-    std::filesystem::remove(folders_.tempDir / "%$&©®.dat", ignored);
+    std::filesystem::remove(clipFilePath(folders_.tempDir), ignored);
     if (settings_.language == LanguageEnglish)
         MMeng();
     else if (settings_.language == LanguageDutch)
@@ -56,14 +88,16 @@ void Editor::startUp() {
     doc_.BitsPerSample = quality.bitsPerSample;
     doc_.SampleRate = quality.sampleRate;
     MMNiets();
-    host_.settingsChanged();
+    view_.settingsChanged();
 }
 
 bool Editor::shutDown() {
     if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return false;
     setStatus(1, LangText("Tot ziens!", "Bye bye!"));
-    host_.stopPlayback();
+    device_.stop();
+    device_.close();
     SaveSettings();
+    MMstop();
     std::error_code ignored;
     for (int i = 0;; ++i) {
         auto playbackFile = folders_.tempDir / ("sonoplexer" + numberText(double(i)) + "$.tmp");
@@ -71,20 +105,25 @@ bool Editor::shutDown() {
         std::filesystem::remove(playbackFile, ignored);
     }
     ClearUndo();
-    std::filesystem::remove(folders_.tempDir / "%$&©®.dat", ignored);
+    std::filesystem::remove(clipFilePath(folders_.tempDir), ignored);
     doc_.LeftSamples.assign(1, 0);
     doc_.RightSamples.assign(1, 0);
-    if (folders_.writeSettings)
-        writeQualityFile(folders_.settingsDir / "quality.dat",
-                         {doc_.BitsPerSample, doc_.SampleRate});
+    if (folders_.writeSettings &&
+        !writeQualityFile(folders_.settingsDir / "quality.dat",
+                          {doc_.BitsPerSample, doc_.SampleRate}))
+        reportSettingsNotWritten();
     return true;
+}
+
+void Editor::MMclose() {
+    if (shutDown()) view_.programClosed();
 }
 
 // ---------------------------------------------------------------- texts and status
 
 void Editor::setStatus(int panel, const std::string& text) {
     panels_.at(panel) = text;
-    host_.statusChanged(panel, text);
+    view_.statusChanged(panel, text);
 }
 
 void Editor::RefreshStatusPanels() {
@@ -95,20 +134,20 @@ void Editor::RefreshStatusPanels() {
 
 void Editor::setCaption(const std::string& caption) {
     caption_ = caption;
-    host_.captionChanged(caption);
+    view_.captionChanged(caption);
 }
 
 void Editor::ProgressStart(int kind) {
     if (kind >= 0 && kind <= 6) progressText_ = progressKindText(kind, settings_.language);
-    host_.progressStarted(progressText_);
+    view_.progressStarted(progressText_);
 }
 
 void Editor::ProgressShow(int step) {
-    host_.progressShown(step, progressText_ + numberText(double(step)) + " %");
+    view_.progressShown(step, progressText_ + numberText(double(step)) + " %");
 }
 
 void Editor::ProgressEnd() {
-    host_.progressEnded();
+    view_.progressEnded();
 }
 
 // ---------------------------------------------------------------- options and settings
@@ -120,13 +159,24 @@ void Editor::SaveSettings() {
     CurveDialogState& curves = settings_.curves;
     curves.echoHandleTops.resize(EchoHandleCount);
     curves.echoSameChecks.resize(EchoSameCheckCount);
-    writeSettingsFile(folders_.settingsDir / "audio.dat", settings_);
+    if (!writeSettingsFile(folders_.settingsDir / "audio.dat", settings_))
+        reportSettingsNotWritten();
+}
+
+void Editor::reportSettingsNotWritten() {
+    // Every option change writes the file again; one message is enough for a session.
+    if (settingsFailureShown_) return;
+    settingsFailureShown_ = true;
+    dialogs_.showMessage(MessageIcon::Exclamation, ProgramCaption,
+                         LangText("De instellingen konden niet worden opgeslagen in de map ",
+                                  "The settings could not be saved in the folder ") +
+                             folders_.settingsDir.string() + ".");
 }
 
 void Editor::switchLanguage(uint8_t language) {
     settings_.language = language;
     SaveSettings();
-    host_.languageChanged();
+    view_.languageChanged();
     setStatus(1, language == LanguageDutch ? "De taal is nu Nederlands."
                                            : "The language is now English.");
     if (!panels_[4].empty()) setStatus(4, sizePanelText(doc_, language));
@@ -143,12 +193,12 @@ void Editor::MMeng() {
 void Editor::toggle(bool Options::*option) {
     settings_.options.*option = !(settings_.options.*option);
     SaveSettings();
-    host_.settingsChanged();
+    view_.settingsChanged();
 }
 
 void Editor::MMbeide() {
     toggle(&Options::bothChannels);
-    if (doc_.SelStart >= 0) ShowSelection();
+    if (doc_.hasSelection()) ShowSelection();
 }
 void Editor::MMluister() {
     toggle(&Options::listenAfterChange);
@@ -199,7 +249,7 @@ void Editor::TidyRecent() {
             if (missing || repeated) removeAt(i);
         }
     }
-    host_.settingsChanged();
+    view_.settingsChanged();
     SaveSettings();
 }
 
@@ -219,23 +269,24 @@ void Editor::DrawWaveform() {
             std::fill(doc_.RightSamples.begin() + frames, doc_.RightSamples.end(), silence);
         }
         doc_.SampleCount = 100;
+        notifySoundChange({int64_t(frames), 99, true, doc_.isStereo(), true, false});
     }
-    host_.waveformChanged();
     ShowSelection();
 }
 
 void Editor::ShowSelection() {
-    if (doc_.SelStart >= 0) {
-        doc_.SelStart = float(roundHalfEven(double(doc_.SelStart) + 0.5));
-        doc_.SelEnd = float(roundHalfEven(double(doc_.SelEnd) + 0.5));
+    Selection& selection = doc_.selection;
+    if (selection.exists()) {
+        selection.SelStart = roundHalfEven(selection.SelStart + 0.5);
+        selection.SelEnd = roundHalfEven(selection.SelEnd + 0.5);
     }
-    if (doc_.SelEnd > doc_.SampleCount - 1) doc_.SelEnd = float(doc_.SampleCount - 1);
-    host_.selectionChanged();
+    if (selection.SelEnd > doc_.SampleCount - 1) selection.SelEnd = doc_.SampleCount - 1;
+    view_.selectionChanged();
 }
 
 void Editor::MMAlles() {
-    doc_.SelEnd = float(doc_.SampleCount - 1);
-    doc_.SelStart = 0;
+    doc_.selection.SelEnd = doc_.SampleCount - 1;
+    doc_.selection.SelStart = 0;
     if (!settings_.options.bothChannels)
         MMbeide();
     else
@@ -244,8 +295,69 @@ void Editor::MMAlles() {
 
 void Editor::MMNiets() {
     if (doc_.FileName.empty()) return;
-    doc_.SelStart = doc_.SelEnd = -1;
+    doc_.selection.clear();
     ShowSelection();
+}
+
+// ---------------------------------------------------------------- the sound as a whole
+
+void Editor::notifySoundChange(const SoundChange& change) {
+    view_.soundChanged(change);
+}
+
+void Editor::installSound(NewSound sound) {
+    const bool lengthChanged = sound.SampleCount != doc_.SampleCount;
+    const bool formatChanged = sound.Channels != doc_.Channels ||
+                               sound.SampleRate != doc_.SampleRate ||
+                               sound.BitsPerSample != doc_.BitsPerSample;
+    doc_.Channels = sound.Channels;
+    doc_.SampleRate = sound.SampleRate;
+    doc_.BitsPerSample = sound.BitsPerSample;
+    doc_.SampleCount = sound.SampleCount;
+    doc_.LeftSamples = std::move(sound.LeftSamples);
+    doc_.RightSamples = std::move(sound.RightSamples);
+    RefreshStatusPanels();
+    levelMeterChannel = doc_.isStereo() ? "0" : "1";
+    notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), lengthChanged,
+                       formatChanged});
+}
+
+bool Editor::makeRoomFor(int64_t frames) {
+    if (frames <= MaxSampleCount) {
+        try {
+            doc_.LeftSamples.reserve(size_t(frames));
+            if (doc_.isStereo()) doc_.RightSamples.reserve(size_t(frames));
+            return true;
+        } catch (const std::bad_alloc&) {
+        } catch (const std::length_error&) {
+        }
+    }
+    refuseTooLong();
+    return false;
+}
+
+void Editor::refuseTooLong() {
+    dialogs_.showMessage(MessageIcon::Exclamation, ProgramCaption,
+                         LangText("Het geluid zou hierdoor te lang worden. Er is niets veranderd.",
+                                  "This would make the sound too long. Nothing has been changed."));
+}
+
+// ---------------------------------------------------------------- transport
+
+void Editor::MMstop() {
+    if (doc_.FileName.empty()) return;
+    device_.stop();
+    device_.close();
+}
+
+void Editor::PlayFile(const std::string& path, double StartMs, double FromFrame, double ToFrame) {
+    playing_.startMs = StartMs;
+    const bool range = FromFrame >= 0 && ToFrame >= 0;
+    playing_.PlayFrom = range ? FromFrame : 0;
+    playing_.PlayTo = range ? ToFrame : doc_.SampleCount - 1;
+    device_.stop();
+    device_.close();
+    if (device_.open(path, WaveDevice::Purpose::Play)) device_.play();
 }
 
 } // namespace sono

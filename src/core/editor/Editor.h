@@ -1,14 +1,20 @@
 #pragma once
 // The editor: owns the one document, the options and the work files, and has one method per
-// command of the window. It reaches the outside only through EditorHost, so the window, the
-// batch runner and the tests drive exactly the same code.
+// command of the window. It reaches the outside only through the ports (questions, the view, the
+// sound device, outside programs), so the window, the batch runner and the tests drive exactly
+// the same code. Commands reach it through runCommand, which lets one command run at a time.
 #include <array>
 #include <filesystem>
 #include <string>
 
-#include "EditorHost.h"
 #include "document/Document.h"
+#include "document/NewSound.h"
+#include "editor/Commands.h"
 #include "formats/WavReader.h"
+#include "ports/ExternalCoder.h"
+#include "ports/UserDialogs.h"
+#include "ports/ViewObserver.h"
+#include "ports/WaveDevice.h"
 #include "settings/Settings.h"
 
 namespace sono {
@@ -20,14 +26,33 @@ struct EditorFolders {
     bool writeSettings = true;         // the batch runner reads the options but may not write them
 };
 
+struct EditorPorts {
+    UserDialogs& dialogs;
+    ViewObserver& view;
+    WaveDevice& device;
+    ExternalCoder& coder;
+};
+
 class Editor {
   public:
-    Editor(EditorHost& host, EditorFolders folders);
+    Editor(EditorPorts ports, EditorFolders folders);
+
+    // ---- commands ----
+    // Runs a command of the table with its parameters. False, with nothing done, while another
+    // command is still running (a timer or a queued signal met during a question box).
+    bool runCommand(std::string_view id, const Arguments& arguments = {});
+    // Runs other work that changes the document (a pointer gesture) under the same rule.
+    template <class Work> bool runExclusive(Work&& work);
+    bool commandRunning() const { return commandRunning_; }
+    // Whether the command state allows commands of that rule now.
+    bool enabled(EnabledRule rule) const;
 
     // ---- life of the program ----
     void startUp();
     // The closing steps; false when the user cancelled the save-first question.
     bool shutDown();
+    // Close: the closing steps, then the window goes away.
+    void MMclose();
 
     // ---- document, texts, status ----
     Document& doc() { return doc_; }
@@ -60,8 +85,13 @@ class Editor {
     void TidyRecent();
 
     // ---- files ----
+    // Open: the open dialog (asked again for a file that does not exist), then openChosenFile.
+    void MMopen();
     // Steps of Open after the dialog: remembers the folder, then OpenWave(path, path).
     void openChosenFile(const std::string& path);
+    // The recent-file item `index`: its file, with the item's caption less its access key as
+    // the display name.
+    void MMrecent(int index);
     // By value: callers pass the current file name or a recent-file entry, which this changes.
     void OpenWave(std::string path, std::string displayName);
     // True when the file was written.
@@ -91,6 +121,20 @@ class Editor {
     // A whole drag: down at `from`, a move to `to`, release.
     void dragSelection(int view, double from, double to);
 
+    // ---- transport ----
+    // Stop: ends playback and releases the device (a recording is ended and merged).
+    void MMstop();
+    // Plays a file from its start; the frames it holds are FromFrame..ToFrame of the sound
+    // (either below 0: the whole sound), and it begins StartMs into the sound.
+    void PlayFile(const std::string& path, double StartMs, double FromFrame, double ToFrame);
+    // What is being played, for the play cursor and the range markers.
+    struct Playing {
+        double startMs = 0; // where the played file starts within the sound
+        double PlayFrom = 0;
+        double PlayTo = 0;
+    };
+    const Playing& playing() const { return playing_; }
+
     // ---- undo store ----
     void ClearUndo();
     // Takes the snapshot every edit starts with and marks the sound changed. False when the
@@ -98,9 +142,6 @@ class Editor {
     bool PushUndo();
     void MMundo();
     void MMredo();
-    // The Edit menu's state: Undo and Redo need a sound and a level to go to.
-    bool undoEnabled() const;
-    bool redoEnabled() const;
 
     // ---- selection edits and paste ----
     void MMcopy();
@@ -115,16 +156,14 @@ class Editor {
     void MMpasteOverloper();
     // Brings the clip file (or, FromRecording, the file just recorded) into the sound.
     void PasteClip(bool Mix, bool Overlap, bool FromRecording);
-    // The Edit menu's state: Cut, Delete, Erase and Mute need a selection; the paste commands
-    // need the clip file.
-    bool selectionEditsEnabled() const;
-    bool pasteEnabled() const;
     // The Add Silence item's tag: the last accepted number of seconds, "" before the first.
     std::string silenceTag;
 
     // ---- format conversion and raw import ----
     // Converts the whole sound: rate (limited to 2500..100000), then bits, then channels.
     void ChangeProp(int pBitRate, int32_t pFrequency, int pChannels);
+    // The properties dialog's OK: a rate other than the fixed ones is checked first.
+    void MMprop(int bits, double rate, int channels);
     // The check of an "Other" rate in the properties and raw-import panels: shows why a rate
     // below 1000 or above 100000 is refused.
     bool otherRateAccepted(double rate);
@@ -160,16 +199,29 @@ class Editor {
     bool offerSaveFirst();
 
   private:
+    class Exclusive; // holds the one-command-at-a-time rule for its lifetime
+
     void switchLanguage(uint8_t language);
     void toggle(bool Options::*option);
     void resetForReading();
     void reportFileLists(const std::string& path, const WavReadResult& read);
     std::string failureText(const WavReadResult& read) const;
     void setCaption(const std::string& caption);
-
     void rememberFolderOf(const std::string& path);
+    void reportSettingsNotWritten();
+
+    // The one place that tells the view which samples changed.
+    void notifySoundChange(const SoundChange& change);
+    // Puts a whole sound in place of the current one: format, samples, panels 2 to 4 and the
+    // level meter's channel, with a notice that everything changed.
+    void installSound(NewSound sound);
+    // Room for a sound of `frames` frames in every channel, made before anything changes. False
+    // (the user has been told) beyond the longest sound or the memory there is.
+    bool makeRoomFor(int64_t frames);
+    void refuseTooLong();
 
     // selection edits and paste
+    ChannelScope editChannels() const;
     bool copySelection();
     bool deleteSelection();
     bool muteSelection();
@@ -180,11 +232,14 @@ class Editor {
     void reportSnapshotNotWritten();
     // Loads snapshot UndoLevel; on a damaged file puts UndoLevel back to returnLevel and says so.
     bool loadSnapshot(int16_t returnLevel);
-    void showLoadedSnapshot();
+    void showLoadedSnapshot(const SoundChange& change);
     // Playback after a change, when the option asks for it.
     void playAfterChange();
 
-    EditorHost& host_;
+    UserDialogs& dialogs_;
+    ViewObserver& view_;
+    WaveDevice& device_;
+    ExternalCoder& coder_;
     EditorFolders folders_;
     Document doc_;
     Settings settings_;
@@ -192,6 +247,33 @@ class Editor {
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;
     bool dragMovesEnd_ = true; // which end follows the pointer; the other is the anchor
+    bool commandRunning_ = false;
+    bool settingsFailureShown_ = false;
+    Playing playing_;
 };
+
+class Editor::Exclusive {
+  public:
+    explicit Exclusive(Editor& editor) : editor_(editor), taken_(!editor.commandRunning_) {
+        editor_.commandRunning_ = true;
+    }
+    ~Exclusive() {
+        if (taken_) editor_.commandRunning_ = false;
+    }
+    Exclusive(const Exclusive&) = delete;
+    Exclusive& operator=(const Exclusive&) = delete;
+    bool taken() const { return taken_; }
+
+  private:
+    Editor& editor_;
+    bool taken_;
+};
+
+template <class Work> bool Editor::runExclusive(Work&& work) {
+    Exclusive exclusive(*this);
+    if (!exclusive.taken()) return false;
+    work();
+    return true;
+}
 
 } // namespace sono

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "Editor.h"
+#include "editor/Editor.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
@@ -38,7 +38,7 @@ std::string todayMonthDayYear() {
 } // namespace
 
 bool Editor::offerSaveFirst() {
-    Answer answer = host_.ask(MessageIcon::Question, ProgramCaption,
+    Answer answer = dialogs_.ask(MessageIcon::Question, ProgramCaption,
                               LangText("Wilt u eerst het geluid dat u nu heeft opslaan?",
                                        "Do you first want to save the sound you have now?"));
     if (answer == Answer::Cancel) return false;
@@ -53,9 +53,25 @@ void Editor::rememberFolderOf(const std::string& path) {
     SaveSettings();
 }
 
+void Editor::MMopen() {
+    for (;;) {
+        auto chosen = dialogs_.chooseOpenPath(waveFileFilter(), settings_.lastDir);
+        if (!chosen || chosen->empty()) return;
+        std::error_code error;
+        if (std::filesystem::exists(*chosen, error)) return openChosenFile(*chosen);
+    }
+}
+
 void Editor::openChosenFile(const std::string& path) {
     rememberFolderOf(path);
     OpenWave(path, path);
+}
+
+void Editor::MMrecent(int index) {
+    const std::string path = settings_.recentFiles.at(size_t(index));
+    // The item's caption is "&N name"; the display name is the caption less its first two
+    // characters, so it begins with the blank.
+    OpenWave(path, " " + toLowerText(path.substr(path.find_last_of('/') + 1)));
 }
 
 void Editor::resetForReading() {
@@ -67,7 +83,7 @@ void Editor::resetForReading() {
     setCaption(ProgramCaption);
     doc_.Info.clear();
     doc_.DispText.clear();
-    host_.selectionChanged();
+    view_.selectionChanged();
 }
 
 std::string Editor::failureText(const WavReadResult& read) const {
@@ -108,12 +124,12 @@ void Editor::reportFileLists(const std::string& path, const WavReadResult& read)
             if (auto known = infoLabel(line.id)) label = LangText(known->dutch, known->english);
             list += "\r" + label + latin1ToUtf8(line.text);
         }
-        host_.showMessage(MessageIcon::Information, path,
+        dialogs_.showMessage(MessageIcon::Information, path,
                           LangText("Informatie uit het bestand:", "Information from the file:") +
                               list);
     }
     if (settings_.options.unknownChunks && !read.unknownChunks.empty()) {
-        host_.showMessage(
+        dialogs_.showMessage(
             MessageIcon::Information, path,
             LangText(
                 "In dit WAV-bestand is informatie gevonden waar dit programma geen gebruik van "
@@ -132,16 +148,16 @@ void Editor::OpenWave(std::string path, std::string displayName) {
     if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return;
     std::error_code error;
     if (path.empty() || !std::filesystem::exists(path, error)) return;
-    host_.hideToolDialogs();
-    host_.stopPlayback();
-    host_.setBusy(true);
+    view_.hideToolDialogs();
+    MMstop();
+    view_.setBusy(true);
     resetForReading();
 
     ProgressStart(ProgressOpening);
     WavReadResult read = readWaveFile(path, [this](int step) { ProgressShow(step); });
     ProgressEnd();
     if (read.reducedFrom24)
-        host_.showMessage(MessageIcon::Information, path,
+        dialogs_.showMessage(MessageIcon::Information, path,
                           LangText("De bitrate van dit bestand is 24. Sonoplexer opent het als een "
                                    "16-bit bestand. Dit kan de kwaliteit iets minder goed maken.",
                                    "The bitrate of this file is 24. Sonoplexer will open it as a "
@@ -152,28 +168,24 @@ void Editor::OpenWave(std::string path, std::string displayName) {
         doc_.LeftSamples.assign(1, 0);
         doc_.RightSamples.assign(1, 0);
         doc_.SampleCount = 0;
-        host_.setBusy(false);
+        notifySoundChange({0, -1, true, doc_.isStereo(), true, false});
+        view_.setBusy(false);
         DrawWaveform();
         setStatus(
             1, LangText("Het bestand kon niet worden geopend.", "The file could not be opened."));
-        host_.showMessage(MessageIcon::Critical, path, failureText(read));
+        dialogs_.showMessage(MessageIcon::Critical, path, failureText(read));
         return;
     }
 
     doc_.FormatTag = read.formatTag;
-    doc_.Channels = read.channels;
-    doc_.SampleRate = read.sampleRate;
     doc_.ByteRate = read.byteRate;
     doc_.BlockAlign = read.blockAlign;
-    doc_.BitsPerSample = read.bitsPerSample;
-    doc_.SampleCount = read.frames;
-    doc_.LeftSamples = std::move(read.left);
-    doc_.RightSamples = std::move(read.right);
+    installSound({read.channels, read.sampleRate, read.bitsPerSample, read.frames,
+                  std::move(read.left), std::move(read.right)});
     doc_.Info = std::move(read.info);
     doc_.DispText = std::move(read.dispText);
     doc_.Changed = false;
 
-    RefreshStatusPanels();
     setStatus(1, LangText("Het bestand is geopend.", "The file has been opened."));
     if (displayName != "*") SaveRecent(path);
     if (displayName == "*") {
@@ -185,33 +197,35 @@ void Editor::OpenWave(std::string path, std::string displayName) {
     }
     MMNiets();
     DrawWaveform();
-    levelMeterChannel = doc_.isStereo() ? "0" : "1";
-    host_.setBusy(false);
-    if (settings_.options.listenAfterChange) host_.playFile(path);
+    view_.setBusy(false);
+    if (settings_.options.listenAfterChange) PlayFile(path, 0, -1, -1);
 }
 
 // ---------------------------------------------------------------- save
 
 bool Editor::WriteWave(int saveKind) {
+    // The file holds an even number of frames: an odd sound gets a silent frame (value 0) first.
     if (doc_.SampleCount % 2 == 1) {
         ++doc_.SampleCount;
         doc_.LeftSamples.resize(size_t(doc_.SampleCount), 0);
         if (doc_.isStereo()) doc_.RightSamples.resize(size_t(doc_.SampleCount), 0);
+        notifySoundChange({doc_.SampleCount - 1, doc_.SampleCount - 1, true, doc_.isStereo(), true,
+                           false});
     }
     if (doc_.FileName.empty()) return false;
     if (doc_.FileName == "*") {
         MMsaveAs();
         return doc_.FileName != "*";
     }
-    host_.setBusy(true);
+    view_.setBusy(true);
     levelMeterChannel = doc_.isStereo() ? "0" : "1";
     if (!settings_.options.bothChannels && doc_.isStereo())
-        levelMeterChannel = std::to_string(doc_.SelChannel);
+        levelMeterChannel = std::to_string(doc_.selection.SelChannel);
     padOddTexts(doc_);
 
     const bool selectionOnly = saveTag == "SELECT";
-    int64_t first = selectionOnly ? int64_t(doc_.SelStart) : 0;
-    double frames = selectionOnly ? double(doc_.SelEnd) - doc_.SelStart : doc_.SampleCount;
+    int64_t first = selectionOnly ? doc_.selection.savedFirst() : 0;
+    double frames = selectionOnly ? doc_.selection.savedFrames() : doc_.SampleCount;
     WavLayout layout = wavLayout(doc_, frames);
     ProgressStart(saveKind);
     bool written =
@@ -223,14 +237,14 @@ bool Editor::WriteWave(int saveKind) {
 
     if (!written) {
         setStatus(1, LangText("Het geluid is niet opgeslagen.", "The sound has not been saved."));
-        host_.showMessage(MessageIcon::Critical, doc_.FileName,
+        dialogs_.showMessage(MessageIcon::Critical, doc_.FileName,
                           LangText("Het geluid is niet opgeslagen wegens een onbekende fout.",
                                    "The sound has not been saved caused by an unknown problem."));
     } else if (!endsWith(doc_.FileName, ".tmp")) {
         doc_.Changed = false;
         setStatus(1, LangText("Het geluid is opgeslagen.", "The sound has been saved."));
     }
-    host_.setBusy(false);
+    view_.setBusy(false);
     ProgressEnd();
     return written;
 }
@@ -247,14 +261,14 @@ void Editor::MMsaveAs() {
     if (doc_.FileName.empty()) return;
     std::string path;
     for (;;) {
-        auto chosen = host_.chooseSavePath(waveFileFilter(), settings_.lastDir);
+        auto chosen = dialogs_.chooseSavePath(waveFileFilter(), settings_.lastDir);
         if (!chosen || chosen->empty()) return;
         path = *chosen;
         settings_.lastDir = folderWithSeparator(path);
         SaveSettings();
         std::error_code error;
         if (!std::filesystem::exists(path, error)) break;
-        Answer answer = host_.ask(MessageIcon::Information, ProgramCaption,
+        Answer answer = dialogs_.ask(MessageIcon::Information, ProgramCaption,
                                   LangText("Dit bestand bestaat al. Er overheen opslaan?",
                                            "This file already exists. Overwrite it?"));
         if (answer == Answer::Cancel) return;
@@ -276,12 +290,10 @@ void Editor::MMsaveAs() {
 // ---------------------------------------------------------------- new sound and texts
 
 void Editor::MMleeg() {
-    host_.stopPlayback();
+    MMstop();
     if (!doc_.FileName.empty() && doc_.UndoLevel > 0 && !offerSaveFirst()) return;
-    doc_.SampleCount = 100;
-    doc_.Channels = 1;
-    doc_.RightSamples.assign(1, 0);
-    doc_.LeftSamples.assign(100, doc_.silenceValue());
+    installSound({1, doc_.SampleRate, doc_.BitsPerSample, 100,
+                  Samples(100, doc_.silenceValue()), Samples{0}});
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
     ClearUndo();
@@ -290,7 +302,6 @@ void Editor::MMleeg() {
     *doc_.Info.find("ICRD") = todayMonthDayYear();
     *doc_.Info.find("ISFT") = std::string(ProgramSignature);
     setStatus(1, LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));
-    RefreshStatusPanels();
     MMNiets();
     DrawWaveform();
 }

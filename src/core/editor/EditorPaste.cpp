@@ -1,19 +1,14 @@
 // The paste commands: the clip file, or a recording, merged into the sound.
 #include <new>
 
-#include "Editor.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
 #include "editing/ClipFile.h"
 #include "editing/PasteEngine.h"
 #include "editing/UndoStore.h"
+#include "editor/Editor.h"
 
 namespace sono {
-
-bool Editor::pasteEnabled() const {
-    std::error_code error;
-    return !doc_.FileName.empty() && std::filesystem::exists(clipFilePath(folders_.tempDir), error);
-}
 
 void Editor::MMpaste() {
     PasteClip(false, false, false);
@@ -31,43 +26,54 @@ void Editor::pasteFailed(bool fromRecording) {
     if (fromRecording) {
         MMNiets();
         setStatus(1, LangText("Opname ging niet goed.", "Recording failed."));
-        host_.showMessage(MessageIcon::Critical, ProgramCaption,
-                          LangText("Er is iets fout gegaan bij het opnemen.",
-                                   "An error has occured while recording."));
+        dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
+                             LangText("Er is iets fout gegaan bij het opnemen.",
+                                      "An error has occured while recording."));
         return;
     }
     const std::string text =
         LangText("Vanwege een fout kunt u niet plakken.", "Due to an error, you cannot paste.");
     setStatus(1, text);
-    host_.showMessage(MessageIcon::Critical, ProgramCaption, text);
+    dialogs_.showMessage(MessageIcon::Critical, ProgramCaption, text);
 }
 
 void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
     if (!FromRecording) {
-        if (!pasteEnabled()) return;
-        host_.stopPlayback();
+        if (!enabled(EnabledRule::ClipAvailable)) return;
+        MMstop();
     }
+    // Both sources arrive as the same clip; the reader of a recorded file is still to come, so
+    // a recording cannot be merged yet.
+    std::optional<ClipSource> source;
+    if (FromRecording) {
+        device_.stop();
+        device_.save();
+        device_.close();
+    } else {
+        source = readClipFile(clipFilePath(folders_.tempDir));
+    }
+    const PasteRequest request{Mix, Overlap, settings_.options.bothChannels, FromRecording};
+    // A clip that would make the sound too long is refused before anything changes.
+    if (source && mergedSampleCount(doc_, *source, request) > MaxSampleCount)
+        return refuseTooLong();
     if (!PushUndo()) return;
     ProgressStart(FromRecording ? ProgressRecording : ProgressPasting);
-    // Both sources arrive as the same clip; the recorded file's reader fills it for a recording.
-    std::optional<ClipSource> source;
-    if (!FromRecording) source = readClipFile(clipFilePath(folders_.tempDir));
     if (!source) return pasteFailed(FromRecording);
 
-    const PasteRequest request{Mix, Overlap, settings_.options.bothChannels, FromRecording};
-    const float selStart = doc_.SelStart;
-    const float selEnd = doc_.SelEnd;
-    std::optional<int> targetChannels;
+    const Selection selection = doc_.selection;
+    std::optional<MergeResult> merged;
     try {
-        targetChannels =
-            mergeClip(doc_, *source, request, [this](int step) { ProgressShow(step); });
+        merged = mergeClip(doc_, *source, request, [this](int step) { ProgressShow(step); });
     } catch (const std::bad_alloc&) {
         // Out of memory halfway: the snapshot just taken holds the sound as it was.
         readUndoSnapshot(undoSnapshotPath(folders_.tempDir, doc_.UndoLevel - 1), doc_);
-        doc_.SelStart = selStart;
-        doc_.SelEnd = selEnd;
+        doc_.selection = selection;
+        notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), true, false});
+        ProgressEnd();
+        DrawWaveform();
+        return refuseTooLong();
     }
-    if (!targetChannels) return pasteFailed(FromRecording);
+    notifySoundChange(merged->change);
 
     ProgressEnd();
     DrawWaveform();
@@ -79,7 +85,7 @@ void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
     }
     refreshLengthPanels();
     // Pasting without a selection into a stereo sound changed both channels: the option follows.
-    if (*targetChannels == 2 && !settings_.options.bothChannels) MMbeide();
+    if (merged->channels == 2 && !settings_.options.bothChannels) MMbeide();
     playAfterChange();
 }
 

@@ -1,4 +1,4 @@
-#include "formats/InfoFields.h"
+#include "document/InfoFields.h"
 
 #include <algorithm>
 

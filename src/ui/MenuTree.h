@@ -1,7 +1,8 @@
 #pragma once
-// The menu bar as a table: one row per menu, item and separator, in the order they appear. The
-// window builds its menus from it and the language switch takes every caption from it again, so
-// a command is named here once and nowhere else.
+// The menu bar as a table: one row per menu, item and separator, in the order they appear, with
+// the captions in both languages, the access keys and the shortcuts. An item carries the name of
+// the command it runs in the editor's command table; the window builds its menus from this tree
+// and the language switch takes every caption from it again.
 #include <vector>
 
 namespace sono {
@@ -14,7 +15,7 @@ enum class MenuItemKind {
     Separator,
 };
 
-struct MenuCommand {
+struct MenuItem {
     const char* name;   // "MMopen"; the window's QAction or QMenu carries it as object name
     const char* parent; // the name of the menu it stands in; "" for the menu bar
     MenuItemKind kind;
@@ -25,6 +26,6 @@ struct MenuCommand {
 };
 
 // The whole menu tree, parents before their children.
-const std::vector<MenuCommand>& menuCommands();
+const std::vector<MenuItem>& menuTree();
 
 } // namespace sono

@@ -1,10 +1,12 @@
 // Format conversion (Properties) and the raw import (open any file).
 #include <algorithm>
+#include <array>
+#include <new>
 
-#include "Editor.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
+#include "editor/Editor.h"
 #include "formats/FormatConversion.h"
 #include "formats/RawImport.h"
 
@@ -12,32 +14,49 @@ namespace sono {
 
 bool Editor::otherRateAccepted(double rate) {
     if (rate < 1000) {
-        host_.showMessage(MessageIcon::Information, ProgramCaption,
-                          LangText("De frequentie moet minstens 1000 zijn.",
-                                   "The frequency must be at least 1000."));
+        dialogs_.showMessage(MessageIcon::Information, ProgramCaption,
+                             LangText("De frequentie moet minstens 1000 zijn.",
+                                      "The frequency must be at least 1000."));
         return false;
     }
     if (rate > 100000) {
-        host_.showMessage(MessageIcon::Information, ProgramCaption,
-                          LangText("De frequentie kan maximaal 100000 zijn.",
-                                   "The frequency can be at most 100000."));
+        dialogs_.showMessage(MessageIcon::Information, ProgramCaption,
+                             LangText("De frequentie kan maximaal 100000 zijn.",
+                                      "The frequency can be at most 100000."));
         return false;
     }
     return true;
 }
 
+void Editor::MMprop(int bits, double rate, int channels) {
+    if (doc_.FileName.empty()) return;
+    const auto& fixed = FixedSampleRates;
+    if (std::find(fixed.begin(), fixed.end(), rate) == fixed.end() && !otherRateAccepted(rate))
+        return;
+    ChangeProp(bits, int32_t(roundHalfEven(rate)), channels);
+}
+
 void Editor::ChangeProp(int pBitRate, int32_t pFrequency, int pChannels) {
     if (doc_.FileName.empty()) return;
     pFrequency = std::clamp(pFrequency, 2500, 100000);
-    host_.stopPlayback();
+    MMstop();
+    // The new sound is made beside the old one before anything changes.
+    std::optional<NewSound> converted;
+    if (convertedFrameCount(doc_, pFrequency) <= MaxSampleCount) {
+        try {
+            converted = convertedSound(doc_, pBitRate == 8 ? 8 : 16, pFrequency,
+                                       pChannels == 2 ? 2 : 1);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    if (!converted) return refuseTooLong();
     if (!PushUndo()) return;
-    doc_.SelStart = -1;
-    host_.setBusy(true);
-    convertFormat(doc_, pBitRate == 8 ? 8 : 16, pFrequency, pChannels == 2 ? 2 : 1);
-    RefreshStatusPanels();
+    doc_.selection.SelStart = -1;
+    view_.setBusy(true);
+    installSound(std::move(*converted));
     setStatus(1, LangText("De eigenschappen zijn veranderd.", "The properties have been changed."));
     DrawWaveform();
-    host_.setBusy(false);
+    view_.setBusy(false);
     playAfterChange();
 }
 
@@ -46,7 +65,7 @@ bool Editor::openRawFile(const std::string& path, int bits, double rate, int cha
     // sound nothing can play or convert.
     if (!otherRateAccepted(rate)) return false;
     rememberFolderOf(path);
-    host_.stopPlayback();
+    MMstop();
     bits = bits == 8 ? 8 : 16;
     channels = channels == 2 ? 2 : 1;
 
@@ -57,19 +76,14 @@ bool Editor::openRawFile(const std::string& path, int bits, double rate, int cha
     if (!read.ok) {
         setStatus(
             1, LangText("Het bestand kon niet worden geopend.", "The file could not be opened."));
-        host_.showMessage(
+        dialogs_.showMessage(
             MessageIcon::Critical, path,
             LangText("Er is een onbekende fout opgetreden.", "An unknown problem has occured."));
         return true;
     }
-    doc_.BitsPerSample = float(bits);
-    doc_.SampleRate = float(roundHalfEven(rate));
-    doc_.Channels = float(channels);
-    doc_.SampleCount = read.frames;
-    doc_.LeftSamples = std::move(read.left);
-    doc_.RightSamples = std::move(read.right);
+    installSound({float(channels), float(roundHalfEven(rate)), float(bits), read.frames,
+                  std::move(read.left), std::move(read.right)});
     doc_.Changed = false;
-    RefreshStatusPanels();
     doc_.Info.clear();
     doc_.DispText.clear();
     *doc_.Info.find("ISFT") = std::string(ProgramSignature);
@@ -78,7 +92,6 @@ bool Editor::openRawFile(const std::string& path, int bits, double rate, int cha
     setCaption(captionForUntitled(settings_.language));
     MMNiets();
     DrawWaveform();
-    levelMeterChannel = doc_.isStereo() ? "0" : "1";
     playAfterChange();
     return true;
 }

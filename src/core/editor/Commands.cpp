@@ -1,0 +1,212 @@
+#include "editor/Commands.h"
+
+#include <algorithm>
+
+#include "document/InfoFields.h"
+#include "document/Texts.h"
+#include "editor/Editor.h"
+
+namespace sono {
+
+namespace {
+using enum EnabledRule;
+using enum ParamKind;
+using A = const Arguments&;
+
+// The dialogs' choices as a script writes them.
+const Param BitsParam{Choice, "a sample width", {"8", "16"}};
+const Param RateParam{Number, "a rate"};
+const Param ChannelsParam{Choice, "a channel count", {"mono", "stereo"}};
+int bitsOf(A a, size_t i) {
+    return a.choice(i) == 0 ? 8 : 16;
+}
+int channelsOf(A a, size_t i) {
+    return a.choice(i) == 1 ? 2 : 1;
+}
+
+// The volume and speed dialogs hand over their percentages as value / 100 in single precision.
+float fraction(A a, size_t i) {
+    return float(a.number(i) / 100);
+}
+
+const Param Int16Count(const char* what) {
+    return {Whole, what, {}, std::numeric_limits<int16_t>::min(),
+            std::numeric_limits<int16_t>::max()};
+}
+
+std::vector<std::string> infoFieldIds() {
+    std::vector<std::string> ids(InfoWriteOrder.begin(), InfoWriteOrder.end());
+    ids.push_back("DISP");
+    return ids;
+}
+
+// A command without parameters that runs one method of the editor.
+template <void (Editor::*method)()> void plain(Editor& editor, A) {
+    (editor.*method)();
+}
+
+template <bool Options::*option> bool optionOn(const Editor& editor) {
+    return editor.options().*option;
+}
+
+std::vector<Command> makeTable() {
+    return {
+        // ---- file ----
+        {.id = "MMleeg", .run = plain<&Editor::MMleeg>, .batchWord = "new"},
+        {.id = "MMopen", .run = plain<&Editor::MMopen>},
+        {.id = "MMsave", .enabled = SoundLoaded, .run = plain<&Editor::MMsave>, .batchWord = "save"},
+        {.id = "MMsaveAs", .enabled = SoundLoaded, .run = plain<&Editor::MMsaveAs>},
+        {.id = "MMopenAlles",
+         .params = {{Text, "a file"}, BitsParam, RateParam, ChannelsParam},
+         .run = [](Editor& e, A a) {
+             e.openRawFile(a.text(0), bitsOf(a, 1), a.number(2), channelsOf(a, 3));
+         },
+         .batchWord = "open-raw"},
+        {.id = "MMrecent",
+         .params = {{Whole, "a recent-file number", {}, 0, 4}},
+         .run = [](Editor& e, A a) { e.MMrecent(int(a.whole(0))); }},
+        {.id = "MMprop",
+         .enabled = SoundLoaded,
+         .params = {BitsParam, RateParam, ChannelsParam},
+         .run = [](Editor& e, A a) { e.MMprop(bitsOf(a, 0), a.number(1), channelsOf(a, 2)); },
+         .batchWord = "properties"},
+        {.id = "MMinformatie",
+         .enabled = SoundLoaded,
+         .params = {{Choice, "an information field", infoFieldIds()}, {Text, "a text"}},
+         .run = [](Editor& e, A a) {
+             e.setInfoText(infoFieldIds()[a.choice(0)], utf8ToLatin1(a.text(1)));
+         },
+         .batchWord = "info"},
+        {.id = "MMclose", .run = plain<&Editor::MMclose>},
+
+        // ---- edit ----
+        {.id = "MMundo", .enabled = UndoAvailable, .run = plain<&Editor::MMundo>, .batchWord = "undo"},
+        {.id = "MMredo", .enabled = RedoAvailable, .run = plain<&Editor::MMredo>, .batchWord = "redo"},
+        {.id = "MMcut", .enabled = SelectionMade, .run = plain<&Editor::MMcut>, .batchWord = "cut"},
+        {.id = "MMcopy", .enabled = SoundLoaded, .run = plain<&Editor::MMcopy>, .batchWord = "copy"},
+        {.id = "MMpaste", .enabled = ClipAvailable, .run = plain<&Editor::MMpaste>, .batchWord = "paste"},
+        {.id = "MMpasteMix",
+         .enabled = ClipAvailable,
+         .run = plain<&Editor::MMpasteMix>,
+         .batchWord = "paste-mix"},
+        {.id = "MMpasteOverloper",
+         .enabled = ClipAvailable,
+         .run = plain<&Editor::MMpasteOverloper>,
+         .batchWord = "paste-fade"},
+        {.id = "MMdel", .enabled = SelectionMade, .run = plain<&Editor::MMdel>, .batchWord = "delete"},
+        {.id = "MMerase", .enabled = SelectionMade, .run = plain<&Editor::MMerase>, .batchWord = "erase"},
+        {.id = "MMmute", .enabled = SelectionMade, .run = plain<&Editor::MMmute>, .batchWord = "mute"},
+        {.id = "MMSilence",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMSilence>,
+         .batchWord = "add-silence"},
+        {.id = "MMAlles", .enabled = SoundLoaded, .run = plain<&Editor::MMAlles>, .batchWord = "select all"},
+        {.id = "MMNiets", .enabled = SoundLoaded, .run = plain<&Editor::MMNiets>, .batchWord = "select none"},
+
+        // ---- effects ----
+        {.id = "MMvolume",
+         .enabled = SoundLoaded,
+         .params = {{Percent, "a percentage"}, {Percent, "a percentage"}},
+         .run = [](Editor& e, A a) { e.VeranderVolume(fraction(a, 0), fraction(a, 1)); },
+         .batchWord = "volume"},
+        {.id = "MMnormalize",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMnormalize>,
+         .batchWord = "normalize"},
+        {.id = "MMspeed",
+         .enabled = SoundLoaded,
+         .params = {{Percent, "a percentage"}, {Percent, "a percentage"}},
+         .run = [](Editor& e, A a) { e.VeranderSnelheid(fraction(a, 0), fraction(a, 1)); },
+         .batchWord = "speed"},
+        {.id = "MMreverse", .enabled = SoundLoaded, .run = plain<&Editor::MMreverse>, .batchWord = "reverse"},
+        // The echo dialog hands over its milliseconds and percentages unchanged.
+        {.id = "MMecho",
+         .enabled = SoundLoaded,
+         .params = {{Number, "a delay in milliseconds"},
+                    {Number, "a delay in milliseconds"},
+                    {Percent, "a percentage"},
+                    {Percent, "a percentage"},
+                    Int16Count("a number of repeats"),
+                    {Choice, "how the repeats sound", {"equal", "softer"}}},
+         .run = [](Editor& e, A a) {
+             e.MaakEcho(float(a.number(0)), float(a.number(2)), float(a.number(1)),
+                        float(a.number(3)), int16_t(a.whole(4)), int16_t(a.choice(5)));
+         },
+         .batchWord = "echo"},
+        {.id = "MMDempen", .enabled = SoundLoaded, .run = plain<&Editor::MMDempen>, .batchWord = "soften"},
+        {.id = "MMalien", .enabled = SoundLoaded, .run = plain<&Editor::MMalien>, .batchWord = "alien1"},
+        {.id = "MMalien2", .enabled = SoundLoaded, .run = plain<&Editor::MMalien2>, .batchWord = "alien2"},
+        {.id = "MMsat", .enabled = SoundLoaded, .run = plain<&Editor::MMsat>, .batchWord = "satellite"},
+        {.id = "MMgekraak",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMgekraak>,
+         .batchWord = "creaking"},
+        {.id = "MMkrimpen",
+         .enabled = SoundLoaded,
+         .params = {Int16Count("a block size")},
+         .run = [](Editor& e, A a) { e.Krimper(int16_t(a.whole(0))); },
+         .batchWord = "shrink"},
+        {.id = "MMfilter",
+         .enabled = SoundLoaded,
+         .params = {{Choice, "which samples", {"higher", "lower"}},
+                    {Percent, "a percentage"},
+                    {Number, "a factor"}},
+         .run = [](Editor& e, A a) {
+             e.FilterSub(a.choice(0) == 0, float(a.number(1)), float(a.number(2)));
+         },
+         .batchWord = "filter"},
+
+        // ---- view and options: check items that mirror an option ----
+        {.id = "MMmetertje",
+         .run = plain<&Editor::MMmetertje>,
+         .checked = optionOn<&Options::realTimeVolume>,
+         .optionWord = "meter"},
+        {.id = "MMtijdAangeven",
+         .run = plain<&Editor::MMtijdAangeven>,
+         .checked = optionOn<&Options::showTime>,
+         .optionWord = "time"},
+        {.id = "MMzoom",
+         .run = plain<&Editor::MMzoom>,
+         .checked = optionOn<&Options::zoom>,
+         .optionWord = "zoom"},
+        {.id = "MMbeide",
+         .run = plain<&Editor::MMbeide>,
+         .checked = optionOn<&Options::bothChannels>,
+         .optionWord = "both"},
+        {.id = "MMluister",
+         .run = plain<&Editor::MMluister>,
+         .checked = optionOn<&Options::listenAfterChange>,
+         .optionWord = "listen"},
+        {.id = "MMtoonInfo",
+         .run = plain<&Editor::MMtoonInfo>,
+         .checked = optionOn<&Options::showInfo>,
+         .optionWord = "show-info"},
+        {.id = "MMonbekend",
+         .run = plain<&Editor::MMonbekend>,
+         .checked = optionOn<&Options::unknownChunks>,
+         .optionWord = "unknown-chunks"},
+        {.id = "MMeng",
+         .run = plain<&Editor::MMeng>,
+         .batchWord = "language en",
+         .checked = [](const Editor& e) { return e.language() == LanguageEnglish; }},
+        {.id = "MMned",
+         .run = plain<&Editor::MMned>,
+         .batchWord = "language nl",
+         .checked = [](const Editor& e) { return e.language() == LanguageDutch; }},
+    };
+}
+} // namespace
+
+const std::vector<Command>& commandTable() {
+    static const std::vector<Command> table = makeTable();
+    return table;
+}
+
+const Command* findCommand(std::string_view id) {
+    const auto& table = commandTable();
+    auto it = std::find_if(table.begin(), table.end(),
+                           [&](const Command& command) { return command.id == id; });
+    return it == table.end() ? nullptr : &*it;
+}
+
+} // namespace sono

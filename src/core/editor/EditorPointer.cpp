@@ -1,0 +1,56 @@
+// Selecting with the pointer. The anchor is the frame where the button went down; dragging back
+// across it swaps the roles of the two ends. A release over less than one frame selects nothing.
+#include <algorithm>
+#include <utility>
+
+#include "document/Numbers.h"
+#include "editor/Editor.h"
+
+namespace sono {
+
+namespace {
+double clampToSound(double frame, int32_t sampleCount) {
+    return frame < sampleCount ? frame : double(sampleCount - 1);
+}
+} // namespace
+
+void Editor::selectionPointerDown(int view, double frame) {
+    if (doc_.FileName.empty()) return;
+    Selection& selection = doc_.selection;
+    dragMovesEnd_ = true;
+    selection.SelStart = clampToSound(frame, doc_.SampleCount);
+    selection.SelChannel = view;
+    selection.SelEnd = selection.SelStart;
+    ShowSelection();
+}
+
+void Editor::selectionPointerMove(int view, double frame) {
+    if (doc_.FileName.empty()) return;
+    Selection& selection = doc_.selection;
+    (dragMovesEnd_ ? selection.SelEnd : selection.SelStart) = clampToSound(frame, doc_.SampleCount);
+    selection.SelChannel = view;
+    if (selection.SelStart > selection.SelEnd) {
+        dragMovesEnd_ = !dragMovesEnd_;
+        std::swap(selection.SelStart, selection.SelEnd);
+    }
+    ShowSelection();
+}
+
+void Editor::selectionPointerUp() {
+    Selection& selection = doc_.selection;
+    if (selection.SelEnd < selection.SelStart) {
+        const double start = selection.SelStart;
+        selection.SelStart = selection.SelEnd;
+        selection.SelEnd = roundHalfEven(start);
+    }
+    if (selection.SelEnd - selection.SelStart < 1) selection.SelStart = -1;
+    ShowSelection();
+}
+
+void Editor::dragSelection(int view, double from, double to) {
+    selectionPointerDown(view, from);
+    selectionPointerMove(view, to);
+    selectionPointerUp();
+}
+
+} // namespace sono

@@ -1,0 +1,40 @@
+#pragma once
+// What the editor tells whoever shows it: texts, progress, and what changed. A host without a
+// screen ignores most of it, so every notice does nothing unless overridden.
+#include <string>
+
+#include "document/SoundChange.h"
+
+namespace sono {
+
+class ViewObserver {
+  public:
+    virtual ~ViewObserver() = default;
+
+    // Panel 1..4 of the status bar now holds text.
+    virtual void statusChanged(int /*panel*/, const std::string& /*text*/) {}
+    virtual void captionChanged(const std::string& /*caption*/) {}
+
+    // A long command runs on the window's thread: only the progress display may be painted
+    // while it runs; no input, timer or queued signal may be handled until it ends.
+    virtual void progressStarted(const std::string& /*label*/) {}
+    virtual void progressShown(int /*step*/, const std::string& /*label*/) {}
+    virtual void progressEnded() {}
+    virtual void setBusy(bool /*busy*/) {}
+
+    // Samples changed: the summaries and pictures of those frames must be made anew.
+    virtual void soundChanged(const SoundChange& /*change*/) {}
+    // The selection or the command state changed: compose the views again.
+    virtual void selectionChanged() {}
+    // The language changed: menus, tooltips and dialogs take their new texts.
+    virtual void languageChanged() {}
+    // An option (the view options among them), the recent-file list or another saved setting
+    // changed.
+    virtual void settingsChanged() {}
+    // Tool dialogs are hidden when a new sound replaces the current one.
+    virtual void hideToolDialogs() {}
+    // The closing steps have run and the program ends: the window goes away.
+    virtual void programClosed() {}
+};
+
+} // namespace sono
