@@ -7,6 +7,7 @@
 
 using namespace sono;
 using sono::test::EditorFixture;
+using sono::test::ramp;
 
 using EditorShell = EditorFixture;
 
@@ -94,4 +95,75 @@ TEST_F(EditorShell, ClosingAsksToSaveOnlyChangedSoundsAndCancelKeepsRunning) {
     host.answers.push_back(Answer::Yes);
     EXPECT_TRUE(editor->shutDown());
     EXPECT_EQ(editor->panel(1), "Bye bye!");
+}
+
+// What the views and the play cursor are told after a change: the frames, the channels, and
+// whether the length changed.
+TEST_F(EditorShell, EveryChangeSaysWhichFramesAndChannelsItTouched) {
+    load(ramp(200), ramp(200, 1000));
+    select(10, 19, 2, false);
+    ASSERT_TRUE(editor->runCommand("MMmute"));
+    EXPECT_EQ(host.changes, (std::vector<SoundChange>{{10, 19, false, true, false, false}}));
+
+    load(ramp(100));
+    select(0, 9);
+    editor->MMcopy();
+    select(50, 51);
+    host.changes.clear();
+    editor->MMpaste(); // ten frames in place of two: everything from frame 50 on moved
+    EXPECT_EQ(host.changes, (std::vector<SoundChange>{{50, 107, true, false, true, false}}));
+
+    host.changes.clear();
+    editor->MMundo();
+    EXPECT_EQ(host.changes, (std::vector<SoundChange>{{0, 99, true, false, true, false}}));
+
+    // A conversion is a new sound in a new format.
+    host.changes.clear();
+    editor->ChangeProp(16, 44100, 2);
+    EXPECT_EQ(host.changes, (std::vector<SoundChange>{{0, 199, true, true, true, true}}));
+}
+
+// A command that arrives while another one waits for an answer (a timer, a queued signal) is
+// refused and changes nothing.
+TEST_F(EditorShell, ASecondCommandIsRefusedWhileOneRuns) {
+    load(ramp(200));
+    ASSERT_TRUE(editor->runCommand("MMreverse"));
+    bool refused = false;
+    host.whileAsking = [&] { refused = !editor->runCommand("MMreverse"); };
+    host.answers = {Answer::Cancel};
+    EXPECT_TRUE(editor->runCommand("MMleeg")); // asks to save first
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(doc().UndoLevel, 1);
+    EXPECT_EQ(left()[0], 199);
+    host.whileAsking = nullptr;
+    EXPECT_TRUE(editor->runCommand("MMreverse"));
+    EXPECT_EQ(left()[0], 0);
+}
+
+// Nothing changes when a command would make the sound longer than a sound can be. The sounds
+// here only claim such lengths: every refusal comes before a sample is touched.
+TEST_F(EditorShell, CommandsThatLengthenRefuseASoundTooLongBeforeChangingAnything) {
+    const std::string tooLong = "This would make the sound too long. Nothing has been changed.";
+    load(ramp(100), {}, 16, 2500);
+    doc().SampleCount = 54'000'000; // 40 times that at 100000 Hz is past the longest sound
+    editor->ChangeProp(16, 100000, 1);
+    EXPECT_EQ(host.messages.back().text, tooLong);
+
+    doc().SampleCount = int32_t(MaxSampleCount - 1000);
+    host.inputs = {"1"};
+    editor->MMSilence();
+    EXPECT_EQ(host.messages.back().text, tooLong);
+
+    doc().SampleCount = 100;
+    select(0, 9);
+    editor->MMcopy();
+    doc().SampleCount = int32_t(MaxSampleCount - 5);
+    select(0, 1);
+    editor->MMpaste();
+    EXPECT_EQ(host.messages.back().text, tooLong);
+
+    EXPECT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(doc().UndoLevel, 0);
+    EXPECT_EQ(doc().SampleRate, 2500);
+    EXPECT_TRUE(host.changes.empty());
 }

@@ -100,6 +100,8 @@ class WaveParser {
         r_.blockAlign = int16_t(readLE16(p + 12));
         int bits = int16_t(readLE16(p + 14));
         if (bits != 8 && bits != 16 && bits != 24) return fail(WavFailure::BadBitrate);
+        // A sound without a positive rate can be neither played nor timed nor converted.
+        if (!(r_.sampleRate > 0)) return fail(WavFailure::Corrupt);
         if (bits == 24) r_.reducedFrom24 = true;
         r_.bitsPerSample = float(bits);
     }

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <limits>
 
 #include "document/Numbers.h"
 #include "document/Progress.h"
@@ -14,7 +15,7 @@ WavLayout wavLayout(const Document& doc, double frames) {
     layout.blockAlign = int16_t(roundToInt(double(doc.BitsPerSample) * doc.Channels) / 8);
     layout.byteRate = int32_t(roundToInt(double(layout.blockAlign) * doc.SampleRate));
     double bits = roundHalfEven(frames * doc.Channels * doc.BitsPerSample);
-    layout.dataSize = bits <= 0 ? 0 : uint32_t(int64_t(bits) / 8);
+    layout.dataSize = bits <= 0 ? 0 : int64_t(bits) / 8;
     return layout;
 }
 
@@ -38,7 +39,7 @@ std::string headerBytes(const Document& doc, const WavLayout& layout, uint32_t r
     appendLE16(h, uint16_t(layout.blockAlign));
     appendLE16(h, uint16_t(roundToInt(doc.BitsPerSample)));
     h += "data";
-    appendLE32(h, layout.dataSize);
+    appendLE32(h, uint32_t(layout.dataSize));
     return h;
 }
 
@@ -64,12 +65,12 @@ std::string trailerBytes(const Document& doc) {
 }
 
 // The samples as file bytes: interleaved for stereo, one byte per sample for 8 bits.
-std::string gatherSamples(const Document& doc, int64_t first, uint32_t dataSize,
+std::string gatherSamples(const Document& doc, int64_t first, int64_t dataSize,
                           const std::function<void(int)>& progress) {
     const bool eightBit = doc.BitsPerSample == 8;
     const int channels = doc.isStereo() ? 2 : 1;
     const int sampleBytes = eightBit ? 1 : 2;
-    std::string out(dataSize, '\0');
+    std::string out(size_t(dataSize), '\0');
     const int64_t frames = dataSize / (sampleBytes * channels);
     auto* bytes = reinterpret_cast<uint8_t*>(out.data());
     inSlices(
@@ -102,15 +103,16 @@ bool writeWaveFile(const std::string& path, const Document& doc, int64_t firstFr
                    double frameCount, const std::function<void(int)>& progressStep) {
     WavLayout layout = wavLayout(doc, frameCount);
     std::string trailer = trailerBytes(doc);
-    uint32_t riffSize = uint32_t(36 + int64_t(layout.dataSize) + int64_t(trailer.size()));
+    const int64_t riffSize = 36 + layout.dataSize + int64_t(trailer.size());
+    if (riffSize > int64_t(std::numeric_limits<uint32_t>::max())) return false;
     ReplacingFile file(path);
-    std::string header = headerBytes(doc, layout, riffSize);
+    std::string header = headerBytes(doc, layout, uint32_t(riffSize));
     file.write(header.data(), header.size());
     const bool wholeMono16 = doc.BitsPerSample == 16 && !doc.isStereo() && firstFrame == 0 &&
                              std::endian::native == std::endian::little &&
-                             layout.dataSize <= doc.LeftSamples.size() * 2;
+                             layout.dataSize <= int64_t(doc.LeftSamples.size()) * 2;
     if (wholeMono16) {
-        file.write(doc.LeftSamples.data(), layout.dataSize);
+        file.write(doc.LeftSamples.data(), size_t(layout.dataSize));
     } else {
         std::string samples = gatherSamples(doc, firstFrame, layout.dataSize, progressStep);
         file.write(samples.data(), samples.size());

@@ -12,7 +12,7 @@ namespace sono {
 struct WavLayout {
     int16_t blockAlign;
     int32_t byteRate;
-    uint32_t dataSize;
+    int64_t dataSize; // may pass what a WAV file can hold: writeWaveFile refuses that
 };
 
 // Block align, byte rate and data size for `frames` frames of the document's format.
@@ -23,7 +23,8 @@ WavLayout wavLayout(const Document& doc, double frames);
 void padOddTexts(Document& doc);
 
 // Writes frames [firstFrame, firstFrame + frameCount) to path, replacing an existing file only
-// when the new one is complete. Returns false on any write error; the old file is then intact.
+// when the new one is complete. Returns false on any write error, and without writing anything
+// for a sound too large for the format's 32-bit sizes; the old file is then intact.
 // progressStep is called after each of the 100 steps of gathering the samples.
 bool writeWaveFile(const std::string& path, const Document& doc, int64_t firstFrame,
                    double frameCount, const std::function<void(int step)>& progressStep = {});

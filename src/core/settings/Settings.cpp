@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 
+#include <bit>
 #include <fstream>
 #include <iterator>
 
@@ -45,10 +46,11 @@ enum OptionBit : uint8_t {
     BitShowInfo = 128,
 };
 
+// Written beside the old file and renamed over it, so a failed write leaves the old one whole.
 bool writeBytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    return bool(out);
+    ReplacingFile out(file.string());
+    out.write(bytes.data(), bytes.size());
+    return out.commit();
 }
 
 } // namespace
@@ -127,10 +129,11 @@ Quality readQualityFile(const std::filesystem::path& file) {
     Quality q;
     std::ifstream in(file, std::ios::binary);
     if (in) {
-        float values[2] = {0, 0};
-        in.read(reinterpret_cast<char*>(values), sizeof values);
-        q.bitsPerSample = values[0];
-        q.sampleRate = values[1] == 0 ? 11025 : values[1];
+        uint8_t bytes[8] = {};
+        in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+        q.bitsPerSample = std::bit_cast<float>(readLE32(bytes));
+        const float rate = std::bit_cast<float>(readLE32(bytes + 4));
+        q.sampleRate = rate == 0 ? 11025 : rate;
     }
     q.bitsPerSample = q.bitsPerSample < 12 ? 8 : 16;
     if (!(q.sampleRate >= 2500)) q.sampleRate = 2500; // also catches a NaN from a broken file
@@ -139,8 +142,10 @@ Quality readQualityFile(const std::filesystem::path& file) {
 }
 
 bool writeQualityFile(const std::filesystem::path& file, const Quality& quality) {
-    float values[2] = {quality.bitsPerSample, quality.sampleRate};
-    return writeBytes(file, std::string(reinterpret_cast<const char*>(values), sizeof values));
+    std::string bytes;
+    appendLE32(bytes, std::bit_cast<uint32_t>(quality.bitsPerSample));
+    appendLE32(bytes, std::bit_cast<uint32_t>(quality.sampleRate));
+    return writeBytes(file, bytes);
 }
 
 } // namespace sono

@@ -137,6 +137,15 @@ TEST_F(WavWriter, FailedSavesKeepTheOldFileTheNameAndTheChangedMark) {
     EXPECT_EQ(host.messages[0].caption, name);
     EXPECT_EQ(host.lastCritical(), "The sound has not been saved caused by an unknown problem.");
 
+    // Samples beyond the 4 GiB a WAV file can describe are refused before anything is written
+    // (the sound only claims that length: its samples are never read).
+    editor->doc().SampleCount = 1'100'000'000;
+    editor->MMsave();
+    EXPECT_EQ(saved(), old);
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.lastCritical(), "The sound has not been saved caused by an unknown problem.");
+    editor->doc().SampleCount = 2000;
+
     // A failed Save As (its texts, name, caption and changed mark are in saving.sb) is not
     // remembered as a recent file.
     host.savePaths = {path("missing/new.wav")};

@@ -9,6 +9,7 @@ using sono::test::readBytes;
 using sono::test::writeBytes;
 
 using SettingsFiles = EditorFixture;
+using namespace std::string_literals;
 
 TEST_F(SettingsFiles, OptionsFileLayoutRoundTrips) {
     Settings s;
@@ -85,8 +86,9 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
 
     editor->MMned();
     EXPECT_TRUE(editor->shutDown());
-    float values[2] = {24, 1000};
-    writeBytes(dir / "settings" / "quality.dat", std::string(reinterpret_cast<char*>(values), 8));
+    // 16 bits and 22050 Hz as little-endian single-precision numbers.
+    EXPECT_EQ(readBytes(dir / "settings" / "quality.dat"), "\x00\x00\x80\x41\x00\x44\xac\x46"s);
+    writeBytes(dir / "settings" / "quality.dat", "\x00\x00\xc0\x41\x00\x00\x7a\x44"s); // 24, 1000
     Editor next(EditorPorts{host, host, device, coder},
                 EditorFolders{dir / "settings", dir / "temp", "", true});
     next.startUp();
@@ -96,4 +98,20 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
     EXPECT_EQ(next.doc().BitsPerSample, 16);
     EXPECT_EQ(next.doc().SampleRate, 2500);
     EXPECT_EQ(next.panel(2), " 16-bits, 2500 Hz, mono   ");
+}
+
+// A settings folder that cannot be written is said once, not at every change of an option.
+TEST_F(SettingsFiles, ASettingsFolderThatCannotBeWrittenIsSaidOnce) {
+    writeBytes(dir / "blocked", "a file where the folder should be");
+    Editor blocked(EditorPorts{host, host, device, coder},
+                   EditorFolders{dir / "blocked", dir / "temp", "", true});
+    blocked.startUp();
+    blocked.MMzoom();
+    blocked.MMbeide();
+    EXPECT_TRUE(blocked.shutDown());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(host.messages[0].text,
+              "The settings could not be saved in the folder " + (dir / "blocked").string() + ".");
+    EXPECT_EQ(readBytes(dir / "blocked"), "a file where the folder should be");
 }
