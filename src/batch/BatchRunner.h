@@ -14,7 +14,8 @@ struct BatchOptions {
     std::optional<std::filesystem::path> tempDir;     // else a fresh private folder
 };
 
-// Runs the script; returns the exit status (0, or 2 for a line that cannot be parsed).
+// Runs the script; returns the exit status (0, or 2 for a line that cannot be parsed or a folder
+// for work files that is another run's).
 int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& out,
              std::ostream& err);
 
