@@ -17,6 +17,9 @@ std::string documentsDir();
 std::optional<std::filesystem::path> privateTempDir();
 // A fresh private folder that nobody else uses (for a batch run); removed by the caller.
 std::optional<std::filesystem::path> freshTempDir();
+// A new folder for one window's work files inside `parent` (the private work folder), mode 0700,
+// named "run-PID-XXXXXX": a folder left by a crashed run is never reused. Removed by the caller.
+std::optional<std::filesystem::path> makeRunFolder(const std::filesystem::path& parent);
 // A folder named on the command line: created when missing, refused when it is not a folder.
 bool prepareFolder(const std::filesystem::path& folder);
 
