@@ -12,8 +12,9 @@ std::filesystem::path defaultSettingsDir();
 // The user's documents folder, with a trailing separator.
 std::string documentsDir();
 
-// The editor's private work folder inside the system temporary folder (mode 0700). An existing
-// one is reused only when it is a real folder owned by this user; otherwise a fresh one is made.
+// The editor's private folder inside the system temporary folder (mode 0700), which holds the
+// windows' run folders and the single-window lock. An existing one is reused only when it is a
+// real folder owned by this user; otherwise a fresh one is made.
 std::optional<std::filesystem::path> privateTempDir();
 // A fresh private folder that nobody else uses (for a batch run); removed by the caller.
 std::optional<std::filesystem::path> freshTempDir();
