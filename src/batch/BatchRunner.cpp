@@ -9,6 +9,7 @@
 #include "Folders.h"
 #include "ProcessCoder.h"
 #include "SilentWaveDevice.h"
+#include "WorkFolderLock.h"
 
 namespace sono {
 
@@ -96,6 +97,14 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         err << "error: cannot make a folder for work files\n";
         return 2;
     }
+    // The folder is this run's alone while it runs; a named one may be another run's.
+    WorkFolderLock lock;
+    if (auto state = lock.lockFolder(*tempDir); state != WorkFolderLock::State::Taken) {
+        err << "error: " << refusalText(state, *tempDir, lock.error()) << '\n';
+        std::error_code ignored;
+        if (ownTempDir) std::filesystem::remove_all(*tempDir, ignored);
+        return 2;
+    }
     EditorFolders folders{options.settingsDir.value_or(defaultSettingsDir()), *tempDir,
                           documentsDir(), options.settingsDir.has_value()};
     int status = 0;
@@ -115,6 +124,7 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         }
     }
     out.flush();
+    lock.release();
     if (ownTempDir) {
         std::error_code ignored;
         std::filesystem::remove_all(*tempDir, ignored);

@@ -14,8 +14,9 @@ struct BatchOptions {
     std::optional<std::filesystem::path> tempDir;     // else a fresh private folder
 };
 
-// Runs the script; returns the exit status: 0, 2 for a line that cannot be carried out as
-// written, 3 for an unexpected failure (its text goes to err).
+// Runs the script; returns the exit status: 0; 2 for a line that cannot be carried out as
+// written, or a folder for work files that is another run's; 3 for an unexpected failure (its
+// text goes to err).
 int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& out,
              std::ostream& err);
 

@@ -44,6 +44,12 @@ std::optional<std::filesystem::path> freshTempDir() {
     return std::filesystem::path(pattern);
 }
 
+std::optional<std::filesystem::path> makeRunFolder(const std::filesystem::path& parent) {
+    std::string pattern = (parent / ("run-" + std::to_string(getpid()) + "-XXXXXX")).string();
+    if (!mkdtemp(pattern.data())) return std::nullopt;
+    return std::filesystem::path(pattern);
+}
+
 bool prepareFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);

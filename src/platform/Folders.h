@@ -12,11 +12,15 @@ std::filesystem::path defaultSettingsDir();
 // The user's documents folder, with a trailing separator.
 std::string documentsDir();
 
-// The editor's private work folder inside the system temporary folder (mode 0700). An existing
-// one is reused only when it is a real folder owned by this user; otherwise a fresh one is made.
+// The editor's private folder inside the system temporary folder (mode 0700), which holds the
+// windows' run folders and the single-window lock. An existing one is reused only when it is a
+// real folder owned by this user; otherwise a fresh one is made.
 std::optional<std::filesystem::path> privateTempDir();
 // A fresh private folder that nobody else uses (for a batch run); removed by the caller.
 std::optional<std::filesystem::path> freshTempDir();
+// A new folder for one window's work files inside `parent` (the private work folder), mode 0700,
+// named "run-PID-XXXXXX": a folder left by a crashed run is never reused. Removed by the caller.
+std::optional<std::filesystem::path> makeRunFolder(const std::filesystem::path& parent);
 // A folder named on the command line: created when missing, refused when it is not a folder.
 bool prepareFolder(const std::filesystem::path& folder);
 

@@ -1,34 +1,101 @@
 #include "RunWindow.h"
 
 #include <QElapsedTimer>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <QWidget>
 #include <QWindow>
 
+#include <cstring>
 #include <iostream>
 
 #include "Folders.h"
 #include "MainWindow.h"
+#include "WorkFolderLock.h"
 
 namespace sono {
+
+namespace {
+
+// Another window of this user is running: this one says so and ends before it is shown or has
+// touched a file. Its caption becomes a title no other window has, as the program's title did.
+int refuseSecondWindow() {
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Program already running... ") +
+                          QString::number(QRandomGenerator::global()->bounded(1000)));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Sonoplexer"),
+                    QStringLiteral("Sonoplexer is already running. You can't open Sonoplexer "
+                                   "twice at the same time."),
+                    QMessageBox::Ok, &window);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return 1;
+}
+
+} // namespace
 
 int runWindow(QApplication& app, const std::optional<std::filesystem::path>& settingsDir,
               const std::optional<std::filesystem::path>& tempDir,
               const std::optional<std::string>& fileToOpen) {
-    std::optional<std::filesystem::path> workDir = tempDir ? tempDir : privateTempDir();
+    std::optional<std::filesystem::path> userDir = privateTempDir();
+    if (!userDir) {
+        std::cerr << "sonoplexer: cannot make a folder for work files\n";
+        return 2;
+    }
+    // One window per user at a time; the lock is held until the window has closed. A window
+    // that crashed leaves the file unheld, and the next one takes it over.
+    WorkFolderLock instance;
+    const std::filesystem::path instanceFile = *userDir / "instance.lock";
+    switch (instance.lockFile(instanceFile, true)) {
+    case WorkFolderLock::State::Taken:
+        break;
+    case WorkFolderLock::State::Busy:
+        return refuseSecondWindow();
+    default:
+        std::cerr << "sonoplexer: cannot lock " << instanceFile.string() << ": "
+                  << std::strerror(instance.error()) << '\n';
+        return 2;
+    }
+
+    // The work files go to a new folder of this run, so a folder left by a crashed run keeps its
+    // files; a folder named with --temp-dir must not be another run's.
+    std::optional<std::filesystem::path> runDir;
+    if (!tempDir) runDir = makeRunFolder(*userDir);
+    const std::optional<std::filesystem::path>& workDir = tempDir ? tempDir : runDir;
     if (!workDir || !prepareFolder(*workDir)) {
         std::cerr << "sonoplexer: cannot make a folder for work files\n";
         return 2;
     }
-    MainWindow window({settingsDir.value_or(defaultSettingsDir()), *workDir, documentsDir()});
-    window.editor().startUp();
-    window.show();
-    // The file named on the command line is read once the window is on the screen, so that the
-    // progress of reading it can be seen.
-    QElapsedTimer waited;
-    waited.start();
-    while (!window.windowHandle()->isExposed() && waited.elapsed() < 2000)
-        app.processEvents(QEventLoop::WaitForMoreEvents, 50);
-    if (fileToOpen) window.openFromCommandLine(*fileToOpen);
-    return app.exec();
+    std::error_code ignored;
+    WorkFolderLock workLock;
+    if (auto state = workLock.lockFolder(*workDir); state != WorkFolderLock::State::Taken) {
+        std::cerr << "sonoplexer: " << refusalText(state, *workDir, workLock.error()) << '\n';
+        if (runDir) std::filesystem::remove_all(*runDir, ignored);
+        return 2;
+    }
+
+    int status = 0;
+    {
+        MainWindow window({settingsDir.value_or(defaultSettingsDir()), *workDir, documentsDir()});
+        window.editor().startUp();
+        window.show();
+        // The file named on the command line is read once the window is on the screen, so that
+        // the progress of reading it can be seen.
+        if (fileToOpen)
+            QTimer::singleShot(0, &window, [&] {
+                QElapsedTimer waited;
+                waited.start();
+                while (!window.windowHandle()->isExposed() && waited.elapsed() < 2000)
+                    app.processEvents(QEventLoop::WaitForMoreEvents, 50);
+                window.openFromCommandLine(*fileToOpen);
+            });
+        status = app.exec();
+    }
+    // Closing the window has removed the work files; the run's own folder goes with its lock.
+    workLock.release();
+    if (runDir) std::filesystem::remove_all(*runDir, ignored);
+    return status;
 }
 
 } // namespace sono

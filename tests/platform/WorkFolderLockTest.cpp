@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "WorkFolderLock.h"
+
+using namespace sono;
+namespace fs = std::filesystem;
+using State = WorkFolderLock::State;
+
+namespace {
+
+std::string contents(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class WorkFolderLockTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "lock-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        lockFile = folder / WorkFolderLock::FileName;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    fs::path folder;
+    fs::path lockFile;
+};
+
+} // namespace
+
+TEST_F(WorkFolderLockTest, TakenLockHoldsTheProcessIdUntilReleased) {
+    WorkFolderLock lock;
+    ASSERT_EQ(lock.lockFolder(folder), State::Taken);
+    EXPECT_TRUE(lock.held());
+    EXPECT_EQ(contents(lockFile), std::to_string(getpid()) + "\n");
+    struct stat info {};
+    ASSERT_EQ(lstat(lockFile.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    lock.release();
+    EXPECT_FALSE(lock.held());
+    EXPECT_FALSE(fs::exists(lockFile));
+}
+
+TEST_F(WorkFolderLockTest, LiveOwnerKeepsOthersOutUntilItLetsGo) {
+    auto first = std::make_unique<WorkFolderLock>();
+    ASSERT_EQ(first->lockFolder(folder), State::Taken);
+    // A second open of the file is a second owner for flock, as another process would be.
+    WorkFolderLock second;
+    EXPECT_EQ(second.lockFolder(folder), State::Busy);
+    EXPECT_EQ(second.lockFile(lockFile, true), State::Busy);
+    EXPECT_FALSE(second.held());
+    EXPECT_EQ(contents(lockFile), std::to_string(getpid()) + "\n");
+
+    first.reset(); // a normal end removes the file, so the folder is free again
+    EXPECT_EQ(second.lockFolder(folder), State::Taken);
+}
+
+TEST_F(WorkFolderLockTest, CrashedOwnerLeavesAStaleLockThatOnlyATakeOverUses) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        WorkFolderLock lock;
+        _exit(lock.lockFolder(folder) == State::Taken ? 0 : 1); // dies without releasing
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const std::string crashed = std::to_string(child) + "\n";
+    ASSERT_EQ(contents(lockFile), crashed);
+
+    WorkFolderLock lock;
+    EXPECT_EQ(lock.lockFolder(folder), State::Stale);
+    EXPECT_FALSE(lock.held());
+    EXPECT_EQ(contents(lockFile), crashed);
+
+    // An empty file that nobody holds names no run, so it guards nothing.
+    std::ofstream(folder / "empty.lock").close();
+    EXPECT_EQ(lock.lockFile(folder / "empty.lock", false), State::Taken);
+
+    EXPECT_EQ(lock.lockFile(lockFile, true), State::Taken);
+    EXPECT_EQ(contents(lockFile), std::to_string(getpid()) + "\n");
+}
+
+TEST_F(WorkFolderLockTest, SymbolicLinkInPlaceOfTheLockFileIsRefused) {
+    const fs::path target = folder / "target";
+    fs::create_symlink(target, lockFile);
+    WorkFolderLock lock;
+    EXPECT_EQ(lock.lockFolder(folder), State::Failed);
+    EXPECT_FALSE(lock.held());
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_NE(refusalText(State::Failed, folder, lock.error()).find(lockFile.string()),
+              std::string::npos);
+}

@@ -1,0 +1,152 @@
+// Starting the window as the program does: one window per user at a time, each working in a
+// folder of its own, and a start that may not go on ends before it touches anyone's files.
+#include <QtTest>
+
+#include <fstream>
+#include <unistd.h>
+
+#include "RunWindow.h"
+#include "WindowSession.h"
+#include "WorkFolderLock.h"
+#include "editing/ClipFile.h"
+
+using namespace sono;
+using namespace sono::test;
+
+namespace {
+
+QApplication& application() {
+    return *static_cast<QApplication*>(QCoreApplication::instance());
+}
+
+std::vector<MainWindow*> shownWindows() {
+    std::vector<MainWindow*> shown;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<MainWindow*>(widget); window && window->isVisible())
+            shown.push_back(window);
+    return shown;
+}
+
+} // namespace
+
+class RunWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { systemTemp_ = qgetenv("TMPDIR"); }
+    void init();
+    void cleanup();
+    void secondWindowIsRefusedAndTheFirstKeepsItsFiles();
+    void namedFolderOfAnotherRunIsRefused();
+
+  private:
+    QByteArray systemTemp_;
+    std::unique_ptr<QTemporaryDir> root_;
+    QString userDir_;
+    std::filesystem::path settings_;
+};
+
+void RunWindowTest::init() {
+    // The system's temporary folder is a fresh one for each test.
+    root_ = std::make_unique<QTemporaryDir>();
+    QDir(root_->path()).mkpath("tmp");
+    qputenv("TMPDIR", (root_->path() + "/tmp").toLocal8Bit());
+    userDir_ = root_->path() + "/tmp/sonoplexer-" + QString::number(getuid());
+    settings_ = (root_->path() + "/settings").toStdString();
+}
+
+void RunWindowTest::cleanup() {
+    if (systemTemp_.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", systemTemp_);
+    root_.reset();
+}
+
+void RunWindowTest::secondWindowIsRefusedAndTheFirstKeepsItsFiles() {
+    QStringList runFolders, runFoldersAfterRefusal;
+    bool clipMade = false, clipKept = false;
+    int secondStatus = -1;
+    bool secondShown = false;
+    QString boxCaption, boxText, refusedCaption;
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        const auto shown = shownWindows();
+        if (shown.size() != 1) {
+            application().quit();
+            return;
+        }
+        MainWindow* first = shown.front();
+        first->editor().MMleeg();
+        first->editor().MMAlles();
+        first->editor().MMcopy();
+        runFolders = QDir(userDir_).entryList({"run-*"}, QDir::Dirs);
+        std::filesystem::path clip;
+        if (runFolders.size() == 1)
+            clip = clipFilePath((userDir_ + "/" + runFolders[0]).toStdString());
+        clipMade = std::filesystem::exists(clip);
+
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            boxCaption = box->windowTitle();
+            boxText = box->text();
+            boxIcon = box->icon();
+            if (box->parentWidget()) refusedCaption = box->parentWidget()->windowTitle();
+            box->button(QMessageBox::Ok)->click();
+        });
+        // Should a second window open after all, every loop is ended instead of waiting on it.
+        QTimer guard;
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            if (shownWindows().size() > 1) secondShown = true, application().exit(3);
+        });
+        guard.start(10);
+        secondStatus = runWindow(application(), settings_, std::nullopt, std::nullopt);
+        guard.stop();
+        clipKept = std::filesystem::exists(clip);
+        runFoldersAfterRefusal = QDir(userDir_).entryList({"run-*"}, QDir::Dirs);
+        first->close();
+    });
+    const int firstStatus = runWindow(application(), settings_, std::nullopt, std::nullopt);
+
+    QVERIFY(!secondShown);
+    QCOMPARE(firstStatus, 0);
+    QCOMPARE(runFolders.size(), 1);
+    QVERIFY(clipMade);
+    QCOMPARE(secondStatus, 1);
+    QCOMPARE(boxCaption, QString("Sonoplexer"));
+    QCOMPARE(boxText, QString("Sonoplexer is already running. You can't open Sonoplexer twice at "
+                              "the same time."));
+    QCOMPARE(boxIcon, QMessageBox::Warning);
+    QVERIFY2(QRegularExpression("^Program already running\\.\\.\\. \\d{1,3}$")
+                 .match(refusedCaption)
+                 .hasMatch(),
+             qPrintable(refusedCaption));
+    QVERIFY(clipKept);
+    QCOMPARE(runFoldersAfterRefusal, runFolders);
+    // A normal end removes the run's folder and the single-window lock.
+    QCOMPARE(QDir(userDir_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void RunWindowTest::namedFolderOfAnotherRunIsRefused() {
+    const std::filesystem::path named = (root_->path() + "/named").toStdString();
+    std::filesystem::create_directory(named);
+    const auto lockFile = named / WorkFolderLock::FileName;
+    const auto clip = clipFilePath(named);
+    std::ofstream(clip) << "clip";
+
+    // A run that ended unexpectedly left its lock file, held by nobody.
+    std::ofstream(lockFile) << "99999\n";
+    QCOMPARE(runWindow(application(), settings_, named, std::nullopt), 2);
+    QVERIFY(std::filesystem::exists(clip));
+    std::filesystem::remove(lockFile);
+
+    // A live run holds it.
+    WorkFolderLock other;
+    QCOMPARE(other.lockFolder(named), WorkFolderLock::State::Taken);
+    QCOMPARE(runWindow(application(), settings_, named, std::nullopt), 2);
+    QVERIFY(std::filesystem::exists(clip));
+    QVERIFY(std::filesystem::exists(lockFile));
+    // Neither start made a folder of its own nor kept the single-window lock.
+    QCOMPARE(QDir(userDir_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+QTEST_MAIN(RunWindowTest)
+#include "RunWindowTest.moc"
