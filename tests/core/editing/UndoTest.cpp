@@ -36,17 +36,6 @@ TEST_F(Undo, SnapshotHoldsTheSoundByteForByte) {
 }
 
 // The levels, samples, panels and texts of Undo and Redo are in editing.sb.
-TEST_F(Undo, UndoAndRedoSetTheLevelMeterChannelAsTheReaderDoes) {
-    load(ramp(200));
-    editor->ChangeProp(16, 22050, 2);
-    editor->MMundo(); // mono again
-    EXPECT_EQ(editor->levelMeterChannel, "1");
-    editor->MMredo(); // stereo again
-    EXPECT_EQ(editor->levelMeterChannel, "0");
-    editor->MMundo();
-    EXPECT_EQ(editor->levelMeterChannel, "1");
-}
-
 TEST_F(Undo, NothingHappensWithoutASoundAndClearingStopsAtAGap) {
     editor->MMundo();
     editor->MMredo();
