@@ -62,6 +62,19 @@ TEST_F(SettingsFiles, ShortOrOddFilesFallBackSafely) {
     EXPECT_FALSE(s->curves.present);
     EXPECT_FALSE(readSettingsFile(dir / "missing.dat", 6, 3));
 
+    // Language 3 is the first value not taken; the graph style names one of the seven items.
+    writeBytes(file, std::string("\x03\x06", 2));
+    s = readSettingsFile(file, 6, 3);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->language, 0);
+    EXPECT_EQ(s->options.graphStyle, 6);
+    writeBytes(file, std::string("\x02\x07", 2));
+    s = readSettingsFile(file, 6, 3);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->language, 2);
+    EXPECT_GE(s->options.graphStyle, 0);
+    EXPECT_LE(s->options.graphStyle, 6);
+
     // quality.dat: 24 bits at 1000 Hz becomes 16 bits at 2500 Hz; a rate of 0 means 11025.
     float values[2] = {24, 1000};
     writeBytes(dir / "q.dat", std::string(reinterpret_cast<char*>(values), 8));
@@ -95,4 +108,16 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
     EXPECT_EQ(next.doc().BitsPerSample, 16);
     EXPECT_EQ(next.doc().SampleRate, 2500);
     EXPECT_EQ(next.panel(2), " 16-bits, 2500 Hz, mono   ");
+
+    // A language of 2 from an old options file is kept, and the texts are English.
+    std::string options = readBytes(dir / "settings" / "audio.dat");
+    options[0] = 2;
+    EXPECT_TRUE(next.shutDown());
+    writeBytes(dir / "settings" / "audio.dat", options);
+    Editor old(host, EditorFolders{dir / "settings", dir / "temp", "", true});
+    old.startUp();
+    EXPECT_EQ(old.language(), 2);
+    EXPECT_EQ(old.panel(1), "Welcome to Sonoplexer.");
+    old.MMleeg();
+    EXPECT_EQ(old.caption(), "No Title - Sonoplexer");
 }
