@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "EditorFixture.h"
 #include "settings/Settings.h"
 
@@ -87,6 +89,15 @@ TEST_F(SettingsFiles, ShortOrOddFilesFallBackSafely) {
     q = readQualityFile(dir / "q.dat");
     EXPECT_EQ(q.bitsPerSample, 8);
     EXPECT_EQ(q.sampleRate, 11025);
+    // 12 bits is the first width read as 16; both rate limits are kept as they are.
+    for (auto [bits, rate, readBits] : {std::tuple{12.0f, 100000.0f, 16}, {11.9f, 2500.0f, 8}}) {
+        values[0] = bits;
+        values[1] = rate;
+        writeBytes(dir / "q.dat", std::string(reinterpret_cast<char*>(values), 8));
+        q = readQualityFile(dir / "q.dat");
+        EXPECT_EQ(q.bitsPerSample, readBits);
+        EXPECT_EQ(q.sampleRate, rate);
+    }
     q = readQualityFile(dir / "none.dat");
     EXPECT_EQ(q.bitsPerSample, 16);
     EXPECT_EQ(q.sampleRate, 22050);
