@@ -80,6 +80,28 @@ TEST_F(EditorShell, DraggingBackAcrossTheAnchorSwapsTheEndsAndTheAnchorStays) {
     EXPECT_EQ(doc.selection.SelEnd, 50);
 }
 
+// The last pixel column of a view maps to the frame just past the end.
+TEST_F(EditorShell, APressPastTheEndOfAnOddSoundTakesItsLastFrame) {
+    load(Samples(101, 0));
+    const Document& doc = editor->doc();
+    editor->selectionPointerDown(1, 101);
+    EXPECT_EQ(doc.selection.SelStart, 100);
+    EXPECT_EQ(doc.selection.SelEnd, 100);
+    editor->selectionPointerUp(); // a click selects nothing
+    EXPECT_EQ(doc.selection.SelStart, -1);
+    EXPECT_EQ(doc.selection.SelEnd, 100);
+
+    editor->dragSelection(2, 101, 21); // back from the end: 21 is shown as 22
+    EXPECT_EQ(doc.selection.SelStart, 22);
+    EXPECT_EQ(doc.selection.SelEnd, 100);
+    EXPECT_EQ(doc.selection.SelChannel, 2);
+    editor->dragSelection(1, 20, 101);
+    EXPECT_EQ(doc.selection.SelStart, 20);
+    EXPECT_EQ(doc.selection.SelEnd, 100);
+    editor->dragSelection(1, 99, 101); // 99 is shown as 100: a click at the end after all
+    EXPECT_EQ(doc.selection.SelStart, -1);
+}
+
 TEST_F(EditorShell, ClosingAsksToSaveOnlyChangedSoundsAndCancelKeepsRunning) {
     editor->MMleeg();
     EXPECT_TRUE(editor->shutDown());

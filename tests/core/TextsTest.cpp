@@ -30,6 +30,11 @@ TEST(Texts, FileSizeUnitsAndDecimalSign) {
     EXPECT_EQ(FormatFileSize(1572864, 0), " 1.5 mb");
     EXPECT_EQ(FormatFileSize(1572864, 1), " 1,5 mb");
     EXPECT_EQ(FormatFileSize(1.5f * 1024 * 1024 * 1024, 0), " 1.5 gb");
+    // Each unit runs up to just below 1024 of itself: one byte short of 1 MiB is 1023.999 kb,
+    // which one decimal makes 1024.0, written without its ".0".
+    EXPECT_EQ(FormatFileSize(1048575, 0), "1024 kb");
+    EXPECT_EQ(FormatFileSize(1048576, 0), "1 mb");
+    EXPECT_EQ(FormatFileSize(1024.0f * 1024 * 1024, 1), "1 gb");
 }
 
 TEST(Texts, NumberRuleKeepsABlankBeforeNonNegativeNumbers) {
@@ -47,4 +52,14 @@ TEST(StatusTexts, SizePanelRaisesAnExactMultipleOf1024ByAWhole1024) {
     doc.Channels = 1;
     doc.SampleCount = 512;
     EXPECT_EQ(sizePanelText(doc, 1), "Bestand: 2 kb");
+    // 1 MiB - 1024 bytes of samples are raised to exactly 1 MiB; one frame less stays below.
+    doc.SampleCount = 523776;
+    EXPECT_EQ(sizePanelText(doc, 0), "File: 1 mb");
+    doc.SampleCount = 523775;
+    EXPECT_EQ(sizePanelText(doc, 0), "File: 1023 kb");
+}
+
+TEST(StatusTexts, CaptionLowersEveryLatin1CapitalButKeepsTheMultiplicationSign) {
+    EXPECT_EQ(captionForFile("/Music/ÀÉÖ×ØÞß ÿ.WAV"), "/music/àéö×øþß ÿ.wav - Sonoplexer");
+    EXPECT_EQ(captionForFile("àéö×øþ"), "àéö×øþ - Sonoplexer");
 }

@@ -89,6 +89,18 @@ TEST_F(CharacterEffects, CreakingPlaysEveryLoudStretchTwice) {
     // Frame 0, frames 1..3 as 4, 48 stretches of 4 as 6, the last frame.
     EXPECT_EQ(doc().SampleCount, 1 + 4 + 48 * 6 + 1);
     EXPECT_EQ(left(0, 6), Samples({133, 128, 128, 128, 128, 133}));
+
+    // A flat top or bottom of two frames: each of the two is a turning point, the first because
+    // it is not below the frame after it, the second because it is not below the frame before.
+    load(cat(
+        {{0, 500, 2000, 3000, 3000, 2000, 500, -2000, -3000, -3000, -2000, 0, 0}, ramp(187, 1)}));
+    select(0, 12);
+    editor->MMgekraak();
+    // 1..2 end at 3 (then nothing, too short to repeat); 3 ends at 4; 4..7 end at 8 and 5..6
+    // follow; 8 ends at 9; 9..11 are dropped (0 at 11 is no loud turn); the range's last frame
+    // and the frames after it.
+    EXPECT_EQ(left(), cat({{0, 500, 2000, 3000, 3000, 2000, 500, -2000, 2000, 500, -3000, 0},
+                           ramp(187, 1)}));
 }
 
 TEST_F(CharacterEffects, AlienVoiceTwoModulatesOnlyTheLouderSamples) {
@@ -108,6 +120,27 @@ TEST_F(CharacterEffects, AlienVoiceTwoModulatesOnlyTheLouderSamples) {
     editor->MMalien2();
     // 5 x 1.3 + 128 = 134.5 halves to even; 3 above silence is not loud.
     EXPECT_EQ(left(0, 5), Samples({134, 122, 131, 182, 79}));
+
+    // Exactly at the limit a sample is not loud yet, one step beyond it is.
+    auto modulated = [](const Samples& x, int center, int loud) {
+        Samples out = x;
+        for (size_t k = 0; k < x.size(); ++k)
+            if (std::abs(x[k] - center) > loud)
+                out[k] = int16_t(std::nearbyint(
+                    (x[k] - center) * std::cos(double(k) / std::numbers::pi) * 1.3 + center));
+        return out;
+    };
+    Samples edge(200), edgeBytes(200);
+    for (size_t k = 0; k < 200; ++k) {
+        edge[k] = Samples{1024, -1024, 1025, -1025, 1024, -1025}[k % 6];
+        edgeBytes[k] = Samples{132, 124, 133, 123, 124, 133, 132}[k % 7];
+    }
+    load(edge);
+    editor->MMalien2();
+    EXPECT_EQ(left(), modulated(edge, 0, 1024));
+    load(edgeBytes, {}, 8);
+    editor->MMalien2();
+    EXPECT_EQ(left(), modulated(edgeBytes, 128, 4));
 }
 
 TEST_F(CharacterEffects, SatelliteModulatesFromFullNegativeScale) {
@@ -120,6 +153,31 @@ TEST_F(CharacterEffects, SatelliteModulatesFromFullNegativeScale) {
     load(Samples(400, 200), {}, 8);
     editor->MMsat();
     EXPECT_EQ(at({0, 150, 250}), Samples({0, 120, 0})); // 200 sin(2.5) = 119.7; sin(4.1667) < 0
+
+    // Every frame: c = sin(k / rate x 44100 / 120), k the frame's index in the sound (also in a
+    // selection); 16-bit samples become (x + 32766) c - 32766, 8-bit ones x c, clipped at the
+    // bottom.
+    auto satellite = [](const Samples& x, int first, int last, double rate, bool eightBit) {
+        Samples out = x;
+        for (int k = first; k <= last; ++k) {
+            const double c = std::sin(k / rate * 44100 / 120);
+            out[k] = eightBit ? int16_t(std::max(std::nearbyint(x[k] * c), 0.0))
+                              : int16_t(std::clamp(std::nearbyint((x[k] + 32766) * c - 32766),
+                                                   -32766.0, 32767.0));
+        }
+        return out;
+    };
+    const Samples a = noise(3000, 41), b = noise(3000, 42);
+    load(a, b, 16, 8000);
+    select(1000, 2499);
+    editor->MMsat();
+    EXPECT_EQ(left(), satellite(a, 1000, 2499, 8000, false));
+    EXPECT_EQ(right(), satellite(b, 1000, 2499, 8000, false));
+
+    const Samples bytes = noise(2000, 43, 0, 255);
+    load(bytes, {}, 8, 11025);
+    editor->MMsat();
+    EXPECT_EQ(left(), satellite(bytes, 0, 1999, 11025, true));
 }
 
 TEST_F(CharacterEffects, FilterChangesSamplesBeyondTheThresholdOnly) {

@@ -1,5 +1,6 @@
 // Reverse, normalize, soften and shrink.
 #include "EffectFixture.h"
+#include "effects/Shrink.h"
 
 namespace sono::test {
 namespace {
@@ -64,6 +65,21 @@ TEST_F(SimpleTransforms, NormalizeFindsOnePeakForBothChannelsAndWorksAround128) 
     load(bytes, {}, 8);
     editor->MMnormalize();
     EXPECT_EQ(left(0, 6), Samples({128, 128, 128, 255, 64, 132}));
+
+    // Here the trough, 40 below 128, sets the peak: every frame but the last becomes
+    // round((x - 128) x 128 / 40 + 128), the trough exactly 0. The last frame, far lower, is
+    // neither scanned nor changed.
+    Samples low = noise(300, 15, 100, 165);
+    low[7] = 88;
+    low[299] = 3;
+    load(low, {}, 8);
+    editor->MMnormalize();
+    Samples expected = low;
+    for (int k = 0; k < 299; ++k)
+        expected[k] =
+            int16_t(std::clamp(std::nearbyint((low[k] - 128) * 128 / 40.0 + 128), 0.0, 255.0));
+    EXPECT_EQ(left(), expected);
+    EXPECT_EQ(left()[7], 0);
 }
 
 TEST_F(SimpleTransforms, SoftenTakesTheDifferenceWithTheNextFrameAndClips) {
@@ -108,6 +124,40 @@ TEST_F(SimpleTransforms, ShrinkBlendsBetweenBlockStartsAndLeavesTheLastBlock) {
     editor->Krimper(10); // Q = 10: frames 100 on stay, also inside the selection
     EXPECT_EQ(at({96, 100}), Samples({b[96], b[100]}));
     EXPECT_NE(left()[97], b[97]);
+}
+
+// Every frame of the range by the formula, written out: block starts and the frames from the last
+// whole block start on keep their values; the others blend the two block starts around them.
+Samples shrunk(const Samples& x, int64_t frames, int64_t first, int64_t last, int n) {
+    Samples out = x;
+    const int64_t kept = (frames - 1) / n * n;
+    for (int64_t k = first; k <= last; ++k) {
+        if (k >= kept || k % n == 0) continue;
+        const int64_t b = k / n * n;
+        out[k] = int16_t(std::nearbyint(double((b + n - k) * x[b + n] + (k - b) * x[b]) / n));
+    }
+    return out;
+}
+
+TEST_F(SimpleTransforms, ShrinkOverWholeBlocksTouchesTheRangeOnlyAndReadsNothingPastTheSound) {
+    for (int n : {2, 3, 4, 10}) {
+        SCOPED_TRACE(n);
+        const int64_t frames = 10 * n; // the last block start, 9n, is the sound's last whole one
+        // Ranges of 4n frames: inside the sound, and up to its last frame. Frames after the
+        // sound hold other values, so a frame that read them would show it.
+        for (int64_t first : {int64_t(n) + 1, 6 * int64_t(n)}) {
+            const Samples x = noise(size_t(frames) + 8, unsigned(n + first));
+            Samples buffer = x;
+            const FrameRange range{first, first + 4 * n - 1};
+            shrinkFrames(std::span(buffer.data(), size_t(frames)), frames, range, int16_t(n));
+            EXPECT_EQ(buffer, shrunk(x, frames, range.first, range.last, n));
+        }
+        // A whole sound of 60 blocks through the command, its arrays exactly as long as the sound.
+        const Samples x = noise(size_t(60 * n), unsigned(n));
+        load(x);
+        editor->Krimper(int16_t(n));
+        EXPECT_EQ(left(), shrunk(x, 60 * n, 0, 60 * n - 1, n));
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "EditorFixture.h"
 #include "settings/Settings.h"
 
@@ -63,6 +65,19 @@ TEST_F(SettingsFiles, ShortOrOddFilesFallBackSafely) {
     EXPECT_FALSE(s->curves.present);
     EXPECT_FALSE(readSettingsFile(dir / "missing.dat", 6, 3));
 
+    // Language 3 is the first value not taken; the graph style names one of the seven items.
+    writeBytes(file, std::string("\x03\x06", 2));
+    s = readSettingsFile(file, 6, 3);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->language, 0);
+    EXPECT_EQ(s->options.graphStyle, 6);
+    writeBytes(file, std::string("\x02\x07", 2));
+    s = readSettingsFile(file, 6, 3);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->language, 2);
+    EXPECT_GE(s->options.graphStyle, 0);
+    EXPECT_LE(s->options.graphStyle, 6);
+
     // quality.dat: 24 bits at 1000 Hz becomes 16 bits at 2500 Hz; a rate of 0 means 11025.
     float values[2] = {24, 1000};
     writeBytes(dir / "q.dat", std::string(reinterpret_cast<char*>(values), 8));
@@ -75,6 +90,15 @@ TEST_F(SettingsFiles, ShortOrOddFilesFallBackSafely) {
     q = readQualityFile(dir / "q.dat");
     EXPECT_EQ(q.bitsPerSample, 8);
     EXPECT_EQ(q.sampleRate, 11025);
+    // 12 bits is the first width read as 16; both rate limits are kept as they are.
+    for (auto [bits, rate, readBits] : {std::tuple{12.0f, 100000.0f, 16}, {11.9f, 2500.0f, 8}}) {
+        values[0] = bits;
+        values[1] = rate;
+        writeBytes(dir / "q.dat", std::string(reinterpret_cast<char*>(values), 8));
+        q = readQualityFile(dir / "q.dat");
+        EXPECT_EQ(q.bitsPerSample, readBits);
+        EXPECT_EQ(q.sampleRate, rate);
+    }
     q = readQualityFile(dir / "none.dat");
     EXPECT_EQ(q.bitsPerSample, 16);
     EXPECT_EQ(q.sampleRate, 22050);
@@ -98,6 +122,19 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
     EXPECT_EQ(next.doc().BitsPerSample, 16);
     EXPECT_EQ(next.doc().SampleRate, 2500);
     EXPECT_EQ(next.panel(2), " 16-bits, 2500 Hz, mono   ");
+
+    // A language of 2 from an old options file is kept, and the texts are English.
+    std::string options = readBytes(dir / "settings" / "audio.dat");
+    options[0] = 2;
+    EXPECT_TRUE(next.shutDown());
+    writeBytes(dir / "settings" / "audio.dat", options);
+    Editor old(EditorPorts{host, host, device, coder},
+               EditorFolders{dir / "settings", dir / "temp", "", true});
+    old.startUp();
+    EXPECT_EQ(old.language(), 2);
+    EXPECT_EQ(old.panel(1), "Welcome to Sonoplexer.");
+    old.MMleeg();
+    EXPECT_EQ(old.caption(), "No Title - Sonoplexer");
 }
 
 // A settings folder that cannot be written is said once, not at every change of an option.
