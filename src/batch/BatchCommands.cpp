@@ -76,7 +76,8 @@ std::pair<const Command*, size_t> tableCommand(const Words& words) {
     for (const Command& command : commandTable()) {
         if (command.batchWord.empty()) continue;
         const Words phrase = wordsOf(command.batchWord);
-        if (words.size() >= phrase.size() && std::equal(phrase.begin(), phrase.end(), words.begin()))
+        if (words.size() >= phrase.size() &&
+            std::equal(phrase.begin(), phrase.end(), words.begin()))
             return {&command, phrase.size()};
     }
     return {nullptr, 0};
@@ -192,9 +193,11 @@ struct OwnWord {
 
 const std::map<std::string, OwnWord>& ownWords() {
     static const std::map<std::string, OwnWord> words = {
-        {"answer", {1, 1, [](BatchContext& c, const Words& a) {
-                        c.host.queueAnswer(Answer(choiceArg(a[0], {"yes", "no", "cancel"})));
-                    }}},
+        {"answer",
+         {1, 1,
+          [](BatchContext& c, const Words& a) {
+              c.host.queueAnswer(Answer(choiceArg(a[0], {"yes", "no", "cancel"})));
+          }}},
         {"input", {1, 1, [](BatchContext& c, const Words& a) { c.host.queueInput(a[0]); }}},
         {"option", {2, 2, setOption}},
         {"open", {1, 1, openFile}},

@@ -11,9 +11,9 @@
 
 #include <algorithm>
 
-#include "editor/Editor.h"
 #include "GenreNames.h"
 #include "document/InfoFields.h"
+#include "editor/Editor.h"
 
 namespace sono {
 

@@ -76,8 +76,7 @@ QString recentCaption(int index, const std::string& path) {
 
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     : QMainWindow(parent), editor_(EditorPorts{*this, *this, device_, coder_}, std::move(folders)),
-      menus_(*menuBar()),
-      progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
+      menus_(*menuBar()), progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
       propForm_(new PropForm(editor_, this)) {
     setWindowTitle(ProgramCaption);
 

@@ -1,8 +1,8 @@
 #include "ProgressArea.h"
 
 #include <QHBoxLayout>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 
 namespace sono {

@@ -13,8 +13,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "editor/Editor.h"
 #include "document/Numbers.h"
+#include "editor/Editor.h"
 
 namespace sono {
 
@@ -63,8 +63,9 @@ PropForm::PropForm(Editor& editor, QWidget* parent) : QDialog(parent), editor_(e
     captions_.push_back({rate, "Frequentie", "Frequency"});
     const char* fixedRateNames[] = {"Option1", "Option4", "Option5"};
     for (size_t i = 0; i < fixedRates_.size(); ++i)
-        fixedRates_[i] = option(fixedRateNames[i],
-                                QString::fromStdString(shortestDecimal(FixedSampleRates[i])) + " Hz");
+        fixedRates_[i] =
+            option(fixedRateNames[i],
+                   QString::fromStdString(shortestDecimal(FixedSampleRates[i])) + " Hz");
     otherRate_ = option("Option6");
     captions_.push_back({otherRate_, "Anders:", "Other:"});
     otherRateText_ = new QLineEdit;

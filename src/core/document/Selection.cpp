@@ -8,7 +8,8 @@ namespace sono {
 
 FrameRange Selection::effectRange(int64_t frames) const {
     if (!exists()) return {0, frames - 1};
-    return {std::max<int64_t>(int64_t(SelStart), 0), std::min<int64_t>(int64_t(SelEnd), frames - 1)};
+    return {std::max<int64_t>(int64_t(SelStart), 0),
+            std::min<int64_t>(int64_t(SelEnd), frames - 1)};
 }
 
 FrameRange Selection::editRange(int64_t frames) const {

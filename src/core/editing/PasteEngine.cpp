@@ -5,8 +5,8 @@
 
 #include "document/Numbers.h"
 #include "document/Progress.h"
-#include "editing/SelectionEdits.h"
 #include "document/SampleWidth.h"
+#include "editing/SelectionEdits.h"
 
 namespace sono {
 
@@ -135,8 +135,10 @@ class Merge {
         const SoundChange change{selStart_,
                                  moved ? int64_t(doc_.SampleCount) - 1
                                        : selStart_ + clip_.frames - 1,
-                                 editLeft_ || lengthChanged, stereo && (editRight_ || lengthChanged),
-                                 lengthChanged, false};
+                                 editLeft_ || lengthChanged,
+                                 stereo && (editRight_ || lengthChanged),
+                                 lengthChanged,
+                                 false};
         return {target_, change};
     }
 
@@ -278,7 +280,8 @@ class Merge {
 };
 } // namespace
 
-int64_t mergedSampleCount(const Document& doc, const ClipSource& clip, const PasteRequest& request) {
+int64_t mergedSampleCount(const Document& doc, const ClipSource& clip,
+                          const PasteRequest& request) {
     return planMerge(doc, clip, request).resultCount;
 }
 

@@ -31,7 +31,8 @@ void shiftForward(Samples& channel, int64_t from, int64_t to, int64_t distance, 
 }
 } // namespace
 
-void deleteFrames(Document& doc, ChannelScope scope, FrameRange span, const ProgressStep& progress) {
+void deleteFrames(Document& doc, ChannelScope scope, FrameRange span,
+                  const ProgressStep& progress) {
     fitArrays(doc);
     const int64_t length = span.size();
     const int64_t remaining = int64_t(doc.SampleCount) - length;

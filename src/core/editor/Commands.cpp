@@ -30,8 +30,8 @@ float fraction(A a, size_t i) {
 }
 
 const Param Int16Count(const char* what) {
-    return {Whole, what, {}, std::numeric_limits<int16_t>::min(),
-            std::numeric_limits<int16_t>::max()};
+    return {
+        Whole, what, {}, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()};
 }
 
 std::vector<std::string> infoFieldIds() {
@@ -54,13 +54,15 @@ std::vector<Command> makeTable() {
         // ---- file ----
         {.id = "MMleeg", .run = plain<&Editor::MMleeg>, .batchWord = "new"},
         {.id = "MMopen", .run = plain<&Editor::MMopen>},
-        {.id = "MMsave", .enabled = SoundLoaded, .run = plain<&Editor::MMsave>, .batchWord = "save"},
+        {.id = "MMsave",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMsave>,
+         .batchWord = "save"},
         {.id = "MMsaveAs", .enabled = SoundLoaded, .run = plain<&Editor::MMsaveAs>},
         {.id = "MMopenAlles",
          .params = {{Text, "a file"}, BitsParam, RateParam, ChannelsParam},
-         .run = [](Editor& e, A a) {
-             e.openRawFile(a.text(0), bitsOf(a, 1), a.number(2), channelsOf(a, 3));
-         },
+         .run = [](Editor& e,
+                   A a) { e.openRawFile(a.text(0), bitsOf(a, 1), a.number(2), channelsOf(a, 3)); },
          .batchWord = "open-raw"},
         {.id = "MMrecent",
          .params = {{Whole, "a recent-file number", {}, 0, 4}},
@@ -73,18 +75,29 @@ std::vector<Command> makeTable() {
         {.id = "MMinformatie",
          .enabled = SoundLoaded,
          .params = {{Choice, "an information field", infoFieldIds()}, {Text, "a text"}},
-         .run = [](Editor& e, A a) {
-             e.setInfoText(infoFieldIds()[a.choice(0)], utf8ToLatin1(a.text(1)));
-         },
+         .run = [](Editor& e,
+                   A a) { e.setInfoText(infoFieldIds()[a.choice(0)], utf8ToLatin1(a.text(1))); },
          .batchWord = "info"},
         {.id = "MMclose", .run = plain<&Editor::MMclose>},
 
         // ---- edit ----
-        {.id = "MMundo", .enabled = UndoAvailable, .run = plain<&Editor::MMundo>, .batchWord = "undo"},
-        {.id = "MMredo", .enabled = RedoAvailable, .run = plain<&Editor::MMredo>, .batchWord = "redo"},
+        {.id = "MMundo",
+         .enabled = UndoAvailable,
+         .run = plain<&Editor::MMundo>,
+         .batchWord = "undo"},
+        {.id = "MMredo",
+         .enabled = RedoAvailable,
+         .run = plain<&Editor::MMredo>,
+         .batchWord = "redo"},
         {.id = "MMcut", .enabled = SelectionMade, .run = plain<&Editor::MMcut>, .batchWord = "cut"},
-        {.id = "MMcopy", .enabled = SoundLoaded, .run = plain<&Editor::MMcopy>, .batchWord = "copy"},
-        {.id = "MMpaste", .enabled = ClipAvailable, .run = plain<&Editor::MMpaste>, .batchWord = "paste"},
+        {.id = "MMcopy",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMcopy>,
+         .batchWord = "copy"},
+        {.id = "MMpaste",
+         .enabled = ClipAvailable,
+         .run = plain<&Editor::MMpaste>,
+         .batchWord = "paste"},
         {.id = "MMpasteMix",
          .enabled = ClipAvailable,
          .run = plain<&Editor::MMpasteMix>,
@@ -93,15 +106,30 @@ std::vector<Command> makeTable() {
          .enabled = ClipAvailable,
          .run = plain<&Editor::MMpasteOverloper>,
          .batchWord = "paste-fade"},
-        {.id = "MMdel", .enabled = SelectionMade, .run = plain<&Editor::MMdel>, .batchWord = "delete"},
-        {.id = "MMerase", .enabled = SelectionMade, .run = plain<&Editor::MMerase>, .batchWord = "erase"},
-        {.id = "MMmute", .enabled = SelectionMade, .run = plain<&Editor::MMmute>, .batchWord = "mute"},
+        {.id = "MMdel",
+         .enabled = SelectionMade,
+         .run = plain<&Editor::MMdel>,
+         .batchWord = "delete"},
+        {.id = "MMerase",
+         .enabled = SelectionMade,
+         .run = plain<&Editor::MMerase>,
+         .batchWord = "erase"},
+        {.id = "MMmute",
+         .enabled = SelectionMade,
+         .run = plain<&Editor::MMmute>,
+         .batchWord = "mute"},
         {.id = "MMSilence",
          .enabled = SoundLoaded,
          .run = plain<&Editor::MMSilence>,
          .batchWord = "add-silence"},
-        {.id = "MMAlles", .enabled = SoundLoaded, .run = plain<&Editor::MMAlles>, .batchWord = "select all"},
-        {.id = "MMNiets", .enabled = SoundLoaded, .run = plain<&Editor::MMNiets>, .batchWord = "select none"},
+        {.id = "MMAlles",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMAlles>,
+         .batchWord = "select all"},
+        {.id = "MMNiets",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMNiets>,
+         .batchWord = "select none"},
 
         // ---- effects ----
         {.id = "MMvolume",
@@ -118,7 +146,10 @@ std::vector<Command> makeTable() {
          .params = {{Percent, "a percentage"}, {Percent, "a percentage"}},
          .run = [](Editor& e, A a) { e.VeranderSnelheid(fraction(a, 0), fraction(a, 1)); },
          .batchWord = "speed"},
-        {.id = "MMreverse", .enabled = SoundLoaded, .run = plain<&Editor::MMreverse>, .batchWord = "reverse"},
+        {.id = "MMreverse",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMreverse>,
+         .batchWord = "reverse"},
         // The echo dialog hands over its milliseconds and percentages unchanged.
         {.id = "MMecho",
          .enabled = SoundLoaded,
@@ -128,15 +159,28 @@ std::vector<Command> makeTable() {
                     {Percent, "a percentage"},
                     Int16Count("a number of repeats"),
                     {Choice, "how the repeats sound", {"equal", "softer"}}},
-         .run = [](Editor& e, A a) {
-             e.MaakEcho(float(a.number(0)), float(a.number(2)), float(a.number(1)),
-                        float(a.number(3)), int16_t(a.whole(4)), int16_t(a.choice(5)));
-         },
+         .run =
+             [](Editor& e, A a) {
+                 e.MaakEcho(float(a.number(0)), float(a.number(2)), float(a.number(1)),
+                            float(a.number(3)), int16_t(a.whole(4)), int16_t(a.choice(5)));
+             },
          .batchWord = "echo"},
-        {.id = "MMDempen", .enabled = SoundLoaded, .run = plain<&Editor::MMDempen>, .batchWord = "soften"},
-        {.id = "MMalien", .enabled = SoundLoaded, .run = plain<&Editor::MMalien>, .batchWord = "alien1"},
-        {.id = "MMalien2", .enabled = SoundLoaded, .run = plain<&Editor::MMalien2>, .batchWord = "alien2"},
-        {.id = "MMsat", .enabled = SoundLoaded, .run = plain<&Editor::MMsat>, .batchWord = "satellite"},
+        {.id = "MMDempen",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMDempen>,
+         .batchWord = "soften"},
+        {.id = "MMalien",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMalien>,
+         .batchWord = "alien1"},
+        {.id = "MMalien2",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMalien2>,
+         .batchWord = "alien2"},
+        {.id = "MMsat",
+         .enabled = SoundLoaded,
+         .run = plain<&Editor::MMsat>,
+         .batchWord = "satellite"},
         {.id = "MMgekraak",
          .enabled = SoundLoaded,
          .run = plain<&Editor::MMgekraak>,
@@ -151,9 +195,8 @@ std::vector<Command> makeTable() {
          .params = {{Choice, "which samples", {"higher", "lower"}},
                     {Percent, "a percentage"},
                     {Number, "a factor"}},
-         .run = [](Editor& e, A a) {
-             e.FilterSub(a.choice(0) == 0, float(a.number(1)), float(a.number(2)));
-         },
+         .run = [](Editor& e,
+                   A a) { e.FilterSub(a.choice(0) == 0, float(a.number(1)), float(a.number(2))); },
          .batchWord = "filter"},
 
         // ---- view and options: check items that mirror an option ----

@@ -107,9 +107,8 @@ bool Editor::shutDown() {
     std::filesystem::remove(clipFilePath(folders_.tempDir), ignored);
     doc_.LeftSamples.assign(1, 0);
     doc_.RightSamples.assign(1, 0);
-    if (folders_.writeSettings &&
-        !writeQualityFile(folders_.settingsDir / "quality.dat",
-                          {doc_.BitsPerSample, doc_.SampleRate}))
+    if (folders_.writeSettings && !writeQualityFile(folders_.settingsDir / "quality.dat",
+                                                    {doc_.BitsPerSample, doc_.SampleRate}))
         reportSettingsNotWritten();
     return true;
 }
@@ -317,8 +316,8 @@ void Editor::installSound(NewSound sound) {
     doc_.RightSamples = std::move(sound.RightSamples);
     RefreshStatusPanels();
     levelMeterChannel = doc_.isStereo() ? "0" : "1";
-    notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), lengthChanged,
-                       formatChanged});
+    notifySoundChange(
+        {0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), lengthChanged, formatChanged});
 }
 
 bool Editor::makeRoomFor(int64_t frames) {

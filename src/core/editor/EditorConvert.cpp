@@ -44,8 +44,8 @@ void Editor::ChangeProp(int pBitRate, int32_t pFrequency, int pChannels) {
     std::optional<NewSound> converted;
     if (convertedFrameCount(doc_, pFrequency) <= MaxSampleCount) {
         try {
-            converted = convertedSound(doc_, pBitRate == 8 ? 8 : 16, pFrequency,
-                                       pChannels == 2 ? 2 : 1);
+            converted =
+                convertedSound(doc_, pBitRate == 8 ? 8 : 16, pFrequency, pChannels == 2 ? 2 : 1);
         } catch (const std::bad_alloc&) {
         }
     }

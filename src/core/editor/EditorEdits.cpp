@@ -1,12 +1,12 @@
 // The Edit menu's selection commands: copy, cut, delete, erase, mute and add silence.
 #include <charconv>
 
-#include "editor/Editor.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
 #include "editing/ClipFile.h"
 #include "editing/SelectionEdits.h"
+#include "editor/Editor.h"
 
 namespace sono {
 
@@ -51,11 +51,12 @@ bool Editor::copySelection() {
                        int32_t(roundToInt(doc_.BitsPerSample)),
                        int32_t(roundToInt(doc_.SampleRate)), blocks)) {
         view_.selectionChanged();
-        dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
-                          LangText("Het geselecteerde deel kon niet worden gekopiëerd, omdat de "
-                                   "tijdelijke map niet beschreven kan worden.",
-                                   "The selected part could not be copied, because the temporary "
-                                   "folder cannot be written."));
+        dialogs_.showMessage(
+            MessageIcon::Critical, ProgramCaption,
+            LangText("Het geselecteerde deel kon niet worden gekopiëerd, omdat de "
+                     "tijdelijke map niet beschreven kan worden.",
+                     "The selected part could not be copied, because the temporary "
+                     "folder cannot be written."));
         return false;
     }
     setStatus(
@@ -96,8 +97,8 @@ bool Editor::muteSelection() {
     ProgressStart(ProgressEditing);
     const int divisor = doc_.isStereo() && settings_.options.bothChannels ? 2 : 1;
     muteFrames(doc_, scope, span, divisor, [this](int step) { ProgressShow(step); });
-    notifySoundChange({span.first, span.last, scope.first, doc_.isStereo() && scope.second, false,
-                       false});
+    notifySoundChange(
+        {span.first, span.last, scope.first, doc_.isStereo() && scope.second, false, false});
     ProgressEnd();
     DrawWaveform();
     view_.setBusy(false);

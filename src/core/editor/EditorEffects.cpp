@@ -12,6 +12,7 @@
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
+#include "editor/Editor.h"
 #include "effects/Echo.h"
 #include "effects/Filter.h"
 #include "effects/Modulation.h"
@@ -22,7 +23,6 @@
 #include "effects/Soften.h"
 #include "effects/Speed.h"
 #include "effects/Volume.h"
-#include "editor/Editor.h"
 
 namespace sono {
 
@@ -160,7 +160,8 @@ StepObserver EffectFrame::progressOf(int index, int base, int width) {
 
 template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int width) {
     for (int index = 0; index < 2; ++index)
-        if (takesPart(index)) pass(std::span<int16_t>(channel(index)), progressOf(index, base, width));
+        if (takesPart(index))
+            pass(std::span<int16_t>(channel(index)), progressOf(index, base, width));
 }
 
 template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, Rebuild&& rebuild) {
@@ -194,11 +195,11 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
     // channel.
     const bool lengthChanged = doc_.SampleCount != framesBefore_;
     const bool stereo = doc_.isStereo();
-    editor_.notifySoundChange({range_.first,
-                               lengthChanged ? int64_t(doc_.SampleCount) - 1
-                                             : std::max(range_.last, changedLast_),
-                               scope_.first || lengthChanged,
-                               stereo && (scope_.second || lengthChanged), lengthChanged, false});
+    editor_.notifySoundChange(
+        {range_.first,
+         lengthChanged ? int64_t(doc_.SampleCount) - 1 : std::max(range_.last, changedLast_),
+         scope_.first || lengthChanged, stereo && (scope_.second || lengthChanged), lengthChanged,
+         false});
     editor_.setStatus(1, editor_.LangText(dutch, english));
     editor_.ProgressEnd();
     if (lengthChanged) editor_.refreshLengthPanels();

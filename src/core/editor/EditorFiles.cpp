@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <ctime>
 
-#include "editor/Editor.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
+#include "editor/Editor.h"
 #include "formats/WavWriter.h"
 
 namespace sono {
@@ -39,8 +39,8 @@ std::string todayMonthDayYear() {
 
 bool Editor::offerSaveFirst() {
     Answer answer = dialogs_.ask(MessageIcon::Question, ProgramCaption,
-                              LangText("Wilt u eerst het geluid dat u nu heeft opslaan?",
-                                       "Do you first want to save the sound you have now?"));
+                                 LangText("Wilt u eerst het geluid dat u nu heeft opslaan?",
+                                          "Do you first want to save the sound you have now?"));
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::Yes) WriteWave(ProgressSaving);
     return true;
@@ -125,8 +125,8 @@ void Editor::reportFileLists(const std::string& path, const WavReadResult& read)
             list += "\r" + label + latin1ToUtf8(line.text);
         }
         dialogs_.showMessage(MessageIcon::Information, path,
-                          LangText("Informatie uit het bestand:", "Information from the file:") +
-                              list);
+                             LangText("Informatie uit het bestand:", "Information from the file:") +
+                                 list);
     }
     if (settings_.options.unknownChunks && !read.unknownChunks.empty()) {
         dialogs_.showMessage(
@@ -157,11 +157,12 @@ void Editor::OpenWave(std::string path, std::string displayName) {
     WavReadResult read = readWaveFile(path, [this](int step) { ProgressShow(step); });
     ProgressEnd();
     if (read.reducedFrom24)
-        dialogs_.showMessage(MessageIcon::Information, path,
-                          LangText("De bitrate van dit bestand is 24. Sonoplexer opent het als een "
-                                   "16-bit bestand. Dit kan de kwaliteit iets minder goed maken.",
-                                   "The bitrate of this file is 24. Sonoplexer will open it as a "
-                                   "16-bit file. This might decrease the quality a little."));
+        dialogs_.showMessage(
+            MessageIcon::Information, path,
+            LangText("De bitrate van dit bestand is 24. Sonoplexer opent het als een "
+                     "16-bit bestand. Dit kan de kwaliteit iets minder goed maken.",
+                     "The bitrate of this file is 24. Sonoplexer will open it as a "
+                     "16-bit file. This might decrease the quality a little."));
     if (read.chunksWalked) reportFileLists(path, read);
 
     if (read.failure != WavFailure::None) {
@@ -209,8 +210,8 @@ bool Editor::WriteWave(int saveKind) {
         ++doc_.SampleCount;
         doc_.LeftSamples.resize(size_t(doc_.SampleCount), 0);
         if (doc_.isStereo()) doc_.RightSamples.resize(size_t(doc_.SampleCount), 0);
-        notifySoundChange({doc_.SampleCount - 1, doc_.SampleCount - 1, true, doc_.isStereo(), true,
-                           false});
+        notifySoundChange(
+            {doc_.SampleCount - 1, doc_.SampleCount - 1, true, doc_.isStereo(), true, false});
     }
     if (doc_.FileName.empty()) return false;
     if (doc_.FileName == "*") {
@@ -237,9 +238,10 @@ bool Editor::WriteWave(int saveKind) {
 
     if (!written) {
         setStatus(1, LangText("Het geluid is niet opgeslagen.", "The sound has not been saved."));
-        dialogs_.showMessage(MessageIcon::Critical, doc_.FileName,
-                          LangText("Het geluid is niet opgeslagen wegens een onbekende fout.",
-                                   "The sound has not been saved caused by an unknown problem."));
+        dialogs_.showMessage(
+            MessageIcon::Critical, doc_.FileName,
+            LangText("Het geluid is niet opgeslagen wegens een onbekende fout.",
+                     "The sound has not been saved caused by an unknown problem."));
     } else if (!endsWith(doc_.FileName, ".tmp")) {
         doc_.Changed = false;
         setStatus(1, LangText("Het geluid is opgeslagen.", "The sound has been saved."));
@@ -269,8 +271,8 @@ void Editor::MMsaveAs() {
         std::error_code error;
         if (!std::filesystem::exists(path, error)) break;
         Answer answer = dialogs_.ask(MessageIcon::Information, ProgramCaption,
-                                  LangText("Dit bestand bestaat al. Er overheen opslaan?",
-                                           "This file already exists. Overwrite it?"));
+                                     LangText("Dit bestand bestaat al. Er overheen opslaan?",
+                                              "This file already exists. Overwrite it?"));
         if (answer == Answer::Cancel) return;
         if (answer == Answer::Yes) break;
     }
@@ -292,8 +294,8 @@ void Editor::MMsaveAs() {
 void Editor::MMleeg() {
     MMstop();
     if (!doc_.FileName.empty() && doc_.UndoLevel > 0 && !offerSaveFirst()) return;
-    installSound({1, doc_.SampleRate, doc_.BitsPerSample, 100,
-                  Samples(100, doc_.silenceValue()), Samples{0}});
+    installSound({1, doc_.SampleRate, doc_.BitsPerSample, 100, Samples(100, doc_.silenceValue()),
+                  Samples{0}});
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
     ClearUndo();

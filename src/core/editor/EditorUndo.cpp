@@ -2,9 +2,9 @@
 // over those files.
 #include <limits>
 
-#include "editor/Editor.h"
 #include "document/StatusTexts.h"
 #include "editing/UndoStore.h"
+#include "editor/Editor.h"
 
 namespace sono {
 
@@ -16,11 +16,12 @@ void Editor::ClearUndo() {
 }
 
 void Editor::reportSnapshotNotWritten() {
-    dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
-                         LangText("De gegevens om ongedaan te maken konden niet worden opgeslagen in "
-                               "de tijdelijke map. Er is niets veranderd.",
-                               "The undo data could not be written to the temporary folder. "
-                               "Nothing has been changed."));
+    dialogs_.showMessage(
+        MessageIcon::Critical, ProgramCaption,
+        LangText("De gegevens om ongedaan te maken konden niet worden opgeslagen in "
+                 "de tijdelijke map. Er is niets veranderd.",
+                 "The undo data could not be written to the temporary folder. "
+                 "Nothing has been changed."));
 }
 
 bool Editor::PushUndo() {
@@ -48,10 +49,11 @@ bool Editor::loadSnapshot(int16_t returnLevel) {
     }
     // The sound did not change, so the level goes back to where it was.
     doc_.UndoLevel = returnLevel;
-    dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
-                         LangText("De gegevens om ongedaan te maken of te herhalen ontbreken of zijn "
-                               "beschadigd. Er is niets veranderd.",
-                               "The undo data is missing or damaged. Nothing has been changed."));
+    dialogs_.showMessage(
+        MessageIcon::Critical, ProgramCaption,
+        LangText("De gegevens om ongedaan te maken of te herhalen ontbreken of zijn "
+                 "beschadigd. Er is niets veranderd.",
+                 "The undo data is missing or damaged. Nothing has been changed."));
     return false;
 }
 

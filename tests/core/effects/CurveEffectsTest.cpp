@@ -126,7 +126,8 @@ TEST_F(CurveEffects, SpeedOfOneChannelPadsTheShorterChannelAndMovesTheSelectionE
     // The frames after the range moved up by 100, then silence.
     EXPECT_EQ(at({99, 200, 899}), Samples({a[99], a[300], a[999]}));
     EXPECT_EQ(left(900, 100), Samples(100, 0));
-    EXPECT_EQ(doc().selection.SelEnd, 200); // 199, the end of the stretch, which the redraw makes even
+    EXPECT_EQ(doc().selection.SelEnd,
+              200); // 199, the end of the stretch, which the redraw makes even
 
     load(Samples(1000, 10), Samples(1000, 20), 8);
     select(100, 299, 1, false);
