@@ -78,6 +78,14 @@ TEST_F(EditorShell, DraggingBackAcrossTheAnchorSwapsTheEndsAndTheAnchorStays) {
     editor->selectionPointerUp();
     EXPECT_EQ(doc.selection.SelStart, 20);
     EXPECT_EQ(doc.selection.SelEnd, 50);
+
+    // A release one frame from the anchor (once both ends are rounded) selects; a click without
+    // a move selects nothing.
+    editor->dragSelection(1, 10, 10.4);
+    EXPECT_EQ(doc.selection.SelStart, 10);
+    EXPECT_EQ(doc.selection.SelEnd, 12);
+    editor->dragSelection(1, 10, 10);
+    EXPECT_FALSE(doc.hasSelection());
 }
 
 // The last pixel column of a view maps to the frame just past the end.

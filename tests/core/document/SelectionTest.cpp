@@ -19,6 +19,7 @@ TEST(Selection, EachKindOfCommandTakesItsOwnRoundingAndStaysInsideTheSound) {
     EXPECT_EQ(between.editRange(50), (FrameRange{10, 20}));
     EXPECT_EQ(between.pasteRange(50), (FrameRange{10, 20}));
     const Selection odd{11.5, 20.5, 1};
+    EXPECT_EQ(odd.effectRange(50), (FrameRange{11, 20}));
     EXPECT_EQ(odd.editRange(50), (FrameRange{12, 21}));
     EXPECT_EQ(odd.pasteRange(50), (FrameRange{12, 20}));
     EXPECT_EQ(odd.savedFirst(), 11);

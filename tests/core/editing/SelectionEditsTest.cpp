@@ -71,6 +71,11 @@ TEST_F(SelectionEdits, AddSilenceRemembersTheLastAcceptedNumberWithAPoint) {
     editor->MMSilence();
     EXPECT_EQ(editor->silenceTag, "0.5");
     EXPECT_EQ(doc().SampleCount, 300 + 11025);
+    // The smallest number the box takes: a tenth of a second.
+    host.inputs = {"0.1"};
+    editor->MMSilence();
+    EXPECT_EQ(doc().SampleCount, 300 + 11025 + 2205);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 // A sound of one frame and selections at the very edges or past the end stay inside the arrays.
