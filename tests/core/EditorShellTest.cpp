@@ -127,6 +127,24 @@ TEST_F(EditorShell, ClosingAsksToSaveOnlyChangedSoundsAndCancelKeepsRunning) {
     EXPECT_EQ(editor->panel(1), "Bye bye!");
 }
 
+// A press on the last frame of an even sound rounds past its end. Released there it selects
+// nothing (and so disables Cut, Delete, Erase and Mute); dragged back it is the anchor.
+TEST_F(EditorShell, ADragFromTheLastFrameSelectsNothingUnlessItMovesBack) {
+    load(ramp(200));
+    editor->selectionPointerDown(1, 199);
+    editor->selectionPointerMove(1, 250);
+    editor->selectionPointerUp();
+    EXPECT_FALSE(doc().hasSelection());
+    EXPECT_FALSE(editor->enabled(EnabledRule::SelectionMade));
+    editor->MMcut();
+    EXPECT_EQ(doc().SampleCount, 200);
+    EXPECT_TRUE(host.statusLog.empty());
+
+    editor->dragSelection(1, 199, 150);
+    EXPECT_EQ(doc().selection.SelStart, 150);
+    EXPECT_EQ(doc().selection.SelEnd, 199);
+}
+
 // What the views and the play cursor are told after a change: the frames, the channels, and
 // whether the length changed.
 TEST_F(EditorShell, EveryChangeSaysWhichFramesAndChannelsItTouched) {

@@ -279,6 +279,11 @@ void Editor::ShowSelection() {
         selection.SelEnd = roundHalfEven(selection.SelEnd + 0.5);
     }
     if (selection.SelEnd > doc_.SampleCount - 1) selection.SelEnd = doc_.SampleCount - 1;
+    // Rounding can push a selection on the last frame past its end, leaving it to end before it
+    // starts: that selects nothing. While the button is down such a press is still the anchor
+    // of the drag.
+    if (!dragging_ && selection.exists() && selection.SelEnd < selection.SelStart)
+        selection.SelStart = -1;
     view_.selectionChanged();
 }
 

@@ -247,6 +247,7 @@ class Editor {
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;
     bool dragMovesEnd_ = true; // which end follows the pointer; the other is the anchor
+    bool dragging_ = false;    // the primary button is down in a view
     bool commandRunning_ = false;
     bool settingsFailureShown_ = false;
     Playing playing_;

@@ -178,6 +178,13 @@ void Editor::OpenWave(std::string path, std::string displayName) {
         return;
     }
 
+    if (read.cutShort)
+        dialogs_.showMessage(
+            MessageIcon::Information, path,
+            LangText("Dit bestand lijkt te zijn afgebroken: het is korter dan het zelf aangeeft. "
+                     "Het geluid bevat wat er gelezen kon worden.",
+                     "This file seems to have been cut short: it is shorter than it says it is. "
+                     "The sound holds what could be read."));
     doc_.FormatTag = read.formatTag;
     doc_.ByteRate = read.byteRate;
     doc_.BlockAlign = read.blockAlign;

@@ -18,6 +18,7 @@ void Editor::selectionPointerDown(int view, double frame) {
     if (doc_.FileName.empty()) return;
     Selection& selection = doc_.selection;
     dragMovesEnd_ = true;
+    dragging_ = true;
     selection.SelStart = clampToSound(frame, doc_.SampleCount);
     selection.SelChannel = view;
     selection.SelEnd = selection.SelStart;
@@ -37,6 +38,7 @@ void Editor::selectionPointerMove(int view, double frame) {
 }
 
 void Editor::selectionPointerUp() {
+    dragging_ = false;
     Selection& selection = doc_.selection;
     if (selection.SelEnd < selection.SelStart) {
         const double start = selection.SelStart;

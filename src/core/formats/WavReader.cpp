@@ -40,18 +40,21 @@ class WaveParser {
         while (!failed() && file_.size() - position >= 8) {
             uint8_t chunk[8];
             if (!file_.seek(position) || file_.read(chunk, 8) < 8) return fail(WavFailure::Unknown);
-            uint32_t declared = readLE32(chunk + 4);
-            int64_t bodyStart = position + 8;
-            // Sizes are signed 32-bit numbers in this format's tradition; any size that does not
-            // fit in what is left of the file is refused before anything is allocated for it.
-            if (declared > uint32_t(INT32_MAX) || int64_t(declared) > file_.size() - bodyStart)
-                return fail(WavFailure::Unknown);
+            const uint32_t declared = readLE32(chunk + 4);
+            const int64_t bodyStart = position + 8;
+            const std::string id(reinterpret_cast<char*>(chunk), 4);
+            // Sizes are signed 32-bit numbers, raised to even. One that is negative or larger than
+            // the whole file cannot be right: such a chunk is refused before anything is
+            // allocated for it, except the samples of a file cut short (below).
             int64_t size = int64_t(declared) + (declared & 1);
-            std::string id(reinterpret_cast<char*>(chunk), 4);
+            const bool impossible = declared > uint32_t(INT32_MAX) || size > file_.size();
+            if (impossible && id != "data") return fail(WavFailure::Unknown);
+            // A chunk within that length may still run past the end of the file: the bytes that
+            // are not there read as zeros.
             if (id == "fmt ")
                 readFormat(size);
             else if (id == "data")
-                readData(bodyStart, size);
+                size = impossible ? readCutShortData(bodyStart) : readData(bodyStart, size);
             else if (id == "LIST")
                 readList(size);
             else if (id == "DISP")
@@ -78,10 +81,11 @@ class WaveParser {
         if (!failed()) r_.failure = why;
     }
 
-    // The chunk body (at most `size` bytes, fewer where the file ends first).
+    // The chunk body of `size` bytes (no more than the file's length); what lies past the end of
+    // the file reads as zeros.
     std::string readBody(int64_t size) {
-        std::string body(size_t(std::min<int64_t>(size, file_.size() - file_.position())), '\0');
-        body.resize(file_.read(body.data(), body.size()));
+        std::string body(size_t(size), '\0');
+        file_.read(body.data(), body.size());
         return body;
     }
 
@@ -106,23 +110,29 @@ class WaveParser {
         r_.bitsPerSample = float(bits);
     }
 
-    void readData(int64_t bodyStart, int64_t size) {
-        if (r_.bitsPerSample == NoFormatYet) return fail(WavFailure::Corrupt);
+    // The samples of a data chunk of `size` bytes (within the file's length); returns the size.
+    // Samples past the end of the file are silent.
+    int64_t readData(int64_t bodyStart, int64_t size) {
+        if (r_.bitsPerSample == NoFormatYet) {
+            fail(WavFailure::Corrupt);
+            return size;
+        }
         sawData_ = true;
-        if (r_.channels != 1 && r_.channels != 2) return; // refused after the loop
+        if (r_.channels != 1 && r_.channels != 2) return size; // refused after the loop
         const int bytesPerSample = int(r_.bitsPerSample) / 8;
         const int channels = int(r_.channels);
         int64_t frames = size / bytesPerSample / channels;
         r_.frames = int32_t(frames);
-        // Bytes beyond the end of the file (a missing pad byte) read as 0.
         file_.seek(bodyStart);
         if (bytesPerSample == 2 && channels == 1) {
             r_.left.assign(size_t(frames), 0);
             readSampleBlock(file_, r_.left.data(), size_t(frames));
             r_.right.assign(1, 0);
-            return;
+            return size;
         }
-        std::vector<uint8_t> bytes(size_t(frames) * bytesPerSample * channels, 0);
+        // 8-bit samples are unsigned: their silence is 128.
+        std::vector<uint8_t> bytes(size_t(frames) * bytesPerSample * channels,
+                                   bytesPerSample == 1 ? 128 : 0);
         file_.read(bytes.data(), bytes.size());
         r_.left.assign(size_t(frames), 0);
         if (channels == 2)
@@ -131,6 +141,23 @@ class WaveParser {
             r_.right.assign(1, 0);
         splitInterleaved(bytes.data(), frames, channels, bytesPerSample, r_.left, r_.right,
                          progress_);
+        return size;
+    }
+
+    // A data chunk whose size is negative or larger than the file: a placeholder left by a writer
+    // that never finished, or a header written before the recording was cut off. The whole
+    // frames that are there become the sound, and the user is told; the rest of the file is
+    // taken up by the samples, so the chunk loop ends here.
+    int64_t readCutShortData(int64_t bodyStart) {
+        const int64_t available = file_.size() - bodyStart;
+        int64_t whole = available;
+        if (r_.bitsPerSample != NoFormatYet && (r_.channels == 1 || r_.channels == 2)) {
+            const int64_t frameBytes = int64_t(r_.bitsPerSample) / 8 * int64_t(r_.channels);
+            whole = available / frameBytes * frameBytes;
+            r_.cutShort = true;
+        }
+        readData(bodyStart, whole);
+        return available;
     }
 
     void readList(int64_t size) {
@@ -160,10 +187,13 @@ class WaveParser {
             std::string text = body.substr(offset, size_t(available));
             if (std::string* field = r_.info.find(subId)) {
                 *field = text;
-                r_.fileInfo.push_back({subId, stripTrailingZeros(text)});
+                r_.fileInfo.push_back({subId, text});
             } else {
                 r_.unknownChunks += "\rLIST: INFO: " + subId + sizeText(textSize);
             }
+            // After every sub-chunk, known or not, the end of the information list loses up to
+            // two zero characters.
+            trimInformationList();
             remaining -= available;
             offset += size_t(available);
         }
@@ -178,10 +208,16 @@ class WaveParser {
         int32_t type = int32_t(readLE32(reinterpret_cast<const uint8_t*>(body.data())));
         if (type == 1) {
             r_.dispText = body.substr(4);
-            r_.fileInfo.push_back({"DISP", stripTrailingZeros(r_.dispText)});
+            r_.fileInfo.push_back({"DISP", r_.dispText});
+            trimInformationList();
         } else {
             r_.unknownChunks += "\rDISP:" + numberText(double(type)) + sizeText(size - 4);
         }
+    }
+
+    void trimInformationList() {
+        if (!r_.fileInfo.empty())
+            r_.fileInfo.back().text = stripTrailingZeros(std::move(r_.fileInfo.back().text));
     }
 
     void addSignature() {

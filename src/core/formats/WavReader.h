@@ -34,6 +34,8 @@ struct WavReadResult {
     float failedBits = 0;       // the bits, for UnsupportedBits
     bool reducedFrom24 = false; // a 24-bit format was met: the user is told before anything else
     bool chunksWalked = false;  // every chunk was read; the file's lists are complete
+    bool cutShort = false;      // the data chunk claimed more than the file holds: the sound is
+                                // the whole frames that are there
 
     int16_t formatTag = 1;
     float channels = 0;
