@@ -6,9 +6,11 @@ cd "$(dirname "$0")/.."
 
 # Build: compiler, CMake, Ninja, Qt 6 (Widgets, Multimedia), GoogleTest, Google Benchmark.
 # Tests: sox compares our WAV files with an independent reader; xvfb and xauth give the
-# window a display when no desktop is running. TagLib names the ID3 genres.
+# window a display when no desktop is running. TagLib names the ID3 genres. Qt's translations
+# give its own dialogs their Dutch texts.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
-          libtag1-dev libgtest-dev libgmock-dev libbenchmark-dev sox xvfb xauth)
+          libtag1-dev libgtest-dev libgmock-dev libbenchmark-dev sox xvfb xauth
+          qt6-translations-l10n)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -21,8 +21,9 @@ std::filesystem::path defaultSettingsDir() {
 }
 
 std::string documentsDir() {
+    // The file dialogs start here on a first run, so it must be a folder that exists.
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty()) dir = QDir::homePath();
+    if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::homePath();
     return (dir.endsWith('/') ? dir : dir + '/').toStdString();
 }
 

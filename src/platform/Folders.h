@@ -9,7 +9,7 @@ namespace sono {
 
 // The per-user settings folder (created when missing).
 std::filesystem::path defaultSettingsDir();
-// The user's documents folder, with a trailing separator.
+// The user's documents folder, or the home folder when there is none, with a trailing separator.
 std::string documentsDir();
 
 // The editor's private folder inside the system temporary folder (mode 0700), which holds the

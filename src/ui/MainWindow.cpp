@@ -3,15 +3,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -165,6 +171,18 @@ void MainWindow::openFromCommandLine(const std::string& argument) {
         [&] { editor_.OpenWave(argument, argument.substr(argument.find_last_of('/') + 1)); });
 }
 
+void MainWindow::finishStartUp(const std::optional<std::string>& fileToOpen) {
+    if (fileToOpen) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!windowHandle()->isExposed() && waited.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        openFromCommandLine(*fileToOpen);
+    }
+    const QDate today = QDate::currentDate();
+    editor_.runExclusive([&] { editor_.greet(today.month(), today.day()); });
+}
+
 std::optional<Arguments> MainWindow::askProperties() {
     propForm_->load();
     if (execDialog(*propForm_) != QDialog::Accepted) return std::nullopt;
@@ -212,6 +230,9 @@ Answer MainWindow::ask(MessageIcon icon, const std::string& caption, const std::
     QMessageBox box(qtIcon(icon), QString::fromStdString(caption), shownText(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)->setText(inLanguage("&Ja", "&Yes"));
+    box.button(QMessageBox::No)->setText(inLanguage("&Nee", "&No"));
+    box.button(QMessageBox::Cancel)->setText(inLanguage("&Annuleren", "&Cancel"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (execDialog(box)) {
@@ -229,6 +250,7 @@ void MainWindow::showMessage(MessageIcon icon, const std::string& caption,
     QMessageBox box(qtIcon(icon), QString::fromStdString(caption), shownText(text), QMessageBox::Ok,
                     this);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     execDialog(box);
 }
 
@@ -238,6 +260,8 @@ std::optional<std::string> MainWindow::askInput(const std::string& title, const 
     dialog.setWindowTitle(QString::fromStdString(title));
     dialog.setLabelText(shownText(prompt));
     dialog.setTextValue(QString::fromStdString(initialText));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(inLanguage("&Annuleren", "&Cancel"));
     if (execDialog(dialog) != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().toStdString();
 }
@@ -289,8 +313,18 @@ void MainWindow::setBusy(bool busy) {
 }
 
 void MainWindow::languageChanged() {
+    // Qt's own texts (the file dialogs' labels, the context menus of text boxes) follow too.
+    QCoreApplication::removeTranslator(&qtTexts_);
+    if (editor_.language() == LanguageDutch &&
+        qtTexts_.load(QLocale(QLocale::Dutch), "qtbase", "_",
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts_);
     menus_.setLanguage(editor_.language());
     refreshCheckMarks();
+}
+
+QString MainWindow::inLanguage(std::string_view dutch, std::string_view english) const {
+    return QString::fromStdString(editor_.LangText(dutch, english));
 }
 
 void MainWindow::settingsChanged() {

@@ -3,6 +3,7 @@
 // panels, progress, questions and messages) and turns menu choices into the commands of the
 // editor's table, asking a command's parameters with its dialog first.
 #include <QMainWindow>
+#include <QTranslator>
 
 #include <array>
 #include <functional>
@@ -35,6 +36,10 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
 
     // Opens the file named on the command line; the caption shows only its last path part.
     void openFromCommandLine(const std::string& argument);
+    // The last steps of the start, once the window is shown: the file named on the command line
+    // (read when the window is on the screen, so its progress can be seen), then the greetings
+    // of the day.
+    void finishStartUp(const std::optional<std::string>& fileToOpen);
 
     // Shows a file dialog with a Qt filter and a start folder and returns the chosen path, or ""
     // when the user cancels. The window uses its own QFileDialogs unless it is given others.
@@ -81,6 +86,8 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     void refreshCheckMarks();
     std::optional<Arguments> askProperties();
     QString showFileDialog(bool saving, const QString& filter, const QString& folder);
+    // A text in the current language.
+    QString inLanguage(std::string_view dutch, std::string_view english) const;
     int execDialog(QDialog& dialog);
 
     SilentWaveDevice device_;
@@ -94,6 +101,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     FileDialog openDialog_;
     FileDialog saveDialog_;
     std::map<std::string_view, ParameterDialog> parameterDialogs_;
+    QTranslator qtTexts_; // Qt's own texts in Dutch
     bool busy_ = false;
     bool closed_ = false;
     bool closing_ = false; // inside the close event

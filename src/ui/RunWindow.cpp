@@ -1,11 +1,9 @@
 #include "RunWindow.h"
 
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 #include <cstring>
 #include <iostream>
@@ -80,16 +78,7 @@ int runWindow(QApplication& app, const std::optional<std::filesystem::path>& set
         MainWindow window({settingsDir.value_or(defaultSettingsDir()), *workDir, documentsDir()});
         window.editor().startUp();
         window.show();
-        // The file named on the command line is read once the window is on the screen, so that
-        // the progress of reading it can be seen.
-        if (fileToOpen)
-            QTimer::singleShot(0, &window, [&] {
-                QElapsedTimer waited;
-                waited.start();
-                while (!window.windowHandle()->isExposed() && waited.elapsed() < 2000)
-                    app.processEvents(QEventLoop::WaitForMoreEvents, 50);
-                window.openFromCommandLine(*fileToOpen);
-            });
+        QTimer::singleShot(0, &window, [&] { window.finishStartUp(fileToOpen); });
         status = app.exec();
     }
     // Closing the window has removed the work files; the run's own folder goes with its lock.

@@ -215,3 +215,19 @@ TEST_F(EditorShell, CommandsThatLengthenRefuseASoundTooLongBeforeChangingAnythin
     EXPECT_EQ(doc().SampleRate, 2500);
     EXPECT_TRUE(host.changes.empty());
 }
+
+TEST_F(EditorShell, GreetingsComeOnTheirDatesOnly) {
+    for (auto [month, day] : {std::pair{12, 24}, {12, 27}, {1, 2}, {6, 1}})
+        editor->greet(month, day);
+    EXPECT_TRUE(host.messages.empty());
+    editor->greet(12, 25);
+    editor->greet(12, 26);
+    editor->MMned();
+    editor->greet(1, 1);
+    ASSERT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(host.messages[0].text, "Merry Christmas!");
+    EXPECT_EQ(host.messages[1].text, "Merry Christmas!");
+    EXPECT_EQ(host.messages[2].text, "Gelukkig nieuwjaar!");
+    EXPECT_EQ(host.messages[2].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(host.messages[2].caption, "Sonoplexer");
+}

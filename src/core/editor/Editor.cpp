@@ -113,6 +113,15 @@ bool Editor::shutDown() {
     return true;
 }
 
+void Editor::greet(int month, int day) {
+    std::string greeting;
+    if (month == 12 && (day == 25 || day == 26))
+        greeting = LangText("Vrolijk Kerstfeest!", "Merry Christmas!");
+    else if (month == 1 && day == 1)
+        greeting = LangText("Gelukkig nieuwjaar!", "Happy new year!");
+    if (!greeting.empty()) dialogs_.showMessage(MessageIcon::Exclamation, ProgramCaption, greeting);
+}
+
 void Editor::MMclose() {
     if (shutDown()) view_.programClosed();
 }

@@ -53,6 +53,8 @@ class Editor {
     bool shutDown();
     // Close: the closing steps, then the window goes away.
     void MMclose();
+    // The greetings of the start, on their dates (month 1..12, day 1..31).
+    void greet(int month, int day);
 
     // ---- document, texts, status ----
     Document& doc() { return doc_; }

@@ -24,13 +24,16 @@ struct Options {
     int graphStyle = 0; // 0..6 = MMgrafiek1..7
 };
 
-// Positions and check boxes of the curve dialogs, kept here so they live on between runs.
+// Positions and check boxes of the curve dialogs, kept here so they live on between runs. A
+// block's top runs from 0 (highest value) to 168 pixels (lowest). The dialogs first show every
+// "stays the same" box and the softer-repeats box checked, and the blocks at a delay of 102 ms,
+// an echo volume of 30 %, one repeat, and volume and speed in the middle of their panels.
 struct CurveDialogState {
-    std::vector<int16_t> echoHandleTops;
-    int16_t echoCheck = 0;
-    std::vector<int16_t> echoSameChecks;
-    std::array<int16_t, 3> volume{}; // Top of handle 0, Top of handle 1, "same" check
-    std::array<int16_t, 3> speed{};
+    std::vector<int16_t> echoHandleTops{151, 151, 118, 118, 168, 168};
+    int16_t echoCheck = 1;
+    std::vector<int16_t> echoSameChecks{1, 1, 1};
+    std::array<int16_t, 3> volume{84, 84, 1}; // Top of handle 0, Top of handle 1, "same" check
+    std::array<int16_t, 3> speed{112, 112, 1};
     bool present = false;       // the file held the "~" section
     bool curvesPresent = false; // the file held the "P" section
 };

@@ -152,3 +152,20 @@ TEST_F(SettingsFiles, ASettingsFolderThatCannotBeWrittenIsSaidOnce) {
               "The settings could not be saved in the folder " + (dir / "blocked").string() + ".");
     EXPECT_EQ(readBytes(dir / "blocked"), "a file where the folder should be");
 }
+
+// What a first start writes: the options the window shows first and the curve dialogs as they
+// first appear.
+TEST_F(SettingsFiles, AFirstStartWritesEveryFieldOfTheOptionsFile) {
+    auto le16 = [](std::initializer_list<int> values) {
+        std::string out;
+        for (int v : values)
+            out += {char(v & 0xFF), char(v >> 8)};
+        return out;
+    };
+    const std::string lastDir = dir.string() + "/";
+    const std::string expected = "\0\0"s + le16({0, 0, 0, 0, 0}) + "\0"s +
+                                 le16({int(lastDir.size())}) + lastDir + "\x06~"s +
+                                 le16({151, 151, 118, 118, 168, 168, 1, 1, 1, 1}) + "P" +
+                                 le16({84, 84, 1, 112, 112, 1}) + "\x01"s;
+    EXPECT_EQ(readBytes(dir / "settings" / "audio.dat"), expected);
+}
