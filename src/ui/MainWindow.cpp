@@ -156,7 +156,8 @@ void MainWindow::refreshCommandState() {
         if (!command) continue;
         const bool askable =
             command->params.size() <= fixed.size() || parameterDialogs_.contains(command->id);
-        menus_.action(row.name)->setEnabled(askable && editor_.enabled(command->enabled));
+        menus_.action(row.name)->setEnabled(command->run && askable &&
+                                            editor_.enabled(command->enabled));
     }
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 
 #include "EditorFixture.h"
 
@@ -230,4 +231,50 @@ TEST_F(EditorShell, GreetingsComeOnTheirDatesOnly) {
     EXPECT_EQ(host.messages[2].text, "Gelukkig nieuwjaar!");
     EXPECT_EQ(host.messages[2].icon, MessageIcon::Exclamation);
     EXPECT_EQ(host.messages[2].caption, "Sonoplexer");
+}
+
+// Which commands can be used, by the rules of the command table: the commands that need a sound,
+// those that need a selection, the clip file or an undo level, and the transport's.
+TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDevice) {
+    auto enabledIds = [&] {
+        std::set<std::string> ids;
+        for (const Command& command : commandTable())
+            if (command.enabled != EnabledRule::Always && editor->enabled(command.enabled))
+                ids.insert(std::string(command.id));
+        return ids;
+    };
+    EXPECT_TRUE(enabledIds().empty());
+
+    const std::set<std::string> withSound = {
+        "MMsave",     "MMsaveAs",    "MMplay",      "MMNiets",   "MMvolume", "MMspeed",
+        "MMreverse",  "MMecho",      "MMprop",      "MMsaveMP3", "MMalien",  "MMalien2",
+        "MMsat",      "MMnormalize", "MMcopy",      "MMrecord",  "MMrecordOverloop",
+        "MMsaveBMP",  "MMrecordMix", "MMgekraak",   "MMDempen",  "MMfilter", "MMkrimpen",
+        "MMSilence",  "MMAlles",     "MMinformatie"};
+    load(ramp(200));
+    EXPECT_EQ(enabledIds(), withSound);
+
+    auto with = [&](std::set<std::string> ids, std::initializer_list<const char*> more) {
+        ids.insert(more.begin(), more.end());
+        return ids;
+    };
+    select(10, 19);
+    const std::set<std::string> selected = with(withSound, {"MMcut", "MMdel", "MMerase", "MMmute"});
+    EXPECT_EQ(enabledIds(), selected);
+    editor->MMcopy();
+    const std::set<std::string> clip =
+        with(selected, {"MMpaste", "MMpasteMix", "MMpasteOverloper"});
+    EXPECT_EQ(enabledIds(), clip);
+    editor->MMreverse();
+    EXPECT_EQ(enabledIds(), with(clip, {"MMundo"}));
+    editor->MMundo(); // undo clears the selection
+    EXPECT_EQ(enabledIds(), with(withSound, {"MMpaste", "MMpasteMix", "MMpasteOverloper", "MMredo"}));
+
+    // The device plays: Stop, Rewind and Forward join.
+    device.positionMs = 300;
+    device.lengthMs = 1000;
+    EXPECT_TRUE(enabledIds().contains("MMstop"));
+    EXPECT_TRUE(enabledIds().contains("MMrewind") && enabledIds().contains("MMforward"));
+    device.positionMs = 1000; // at the end it stops by itself
+    EXPECT_FALSE(enabledIds().contains("MMstop"));
 }

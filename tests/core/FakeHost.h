@@ -83,7 +83,8 @@ class FakeHost : public UserDialogs, public ViewObserver {
 class FakeWaveDevice : public WaveDevice {
   public:
     std::vector<std::string> commands;
-    int stops() const { return int(std::count(commands.begin(), commands.end(), "stop")); }
+    int64_t positionMs = 0; // what position() and length() report
+    int64_t lengthMs = 0;
 
     bool open(const std::string& path, Purpose purpose) override {
         commands.push_back(std::string(purpose == Purpose::Play ? "open play " : "open record ") +
@@ -96,8 +97,8 @@ class FakeWaveDevice : public WaveDevice {
     void record() override { commands.push_back("record"); }
     void save() override { commands.push_back("save"); }
     void seek(int64_t ms) override { commands.push_back("seek " + std::to_string(ms)); }
-    int64_t position() const override { return 0; }
-    int64_t length() const override { return 0; }
+    int64_t position() const override { return positionMs; }
+    int64_t length() const override { return lengthMs; }
 };
 
 // Outside programs never run in the core tests: every call fails to start.

@@ -79,6 +79,11 @@ std::vector<Command> makeTable() {
                    A a) { e.setInfoText(infoFieldIds()[a.choice(0)], utf8ToLatin1(a.text(1))); },
          .batchWord = "info"},
         {.id = "MMclose", .run = plain<&Editor::MMclose>},
+        {.id = "MMharmonisch"},
+        {.id = "MMmorse"},
+        {.id = "MMopenMP3"},
+        {.id = "MMsaveMP3", .enabled = SoundLoaded},
+        {.id = "MMsnapler"},
 
         // ---- edit ----
         {.id = "MMundo",
@@ -198,6 +203,20 @@ std::vector<Command> makeTable() {
          .run = [](Editor& e,
                    A a) { e.FilterSub(a.choice(0) == 0, float(a.number(1)), float(a.number(2))); },
          .batchWord = "filter"},
+
+        // ---- view, transport and help ----
+        {.id = "MMsaveBMP", .enabled = SoundLoaded},
+        {.id = "MMplay", .enabled = SoundLoaded},
+        {.id = "MMstop", .enabled = SoundPlaying},
+        {.id = "MMrecord", .enabled = SoundLoaded},
+        {.id = "MMrecordMix", .enabled = SoundLoaded},
+        {.id = "MMrecordOverloop", .enabled = SoundLoaded},
+        {.id = "MMrewind", .enabled = SoundSeekable},
+        {.id = "MMforward", .enabled = SoundSeekable},
+        {.id = "MMhelp"},
+        {.id = "MMegg"},
+        {.id = "MMabout"},
+        {.id = "MMwebsite"},
 
         // ---- view and options: check items that mirror an option ----
         {.id = "MMmetertje",

@@ -23,6 +23,8 @@ enum class EnabledRule {
     ClipAvailable, // a sound is loaded and the clip file exists
     UndoAvailable, // a sound is loaded and there is a level to undo
     RedoAvailable, // a sound is loaded and there is a level to redo
+    SoundPlaying,  // the sound device is playing or recording: Stop
+    SoundSeekable, // the sound device is playing: Rewind and Forward
 };
 
 enum class ParamKind {
@@ -65,6 +67,8 @@ struct Command {
     std::string_view id;
     EnabledRule enabled = EnabledRule::Always;
     std::vector<Param> params = {};
+    // nullptr for a command the program does not carry out yet: its menu item and toolbar
+    // button stay disabled whatever its rule says.
     void (*run)(Editor&, const Arguments&) = nullptr;
     // The batch word, possibly two words ("select all"); "" when a script cannot use it.
     std::string_view batchWord = {};

@@ -32,7 +32,7 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
 
 bool Editor::runCommand(std::string_view id, const Arguments& arguments) {
     const Command* command = findCommand(id);
-    if (!command) return false;
+    if (!command || !command->run) return false;
     return runExclusive([&] { command->run(*this, arguments); });
 }
 
@@ -53,6 +53,12 @@ bool Editor::enabled(EnabledRule rule) const {
         return loaded && doc_.UndoLevel != 0;
     case EnabledRule::RedoAvailable:
         return loaded && doc_.RedoLevel > doc_.UndoLevel;
+    case EnabledRule::SoundPlaying:
+    case EnabledRule::SoundSeekable: {
+        // The device is busy while its position lies inside the open file.
+        const int64_t position = device_.position();
+        return position > 0 && position < device_.length();
+    }
     }
     return false;
 }
