@@ -6,8 +6,11 @@ cd "$(dirname "$0")/.."
 
 # Build: compiler, CMake, Ninja, Qt 6 (Widgets, Multimedia), GoogleTest, Google Benchmark.
 # Tests: sox compares our WAV files with an independent reader; xvfb and xauth give the
-# window a display when no desktop is running. TagLib names the ID3 genres.
+# window a display when no desktop is running. TagLib names the ID3 genres. The toolbar and
+# menu pictures come from the Adwaita icon theme and from SVG drawings of our own, which Qt draws
+# through the SVG icon engine and image format plugins of libqt6svg6.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
+          libqt6svg6 adwaita-icon-theme
           libtag1-dev libgtest-dev libgmock-dev libbenchmark-dev sox xvfb xauth)
 
 missing=()
