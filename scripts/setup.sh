@@ -7,10 +7,12 @@ cd "$(dirname "$0")/.."
 # Build: compiler, CMake, Ninja, Qt 6 (Widgets, Multimedia), GoogleTest, Google Benchmark.
 # Tests: sox compares our WAV files with an independent reader; xvfb and xauth give the
 # window a display when no desktop is running. TagLib names the ID3 genres. Qt's translations
-# give its own dialogs their Dutch texts.
+# give its own dialogs their Dutch texts. The toolbar and menu pictures come from the Adwaita
+# icon theme and from SVG drawings of our own, which Qt draws through the SVG icon engine and
+# image format plugins of libqt6svg6.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
-          libtag1-dev libgtest-dev libgmock-dev libbenchmark-dev sox xvfb xauth
-          qt6-translations-l10n)
+          libqt6svg6 adwaita-icon-theme qt6-translations-l10n
+          libtag1-dev libgtest-dev libgmock-dev libbenchmark-dev sox xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do
