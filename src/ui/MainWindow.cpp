@@ -16,23 +16,40 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include <algorithm>
+#include <iterator>
+#include <set>
 #include <utility>
 
+#include "CommandIcons.h"
 #include "FileFilter.h"
 #include "InfoForm.h"
 #include "MenuTree.h"
 #include "ProgressArea.h"
 #include "PropForm.h"
+#include "StatusPanel.h"
+#include "Toolbars.h"
 #include "document/StatusTexts.h"
 #include "document/Texts.h"
 
 namespace sono {
 
 namespace {
+
+// Menu items that show their picture only while they can be used, and those that always show it.
+constexpr std::string_view PicturedWhenEnabled[] = {
+    "MMprop",      "MMinformatie", "MMundo",      "MMredo",           "MMcut",    "MMcopy",
+    "MMpaste",     "MMmute",       "MMSilence",   "MMAlles",          "MMNiets",  "MMvolume",
+    "MMnormalize", "MMspeed",      "MMreverse",   "MMecho",           "MMDempen", "MMalien",
+    "MMalien2",    "MMsat",        "MMgekraak",   "MMkrimpen",        "MMfilter", "MMplay",
+    "MMstop",      "MMrecord",     "MMrecordMix", "MMrecordOverloop", "MMrewind", "MMforward"};
+constexpr std::string_view PicturedAlways[] = {
+    "MMleeg",      "MMharmonisch", "MMmorse", "MMopen",    "MMsave",    "MMsaveAs", "MMopenMP3",
+    "MMopenAlles", "MMsaveMP3",    "MMasso",  "MMdelAsso", "MMsnapler", "MMclose",  "MMabout"};
 
 // The command a menu item runs, with the arguments the item itself supplies: the five recent
 // files are one command with their number.
@@ -101,11 +118,16 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     layout->addWidget(progress_);
     setCentralWidget(central);
 
+    // The widest texts of the format, duration and size panels, in either language.
+    const QStringList widest[] = {
+        {},
+        {QStringLiteral(" 16-bits, 100000 Hz, stereo   ")},
+        {QStringLiteral("Duur: 999:59.99"), QStringLiteral("Time: 999:59.99")},
+        {QStringLiteral("Bestand: 1023,9 mb"), QStringLiteral("File: 1023.9 mb")},
+    };
     for (size_t i = 0; i < panels_.size(); ++i) {
-        auto* panel = new QLabel;
+        auto* panel = new StatusPanel(widest[i]);
         panel->setObjectName(QStringLiteral("panel%1").arg(i + 1));
-        panel->setTextFormat(Qt::PlainText);
-        panel->setContentsMargins(4, 0, 4, 0);
         // Permanent widgets stay put when a menu item's status tip passes over the bar.
         statusBar()->addPermanentWidget(panel, i == 0 ? 1 : 0);
         panels_[i] = panel;
@@ -118,8 +140,10 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         execDialog(*infoForm_);
         return std::nullopt;
     };
+    buildToolbars();
     menus_.setLanguage(editor_.language());
     connectCommands();
+    languageChanged();
     refreshCommandState();
     openDialog_ = [this](const QString& filter, const QString& folder) {
         return showFileDialog(false, filter, folder);
@@ -127,16 +151,57 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     saveDialog_ = [this](const QString& filter, const QString& folder) {
         return showFileDialog(true, filter, folder);
     };
-    resize(820, 560);
+    // The default size holds the whole first toolbar and every dialog; at the smallest one the
+    // status panels stay readable.
+    setMinimumSize(640, 420);
+    resize(1040, 680);
+}
+
+void MainWindow::buildToolbars() {
+    auto build = [this](const char* name, const std::vector<ToolbarButton>& buttons,
+                        Qt::ToolBarArea area) {
+        auto* bar = new QToolBar(this);
+        bar->setObjectName(name);
+        bar->setIconSize(QSize(22, 22));
+        bar->setMovable(false);
+        for (const ToolbarButton& button : buttons) {
+            QAction* action = bar->addAction(commandIcon(button.command), QString());
+            action->setObjectName(button.key);
+        }
+        addToolBar(area, bar);
+        return bar;
+    };
+    toolbar1_ = build("Toolbar1", toolbar1Buttons(), Qt::TopToolBarArea);
+    toolbar2_ = build("Toolbar2", toolbar2Buttons(), Qt::BottomToolBarArea);
 }
 
 void MainWindow::connectCommands() {
+    const std::set<std::string_view> pictureWhenEnabled(std::begin(PicturedWhenEnabled),
+                                                        std::end(PicturedWhenEnabled));
+    const std::set<std::string_view> pictureAlways(std::begin(PicturedAlways),
+                                                   std::end(PicturedAlways));
     for (const MenuItem& row : menuTree()) {
         auto [command, fixed] = commandOfItem(row.name);
         if (!command) continue;
-        connect(menus_.action(row.name), &QAction::triggered, this,
-                [this, command = command, fixed = fixed] { runMenuCommand(*command, fixed); });
+        QAction* item = menus_.action(row.name);
+        if (pictureAlways.contains(row.name)) item->setIcon(commandIcon(row.name));
+        bind(item, *command, fixed, pictureWhenEnabled.contains(row.name));
     }
+    for (QToolBar* bar : {toolbar1_, toolbar2_})
+        for (QAction* button : bar->actions()) {
+            const auto& buttons = bar == toolbar1_ ? toolbar1Buttons() : toolbar2Buttons();
+            for (const ToolbarButton& row : buttons)
+                if (button->objectName() == QLatin1String(row.key))
+                    bind(button, *findCommand(row.command), {}, false);
+        }
+}
+
+void MainWindow::bind(QAction* action, const Command& command, Arguments fixed,
+                      bool pictureWhenEnabled) {
+    action->setCheckable(command.checked != nullptr);
+    connect(action, &QAction::triggered, this,
+            [this, &command, fixed] { runMenuCommand(command, fixed); });
+    bindings_.push_back({action, &command, std::move(fixed), pictureWhenEnabled});
 }
 
 void MainWindow::runMenuCommand(const Command& command, const Arguments& fixed) {
@@ -151,20 +216,20 @@ void MainWindow::runMenuCommand(const Command& command, const Arguments& fixed) 
 }
 
 void MainWindow::refreshCommandState() {
-    for (const MenuItem& row : menuTree()) {
-        auto [command, fixed] = commandOfItem(row.name);
-        if (!command) continue;
+    for (const Binding& binding : bindings_) {
+        const Command& command = *binding.command;
         const bool askable =
-            command->params.size() <= fixed.size() || parameterDialogs_.contains(command->id);
-        menus_.action(row.name)->setEnabled(command->run && askable &&
-                                            editor_.enabled(command->enabled));
+            command.params.size() <= binding.fixed.size() || parameterDialogs_.contains(command.id);
+        const bool enabled = command.run && askable && editor_.enabled(command.enabled);
+        binding.action->setEnabled(enabled);
+        if (binding.pictureWhenEnabled)
+            binding.action->setIcon(enabled ? commandIcon(command.id) : QIcon());
     }
 }
 
 void MainWindow::refreshCheckMarks() {
-    for (const MenuItem& row : menuTree())
-        if (const Command* command = findCommand(row.name); command && command->checked)
-            menus_.action(row.name)->setChecked(command->checked(editor_));
+    for (const Binding& binding : bindings_)
+        if (binding.command->checked) binding.action->setChecked(binding.command->checked(editor_));
 }
 
 void MainWindow::openFromCommandLine(const std::string& argument) {
@@ -282,7 +347,7 @@ std::optional<std::string> MainWindow::chooseSavePath(const std::string& filter,
 }
 
 void MainWindow::statusChanged(int panel, const std::string& text) {
-    panels_.at(size_t(panel - 1))->setText(QString::fromStdString(text));
+    panels_.at(size_t(panel - 1))->setPanelText(QString::fromStdString(text));
 }
 
 void MainWindow::captionChanged(const std::string& caption) {
@@ -321,6 +386,13 @@ void MainWindow::languageChanged() {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts_);
     menus_.setLanguage(editor_.language());
+    for (QToolBar* bar : {toolbar1_, toolbar2_}) {
+        const auto& buttons = bar == toolbar1_ ? toolbar1Buttons() : toolbar2Buttons();
+        for (QAction* button : bar->actions())
+            for (const ToolbarButton& row : buttons)
+                if (button->objectName() == QLatin1String(row.key))
+                    button->setToolTip(inLanguage(row.dutch, row.english));
+    }
     refreshCheckMarks();
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "CommandMenus.h"
 #include "ProcessCoder.h"
@@ -19,10 +20,12 @@
 
 class QDialog;
 class QLabel;
+class QToolBar;
 
 namespace sono {
 
 class InfoForm;
+class StatusPanel;
 class ProgressArea;
 class PropForm;
 
@@ -78,7 +81,18 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     // dialog did the work itself).
     using ParameterDialog = std::function<std::optional<Arguments>()>;
 
+    // A menu item or toolbar button and the command it runs, with the arguments the item itself
+    // supplies (the number of a recent-file item).
+    struct Binding {
+        QAction* action;
+        const Command* command;
+        Arguments fixed;
+        bool pictureWhenEnabled = false; // a menu item that shows its picture only when enabled
+    };
+
+    void buildToolbars();
     void connectCommands();
+    void bind(QAction* action, const Command& command, Arguments fixed, bool pictureWhenEnabled);
     void runMenuCommand(const Command& command, const Arguments& fixed);
     // Which commands can be used now, by the table's rules; a command whose parameters this
     // window cannot ask yet stays disabled.
@@ -94,13 +108,16 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     ProcessCoder coder_;
     Editor editor_;
     CommandMenus menus_;
-    std::array<QLabel*, 4> panels_{};
+    std::array<StatusPanel*, 4> panels_{};
     ProgressArea* progress_;
     InfoForm* infoForm_;
     PropForm* propForm_;
     FileDialog openDialog_;
     FileDialog saveDialog_;
     std::map<std::string_view, ParameterDialog> parameterDialogs_;
+    std::vector<Binding> bindings_;
+    QToolBar* toolbar1_ = nullptr;
+    QToolBar* toolbar2_ = nullptr;
     QTranslator qtTexts_; // Qt's own texts in Dutch
     bool busy_ = false;
     bool closed_ = false;

@@ -246,11 +246,11 @@ TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDev
     EXPECT_TRUE(enabledIds().empty());
 
     const std::set<std::string> withSound = {
-        "MMsave",     "MMsaveAs",    "MMplay",      "MMNiets",   "MMvolume", "MMspeed",
-        "MMreverse",  "MMecho",      "MMprop",      "MMsaveMP3", "MMalien",  "MMalien2",
-        "MMsat",      "MMnormalize", "MMcopy",      "MMrecord",  "MMrecordOverloop",
-        "MMsaveBMP",  "MMrecordMix", "MMgekraak",   "MMDempen",  "MMfilter", "MMkrimpen",
-        "MMSilence",  "MMAlles",     "MMinformatie"};
+        "MMsave",      "MMsaveAs",    "MMplay",   "MMNiets",   "MMvolume",         "MMspeed",
+        "MMreverse",   "MMecho",      "MMprop",   "MMsaveMP3", "MMalien",          "MMalien2",
+        "MMsat",       "MMnormalize", "MMcopy",   "MMrecord",  "MMrecordOverloop", "MMsaveBMP",
+        "MMrecordMix", "MMgekraak",   "MMDempen", "MMfilter",  "MMkrimpen",        "MMSilence",
+        "MMAlles",     "MMinformatie"};
     load(ramp(200));
     EXPECT_EQ(enabledIds(), withSound);
 
@@ -268,7 +268,8 @@ TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDev
     editor->MMreverse();
     EXPECT_EQ(enabledIds(), with(clip, {"MMundo"}));
     editor->MMundo(); // undo clears the selection
-    EXPECT_EQ(enabledIds(), with(withSound, {"MMpaste", "MMpasteMix", "MMpasteOverloper", "MMredo"}));
+    EXPECT_EQ(enabledIds(),
+              with(withSound, {"MMpaste", "MMpasteMix", "MMpasteOverloper", "MMredo"}));
 
     // The device plays: Stop, Rewind and Forward join.
     device.positionMs = 300;

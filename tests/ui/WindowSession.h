@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <cmath>
 #include <functional>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "MainWindow.h"
+#include "StatusPanel.h"
 #include "formats/WavWriter.h"
 
 namespace sono::test {
@@ -68,9 +70,16 @@ struct Session {
         return path;
     }
     QString panel(int number) const {
-        return window->findChild<QLabel*>(QStringLiteral("panel%1").arg(number))->text();
+        return window->findChild<StatusPanel*>(QStringLiteral("panel%1").arg(number))->panelText();
     }
     QAction* item(const char* name) const { return window->menus().action(name); }
+    // A toolbar button by its key ("Cut", "Afspelen").
+    QAction* button(const char* key) const {
+        for (QToolBar* bar : window->findChildren<QToolBar*>())
+            for (QAction* action : bar->actions())
+                if (action->objectName() == QLatin1String(key)) return action;
+        qFatal("no button %s", key);
+    }
 };
 
 // Runs `act` on the modal dialog of type T that the next command shows, once it is up, and
@@ -93,6 +102,7 @@ template <typename T> void whenShown(std::function<void(T*)> act) {
 
 struct SeenBox {
     QString text;
+    QStringList buttons; // their texts, in the box's order
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     Qt::TextFormat format = Qt::AutoText;
 };
@@ -104,6 +114,8 @@ inline std::shared_ptr<SeenBox> answerNextBox(QMessageBox::StandardButton button
         seen->text = box->text();
         seen->icon = box->icon();
         seen->format = box->textFormat();
+        for (QAbstractButton* shown : box->buttons())
+            seen->buttons << shown->text();
         box->button(button)->click();
     });
     return seen;
