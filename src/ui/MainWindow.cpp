@@ -403,8 +403,6 @@ QString MainWindow::inLanguage(std::string_view dutch, std::string_view english)
 void MainWindow::settingsChanged() {
     const Settings& settings = editor_.settings();
     refreshCheckMarks();
-    int style = std::clamp(settings.options.graphStyle, 0, 6);
-    menus_.action("MMgrafiek" + std::to_string(style + 1))->setChecked(true);
     for (size_t i = 0; i < settings.recentFiles.size(); ++i) {
         const std::string& entry = settings.recentFiles[i];
         QAction* item = menus_.action("MMrecent" + std::to_string(i));

@@ -49,6 +49,11 @@ template <bool Options::*option> bool optionOn(const Editor& editor) {
     return editor.options().*option;
 }
 
+// The graph style items form one group: the item of the chosen style is checked.
+template <int style> bool graphStyleChosen(const Editor& editor) {
+    return std::clamp(editor.options().graphStyle, 0, 6) == style;
+}
+
 std::vector<Command> makeTable() {
     return {
         // ---- file ----
@@ -205,6 +210,13 @@ std::vector<Command> makeTable() {
          .batchWord = "filter"},
 
         // ---- view, transport and help ----
+        {.id = "MMgrafiek1", .checked = graphStyleChosen<0>},
+        {.id = "MMgrafiek2", .checked = graphStyleChosen<1>},
+        {.id = "MMgrafiek3", .checked = graphStyleChosen<2>},
+        {.id = "MMgrafiek4", .checked = graphStyleChosen<3>},
+        {.id = "MMgrafiek5", .checked = graphStyleChosen<4>},
+        {.id = "MMgrafiek6", .checked = graphStyleChosen<5>},
+        {.id = "MMgrafiek7", .checked = graphStyleChosen<6>},
         {.id = "MMsaveBMP", .enabled = SoundLoaded},
         {.id = "MMplay", .enabled = SoundLoaded},
         {.id = "MMstop", .enabled = SoundPlaying},
