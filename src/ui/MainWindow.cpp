@@ -77,7 +77,7 @@ QString recentCaption(int index, const std::string& path) {
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     : QMainWindow(parent), editor_(EditorPorts{*this, *this, device_, coder_}, std::move(folders)),
       menus_(*menuBar()), progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
-      propForm_(new PropForm(editor_, this)) {
+      propForm_(new PropForm(editor_, this)), bijOpen_(new BijOpen(editor_, this)) {
     setWindowTitle(ProgramCaption);
 
     // The channel views will stand here; until then a dark surface keeps their place.
@@ -106,6 +106,18 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     }
 
     parameterDialogs_["MMprop"] = [this] { return askProperties(); };
+    parameterDialogs_["MMopenAlles"] = [this]() -> std::optional<Arguments> {
+        auto chosen = showOpenDialog(
+            BijOpen::Mode::RawFormat,
+            qtFileFilter(editor_.LangText("Alle Bestanden (*.*)|*.*", "All Files (*.*)|*.*")),
+            localPath(editor_.settings().lastDir));
+        if (!chosen) return std::nullopt;
+        const BijOpen::RawFormat& format = chosen->format;
+        return Arguments{editorPath(chosen->path), int64_t(format.bits == 8 ? 0 : 1), format.rate,
+                         int64_t(format.channels == 2 ? 1 : 0)};
+    };
+    // Previews are heard once the window has its sound output; until then Play does nothing.
+    bijOpen_->setPlayer([](const QString&) {});
     parameterDialogs_["MMinformatie"] = [this]() -> std::optional<Arguments> {
         // The dialog copies every text it changed into the document itself.
         infoForm_->load();
@@ -116,7 +128,8 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     connectCommands();
     refreshCommandState();
     openDialog_ = [this](const QString& filter, const QString& folder) {
-        return showFileDialog(false, filter, folder);
+        auto chosen = showOpenDialog(BijOpen::Mode::Preview, filter, folder);
+        return chosen ? chosen->path : QString();
     };
     saveDialog_ = [this](const QString& filter, const QString& folder) {
         return showFileDialog(true, filter, folder);
@@ -196,6 +209,13 @@ QString MainWindow::showFileDialog(bool saving, const QString& filter, const QSt
     }
     if (execDialog(dialog) != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
+}
+
+std::optional<OpenChoice> MainWindow::showOpenDialog(BijOpen::Mode mode, const QString& filter,
+                                                     const QString& folder) {
+    OpenDialog dialog(this, *bijOpen_, mode, filter, folder);
+    if (execDialog(dialog) != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
 }
 
 int MainWindow::execDialog(QDialog& dialog) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "BijOpen.h"
 #include "CommandMenus.h"
 #include "ProcessCoder.h"
 #include "SilentWaveDevice.h"
@@ -81,6 +82,9 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     void refreshCheckMarks();
     std::optional<Arguments> askProperties();
     QString showFileDialog(bool saving, const QString& filter, const QString& folder);
+    // The open dialog with the panel in `mode`; nullopt when the user cancelled.
+    std::optional<OpenChoice> showOpenDialog(BijOpen::Mode mode, const QString& filter,
+                                             const QString& folder);
     int execDialog(QDialog& dialog);
 
     SilentWaveDevice device_;
@@ -91,6 +95,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     ProgressArea* progress_;
     InfoForm* infoForm_;
     PropForm* propForm_;
+    BijOpen* bijOpen_;
     FileDialog openDialog_;
     FileDialog saveDialog_;
     std::map<std::string_view, ParameterDialog> parameterDialogs_;
