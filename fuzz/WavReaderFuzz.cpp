@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the WAV reader through an in-memory file and checks that whatever
-// it accepts is a consistent sound.
+// it accepts is a consistent sound; the open dialog's preview reads the same bytes.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -7,11 +7,27 @@
 #include <unistd.h>
 
 #include "formats/WavReader.h"
+#include "formats/WaveOverview.h"
 
 namespace {
 int memoryFile() {
     static int fd = memfd_create("wav", 0);
     return fd;
+}
+
+// The header lies within the file, and every column of the overview around real samples.
+void checkPreview(const std::string& path, int64_t size) {
+    auto header = sono::readWaveHeader(path);
+    if (!header) return;
+    if (header->fileBytes != size || header->dataStart < 20 || header->dataBytes < 0 ||
+        header->dataStart + header->dataBytes > size)
+        std::abort();
+    sono::WaveOverview overview = sono::readWaveOverview(path, *header, 64);
+    if (overview.left.size() > 64 || int64_t(overview.left.size()) > header->frames()) std::abort();
+    if (!overview.right.empty() && overview.right.size() != overview.left.size()) std::abort();
+    for (const auto* channel : {&overview.left, &overview.right})
+        for (const sono::ColumnRange& range : *channel)
+            if (!(-1 <= range.low && range.low <= range.high && range.high < 1)) std::abort();
 }
 } // namespace
 
@@ -19,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int fd = memoryFile();
     if (fd < 0 || ftruncate(fd, 0) != 0) std::abort();
     if (size > 0 && pwrite(fd, data, size, 0) != ssize_t(size)) std::abort();
-    sono::WavReadResult read = sono::readWaveFile("/proc/self/fd/" + std::to_string(fd));
+    const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    checkPreview(path, int64_t(size));
+    sono::WavReadResult read = sono::readWaveFile(path);
     if (read.failure != sono::WavFailure::None) {
         if (read.frames != 0 || read.left.size() != 1 || read.right.size() != 1) std::abort();
         return 0;

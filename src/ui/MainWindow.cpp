@@ -100,7 +100,7 @@ QString recentCaption(int index, const std::string& path) {
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     : QMainWindow(parent), editor_(EditorPorts{*this, *this, device_, coder_}, std::move(folders)),
       menus_(*menuBar()), progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
-      propForm_(new PropForm(editor_, this)) {
+      propForm_(new PropForm(editor_, this)), bijOpen_(new BijOpen(editor_, this)) {
     setWindowTitle(ProgramCaption);
 
     // The channel views will stand here; until then a dark surface keeps their place.
@@ -134,6 +134,18 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     }
 
     parameterDialogs_["MMprop"] = [this] { return askProperties(); };
+    parameterDialogs_["MMopenAlles"] = [this]() -> std::optional<Arguments> {
+        auto chosen = showOpenDialog(
+            BijOpen::Mode::RawFormat,
+            qtFileFilter(editor_.LangText("Alle Bestanden (*.*)|*.*", "All Files (*.*)|*.*")),
+            localPath(editor_.settings().lastDir));
+        if (!chosen) return std::nullopt;
+        const BijOpen::RawFormat& format = chosen->format;
+        return Arguments{editorPath(chosen->path), int64_t(format.bits == 8 ? 0 : 1), format.rate,
+                         int64_t(format.channels == 2 ? 1 : 0)};
+    };
+    // Previews are heard once the window has its sound output; until then Play does nothing.
+    bijOpen_->setPlayer([](const QString&) {});
     parameterDialogs_["MMinformatie"] = [this]() -> std::optional<Arguments> {
         // The dialog copies every text it changed into the document itself.
         infoForm_->load();
@@ -146,10 +158,11 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     languageChanged();
     refreshCommandState();
     openDialog_ = [this](const QString& filter, const QString& folder) {
-        return showFileDialog(false, filter, folder);
+        auto chosen = showOpenDialog(BijOpen::Mode::Preview, filter, folder);
+        return chosen ? chosen->path : QString();
     };
     saveDialog_ = [this](const QString& filter, const QString& folder) {
-        return showFileDialog(true, filter, folder);
+        return showSaveDialog(filter, folder);
     };
     // The default size holds the whole first toolbar and every dialog; at the smallest one the
     // status panels stay readable.
@@ -265,21 +278,22 @@ void MainWindow::programClosed() {
     if (!closing_) close();
 }
 
-QString MainWindow::showFileDialog(bool saving, const QString& filter, const QString& folder) {
-    QString title = QString::fromStdString(saving ? editor_.LangText("Opslaan Als", "Save As")
-                                                  : editor_.LangText("Openen", "Open"));
-    QFileDialog dialog(this, title, folder, filter);
+QString MainWindow::showSaveDialog(const QString& filter, const QString& folder) {
+    QFileDialog dialog(this, inLanguage("Opslaan Als", "Save As"), folder, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (saving) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        // The editor asks its own question about an existing file.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    } else {
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The editor asks its own question about an existing file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (execDialog(dialog) != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
+}
+
+std::optional<OpenChoice> MainWindow::showOpenDialog(BijOpen::Mode mode, const QString& filter,
+                                                     const QString& folder) {
+    OpenDialog dialog(this, *bijOpen_, mode, filter, folder);
+    if (execDialog(dialog) != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
 }
 
 int MainWindow::execDialog(QDialog& dialog) {

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "BijOpen.h"
 #include "CommandMenus.h"
 #include "ProcessCoder.h"
 #include "SilentWaveDevice.h"
@@ -99,9 +100,12 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     void refreshCommandState();
     void refreshCheckMarks();
     std::optional<Arguments> askProperties();
-    QString showFileDialog(bool saving, const QString& filter, const QString& folder);
+    QString showSaveDialog(const QString& filter, const QString& folder);
     // A text in the current language.
     QString inLanguage(std::string_view dutch, std::string_view english) const;
+    // The open dialog with the panel in `mode`; nullopt when the user cancelled.
+    std::optional<OpenChoice> showOpenDialog(BijOpen::Mode mode, const QString& filter,
+                                             const QString& folder);
     int execDialog(QDialog& dialog);
 
     SilentWaveDevice device_;
@@ -112,6 +116,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     ProgressArea* progress_;
     InfoForm* infoForm_;
     PropForm* propForm_;
+    BijOpen* bijOpen_;
     FileDialog openDialog_;
     FileDialog saveDialog_;
     std::map<std::string_view, ParameterDialog> parameterDialogs_;

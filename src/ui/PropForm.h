@@ -4,16 +4,11 @@
 // Made once and kept, so it is only hidden.
 #include <QDialog>
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "DialogCaptions.h"
-#include "formats/FormatConversion.h"
-
-class QCheckBox;
-class QLineEdit;
-class QRadioButton;
+#include "FormatChoice.h"
 
 namespace sono {
 
@@ -28,21 +23,16 @@ class PropForm : public QDialog {
     void load();
 
     // The choice confirmed with OK: 8 or 16 bits, a rate in Hz (not yet limited), 1 or 2.
-    int bits() const;
+    int bits() const { return format_.bits(); }
     int32_t rate() const { return rate_; }
-    int channels() const;
+    int channels() const { return format_.channels(); }
 
   private:
     void confirm();
 
     Editor& editor_;
     std::vector<Caption> captions_;
-    QRadioButton* bits8_;
-    QRadioButton* bits16_;
-    std::array<QRadioButton*, FixedSampleRates.size()> fixedRates_;
-    QRadioButton* otherRate_;
-    QLineEdit* otherRateText_;
-    QCheckBox* stereo_;
+    FormatChoice format_;
     int32_t rate_ = 0;
 };
 

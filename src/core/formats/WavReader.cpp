@@ -7,6 +7,7 @@
 #include "document/Numbers.h"
 #include "formats/ByteFile.h"
 #include "formats/InterleavedSamples.h"
+#include "formats/WaveHeader.h"
 
 namespace sono {
 
@@ -95,14 +96,14 @@ class WaveParser {
         if (size < 16) return fail(WavFailure::Unknown);
         std::string body = readBody(16);
         if (body.size() < 16) return fail(WavFailure::Unknown);
-        auto p = reinterpret_cast<const uint8_t*>(body.data());
-        r_.formatTag = int16_t(readLE16(p));
+        const WaveFormat format = decodeFormatChunk(reinterpret_cast<const uint8_t*>(body.data()));
+        r_.formatTag = format.formatTag;
         if (r_.formatTag != 1) return fail(WavFailure::NotPcm);
-        r_.channels = readLE16(p + 2);
-        r_.sampleRate = float(int32_t(readLE32(p + 4)));
-        r_.byteRate = float(int32_t(readLE32(p + 8)));
-        r_.blockAlign = int16_t(readLE16(p + 12));
-        int bits = int16_t(readLE16(p + 14));
+        r_.channels = format.channels;
+        r_.sampleRate = float(format.sampleRate);
+        r_.byteRate = float(format.byteRate);
+        r_.blockAlign = format.blockAlign;
+        int bits = format.bitsPerSample;
         if (bits != 8 && bits != 16 && bits != 24) return fail(WavFailure::BadBitrate);
         // A sound without a positive rate can be neither played nor timed nor converted.
         if (!(r_.sampleRate > 0)) return fail(WavFailure::Corrupt);

@@ -1,0 +1,217 @@
+// The panel of the open dialog, driven through the File menu as a user would: the raw format of
+// Import > All Files, and the preview of Open.
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "BijOpen.h"
+#include "WindowSession.h"
+#include "settings/Settings.h"
+
+using namespace sono;
+using namespace sono::test;
+
+namespace {
+
+template <typename T> T* widget(QWidget* dialog, const char* name) {
+    auto* found = dialog->findChild<T*>(name);
+    if (!found) qFatal("no widget %s", name);
+    return found;
+}
+QAbstractButton* button(QWidget* dialog, const char* name) {
+    return widget<QAbstractButton>(dialog, name);
+}
+// Types the path into the dialog's file name box and presses Open, as the user would.
+void chooseFile(QFileDialog* dialog, const QString& path) {
+    widget<QLineEdit>(dialog, "fileNameEdit")->setText(path);
+    widget<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Open)->click();
+}
+QString text(QWidget* dialog, const char* name) {
+    return widget<QLabel>(dialog, name)->text();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// 125 seconds of 8-bit mono at 12 Hz, 1500 samples up and down: a file of about 1.5 kb.
+void writeSlowWave(const QString& path) {
+    Document doc;
+    doc.Info.clear();
+    doc.BitsPerSample = 8;
+    doc.SampleRate = 12;
+    doc.SampleCount = 1500;
+    doc.LeftSamples.resize(1500);
+    for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
+        doc.LeftSamples[i] = int16_t(i % 2 ? 20 : 230);
+    if (!writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount))
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// Whether the preview picture shows nothing but its background.
+bool blank(QWidget* dialog) {
+    const QImage image = widget<QLabel>(dialog, "Picture1")->pixmap().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0)) return false;
+    return !image.isNull();
+}
+
+} // namespace
+
+class OpenPanelTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void rawImportReadsTheFileInThePanelsFormat();
+    void previewDescribesDrawsAndPlaysTheSelectedWave();
+};
+
+void OpenPanelTest::rawImportReadsTheFileInThePanelsFormat() {
+    Session session;
+    const Document& doc = session.window->editor().doc();
+    const QString path = session.dir.path() + "/data.bin";
+    writeFile(path, QByteArray(1000, '\x41'));
+    QVERIFY(session.item("MMopenAlles")->isEnabled());
+
+    bool shown = false;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        shown = true;
+        QCOMPARE(dialog->windowTitle(), QString("Open"));
+        QCOMPARE(dialog->nameFilters(), QStringList("All Files (*)"));
+        QCOMPARE(dialog->directory().absolutePath() + "/", session.documents());
+        QVERIFY(widget<QWidget>(dialog, "Frame3")->isVisible());
+        QVERIFY(!button(dialog, "Command2")->isVisible());
+        QVERIFY(text(dialog, "explanation").startsWith("You can open any file. Sonoplexer will"));
+        auto* otherRate = widget<QLineEdit>(dialog, "Text1");
+        QVERIFY(!otherRate->isEnabled());
+        button(dialog, "Option6")->click();
+        QVERIFY(otherRate->isEnabled());
+        button(dialog, "Option2")->click();
+        button(dialog, "Check1")->click();
+
+        // A refused rate keeps the dialog open.
+        otherRate->setText("999");
+        auto refused = answerNextBox(QMessageBox::Ok);
+        chooseFile(dialog, path);
+        QCOMPARE(refused->text, QString("The frequency must be at least 1000."));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(doc.FileName, std::string());
+
+        button(dialog, "Option1")->click();
+        QVERIFY(!otherRate->isEnabled());
+        chooseFile(dialog, path);
+    });
+    session.item("MMopenAlles")->trigger();
+    QVERIFY(shown);
+    QCOMPARE(doc.SampleCount, 500);
+    QCOMPARE(doc.BitsPerSample, 8.0f);
+    QCOMPARE(doc.Channels, 2.0f);
+    QCOMPARE(doc.SampleRate, 11025.0f);
+    QCOMPARE(doc.LeftSamples[499], int16_t(0x41));
+    QCOMPARE(session.window->windowTitle(), QString("No Title - Sonoplexer"));
+    QCOMPARE(session.panel(1), QString("The file has been opened."));
+    QCOMPARE(session.panel(2), QString(" 8-bits, 11025 Hz, stereo   "));
+    QCOMPARE(QString::fromStdString(session.window->editor().settings().lastDir),
+             session.dir.path() + "/");
+
+    // The panel keeps its choices; it speaks the language of the moment; Cancel reads nothing.
+    session.item("MMned")->trigger();
+    shown = false;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        shown = true;
+        QCOMPARE(dialog->windowTitle(), QString("Openen"));
+        QCOMPARE(dialog->nameFilters(), QStringList("Alle Bestanden (*)"));
+        QCOMPARE(widget<QGroupBox>(dialog, "Frame2")->title(), QString("Frequentie"));
+        QCOMPARE(button(dialog, "Option6")->text(), QString("Anders:"));
+        QVERIFY(text(dialog, "explanation").startsWith("U kunt een willekeurig bestand openen."));
+        QVERIFY(button(dialog, "Option2")->isChecked() && button(dialog, "Option1")->isChecked());
+        QVERIFY(button(dialog, "Check1")->isChecked());
+        button(dialog, "Check1")->click();
+        dialog->reject();
+    });
+    session.item("MMopenAlles")->trigger();
+    QVERIFY(shown);
+    QCOMPARE(doc.SampleCount, 500);
+    QCOMPARE(doc.Channels, 2.0f);
+}
+
+void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
+    Session session;
+    Editor& editor = session.window->editor();
+    const QString wave = session.dir.path() + "/slow.wav";
+    writeSlowWave(wave);
+    const QString other = session.dir.path() + "/notes.txt";
+    writeFile(other, "RIFF....WAVE but no chunks");
+
+    bool shown = false;
+    QStringList played;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        shown = true;
+        QCOMPARE(dialog->windowTitle(), QString("Open"));
+        QCOMPARE(dialog->nameFilters(), QStringList({"Wave-files (*.wav)", "All Files (*)"}));
+        QVERIFY(!widget<QWidget>(dialog, "Frame3")->isVisible());
+        QCOMPARE(button(dialog, "Check2")->text(), QString("&Draw Graphic"));
+        QVERIFY(!button(dialog, "Check2")->isChecked());
+        QCOMPARE(button(dialog, "Command2")->text(), QString("&Play"));
+        QVERIFY(!button(dialog, "Command2")->isEnabled());
+        widget<BijOpen>(dialog, "BijOpen")->setPlayer([&](const QString& path) { played << path; });
+
+        emit dialog->currentChanged(wave);
+        QCOMPARE(text(dialog, "Label1"), QString(" 1.5 kb"));
+        QCOMPARE(text(dialog, "Label3"), QString(" 8-bits, 12 Hz, mono\nTime: 2:05"));
+        QVERIFY(blank(dialog));
+        button(dialog, "Command2")->click();
+        QCOMPARE(played, QStringList(wave));
+
+        // Checking draws the file at once, and the choice is kept in the options file.
+        button(dialog, "Check2")->click();
+        QVERIFY(!blank(dialog));
+        QVERIFY(editor.options().drawGraphicInOpenPanel);
+        auto stored =
+            readSettingsFile((session.dir.path() + "/settings/audio.dat").toStdString(), 0, 0);
+        QVERIFY(stored && stored->options.drawGraphicInOpenPanel);
+
+        emit dialog->currentChanged(other);
+        QCOMPARE(text(dialog, "Label1"), QString());
+        QCOMPARE(text(dialog, "Label3"), QString());
+        QVERIFY(blank(dialog));
+        QVERIFY(!button(dialog, "Command2")->isEnabled());
+    });
+    session.item("MMopen")->trigger();
+    QVERIFY(shown);
+    QVERIFY(editor.doc().FileName.empty());
+
+    // The next dialog draws straight away, in the language of the moment; unchecking clears.
+    session.item("MMned")->trigger();
+    shown = false;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        shown = true;
+        QCOMPARE(dialog->windowTitle(), QString("Openen"));
+        QCOMPARE(button(dialog, "Check2")->text(), QString("&Teken Grafiek"));
+        QCOMPARE(button(dialog, "Command2")->text(), QString("&Afspelen"));
+        QVERIFY(button(dialog, "Check2")->isChecked());
+        emit dialog->currentChanged(wave);
+        QCOMPARE(text(dialog, "Label1"), QString(" 1,5 kb"));
+        QCOMPARE(text(dialog, "Label3"), QString(" 8-bits, 12 Hz, mono\nDuur: 2:05"));
+        QVERIFY(!blank(dialog));
+        button(dialog, "Check2")->click();
+        QVERIFY(blank(dialog));
+        QVERIFY(!editor.options().drawGraphicInOpenPanel);
+
+        chooseFile(dialog, wave);
+    });
+    session.item("MMopen")->trigger();
+    QVERIFY(shown);
+    QCOMPARE(session.window->windowTitle(), wave.toLower() + " - Sonoplexer");
+    QCOMPARE(editor.doc().SampleCount, 1500);
+}
+
+QTEST_MAIN(OpenPanelTest)
+#include "OpenPanelTest.moc"
