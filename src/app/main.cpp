@@ -2,6 +2,7 @@
 // script without a window. --settings-dir and --temp-dir move the folders the program uses.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstring>
 #include <iostream>
@@ -52,7 +53,9 @@ int main(int argc, char** argv) {
         }
     }
     if (script) {
-        QCoreApplication app(argc, argv);
+        // A script draws the views headless (its word `render`): no display is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
         return sono::runBatch({*script, settingsDir, tempDir}, std::cin, std::cout, std::cerr);
     }
     QApplication app(argc, argv);

@@ -7,6 +7,8 @@
 
 #include "document/InfoFields.h"
 #include "document/Numbers.h"
+#include "Folders.h"
+#include "WaveformImages.h"
 
 namespace sono {
 
@@ -128,6 +130,30 @@ void saveAs(BatchContext& c, const Words& a) {
     c.host.setSavePath(std::nullopt);
 }
 
+// render PATH WIDTH HEIGHT [STYLE]: what Save Graphic As BMP writes for views of that size,
+// in the current graph style or style N (the Graphic menu's item N).
+void render(BatchContext& c, const Words& a) {
+    const int64_t width = wholeArg(a[1], "a width");
+    const int64_t height = wholeArg(a[2], "a height");
+    if (width < 1 || width > 10000 || height < 1 || height > 10000)
+        throw BatchError("expected a size from 1 to 10000 pixels, got " + a[1] + " x " + a[2]);
+    const Document& doc = c.editor.doc();
+    const Options& options = c.editor.options();
+    const int style = a.size() > 3 ? int(wholeArg(a[3], "a graph style")) - 1 : options.graphStyle;
+    if (style < 0 || style > 6) throw BatchError("expected a graph style from 1 to 7, got " + a[3]);
+    const ScrollRange scroll = scrollRange(options.zoom, doc.SampleCount, doc.SampleRate, int(width));
+    const ViewWindow view = viewWindow(doc.SampleCount, doc.SampleRate, scroll, 0);
+    RenderRequest request{doc, graphStyleOf(style), options.showTime, view, int(width), int(height), {}};
+    if (!doc.FileName.empty()) {
+        request.columns[0] = columnExtremes(doc.LeftSamples, view, int(width));
+        if (doc.isStereo()) request.columns[1] = columnExtremes(doc.RightSamples, view, int(width));
+    }
+    StylePictures pictures(appDir());
+    const auto views = composeViews(renderWaveform(request, pictures), doc, view, options.bothChannels);
+    if (!graphicOfViews(views, doc.isStereo()).save(QString::fromStdString(a[0]), "BMP"))
+        throw BatchError("cannot write " + a[0]);
+}
+
 void printSamples(BatchContext& c, const Words& args) {
     int64_t from = wholeArg(args[0], "a frame number");
     int64_t to = wholeArg(args[1], "a frame number");
@@ -204,6 +230,7 @@ const std::map<std::string, OwnWord>& ownWords() {
         {"save-as", {1, 1, saveAs}},
         {"select", {2, 3, select}},
         {"print", {1, 4, print}},
+        {"render", {3, 4, render}},
     };
     return words;
 }

@@ -1,5 +1,6 @@
 #include "Folders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -13,6 +14,14 @@ std::filesystem::path systemTemp() {
     return QDir::tempPath().toStdString();
 }
 } // namespace
+
+std::string appDir() {
+    const QString beside = QCoreApplication::applicationDirPath() + "/share";
+    const QString dir = QDir(beside).exists()
+                            ? beside
+                            : QCoreApplication::applicationDirPath() + "/../share/sonoplexer";
+    return (QDir::cleanPath(dir) + '/').toStdString();
+}
 
 std::filesystem::path defaultSettingsDir() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);

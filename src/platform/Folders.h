@@ -7,6 +7,9 @@
 
 namespace sono {
 
+// The program's shipped files: "share" beside the executable in a build tree, else the
+// installed <prefix>/share/sonoplexer. With a trailing separator.
+std::string appDir();
 // The per-user settings folder (created when missing).
 std::filesystem::path defaultSettingsDir();
 // The user's documents folder, or the home folder when there is none, with a trailing separator.

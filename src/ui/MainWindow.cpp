@@ -27,12 +27,15 @@
 
 #include "CommandIcons.h"
 #include "FileFilter.h"
+#include "Folders.h"
 #include "InfoForm.h"
 #include "MenuTree.h"
 #include "ProgressArea.h"
 #include "PropForm.h"
 #include "StatusPanel.h"
 #include "Toolbars.h"
+#include "VolumePanel.h"
+#include "WaveformViews.h"
 #include "document/StatusTexts.h"
 #include "document/Texts.h"
 
@@ -103,20 +106,26 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
       propForm_(new PropForm(editor_, this)), bijOpen_(new BijOpen(editor_, this)) {
     setWindowTitle(ProgramCaption);
 
-    // The channel views will stand here; until then a dark surface keeps their place.
-    auto* views = new QWidget;
-    views->setObjectName("views");
-    views->setAutoFillBackground(true);
-    QPalette dark = views->palette();
-    dark.setColor(QPalette::Window, QColor(24, 24, 32));
-    views->setPalette(dark);
+    views_ = new WaveformViews(editor_, appDir(), [this](const QPoint& at) {
+        // The secondary button in a view: the Edit menu at the pointer.
+        refreshCommandState();
+        menus_.menu("MMedit")->exec(at);
+    });
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 4, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(views, 1);
+    layout->addWidget(views_);
+    layout->addStretch(1);
     layout->addWidget(progress_);
     setCentralWidget(central);
+    volume_ = new VolumePanel(
+        [this] { return toolbar1_->geometry().bottom() + 1; },
+        [this] {
+            return progress_->isVisible() ? progress_->mapTo(this, QPoint()).y()
+                                          : centralWidget()->geometry().bottom() + 1;
+        },
+        this);
 
     // The widest texts of the format, duration and size panels, in either language.
     const QStringList widest[] = {
@@ -176,7 +185,8 @@ void MainWindow::buildToolbars() {
         auto* bar = new QToolBar(this);
         bar->setObjectName(name);
         bar->setIconSize(QSize(22, 22));
-        bar->setMovable(false);
+        // The transport bar may be moved to another edge or stand free; the command bar stays.
+        bar->setMovable(area == Qt::BottomToolBarArea);
         for (const ToolbarButton& button : buttons) {
             QAction* action = bar->addAction(commandIcon(button.command), QString());
             action->setObjectName(button.key);
@@ -414,9 +424,31 @@ QString MainWindow::inLanguage(std::string_view dutch, std::string_view english)
     return QString::fromStdString(editor_.LangText(dutch, english));
 }
 
+void MainWindow::selectionChanged() {
+    refreshCommandState();
+    views_->showSelection();
+}
+
+void MainWindow::soundChanged(const SoundChange& change) {
+    views_->soundChanged(change);
+}
+
+bool MainWindow::saveGraphic(const std::string& path) {
+    return graphicOfViews(views_->shown(), editor_.doc().isStereo())
+        .save(localPath(path), "BMP");
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    volume_->keepInside();
+}
+
 void MainWindow::settingsChanged() {
     const Settings& settings = editor_.settings();
     refreshCheckMarks();
+    views_->redrawNeeded();
+    volume_->setVisible(settings.options.realTimeVolume);
+    volume_->raise();
     for (size_t i = 0; i < settings.recentFiles.size(); ++i) {
         const std::string& entry = settings.recentFiles[i];
         QAction* item = menus_.action("MMrecent" + std::to_string(i));

@@ -27,6 +27,8 @@ namespace sono {
 
 class InfoForm;
 class StatusPanel;
+class VolumePanel;
+class WaveformViews;
 class ProgressArea;
 class PropForm;
 
@@ -68,7 +70,9 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     void progressShown(int step, const std::string& label) override;
     void progressEnded() override;
     void setBusy(bool busy) override;
-    void selectionChanged() override { refreshCommandState(); }
+    void selectionChanged() override;
+    void soundChanged(const SoundChange& change) override;
+    bool saveGraphic(const std::string& path) override;
     void languageChanged() override;
     void settingsChanged() override;
     void hideToolDialogs() override;
@@ -76,6 +80,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // Asks a command's parameters with its dialog; nullopt when the user cancelled (or the
@@ -121,6 +126,8 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     FileDialog saveDialog_;
     std::map<std::string_view, ParameterDialog> parameterDialogs_;
     std::vector<Binding> bindings_;
+    WaveformViews* views_ = nullptr;
+    VolumePanel* volume_ = nullptr;
     QToolBar* toolbar1_ = nullptr;
     QToolBar* toolbar2_ = nullptr;
     QTranslator qtTexts_; // Qt's own texts in Dutch

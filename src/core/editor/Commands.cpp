@@ -53,6 +53,9 @@ template <bool Options::*option> bool optionOn(const Editor& editor) {
 template <int style> bool graphStyleChosen(const Editor& editor) {
     return std::clamp(editor.options().graphStyle, 0, 6) == style;
 }
+template <int style> void chooseStyle(Editor& editor, A) {
+    editor.chooseGraphStyle(style);
+}
 
 std::vector<Command> makeTable() {
     return {
@@ -210,14 +213,14 @@ std::vector<Command> makeTable() {
          .batchWord = "filter"},
 
         // ---- view, transport and help ----
-        {.id = "MMgrafiek1", .checked = graphStyleChosen<0>},
-        {.id = "MMgrafiek2", .checked = graphStyleChosen<1>},
-        {.id = "MMgrafiek3", .checked = graphStyleChosen<2>},
-        {.id = "MMgrafiek4", .checked = graphStyleChosen<3>},
-        {.id = "MMgrafiek5", .checked = graphStyleChosen<4>},
-        {.id = "MMgrafiek6", .checked = graphStyleChosen<5>},
-        {.id = "MMgrafiek7", .checked = graphStyleChosen<6>},
-        {.id = "MMsaveBMP", .enabled = SoundLoaded},
+        {.id = "MMgrafiek1", .run = chooseStyle<0>, .checked = graphStyleChosen<0>},
+        {.id = "MMgrafiek2", .run = chooseStyle<1>, .checked = graphStyleChosen<1>},
+        {.id = "MMgrafiek3", .run = chooseStyle<2>, .checked = graphStyleChosen<2>},
+        {.id = "MMgrafiek4", .run = chooseStyle<3>, .checked = graphStyleChosen<3>},
+        {.id = "MMgrafiek5", .run = chooseStyle<4>, .checked = graphStyleChosen<4>},
+        {.id = "MMgrafiek6", .run = chooseStyle<5>, .checked = graphStyleChosen<5>},
+        {.id = "MMgrafiek7", .run = chooseStyle<6>, .checked = graphStyleChosen<6>},
+        {.id = "MMsaveBMP", .enabled = SoundLoaded, .run = plain<&Editor::MMsaveBMP>},
         {.id = "MMplay", .enabled = SoundLoaded},
         {.id = "MMstop", .enabled = SoundPlaying},
         {.id = "MMrecord", .enabled = SoundLoaded},

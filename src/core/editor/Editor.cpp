@@ -227,7 +227,34 @@ void Editor::MMtoonInfo() {
 }
 void Editor::MMzoom() {
     toggle(&Options::zoom);
+    if (settings_.options.zoom && doc_.SampleRate > 0)
+        dialogs_.showMessage(
+            MessageIcon::Information, LangText("Inzoomen", "Zoom"),
+            LangText("Als een geluid langer duurt dan twee seconden, ziet u slechts twee seconden "
+                     "van het geluid. U kunt dan scrollen.",
+                     "When the sound is longer than two seconds, you will only see two seconds. "
+                     "Then you can scroll."));
     DrawWaveform();
+}
+
+void Editor::chooseGraphStyle(int style) {
+    settings_.options.graphStyle = style;
+    SaveSettings();
+    view_.settingsChanged();
+    DrawWaveform();
+}
+
+void Editor::MMsaveBMP() {
+    if (doc_.FileName.empty()) return;
+    auto path = dialogs_.chooseSavePath(
+        LangText("Bitmaps (*.bmp)|*.bmp|Alle Bestanden (*.*)|*.*",
+                 "Bitmaps (*.bmp)|*.bmp|All Files(*.*)|*.*"),
+        folders_.documentsDir);
+    if (!path || path->empty() || !view_.saveGraphic(*path)) return;
+    const std::string text = LangText("De grafiek is opgeslagen als een BMP-bestand.",
+                                      "The graphic has been saved as a BMP-file.");
+    setStatus(1, text);
+    dialogs_.showMessage(MessageIcon::Information, ProgramCaption, text);
 }
 void Editor::MMtijdAangeven() {
     toggle(&Options::showTime);

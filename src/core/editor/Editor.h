@@ -113,6 +113,10 @@ class Editor {
     // ---- view side of the document ----
     void DrawWaveform();
     void ShowSelection();
+    // One of the seven graph styles, 0..6 as the options file stores them.
+    void chooseGraphStyle(int style);
+    // Save Graphic As BMP: the views as they are shown, written by the view.
+    void MMsaveBMP();
     void MMAlles();
     void MMNiets();
     // The primary-button gestures in view 1 (upper) or 2 (lower), with the pointer position

@@ -35,6 +35,9 @@ class ViewObserver {
     virtual void hideToolDialogs() {}
     // The closing steps have run and the program ends: the window goes away.
     virtual void programClosed() {}
+    // Writes the views as they are shown to a BMP file; false when that failed (or there are
+    // no views).
+    virtual bool saveGraphic(const std::string& /*path*/) { return false; }
 };
 
 } // namespace sono

@@ -1,0 +1,209 @@
+#include "WaveformImages.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+#include "document/Numbers.h"
+#include "document/Texts.h"
+#include "view/ViewWindow.h"
+
+namespace sono {
+
+namespace {
+
+const QColor SelectionBackground(0, 0, 128);
+
+int rounded(double value) {
+    return int(roundToInt(value));
+}
+
+// Repeats the picture from the top-left corner until the image is covered.
+void tile(QPainter& painter, const QImage& picture, const QSize& size) {
+    if (picture.isNull()) return;
+    for (int y = 0; y < size.height(); y += picture.height())
+        for (int x = 0; x < size.width(); x += picture.width())
+            painter.drawImage(x, y, picture);
+}
+
+void drawBackground(QImage& image, GraphStyle style, StylePictures& pictures) {
+    QPainter painter(&image);
+    const QRect whole = image.rect();
+    switch (style) {
+    case GraphStyle::Standard:
+        painter.fillRect(whole, Qt::white);
+        break;
+    case GraphStyle::Dark:
+        painter.fillRect(whole, Qt::black);
+        break;
+    case GraphStyle::Flowers: {
+        const QImage& flowers = pictures.picture("flowers.jpg");
+        if (!flowers.isNull())
+            painter.drawImage(whole, flowers,
+                              QRect(0, 0, flowers.width() / 2, flowers.height()));
+        break;
+    }
+    case GraphStyle::Green:
+        tile(painter, pictures.picture("audio.grf"), image.size());
+        break;
+    case GraphStyle::Space: {
+        tile(painter, pictures.picture("space.gif"), image.size());
+        const QImage& earth = pictures.picture("earth.jpg");
+        if (!earth.isNull()) painter.drawImage(QRect(image.width() - 90, 20, 60, 60), earth);
+        break;
+    }
+    case GraphStyle::Fire:
+        if (const QImage& fire = pictures.picture("fire.jpg"); !fire.isNull())
+            painter.drawImage(whole, fire);
+        break;
+    case GraphStyle::Sunset:
+        if (const QImage& sunset = pictures.picture("sunset.jpg"); !sunset.isNull())
+            painter.drawImage(whole, sunset);
+        break;
+    }
+}
+
+// Rows top..bottom - 1 of column c.
+void columnLine(QPainter& painter, int c, ColumnRows rows, const QColor& colour) {
+    painter.fillRect(QRect(c, rows.top, 1, rows.bottom - rows.top), colour);
+}
+
+// A box between two corners, both included.
+void box(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour) {
+    painter.fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                           QPoint(std::max(x1, x2), std::max(y1, y2))),
+                     colour);
+}
+
+void drawColumns(QImage& normal, QImage& selection, const std::vector<ColumnExtremes>& columns,
+                 const RenderRequest& request, StylePictures& pictures) {
+    QPainter painter(&normal);
+    QPainter selected(&selection);
+    const bool eightBit = request.doc.BitsPerSample == 8;
+    const int height = normal.height();
+    std::vector<ColumnRows> rows;
+    rows.reserve(columns.size());
+    for (const ColumnExtremes& extremes : columns)
+        rows.push_back(columnRows(extremes, eightBit, height));
+
+    const GraphStyle style = request.style;
+    if (style == GraphStyle::Dark)
+        for (int c = 0; c < int(rows.size()); ++c) {
+            const auto [top, bottom] = rows[size_t(c)];
+            box(painter, c - 3, top - 3, c + 3, bottom + 3, QColor(50, 50, 50));
+            box(painter, c - 2, top - 2, c + 2, bottom + 2, QColor(100, 100, 100));
+            box(painter, c - 1, top - 1, c + 1, bottom + 1, QColor(150, 150, 150));
+        }
+    // The picture the columns are cut from, in the styles that have one.
+    static const QImage none;
+    const QImage& strip = style == GraphStyle::Flowers ? pictures.picture("flowers.jpg")
+                          : style == GraphStyle::Space ? pictures.picture("space.bmp")
+                          : style == GraphStyle::Fire  ? pictures.picture("fire.bmp")
+                                                       : none;
+    const QColor lineColour = style == GraphStyle::Green ? QColor(0, 255, 0) : QColor(Qt::black);
+    const double width = request.width;
+    for (int c = 0; c < int(rows.size()); ++c) {
+        const ColumnRows r = rows[size_t(c)];
+        columnLine(selected, c, r, Qt::white);
+        const int h = r.bottom - r.top;
+        switch (style) {
+        case GraphStyle::Flowers:
+            if (!strip.isNull()) {
+                const double half = strip.width() / 2;
+                const int x = rounded(half + c / (width / half));
+                painter.drawImage(QPoint(c, r.top), strip, QRect(x, r.top, 1, h));
+            }
+            break;
+        case GraphStyle::Space:
+        case GraphStyle::Fire:
+            if (!strip.isNull())
+                painter.drawImage(QRect(c, r.top, 1, h), strip, QRect(0, 0, 1, strip.height()));
+            break;
+        case GraphStyle::Sunset:
+            columnLine(painter, c, r,
+                       QColor(std::min(h, 255), std::min(rounded(h / 4.0), 255), 0));
+            break;
+        default:
+            columnLine(painter, c, r, lineColour);
+        }
+    }
+}
+
+void drawTimeScale(QImage& normal, QImage& selection, const RenderRequest& request) {
+    QFont font;
+    font.setPixelSize(10);
+    const QColor markColour =
+        request.style == GraphStyle::Standard ? SelectionBackground : QColor(Qt::white);
+    const int height = normal.height();
+    for (const TimeMark& mark :
+         timeMarks(request.view, request.width, double(request.doc.SampleRate))) {
+        const QString text = QString::fromStdString(FormatDuration(mark.ms));
+        for (QImage* image : {&normal, &selection}) {
+            QPainter painter(image);
+            painter.setFont(font);
+            const QColor colour = image == &normal ? markColour : QColor(Qt::white);
+            painter.fillRect(QRect(mark.x, height - 15, 1, 15), colour);
+            painter.setPen(colour);
+            painter.drawText(QRect(mark.x + 3, height - 13, 200, 13), Qt::AlignLeft | Qt::AlignTop,
+                             text);
+        }
+    }
+}
+
+} // namespace
+
+WaveformImages renderWaveform(const RenderRequest& request, StylePictures& pictures) {
+    WaveformImages images;
+    const bool stereo = request.doc.isStereo();
+    const QSize size(std::max(request.width, 1), std::max(request.height, 1));
+    for (int channel = 0; channel < (stereo ? 2 : 1); ++channel) {
+        QImage& normal = images.normal[size_t(channel)];
+        normal = QImage(size, QImage::Format_RGB32);
+        normal.fill(Qt::white);
+        drawBackground(normal, request.style, pictures);
+        QImage& selection = images.selection[size_t(channel)];
+        selection = QImage(size, QImage::Format_RGB32);
+        selection.fill(SelectionBackground);
+        const std::vector<ColumnExtremes>& columns = request.columns[size_t(channel)];
+        if (request.doc.FileName.empty() || columns.empty()) continue;
+        drawColumns(normal, selection, columns, request, pictures);
+        if (request.showTime) drawTimeScale(normal, selection, request);
+    }
+    return images;
+}
+
+std::array<QImage, 2> composeViews(const WaveformImages& images, const Document& doc,
+                                   const ViewWindow& view, bool bothChannels) {
+    std::array<QImage, 2> views = images.normal;
+    const Selection& selection = doc.selection;
+    if (!selection.exists() || selection.SelEnd == selection.SelStart || views[0].isNull())
+        return views;
+    const double a = std::min(selection.SelStart, selection.SelEnd);
+    const double b = std::max(selection.SelStart, selection.SelEnd);
+    const int width = views[0].width();
+    const int height = views[0].height();
+    const double rate = doc.SampleRate;
+    const double left = XAtFrame(a, view, doc.SampleCount, rate, width);
+    const double span = view.twoSeconds ? (b - a) / 2 / rate * width
+                                        : (b - a) / double(doc.SampleCount) * width;
+    const QRect overlay(rounded(left), 0, rounded(span), view.twoSeconds ? height - 1 : height);
+    for (int channel = 0; channel < 2; ++channel) {
+        const bool applies = bothChannels || selection.SelChannel == channel + 1;
+        if (!applies || views[size_t(channel)].isNull()) continue;
+        QPainter painter(&views[size_t(channel)]);
+        painter.drawImage(overlay.topLeft(), images.selection[size_t(channel)], overlay);
+    }
+    return views;
+}
+
+QImage graphicOfViews(const std::array<QImage, 2>& views, bool stereo) {
+    const QImage& upper = views[0];
+    QImage graphic(upper.width(), upper.height() * (stereo ? 2 : 1), QImage::Format_RGB32);
+    QPainter painter(&graphic);
+    painter.drawImage(0, 0, upper);
+    if (stereo && !views[1].isNull()) painter.drawImage(0, upper.height(), views[1]);
+    return graphic;
+}
+
+} // namespace sono

@@ -1,0 +1,149 @@
+#include "WaveformViews.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace sono {
+
+// One channel view: shows its image and hands the pointer to the views.
+class ChannelView : public QWidget {
+  public:
+    ChannelView(WaveformViews& views, int number) : views_(views), number_(number) {
+        setObjectName(number == 1 ? "Picture1" : "Picture2");
+        setFixedHeight(WaveformViews::ViewHeight);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    void show(const QImage& image) {
+        image_ = image;
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        if (image_.isNull())
+            painter.fillRect(rect(), Qt::white);
+        else
+            painter.drawImage(rect(), image_);
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        views_.pointerDown(number_, event->button(), int(event->position().x()),
+                           event->globalPosition().toPoint());
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        views_.pointerMove(number_, event->buttons(), int(event->position().x()));
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { views_.pointerUp(); }
+
+  private:
+    WaveformViews& views_;
+    int number_;
+    QImage image_;
+};
+
+WaveformViews::WaveformViews(Editor& editor, std::string pictureFolder,
+                             std::function<void(const QPoint&)> popup, QWidget* parent)
+    : QWidget(parent), editor_(editor), pictures_(std::move(pictureFolder)),
+      popup_(std::move(popup)), hsc_(new QScrollBar(Qt::Horizontal)) {
+    setObjectName("views");
+    views_ = {new ChannelView(*this, 1), new ChannelView(*this, 2)};
+    hsc_->setObjectName("HSC");
+    hsc_->hide();
+    views_[1]->hide();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->setSpacing(0);
+    layout->addWidget(views_[0]);
+    layout->addWidget(hsc_);
+    layout->addWidget(views_[1]);
+    // Moving the two-second window draws the views anew.
+    connect(hsc_, &QScrollBar::valueChanged, this, [this] {
+        dirty_ = true;
+        showSelection();
+    });
+}
+
+int WaveformViews::viewWidth() const {
+    return std::max(views_[0]->width(), 1);
+}
+
+void WaveformViews::soundChanged(const SoundChange& change) {
+    const Document& doc = editor_.doc();
+    if (!summarised_ || change.formatChanged) {
+        summary_.rebuild(doc);
+        summarised_ = true;
+    } else {
+        summary_.update(doc, change);
+    }
+    dirty_ = true;
+}
+
+void WaveformViews::render() {
+    const Document& doc = editor_.doc();
+    const Options& options = editor_.options();
+    const int width = viewWidth();
+    scroll_ = scrollRange(options.zoom, doc.SampleCount, doc.SampleRate, width);
+    {
+        const QSignalBlocker quiet(hsc_);
+        hsc_->setRange(0, scroll_.maximum);
+        hsc_->setPageStep(scroll_.largeChange);
+        hsc_->setSingleStep(scroll_.smallChange);
+    }
+    hsc_->setVisible(scroll_.shown);
+    view_ = sono::viewWindow(doc.SampleCount, doc.SampleRate, scroll_, hsc_->value());
+
+    RenderRequest request{doc, graphStyleOf(options.graphStyle), options.showTime, view_, width,
+                          ViewHeight, {}};
+    if (!doc.FileName.empty()) {
+        request.columns[0] = summary_.columns(doc, 1, view_, width);
+        if (doc.isStereo()) request.columns[1] = summary_.columns(doc, 2, view_, width);
+    }
+    images_ = renderWaveform(request, pictures_);
+    views_[1]->setVisible(doc.isStereo());
+    renderedWidth_ = width;
+    dirty_ = false;
+}
+
+void WaveformViews::showSelection() {
+    if (dirty_ || renderedWidth_ != viewWidth()) render();
+    shown_ = composeViews(images_, editor_.doc(), view_, editor_.options().bothChannels);
+    views_[0]->show(shown_[0]);
+    views_[1]->show(shown_[1]);
+}
+
+void WaveformViews::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Only a new width draws anew; the views keep their height.
+    if (renderedWidth_ != viewWidth()) showSelection();
+}
+
+double WaveformViews::frameAt(int x) const {
+    const Document& doc = editor_.doc();
+    return FrameAtX(x, view_, doc.SampleCount, doc.SampleRate, viewWidth());
+}
+
+void WaveformViews::pointerDown(int view, Qt::MouseButton button, int x, const QPoint& global) {
+    if (button == Qt::RightButton) {
+        popup_(global);
+        return;
+    }
+    if (button != Qt::LeftButton) return;
+    editor_.runExclusive([&] { editor_.selectionPointerDown(view, frameAt(x)); });
+}
+
+void WaveformViews::pointerMove(int view, Qt::MouseButtons buttons, int x) {
+    // Only the primary button held alone drags.
+    if (buttons != Qt::LeftButton) return;
+    x = std::clamp(x, 0, viewWidth());
+    editor_.runExclusive([&] { editor_.selectionPointerMove(view, frameAt(x)); });
+}
+
+void WaveformViews::pointerUp() {
+    editor_.runExclusive([&] { editor_.selectionPointerUp(); });
+}
+
+} // namespace sono

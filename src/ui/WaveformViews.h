@@ -1,0 +1,73 @@
+#pragma once
+// The two channel views (`Picture1` above, `Picture2` below) with the scroll bar `HSC` of the
+// two-second window between them. The views show images drawn from a summary of each channel,
+// which follows the editor's change notices, so a redraw costs the views' width and a change of
+// selection only lays the selected columns over the drawn images.
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "StylePictures.h"
+#include "WaveformImages.h"
+#include "editor/Editor.h"
+#include "view/ViewWindow.h"
+#include "view/WaveSummary.h"
+
+class QMenu;
+class QScrollBar;
+
+namespace sono {
+
+class ChannelView;
+
+class WaveformViews : public QWidget {
+    Q_OBJECT
+  public:
+    // The views are this many pixels high: full scale spans 256 rows around the middle.
+    static constexpr int ViewHeight = 256;
+
+    // `popup` shows the Edit menu at a point of the screen (the secondary button in a view).
+    WaveformViews(Editor& editor, std::string pictureFolder,
+                  std::function<void(const QPoint&)> popup, QWidget* parent = nullptr);
+
+    // The samples changed: the summary follows, and the next showing draws anew.
+    void soundChanged(const SoundChange& change);
+    // A view option, the graph style or the sound's loading changed: draw anew when shown.
+    void redrawNeeded() { dirty_ = true; }
+    // Composes the views with the selection (drawing first when needed).
+    void showSelection();
+    // What the views show now; the lower one is null for a mono sound.
+    const std::array<QImage, 2>& shown() const { return shown_; }
+    const ViewWindow& viewWindow() const { return view_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    friend class ChannelView;
+    void render();
+    int viewWidth() const;
+    // The pointer in view 1 or 2 at pixel column x.
+    void pointerDown(int view, Qt::MouseButton button, int x, const QPoint& global);
+    void pointerMove(int view, Qt::MouseButtons buttons, int x);
+    void pointerUp();
+    double frameAt(int x) const;
+
+    Editor& editor_;
+    StylePictures pictures_;
+    std::function<void(const QPoint&)> popup_;
+    WaveSummary summary_;
+    bool summarised_ = false;
+    bool dirty_ = true;
+    int renderedWidth_ = 0;
+    ScrollRange scroll_;
+    ViewWindow view_;
+    WaveformImages images_;
+    std::array<QImage, 2> shown_;
+    std::array<ChannelView*, 2> views_{};
+    QScrollBar* hsc_;
+};
+
+} // namespace sono

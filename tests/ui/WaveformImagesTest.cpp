@@ -1,0 +1,101 @@
+// The waveform drawn into images: rows and colours of the columns, the selection laid over, the
+// time scale, and the graphic of a stereo sound, checked at chosen pixels.
+#include <QtTest>
+
+#include "WaveformImages.h"
+
+using namespace sono;
+
+namespace {
+
+Document soundOf(Samples left, Samples right = {}) {
+    Document doc;
+    doc.FileName = "*";
+    doc.SampleRate = 1000;
+    doc.SampleCount = int32_t(left.size());
+    doc.Channels = right.empty() ? 1 : 2;
+    doc.LeftSamples = std::move(left);
+    if (!right.empty()) doc.RightSamples = std::move(right);
+    return doc;
+}
+
+WaveformImages draw(const Document& doc, GraphStyle style, bool showTime, int width, int height) {
+    const ViewWindow view{0, double(doc.SampleCount) - 1, false};
+    RenderRequest request{doc, style, showTime, view, width, height, {}};
+    request.columns[0] = columnExtremes(doc.LeftSamples, view, width);
+    if (doc.isStereo()) request.columns[1] = columnExtremes(doc.RightSamples, view, width);
+    StylePictures none("/nonexistent/");
+    return renderWaveform(request, none);
+}
+
+QRgb at(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
+} // namespace
+
+class WaveformImagesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void columnsSelectionAndTimeScale();
+};
+
+void WaveformImagesTest::columnsSelectionAndTimeScale() {
+    // 200 frames over 100 columns: silence, then a full-scale stretch from frame 100.
+    Samples left(200, 0);
+    for (size_t i = 100; i < 200; ++i)
+        left[i] = i % 2 ? 32767 : -32768;
+    Document doc = soundOf(left, Samples(200, 0));
+    const int height = 300, half = 150;
+    WaveformImages images = draw(doc, GraphStyle::Standard, false, 100, height);
+
+    // Silence is a one-pixel line in the middle row; full scale spans 128 rows either side.
+    QCOMPARE(at(images.normal[0], 10, half), qRgb(0, 0, 0) & 0xFFFFFF);
+    QCOMPARE(at(images.normal[0], 10, half + 1), qRgb(255, 255, 255) & 0xFFFFFF);
+    QCOMPARE(at(images.normal[0], 10, half - 1), qRgb(255, 255, 255) & 0xFFFFFF);
+    QCOMPARE(at(images.normal[0], 70, half - 128), 0u);
+    QCOMPARE(at(images.normal[0], 70, half + 127), 0u);
+    QCOMPARE(at(images.normal[0], 70, half + 128), 0xFFFFFFu);
+    QCOMPARE(at(images.normal[0], 70, half - 129), 0xFFFFFFu);
+    // The selection image: navy with a white waveform.
+    QCOMPARE(at(images.selection[0], 10, 0), 0x000080u);
+    QCOMPARE(at(images.selection[0], 70, half), 0xFFFFFFu);
+
+    // Frames 20..59 selected in the lower view only: columns 10..29 of that view are navy.
+    doc.selection = {20, 60, 2};
+    auto views = composeViews(images, doc, ViewWindow{0, 199, false}, false);
+    QCOMPARE(at(views[1], 15, 0), 0x000080u);
+    QCOMPARE(at(views[1], 15, half), 0xFFFFFFu);
+    QCOMPARE(at(views[1], 35, 0), 0xFFFFFFu);
+    QCOMPARE(at(views[0], 15, 0), 0xFFFFFFu);
+    views = composeViews(images, doc, ViewWindow{0, 199, false}, true);
+    QCOMPARE(at(views[0], 15, 0), 0x000080u);
+    // The saved graphic holds the upper view above the lower one.
+    const QImage graphic = graphicOfViews(views, true);
+    QCOMPARE(graphic.size(), QSize(100, 2 * height));
+    QCOMPARE(at(graphic, 15, height), 0x000080u);
+
+    // A 3.5-second view 700 columns wide: marks every 0.4 s from the first frame, navy in the
+    // Standard style, white over the other styles.
+    Document timed = soundOf(Samples(3500, 0));
+    images = draw(timed, GraphStyle::Standard, true, 700, height);
+    QCOMPARE(at(images.normal[0], 80, height - 15), 0x000080u);
+    QCOMPARE(at(images.normal[0], 80, height - 1), 0x000080u);
+    QCOMPARE(at(images.normal[0], 80, height - 16), 0xFFFFFFu);
+    QCOMPARE(at(images.normal[0], 81, height - 1), 0xFFFFFFu);
+    QCOMPARE(at(images.selection[0], 160, height - 1), 0xFFFFFFu);
+    images = draw(timed, GraphStyle::Dark, true, 700, height);
+    QCOMPARE(at(images.normal[0], 80, height - 2), 0xFFFFFFu);
+    // Dark: grey boxes around the line, the line itself black.
+    QCOMPARE(at(images.normal[0], 300, half - 3), qRgb(50, 50, 50) & 0xFFFFFF);
+    QCOMPARE(at(images.normal[0], 300, half - 1), qRgb(150, 150, 150) & 0xFFFFFF);
+    QCOMPARE(at(images.normal[0], 300, half), 0u);
+
+    // Without a sound only the background is drawn.
+    timed.FileName.clear();
+    images = draw(timed, GraphStyle::Standard, true, 700, height);
+    QCOMPARE(at(images.normal[0], 300, half), 0xFFFFFFu);
+}
+
+QTEST_MAIN(WaveformImagesTest)
+#include "WaveformImagesTest.moc"
