@@ -66,8 +66,8 @@ std::vector<TimeMark> timeMarks(const ViewWindow& view, int width, double sample
     std::vector<TimeMark> marks;
     if (width <= 0 || !(sampleRate > 0)) return marks;
     const double shown = view.ViewEnd + 1 - view.ViewStart;
-    // The interval is the largest of 1 to 5 times a power of ten that 100 columns hold,
-    // at least a hundredth of a second. Both numbers are single precision.
+    // The interval: the power of ten not above the seconds of 100 columns, times the largest of
+    // 1 to 5 that stays below them; at least a hundredth of a second. Both are single precision.
     const float secondsPer100 = float(shown * 100 / width / sampleRate);
     float tickInterval = 100;
     do {
