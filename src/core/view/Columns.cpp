@@ -1,0 +1,99 @@
+#include "view/Columns.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "document/Numbers.h"
+#include "document/Progress.h"
+#include "view/SampleExtremes.h"
+
+namespace sono {
+
+ColumnFrames columnFrames(const ViewWindow& view, int width, int column) {
+    if (width <= 0) return {roundToInt(view.ViewStart), 0, -1};
+    const double w = width;
+    const double span = view.ViewEnd - view.ViewStart;
+    // Neighbouring columns may share a frame when a position rounds to a half, and the last frame
+    // of the view falls into no column: the bounds are the program's own and kept as they are.
+    const int64_t first = roundToInt(view.ViewStart + span * column / w);
+    const int64_t last = roundToInt(view.ViewStart + span * (column + 1) / w - 1);
+    return {first, first, last};
+}
+
+std::vector<ColumnExtremes> columnExtremes(std::span<const int16_t> samples, const ViewWindow& view,
+                                           int width,
+                                           const std::function<void(int step)>& stepDone) {
+    const int columns = std::max(width, 0);
+    std::vector<ColumnExtremes> extremes(static_cast<size_t>(columns));
+    const int64_t count = int64_t(samples.size());
+    // Every column starts from its seed, so one that holds no frame still has a height. A frame
+    // outside the samples is skipped (a seed there leaves the column at 0).
+    for (int c = 0; c < columns; ++c) {
+        const int64_t seed = columnFrames(view, width, c).seed;
+        if (seed >= 0 && seed < count) extremes[size_t(c)] = {samples[seed], samples[seed]};
+    }
+    inSlices(
+        columns, StepCount,
+        [&](int64_t begin, int64_t end) {
+            for (int64_t c = begin; c < end; ++c) {
+                const ColumnFrames frames = columnFrames(view, width, int(c));
+                const int64_t first = std::max<int64_t>(frames.first, 0);
+                const int64_t last = std::min<int64_t>(frames.last, count - 1);
+                if (first <= last)
+                    detail::foldExtremes(extremes[size_t(c)], samples.data() + first,
+                                         samples.data() + last + 1);
+            }
+        },
+        [&](int step) {
+            if (stepDone) stepDone(step);
+        });
+    return extremes;
+}
+
+ColumnRows columnRows(ColumnExtremes extremes, bool eightBit, int height) {
+    // One row per 8-bit step, or per 256 16-bit steps, whatever the height of the view.
+    const int half = height / 2;
+    const auto row = [&](int16_t value) {
+        if (eightBit) return half - value + 128;
+        return int(roundToInt(half - double(value) / 256));
+    };
+    ColumnRows rows{row(extremes.high), row(extremes.low)};
+    if (rows.bottom <= rows.top) rows.bottom = rows.top + 1;
+    return rows;
+}
+
+std::vector<TimeMark> timeMarks(const ViewWindow& view, int width, double sampleRate) {
+    std::vector<TimeMark> marks;
+    if (width <= 0 || !(sampleRate > 0)) return marks;
+    const double shown = view.ViewEnd + 1 - view.ViewStart;
+    // The interval: the power of ten not above the seconds of 100 columns, times the largest of
+    // 1 to 5 that stays below them; at least a hundredth of a second. Both are single precision.
+    const float secondsPer100 = float(shown * 100 / width / sampleRate);
+    float tickInterval = 100;
+    do {
+        tickInterval = tickInterval / 10;
+    } while (tickInterval >= 0.01 && secondsPer100 < tickInterval);
+    int k = 0;
+    do {
+        ++k;
+    } while (float(tickInterval * float(k)) < secondsPer100 && k <= 5);
+    tickInterval = tickInterval * float(k - 1);
+    if (tickInterval < 0.01) tickInterval = 0.01f;
+
+    // The marks start at the first frame shown, not at a round time. Below 50 frames a second the
+    // step rounds to 0: then only that first mark is drawn.
+    const int64_t step = roundToInt(double(tickInterval) * sampleRate);
+    const int64_t last = roundToInt(view.ViewEnd);
+    const double framesPerMs = sampleRate / 1000;
+    for (int64_t f = roundToInt(view.ViewStart); f <= last; f += step) {
+        const double x = roundHalfEven((double(f) - view.ViewStart) / shown * width);
+        const double ms = std::clamp(roundHalfEven(double(f) / framesPerMs),
+                                     double(std::numeric_limits<int32_t>::min()),
+                                     double(std::numeric_limits<int32_t>::max()));
+        marks.push_back({int(x), int32_t(ms)});
+        if (step <= 0) break;
+    }
+    return marks;
+}
+
+} // namespace sono

@@ -1,0 +1,107 @@
+// The column arithmetic of the waveform views against hand-worked cases: which frames fall into
+// each column, the extremes with their seeds, the rows of a column and the time-scale marks.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "view/Columns.h"
+
+namespace sono {
+namespace {
+
+ViewWindow wholeSound(int64_t frames) {
+    return {0, double(frames) - 1, false};
+}
+
+TEST(ColumnExtremes, ColumnsShareAFrameAtAHalfAndTheLastFrameFallsInNone) {
+    // Ten frames in two columns: 0..4.5 - 1 rounds to 4, 4.5 rounds to 4 (halves to even).
+    EXPECT_EQ(columnFrames(wholeSound(10), 2, 0).last, 4);
+    EXPECT_EQ(columnFrames(wholeSound(10), 2, 1).first, 4);
+    EXPECT_EQ(columnFrames(wholeSound(10), 2, 1).last, 8);
+
+    const std::vector<int16_t> samples{10, 1, 2, 3, -50, 5, 6, 7, 60, 999};
+    const std::vector<ColumnExtremes> extremes = columnExtremes(samples, wholeSound(10), 2);
+    EXPECT_EQ(extremes, (std::vector<ColumnExtremes>{{10, -50}, {60, -50}}));
+}
+
+TEST(ColumnExtremes, ColumnsWithoutFramesKeepTheirSeeds) {
+    const std::vector<int16_t> samples{100, -200, 300, -400};
+    const ViewWindow view = wholeSound(4);
+    const std::vector<int64_t> seeds{0, 0, 1, 1, 1, 2, 2, 2, 2, 3};
+    const std::vector<bool> holdsFrames{false, true,  false, false, false,
+                                        false, false, false, true,  false};
+    for (int c = 0; c < 10; ++c) {
+        const ColumnFrames frames = columnFrames(view, 10, c);
+        EXPECT_EQ(frames.seed, seeds[c]) << c;
+        EXPECT_EQ(frames.first <= frames.last, holdsFrames[c]) << c;
+    }
+    EXPECT_EQ(columnExtremes(samples, view, 10), (std::vector<ColumnExtremes>{{100, 100},
+                                                                              {100, 100},
+                                                                              {-200, -200},
+                                                                              {-200, -200},
+                                                                              {-200, -200},
+                                                                              {300, 300},
+                                                                              {300, 300},
+                                                                              {300, 300},
+                                                                              {300, 300},
+                                                                              {-400, -400}}));
+}
+
+TEST(ColumnExtremes, ReportsEachOfTheHundredStepsInTurn) {
+    const std::vector<int16_t> samples(1000, 0);
+    std::vector<int> steps;
+    const auto extremes =
+        columnExtremes(samples, wholeSound(1000), 7, [&](int step) { steps.push_back(step); });
+    EXPECT_EQ(extremes.size(), 7u);
+    ASSERT_EQ(steps.size(), 100u);
+    for (int k = 0; k < 100; ++k)
+        EXPECT_EQ(steps[k], k);
+}
+
+TEST(ColumnRows, SixteenBitTakesA256thOfTheValueRoundedHalfToEven) {
+    // Silence draws one row at the middle.
+    EXPECT_EQ(columnRows({0, 0}, false, 257), (ColumnRows{128, 129}));
+    EXPECT_EQ(columnRows({0, 0}, false, 100), (ColumnRows{50, 51}));
+    // Full scale spans 128 rows either way, whatever the height.
+    EXPECT_EQ(columnRows({32767, -32768}, false, 256), (ColumnRows{0, 256}));
+    EXPECT_EQ(columnRows({32767, -32768}, false, 100), (ColumnRows{-78, 178}));
+    // 128 - 0.5 = 127.5 and 128 - 1.5 = 126.5 go to 128 and 126; 128 + 0.5 goes to 128.
+    EXPECT_EQ(columnRows({128, 128}, false, 256), (ColumnRows{128, 129}));
+    EXPECT_EQ(columnRows({384, -128}, false, 256), (ColumnRows{126, 128}));
+}
+
+TEST(ColumnRows, EightBitTakesOneRowPerStepAroundSilenceAt128) {
+    EXPECT_EQ(columnRows({128, 128}, true, 257), (ColumnRows{128, 129}));
+    EXPECT_EQ(columnRows({255, 0}, true, 256), (ColumnRows{1, 256}));
+    EXPECT_EQ(columnRows({130, 120}, true, 200), (ColumnRows{98, 108}));
+}
+
+TEST(TimeMarks, ThreeAndAHalfSecondsIn700PixelsMarkEveryFourTenths) {
+    // 0.5 s per 100 columns: ticks of 0.1 s times 4.
+    const double rate = 44100;
+    const std::vector<TimeMark> marks = timeMarks(wholeSound(154350), 700, rate);
+    std::vector<TimeMark> expected;
+    for (int k = 0; k <= 8; ++k)
+        expected.push_back({80 * k, 400 * k});
+    EXPECT_EQ(marks, expected);
+}
+
+TEST(TimeMarks, StartAtViewStartNotAtARoundTime) {
+    // Two seconds of 1000 frames a second from frame 40 in 500 columns: 0.4 s per 100 columns,
+    // ticks of 0.1 s times 3.
+    const ViewWindow view{40, 2039, true};
+    const std::vector<TimeMark> marks = timeMarks(view, 500, 1000);
+    std::vector<TimeMark> expected;
+    for (int k = 0; k <= 6; ++k)
+        expected.push_back({75 * k, 40 + 300 * k});
+    EXPECT_EQ(marks, expected);
+}
+
+TEST(TimeMarks, ATickOfNoFramesGivesOneMark) {
+    // At 10 frames a second the smallest interval, 0.01 s, rounds to 0 frames.
+    const std::vector<TimeMark> marks = timeMarks(wholeSound(100), 100000, 10);
+    EXPECT_EQ(marks, (std::vector<TimeMark>{{0, 0}}));
+}
+
+} // namespace
+} // namespace sono
