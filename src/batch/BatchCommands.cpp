@@ -5,10 +5,10 @@
 #include <functional>
 #include <map>
 
-#include "document/InfoFields.h"
-#include "document/Numbers.h"
 #include "Folders.h"
 #include "WaveformImages.h"
+#include "document/InfoFields.h"
+#include "document/Numbers.h"
 
 namespace sono {
 
@@ -141,15 +141,18 @@ void render(BatchContext& c, const Words& a) {
     const Options& options = c.editor.options();
     const int style = a.size() > 3 ? int(wholeArg(a[3], "a graph style")) - 1 : options.graphStyle;
     if (style < 0 || style > 6) throw BatchError("expected a graph style from 1 to 7, got " + a[3]);
-    const ScrollRange scroll = scrollRange(options.zoom, doc.SampleCount, doc.SampleRate, int(width));
+    const ScrollRange scroll =
+        scrollRange(options.zoom, doc.SampleCount, doc.SampleRate, int(width));
     const ViewWindow view = viewWindow(doc.SampleCount, doc.SampleRate, scroll, 0);
-    RenderRequest request{doc, graphStyleOf(style), options.showTime, view, int(width), int(height), {}};
+    RenderRequest request{doc, graphStyleOf(style), options.showTime, view, int(width), int(height),
+                          {}};
     if (!doc.FileName.empty()) {
         request.columns[0] = columnExtremes(doc.LeftSamples, view, int(width));
         if (doc.isStereo()) request.columns[1] = columnExtremes(doc.RightSamples, view, int(width));
     }
     StylePictures pictures(appDir());
-    const auto views = composeViews(renderWaveform(request, pictures), doc, view, options.bothChannels);
+    const auto views =
+        composeViews(renderWaveform(request, pictures), doc, view, options.bothChannels);
     if (!graphicOfViews(views, doc.isStereo()).save(QString::fromStdString(a[0]), "BMP"))
         throw BatchError("cannot write " + a[0]);
 }

@@ -40,8 +40,7 @@ void drawBackground(QImage& image, GraphStyle style, StylePictures& pictures) {
     case GraphStyle::Flowers: {
         const QImage& flowers = pictures.picture("flowers.jpg");
         if (!flowers.isNull())
-            painter.drawImage(whole, flowers,
-                              QRect(0, 0, flowers.width() / 2, flowers.height()));
+            painter.drawImage(whole, flowers, QRect(0, 0, flowers.width() / 2, flowers.height()));
         break;
     }
     case GraphStyle::Green:
@@ -121,8 +120,7 @@ void drawColumns(QImage& normal, QImage& selection, const std::vector<ColumnExtr
                 painter.drawImage(QRect(c, r.top, 1, h), strip, QRect(0, 0, 1, strip.height()));
             break;
         case GraphStyle::Sunset:
-            columnLine(painter, c, r,
-                       QColor(std::min(h, 255), std::min(rounded(h / 4.0), 255), 0));
+            columnLine(painter, c, r, QColor(std::min(h, 255), std::min(rounded(h / 4.0), 255), 0));
             break;
         default:
             columnLine(painter, c, r, lineColour);
@@ -185,8 +183,8 @@ std::array<QImage, 2> composeViews(const WaveformImages& images, const Document&
     const int height = views[0].height();
     const double rate = doc.SampleRate;
     const double left = XAtFrame(a, view, doc.SampleCount, rate, width);
-    const double span = view.twoSeconds ? (b - a) / 2 / rate * width
-                                        : (b - a) / double(doc.SampleCount) * width;
+    const double span =
+        view.twoSeconds ? (b - a) / 2 / rate * width : (b - a) / double(doc.SampleCount) * width;
     const QRect overlay(rounded(left), 0, rounded(span), view.twoSeconds ? height - 1 : height);
     for (int channel = 0; channel < 2; ++channel) {
         const bool applies = bothChannels || selection.SelChannel == channel + 1;

@@ -119,13 +119,13 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     layout->addStretch(1);
     layout->addWidget(progress_);
     setCentralWidget(central);
-    volume_ = new VolumePanel(
-        [this] { return toolbar1_->geometry().bottom() + 1; },
-        [this] {
-            return progress_->isVisible() ? progress_->mapTo(this, QPoint()).y()
-                                          : centralWidget()->geometry().bottom() + 1;
-        },
-        this);
+    volume_ = new VolumePanel([this] { return toolbar1_->geometry().bottom() + 1; },
+                              [this] {
+                                  return progress_->isVisible()
+                                             ? progress_->mapTo(this, QPoint()).y()
+                                             : centralWidget()->geometry().bottom() + 1;
+                              },
+                              this);
 
     // The widest texts of the format, duration and size panels, in either language.
     const QStringList widest[] = {
@@ -136,6 +136,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     };
     for (size_t i = 0; i < panels_.size(); ++i) {
         auto* panel = new StatusPanel(widest[i]);
+        panel->setPicture(QPixmap(QString::fromStdString(appDir() + "audio.sta")));
         panel->setObjectName(QStringLiteral("panel%1").arg(i + 1));
         // Permanent widgets stay put when a menu item's status tip passes over the bar.
         statusBar()->addPermanentWidget(panel, i == 0 ? 1 : 0);
@@ -434,8 +435,7 @@ void MainWindow::soundChanged(const SoundChange& change) {
 }
 
 bool MainWindow::saveGraphic(const std::string& path) {
-    return graphicOfViews(views_->shown(), editor_.doc().isStereo())
-        .save(localPath(path), "BMP");
+    return graphicOfViews(views_->shown(), editor_.doc().isStereo()).save(localPath(path), "BMP");
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,7 @@
 #include "StatusPanel.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -18,6 +19,22 @@ StatusPanel::StatusPanel(const QStringList& widest, QWidget* parent) : QLabel(pa
     for (const QString& text : widest)
         width = std::max(width, fontMetrics().horizontalAdvance(text));
     setFixedWidth(width + contentsMargins().left() + contentsMargins().right() + 4);
+}
+
+void StatusPanel::setPicture(const QPixmap& picture) {
+    picture_ = picture.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // The text moves right by the picture's width; the fixed widths grow with it.
+    const int room = picture_.isNull() ? 0 : picture_.width() + 4;
+    setContentsMargins(4 + room, 0, 4, 0);
+    if (minimumWidth() == maximumWidth()) setFixedWidth(width() + room);
+    showFitting();
+}
+
+void StatusPanel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (picture_.isNull()) return;
+    QPainter painter(this);
+    painter.drawPixmap(4, (height() - picture_.height()) / 2, picture_);
 }
 
 void StatusPanel::setPanelText(const QString& text) {

@@ -4,6 +4,7 @@
 // room that is left and shortens a message that does not fit with an ellipsis (the whole text is
 // its tooltip).
 #include <QLabel>
+#include <QPixmap>
 
 namespace sono {
 
@@ -15,14 +16,18 @@ class StatusPanel : public QLabel {
 
     void setPanelText(const QString& text);
     QString panelText() const { return full_; }
+    // The small picture shown before the text.
+    void setPicture(const QPixmap& picture);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void showFitting();
 
     QString full_;
+    QPixmap picture_;
 };
 
 } // namespace sono

@@ -96,8 +96,8 @@ void WaveformViews::render() {
     hsc_->setVisible(scroll_.shown);
     view_ = sono::viewWindow(doc.SampleCount, doc.SampleRate, scroll_, hsc_->value());
 
-    RenderRequest request{doc, graphStyleOf(options.graphStyle), options.showTime, view_, width,
-                          ViewHeight, {}};
+    RenderRequest request{
+        doc, graphStyleOf(options.graphStyle), options.showTime, view_, width, ViewHeight, {}};
     if (!doc.FileName.empty()) {
         request.columns[0] = summary_.columns(doc, 1, view_, width);
         if (doc.isStereo()) request.columns[1] = summary_.columns(doc, 2, view_, width);

@@ -20,6 +20,10 @@ temp=$WORK/temp
 clip="$temp/%\$&©®.dat"
 lock=$temp/sonoplexer.lock
 fail() { echo "FAIL: $*"; exit 1; }
+# As in a desktop session, the runtime folder is set: the system's temporary folder then holds
+# only what the runs themselves leave there.
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 batch() { "$program" --batch - --settings-dir "$WORK/settings" "$@"; }
 

@@ -86,10 +86,12 @@ void WaveformImagesTest::columnsSelectionAndTimeScale() {
     QCOMPARE(at(images.selection[0], 160, height - 1), 0xFFFFFFu);
     images = draw(timed, GraphStyle::Dark, true, 700, height);
     QCOMPARE(at(images.normal[0], 80, height - 2), 0xFFFFFFu);
-    // Dark: grey boxes around the line, the line itself black.
-    QCOMPARE(at(images.normal[0], 300, half - 3), qRgb(50, 50, 50) & 0xFFFFFF);
-    QCOMPARE(at(images.normal[0], 300, half - 1), qRgb(150, 150, 150) & 0xFFFFFF);
+    // Dark: each column's three grey boxes, the next column's outer box over them, and the line
+    // in black; only the last column keeps its inner box.
+    QCOMPARE(at(images.normal[0], 300, half - 1), qRgb(50, 50, 50) & 0xFFFFFF);
     QCOMPARE(at(images.normal[0], 300, half), 0u);
+    QCOMPARE(at(images.normal[0], 699, half - 1), qRgb(150, 150, 150) & 0xFFFFFF);
+    QCOMPARE(at(images.normal[0], 699, half - 3), qRgb(50, 50, 50) & 0xFFFFFF);
 
     // Without a sound only the background is drawn.
     timed.FileName.clear();

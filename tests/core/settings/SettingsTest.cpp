@@ -143,7 +143,7 @@ TEST_F(SettingsFiles, ASettingsFolderThatCannotBeWrittenIsSaidOnce) {
     Editor blocked(EditorPorts{host, host, device, coder},
                    EditorFolders{dir / "blocked", dir / "temp", "", true});
     blocked.startUp();
-    blocked.MMzoom();
+    blocked.MMluister();
     blocked.MMbeide();
     EXPECT_TRUE(blocked.shutDown());
     ASSERT_EQ(host.messages.size(), 1u);
