@@ -53,8 +53,14 @@ int main(int argc, char** argv) {
         }
     }
     if (script) {
-        // A script draws the views headless (its word `render`): no display is needed.
+        // A script draws the views headless (its word `render`): no display is needed. What a
+        // run writes is the program's own output; Qt's notes about the session it runs in (a
+        // missing runtime folder outside a desktop) would only clutter it.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << text.toStdString() << '\n';
+        });
         QGuiApplication app(argc, argv);
         return sono::runBatch({*script, settingsDir, tempDir}, std::cin, std::cout, std::cerr);
     }

@@ -174,9 +174,10 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     saveDialog_ = [this](const QString& filter, const QString& folder) {
         return showSaveDialog(filter, folder);
     };
-    // The default size holds the whole first toolbar and every dialog; at the smallest one the
-    // status panels stay readable.
-    setMinimumSize(640, 420);
+    // The default size holds the whole first toolbar and every dialog. The smallest keeps the
+    // status panels readable, and the views (which keep their height) whole: the window is taller
+    // for a stereo sound than for a mono one.
+    centralWidget()->setMinimumWidth(632);
     resize(1040, 680);
 }
 

@@ -11,7 +11,7 @@ namespace sono {
 
 namespace {
 constexpr int StepCount = 7;
-constexpr QSize MeterSize(150, 48);
+constexpr QSize MeterSize(140, 34);
 } // namespace
 
 VolumePanel::VolumePanel(std::function<int()> top, std::function<int()> bottom, QWidget* window)

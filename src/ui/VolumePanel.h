@@ -36,9 +36,9 @@ class VolumePanel : public QWidget {
     std::function<int()> bottom_;
     QPoint grab_;
     bool dragging_ = false;
-    bool onBottom_ = false; // rests on the progress area
-    bool onTop_ = true;     // rests against the toolbar
-    bool onRight_ = true;   // rests against the right edge
+    bool onBottom_ = true; // rests on the progress area
+    bool onTop_ = false;   // rests against the toolbar
+    bool onRight_ = true;  // rests against the right edge
     int step_ = 0;
     QLabel* label_;
 };

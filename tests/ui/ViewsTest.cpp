@@ -1,0 +1,101 @@
+// The channel views in the window: a drag selects what lies under the pointer, the secondary
+// button leaves the selection, Zoom shows two seconds that the scroll bar moves, the graph style
+// is chosen from the menu, and Save Graphic As BMP writes what the views show.
+#include <QScrollBar>
+#include <QtTest>
+
+#include "WaveformViews.h"
+#include "WindowSession.h"
+
+using namespace sono;
+using namespace sono::test;
+
+class ViewsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void dragSelectsUnderThePointer();
+    void zoomScrollStyleAndGraphic();
+};
+
+void ViewsTest::dragSelectsUnderThePointer() {
+    Session session;
+    session.openTone("tone.wav"); // 44100 frames, mono
+    const auto* views = session.window->findChild<WaveformViews*>();
+    auto* upper = views->findChild<QWidget*>("Picture1");
+    QVERIFY(upper && upper->isVisible());
+    QVERIFY(!views->findChild<QWidget*>("Picture2")->isVisible());
+    const int width = upper->width();
+    const Document& doc = session.window->editor().doc();
+
+    QTest::mousePress(upper, Qt::LeftButton, {}, QPoint(width / 4, 100));
+    QTest::mouseMove(upper, QPoint(width / 2, 100));
+    QTest::mouseRelease(upper, Qt::LeftButton, {}, QPoint(width / 2, 100));
+    // The frames under the two columns, the start made whole by the selection's rounding.
+    const double first = std::nearbyint(double(width / 4) * 44100 / (width - 1) + 0.5);
+    const double last = std::nearbyint(double(width / 2) * 44100 / (width - 1) + 0.5);
+    QCOMPARE(doc.selection.SelStart, first);
+    QCOMPARE(doc.selection.SelEnd, last);
+    QVERIFY(session.item("MMcut")->isEnabled());
+    // The selected columns show the selection colours.
+    QCOMPARE(views->shown()[0].pixel(width * 3 / 8, 0) & 0xFFFFFF, 0x000080u);
+    QCOMPARE(views->shown()[0].pixel(width / 8, 0) & 0xFFFFFF, 0xFFFFFFu);
+
+    // A click without moving selects nothing; dragging left of the anchor swaps the ends.
+    QTest::mouseClick(upper, Qt::LeftButton, {}, QPoint(width / 2, 100));
+    QVERIFY(!doc.hasSelection());
+    QTest::mousePress(upper, Qt::LeftButton, {}, QPoint(width / 2, 100));
+    QTest::mouseMove(upper, QPoint(width / 4, 100));
+    QTest::mouseRelease(upper, Qt::LeftButton, {}, QPoint(width / 4, 100));
+    QCOMPARE(doc.selection.SelStart, first);
+    QCOMPARE(doc.selection.SelEnd, last);
+}
+
+void ViewsTest::zoomScrollStyleAndGraphic() {
+    Session session;
+    // Three seconds of tone: longer than the two-second window.
+    const QString path = session.dir.path() + "/long.wav";
+    {
+        Document doc;
+        doc.SampleRate = 44100;
+        doc.SampleCount = 3 * 44100;
+        doc.LeftSamples.resize(size_t(doc.SampleCount));
+        for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
+            doc.LeftSamples[i] = int16_t(i / 441 % 2 ? 8000 : -8000);
+        QVERIFY(writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount));
+    }
+    session.window->openFromCommandLine(path.toStdString());
+    auto* views = session.window->findChild<WaveformViews*>();
+    auto* scroll = session.window->findChild<QScrollBar*>("HSC");
+    QVERIFY(!scroll->isVisible());
+    QCOMPARE(views->viewWindow().ViewEnd, 3.0 * 44100 - 1);
+
+    auto message = answerNextBox(QMessageBox::Ok);
+    session.button("Zoom")->trigger();
+    QCOMPARE(message->text, QString("When the sound is longer than two seconds, you will only see "
+                                    "two seconds. Then you can scroll."));
+    QVERIFY(scroll->isVisible() && session.button("Zoom")->isChecked());
+    QCOMPARE(views->viewWindow().ViewStart, 0.0);
+    QCOMPARE(views->viewWindow().ViewEnd, 2.0 * 44100 - 1);
+    scroll->setValue(scroll->maximum());
+    QCOMPARE(views->viewWindow().ViewStart, 44100.0);
+
+    // The Fire style from the menu: kept in the options, its item checked.
+    session.item("MMgrafiek5")->trigger();
+    QCOMPARE(session.window->editor().options().graphStyle, 4);
+    QVERIFY(session.item("MMgrafiek5")->isChecked() && !session.item("MMgrafiek1")->isChecked());
+
+    // Save Graphic As BMP writes the view as shown, and says so.
+    const QString bmp = session.dir.path() + "/views.bmp";
+    session.window->setSaveDialog([&](const QString&, const QString&) { return bmp; });
+    auto saved = answerNextBox(QMessageBox::Ok);
+    session.item("MMsaveBMP")->trigger();
+    QCOMPARE(saved->text, QString("The graphic has been saved as a BMP-file."));
+    QCOMPARE(session.panel(1), QString("The graphic has been saved as a BMP-file."));
+    const QImage written(bmp);
+    QCOMPARE(written.size(), views->shown()[0].size());
+    QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
+             views->shown()[0].convertToFormat(QImage::Format_RGB32));
+}
+
+QTEST_MAIN(ViewsTest)
+#include "ViewsTest.moc"
