@@ -13,16 +13,8 @@ using namespace sono::test;
 
 namespace {
 
-template <typename T> T* widget(QWidget* form, const char* name) {
-    auto* found = form->findChild<T*>(name);
-    if (!found) qFatal("no widget %s", name);
-    return found;
-}
 QLineEdit* box(QWidget* form, const char* name) {
     return widget<QLineEdit>(form, name);
-}
-QAbstractButton* button(QWidget* form, const char* name) {
-    return widget<QAbstractButton>(form, name);
 }
 QByteArray info(const Editor& editor, const char* id) {
     return QByteArray::fromStdString(*editor.doc().Info.find(id));

@@ -18,14 +18,6 @@ using namespace sono::test;
 
 namespace {
 
-template <typename T> T* widget(QWidget* dialog, const char* name) {
-    auto* found = dialog->findChild<T*>(name);
-    if (!found) qFatal("no widget %s", name);
-    return found;
-}
-QAbstractButton* button(QWidget* dialog, const char* name) {
-    return widget<QAbstractButton>(dialog, name);
-}
 // Types the path into the dialog's file name box and presses Open, as the user would.
 void chooseFile(QFileDialog* dialog, const QString& path) {
     widget<QLineEdit>(dialog, "fileNameEdit")->setText(path);

@@ -82,6 +82,16 @@ struct Session {
     }
 };
 
+// A dialog's control by its object name; the test ends when there is none.
+template <typename T> T* widget(QWidget* dialog, const char* name) {
+    auto* found = dialog->findChild<T*>(name);
+    if (!found) qFatal("no widget %s", name);
+    return found;
+}
+inline QAbstractButton* button(QWidget* dialog, const char* name) {
+    return widget<QAbstractButton>(dialog, name);
+}
+
 // Runs `act` on the modal dialog of type T that the next command shows, once it is up, and
 // cancels the dialog when `act` left it open (a failed check returns early). Gives up after two
 // seconds, so a command that shows nothing lets the test fail instead of hang.
