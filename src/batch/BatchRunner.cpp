@@ -105,8 +105,9 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         if (ownTempDir) std::filesystem::remove_all(*tempDir, ignored);
         return 2;
     }
+    // A script makes no sound: play after each change is left out.
     EditorFolders folders{options.settingsDir.value_or(defaultSettingsDir()), *tempDir,
-                          documentsDir(), options.settingsDir.has_value()};
+                          documentsDir(), options.settingsDir.has_value(), false};
     int status = 0;
     {
         BatchHost host(out);

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -36,8 +38,10 @@
 #include "Toolbars.h"
 #include "VolumePanel.h"
 #include "WaveformViews.h"
+#include "document/Numbers.h"
 #include "document/StatusTexts.h"
 #include "document/Texts.h"
+#include "transport/LevelMeter.h"
 
 namespace sono {
 
@@ -133,6 +137,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         {QStringLiteral(" 16-bits, 100000 Hz, stereo   ")},
         {QStringLiteral("Duur: 999:59.99"), QStringLiteral("Time: 999:59.99")},
         {QStringLiteral("Bestand: 1023,9 mb"), QStringLiteral("File: 1023.9 mb")},
+        {QStringLiteral("Afspelen: 62:03.45 / 62:03.45"), QStringLiteral("Opnemen: 62:03.45")},
     };
     for (size_t i = 0; i < panels_.size(); ++i) {
         auto* panel = new StatusPanel(widest[i]);
@@ -178,7 +183,17 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     // status panels readable, and the views (which keep their height) whole: the window is taller
     // for a stereo sound than for a mono one.
     centralWidget()->setMinimumWidth(632);
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName("Timer1");
+    connect(timer1_, &QTimer::timeout, this, &MainWindow::followDevice);
+    timer1_->start(16);
     resize(1040, 680);
+}
+
+MainWindow::~MainWindow() {
+    // Nothing follows the device any more while the window goes.
+    timer1_->stop();
+    device_.close();
 }
 
 void MainWindow::buildToolbars() {
@@ -437,6 +452,55 @@ void MainWindow::soundChanged(const SoundChange& change) {
 
 bool MainWindow::saveGraphic(const std::string& path) {
     return graphicOfViews(views_->shown(), editor_.doc().isStereo()).save(localPath(path), "BMP");
+}
+
+void MainWindow::followDevice() {
+    const Document& doc = editor_.doc();
+    const int64_t position = device_.position();
+    const bool active = editor_.devicePlaying();
+    const bool recording = editor_.recording();
+    const auto transport = std::pair{editor_.enabled(EnabledRule::SoundPlaying),
+                                     editor_.enabled(EnabledRule::SoundSeekable)};
+    if (transport != transport_) {
+        transport_ = transport;
+        refreshCommandState();
+    }
+    WaveformViews::PlayMarks marks;
+    QString text;
+    LevelDisplay levels;
+    if (!active) {
+        if (recording) text = inLanguage("Opnemen...", "Recording...");
+    } else if (recording) {
+        text =
+            inLanguage("Opnemen: ", "Recording: ") +
+            QString::fromStdString(FormatDuration(int32_t(std::min<int64_t>(position, INT32_MAX))));
+    } else if (doc.SampleRate > 0) {
+        // f: the playing point within the whole sound, in milliseconds.
+        const Editor::Playing& playing = editor_.playing();
+        const double f = playing.startMs + double(position);
+        const int32_t total = soundDurationMs(doc);
+        marks.cursor = views_->xAtFrame(f * doc.SampleRate / 1000);
+        if (playing.PlayFrom != 0) marks.begin = views_->xAtFrame(playing.PlayFrom);
+        if (playing.PlayTo < doc.SampleCount - 1) marks.end = views_->xAtFrame(playing.PlayTo);
+        text = inLanguage("Afspelen: ", "Playing: ") +
+               QString::fromStdString(FormatDuration(int32_t(roundToInt(f))) + " / " +
+                                      FormatDuration(total));
+        levels = levelDisplay(doc, editor_.levelMeterChannel, roundToInt(f * doc.SampleRate / 1000),
+                              volume_->levelWidth(), volume_->levelHeight());
+    }
+    views_->showPlayMarks(marks);
+    if (panels_[4]->panelText() != text) panels_[4]->setPanelText(text);
+    volume_->showLevels(levels.rows, levels.step, text);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // The two mark keys take the play position as the selection's start or end.
+    if (event->key() == Qt::Key_BracketLeft || event->key() == Qt::Key_BracketRight) {
+        const bool start = event->key() == Qt::Key_BracketLeft;
+        editor_.runExclusive([&] { editor_.markAtPlayPosition(start); });
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -16,11 +16,12 @@
 #include "BijOpen.h"
 #include "CommandMenus.h"
 #include "ProcessCoder.h"
-#include "SilentWaveDevice.h"
+#include "QtWaveDevice.h"
 #include "editor/Editor.h"
 
 class QDialog;
 class QLabel;
+class QTimer;
 class QToolBar;
 
 namespace sono {
@@ -36,6 +37,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     Q_OBJECT
   public:
     explicit MainWindow(EditorFolders folders, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     Editor& editor() { return editor_; }
     const CommandMenus& menus() const { return menus_; }
@@ -81,6 +83,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     // Asks a command's parameters with its dialog; nullopt when the user cancelled (or the
@@ -97,6 +100,9 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     };
 
     void buildToolbars();
+    // `Timer1`: the play cursor, the range markers, panel 5, the level display and the enabled
+    // state of Stop, Rewind and Forward follow the sound device.
+    void followDevice();
     void connectCommands();
     void bind(QAction* action, const Command& command, Arguments fixed, bool pictureWhenEnabled);
     void runMenuCommand(const Command& command, const Arguments& fixed);
@@ -113,11 +119,11 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
                                              const QString& folder);
     int execDialog(QDialog& dialog);
 
-    SilentWaveDevice device_;
+    QtWaveDevice device_;
     ProcessCoder coder_;
     Editor editor_;
     CommandMenus menus_;
-    std::array<StatusPanel*, 4> panels_{};
+    std::array<StatusPanel*, 5> panels_{};
     ProgressArea* progress_;
     InfoForm* infoForm_;
     PropForm* propForm_;
@@ -131,6 +137,8 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     QToolBar* toolbar1_ = nullptr;
     QToolBar* toolbar2_ = nullptr;
     QTranslator qtTexts_; // Qt's own texts in Dutch
+    QTimer* timer1_ = nullptr;
+    std::pair<bool, bool> transport_{false, false}; // Stop, and Rewind and Forward, enabled
     bool busy_ = false;
     bool closed_ = false;
     bool closing_ = false; // inside the close event

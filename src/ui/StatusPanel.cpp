@@ -22,7 +22,9 @@ StatusPanel::StatusPanel(const QStringList& widest, QWidget* parent) : QLabel(pa
 }
 
 void StatusPanel::setPicture(const QPixmap& picture) {
-    picture_ = picture.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    picture_ = picture.isNull()
+                   ? picture
+                   : picture.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     // The text moves right by the picture's width; the fixed widths grow with it.
     const int room = picture_.isNull() ? 0 : picture_.width() + 4;
     setContentsMargins(4 + room, 0, 4, 0);

@@ -29,7 +29,22 @@ VolumePanel::VolumePanel(std::function<int()> top, std::function<int()> bottom, 
     installEventFilter(this);
 }
 
-void VolumePanel::showLevel(int step, const QString& text) {
+namespace {
+QRect levelArea() {
+    return QRect(6, 6, MeterSize.width() - 22, MeterSize.height());
+}
+} // namespace
+
+int VolumePanel::levelWidth() const {
+    return levelArea().width();
+}
+int VolumePanel::levelHeight() const {
+    return levelArea().height();
+}
+
+void VolumePanel::showLevels(const std::vector<int>& rows, int step, const QString& text) {
+    if (rows == rows_ && step == step_ && label_->text() == text) return;
+    rows_ = rows;
     step_ = std::clamp(step, 0, StepCount - 1);
     label_->setText(text);
     update();
@@ -40,11 +55,15 @@ void VolumePanel::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().window());
     painter.setPen(palette().mid().color());
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    // `Picture7`: the level around the play position, on a dark field with a middle line.
-    const QRect levels(6, 6, MeterSize.width() - 22, MeterSize.height());
+    // `Picture7`: the level around the play position, white dots on a dark field.
+    const QRect levels = levelArea();
     painter.fillRect(levels, QColor(16, 24, 32));
     painter.setPen(QColor(40, 70, 90));
     painter.drawLine(levels.left(), levels.center().y(), levels.right(), levels.center().y());
+    painter.setPen(Qt::white);
+    for (int x = 0; x < int(rows_.size()) && x < levels.width(); ++x)
+        if (rows_[size_t(x)] >= 0 && rows_[size_t(x)] < levels.height())
+            painter.drawPoint(levels.left() + x, levels.top() + rows_[size_t(x)]);
     // `Picture8`: seven bands from green to red, lit up to the loudness step.
     const QRect strip(levels.right() + 6, 6, 12, MeterSize.height());
     const int band = strip.height() / StepCount;

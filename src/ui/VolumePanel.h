@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 
@@ -22,8 +23,11 @@ class VolumePanel : public QWidget {
     // Puts the panel back inside its band after the window changed size, keeping it against the
     // edges it rested on.
     void keepInside();
-    // The level step 0..6 the strip shows lit, and the position text.
-    void showLevel(int step, const QString& text);
+    // The dots of the level picture (one row per column, as many columns as levelWidth), the
+    // step 0..6 the strip shows lit, and the position text.
+    void showLevels(const std::vector<int>& rows, int step, const QString& text);
+    int levelWidth() const;
+    int levelHeight() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +44,7 @@ class VolumePanel : public QWidget {
     bool onTop_ = false;   // rests against the toolbar
     bool onRight_ = true;  // rests against the right edge
     int step_ = 0;
+    std::vector<int> rows_;
     QLabel* label_;
 };
 

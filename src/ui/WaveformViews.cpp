@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -21,6 +22,10 @@ class ChannelView : public QWidget {
         image_ = image;
         update();
     }
+    void showMarks(const WaveformViews::PlayMarks& marks) {
+        marks_ = marks;
+        update();
+    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -29,6 +34,15 @@ class ChannelView : public QWidget {
             painter.fillRect(rect(), Qt::white);
         else
             painter.drawImage(rect(), image_);
+        // The range being played in green, the play cursor in red.
+        auto line = [&](const std::optional<double>& x, const QColor& colour) {
+            if (!x) return;
+            painter.setPen(QPen(colour, 1));
+            painter.drawLine(QPointF(*x, 0), QPointF(*x, height()));
+        };
+        line(marks_.begin, QColor(0, 160, 0));
+        line(marks_.end, QColor(0, 160, 0));
+        line(marks_.cursor, Qt::red);
     }
     void mousePressEvent(QMouseEvent* event) override {
         views_.pointerDown(number_, event->button(), int(event->position().x()),
@@ -43,6 +57,7 @@ class ChannelView : public QWidget {
     WaveformViews& views_;
     int number_;
     QImage image_;
+    WaveformViews::PlayMarks marks_;
 };
 
 WaveformViews::WaveformViews(Editor& editor, std::string pictureFolder,
@@ -60,10 +75,19 @@ WaveformViews::WaveformViews(Editor& editor, std::string pictureFolder,
     layout->addWidget(views_[0]);
     layout->addWidget(hsc_);
     layout->addWidget(views_[1]);
-    // Moving the two-second window draws the views anew.
+    // Moving the two-second window draws the views anew; the markers are hidden while the
+    // thumb is dragged.
     connect(hsc_, &QScrollBar::valueChanged, this, [this] {
         dirty_ = true;
         showSelection();
+    });
+    connect(hsc_, &QScrollBar::sliderPressed, this, [this] {
+        scrolling_ = true;
+        showPlayMarks(marks_);
+    });
+    connect(hsc_, &QScrollBar::sliderReleased, this, [this] {
+        scrolling_ = false;
+        showPlayMarks(marks_);
     });
 }
 
@@ -119,6 +143,18 @@ void WaveformViews::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // Only a new width draws anew; the views keep their height.
     if (renderedWidth_ != viewWidth()) showSelection();
+}
+
+void WaveformViews::showPlayMarks(const PlayMarks& marks) {
+    marks_ = marks;
+    const PlayMarks shown = scrolling_ ? PlayMarks{} : marks;
+    for (ChannelView* view : views_)
+        view->showMarks(shown);
+}
+
+double WaveformViews::xAtFrame(double frame) const {
+    const Document& doc = editor_.doc();
+    return XAtFrame(frame, view_, doc.SampleCount, doc.SampleRate, viewWidth());
 }
 
 double WaveformViews::frameAt(int x) const {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "StylePictures.h"
@@ -42,13 +43,25 @@ class WaveformViews : public QWidget {
     const std::array<QImage, 2>& shown() const { return shown_; }
     const ViewWindow& viewWindow() const { return view_; }
 
+    // The play cursor and the markers of the played range over both views, as pixel columns
+    // (none: hidden). They are hidden while the scroll bar's thumb is dragged.
+    struct PlayMarks {
+        std::optional<double> cursor;
+        std::optional<double> begin;
+        std::optional<double> end;
+        bool operator==(const PlayMarks&) const = default;
+    };
+    void showPlayMarks(const PlayMarks& marks);
+    // The pixel column of frame f in the views.
+    double xAtFrame(double frame) const;
+    int viewWidth() const;
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     friend class ChannelView;
     void render();
-    int viewWidth() const;
     // The pointer in view 1 or 2 at pixel column x.
     void pointerDown(int view, Qt::MouseButton button, int x, const QPoint& global);
     void pointerMove(int view, Qt::MouseButtons buttons, int x);
@@ -68,6 +81,8 @@ class WaveformViews : public QWidget {
     std::array<QImage, 2> shown_;
     std::array<ChannelView*, 2> views_{};
     QScrollBar* hsc_;
+    PlayMarks marks_;
+    bool scrolling_ = false;
 };
 
 } // namespace sono

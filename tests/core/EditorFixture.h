@@ -50,6 +50,9 @@ inline void writeBytes(const std::filesystem::path& file, const std::string& byt
 
 class EditorFixture : public ::testing::Test {
   protected:
+    // Whether the editor plays the sound after each change, as the listen option asks; the
+    // tests of the transport turn it on.
+    virtual bool playsSound() const { return false; }
     void SetUp() override {
         std::random_device seed;
         dir = std::filesystem::temp_directory_path() /
@@ -58,7 +61,7 @@ class EditorFixture : public ::testing::Test {
         std::filesystem::create_directories(dir / "temp");
         editor = std::make_unique<Editor>(
             EditorPorts{host, host, device, coder},
-            EditorFolders{dir / "settings", dir / "temp", dir.string() + "/", true});
+            EditorFolders{dir / "settings", dir / "temp", dir.string() + "/", true, playsSound()});
         editor->startUp();
         host.statusLog.clear();
     }

@@ -3,6 +3,7 @@
 // from queues and records everything the editor shows, a sound device that records the commands
 // it is given, and an outside-program runner that records its calls.
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <string>
@@ -80,25 +81,41 @@ class FakeHost : public UserDialogs, public ViewObserver {
 };
 
 // Remembers the commands it was given, one word each ("open play PATH", "play", "stop", ...).
+// A save writes `recordedBytes` to the file named at open, as if they had been recorded.
 class FakeWaveDevice : public WaveDevice {
   public:
     std::vector<std::string> commands;
     int64_t positionMs = 0; // what position() and length() report
     int64_t lengthMs = 0;
+    bool opens = true; // false: there is no such device
+    std::string recordedBytes;
 
+    void setRecordingFormat(int rate, int channels) override {
+        commands.push_back("format " + std::to_string(rate) + " " + std::to_string(channels));
+    }
     bool open(const std::string& path, Purpose purpose) override {
         commands.push_back(std::string(purpose == Purpose::Play ? "open play " : "open record ") +
                            path);
-        return true;
+        openPath_ = path;
+        return opens;
     }
     void play() override { commands.push_back("play"); }
     void stop() override { commands.push_back("stop"); }
     void close() override { commands.push_back("close"); }
     void record() override { commands.push_back("record"); }
-    void save() override { commands.push_back("save"); }
+    void save() override {
+        commands.push_back("save");
+        std::FILE* file = std::fopen(openPath_.c_str(), "wb");
+        if (!file) return;
+        std::fwrite(recordedBytes.data(), 1, recordedBytes.size(), file);
+        std::fclose(file);
+    }
     void seek(int64_t ms) override { commands.push_back("seek " + std::to_string(ms)); }
     int64_t position() const override { return positionMs; }
     int64_t length() const override { return lengthMs; }
+
+  private:
+    std::string openPath_;
 };
 
 // Outside programs never run in the core tests: every call fails to start.

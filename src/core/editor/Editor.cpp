@@ -54,11 +54,9 @@ bool Editor::enabled(EnabledRule rule) const {
     case EnabledRule::RedoAvailable:
         return loaded && doc_.RedoLevel > doc_.UndoLevel;
     case EnabledRule::SoundPlaying:
-    case EnabledRule::SoundSeekable: {
-        // The device is busy while its position lies inside the open file.
-        const int64_t position = device_.position();
-        return position > 0 && position < device_.length();
-    }
+        return recording() || devicePlaying();
+    case EnabledRule::SoundSeekable:
+        return devicePlaying() && !recording();
     }
     return false;
 }
@@ -384,24 +382,6 @@ void Editor::refuseTooLong() {
     dialogs_.showMessage(MessageIcon::Exclamation, ProgramCaption,
                          LangText("Het geluid zou hierdoor te lang worden. Er is niets veranderd.",
                                   "This would make the sound too long. Nothing has been changed."));
-}
-
-// ---------------------------------------------------------------- transport
-
-void Editor::MMstop() {
-    if (doc_.FileName.empty()) return;
-    device_.stop();
-    device_.close();
-}
-
-void Editor::PlayFile(const std::string& path, double StartMs, double FromFrame, double ToFrame) {
-    playing_.startMs = StartMs;
-    const bool range = FromFrame >= 0 && ToFrame >= 0;
-    playing_.PlayFrom = range ? FromFrame : 0;
-    playing_.PlayTo = range ? ToFrame : doc_.SampleCount - 1;
-    device_.stop();
-    device_.close();
-    if (device_.open(path, WaveDevice::Purpose::Play)) device_.play();
 }
 
 } // namespace sono

@@ -24,6 +24,7 @@ struct EditorFolders {
     std::filesystem::path tempDir;     // private work files
     std::string documentsDir;          // where the file dialogs start on a first run
     bool writeSettings = true;         // the batch runner reads the options but may not write them
+    bool playsSound = true;            // the batch runner makes no sound: no play after changes
 };
 
 struct EditorPorts {
@@ -128,11 +129,30 @@ class Editor {
     void dragSelection(int view, double from, double to);
 
     // ---- transport ----
-    // Stop: ends playback and releases the device (a recording is ended and merged).
+    // Play: the sound, or the selection, written to a new temporary file and played.
+    void MMplay();
+    // Stop: ends playback and releases the device; a recording is ended and merged.
     void MMstop();
+    // A second back or forward in the file being played.
+    void MMrewind();
+    void MMforward();
+    // Records from the sound input until Stop, which inserts the recording (Record), adds it onto
+    // the selection (Record Mix) or fades it in over the selection (Record Fading).
+    void MMrecord();
+    void MMrecordMix();
+    void MMrecordOverloop();
+    // The two mark keys: the play position becomes the selection's start (or its end).
+    void markAtPlayPosition(bool start);
     // Plays a file from its start; the frames it holds are FromFrame..ToFrame of the sound
-    // (either below 0: the whole sound), and it begins StartMs into the sound.
-    void PlayFile(const std::string& path, double StartMs, double FromFrame, double ToFrame);
+    // (either below 0: the whole sound), and it begins StartMs into the sound. False when the
+    // device could not open it.
+    bool PlayFile(const std::string& path, double StartMs, double FromFrame, double ToFrame);
+    // The first free name TempDir + "sonoplexer N$.tmp" (N with its leading blank).
+    std::string NewTempSoundName() const;
+    // A recording is running (until Stop merges it).
+    bool recording() const;
+    // The device is playing or recording: its position lies inside the open file.
+    bool devicePlaying() const;
     // What is being played, for the play cursor and the range markers.
     struct Playing {
         double startMs = 0; // where the played file starts within the sound
@@ -241,6 +261,11 @@ class Editor {
     void showLoadedSnapshot(const SoundChange& change);
     // Playback after a change, when the option asks for it.
     void playAfterChange();
+    void play(bool asked);
+    void seekBy(int64_t ms);
+    void startRecording(std::string mode);
+    // No sound output or input: said every time the user asked, once for automatic plays.
+    void reportNoSound(bool recordingWanted, bool asked);
 
     UserDialogs& dialogs_;
     ViewObserver& view_;
@@ -257,6 +282,9 @@ class Editor {
     bool commandRunning_ = false;
     bool settingsFailureShown_ = false;
     Playing playing_;
+    std::string recordingPath_; // the file being recorded; "" when no recording runs
+    std::string stopTag_;       // how Stop merges the recording: "", "MIX" or "OVERLOOP"
+    bool soundFailureShown_ = false;
 };
 
 class Editor::Exclusive {

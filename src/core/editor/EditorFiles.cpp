@@ -206,7 +206,8 @@ void Editor::OpenWave(std::string path, std::string displayName) {
     MMNiets();
     DrawWaveform();
     view_.setBusy(false);
-    if (settings_.options.listenAfterChange) PlayFile(path, 0, -1, -1);
+    if (settings_.options.listenAfterChange && folders_.playsSound && !PlayFile(path, 0, -1, -1))
+        reportNoSound(false, false);
 }
 
 // ---------------------------------------------------------------- save

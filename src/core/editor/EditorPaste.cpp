@@ -1,5 +1,6 @@
 // The paste commands: the clip file, or a recording, merged into the sound.
 #include <new>
+#include <utility>
 
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
@@ -7,6 +8,7 @@
 #include "editing/PasteEngine.h"
 #include "editing/UndoStore.h"
 #include "editor/Editor.h"
+#include "formats/RecordedFile.h"
 
 namespace sono {
 
@@ -42,22 +44,32 @@ void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
         if (!enabled(EnabledRule::ClipAvailable)) return;
         MMstop();
     }
-    // Both sources arrive as the same clip; the reader of a recorded file is still to come, so
-    // a recording cannot be merged yet.
+    // Both sources arrive as the same clip. A recording is first saved by the device and read
+    // back, in the first half of the progress bar.
     std::optional<ClipSource> source;
     if (FromRecording) {
         device_.stop();
         device_.save();
         device_.close();
+        const std::string recorded = std::exchange(recordingPath_, std::string());
+        ProgressStart(ProgressRecording);
+        if (auto sound = readRecordedFile(recorded, [this](int step) { ProgressShow(step); })) {
+            doc_.FormatTag = sound->formatTag;
+            doc_.ByteRate = sound->byteRate;
+            doc_.BlockAlign = sound->blockAlign;
+            source = std::move(sound->clip);
+        }
     } else {
         source = readClipFile(clipFilePath(folders_.tempDir));
     }
     const PasteRequest request{Mix, Overlap, settings_.options.bothChannels, FromRecording};
     // A clip that would make the sound too long is refused before anything changes.
-    if (source && mergedSampleCount(doc_, *source, request) > MaxSampleCount)
+    if (source && mergedSampleCount(doc_, *source, request) > MaxSampleCount) {
+        ProgressEnd();
         return refuseTooLong();
-    if (!PushUndo()) return;
-    ProgressStart(FromRecording ? ProgressRecording : ProgressPasting);
+    }
+    if (!PushUndo()) return ProgressEnd();
+    if (!FromRecording) ProgressStart(ProgressPasting);
     if (!source) return pasteFailed(FromRecording);
 
     const Selection selection = doc_.selection;

@@ -85,10 +85,6 @@ void Editor::showLoadedSnapshot(const SoundChange& change) {
     DrawWaveform();
 }
 
-void Editor::playAfterChange() {
-    // Playback of the changed sound arrives with the transport commands.
-}
-
 void Editor::MMundo() {
     doc_.Changed = true;
     if (!enabled(EnabledRule::UndoAvailable)) return;

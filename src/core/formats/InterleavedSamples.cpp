@@ -12,7 +12,8 @@ int16_t reduce24To16(uint8_t lo, uint8_t mid, uint8_t high) {
 }
 
 void splitInterleaved(const uint8_t* bytes, int64_t frames, int channels, int bytesPerSample,
-                      Samples& left, Samples& right, const std::function<void(int)>& progressStep) {
+                      Samples& left, Samples& right, const std::function<void(int)>& progressStep,
+                      int steps) {
     auto decode = [bytesPerSample](const uint8_t* s) {
         return bytesPerSample == 1   ? int16_t(s[0])
                : bytesPerSample == 2 ? int16_t(readLE16(s))
@@ -20,7 +21,7 @@ void splitInterleaved(const uint8_t* bytes, int64_t frames, int channels, int by
     };
     const int64_t frameBytes = int64_t(channels) * bytesPerSample;
     inSlices(
-        frames, StepCount,
+        frames, steps,
         [&](int64_t begin, int64_t end) {
             for (int64_t i = begin; i < end; ++i) {
                 const uint8_t* frame = bytes + i * frameBytes;

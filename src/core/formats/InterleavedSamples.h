@@ -10,10 +10,10 @@
 namespace sono {
 
 // Splits `frames` frames of `bytes` into left (and, for two channels, right), which must already
-// hold `frames` slots each, in the 100 steps of the step rule.
+// hold `frames` slots each, in the 100 steps of the step rule (or `steps` steps).
 void splitInterleaved(const uint8_t* bytes, int64_t frames, int channels, int bytesPerSample,
                       Samples& left, Samples& right,
-                      const std::function<void(int step)>& progressStep);
+                      const std::function<void(int step)>& progressStep, int steps = 100);
 
 // R(lo, m, h): a 24-bit sample reduced to 16 bits, rounding halves to even.
 int16_t reduce24To16(uint8_t lo, uint8_t mid, uint8_t high);

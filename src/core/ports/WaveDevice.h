@@ -13,6 +13,9 @@ class WaveDevice {
 
     virtual ~WaveDevice() = default;
 
+    // The rate and channel count a recording should have; the device records 16-bit in that
+    // format when it can, else in its own.
+    virtual void setRecordingFormat(int /*rate*/, int /*channels*/) {}
     // Opens an existing WAV file to play, or names the file a recording will be saved to. False
     // when the device or the file cannot be opened.
     virtual bool open(const std::string& path, Purpose purpose) = 0;
@@ -28,6 +31,7 @@ class WaveDevice {
     virtual void save() = 0;
     // The next play starts there.
     virtual void seek(int64_t ms) = 0;
+    // While recording, the length is always just past the position: the file grows.
     virtual int64_t position() const = 0;
     virtual int64_t length() const = 0;
 };

@@ -1,0 +1,153 @@
+// Playing and recording: the sound (or the selection) is written to a temporary WAV file that
+// the device plays; a recording goes to a temporary file that Stop reads and merges.
+#include <cmath>
+
+#include "document/Numbers.h"
+#include "document/Progress.h"
+#include "document/StatusTexts.h"
+#include "editor/Editor.h"
+
+namespace sono {
+
+std::string Editor::NewTempSoundName() const {
+    for (int n = 0;; ++n) {
+        const auto name = folders_.tempDir / ("sonoplexer" + numberText(double(n)) + "$.tmp");
+        std::error_code error;
+        if (!std::filesystem::exists(name, error)) return name.string();
+    }
+}
+
+bool Editor::recording() const {
+    return !recordingPath_.empty();
+}
+
+bool Editor::devicePlaying() const {
+    const int64_t position = device_.position();
+    return position > 0 && position < device_.length();
+}
+
+void Editor::reportNoSound(bool recordingWanted, bool asked) {
+    // Said every time the user asks, and once for the plays that follow every change.
+    if (!asked && soundFailureShown_) return;
+    soundFailureShown_ = true;
+    dialogs_.showMessage(
+        MessageIcon::Critical, ProgramCaption,
+        recordingWanted
+            ? LangText("Er kan niet worden opgenomen: er is geen geluidsingang, of die neemt dit "
+                       "formaat niet aan.",
+                       "Nothing can be recorded: there is no sound input, or it does not take "
+                       "this format.")
+            : LangText("Het geluid kan niet worden afgespeeld: er is geen geluidsuitgang, of die "
+                       "neemt dit formaat niet aan.",
+                       "The sound cannot be played: there is no sound output, or it does not "
+                       "take this format."));
+}
+
+bool Editor::PlayFile(const std::string& path, double StartMs, double FromFrame, double ToFrame) {
+    playing_.startMs = StartMs;
+    const bool range = FromFrame >= 0 && ToFrame >= 0;
+    playing_.PlayFrom = range ? FromFrame : 0;
+    playing_.PlayTo = range ? ToFrame : doc_.SampleCount - 1;
+    device_.stop();
+    device_.close();
+    if (!device_.open(path, WaveDevice::Purpose::Play)) return false;
+    device_.play();
+    return true;
+}
+
+void Editor::MMplay() {
+    play(true);
+}
+
+void Editor::play(bool asked) {
+    if (doc_.FileName.empty()) return;
+    MMstop();
+    const std::string name = doc_.FileName;
+    doc_.FileName = NewTempSoundName();
+    Selection& selection = doc_.selection;
+    if (selection.exists()) {
+        saveTag = "SELECT";
+        if (selection.SelStart > selection.SelEnd) std::swap(selection.SelStart, selection.SelEnd);
+    }
+    const std::string file = doc_.FileName;
+    const bool written = WriteWave(ProgressPreparingPlay);
+    doc_.FileName = name;
+    if (!written) return;
+    // The play cursor counts from where the played stretch starts in the sound.
+    const bool shown = selection.exists();
+    if (!PlayFile(file, roundHalfEven(selection.SelStart * 1000 / doc_.SampleRate),
+                  shown ? selection.SelStart : -1, shown ? selection.SelEnd : -1))
+        reportNoSound(false, asked);
+}
+
+void Editor::playAfterChange() {
+    if (settings_.options.listenAfterChange && folders_.playsSound) play(false);
+}
+
+void Editor::MMstop() {
+    if (doc_.FileName.empty()) return;
+    if (recording()) {
+        const bool mix = stopTag_ == "MIX" || stopTag_ == "OVERLOOP";
+        PasteClip(mix, stopTag_ == "OVERLOOP", true);
+        return;
+    }
+    device_.stop();
+    device_.close();
+}
+
+void Editor::seekBy(int64_t ms) {
+    const int64_t position = device_.position();
+    const int64_t length = device_.length();
+    if (recording() || position < 0 || position >= length) return;
+    device_.seek(std::clamp<int64_t>(position + ms, 0, length - 1));
+    device_.play();
+}
+
+void Editor::MMrewind() {
+    seekBy(-1000);
+}
+void Editor::MMforward() {
+    seekBy(1000);
+}
+
+void Editor::startRecording(std::string mode) {
+    if (doc_.FileName.empty()) return;
+    MMstop();
+    stopTag_ = std::move(mode);
+    const std::string path = NewTempSoundName();
+    // Recorded in the sound's own rate and channels where the device takes them.
+    device_.setRecordingFormat(int(roundToInt(doc_.SampleRate)), int(doc_.Channels));
+    if (!device_.open(path, WaveDevice::Purpose::Record)) return reportNoSound(true, true);
+    recordingPath_ = path;
+    device_.record();
+}
+
+void Editor::MMrecord() {
+    startRecording("");
+}
+void Editor::MMrecordMix() {
+    startRecording("MIX");
+}
+void Editor::MMrecordOverloop() {
+    startRecording("OVERLOOP");
+}
+
+void Editor::markAtPlayPosition(bool start) {
+    if (!devicePlaying() || recording()) return;
+    Selection& selection = doc_.selection;
+    const double frame = (device_.position() + playing_.startMs) * doc_.SampleRate / 1000;
+    if (start) {
+        if (selection.SelStart == -1) selection.SelEnd = -1;
+        selection.SelStart = frame;
+        if (selection.SelEnd == -1 || selection.SelEnd <= selection.SelStart)
+            selection.SelEnd = doc_.SampleCount - 1;
+    } else {
+        selection.SelEnd = frame;
+        if (selection.SelStart == -1 || selection.SelStart >= selection.SelEnd)
+            selection.SelStart = 0;
+    }
+    if (doc_.isStereo() && !settings_.options.bothChannels) MMbeide();
+    ShowSelection();
+}
+
+} // namespace sono

@@ -1,0 +1,178 @@
+#include "QtWaveDevice.h"
+
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QAudioSource>
+#include <QFile>
+#include <QMediaDevices>
+
+#include <algorithm>
+
+#include "formats/ByteFile.h"
+#include "formats/WaveHeader.h"
+
+namespace sono {
+
+namespace {
+// The device reads ahead no more than this, so the play position follows what is heard.
+constexpr int AheadMs = 100;
+
+QString local(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+} // namespace
+
+QtWaveDevice::QtWaveDevice() = default;
+
+QtWaveDevice::~QtWaveDevice() {
+    close();
+}
+
+void QtWaveDevice::setRecordingFormat(int rate, int channels) {
+    recordRate_ = rate;
+    recordChannels_ = channels;
+}
+
+bool QtWaveDevice::open(const std::string& path, Purpose purpose) {
+    close();
+    purpose_ = purpose;
+    path_ = path;
+    open_ = purpose == Purpose::Play ? openToPlay(path) : openToRecord();
+    return open_;
+}
+
+bool QtWaveDevice::openToPlay(const std::string& path) {
+    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+    const std::optional<WaveHeader> header = readWaveHeader(path);
+    if (output.isNull() || !header) return false;
+    const WaveFormat& wave = header->format;
+    if (wave.formatTag != 1 || (wave.bitsPerSample != 8 && wave.bitsPerSample != 16) ||
+        (wave.channels != 1 && wave.channels != 2) || wave.sampleRate <= 0)
+        return false;
+    format_.setSampleRate(wave.sampleRate);
+    format_.setChannelCount(wave.channels);
+    format_.setSampleFormat(wave.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+    if (!output.isFormatSupported(format_)) return false;
+    QFile file(local(path));
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(header->dataStart)) return false;
+    samples_ = file.read(header->frames() * format_.bytesPerFrame());
+    sink_ = std::make_unique<QAudioSink>(output, format_);
+    sink_->setBufferSize(format_.bytesForDuration(AheadMs * 1000));
+    return true;
+}
+
+bool QtWaveDevice::openToRecord() {
+    const QAudioDevice input = QMediaDevices::defaultAudioInput();
+    if (input.isNull()) return false;
+    // 16 bits at the sound's own rate and channels; else 16 bits in the input's own rate and
+    // channels (the merge converts).
+    format_.setSampleFormat(QAudioFormat::Int16);
+    format_.setSampleRate(recordRate_);
+    format_.setChannelCount(recordChannels_);
+    if (!input.isFormatSupported(format_)) {
+        const QAudioFormat preferred = input.preferredFormat();
+        format_.setSampleRate(preferred.sampleRate());
+        format_.setChannelCount(std::clamp(preferred.channelCount(), 1, 2));
+        if (!input.isFormatSupported(format_)) return false;
+    }
+    source_ = std::make_unique<QAudioSource>(input, format_);
+    return true;
+}
+
+int64_t QtWaveDevice::bytesAt(int64_t ms) const {
+    return format_.bytesForFrames(format_.framesForDuration(ms * 1000));
+}
+
+int64_t QtWaveDevice::running() const {
+    if (sink_) return sink_->processedUSecs() / 1000;
+    if (source_) return source_->processedUSecs() / 1000;
+    return 0;
+}
+
+void QtWaveDevice::play() {
+    if (!open_ || purpose_ != Purpose::Play) return;
+    if (active_) stop();
+    buffer_.close();
+    buffer_.setData(samples_);
+    buffer_.open(QIODevice::ReadOnly);
+    buffer_.seek(std::min<int64_t>(bytesAt(stoppedMs_), samples_.size()));
+    startMs_ = stoppedMs_;
+    sink_->start(&buffer_);
+    active_ = sink_->error() == QAudio::NoError;
+}
+
+void QtWaveDevice::stop() {
+    if (!active_) return;
+    stoppedMs_ = position();
+    active_ = false;
+    if (sink_) sink_->stop();
+    if (source_) source_->stop();
+}
+
+void QtWaveDevice::close() {
+    stop();
+    // Qt's audio objects run the event loop while they are destroyed; handed to the event loop
+    // instead, they go once the command that closed the device has ended.
+    if (sink_) sink_.release()->deleteLater();
+    if (source_) source_.release()->deleteLater();
+    buffer_.close();
+    samples_.clear();
+    open_ = false;
+    startMs_ = stoppedMs_ = 0;
+}
+
+void QtWaveDevice::record() {
+    if (!open_ || purpose_ != Purpose::Record) return;
+    samples_.clear();
+    buffer_.close();
+    buffer_.setBuffer(&samples_);
+    buffer_.open(QIODevice::WriteOnly);
+    startMs_ = 0;
+    source_->start(&buffer_);
+    active_ = source_->error() == QAudio::NoError;
+}
+
+void QtWaveDevice::save() {
+    if (!open_ || purpose_ != Purpose::Record) return;
+    // A canonical PCM file: the format chunk, then the samples as recorded.
+    std::string header = "RIFF";
+    appendLE32(header, uint32_t(36 + samples_.size()));
+    header += "WAVEfmt ";
+    appendLE32(header, 16);
+    appendLE16(header, 1);
+    appendLE16(header, uint16_t(format_.channelCount()));
+    appendLE32(header, uint32_t(format_.sampleRate()));
+    appendLE32(header, uint32_t(format_.bytesForDuration(1000000)));
+    appendLE16(header, uint16_t(format_.bytesPerFrame()));
+    appendLE16(header, uint16_t(format_.bytesPerSample() * 8));
+    header += "data";
+    appendLE32(header, uint32_t(samples_.size()));
+    QFile file(local(path_));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+    file.write(header.data(), qint64(header.size()));
+    file.write(samples_);
+}
+
+void QtWaveDevice::seek(int64_t ms) {
+    const bool wasActive = active_;
+    stop();
+    stoppedMs_ = std::clamp<int64_t>(ms, 0, std::max<int64_t>(length(), 0));
+    if (wasActive) play();
+}
+
+int64_t QtWaveDevice::position() const {
+    if (!open_) return 0;
+    if (!active_) return stoppedMs_;
+    if (purpose_ == Purpose::Record) return running();
+    // The whole file handed over: the device has played it to its end.
+    if (sink_->state() == QAudio::IdleState) return length();
+    return std::min(startMs_ + running(), length());
+}
+
+int64_t QtWaveDevice::length() const {
+    if (!open_) return 0;
+    if (purpose_ == Purpose::Record) return position() + 1;
+    return format_.durationForBytes(samples_.size()) / 1000;
+}
+
+} // namespace sono

@@ -1,0 +1,196 @@
+// Playing and recording through the sound device: what Play writes and plays, Stop, Rewind and
+// Forward, the three recordings merged when they stop, the recorded file's reader, the mark keys
+// and a missing device. The device is a stand-in that remembers its commands; the real one is
+// tested against a sound server in the platform tests.
+#include <gtest/gtest.h>
+
+#include "../formats/WavBytes.h"
+#include "formats/RecordedFile.h"
+#include "formats/WavReader.h"
+
+namespace sono::test {
+namespace {
+
+using namespace std::string_literals;
+
+class Transport : public EditorFixture {
+  protected:
+    bool playsSound() const override { return true; }
+    std::string temp(int n) const {
+        return (dir / "temp" / ("sonoplexer " + std::to_string(n) + "$.tmp")).string();
+    }
+};
+
+TEST_F(Transport, PlayWritesTheSoundOrTheSelectionAndPlaysIt) {
+    editor->MMplay(); // no sound: nothing
+    EXPECT_TRUE(device.commands.empty());
+
+    load(ramp(88200), {}, 16, 44100);
+    editor->MMplay();
+    // Stop first, then the file: stopped and closed again, opened and played.
+    EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "stop", "close",
+                                                         "open play " + temp(0), "play"}));
+    EXPECT_EQ(readWaveFile(temp(0)).left, ramp(88200));
+    EXPECT_EQ(editor->playing().startMs, 0);
+    EXPECT_EQ(editor->playing().PlayTo, 88199);
+    EXPECT_FALSE(doc().Changed); // a temporary file is not a save
+
+    // A selection made right to left is put the right way; the cursor counts from its start.
+    doc().selection = {66150, 44100, 1};
+    device.commands.clear();
+    editor->MMplay(); // the file of the first Play is still there: the next number
+    EXPECT_EQ(device.commands.at(4), "open play " + temp(1));
+    EXPECT_EQ(editor->playing().startMs, 1000);
+    EXPECT_EQ(editor->playing().PlayFrom, 44100);
+    EXPECT_EQ(editor->playing().PlayTo, 66150);
+    const WavReadResult played = readWaveFile(temp(1));
+    EXPECT_EQ(played.left, ramp(22050, 44100));
+
+    // Rewind and Forward move a second and stay inside the file.
+    device.commands.clear();
+    device.lengthMs = 5000;
+    device.positionMs = 400;
+    editor->MMrewind();
+    device.positionMs = 4500;
+    editor->MMforward();
+    EXPECT_EQ(device.commands, (std::vector<std::string>{"seek 0", "play", "seek 4999", "play"}));
+    device.positionMs = 5000; // at the end: nothing plays
+    device.commands.clear();
+    editor->MMforward();
+    EXPECT_TRUE(device.commands.empty());
+}
+
+TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
+    load(ramp(1000));
+    select(10, 19);
+    editor->MMmute();
+    EXPECT_EQ(device.commands.back(), "play");
+    editor->MMluister(); // off
+    device.commands.clear();
+    editor->MMmute();
+    EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close"}));
+
+    device.opens = false;
+    editor->MMplay();
+    editor->MMplay();
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text, "The sound cannot be played: there is no sound output, or it "
+                                     "does not take this format.");
+    editor->MMluister(); // on: the plays after changes do not say it again
+    editor->MMreverse();
+    editor->MMreverse();
+    EXPECT_EQ(host.messages.size(), 2u);
+    editor->MMrecord();
+    EXPECT_EQ(host.messages.back().text, "Nothing can be recorded: there is no sound input, or it "
+                                         "does not take this format.");
+    EXPECT_FALSE(editor->recording());
+}
+
+// A recording of 16-bit stereo at 11025 Hz: frames (a, -a) for a = 1000, 2000, ...
+std::string recordedStereo(int frames) {
+    Samples interleaved;
+    for (int i = 1; i <= frames; ++i) {
+        interleaved.push_back(int16_t(1000 * i));
+        interleaved.push_back(int16_t(-1000 * i));
+    }
+    return riff(fmtChunk(2, 11025, 16) + chunk("data", le16(interleaved)));
+}
+
+TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
+    load(ramp(100, 1), {}, 16, 11025); // mono: the recording is averaged to 0
+    editor->MMluister();
+    editor->MMrecord();
+    EXPECT_TRUE(editor->recording());
+    EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "format 11025 1",
+                                                         "open record " + temp(0), "record"}));
+    EXPECT_TRUE(editor->enabled(EnabledRule::SoundPlaying)); // Stop ends it
+    EXPECT_FALSE(editor->enabled(EnabledRule::SoundSeekable));
+    device.recordedBytes = recordedStereo(4);
+    device.commands.clear();
+    editor->MMstop();
+    EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "save", "close"}));
+    EXPECT_FALSE(editor->recording());
+    // Without a selection a plain recording replaces the last frame: 99 + 4 frames.
+    EXPECT_EQ(doc().SampleCount, 103);
+    EXPECT_EQ(left(96, 7), Samples({97, 98, 99, 0, 0, 0, 0}));
+    EXPECT_EQ(host.statusLog.back(), "The sound has been recorded.");
+    EXPECT_FALSE(doc().hasSelection());
+    EXPECT_EQ(doc().UndoLevel, 1);
+
+    // Mixed in without a selection: added onto the start.
+    load(Samples(100, 5), {}, 16, 11025);
+    device.recordedBytes = riff(fmtChunk(1, 11025, 16) + chunk("data", le16({10, 20, 30})));
+    editor->MMrecordMix();
+    editor->MMstop();
+    EXPECT_EQ(left(0, 4), Samples({15, 25, 35, 5}));
+    EXPECT_EQ(doc().SampleCount, 100);
+
+    // Fading in over a selection: the sound fades out while the recording fades in.
+    load(Samples(100, 400), {}, 16, 11025);
+    select(10, 13);
+    device.recordedBytes = riff(fmtChunk(1, 11025, 16) + chunk("data", le16({0, 0, 0, 0})));
+    editor->MMrecordOverloop();
+    editor->MMstop();
+    EXPECT_EQ(left(10, 4), Samples({400, 300, 200, 100}));
+
+    // A recording that is no readable file: nothing merged, but the undo level stays.
+    load(ramp(100));
+    device.recordedBytes = "not a sound";
+    editor->MMrecord();
+    editor->MMstop();
+    EXPECT_EQ(host.statusLog.back(), "Recording failed.");
+    EXPECT_EQ(host.lastCritical(), "An error has occured while recording.");
+    EXPECT_EQ(left(), ramp(100));
+    EXPECT_EQ(doc().UndoLevel, 1);
+}
+
+TEST_F(Transport, TheRecordedFileIsReadChunkByChunk) {
+    auto read = [&](const std::string& bytes) {
+        writeBytes(path("rec.wav"), bytes);
+        return readRecordedFile(path("rec.wav"));
+    };
+    // A format chunk of 18 bytes: its two extra bytes are skipped before the data.
+    std::string fmt18 = fmtChunk(1, 8000, 16);
+    fmt18[4] = 18;
+    fmt18 += "\x7f\x7f";
+    auto sound = read(riff(fmt18 + chunk("junk", "abcd") + chunk("data", le16({7, -7}))));
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->clip.a, Samples({7, -7}));
+    EXPECT_EQ(sound->clip.rate, 8000);
+
+    // An odd data size in 16-bit mono leaves its last byte unread; stereo splits the frames.
+    sound = read(riff(fmtChunk(1, 8000, 16) + rawChunk("data", 5, le16({1, 2}) + "\x03")));
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->clip.frames, 2);
+    sound = read(riff(fmtChunk(2, 8000, 8) + chunk("data", "\x01\x02\x03\x04\x05")));
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->clip.a, Samples({1, 3}));
+    EXPECT_EQ(sound->clip.b, Samples({2, 4}));
+
+    EXPECT_FALSE(read("RIFX" + recordedStereo(2).substr(4)));
+    EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 16, 3) + chunk("data", le16({1})))));
+    EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 12) + chunk("data", le16({1})))));
+    EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 16))));
+}
+
+TEST_F(Transport, TheMarkKeysTakeThePlayPosition) {
+    load(ramp(44100), ramp(44100), 16, 44100);
+    editor->markAtPlayPosition(true); // nothing plays
+    EXPECT_FALSE(doc().hasSelection());
+    select(0, 99, 1, false);
+    editor->MMNiets();
+    editor->MMplay(); // the whole sound: the play position is the frame
+    device.lengthMs = 1000;
+    device.positionMs = 250;
+    editor->markAtPlayPosition(false); // end at the play position, start at 0
+    EXPECT_EQ(doc().selection.SelStart, 0);
+    EXPECT_EQ(doc().selection.SelEnd, 11026); // 11025 rounded up to even
+    EXPECT_TRUE(editor->options().bothChannels);
+    device.positionMs = 500;
+    editor->markAtPlayPosition(true); // past the end: the end moves to the last frame
+    EXPECT_EQ(doc().selection.SelStart, 22050);
+    EXPECT_EQ(doc().selection.SelEnd, 44099);
+}
+
+} // namespace
+} // namespace sono::test
