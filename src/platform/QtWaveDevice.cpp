@@ -84,9 +84,12 @@ int64_t QtWaveDevice::bytesAt(int64_t ms) const {
 }
 
 int64_t QtWaveDevice::running() const {
-    if (sink_) return sink_->processedUSecs() / 1000;
-    if (source_) return source_->processedUSecs() / 1000;
-    return 0;
+    // The device takes the samples ahead of what is heard (the sound server buffers them), so
+    // the clock tells how far the sound has come, and what was handed over bounds it.
+    const int64_t handed = (sink_   ? sink_->processedUSecs()
+                            : source_ ? source_->processedUSecs()
+                                      : 0) / 1000;
+    return purpose_ == Purpose::Record ? handed : std::min<int64_t>(started_.elapsed(), handed);
 }
 
 void QtWaveDevice::play() {
@@ -97,6 +100,7 @@ void QtWaveDevice::play() {
     buffer_.open(QIODevice::ReadOnly);
     buffer_.seek(std::min<int64_t>(bytesAt(stoppedMs_), samples_.size()));
     startMs_ = stoppedMs_;
+    started_.start();
     sink_->start(&buffer_);
     active_ = sink_->error() == QAudio::NoError;
 }
@@ -164,8 +168,6 @@ int64_t QtWaveDevice::position() const {
     if (!open_) return 0;
     if (!active_) return stoppedMs_;
     if (purpose_ == Purpose::Record) return running();
-    // The whole file handed over: the device has played it to its end.
-    if (sink_->state() == QAudio::IdleState) return length();
     return std::min(startMs_ + running(), length());
 }
 

@@ -6,6 +6,7 @@
 #include <QAudioFormat>
 #include <QBuffer>
 #include <QByteArray>
+#include <QElapsedTimer>
 
 #include <memory>
 #include <string>
@@ -49,6 +50,7 @@ class QtWaveDevice : public WaveDevice {
     std::unique_ptr<QAudioSink> sink_;
     std::unique_ptr<QAudioSource> source_;
     int64_t startMs_ = 0;   // where the running play began
+    QElapsedTimer started_; // since then
     int64_t stoppedMs_ = 0; // the position while nothing runs
     int recordRate_ = 44100;
     int recordChannels_ = 2;
