@@ -27,6 +27,11 @@ What each file is for (a channel view is about 256 pixels high and as wide as th
                red-orange (loud): bright sky around the centre row, dark sky and hills above and
                below it.
   audio.sta    a 16 x 16 PNG shown beside the text of every status-bar panel.
+  example.gif  68 x 157: the small waveform the volume, speed and echo dialogs change in their
+               example pictures. The program reads only its outline: in each of the columns 2 to
+               65 the first black pixel from the top (at most row 78, the zero line) and from the
+               bottom (below row 78). Nothing else in the picture may be pure black.
+  mover.gif    17 x 17: a block of the curve dialogs, dragged up and down.
 """
 
 import math
@@ -783,6 +788,64 @@ def status_picture():
     return cv
 
 
+def example_waveform():
+    """68 x 157: a short sound (a quick attack, a wavering decay) drawn as the waveform views draw
+    one, a light blue band with a black outline around the zero line at row 78, on paper white."""
+    w, h, zero = 68, 157, 78
+    paper, band, axis = (250, 250, 244), (178, 202, 230), (120, 140, 170)
+    cv = Canvas(w, h, paper)
+    tops, bottoms = [], []
+    for c in range(64):
+        attack = 1.0 - math.exp(-(c + 1) / 3.5)
+        decay = math.exp(-c / 34.0)
+        up = 4 + 60 * attack * decay * (0.72 + 0.28 * abs(math.sin(c * 0.55)))
+        down = 4 + 58 * attack * decay * (0.72 + 0.28 * abs(math.sin(c * 0.55 + 1.1)))
+        tops.append(zero - int(round(up)))
+        bottoms.append(zero + int(round(down)))
+    for c in range(64):
+        x = c + 2
+        for y in range(tops[c], bottoms[c] + 1):
+            cv.blend(x, y, band, 1.0)
+        cv.blend(x, zero, axis, 1.0)
+    black = (0, 0, 0)
+    for c in range(64):
+        x = c + 2
+        cv.blend(x, tops[c], black, 1.0)
+        cv.blend(x, bottoms[c], black, 1.0)
+        # Joins to the next column, drawn in the column whose own outline point is the outer one,
+        # so that the first black pixel from either side stays that column's outline point.
+        if c + 1 < 64:
+            a, b = tops[c], tops[c + 1]
+            for y in range(min(a, b) + 1, max(a, b)):
+                cv.blend(x if a < b else x + 1, y, black, 1.0)
+            a, b = bottoms[c], bottoms[c + 1]
+            for y in range(min(a, b) + 1, max(a, b)):
+                cv.blend(x if a > b else x + 1, y, black, 1.0)
+    return cv
+
+
+def mover():
+    """17 x 17: a raised grey block with a small arrow up and an arrow down."""
+    face, light, shade, dark = (212, 208, 200), (255, 255, 255), (128, 128, 128), (64, 64, 64)
+    cv = Canvas(17, 17, face)
+    for i in range(17):
+        cv.blend(i, 0, light, 1.0)
+        cv.blend(0, i, light, 1.0)
+        cv.blend(i, 16, dark, 1.0)
+        cv.blend(16, i, dark, 1.0)
+    for i in range(1, 16):
+        cv.blend(i, 15, shade, 1.0)
+        cv.blend(15, i, shade, 1.0)
+    arrow = (24, 40, 96)
+    for row in range(4):
+        for x in range(8 - row, 9 + row):
+            cv.blend(x, 3 + row, arrow, 1.0)
+            cv.blend(x, 13 - row, arrow, 1.0)
+    for x in range(5, 12):
+        cv.blend(x, 8, shade, 1.0)
+    return cv
+
+
 # ---------------------------------------------------------------------------------------------
 
 def convert(args, inputs, out):
@@ -817,6 +880,9 @@ def main():
     step("audio.sta")
     with open(path("audio.sta"), "wb") as f:
         f.write(status_picture().png())
+    step("example.gif, mover.gif")
+    convert(["{0}"] + plain, [example_waveform()], "gif:" + path("example.gif"))
+    convert(["{0}"] + plain, [mover()], "gif:" + path("mover.gif"))
     step("space.bmp, fire.bmp")
     with open(path("space.bmp"), "wb") as f:
         f.write(column_texture(SPACE_RAMP).bmp())

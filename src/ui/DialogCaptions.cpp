@@ -22,11 +22,12 @@ void applyCaptions(const std::vector<Caption>& captions, const Editor& editor) {
     }
 }
 
-OkCancel makeOkCancel(QDialog& dialog, std::vector<Caption>& captions) {
+OkCancel makeOkCancel(QDialog& dialog, std::vector<Caption>& captions, const char* okDutch,
+                      const char* okEnglish) {
     auto* ok = new QPushButton;
     ok->setObjectName("Command1");
     ok->setDefault(true);
-    captions.push_back({ok, "&OK", "&OK"});
+    captions.push_back({ok, okDutch, okEnglish});
     auto* cancel = new QPushButton;
     cancel->setObjectName("Command2");
     captions.push_back({cancel, "&Annuleren", "&Cancel"});

@@ -22,11 +22,13 @@ struct Caption {
 void applyCaptions(const std::vector<Caption>& captions, const Editor& editor);
 
 // OK ("Command1", the default button) and Cancel ("Command2", which rejects the dialog), their
-// captions added to `captions`. What OK does is up to the dialog.
+// captions added to `captions`. What OK does is up to the dialog; the effect dialogs call it
+// Apply.
 struct OkCancel {
     QPushButton* ok;
     QPushButton* cancel;
 };
-OkCancel makeOkCancel(QDialog& dialog, std::vector<Caption>& captions);
+OkCancel makeOkCancel(QDialog& dialog, std::vector<Caption>& captions, const char* okDutch = "&OK",
+                      const char* okEnglish = "&OK");
 
 } // namespace sono

@@ -28,6 +28,7 @@
 #include <utility>
 
 #include "CommandIcons.h"
+#include "EffectDialogs.h"
 #include "FileFilter.h"
 #include "Folders.h"
 #include "InfoForm.h"
@@ -107,7 +108,9 @@ QString recentCaption(int index, const std::string& path) {
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     : QMainWindow(parent), editor_(EditorPorts{*this, *this, device_, coder_}, std::move(folders)),
       menus_(*menuBar()), progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
-      propForm_(new PropForm(editor_, this)), bijOpen_(new BijOpen(editor_, this)) {
+      propForm_(new PropForm(editor_, this)), bijOpen_(new BijOpen(editor_, this)),
+      effectDialogs_(new EffectDialogs(editor_, this,
+                                       [this](QDialog& dialog) { return execDialog(dialog); })) {
     setWindowTitle(ProgramCaption);
 
     views_ = new WaveformViews(editor_, appDir(), [this](const QPoint& at) {
@@ -167,6 +170,8 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         execDialog(*infoForm_);
         return std::nullopt;
     };
+    for (std::string_view id : EffectDialogs::commands())
+        parameterDialogs_[id] = [this, id] { return effectDialogs_->ask(id); };
     buildToolbars();
     menus_.setLanguage(editor_.language());
     connectCommands();
@@ -298,6 +303,7 @@ std::optional<Arguments> MainWindow::askProperties() {
 
 void MainWindow::hideToolDialogs() {
     propForm_->hide();
+    effectDialogs_->hide();
 }
 
 void MainWindow::programClosed() {

@@ -26,6 +26,7 @@ class QToolBar;
 
 namespace sono {
 
+class EffectDialogs;
 class InfoForm;
 class StatusPanel;
 class VolumePanel;
@@ -128,6 +129,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     InfoForm* infoForm_;
     PropForm* propForm_;
     BijOpen* bijOpen_;
+    EffectDialogs* effectDialogs_;
     FileDialog openDialog_;
     FileDialog saveDialog_;
     std::map<std::string_view, ParameterDialog> parameterDialogs_;

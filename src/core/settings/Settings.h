@@ -25,9 +25,10 @@ struct Options {
 };
 
 // Positions and check boxes of the curve dialogs, kept here so they live on between runs. A
-// block's top runs from 0 (highest value) to 168 pixels (lowest). The dialogs first show every
-// "stays the same" box and the softer-repeats box checked, and the blocks at a delay of 102 ms,
-// an echo volume of 30 %, one repeat, and volume and speed in the middle of their panels.
+// block's top runs from 0 (highest value) to 168 pixels (lowest), held as the whole number the
+// options file stores (see storedTop in effects/Envelope.h: the volume dialog's 84 is its 84.5).
+// The dialogs first show every "stays the same" box and the softer-repeats box checked, and the
+// blocks at a delay of 102 ms, an echo volume of 30 %, one repeat, and volume and speed at 100 %.
 struct CurveDialogState {
     std::vector<int16_t> echoHandleTops{151, 151, 118, 118, 168, 168};
     int16_t echoCheck = 1;

@@ -1,0 +1,43 @@
+#include "EffectDialog.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+#include "editor/Editor.h"
+
+namespace sono {
+
+EffectDialog::EffectDialog(Editor& editor, const char* name, QWidget* parent)
+    : QDialog(parent), editor_(editor) {
+    setObjectName(name);
+    setModal(true);
+    auto [apply, cancel] = makeOkCancel(*this, captions_, "&Toepassen", "&Apply");
+    apply_ = apply;
+    cancel_ = cancel;
+    connect(apply_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+std::optional<Arguments> EffectDialog::ask(const Exec& exec) {
+    applyCaptions(captions_, editor_);
+    prepare();
+    if (exec(*this) != QDialog::Accepted) return std::nullopt;
+    return arguments();
+}
+
+QString EffectDialog::text(std::string_view dutch, std::string_view english) const {
+    return QString::fromStdString(editor_.LangText(dutch, english));
+}
+
+void EffectDialog::closeEvent(QCloseEvent* event) {
+    if (editor_.panel(1) != editor_.LangText("Tot ziens!", "Bye bye!")) {
+        event->ignore();
+        reject();
+        return;
+    }
+    // The window is closing: this dialog goes too, without answering.
+    event->accept();
+    done(QDialog::Rejected);
+    deleteLater();
+}
+
+} // namespace sono
