@@ -82,11 +82,12 @@ WaveformViews::WaveformViews(Editor& editor, std::string pictureFolder,
         showSelection();
     });
     connect(hsc_, &QScrollBar::sliderPressed, this, [this] {
-        scrolling_ = true;
+        scrolling_ = scrollChanged_ = true;
         showPlayMarks(marks_);
     });
     connect(hsc_, &QScrollBar::sliderReleased, this, [this] {
         scrolling_ = false;
+        scrollChanged_ = true;
         showPlayMarks(marks_);
     });
 }
@@ -146,6 +147,8 @@ void WaveformViews::resizeEvent(QResizeEvent* event) {
 }
 
 void WaveformViews::showPlayMarks(const PlayMarks& marks) {
+    if (marks == marks_ && !scrollChanged_) return;
+    scrollChanged_ = false;
     marks_ = marks;
     const PlayMarks shown = scrolling_ ? PlayMarks{} : marks;
     for (ChannelView* view : views_)

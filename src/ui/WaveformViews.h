@@ -83,6 +83,7 @@ class WaveformViews : public QWidget {
     QScrollBar* hsc_;
     PlayMarks marks_;
     bool scrolling_ = false;
+    bool scrollChanged_ = false; // the markers must be shown anew
 };
 
 } // namespace sono
