@@ -10,11 +10,12 @@ cd "$(dirname "$0")/.."
 # give its own dialogs their Dutch texts. The toolbar and menu pictures come from the Adwaita
 # icon theme and from SVG drawings of our own, which Qt draws through the SVG icon engine and
 # image format plugins of libqt6svg6. The tests play and record through a private PulseAudio
-# server.
+# server. MP3 files are made and read by the lame coder; the tests read their tags with id3v2 and
+# their frames with file.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
           libqt6svg6 adwaita-icon-theme qt6-translations-l10n
           libtag1-dev libgtest-dev libgmock-dev libbenchmark-dev sox xvfb xauth
-          pulseaudio pulseaudio-utils)
+          pulseaudio pulseaudio-utils lame id3v2 file)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -130,6 +130,26 @@ void saveAs(BatchContext& c, const Words& a) {
     c.host.setSavePath(std::nullopt);
 }
 
+// export-mp3 PATH BITRATE stereo|joint [FIELD=TEXT ...]: the fields not given are those the
+// window's export panel starts with.
+void exportMp3(BatchContext& c, const Words& a) {
+    const Command& command = *findCommand("MMsaveMP3");
+    Mp3Fields fields = c.editor.mp3FieldsToExport();
+    std::string* const named[] = {&fields.title, &fields.artist,  &fields.album,
+                                  &fields.year,  &fields.comment, &fields.genre};
+    for (size_t i = 3; i < a.size(); ++i) {
+        const size_t equals = a[i].find('=');
+        if (equals == std::string::npos)
+            throw BatchError("expected FIELD=TEXT, got '" + a[i] + "'");
+        *named[choiceArg(a[i].substr(0, equals), {"title", "artist", "album", "year", "comment",
+                                                  "genre"})] = a[i].substr(equals + 1);
+    }
+    c.editor.runCommand(command.id,
+                        {a[0], parameterArg(command.params[1], a[1]),
+                         parameterArg(command.params[2], a[2]), fields.title, fields.artist,
+                         fields.album, fields.year, fields.comment, fields.genre});
+}
+
 // render PATH WIDTH HEIGHT [STYLE]: what Save Graphic As BMP writes for views of that size,
 // in the current graph style or style N (the Graphic menu's item N).
 void render(BatchContext& c, const Words& a) {
@@ -231,6 +251,7 @@ const std::map<std::string, OwnWord>& ownWords() {
         {"option", {2, 2, setOption}},
         {"open", {1, 1, openFile}},
         {"save-as", {1, 1, saveAs}},
+        {"export-mp3", {3, 9, exportMp3}},
         {"select", {2, 3, select}},
         {"print", {1, 4, print}},
         {"render", {3, 4, render}},

@@ -9,6 +9,7 @@
 #include "Folders.h"
 #include "ProcessCoder.h"
 #include "SilentWaveDevice.h"
+#include "TagLibMp3Tags.h"
 #include "WorkFolderLock.h"
 
 namespace sono {
@@ -113,7 +114,8 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         BatchHost host(out);
         SilentWaveDevice device;
         ProcessCoder coder;
-        Editor editor(EditorPorts{host, host, device, coder}, folders);
+        TagLibMp3Tags tags;
+        Editor editor(EditorPorts{host, host, device, coder, tags}, folders);
         BatchContext context{editor, host, out};
         try {
             editor.startUp();

@@ -1,6 +1,7 @@
 #pragma once
 // Runs an outside program with QProcess: the program and its arguments are handed over as they
-// are, never through a shell, and the program is killed when it outlasts its time limit.
+// are, never through a shell, and the program is killed when it outlasts its time limit. A bare
+// program name is looked for in the program's shipped folder, then on PATH.
 #include "ports/ExternalCoder.h"
 
 namespace sono {
@@ -8,7 +9,8 @@ namespace sono {
 class ProcessCoder : public ExternalCoder {
   public:
     CoderRun run(const std::string& program, const std::vector<std::string>& arguments,
-                 std::chrono::milliseconds timeLimit) override;
+                 std::chrono::milliseconds timeLimit,
+                 const std::function<void()>& waiting) override;
 };
 
 } // namespace sono

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@
 #include "document/Texts.h"
 #include "editor/Editor.h"
 #include "formats/WaveOverview.h"
+#include "mp3/Mp3Frame.h"
 
 namespace sono {
 
@@ -135,8 +137,14 @@ BijOpen::BijOpen(Editor& editor, QWidget* parent)
 void BijOpen::prepare(Mode mode) {
     mode_ = mode;
     applyCaptions(captions_, editor_);
-    preview_->setVisible(mode == Mode::Preview);
+    preview_->setVisible(mode != Mode::RawFormat);
     rawFrame_->setVisible(mode == Mode::RawFormat);
+    // An MP3 file is described, not drawn or played; its description takes the picture's room.
+    const bool wave = mode == Mode::Preview;
+    picture_->setVisible(wave);
+    drawGraphic_->setVisible(wave);
+    playButton_->setVisible(wave);
+    formatLabel_->setFixedHeight((wave ? 2 : 10) * fontMetrics().lineSpacing());
     drawGraphic_->setChecked(editor_.options().drawGraphicInOpenPanel);
     clearPreview();
 }
@@ -161,10 +169,33 @@ void BijOpen::clearPicture() {
 }
 
 void BijOpen::showFile(const QString& path) {
-    if (mode_ != Mode::Preview) return;
     clearPreview();
+    if (mode_ == Mode::Preview) showWaveFile(path);
+    if (mode_ == Mode::Mp3Preview) showMp3File(path);
+}
+
+void BijOpen::showMp3File(const QString& path) {
+    const std::string file = QFile::encodeName(path).toStdString();
+    const auto frame = Mp3FrameInfo(file, editor_.language());
+    if (!frame) return;
+    const Mp3Fields fields = editor_.tags().read(file).value_or(Mp3Fields{});
+    auto lang = [this](const char* dutch, const char* english) {
+        return editor_.LangText(dutch, english);
+    };
+    const std::string text =
+        "Bitrate: " + frame->bitrate + " kbps, " + frame->sampleRate + " Hz, " +
+        frame->channelMode + "\n" + frame->duration + "\n" + lang("Titel: ", "Title: ") +
+        fields.title + "\n" + lang("Artiest: ", "Artist: ") + fields.artist +
+        "\nAlbum: " + fields.album + "\n" + lang("Jaar: ", "Year: ") + fields.year + "\n" +
+        lang("Opmerking: ", "Comment: ") + fields.comment + "\nGenre: " + fields.genre;
+    previewPath_ = path;
+    sizeLabel_->setText(
+        QString::fromStdString(FormatFileSize(float(QFileInfo(path).size()), editor_.language())));
+    formatLabel_->setText(QString::fromStdString(text));
+}
+
+void BijOpen::showWaveFile(const QString& path) {
     header_ = readWaveHeader(QFile::encodeName(path).toStdString());
-    // An MP3 file is described here once the program reads MP3 headers.
     if (!header_) return;
     previewPath_ = path;
     const WaveFormat& format = header_->format;

@@ -1,7 +1,8 @@
 #pragma once
 // The panel of the open dialog. In mode 0 (Open) it describes the file the user is on: its size,
 // format and length, an overview of its waveform when "Draw Graphic" is checked, and a button
-// to play it. In mode 2 (Import > All Files) it holds the format under which any file is read as
+// to play it; for Import MP3 the bitrate, rate, channel mode, length and music information of
+// an MP3 file. In mode 2 (Import > All Files) it holds the format under which any file is read as
 // raw samples. The window makes it once and lends it to each open dialog, so the raw format
 // chosen lives on between uses.
 #include <QFileDialog>
@@ -27,7 +28,7 @@ class Editor;
 class BijOpen : public QWidget {
     Q_OBJECT
   public:
-    enum class Mode { Preview = 0, RawFormat = 2 };
+    enum class Mode { Preview, Mp3Preview, RawFormat };
     // A raw format: 8 or 16 bits, a rate in Hz as accepted (not rounded), 1 or 2 channels.
     struct RawFormat {
         int bits = 16;
@@ -47,9 +48,9 @@ class BijOpen : public QWidget {
     // "Openen" / "Open".
     QString dialogTitle() const;
 
-    // The dialog's current item became `path` (mode 0): a WAV file is described by its header
-    // alone, drawn when "Draw Graphic" is checked, and can be played; anything else leaves the
-    // preview empty.
+    // The dialog's current item became `path`: a WAV file is described by its header alone,
+    // drawn when "Draw Graphic" is checked, and can be played; in the MP3 preview an MP3 file is
+    // described by its first frame and its tag. Anything else leaves the preview empty.
     void showFile(const QString& path);
 
     // Whether the dialog may close with its file. In mode 2 the rate must be accepted: an
@@ -59,6 +60,8 @@ class BijOpen : public QWidget {
     RawFormat rawFormat() const { return raw_; }
 
   private:
+    void showWaveFile(const QString& path);
+    void showMp3File(const QString& path);
     void clearPreview();
     void clearPicture();
     void drawOverview();

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 
-#include "GenreNames.h"
 #include "document/InfoFields.h"
 #include "editor/Editor.h"
 
@@ -98,7 +97,7 @@ InfoForm::InfoForm(Editor& editor, QWidget* parent) : QDialog(parent), editor_(e
                 genre->setInsertPolicy(QComboBox::NoInsert);
                 genre->setCompleter(nullptr);
                 genre->setMaxVisibleItems(20);
-                for (const std::string& name : id3GenreNames())
+                for (const std::string& name : editor_.tags().genreNames())
                     genre->addItem(QString::fromStdString(name));
                 box = genre->lineEdit();
                 field = genre;

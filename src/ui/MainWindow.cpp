@@ -33,6 +33,7 @@
 #include "Folders.h"
 #include "InfoForm.h"
 #include "MenuTree.h"
+#include "Mp3SaveDialog.h"
 #include "ProgressArea.h"
 #include "PropForm.h"
 #include "StatusPanel.h"
@@ -106,7 +107,8 @@ QString recentCaption(int index, const std::string& path) {
 } // namespace
 
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
-    : QMainWindow(parent), editor_(EditorPorts{*this, *this, device_, coder_}, std::move(folders)),
+    : QMainWindow(parent),
+      editor_(EditorPorts{*this, *this, device_, coder_, tags_}, std::move(folders)),
       menus_(*menuBar()), progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
       propForm_(new PropForm(editor_, this)), bijOpen_(new BijOpen(editor_, this)),
       effectDialogs_(new EffectDialogs(editor_, this,
@@ -164,6 +166,8 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     };
     // Previews are heard once the window has its sound output; until then Play does nothing.
     bijOpen_->setPlayer([](const QString&) {});
+    parameterDialogs_["MMopenMP3"] = [this] { return askMp3Import(); };
+    parameterDialogs_["MMsaveMP3"] = [this] { return askMp3Export(); };
     parameterDialogs_["MMinformatie"] = [this]() -> std::optional<Arguments> {
         // The dialog copies every text it changed into the document itself.
         infoForm_->load();
@@ -322,6 +326,26 @@ QString MainWindow::showSaveDialog(const QString& filter, const QString& folder)
     return dialog.selectedFiles().value(0);
 }
 
+std::optional<Arguments> MainWindow::askMp3Import() {
+    // Asked again until the chosen file exists.
+    for (;;) {
+        auto chosen =
+            showOpenDialog(BijOpen::Mode::Mp3Preview, qtFileFilter(editor_.mp3OpenFilter()),
+                           localPath(editor_.settings().lastDir));
+        if (!chosen || chosen->path.isEmpty()) return std::nullopt;
+        if (QFileInfo::exists(chosen->path)) return Arguments{editorPath(chosen->path)};
+    }
+}
+
+std::optional<Arguments> MainWindow::askMp3Export() {
+    Mp3SaveDialog dialog(this, editor_, qtFileFilter(editor_.mp3SaveFilter()),
+                         localPath(editor_.settings().lastDir), mp3Bitrate_);
+    if (execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    mp3Bitrate_ = dialog.bitrate();
+    return dialog.arguments(editorPath(dialog.selectedFiles().value(0)));
+}
+
 std::optional<OpenChoice> MainWindow::showOpenDialog(BijOpen::Mode mode, const QString& filter,
                                                      const QString& folder) {
     OpenDialog dialog(this, *bijOpen_, mode, filter, folder);
@@ -423,6 +447,39 @@ void MainWindow::setBusy(bool busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+namespace {
+// Takes no input while the window waits for an outside program: what the user clicks or types
+// then is not kept for later either.
+class InputSwallower : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Close:
+            event->ignore();
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+};
+} // namespace
+
+void MainWindow::waitingForOutsideProgram() {
+    InputSwallower swallower;
+    qApp->installEventFilter(&swallower);
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(&swallower);
 }
 
 void MainWindow::languageChanged() {

@@ -17,6 +17,7 @@
 #include "CommandMenus.h"
 #include "ProcessCoder.h"
 #include "QtWaveDevice.h"
+#include "TagLibMp3Tags.h"
 #include "editor/Editor.h"
 
 class QDialog;
@@ -73,6 +74,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     void progressShown(int step, const std::string& label) override;
     void progressEnded() override;
     void setBusy(bool busy) override;
+    void waitingForOutsideProgram() override;
     void selectionChanged() override;
     void soundChanged(const SoundChange& change) override;
     bool saveGraphic(const std::string& path) override;
@@ -119,9 +121,12 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     std::optional<OpenChoice> showOpenDialog(BijOpen::Mode mode, const QString& filter,
                                              const QString& folder);
     int execDialog(QDialog& dialog);
+    std::optional<Arguments> askMp3Import();
+    std::optional<Arguments> askMp3Export();
 
     QtWaveDevice device_;
     ProcessCoder coder_;
+    TagLibMp3Tags tags_;
     Editor editor_;
     CommandMenus menus_;
     std::array<StatusPanel*, 5> panels_{};
@@ -142,6 +147,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     QTimer* timer1_ = nullptr;
     std::pair<bool, bool> transport_{false, false}; // Stop, and Rewind and Forward, enabled
     bool busy_ = false;
+    int mp3Bitrate_ = 96; // the export's bitrate, kept while the program runs
     bool closed_ = false;
     bool closing_ = false; // inside the close event
 };

@@ -25,6 +25,7 @@ ProgressArea::ProgressArea(QWidget* parent)
 
 void ProgressArea::start(const QString& label) {
     label_->setText(label);
+    bar_->setRange(0, 100);
     bar_->setValue(0);
     show();
     // The window's layout would give the area its place only in the event loop, which a running
@@ -35,7 +36,11 @@ void ProgressArea::start(const QString& label) {
 
 void ProgressArea::showStep(int step, const QString& label) {
     label_->setText(label);
-    bar_->setValue(step);
+    // An unknown share shows as a bar that keeps moving.
+    if (step < 0)
+        bar_->setRange(0, 0);
+    else
+        bar_->setValue(step);
     repaintNow();
 }
 

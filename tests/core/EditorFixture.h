@@ -60,7 +60,7 @@ class EditorFixture : public ::testing::Test {
         std::filesystem::create_directories(dir / "settings");
         std::filesystem::create_directories(dir / "temp");
         editor = std::make_unique<Editor>(
-            EditorPorts{host, host, device, coder},
+            EditorPorts{host, host, device, *coderPort, *tagsPort},
             EditorFolders{dir / "settings", dir / "temp", dir.string() + "/", true, playsSound()});
         editor->startUp();
         host.statusLog.clear();
@@ -119,6 +119,11 @@ class EditorFixture : public ::testing::Test {
     FakeHost host;
     FakeWaveDevice device;
     FakeCoder coder;
+    FakeTags tags;
+    // The outside program and the tag library the editor uses: the fakes unless a test sets
+    // real ones before SetUp.
+    ExternalCoder* coderPort = &coder;
+    Mp3Tags* tagsPort = &tags;
     std::filesystem::path dir;
     std::unique_ptr<Editor> editor;
 };

@@ -121,10 +121,19 @@ class FakeWaveDevice : public WaveDevice {
 // Outside programs never run in the core tests: every call fails to start.
 class FakeCoder : public ExternalCoder {
   public:
-    CoderRun run(const std::string&, const std::vector<std::string>&,
-                 std::chrono::milliseconds) override {
+    CoderRun run(const std::string&, const std::vector<std::string>&, std::chrono::milliseconds,
+                 const std::function<void()>&) override {
         return {};
     }
+};
+
+// Files without music information, and a short genre list.
+class FakeTags : public Mp3Tags {
+  public:
+    std::optional<Mp3Fields> read(const std::string&) override { return std::nullopt; }
+    bool write(const std::string&, const Mp3Fields&) override { return false; }
+    const std::vector<std::string>& genreNames() override { return genres; }
+    std::vector<std::string> genres = {"Blues", "Classic Rock", "Other"};
 };
 
 } // namespace sono::test

@@ -23,29 +23,34 @@ TEST(ProcessCoder, ArgumentsArriveUnchangedAndTheOutcomeIsReported) {
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString();
     ProcessCoder coder;
+    int waits = 0;
+    const auto waiting = [&] { ++waits; };
 
     // Blanks, quotes, a semicolon, a command substitution and non-ASCII letters are just part of
     // the name: a shell would have split or run them.
     const std::string source = folder + "/in.wav";
     const std::string target = folder + "/it's a \"copy\"; rm -f in.wav $(touch hit) ë.wav";
     std::ofstream(source) << "RIFF";
-    CoderRun copied = coder.run("cp", {source, target}, 10s);
+    CoderRun copied = coder.run("cp", {source, target}, 10s, waiting);
     EXPECT_TRUE(copied.started && copied.finished);
     EXPECT_EQ(copied.exitCode, 0);
     EXPECT_TRUE(std::filesystem::exists(target));
     EXPECT_TRUE(std::filesystem::exists(source));
     EXPECT_FALSE(std::filesystem::exists("hit"));
 
-    CoderRun failed = coder.run("false", {}, 10s);
+    CoderRun failed = coder.run("false", {}, 10s, waiting);
     EXPECT_TRUE(failed.started && failed.finished);
     EXPECT_EQ(failed.exitCode, 1);
 
-    CoderRun stopped = coder.run("sleep", {"30"}, 100ms);
+    // The caller hears from the wait while the program runs, and the program stops at its
+    // limit.
+    CoderRun stopped = coder.run("sleep", {"30"}, 300ms, waiting);
     EXPECT_TRUE(stopped.started);
     EXPECT_FALSE(stopped.finished);
+    EXPECT_GE(waits, 3);
 
-    CoderRun missing = coder.run(folder + "/no such program", {}, 10s);
-    EXPECT_FALSE(missing.started);
+    EXPECT_FALSE(coder.run(folder + "/no such program", {}, 10s, waiting).started);
+    EXPECT_FALSE(coder.run("no-such-program-anywhere", {}, 10s, waiting).started);
 }
 
 } // namespace

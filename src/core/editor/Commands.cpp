@@ -34,6 +34,18 @@ const Param Int16Count(const char* what) {
         Whole, what, {}, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()};
 }
 
+// The MP3 export's bitrates as words, and its channel mode: "stereo" is the Stereo box checked.
+std::vector<std::string> mp3BitrateWords() {
+    std::vector<std::string> words;
+    for (int rate : Editor::mp3Bitrates())
+        words.push_back(std::to_string(rate));
+    return words;
+}
+void saveMp3(Editor& e, A a) {
+    e.MMsaveMP3(a.text(0), Editor::mp3Bitrates().at(a.choice(1)), a.choice(2) == 1,
+                {a.text(3), a.text(4), a.text(5), a.text(6), a.text(7), a.text(8)});
+}
+
 std::vector<std::string> infoFieldIds() {
     std::vector<std::string> ids(InfoWriteOrder.begin(), InfoWriteOrder.end());
     ids.push_back("DISP");
@@ -89,8 +101,23 @@ std::vector<Command> makeTable() {
         {.id = "MMclose", .run = plain<&Editor::MMclose>},
         {.id = "MMharmonisch"},
         {.id = "MMmorse"},
-        {.id = "MMopenMP3"},
-        {.id = "MMsaveMP3", .enabled = SoundLoaded},
+        {.id = "MMopenMP3",
+         .params = {{Text, "a file"}},
+         .run = [](Editor& e, A a) { e.MMopenMP3(a.text(0)); },
+         .batchWord = "import-mp3"},
+        // The script's export-mp3 fills in the fields it is not given.
+        {.id = "MMsaveMP3",
+         .enabled = SoundLoaded,
+         .params = {{Text, "a file"},
+                    {Choice, "a bitrate", mp3BitrateWords()},
+                    {Choice, "a channel mode", {"joint", "stereo"}},
+                    {Text, "a title"},
+                    {Text, "an artist"},
+                    {Text, "an album"},
+                    {Text, "a year"},
+                    {Text, "a comment"},
+                    {Text, "a genre"}},
+         .run = saveMp3},
         {.id = "MMsnapler"},
 
         // ---- edit ----

@@ -26,7 +26,7 @@ std::string upper(std::string text) {
 
 Editor::Editor(EditorPorts ports, EditorFolders folders)
     : dialogs_(ports.dialogs), view_(ports.view), device_(ports.device), coder_(ports.coder),
-      folders_(std::move(folders)) {}
+      tags_(ports.tags), folders_(std::move(folders)) {}
 
 // ---------------------------------------------------------------- commands
 

@@ -12,6 +12,7 @@
 #include "editor/Commands.h"
 #include "formats/WavReader.h"
 #include "ports/ExternalCoder.h"
+#include "ports/Mp3Tags.h"
 #include "ports/UserDialogs.h"
 #include "ports/ViewObserver.h"
 #include "ports/WaveDevice.h"
@@ -32,6 +33,7 @@ struct EditorPorts {
     ViewObserver& view;
     WaveDevice& device;
     ExternalCoder& coder;
+    Mp3Tags& tags;
 };
 
 class Editor {
@@ -96,7 +98,8 @@ class Editor {
     // the display name.
     void MMrecent(int index);
     // By value: callers pass the current file name or a recent-file entry, which this changes.
-    void OpenWave(std::string path, std::string displayName);
+    // True when the file's sound replaced the one there was.
+    bool OpenWave(std::string path, std::string displayName);
     // True when the file was written.
     bool WriteWave(int saveKind);
     void MMsave();
@@ -110,6 +113,24 @@ class Editor {
     std::string saveTag;
     // Which channel the level meter follows: "0" both, "1" or "2".
     std::string levelMeterChannel = "1";
+
+    // ---- MP3 exchange ----
+    // Decodes an MP3 file with the outside coder and opens it as an untitled sound carrying the
+    // file's music information.
+    void MMopenMP3(const std::string& path);
+    // Encodes the sound into an MP3 file at `bitrate` kbit/s, in stereo (or mono for a mono
+    // sound) when stereoChecked, else in joint stereo, and gives the file `fields` as its music
+    // information (none when all are empty). The sound stays as it is.
+    void MMsaveMP3(const std::string& path, int bitrate, bool stereoChecked,
+                   const Mp3Fields& fields);
+    // The bitrates the export offers, in kbit/s.
+    static const std::vector<int>& mp3Bitrates();
+    // The MP3 open and save dialogs' filters.
+    std::string mp3OpenFilter() const;
+    std::string mp3SaveFilter() const;
+    // The music information an export of this sound starts with.
+    Mp3Fields mp3FieldsToExport() const;
+    Mp3Tags& tags() { return tags_; }
 
     // ---- view side of the document ----
     void DrawWaveform();
@@ -252,6 +273,13 @@ class Editor {
     bool deleteSelection();
     bool muteSelection();
     void refreshLengthPanels();
+
+    // MP3 exchange: runs the outside coder until `output` is written, at most 20 seconds plus
+    // `seconds` (the sound's length), with the progress of `progressKind` meanwhile.
+    bool runCoder(const std::vector<std::string>& arguments, const std::string& output,
+                  double seconds, int progressKind);
+    // Writes the sound as a 16-bit WAV file for the coder and leaves it exactly as it was.
+    bool writeForCoder(const std::string& wavPath);
     void pasteFailed(bool fromRecording);
 
     // undo store
@@ -271,6 +299,7 @@ class Editor {
     ViewObserver& view_;
     WaveDevice& device_;
     ExternalCoder& coder_;
+    Mp3Tags& tags_;
     EditorFolders folders_;
     Document doc_;
     Settings settings_;

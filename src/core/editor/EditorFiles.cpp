@@ -144,10 +144,10 @@ void Editor::reportFileLists(const std::string& path, const WavReadResult& read)
     }
 }
 
-void Editor::OpenWave(std::string path, std::string displayName) {
-    if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return;
+bool Editor::OpenWave(std::string path, std::string displayName) {
+    if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return false;
     std::error_code error;
-    if (path.empty() || !std::filesystem::exists(path, error)) return;
+    if (path.empty() || !std::filesystem::exists(path, error)) return false;
     view_.hideToolDialogs();
     MMstop();
     view_.setBusy(true);
@@ -175,7 +175,7 @@ void Editor::OpenWave(std::string path, std::string displayName) {
         setStatus(
             1, LangText("Het bestand kon niet worden geopend.", "The file could not be opened."));
         dialogs_.showMessage(MessageIcon::Critical, path, failureText(read));
-        return;
+        return false;
     }
 
     if (read.cutShort)
@@ -208,6 +208,7 @@ void Editor::OpenWave(std::string path, std::string displayName) {
     view_.setBusy(false);
     if (settings_.options.listenAfterChange && folders_.playsSound && !PlayFile(path, 0, -1, -1))
         reportNoSound(false, false);
+    return true;
 }
 
 // ---------------------------------------------------------------- save

@@ -18,9 +18,13 @@ class ViewObserver {
     // A long command runs on the window's thread: only the progress display may be painted
     // while it runs; no input, timer or queued signal may be handled until it ends.
     virtual void progressStarted(const std::string& /*label*/) {}
+    // A step of 0..100, or -1 while the share of the work done is unknown.
     virtual void progressShown(int /*step*/, const std::string& /*label*/) {}
     virtual void progressEnded() {}
     virtual void setBusy(bool /*busy*/) {}
+    // Called again and again while the editor waits for an outside program: the window may
+    // repaint, animate its progress and follow resizes, but takes no input.
+    virtual void waitingForOutsideProgram() {}
 
     // Samples changed: the summaries and pictures of those frames must be made anew.
     virtual void soundChanged(const SoundChange& /*change*/) {}

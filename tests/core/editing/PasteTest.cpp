@@ -133,7 +133,7 @@ TEST_F(Paste, AClipCopiedByOneEditorPastesInAnother) {
 
     FakeHost otherHost;
     FakeWaveDevice otherDevice;
-    Editor other(EditorPorts{otherHost, otherHost, otherDevice, coder},
+    Editor other(EditorPorts{otherHost, otherHost, otherDevice, coder, tags},
                  EditorFolders{dir / "other-settings", dir / "temp", dir.string() + "/", false});
     other.MMleeg(); // 100 frames of 16-bit mono silence at 22050 Hz
     other.doc().selection.SelStart = other.doc().selection.SelEnd = 50;

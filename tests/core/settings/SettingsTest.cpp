@@ -113,7 +113,7 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
     // 16 bits and 22050 Hz as little-endian single-precision numbers.
     EXPECT_EQ(readBytes(dir / "settings" / "quality.dat"), "\x00\x00\x80\x41\x00\x44\xac\x46"s);
     writeBytes(dir / "settings" / "quality.dat", "\x00\x00\xc0\x41\x00\x00\x7a\x44"s); // 24, 1000
-    Editor next(EditorPorts{host, host, device, coder},
+    Editor next(EditorPorts{host, host, device, coder, tags},
                 EditorFolders{dir / "settings", dir / "temp", "", true});
     next.startUp();
     EXPECT_EQ(next.language(), 1);
@@ -128,7 +128,7 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
     options[0] = 2;
     EXPECT_TRUE(next.shutDown());
     writeBytes(dir / "settings" / "audio.dat", options);
-    Editor old(EditorPorts{host, host, device, coder},
+    Editor old(EditorPorts{host, host, device, coder, tags},
                EditorFolders{dir / "settings", dir / "temp", "", true});
     old.startUp();
     EXPECT_EQ(old.language(), 2);
@@ -140,7 +140,7 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
 // A settings folder that cannot be written is said once, not at every change of an option.
 TEST_F(SettingsFiles, ASettingsFolderThatCannotBeWrittenIsSaidOnce) {
     writeBytes(dir / "blocked", "a file where the folder should be");
-    Editor blocked(EditorPorts{host, host, device, coder},
+    Editor blocked(EditorPorts{host, host, device, coder, tags},
                    EditorFolders{dir / "blocked", dir / "temp", "", true});
     blocked.startUp();
     blocked.MMluister();

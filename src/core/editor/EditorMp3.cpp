@@ -1,0 +1,171 @@
+// MP3 exchange: the outside coder turns MP3 files into WAV files the editor reads, and the
+// sound's WAV file into MP3 files; the tag library carries the music information across.
+#include <algorithm>
+#include <chrono>
+
+#include "document/Progress.h"
+#include "editor/Editor.h"
+#include "mp3/Mp3Exchange.h"
+#include "mp3/Mp3Frame.h"
+
+namespace sono {
+
+namespace {
+const char* const CoderProgram = "lame";
+// However short the sound, the coder gets this long to start and finish.
+constexpr double CoderBaseSeconds = 20;
+// An MP3 file of unknown bitrate is thought to run at the lowest one, 8 kbit/s.
+constexpr double LowestBytesPerSecond = 1000;
+
+// A name beside `target` for the file being made: the target itself is replaced only when the
+// new file is complete. Short, so that it fits wherever the target's name fits.
+std::filesystem::path partialBeside(const std::string& target) {
+    const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+    for (int n = 0;; ++n) {
+        std::filesystem::path name = folder / (".sonoplexer-" + std::to_string(n) + ".part");
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(name, error))) return name;
+    }
+}
+} // namespace
+
+const std::vector<int>& Editor::mp3Bitrates() {
+    static const std::vector<int> rates = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160};
+    return rates;
+}
+
+std::string Editor::mp3OpenFilter() const {
+    return LangText("MP3-bestanden (*.mp3)|*.mp3|Alle Bestanden (*.*)|*.*",
+                    "MP3-files (*.mp3)|*.mp3|All Files (*.*)|*.*");
+}
+
+std::string Editor::mp3SaveFilter() const {
+    return LangText("MP3-bestanden (*.mp3)|*.mp3", "MP3-files (*.mp3)|*.mp3");
+}
+
+Mp3Fields Editor::mp3FieldsToExport() const {
+    return mp3FieldsOf(doc_, tags_.genreNames());
+}
+
+bool Editor::runCoder(const std::vector<std::string>& arguments, const std::string& output,
+                      double seconds, int progressKind) {
+    std::error_code error;
+    std::filesystem::remove(output, error);
+    ProgressStart(progressKind);
+    view_.progressShown(-1, progressText_);
+    const auto limit = std::chrono::milliseconds(int64_t((CoderBaseSeconds + seconds) * 1000));
+    const CoderRun run =
+        coder_.run(CoderProgram, arguments, limit, [this] { view_.waitingForOutsideProgram(); });
+    ProgressEnd();
+    const auto bytes = std::filesystem::file_size(output, error);
+    const bool written = run.finished && run.exitCode == 0 && !error && bytes > 0;
+    if (!written) std::filesystem::remove(output, error);
+    return written;
+}
+
+void Editor::MMopenMP3(const std::string& path) {
+    rememberFolderOf(path);
+    MMstop();
+    const std::string wav = NewTempSoundName();
+    view_.setBusy(true);
+    std::error_code error;
+    double seconds = double(std::filesystem::file_size(path, error)) / LowestBytesPerSecond;
+    if (auto frame = Mp3FrameInfo(path, settings_.language)) seconds = double(frame->seconds);
+    const bool decoded =
+        !error && runCoder(decodeArguments(path, wav), wav, seconds, ProgressOpening);
+    view_.setBusy(false);
+    if (!decoded) {
+        dialogs_.showMessage(MessageIcon::Critical, path,
+                             LangText("Er is een foutje opgetreden. Dit MP3-bestand kan niet "
+                                      "worden geopend.",
+                                      "An error has occured. This MP3-file cannot be opened."));
+        return;
+    }
+    if (!OpenWave(wav, "*")) return;
+    applyMp3Fields(tags_.read(path).value_or(Mp3Fields{}), doc_);
+    std::string& comment = *doc_.Info.find("ICMT");
+    if (comment.empty()) comment = LangText("Bewerkt met Sonoplexer", "Edited with Sonoplexer");
+}
+
+bool Editor::writeForCoder(const std::string& wavPath) {
+    const std::string keptName = doc_.FileName;
+    const int32_t keptCount = doc_.SampleCount;
+    const auto keptBits = doc_.BitsPerSample;
+    const auto keptBlockAlign = doc_.BlockAlign;
+    const auto keptByteRate = doc_.ByteRate;
+    const auto keptFormatTag = doc_.FormatTag;
+    const bool eightBit = keptBits == 8;
+    auto eachSample = [this](auto change) {
+        for (int16_t& sample : doc_.LeftSamples)
+            sample = int16_t(change(sample));
+        if (doc_.isStereo())
+            for (int16_t& sample : doc_.RightSamples)
+                sample = int16_t(change(sample));
+    };
+    // The coder takes 16-bit samples. The widening keeps every 8-bit value apart (0 becomes
+    // -32766, not -32768), so the shift back gives each sample exactly what it had.
+    if (eightBit) {
+        eachSample([](int x) { return std::max(-32766, (x - 128) * 256); });
+        doc_.BitsPerSample = 16;
+    }
+    doc_.FileName = wavPath;
+    const bool written = WriteWave(ProgressSaving);
+    doc_.FileName = keptName;
+    // The file holds an even number of frames; the sound keeps its own length.
+    if (doc_.SampleCount != keptCount) {
+        doc_.SampleCount = keptCount;
+        doc_.LeftSamples.resize(size_t(keptCount));
+        if (doc_.isStereo()) doc_.RightSamples.resize(size_t(keptCount));
+        notifySoundChange({keptCount - 1, keptCount - 1, true, doc_.isStereo(), true, false});
+    }
+    if (eightBit) eachSample([](int x) { return (x >> 8) + 128; });
+    doc_.BitsPerSample = keptBits;
+    doc_.BlockAlign = keptBlockAlign;
+    doc_.ByteRate = keptByteRate;
+    doc_.FormatTag = keptFormatTag;
+    return written;
+}
+
+void Editor::MMsaveMP3(const std::string& path, int bitrate, bool stereoChecked,
+                       const Mp3Fields& fields) {
+    if (doc_.FileName.empty()) return;
+    rememberFolderOf(path);
+    MMstop();
+    const std::string wav = NewTempSoundName();
+    const bool written = writeForCoder(wav);
+    view_.setBusy(true);
+    const std::filesystem::path partial = partialBeside(path);
+    const double seconds = double(doc_.SampleCount) / double(doc_.SampleRate);
+    bool saved = written && runCoder(encodeArguments(wav, partial.string(), bitrate, stereoChecked,
+                                                     int(doc_.Channels)),
+                                     partial.string(), seconds, ProgressSaving);
+    std::error_code error;
+    if (saved) {
+        std::filesystem::rename(partial, path, error);
+        saved = !error;
+    }
+    std::filesystem::remove(partial, error);
+    std::filesystem::remove(wav, error);
+    if (!saved) {
+        view_.setBusy(false);
+        setStatus(
+            1, LangText("Het MP3-bestand is niet opgeslagen.", "The MP3-file has not been saved."));
+        dialogs_.showMessage(
+            MessageIcon::Critical, path,
+            LangText("Er is een fout opgetreden, waardoor het MP3-bestand niet kon worden "
+                     "opgeslagen.",
+                     "An error has occured, so the MP3-file could not be saved."));
+        return;
+    }
+    if (!fields.empty() && !tags_.write(path, fields))
+        dialogs_.showMessage(
+            MessageIcon::Critical, path,
+            LangText("De muziekinformatie kan niet worden opgeslagen wegens een onbekende fout. "
+                     "Het MP3-bestand is wel opgeslagen.",
+                     "The music information cannot be saved due to some unknown error. The "
+                     "MP3-file has been saved correctly."));
+    view_.setBusy(false);
+    setStatus(1, LangText("Het MP3-bestand is opgeslagen.", "The MP3-file has been saved."));
+}
+
+} // namespace sono
