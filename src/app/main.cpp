@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <optional>
@@ -23,6 +24,9 @@ void printUsage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Past the file-size limit a write then fails with an error that the program reports and
+    // survives, instead of the signal ending the run and the user's unsaved work with it.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication::setApplicationName("sonoplexer");
     std::optional<std::string> script;
     std::optional<std::filesystem::path> settingsDir, tempDir;

@@ -1,8 +1,10 @@
 #include "BatchRunner.h"
 
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "BatchCommands.h"
@@ -50,57 +52,75 @@ std::vector<std::string> splitWords(const std::string& line) {
 
 namespace {
 
-// Runs the lines; returns the exit status.
-int runLines(BatchContext& context, const std::vector<std::string>& lines, std::ostream& err) {
-    for (size_t n = 0; n < lines.size(); ++n) {
-        size_t first = lines[n].find_first_not_of(" \t\r");
-        if (first == std::string::npos || lines[n][first] == '#') continue;
+bool isBlankOrComment(const std::string& line) {
+    const size_t first = line.find_first_not_of(" \t\r");
+    return first == std::string::npos || line[first] == '#';
+}
+
+// Runs the script's lines as they come, so a script on standard input may be written while the
+// run goes on; returns the exit status. `beforeCommands` runs once, before the first line that is
+// not an answer to a question (or at the end), so those answers can meet the questions it asks.
+int runLines(BatchContext& context, std::istream& script, std::ostream& err,
+             const std::function<void()>& beforeCommands) {
+    bool started = false;
+    auto start = [&] {
+        if (!std::exchange(started, true)) beforeCommands();
+    };
+    size_t number = 0;
+    for (std::string line; std::getline(script, line);) {
+        ++number;
+        if (isBlankOrComment(line)) continue;
         try {
-            runWords(context, splitWords(lines[n]));
+            const std::vector<std::string> words = splitWords(line);
+            if (words.front() != "answer") start();
+            runWords(context, words);
         } catch (const BatchError& e) {
-            err << "error: line " << n + 1 << ": " << e.what() << '\n';
+            err << "error: line " << number << ": " << e.what() << '\n';
             return 2;
         } catch (const std::exception& e) {
-            err << "error: line " << n + 1 << ": unexpected failure: " << e.what() << '\n';
+            err << "error: line " << number << ": unexpected failure: " << e.what() << '\n';
             return 3;
         }
     }
+    start();
     return 0;
-}
-
-bool readScript(const std::string& script, std::istream& standardInput,
-                std::vector<std::string>& lines) {
-    std::ifstream file;
-    std::istream* in = &standardInput;
-    if (script != "-") {
-        file.open(script);
-        if (!file) return false;
-        in = &file;
-    }
-    for (std::string line; std::getline(*in, line);)
-        lines.push_back(line);
-    return true;
 }
 
 } // namespace
 
 int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& out,
              std::ostream& err) {
-    std::vector<std::string> lines;
-    if (!readScript(options.script, standardInput, lines)) {
-        err << "error: cannot read script " << options.script << '\n';
-        return 2;
+    std::ifstream file;
+    if (options.script != "-") {
+        file.open(options.script);
+        if (!file) {
+            err << "error: cannot read script " << options.script << '\n';
+            return 2;
+        }
     }
+    std::istream& script = options.script == "-" ? standardInput : file;
     std::optional<std::filesystem::path> tempDir = options.tempDir;
     bool ownTempDir = !tempDir;
     if (ownTempDir) tempDir = freshTempDir();
-    if (!tempDir || !prepareFolder(*tempDir)) {
+    if (!tempDir) {
         err << "error: cannot make a folder for work files\n";
+        return 2;
+    }
+    if (std::string problem = prepareWorkFolder(*tempDir); !problem.empty()) {
+        err << "error: " << problem << '\n';
         return 2;
     }
     // The folder is this run's alone while it runs; a named one may be another run's.
     WorkFolderLock lock;
-    if (auto state = lock.lockFolder(*tempDir); state != WorkFolderLock::State::Taken) {
+    auto state = lock.lockFolder(*tempDir);
+    // A run that ended unexpectedly left its files here: its sound kept last is offered back,
+    // and the folder is this run's from now on.
+    std::optional<NewSound> crashed;
+    if (state == WorkFolderLock::State::Stale) {
+        crashed = readCrashedSound({*tempDir});
+        state = lock.lockFile(*tempDir / WorkFolderLock::FileName, true);
+    }
+    if (state != WorkFolderLock::State::Taken) {
         err << "error: " << refusalText(state, *tempDir, lock.error()) << '\n';
         std::error_code ignored;
         if (ownTempDir) std::filesystem::remove_all(*tempDir, ignored);
@@ -119,7 +139,9 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         BatchContext context{editor, host, out};
         try {
             editor.startUp();
-            status = runLines(context, lines, err);
+            status = runLines(context, script, err, [&] {
+                if (crashed) editor.offerRecovery(std::move(*crashed));
+            });
             editor.shutDown();
         } catch (const std::exception& e) {
             err << "error: unexpected failure: " << e.what() << '\n';

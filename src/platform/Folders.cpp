@@ -60,10 +60,22 @@ std::optional<std::filesystem::path> makeRunFolder(const std::filesystem::path& 
     return std::filesystem::path(pattern);
 }
 
-bool prepareFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return std::filesystem::is_directory(folder, error);
+std::string prepareWorkFolder(const std::filesystem::path& folder) {
+    std::error_code ignored;
+    if (!folder.parent_path().empty())
+        std::filesystem::create_directories(folder.parent_path(), ignored);
+    mkdir(folder.c_str(), 0700);
+    const std::string name = folder.string();
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) != 0) return "cannot make the folder for work files " + name;
+    if (S_ISLNK(info.st_mode))
+        return name + " is a symbolic link; name the folder for work files itself";
+    if (!S_ISDIR(info.st_mode)) return name + " is not a folder";
+    if (info.st_uid != geteuid()) return name + " belongs to another user";
+    if (info.st_mode & 022)
+        return name + " may be written by other users; work files need a folder of your own "
+                      "(chmod go-w)";
+    return "";
 }
 
 } // namespace sono

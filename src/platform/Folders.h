@@ -24,7 +24,10 @@ std::optional<std::filesystem::path> freshTempDir();
 // A new folder for one window's work files inside `parent` (the private work folder), mode 0700,
 // named "run-PID-XXXXXX": a folder left by a crashed run is never reused. Removed by the caller.
 std::optional<std::filesystem::path> makeRunFolder(const std::filesystem::path& parent);
-// A folder named on the command line: created when missing, refused when it is not a folder.
-bool prepareFolder(const std::filesystem::path& folder);
+// A folder named on the command line for work files: created (mode 0700) when missing. Returns
+// why it cannot serve, as one line without a line end, or "" when it can: it must be a real
+// folder (not a link to one) of this user that nobody else may write in, since work files in a
+// shared folder could be swapped for links by another user.
+std::string prepareWorkFolder(const std::filesystem::path& folder);
 
 } // namespace sono

@@ -90,6 +90,21 @@ void WorkFolderLock::release() {
     path_.clear();
 }
 
+std::vector<std::filesystem::path> abandonedRunFolders(const std::filesystem::path& parent) {
+    std::vector<std::filesystem::path> abandoned;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(parent, error)) {
+        if (!entry.path().filename().string().starts_with("run-") || !entry.is_directory(error) ||
+            entry.is_symlink(error))
+            continue;
+        WorkFolderLock probe;
+        const WorkFolderLock::State state = probe.lockFolder(entry.path());
+        if (state == WorkFolderLock::State::Stale || state == WorkFolderLock::State::Taken)
+            abandoned.push_back(entry.path());
+    }
+    return abandoned;
+}
+
 std::string refusalText(WorkFolderLock::State state, const std::filesystem::path& folder,
                         int error) {
     const std::string name = folder.string();

@@ -5,6 +5,7 @@
 // a lock file that nobody holds marks a run that ended unexpectedly and left its files behind.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace sono {
 
@@ -41,6 +42,11 @@ class WorkFolderLock {
     int error_ = 0;
     std::filesystem::path path_;
 };
+
+// The run folders ("run-*", see makeRunFolder) inside `parent` that no live run holds: left behind
+// by runs that ended unexpectedly. Only for a caller that keeps new runs from starting meanwhile
+// (a run locks its folder just after making it).
+std::vector<std::filesystem::path> abandonedRunFolders(const std::filesystem::path& parent);
 
 // Why a folder named for work files cannot be used, as one line without a line end ("" for
 // Taken); `error` is the lock's error() after Failed.

@@ -61,24 +61,45 @@ int runWindow(QApplication& app, const std::optional<std::filesystem::path>& set
     std::optional<std::filesystem::path> runDir;
     if (!tempDir) runDir = makeRunFolder(*userDir);
     const std::optional<std::filesystem::path>& workDir = tempDir ? tempDir : runDir;
-    if (!workDir || !prepareFolder(*workDir)) {
+    if (!workDir) {
         std::cerr << "sonoplexer: cannot make a folder for work files\n";
+        return 2;
+    }
+    if (std::string problem = prepareWorkFolder(*workDir); !problem.empty()) {
+        std::cerr << "sonoplexer: " << problem << '\n';
         return 2;
     }
     std::error_code ignored;
     WorkFolderLock workLock;
-    if (auto state = workLock.lockFolder(*workDir); state != WorkFolderLock::State::Taken) {
+    auto state = workLock.lockFolder(*workDir);
+    // Windows that ended unexpectedly left their folders behind: the sound kept last in any of
+    // them is offered back once this window is up. A folder named with --temp-dir is taken
+    // over; the abandoned run folders of the private folder go after the answer.
+    std::vector<std::filesystem::path> crashedFolders = abandonedRunFolders(*userDir);
+    if (state == WorkFolderLock::State::Stale) {
+        crashedFolders.push_back(*workDir);
+        state = workLock.lockFile(*workDir / WorkFolderLock::FileName, true);
+    }
+    if (state != WorkFolderLock::State::Taken) {
         std::cerr << "sonoplexer: " << refusalText(state, *workDir, workLock.error()) << '\n';
         if (runDir) std::filesystem::remove_all(*runDir, ignored);
         return 2;
     }
+    std::optional<NewSound> crashed = readCrashedSound(crashedFolders);
+    std::erase(crashedFolders, *workDir);
 
     int status = 0;
     {
         MainWindow window({settingsDir.value_or(defaultSettingsDir()), *workDir, documentsDir()});
         window.editor().startUp();
         window.show();
-        QTimer::singleShot(0, &window, [&] { window.finishStartUp(fileToOpen); });
+        QTimer::singleShot(0, &window, [&] {
+            if (crashed) window.editor().offerRecovery(std::move(*crashed));
+            crashed.reset();
+            for (const auto& folder : crashedFolders)
+                std::filesystem::remove_all(folder, ignored);
+            window.finishStartUp(fileToOpen);
+        });
         status = app.exec();
     }
     // Closing the window has removed the work files; the run's own folder goes with its lock.

@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
 # A folder named with --temp-dir serves one run at a time: a second run is refused while the first
-# runs and leaves its work files alone, a folder left by a crashed run is refused until its lock
-# file is removed, and a run without --temp-dir leaves nothing behind.
+# runs and leaves its work files alone. A folder left by a run that was killed is taken over: the
+# sound its undo store kept last is offered back, exact, and declining it removes its files. A
+# run that ended normally leaves nothing to offer, and a run without --temp-dir leaves nothing
+# behind. Unsafe folders are refused.
 #   folder_lock_test.sh SONOPLEXER
 set -euo pipefail
 program=$1
 WORK=$(mktemp -d)
 first=
 cleanup() {
-    # A first run still waiting on its pipes is let go, so a failed check leaves nothing running.
-    if [ -n "$first" ]; then
-        exec 5<> "$WORK/reached" 6<> "$WORK/go"
-        wait "$first" || true
-    fi
+    [ -n "$first" ] && kill -9 "$first" 2> /dev/null
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -26,27 +24,17 @@ export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 batch() { "$program" --batch - --settings-dir "$WORK/settings" "$@"; }
+# Waits up to 20 s for a file to appear.
+await() { for _ in $(seq 200); do [ -e "$1" ] && return 0; sleep 0.1; done; fail "no $1"; }
 
-# The first run makes a clip file, then waits inside `open` on two named pipes: opening a pipe
-# waits for the other end, so the test knows when the run got there and lets it go when it likes.
-mkfifo "$WORK/reached" "$WORK/go"
-(
-    status=0
-    batch --temp-dir "$temp" > "$WORK/first.out" 2>&1 << EOF || status=$?
-new
-select all
-copy
-open "$WORK/reached"
-open "$WORK/go"
-print levels
-EOF
-    # Should the run end early, this end lets the test's opens return instead of waiting.
-    exec 3<> "$WORK/reached" 4<> "$WORK/go"
-    exit $status
-) &
+# The first run reads its script from a pipe that the test writes as it goes: the run waits for
+# its next line with its work files in place.
+mkfifo "$WORK/script"
+batch --temp-dir "$temp" < "$WORK/script" > "$WORK/first.out" 2>&1 &
 first=$!
-: > "$WORK/reached"
-[ -f "$clip" ] || fail "the first run made no clip file"
+exec 3> "$WORK/script"
+printf 'new\nselect all\ncopy\n' >&3
+await "$clip"
 [ -f "$lock" ] || fail "the first run holds no lock file"
 
 status=0
@@ -56,28 +44,57 @@ grep -q "in use by another run" "$WORK/second.err" || fail "second run said: $(c
 [ -f "$clip" ] || fail "the second run removed the first run's clip file"
 [ -f "$lock" ] || fail "the second run removed the first run's lock file"
 
-: > "$WORK/go"
+echo "print levels" >&3
+exec 3>&-
 status=0
 wait "$first" || status=$?
 first=
 [ "$status" = 0 ] || fail "the first run ended with $status: $(cat "$WORK/first.out")"
 grep -q "^levels: " "$WORK/first.out" || fail "the first run did not finish its script"
-[ ! -e "$lock" ] || fail "the first run left its lock file"
-[ ! -e "$clip" ] || fail "the first run left its clip file"
+[ ! -e "$lock" ] && [ ! -e "$clip" ] || fail "the first run left its lock or clip file"
+echo new | batch --temp-dir "$temp" | grep -q "^question" && fail "a clean run's folder offered a sound"
 
-echo new | batch --temp-dir "$temp" > /dev/null || fail "a third run after the first was refused"
+# A run killed after three changes: the snapshot before the last one holds the sound kept last.
+sox -D -n -r 8000 -b 16 -c 2 "$WORK/tone.wav" synth 0.5 sine 440 sine 550
+crash_after_three_changes() {
+    "$program" --batch - --settings-dir "$WORK/settings" --temp-dir "$temp" < "$WORK/script" \
+        > /dev/null 2>&1 &
+    first=$! # the program itself, so that the kill reaches it
+    exec 3> "$WORK/script"
+    printf 'open %s\nreverse\nvolume 50 50\nsave-as %s\nselect 0 999\nmute\n' "$WORK/tone.wav" \
+        "$WORK/kept.wav" >&3
+    await "$temp/Sonoplexer UndoData 2.dat"
+    sleep 0.5 # the snapshot is written whole
+    kill -9 "$first"
+    wait "$first" 2> /dev/null || true
+    first=
+    exec 3>&-
+    [ -f "$lock" ] || fail "the killed run left no lock file"
+}
+crash_after_three_changes
+printf 'answer yes\nsave-as %s\n' "$WORK/back.wav" | batch --temp-dir "$temp" > "$WORK/yes.out"
+grep -q "^question .*stopped unexpectedly.* -> yes" "$WORK/yes.out" ||
+    fail "no offer: $(cat "$WORK/yes.out")"
+[ "$(sox "$WORK/back.wav" -t raw - | md5sum)" = "$(sox "$WORK/kept.wav" -t raw - | md5sum)" ] ||
+    fail "the sound brought back is not the one kept last"
+[ ! -e "$lock" ] && [ ! -e "$temp/Sonoplexer UndoData 0.dat" ] || fail "recovery left work files"
 
-# A crashed run: its lock file is there and nobody holds it.
-echo 99999 > "$lock"
-touch "$clip"
-status=0
-echo new | batch --temp-dir "$temp" > /dev/null 2> "$WORK/stale.err" || status=$?
-[ "$status" = 2 ] || fail "a run in a crashed run's folder ended with $status, expected 2"
-grep -q "ended unexpectedly.*remove $lock" "$WORK/stale.err" ||
-    fail "the stale refusal said: $(cat "$WORK/stale.err")"
-[ "$(cat "$lock")" = 99999 ] && [ -f "$clip" ] || fail "the crashed run's files were touched"
-rm "$lock"
-echo new | batch --temp-dir "$temp" > /dev/null || fail "a run after removing the stale lock failed"
+# Declined: the crashed run's files go all the same, and the sound stays the empty one.
+crash_after_three_changes
+printf 'answer no\nprint caption\n' | batch --temp-dir "$temp" > "$WORK/no.out"
+grep -q "^question .*stopped unexpectedly.* -> no" "$WORK/no.out" || fail "no offer to decline"
+grep -q "^caption: Sonoplexer$" "$WORK/no.out" || fail "a declined sound came back: $(cat "$WORK/no.out")"
+[ ! -e "$temp/Sonoplexer UndoData 0.dat" ] || fail "the declined run's snapshot was kept"
+
+# Folders that other users could plant links in are refused, as is a link to a folder.
+mkdir -m 777 "$WORK/shared"
+ln -s "$WORK/tmp-target" "$WORK/link" && mkdir -m 700 "$WORK/tmp-target"
+for folder in "$WORK/shared" "$WORK/link"; do
+    status=0
+    echo new | batch --temp-dir "$folder" > /dev/null 2> "$WORK/unsafe.err" || status=$?
+    [ "$status" = 2 ] && grep -q "other users\|symbolic link" "$WORK/unsafe.err" ||
+        fail "$folder was used: $(cat "$WORK/unsafe.err")"
+done
 
 # Without --temp-dir a run works in a fresh folder of its own and removes it at the end.
 mkdir "$WORK/tmp"

@@ -9,6 +9,7 @@
 #include "WindowSession.h"
 #include "WorkFolderLock.h"
 #include "editing/ClipFile.h"
+#include "editing/UndoStore.h"
 
 using namespace sono;
 using namespace sono::test;
@@ -36,7 +37,7 @@ class RunWindowTest : public QObject {
     void init();
     void cleanup();
     void secondWindowIsRefusedAndTheFirstKeepsItsFiles();
-    void namedFolderOfAnotherRunIsRefused();
+    void crashedRunIsOfferedBackAndAFolderInUseRefused();
 
   private:
     QByteArray systemTemp_;
@@ -125,26 +126,60 @@ void RunWindowTest::secondWindowIsRefusedAndTheFirstKeepsItsFiles() {
     QCOMPARE(QDir(userDir_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
-void RunWindowTest::namedFolderOfAnotherRunIsRefused() {
+void RunWindowTest::crashedRunIsOfferedBackAndAFolderInUseRefused() {
+    // A window that was killed left its run folder: its lock file held by nobody and two undo
+    // levels, the later one being the sound it kept last.
+    const std::filesystem::path crashed = (userDir_ + "/run-99999-abcdef").toStdString();
+    std::filesystem::create_directories(crashed);
+    std::ofstream(crashed / WorkFolderLock::FileName) << "99999\n";
+    Document older, newer;
+    older.SampleCount = 3;
+    older.LeftSamples = {1, 2, 3};
+    newer.Channels = 2;
+    newer.SampleCount = 150; // long enough not to be lengthened
+    newer.LeftSamples.assign(150, -7);
+    newer.RightSamples.assign(150, 300);
+    newer.LeftSamples.back() = 9;
+    QVERIFY(writeUndoSnapshot(undoSnapshotPath(crashed, 0), older));
+    QVERIFY(writeUndoSnapshot(undoSnapshotPath(crashed, 1), newer));
+    std::filesystem::last_write_time(undoSnapshotPath(crashed, 0),
+                                     std::filesystem::file_time_type::clock::now() -
+                                         std::chrono::hours(1));
+
+    std::shared_ptr<SeenBox> offer = answerNextBox(QMessageBox::Yes);
+    Samples left, right;
+    QString caption;
+    bool crashedFolderGone = false;
+    QTimer::singleShot(300, [&] {
+        const auto shown = shownWindows();
+        if (shown.size() != 1) return application().quit();
+        left = shown.front()->editor().doc().LeftSamples;
+        right = shown.front()->editor().doc().RightSamples;
+        caption = shown.front()->windowTitle();
+        crashedFolderGone = !std::filesystem::exists(crashed);
+        answerNextBox(QMessageBox::No); // the sound brought back is not saved
+        shown.front()->close();
+    });
+    QCOMPARE(runWindow(application(), settings_, std::nullopt, std::nullopt), 0);
+    QVERIFY2(offer->text.contains("stopped unexpectedly"), qPrintable(offer->text));
+    QCOMPARE(left, newer.LeftSamples);
+    QCOMPARE(right, newer.RightSamples);
+    QCOMPARE(caption, QString("No Title - Sonoplexer"));
+    QVERIFY(crashedFolderGone);
+    QCOMPARE(QDir(userDir_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+
+    // A folder named with --temp-dir that a live run holds is refused before anything is made.
     const std::filesystem::path named = (root_->path() + "/named").toStdString();
     std::filesystem::create_directory(named);
-    const auto lockFile = named / WorkFolderLock::FileName;
+    std::filesystem::permissions(named, std::filesystem::perms::owner_all);
     const auto clip = clipFilePath(named);
     std::ofstream(clip) << "clip";
-
-    // A run that ended unexpectedly left its lock file, held by nobody.
-    std::ofstream(lockFile) << "99999\n";
-    QCOMPARE(runWindow(application(), settings_, named, std::nullopt), 2);
-    QVERIFY(std::filesystem::exists(clip));
-    std::filesystem::remove(lockFile);
-
-    // A live run holds it.
     WorkFolderLock other;
     QCOMPARE(other.lockFolder(named), WorkFolderLock::State::Taken);
     QCOMPARE(runWindow(application(), settings_, named, std::nullopt), 2);
     QVERIFY(std::filesystem::exists(clip));
-    QVERIFY(std::filesystem::exists(lockFile));
-    // Neither start made a folder of its own nor kept the single-window lock.
+    QVERIFY(std::filesystem::exists(named / WorkFolderLock::FileName));
+    // The start made no folder of its own nor kept the single-window lock.
     QCOMPARE(QDir(userDir_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 

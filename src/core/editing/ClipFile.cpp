@@ -48,7 +48,7 @@ bool writeClipFile(const std::filesystem::path& file, int32_t frames, int32_t bi
 }
 
 std::optional<ClipSource> readClipFile(const std::filesystem::path& file) {
-    auto in = InputFile::open(file.string());
+    auto in = InputFile::open(file.string(), InputFile::Links::Refuse);
     if (!in) return std::nullopt;
     uint8_t header[16];
     if (in->read(header, 16) < 16 || std::memcmp(header, Magic, 4) != 0) return std::nullopt;

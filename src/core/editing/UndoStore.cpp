@@ -46,7 +46,7 @@ bool writeUndoSnapshot(const std::filesystem::path& file, Document& doc) {
 }
 
 SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc) {
-    auto in = InputFile::open(file.string());
+    auto in = InputFile::open(file.string(), InputFile::Links::Refuse);
     if (!in) return SnapshotRead::Damaged;
     uint8_t header[HeaderSize];
     if (in->read(header, 4) < 4) return SnapshotRead::Damaged;
@@ -84,11 +84,31 @@ SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc) 
     return SnapshotRead::Loaded;
 }
 
+std::optional<std::filesystem::path>
+newestUndoSnapshot(const std::vector<std::filesystem::path>& tempDirs) {
+    std::optional<std::filesystem::path> newest;
+    std::filesystem::file_time_type newestTime;
+    std::error_code error;
+    for (const auto& tempDir : tempDirs) {
+        for (int level = 0;; ++level) {
+            const std::filesystem::path file = undoSnapshotPath(tempDir, level);
+            if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error)))
+                break;
+            const auto written = std::filesystem::last_write_time(file, error);
+            if (!error && (!newest || written > newestTime)) {
+                newest = file;
+                newestTime = written;
+            }
+        }
+    }
+    return newest;
+}
+
 void deleteUndoSnapshots(const std::filesystem::path& tempDir) {
     for (int level = 0;; ++level) {
         std::filesystem::path file = undoSnapshotPath(tempDir, level);
         std::error_code error;
-        if (!std::filesystem::exists(file, error)) break;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(file, error))) break;
         std::filesystem::remove(file, error);
     }
 }

@@ -4,6 +4,8 @@
 //   LeftSamples, then RightSamples for a stereo sound (int16 each), little-endian.
 // Samples of an 8-bit sound are stored as held, 0..255 in 16-bit slots.
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "document/Document.h"
 
@@ -25,6 +27,11 @@ enum class SnapshotRead {
 // Replaces count, format and samples of doc only when the whole snapshot could be read. A mono
 // snapshot leaves RightSamples as they were.
 SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc);
+
+// The snapshot written last in any of `tempDirs` (nullopt when there is none): after a crash it
+// holds the latest state of the sound that the store kept.
+std::optional<std::filesystem::path>
+newestUndoSnapshot(const std::vector<std::filesystem::path>& tempDirs);
 
 // Deletes snapshots 0, 1, 2, ... up to the first number that has no file.
 void deleteUndoSnapshots(const std::filesystem::path& tempDir);

@@ -1,11 +1,16 @@
 #include "editing/WorkFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace sono {
 
 WorkFileWriter::WorkFileWriter(const std::filesystem::path& path) : path_(path) {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-    file_ = std::fopen(path_.c_str(), "wb");
+    // Made afresh and exclusively: whatever stands under the name (a link planted in a shared
+    // folder included) is removed as a name, never written through.
+    unlink(path_.c_str());
+    const int fd = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 && !(file_ = fdopen(fd, "wb"))) close(fd);
     ok_ = file_ != nullptr;
 }
 

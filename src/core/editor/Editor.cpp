@@ -104,7 +104,7 @@ bool Editor::shutDown() {
     std::error_code ignored;
     for (int i = 0;; ++i) {
         auto playbackFile = folders_.tempDir / ("sonoplexer" + numberText(double(i)) + "$.tmp");
-        if (!std::filesystem::exists(playbackFile, ignored)) break;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(playbackFile, ignored))) break;
         std::filesystem::remove(playbackFile, ignored);
     }
     ClearUndo();

@@ -5,7 +5,9 @@
 // the same code. Commands reach it through runCommand, which lets one command run at a time.
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "document/Document.h"
 #include "document/NewSound.h"
@@ -58,6 +60,9 @@ class Editor {
     void MMclose();
     // The greetings of the start, on their dates (month 1..12, day 1..31).
     void greet(int month, int day);
+    // Offers the sound that a run which ended unexpectedly kept last; when the user takes it, it
+    // becomes the unsaved untitled sound. True when it was taken.
+    bool offerRecovery(NewSound crashed);
 
     // ---- document, texts, status ----
     Document& doc() { return doc_; }
@@ -339,5 +344,9 @@ template <class Work> bool Editor::runExclusive(Work&& work) {
     work();
     return true;
 }
+
+// The sound kept last in the work folders of runs that ended unexpectedly, read before the
+// folders are cleared (nullopt when they kept none that can be read).
+std::optional<NewSound> readCrashedSound(const std::vector<std::filesystem::path>& crashedFolders);
 
 } // namespace sono

@@ -5,6 +5,7 @@
 
 #include "document/Progress.h"
 #include "editor/Editor.h"
+#include "formats/ByteFile.h"
 #include "mp3/Mp3Exchange.h"
 #include "mp3/Mp3Frame.h"
 
@@ -131,17 +132,24 @@ void Editor::MMsaveMP3(const std::string& path, int bitrate, bool stereoChecked,
     if (doc_.FileName.empty()) return;
     rememberFolderOf(path);
     MMstop();
+    // Written through a link to the file it names; a read-only file or a folder, FIFO or device
+    // under the name is not replaced.
+    const std::string target = resolvedSaveTarget(path);
+    const SaveTarget standing = inspectSaveTarget(target);
     const std::string wav = NewTempSoundName();
-    const bool written = writeForCoder(wav);
+    const bool written = standing != SaveTarget::ReadOnly && standing != SaveTarget::NotRegular &&
+                         writeForCoder(wav);
     view_.setBusy(true);
-    const std::filesystem::path partial = partialBeside(path);
+    const std::filesystem::path partial = partialBeside(target);
     const double seconds = double(doc_.SampleCount) / double(doc_.SampleRate);
     bool saved = written && runCoder(encodeArguments(wav, partial.string(), bitrate, stereoChecked,
                                                      int(doc_.Channels)),
                                      partial.string(), seconds, ProgressSaving);
     std::error_code error;
-    if (saved) {
-        std::filesystem::rename(partial, path, error);
+    if (saved && standing == SaveTarget::Shared) {
+        saved = copyIntoShared(partial.string(), target);
+    } else if (saved) {
+        std::filesystem::rename(partial, target, error);
         saved = !error;
     }
     std::filesystem::remove(partial, error);
@@ -157,7 +165,7 @@ void Editor::MMsaveMP3(const std::string& path, int bitrate, bool stereoChecked,
                      "An error has occured, so the MP3-file could not be saved."));
         return;
     }
-    if (!fields.empty() && !tags_.write(path, fields))
+    if (!fields.empty() && !tags_.write(target, fields))
         dialogs_.showMessage(
             MessageIcon::Critical, path,
             LangText("De muziekinformatie kan niet worden opgeslagen wegens een onbekende fout. "

@@ -3,18 +3,24 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace sono {
 
-std::unique_ptr<InputFile> InputFile::open(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return nullptr;
+std::unique_ptr<InputFile> InputFile::open(const std::string& path, Links links) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC |
+                                            (links == Links::Refuse ? O_NOFOLLOW : 0));
+    if (fd < 0) return nullptr;
     struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(file);
+    std::FILE* file = nullptr;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0)
+        file = fdopen(fd, "rb");
+    if (!file) {
+        close(fd);
         return nullptr;
     }
     return std::unique_ptr<InputFile>(new InputFile(file, int64_t(info.st_size)));
@@ -37,36 +43,129 @@ size_t InputFile::read(void* buffer, size_t count) {
     return done;
 }
 
-namespace {
-std::string resolvedTarget(const std::string& target) {
-    // Write through a symbolic link to the file it names instead of replacing the link.
+SaveTarget inspectSaveTarget(const std::string& target) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) != 0) return SaveTarget::Missing;
+    if (!S_ISREG(info.st_mode)) return SaveTarget::NotRegular;
+    // The superuser may write anything; a file nobody may write is read-only all the same.
+    if ((info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)
+        return SaveTarget::ReadOnly;
+    return info.st_nlink > 1 ? SaveTarget::Shared : SaveTarget::Replaceable;
+}
+
+std::string resolvedSaveTarget(const std::string& target) {
     char resolved[PATH_MAX];
     if (realpath(target.c_str(), resolved)) return resolved;
     return target;
 }
+
+namespace {
+// Copies the whole of the open file `in` into the existing target, truncating it first.
+bool copyInPlace(int in, const std::string& target) {
+    const int out = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    bool ok = out >= 0 && lseek(in, 0, SEEK_SET) == 0;
+    std::vector<char> block(1 << 20);
+    while (ok) {
+        const ssize_t got = read(in, block.data(), block.size());
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        for (ssize_t done = 0; ok && done < got;) {
+            const ssize_t put = write(out, block.data() + done, size_t(got - done));
+            ok = put > 0;
+            done += put;
+        }
+    }
+    if (out >= 0 && (fsync(out) != 0 || close(out) != 0)) ok = false;
+    return ok;
+}
 } // namespace
 
-ReplacingFile::ReplacingFile(const std::string& target) : target_(resolvedTarget(target)) {
-    std::string pattern = target_ + ".XXXXXX";
-    int fd = mkstemp(pattern.data());
-    if (fd < 0) return;
-    temporary_ = pattern;
-    struct stat old {};
-    mode_t mode = 0666;
-    if (stat(target_.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode &= ~mask;
+bool copyIntoShared(const std::string& from, const std::string& target) {
+    const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool ok = in >= 0 && copyInPlace(in, target);
+    if (in >= 0) close(in);
+    unlink(from.c_str());
+    return ok;
+}
+
+namespace {
+constexpr const char* PartialPrefix = ".sonoplexer-";
+constexpr const char* PartialSuffix = ".part";
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+mode_t newFileMode() {
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+} // namespace
+
+ReplacingFile::ReplacingFile(const std::string& target, Links links)
+    : target_(links == Links::Follow ? resolvedSaveTarget(target) : target),
+      folder_(folderOf(target_)) {
+    mode_t mode = newFileMode();
+    if (links == Links::Follow) {
+        switch (inspectSaveTarget(target_)) {
+        case SaveTarget::ReadOnly:
+        case SaveTarget::NotRegular:
+            return;
+        case SaveTarget::Shared:
+            shared_ = true;
+            [[fallthrough]];
+        case SaveTarget::Replaceable: {
+            struct stat old {};
+            if (stat(target_.c_str(), &old) == 0) mode = old.st_mode & 07777;
+            break;
+        }
+        case SaveTarget::Missing:
+            break;
+        }
+    }
+    ok_ = openTemporary(mode);
+}
+
+// An unnamed file in the target's folder leaves nothing behind whenever the program stops; a
+// file system without them gets a short hidden name, which fits wherever the target's name fits.
+bool ReplacingFile::openTemporary(mode_t mode) {
+    int fd = open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
+    if (fd < 0) {
+        std::string pattern = folder_ + "/" + PartialPrefix + "XXXXXX" + PartialSuffix;
+        fd = mkostemps(pattern.data(), int(std::strlen(PartialSuffix)), O_CLOEXEC);
+        if (fd < 0) return false;
+        temporary_ = pattern;
     }
     fchmod(fd, mode);
-    file_ = fdopen(fd, "wb");
+    file_ = fdopen(fd, "w+b");
     if (!file_) {
         close(fd);
-        return;
+        if (!temporary_.empty()) unlink(temporary_.c_str());
+        temporary_.clear();
+        return false;
     }
-    ok_ = true;
+    return true;
+}
+
+// The unnamed file gets a hidden name only for the moment before it is renamed over the target.
+bool ReplacingFile::giveName() {
+    if (!temporary_.empty()) return true;
+    const std::string self = "/proc/self/fd/" + std::to_string(fileno(file_));
+    for (unsigned attempt = 0; attempt < 1000; ++attempt) {
+        std::string name = folder_ + "/" + PartialPrefix + std::to_string(getpid()) + "-" +
+                           std::to_string(attempt) + PartialSuffix;
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary_ = name;
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
 }
 
 ReplacingFile::~ReplacingFile() {
@@ -81,9 +180,13 @@ void ReplacingFile::write(const void* data, size_t count) {
 bool ReplacingFile::commit() {
     if (!file_) return false;
     if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0) ok_ = false;
+    if (ok_ && shared_)
+        ok_ = copyInPlace(fileno(file_), target_);
+    else if (ok_)
+        ok_ = giveName();
     if (std::fclose(file_) != 0) ok_ = false;
     file_ = nullptr;
-    if (!ok_) return false;
+    if (!ok_ || shared_) return ok_;
     if (std::rename(temporary_.c_str(), target_.c_str()) != 0) return ok_ = false;
     committed_ = true;
     return true;

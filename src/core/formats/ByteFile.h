@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace sono {
@@ -14,8 +15,11 @@ namespace sono {
 // checked against what is really there before anything is allocated.
 class InputFile {
   public:
-    // nullptr when the file cannot be opened or is not a regular file.
-    static std::unique_ptr<InputFile> open(const std::string& path);
+    enum class Links { Follow, Refuse };
+    // nullptr when the file cannot be opened or is not a regular file (a FIFO is refused
+    // without waiting for a writer). Work files are opened with Links::Refuse, so a link planted
+    // in a shared folder under a work file's name is never read through.
+    static std::unique_ptr<InputFile> open(const std::string& path, Links links = Links::Follow);
     ~InputFile();
 
     int64_t size() const { return size_; }
@@ -70,21 +74,50 @@ inline bool readSampleBlock(InputFile& file, int16_t* samples, size_t count) {
     return complete;
 }
 
-// Writes a new file beside the target and renames it over the target on commit(), so that a
-// failed write never destroys what was there. Keeps the old file's permission bits.
+// What stands at a path the user asked to save to. Links are followed: saving through a
+// symbolic link writes the file it names.
+enum class SaveTarget {
+    Missing, // nothing there yet: a new file is made
+    Replaceable,
+    Shared,     // a regular file with other hard links: written in place so they keep sharing it
+    ReadOnly,   // its permission forbids writing
+    NotRegular, // a folder, FIFO, device, ...
+};
+SaveTarget inspectSaveTarget(const std::string& target);
+// The target of a save with symbolic links resolved (the path as given when it cannot be).
+std::string resolvedSaveTarget(const std::string& target);
+// Copies the finished file `from` into the existing `target` in place, keeping its inode (and so
+// its other names), then removes `from`.
+bool copyIntoShared(const std::string& from, const std::string& target);
+
+// Writes a new file beside the target and puts it in the target's place on commit(), so that a
+// failed or killed write never destroys what was there: the new contents live in an unnamed file
+// (or, where the file system has none, a hidden one) until they are complete. Keeps the old
+// file's permission bits; a read-only or non-regular target is refused (ok() is false at once).
 class ReplacingFile {
   public:
-    explicit ReplacingFile(const std::string& target);
+    enum class Links {
+        Follow,  // a file the user named: write what a link points to, refuse odd targets
+        Replace, // the program's own file: whatever stands there is replaced by a regular file
+    };
+    explicit ReplacingFile(const std::string& target, Links links = Links::Follow);
     ~ReplacingFile(); // removes the unfinished file unless committed
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     bool ok() const { return ok_; }
     void write(const void* data, size_t count);
     bool commit();
 
   private:
+    bool openTemporary(mode_t mode);
+    bool giveName();
+
     std::string target_;
-    std::string temporary_;
+    std::string folder_;
+    std::string temporary_; // empty while the new file has no name
     std::FILE* file_ = nullptr;
+    bool shared_ = false;
     bool ok_ = false;
     bool committed_ = false;
 };

@@ -35,7 +35,7 @@ std::optional<RecordedSound> readRecordedFile(const std::string& path,
             if (std::memcmp(chunk, "fmt ", 4) == 0) {
                 uint8_t fields[16];
                 if (size < 16 || file->read(fields, 16) < 16) return std::nullopt;
-                format = decodeFormatChunk(fields);
+                format = decodeFormatChunk(fields, sizeof fields);
                 if (format.formatTag != 1) return std::nullopt;
                 sawFormat = true;
             } else if (std::memcmp(chunk, "data", 4) == 0) {

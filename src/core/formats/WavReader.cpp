@@ -1,5 +1,6 @@
 #include "formats/WavReader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -94,9 +95,9 @@ class WaveParser {
         // The samples are already split by the earlier format; a new one would no longer fit them.
         if (sawData_) return fail(WavFailure::Corrupt);
         if (size < 16) return fail(WavFailure::Unknown);
-        std::string body = readBody(16);
-        if (body.size() < 16) return fail(WavFailure::Unknown);
-        const WaveFormat format = decodeFormatChunk(reinterpret_cast<const uint8_t*>(body.data()));
+        std::string body = readBody(std::min<int64_t>(size, FormatChunkBytesUsed));
+        const WaveFormat format =
+            decodeFormatChunk(reinterpret_cast<const uint8_t*>(body.data()), body.size());
         r_.formatTag = format.formatTag;
         if (r_.formatTag != 1) return fail(WavFailure::NotPcm);
         r_.channels = format.channels;

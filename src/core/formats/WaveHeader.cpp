@@ -8,9 +8,20 @@
 
 namespace sono {
 
-WaveFormat decodeFormatChunk(const uint8_t* p) {
-    return {int16_t(readLE16(p)),     readLE16(p + 2),           int32_t(readLE32(p + 4)),
-            int32_t(readLE32(p + 8)), int16_t(readLE16(p + 12)), int16_t(readLE16(p + 14))};
+WaveFormat decodeFormatChunk(const uint8_t* p, size_t size) {
+    WaveFormat format{int16_t(readLE16(p)),      readLE16(p + 2),
+                      int32_t(readLE32(p + 4)),  int32_t(readLE32(p + 8)),
+                      int16_t(readLE16(p + 12)), int16_t(readLE16(p + 14))};
+    // The sub-format is a GUID whose first two bytes are the plain format tag and whose other
+    // fourteen are the same for every such tag.
+    static constexpr uint8_t GuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                             0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    constexpr uint16_t Extensible = 0xFFFE;
+    if (uint16_t(format.formatTag) == Extensible && size >= size_t(FormatChunkBytesUsed) &&
+        readLE16(p + 16) >= 22 && readLE16(p + 24) == 1 &&
+        std::memcmp(p + 26, GuidTail, sizeof GuidTail) == 0)
+        format.formatTag = 1;
+    return format;
 }
 
 bool WaveHeader::readable() const {
@@ -54,9 +65,10 @@ std::optional<WaveHeader> readWaveHeader(const std::string& path) {
         }
         if (declared > uint32_t(INT32_MAX) || size > file->size()) return std::nullopt;
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            uint8_t fields[16];
-            if (size < 16 || file->read(fields, 16) < 16) return std::nullopt;
-            header.format = decodeFormatChunk(fields);
+            uint8_t fields[FormatChunkBytesUsed];
+            const size_t wanted = size_t(std::min<int64_t>(size, FormatChunkBytesUsed));
+            if (size < 16 || file->read(fields, wanted) < wanted) return std::nullopt;
+            header.format = decodeFormatChunk(fields, wanted);
             sawFormat = true;
         }
         position = body + size;

@@ -8,7 +8,10 @@
 
 namespace sono {
 
-// The first 16 bytes of a format chunk, as stored (nothing checked).
+// The first 16 bytes of a format chunk, as stored (nothing checked), except that the extensible
+// kind of chunk (tag 0xFFFE, at least 40 bytes) whose sub-format is PCM reads as plain PCM: other
+// programs write 24-bit and some 16-bit files that way. Its samples fill the container size
+// bitsPerSample, so the valid bits it also names change nothing in how they are read.
 struct WaveFormat {
     int16_t formatTag = 0; // 1 = PCM
     uint16_t channels = 0;
@@ -17,7 +20,10 @@ struct WaveFormat {
     int16_t blockAlign = 0;
     int16_t bitsPerSample = 0;
 };
-WaveFormat decodeFormatChunk(const uint8_t* body);
+// The largest part of a format chunk that decodeFormatChunk looks at.
+constexpr int FormatChunkBytesUsed = 40;
+// `size` bytes of the chunk's body are at `body`, at least 16.
+WaveFormat decodeFormatChunk(const uint8_t* body, size_t size);
 
 struct WaveHeader {
     WaveFormat format;

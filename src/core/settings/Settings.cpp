@@ -1,8 +1,7 @@
 #include "settings/Settings.h"
 
+#include <algorithm>
 #include <bit>
-#include <fstream>
-#include <iterator>
 
 #include "formats/ByteFile.h"
 
@@ -37,6 +36,17 @@ void putText(std::string& out, const std::string& text) {
     out.append(text, 0, std::min<size_t>(text.size(), 32767));
 }
 
+// A settings file is read only when it is a regular file of a size such a file can have: a
+// folder, FIFO or device under its name gives the defaults.
+std::optional<std::vector<uint8_t>> settingsBytes(const std::filesystem::path& file) {
+    constexpr int64_t LargestSettingsFile = 1 << 20;
+    auto in = InputFile::open(file.string());
+    if (!in || in->size() > LargestSettingsFile) return std::nullopt;
+    std::vector<uint8_t> bytes(size_t(in->size()));
+    bytes.resize(in->read(bytes.data(), bytes.size()));
+    return bytes;
+}
+
 enum OptionBit : uint8_t {
     BitDrawGraphic = 1,
     BitListen = 2,
@@ -46,9 +56,10 @@ enum OptionBit : uint8_t {
     BitShowInfo = 128,
 };
 
-// Written beside the old file and renamed over it, so a failed write leaves the old one whole.
+// Written beside the old file and renamed over it, so a failed write leaves the old one whole;
+// whatever else stood under the name (a link, a FIFO) is replaced by the regular file.
 bool writeBytes(const std::filesystem::path& file, const std::string& bytes) {
-    ReplacingFile out(file.string());
+    ReplacingFile out(file.string(), ReplacingFile::Links::Replace);
     out.write(bytes.data(), bytes.size());
     return out.commit();
 }
@@ -57,9 +68,9 @@ bool writeBytes(const std::filesystem::path& file, const std::string& bytes) {
 
 std::optional<Settings> readSettingsFile(const std::filesystem::path& file, size_t echoHandles,
                                          size_t echoSameChecks) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    Reader r(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+    std::optional<std::vector<uint8_t>> bytes = settingsBytes(file);
+    if (!bytes) return std::nullopt;
+    Reader r(std::move(*bytes));
     Settings s;
     uint8_t language = r.byte();
     s.language = language < 3 ? language : 0;
@@ -127,10 +138,9 @@ bool writeSettingsFile(const std::filesystem::path& file, const Settings& s) {
 
 Quality readQualityFile(const std::filesystem::path& file) {
     Quality q;
-    std::ifstream in(file, std::ios::binary);
-    if (in) {
+    if (std::optional<std::vector<uint8_t>> read = settingsBytes(file)) {
         uint8_t bytes[8] = {};
-        in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+        std::copy_n(read->begin(), std::min<size_t>(read->size(), sizeof bytes), bytes);
         q.bitsPerSample = std::bit_cast<float>(readLE32(bytes));
         const float rate = std::bit_cast<float>(readLE32(bytes + 4));
         q.sampleRate = rate == 0 ? 11025 : rate;

@@ -1,0 +1,48 @@
+// Bringing back the sound of a run that ended unexpectedly: its undo store still holds the sound
+// as it was before its last change.
+#include "document/StatusTexts.h"
+#include "editing/UndoStore.h"
+#include "editor/Editor.h"
+
+namespace sono {
+
+std::optional<NewSound> readCrashedSound(const std::vector<std::filesystem::path>& crashedFolders) {
+    const std::optional<std::filesystem::path> newest = newestUndoSnapshot(crashedFolders);
+    Document kept;
+    if (!newest || readUndoSnapshot(*newest, kept) != SnapshotRead::Loaded) return std::nullopt;
+    return NewSound{kept.Channels,
+                    kept.SampleRate,
+                    kept.BitsPerSample,
+                    kept.SampleCount,
+                    std::move(kept.LeftSamples),
+                    std::move(kept.RightSamples)};
+}
+
+bool Editor::offerRecovery(NewSound crashed) {
+    if (dialogs_.ask(MessageIcon::Question, "Sonoplexer",
+                     LangText("Sonoplexer is de vorige keer onverwacht gestopt. Het laatste geluid "
+                              "dat toen bewaard was, kan worden teruggehaald. Wilt u dit geluid "
+                              "terughalen?",
+                              "Sonoplexer stopped unexpectedly last time. The last sound it had "
+                              "kept can be brought back. Do you want to bring this sound back?")) !=
+        Answer::Yes)
+        return false;
+    MMstop();
+    installSound(std::move(crashed));
+    doc_.ByteRate = doc_.SampleRate * doc_.Channels * doc_.BitsPerSample / 8;
+    doc_.BlockAlign = int16_t(doc_.Channels * doc_.BitsPerSample / 8);
+    doc_.FormatTag = 1;
+    doc_.FileName = "*";
+    setCaption(captionForUntitled(settings_.language));
+    ClearUndo();
+    doc_.Info.clear();
+    doc_.DispText.clear();
+    // Nothing of it is in a file yet.
+    doc_.Changed = true;
+    setStatus(1, LangText("Het geluid is teruggehaald.", "The sound has been brought back."));
+    MMNiets();
+    DrawWaveform();
+    return true;
+}
+
+} // namespace sono

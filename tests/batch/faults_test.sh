@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Faults a user's machine throws at the program: a file-size limit, a save killed part-way, links
+# planted under work-file names, odd settings files, long names and targets that must not be
+# replaced. None may lose the sound or leave a stray file.
+#   faults_test.sh SONOPLEXER
+set -euo pipefail
+program=$(realpath "$1")
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+cd "$WORK"
+mkdir -m 700 temp
+batch() { timeout 60 "$program" --batch - --settings-dir "$WORK/settings" --temp-dir "$WORK/temp"; }
+raw() { sox "$1" -t raw - | md5sum; }
+sox -D -n -r 44100 -b 16 -c 2 big.wav synth 6 sine 440 sine 660
+sox -D -n -r 8000 -b 16 -c 1 small.wav synth 0.1 sine 300
+
+# Past the file-size limit (1 MB; the sound is 2 MB) neither the snapshot of an edit nor a save
+# can be written: the edit is refused with the sound unchanged, the save fails and leaves nothing.
+before=$(printf 'open %s\nprint samples 1000 1003\n' "$WORK/big.wav" | batch | grep samples)
+out=$( (ulimit -f 1000 && printf 'open %s\nvolume 50 50\nprint samples 1000 1003\nprint levels\nsave-as %s\n' \
+    "$WORK/big.wav" "$WORK/limited.wav" | batch) ) || fail "the run under a size limit ended badly"
+grep -qF "$before" <<< "$out" || fail "an edit past the size limit changed the sound: $out"
+grep -q "^levels: 0 0" <<< "$out" || fail "an undo level without its snapshot: $out"
+grep -q "^status: The sound has not been saved" <<< "$out" || fail "no failed save: $out"
+[ "$(ls -A)" = "$(printf 'big.wav\nsettings\nsmall.wav\ntemp')" ] || fail "left behind: $(ls -A)"
+[ -z "$(ls -A temp)" ] || fail "work files left behind: $(ls -A temp)"
+
+# A save killed at any moment leaves the old file or the new one, and nothing else. A run takes
+# some 50 ms here, the save of 10 MB the last 20 of them.
+cp small.wav target.wav
+sox -D -n -r 44100 -b 16 -c 2 long.wav synth 60 sine 440 sine 660
+old=$(raw small.wav) new=$(raw long.wav)
+for delay in $(seq 0.02 0.005 0.08); do
+    printf 'open %s\nsave-as %s\nanswer yes\n' "$WORK/long.wav" "$WORK/target.wav" |
+        timeout -s KILL "$delay" "$program" --batch - --settings-dir settings --temp-dir "$WORK/temp" \
+        > /dev/null 2>&1 || true
+    now=$(raw target.wav)
+    [ "$now" = "$old" ] || [ "$now" = "$new" ] || fail "a killed save left a broken file"
+    stray=$(ls -A | grep -v '^\(big\|small\|long\|target\).wav$\|^settings$\|^temp$' || true)
+    [ -z "$stray" ] ||
+        fail "a killed save left $stray"
+    rm -f temp/*
+done
+rm long.wav
+cp big.wav target.wav
+new=$(raw big.wav)
+
+# Links planted under the names of work files are replaced, never written through.
+echo "precious" > victim
+ln -s "$WORK/victim" "temp/Sonoplexer UndoData 0.dat"
+ln -s "$WORK/victim" "temp/%\$&©®.dat"
+printf 'open %s\nselect all\ncopy\nreverse\nundo\n' "$WORK/small.wav" | batch > /dev/null
+[ "$(cat victim)" = "precious" ] || fail "a work file was written through a link"
+
+# Settings files that are not regular files give the defaults and never hang or abort a start.
+for odd in folder fifo zero; do
+    rm -rf settings && mkdir settings
+    case $odd in
+    folder) mkdir settings/audio.dat settings/quality.dat ;;
+    fifo) mkfifo settings/audio.dat settings/quality.dat ;;
+    zero) ln -s /dev/zero settings/audio.dat && ln -s /dev/zero settings/quality.dat ;;
+    esac
+    out=$(echo "print panels" | batch) || fail "a start with audio.dat as a $odd failed"
+    grep -q "^panel1: Welcome to Sonoplexer" <<< "$out" || fail "audio.dat as a $odd: $out"
+done
+
+# A name of 252 bytes, as long as the file system allows less a few, opens and saves.
+long=$(printf 'x%.0s' $(seq 248)).wav
+cp small.wav "$long"
+out=$(printf 'open %s\nreverse\nsave\n' "$WORK/$long" | batch)
+grep -q "^status: The sound has been saved" <<< "$out" || fail "a long name could not be saved: $out"
+
+# Targets that must not be replaced: a read-only file and a FIFO are refused and stay as they
+# were; a file with another hard link is written so that both names see the new sound.
+cp small.wav readonly.wav && chmod 444 readonly.wav
+mkfifo pipe.wav
+ln target.wav other-name.wav
+for target in readonly.wav pipe.wav target.wav; do
+    printf 'open %s\nsave-as %s\nanswer yes\n' "$WORK/big.wav" "$WORK/$target" | batch > "$target.out"
+done
+grep -q "has not been saved" readonly.wav.out && [ "$(raw readonly.wav)" = "$old" ] ||
+    fail "a read-only file was replaced"
+grep -q "has not been saved" pipe.wav.out && [ -p pipe.wav ] || fail "a FIFO was replaced"
+[ "$(raw other-name.wav)" = "$new" ] && [ "$(stat -c %h target.wav)" = 2 ] ||
+    fail "a hard-linked file was split from its other name"
+echo ok
