@@ -1,0 +1,111 @@
+// The window's desktop side: the association items follow the store when the File menu opens,
+// and the about box (three times) brings out the hidden item and its window, in either language.
+// With SONO_SCREENSHOTS=FOLDER the test also leaves pictures of what it saw there.
+#include <QLabel>
+#include <QMenu>
+#include <QtTest>
+
+#include <fstream>
+
+#include "FrmAbout.h"
+#include "FrmEgg.h"
+#include "WindowSession.h"
+
+using namespace sono;
+using namespace sono::test;
+
+namespace {
+void keepPicture(QWidget* widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("SONO_SCREENSHOTS");
+    if (!folder.isEmpty()) widget->grab().save(folder + '/' + name + ".png");
+}
+
+// What the next about box showed: its caption, its big name, whether the snail is there, and
+// the request to rate the program.
+std::shared_ptr<QStringList> readNextAbout(const QString& pictureName) {
+    auto seen = std::make_shared<QStringList>();
+    whenShown<FrmAbout>([=](FrmAbout* about) {
+        keepPicture(about, pictureName);
+        *seen << about->windowTitle() << widget<QLabel>(about, "caption")->text()
+              << (widget<QLabel>(about, "snail")->pixmap().isNull() ? "no snail" : "snail")
+              << widget<QLabel>(about, "rate")->text();
+        about->accept();
+    });
+    return seen;
+}
+} // namespace
+
+class DesktopWindowsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void associationItemsFollowTheStore();
+    void thirdAboutShowsTheHiddenItemAndItsWindow();
+};
+
+void DesktopWindowsTest::associationItemsFollowTheStore() {
+    Session session;
+    QMenu* file = session.window->menus().menu("MMfile");
+    emit file->aboutToShow();
+    QVERIFY(session.item("MMasso")->isEnabled());
+    QVERIFY(!session.item("MMdelAsso")->isEnabled());
+
+    // Another run (or another program) wrote the store meanwhile: WAV files open in this editor.
+    std::ofstream(session.dir.path().toStdString() + "/settings/associations.reg")
+        << "[wav File\\shell\\open\\command]\n@=\""
+        << QCoreApplication::applicationFilePath().toStdString() << " %1\"\n";
+    emit file->aboutToShow();
+    QVERIFY(!session.item("MMasso")->isEnabled());
+    QVERIFY(session.item("MMdelAsso")->isEnabled());
+    session.item("MMned")->trigger();
+    file->popup(QPoint(0, 0));
+    keepPicture(file, "nl-menu-file");
+    QCOMPARE(session.item("MMdelAsso")->text(), QString("&Verwijder File Association"));
+    file->hide();
+}
+
+void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
+    Session session;
+    session.openTone("tone.wav");
+    QAction* egg = session.item("MMegg");
+    QVERIFY(!egg->isVisible());
+    keepPicture(session.window.get(), "en-window");
+
+    auto first = readNextAbout("en-about");
+    session.item("MMabout")->trigger();
+    QCOMPARE(*first, (QStringList{"Sonoplexer 1.6", "Sonoplexer 1.6", "snail",
+                                  "Do you find Sonoplexer useful? Let us know, and please rate "
+                                  "the program on the website."}));
+    readNextAbout("en-about-2");
+    session.item("MMabout")->trigger();
+    QVERIFY(!egg->isVisible());
+
+    session.item("MMned")->trigger();
+    auto third = readNextAbout("nl-about");
+    session.item("MMabout")->trigger();
+    QCOMPARE(third->value(3), QString("Vindt u Sonoplexer handig? Laat het ons weten en geef het "
+                                      "programma een waardering op de website."));
+    QVERIFY(egg->isVisible());
+    QCOMPARE(egg->text(), QString("Klik Niet Hier!"));
+    QMenu* help = session.window->menus().menu("MMhelpMenu");
+    help->popup(QPoint(0, 0));
+    keepPicture(help, "nl-menu-help");
+    help->hide();
+
+    egg->trigger();
+    auto* window = session.window->findChild<FrmEgg*>("FrmEgg");
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("Klik Niet Hier!"));
+    QTest::qWait(200); // the snail crawls
+    keepPicture(window, "nl-egg");
+    window->close();
+    QTRY_VERIFY(!session.window->findChild<FrmEgg*>("FrmEgg"));
+
+    session.item("MMeng")->trigger();
+    QCOMPARE(egg->text(), QString("Don't Click Here!"));
+    help->popup(QPoint(0, 0));
+    keepPicture(help, "en-menu-help");
+    help->hide();
+}
+
+QTEST_MAIN(DesktopWindowsTest)
+#include "DesktopWindowsTest.moc"
