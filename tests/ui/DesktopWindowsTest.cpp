@@ -66,6 +66,13 @@ void DesktopWindowsTest::associationItemsFollowTheStore() {
 void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
     Session session;
     session.openTone("tone.wav");
+    // Something worth a picture in the manual: a swelling stereo sound, partly selected.
+    Editor& editor = session.window->editor();
+    editor.runCommand("MMluister"); // the picture shows no playing
+    editor.runCommand("MMprop", {int64_t(1), 44100.0, int64_t(1)});
+    editor.runCommand("MMvolume", {10.0, 100.0});
+    editor.runCommand("MMgrafiek3");
+    editor.dragSelection(1, 12000, 30000);
     QAction* egg = session.item("MMegg");
     QVERIFY(!egg->isVisible());
     keepPicture(session.window.get(), "en-window");
@@ -80,6 +87,7 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
     QVERIFY(!egg->isVisible());
 
     session.item("MMned")->trigger();
+    keepPicture(session.window.get(), "nl-window");
     auto third = readNextAbout("nl-about");
     session.item("MMabout")->trigger();
     QCOMPARE(third->value(3), QString("Vindt u Sonoplexer handig? Laat het ons weten en geef het "
