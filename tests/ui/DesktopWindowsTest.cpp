@@ -44,23 +44,47 @@ class DesktopWindowsTest : public QObject {
 
 void DesktopWindowsTest::associationItemsFollowTheStore() {
     Session session;
+    // The desktop's side goes to a private home.
+    qputenv("XDG_DATA_HOME", (session.dir.path() + "/data").toUtf8());
+    qputenv("XDG_CONFIG_HOME", (session.dir.path() + "/config").toUtf8());
+    const QString entry = session.dir.path() + "/data/applications/sonoplexer-wav.desktop";
     QMenu* file = session.window->menus().menu("MMfile");
-    emit file->aboutToShow();
-    QVERIFY(session.item("MMasso")->isEnabled());
-    QVERIFY(!session.item("MMdelAsso")->isEnabled());
+    auto itemStates = [&] {
+        emit file->aboutToShow();
+        return QString("%1 %2").arg(session.item("MMasso")->isEnabled() ? "create" : "-",
+                                    session.item("MMdelAsso")->isEnabled() ? "remove" : "-");
+    };
+    QCOMPARE(itemStates(), QString("create -"));
 
-    // Another run (or another program) wrote the store meanwhile: WAV files open in this editor.
-    std::ofstream(session.dir.path().toStdString() + "/settings/associations.reg")
-        << "[wav File\\shell\\open\\command]\n@=\""
-        << QCoreApplication::applicationFilePath().toStdString() << " %1\"\n";
-    emit file->aboutToShow();
-    QVERIFY(!session.item("MMasso")->isEnabled());
-    QVERIFY(session.item("MMdelAsso")->isEnabled());
+    // OK on the question, then the message.
+    auto question = std::make_shared<SeenBox>();
+    whenShown<QMessageBox>([=](QMessageBox* box) {
+        keepPicture(box, "en-question");
+        question->buttons << box->buttons()[0]->text() << box->buttons()[1]->text();
+        answerNextBox(QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->click();
+    });
+    session.item("MMasso")->trigger();
+    QCOMPARE(question->buttons, (QStringList{"OK", "&Cancel"}));
+    QCOMPARE(session.panel(1), QString("The File Association has been created."));
+    QVERIFY(QFile::exists(entry));
+    QCOMPARE(itemStates(), QString("- remove"));
+
     session.item("MMned")->trigger();
     file->popup(QPoint(0, 0));
     keepPicture(file, "nl-menu-file");
-    QCOMPARE(session.item("MMdelAsso")->text(), QString("&Verwijder File Association"));
     file->hide();
+    answerNextBox(QMessageBox::Ok);
+    session.item("MMdelAsso")->trigger();
+    QCOMPARE(session.panel(1), QString("De File Association is verwijderd."));
+    QVERIFY(!QFile::exists(entry));
+    QCOMPARE(itemStates(), QString("create -"));
+
+    // Another program (or another run) wrote the store: the items follow when the menu opens.
+    std::ofstream(session.dir.path().toStdString() + "/settings/associations.reg")
+        << "[wav File\\shell\\open\\command]\n@=\""
+        << QCoreApplication::applicationFilePath().toStdString() << " %1\"\n";
+    QCOMPARE(itemStates(), QString("- remove"));
 }
 
 void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
