@@ -39,11 +39,10 @@ bool WindowDesktop::startProgram(const std::string& path) {
     return QProcess::startDetached(QFile::decodeName(path.c_str()), {});
 }
 
-void WindowDesktop::followAssociation(ClassesRoot& store) {
-    // The store is what the commands report on; the desktop follows it as far as it can.
-    sono::followAssociation(store, QFile::decodeName(programPath().c_str()),
-                            QFile::decodeName((programFolder() + SiblingPlayer).c_str()),
-                            userFreedesktopPlaces());
+bool WindowDesktop::followAssociation(ClassesRoot& store) {
+    return sono::followAssociation(store, QFile::decodeName(programPath().c_str()),
+                                   QFile::decodeName((programFolder() + SiblingPlayer).c_str()),
+                                   userFreedesktopPlaces());
 }
 
 void WindowDesktop::showAbout() {

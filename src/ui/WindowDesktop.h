@@ -22,7 +22,7 @@ class WindowDesktop : public Desktop {
     bool openDocument(const std::string& path) override;
     bool openWebAddress(const std::string& address) override;
     bool startProgram(const std::string& path) override;
-    void followAssociation(ClassesRoot& store) override;
+    bool followAssociation(ClassesRoot& store) override;
     void showAbout() override;
     void showEgg() override;
 

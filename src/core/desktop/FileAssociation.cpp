@@ -28,6 +28,11 @@ bool setAssociation(ClassesRoot& store, const std::string& extension, const std:
     return store.lastResult() == ClassesRoot::Result::Success;
 }
 
+bool removeOpenCommand(ClassesRoot& store) {
+    const std::string key = OpenCommandKey;
+    return store.deleteKey(key.substr(0, key.rfind('\\')), "command");
+}
+
 bool associationPresent(ClassesRoot& store, const std::string& programPath) {
     return store.getValue(OpenCommandKey, "") == associationCommand(programPath);
 }

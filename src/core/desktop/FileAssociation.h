@@ -27,6 +27,8 @@ std::string playVerbText(uint8_t language);
 // Points the extension (trimmed; it must start with a dot) at the type "<ext without dot> File"
 // and sets that type's open command. True when the command was written.
 bool setAssociation(ClassesRoot& store, const std::string& extension, const std::string& command);
+// Deletes "command" of "wav File\shell\open"; true when it was there and is gone.
+bool removeOpenCommand(ClassesRoot& store);
 // Whether WAV files are opened by this editor: the open command is the editor's own.
 bool associationPresent(ClassesRoot& store, const std::string& programPath);
 // The key of the play verb under the type ".wav" now names ("wav File\shell\vrompplay"); the

@@ -24,7 +24,7 @@ void Editor::MMasso() {
                  "If you create a File Association, all WAV-files will from now on automatically "
                  "be opened in Sonoplexer.\r\rDo you want to create a File Association now?");
     if (!dialogs_.confirm(MessageIcon::Information, ProgramCaption, question)) return;
-    if (!setAssociation(classesRoot_, WavExtension, associationCommand(desktop_->programPath()))) {
+    auto failed = [&] {
         setStatus(1, LangText("De File Association is niet gemaakt.",
                               "The File Association has not been created."));
         dialogs_.showMessage(
@@ -32,6 +32,9 @@ void Editor::MMasso() {
             LangText("Er is iets fout gegaan. De File Association is niet gemaakt.",
                      "An error occured. The File Association has not been "
                      "created."));
+    };
+    if (!setAssociation(classesRoot_, WavExtension, associationCommand(desktop_->programPath()))) {
+        failed();
         return;
     }
     // A second association replaces the verb of the first instead of adding another.
@@ -41,7 +44,14 @@ void Editor::MMasso() {
     classesRoot_.createKey(verbKey + "\\command");
     classesRoot_.setValue(verbKey, "", playVerbText(language()));
     classesRoot_.setValue(verbKey + "\\command", "", playVerbCommand(desktop_->programFolder()));
-    desktop_->followAssociation(classesRoot_);
+    if (!desktop_->followAssociation(classesRoot_)) {
+        // WAV files would not open here after all: the store says so again, and the desktop
+        // drops what it did take over.
+        removeOpenCommand(classesRoot_);
+        desktop_->followAssociation(classesRoot_);
+        failed();
+        return;
+    }
     setStatus(
         1, LangText("De File Association is gemaakt.", "The File Association has been created."));
     dialogs_.showMessage(
@@ -64,19 +74,22 @@ void Editor::MMdelAsso() {
         report(MessageIcon::Information, none, none);
         return;
     }
-    const std::string openKey = OpenCommandKey;
-    if (!classesRoot_.deleteKey(openKey.substr(0, openKey.rfind('\\')), "command")) {
-        report(MessageIcon::Critical,
-               LangText("De File Association kon niet worden verwijderd.",
-                        "The File Association could not be removed."),
-               LangText("Er ging iets fout. De File Association kon niet worden verwijderd.",
-                        "An error has occured. The File Association could not be removed."));
+    const std::string notRemoved = LangText("De File Association kon niet worden verwijderd.",
+                                            "The File Association could not be removed.");
+    const std::string notRemovedMessage =
+        LangText("Er ging iets fout. De File Association kon niet worden verwijderd.",
+                 "An error has occured. The File Association could not be removed.");
+    if (!removeOpenCommand(classesRoot_)) {
+        report(MessageIcon::Critical, notRemoved, notRemovedMessage);
         return;
     }
     const std::string verbKey = playVerbKey(classesRoot_);
     if (classesRoot_.keyExists(verbKey))
         classesRoot_.deleteKey(verbKey.substr(0, verbKey.rfind('\\')), PlayVerb);
-    desktop_->followAssociation(classesRoot_);
+    if (!desktop_->followAssociation(classesRoot_)) {
+        report(MessageIcon::Critical, notRemoved, notRemovedMessage);
+        return;
+    }
     const std::string removed =
         LangText("De File Association is verwijderd.", "The File Association has been removed.");
     report(MessageIcon::Information, removed, removed);

@@ -25,8 +25,8 @@ class Desktop {
     virtual bool startProgram(const std::string& path) = 0;
     // Makes the desktop's association of WAV files follow the store: the editor as their program,
     // with the sibling player's verb, or (when the store holds no association of the editor)
-    // none of ours.
-    virtual void followAssociation(ClassesRoot& store) = 0;
+    // none of ours. False when it could not.
+    virtual bool followAssociation(ClassesRoot& store) = 0;
     virtual void showAbout() = 0;
     virtual void showEgg() = 0;
 };

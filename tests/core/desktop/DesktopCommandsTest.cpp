@@ -34,8 +34,10 @@ class FakeDesktop : public Desktop {
         calls.push_back("start " + path);
         return true;
     }
-    void followAssociation(ClassesRoot& store) override {
+    bool follows = true; // false: the desktop's files cannot be written
+    bool followAssociation(ClassesRoot& store) override {
         followed.push_back(associationPresent(store, programPath()));
+        return follows;
     }
     void showAbout() override { calls.push_back("about"); }
     void showEgg() override { calls.push_back("egg"); }
@@ -119,7 +121,27 @@ TEST_F(DesktopCommands, CreatingAndRemovingTheAssociationWritesTheStoreAndTellsT
     EXPECT_EQ(desktop.followed.size(), 3u);
 }
 
-TEST_F(DesktopCommands, AStoreThatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeepsTheVerb) {
+TEST_F(DesktopCommands, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeepsTheVerb) {
+    // The desktop cannot follow: the association is not made after all, in the store either.
+    desktop.follows = false;
+    host.answers = {Answer::Yes};
+    editor->MMasso();
+    EXPECT_EQ(lastMessage(), "Sonoplexer: An error occured. The File Association has not been "
+                             "created.");
+    EXPECT_EQ(desktop.followed, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(editor->enabled(EnabledRule::AssociationAbsent));
+    desktop.follows = true;
+    host.answers = {Answer::Yes};
+    editor->MMasso();
+    desktop.follows = false;
+    editor->MMdelAsso();
+    EXPECT_EQ(host.statusLog.back(), "The File Association could not be removed.");
+    EXPECT_EQ(lastMessage(), "Sonoplexer: An error has occured. The File Association could not "
+                             "be removed.");
+    desktop.follows = true;
+    desktop.followed.clear();
+    std::filesystem::remove(store().file());
+
     std::filesystem::create_directories(store().file());
     host.answers = {Answer::Yes};
     editor->MMasso();
