@@ -11,11 +11,12 @@ cd "$(dirname "$0")/.."
 # icon theme and from SVG drawings of our own, which Qt draws through the SVG icon engine and
 # image format plugins of libqt6svg6. The tests play and record through a private PulseAudio
 # server. MP3 files are made and read by the lame coder; the tests read their tags with id3v2 and
-# their frames with file.
+# their frames with file. The tests check the WAV file association the editor writes into a
+# private XDG home with the desktop's own tools: desktop-file-validate and xdg-mime.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
           libqt6svg6 adwaita-icon-theme qt6-translations-l10n
           libtag1-dev libgtest-dev libgmock-dev libbenchmark-dev sox xvfb xauth
-          pulseaudio pulseaudio-utils lame id3v2 file)
+          pulseaudio pulseaudio-utils lame id3v2 file desktop-file-utils xdg-utils)
 
 missing=()
 for p in "${packages[@]}"; do

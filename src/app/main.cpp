@@ -1,62 +1,49 @@
 // Start-up: `sonoplexer [FILE]` opens the editor window; `sonoplexer --batch SCRIPT` runs a
-// script without a window. --settings-dir and --temp-dir move the folders the program uses.
+// script without a window. `sonoplexer --help` lists every option.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <csignal>
-#include <cstring>
 #include <iostream>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "BatchRunner.h"
-#include "Folders.h"
+#include "CommandLine.h"
 #include "RunWindow.h"
-
-namespace {
-
-void printUsage() {
-    std::cerr << "usage: sonoplexer [--settings-dir DIR] [--temp-dir DIR] [FILE]\n"
-                 "       sonoplexer --batch SCRIPT [--settings-dir DIR] [--temp-dir DIR]\n";
-}
-
-} // namespace
+#include "document/InfoFields.h"
 
 int main(int argc, char** argv) {
     // Past the file-size limit a write then fails with an error that the program reports and
     // survives, instead of the signal ending the run and the user's unsaved work with it.
     std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication::setApplicationName("sonoplexer");
-    std::optional<std::string> script;
-    std::optional<std::filesystem::path> settingsDir, tempDir;
-    std::optional<std::string> file;
-    for (int i = 1; i < argc; ++i) {
-        auto takeValue = [&](const char* option) -> std::string {
-            if (i + 1 >= argc) {
-                std::cerr << "sonoplexer: " << option << " needs a value\n";
-                printUsage();
-                std::exit(2);
-            }
-            return argv[++i];
-        };
-        if (std::strcmp(argv[i], "--batch") == 0)
-            script = takeValue("--batch");
-        else if (std::strcmp(argv[i], "--settings-dir") == 0)
-            settingsDir = takeValue("--settings-dir");
-        else if (std::strcmp(argv[i], "--temp-dir") == 0)
-            tempDir = takeValue("--temp-dir");
-        else if (std::strcmp(argv[i], "--help") == 0) {
-            printUsage();
-            return 0;
-        } else if (!file)
-            file = argv[i];
-        else {
-            printUsage();
-            return 2;
-        }
+    const sono::CommandLine line = sono::parseCommandLine({argv + 1, argv + argc});
+    switch (line.action) {
+    case sono::CommandLine::Action::Help:
+        std::cout << sono::usageText();
+        return 0;
+    case sono::CommandLine::Action::Version:
+        std::cout << sono::ProgramSignature << '\n';
+        return 0;
+    case sono::CommandLine::Action::Refuse:
+        std::cerr << "sonoplexer: " << line.error << '\n' << sono::usageText();
+        return 2;
+    case sono::CommandLine::Action::Run:
+        break;
     }
-    if (script) {
+    // Qt sees only its own options: a file named "-style" after "--" stays a file name.
+    std::vector<char*> toolkitArgs{argv[0]};
+    for (const std::string& option : line.toolkitOptions)
+        toolkitArgs.push_back(const_cast<char*>(option.c_str()));
+    int toolkitArgc = int(toolkitArgs.size());
+    toolkitArgs.push_back(nullptr);
+
+    auto path = [](const std::optional<std::string>& folder) {
+        return folder ? std::optional<std::filesystem::path>(*folder) : std::nullopt;
+    };
+    if (line.script) {
         // A script draws the views headless (its word `render`): no display is needed. What a
         // run writes is the program's own output; Qt's notes about the session it runs in (a
         // missing runtime folder outside a desktop) would only clutter it.
@@ -65,9 +52,10 @@ int main(int argc, char** argv) {
             if (type == QtCriticalMsg || type == QtFatalMsg)
                 std::cerr << text.toStdString() << '\n';
         });
-        QGuiApplication app(argc, argv);
-        return sono::runBatch({*script, settingsDir, tempDir}, std::cin, std::cout, std::cerr);
+        QGuiApplication app(toolkitArgc, toolkitArgs.data());
+        return sono::runBatch({*line.script, path(line.settingsDir), path(line.tempDir)}, std::cin,
+                              std::cout, std::cerr);
     }
-    QApplication app(argc, argv);
-    return sono::runWindow(app, settingsDir, tempDir, file);
+    QApplication app(toolkitArgc, toolkitArgs.data());
+    return sono::runWindow(app, path(line.settingsDir), path(line.tempDir), line.file);
 }

@@ -55,6 +55,10 @@ Answer BatchHost::ask(MessageIcon icon, const std::string& caption, const std::s
     return answer;
 }
 
+bool BatchHost::confirm(MessageIcon icon, const std::string& caption, const std::string& text) {
+    return ask(icon, caption, text) == Answer::Yes;
+}
+
 void BatchHost::showMessage(MessageIcon icon, const std::string& caption, const std::string& text) {
     const char* kind = icon == MessageIcon::Critical      ? "critical"
                        : icon == MessageIcon::Exclamation ? "exclamation"

@@ -27,6 +27,8 @@ class BatchHost : public UserDialogs, public ViewObserver {
     void record(const std::string& label, const std::string& text);
 
     Answer ask(MessageIcon icon, const std::string& caption, const std::string& text) override;
+    // Answered as a question: "yes" is OK.
+    bool confirm(MessageIcon icon, const std::string& caption, const std::string& text) override;
     void showMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override;
     std::optional<std::string> askInput(const std::string& title, const std::string& prompt,

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -107,8 +108,8 @@ QString recentCaption(int index, const std::string& path) {
 } // namespace
 
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
-    : QMainWindow(parent),
-      editor_(EditorPorts{*this, *this, device_, coder_, tags_}, std::move(folders)),
+    : QMainWindow(parent), desktop_(this, [this] { return editor_.language(); }),
+      editor_(EditorPorts{*this, *this, device_, coder_, tags_, &desktop_}, std::move(folders)),
       menus_(*menuBar()), progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
       propForm_(new PropForm(editor_, this)), bijOpen_(new BijOpen(editor_, this)),
       effectDialogs_(new EffectDialogs(editor_, this,
@@ -177,6 +178,9 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     for (std::string_view id : EffectDialogs::commands())
         parameterDialogs_[id] = [this, id] { return effectDialogs_->ask(id); };
     buildToolbars();
+    // Whether the association is ours is asked again whenever the File menu opens: another
+    // program may have taken WAV files over meanwhile.
+    connect(menus_.menu("MMfile"), &QMenu::aboutToShow, this, &MainWindow::refreshCommandState);
     menus_.setLanguage(editor_.language());
     connectCommands();
     languageChanged();
@@ -274,6 +278,7 @@ void MainWindow::refreshCommandState() {
         if (binding.pictureWhenEnabled)
             binding.action->setIcon(enabled ? commandIcon(command.id) : QIcon());
     }
+    menus_.action("MMegg")->setVisible(editor_.eggShown());
 }
 
 void MainWindow::refreshCheckMarks() {
@@ -380,6 +385,16 @@ Answer MainWindow::ask(MessageIcon icon, const std::string& caption, const std::
     default:
         return Answer::Cancel;
     }
+}
+
+bool MainWindow::confirm(MessageIcon icon, const std::string& caption, const std::string& text) {
+    QMessageBox box(qtIcon(icon), QString::fromStdString(caption), shownText(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.button(QMessageBox::Cancel)->setText(inLanguage("&Annuleren", "&Cancel"));
+    box.setEscapeButton(QMessageBox::Cancel);
+    return execDialog(box) == QMessageBox::Ok;
 }
 
 void MainWindow::showMessage(MessageIcon icon, const std::string& caption,

@@ -18,6 +18,7 @@
 #include "ProcessCoder.h"
 #include "QtWaveDevice.h"
 #include "TagLibMp3Tags.h"
+#include "WindowDesktop.h"
 #include "editor/Editor.h"
 
 class QDialog;
@@ -59,6 +60,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
 
     // ---- UserDialogs ----
     Answer ask(MessageIcon icon, const std::string& caption, const std::string& text) override;
+    bool confirm(MessageIcon icon, const std::string& caption, const std::string& text) override;
     void showMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override;
     std::optional<std::string> askInput(const std::string& title, const std::string& prompt,
@@ -127,6 +129,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     QtWaveDevice device_;
     ProcessCoder coder_;
     TagLibMp3Tags tags_;
+    WindowDesktop desktop_;
     Editor editor_;
     CommandMenus menus_;
     std::array<StatusPanel*, 5> panels_{};

@@ -1,12 +1,11 @@
 #include "MenuTree.h"
 
+#include "document/StatusTexts.h"
+
 namespace sono {
 
 namespace {
 using enum MenuItemKind;
-
-// Help > website shows the address itself as its caption.
-const char* const MakerWebAddress = "https://example.org/sonoplexer";
 } // namespace
 
 const std::vector<MenuItem>& menuTree() {
@@ -122,7 +121,8 @@ const std::vector<MenuItem>& menuTree() {
         // Appears once About has been chosen three times.
         {"MMegg", "MMhelpMenu", Command, "Klik Niet Hier!", "Don't Click Here!", "", true},
         {"MMabout", "MMhelpMenu", Command, "&Info", "&About", ""},
-        {"MMwebsite", "MMhelpMenu", Command, MakerWebAddress, MakerWebAddress, ""},
+        // The website item shows the address itself.
+        {"MMwebsite", "MMhelpMenu", Command, WebAddress, WebAddress, ""},
     };
     return table;
 }

@@ -60,7 +60,7 @@ class EditorFixture : public ::testing::Test {
         std::filesystem::create_directories(dir / "settings");
         std::filesystem::create_directories(dir / "temp");
         editor = std::make_unique<Editor>(
-            EditorPorts{host, host, device, *coderPort, *tagsPort},
+            EditorPorts{host, host, device, *coderPort, *tagsPort, desktopPort},
             EditorFolders{dir / "settings", dir / "temp", dir.string() + "/", true, playsSound()});
         editor->startUp();
         host.statusLog.clear();
@@ -124,6 +124,7 @@ class EditorFixture : public ::testing::Test {
     // real ones before SetUp.
     ExternalCoder* coderPort = &coder;
     Mp3Tags* tagsPort = &tags;
+    Desktop* desktopPort = nullptr;
     std::filesystem::path dir;
     std::unique_ptr<Editor> editor;
 };

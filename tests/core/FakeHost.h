@@ -43,6 +43,10 @@ class FakeHost : public UserDialogs, public ViewObserver {
         answers.pop_front();
         return a;
     }
+    // OK when the next answer is Yes.
+    bool confirm(MessageIcon icon, const std::string& caption, const std::string& text) override {
+        return ask(icon, caption, text) == Answer::Yes;
+    }
     void showMessage(MessageIcon icon, const std::string& caption,
                      const std::string& text) override {
         messages.push_back({icon, caption, text});

@@ -118,7 +118,9 @@ std::vector<Command> makeTable() {
                     {Text, "a comment"},
                     {Text, "a genre"}},
          .run = saveMp3},
-        {.id = "MMsnapler"},
+        {.id = "MMasso", .enabled = AssociationAbsent, .run = plain<&Editor::MMasso>},
+        {.id = "MMdelAsso", .enabled = AssociationPresent, .run = plain<&Editor::MMdelAsso>},
+        {.id = "MMsnapler", .run = plain<&Editor::MMsnapler>},
 
         // ---- edit ----
         {.id = "MMundo",
@@ -255,10 +257,10 @@ std::vector<Command> makeTable() {
         {.id = "MMrecordOverloop", .enabled = SoundLoaded, .run = plain<&Editor::MMrecordOverloop>},
         {.id = "MMrewind", .enabled = SoundSeekable, .run = plain<&Editor::MMrewind>},
         {.id = "MMforward", .enabled = SoundSeekable, .run = plain<&Editor::MMforward>},
-        {.id = "MMhelp"},
-        {.id = "MMegg"},
-        {.id = "MMabout"},
-        {.id = "MMwebsite"},
+        {.id = "MMhelp", .run = plain<&Editor::MMhelp>},
+        {.id = "MMegg", .run = plain<&Editor::MMegg>},
+        {.id = "MMabout", .run = plain<&Editor::MMabout>},
+        {.id = "MMwebsite", .run = plain<&Editor::MMwebsite>},
 
         // ---- view and options: check items that mirror an option ----
         {.id = "MMmetertje",

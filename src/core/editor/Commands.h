@@ -18,13 +18,15 @@ class Editor;
 // When a command can be used.
 enum class EnabledRule {
     Always,
-    SoundLoaded,   // a sound is loaded
-    SelectionMade, // a sound is loaded and something is selected
-    ClipAvailable, // a sound is loaded and the clip file exists
-    UndoAvailable, // a sound is loaded and there is a level to undo
-    RedoAvailable, // a sound is loaded and there is a level to redo
-    SoundPlaying,  // the sound device is playing or recording: Stop
-    SoundSeekable, // the sound device is playing: Rewind and Forward
+    SoundLoaded,        // a sound is loaded
+    SelectionMade,      // a sound is loaded and something is selected
+    ClipAvailable,      // a sound is loaded and the clip file exists
+    UndoAvailable,      // a sound is loaded and there is a level to undo
+    RedoAvailable,      // a sound is loaded and there is a level to redo
+    SoundPlaying,       // the sound device is playing or recording: Stop
+    SoundSeekable,      // the sound device is playing: Rewind and Forward
+    AssociationAbsent,  // WAV files do not open in this editor: Create File Association
+    AssociationPresent, // they do: Remove File Association
 };
 
 enum class ParamKind {

@@ -26,7 +26,8 @@ std::string upper(std::string text) {
 
 Editor::Editor(EditorPorts ports, EditorFolders folders)
     : dialogs_(ports.dialogs), view_(ports.view), device_(ports.device), coder_(ports.coder),
-      tags_(ports.tags), folders_(std::move(folders)) {}
+      tags_(ports.tags), desktop_(ports.desktop), folders_(std::move(folders)),
+      classesRoot_(folders_.settingsDir / "associations.reg") {}
 
 // ---------------------------------------------------------------- commands
 
@@ -57,6 +58,10 @@ bool Editor::enabled(EnabledRule rule) const {
         return recording() || devicePlaying();
     case EnabledRule::SoundSeekable:
         return devicePlaying() && !recording();
+    case EnabledRule::AssociationAbsent:
+        return desktop_ && !associationPresent();
+    case EnabledRule::AssociationPresent:
+        return associationPresent();
     }
     return false;
 }

@@ -13,11 +13,13 @@
 #include "document/NewSound.h"
 #include "editor/Commands.h"
 #include "formats/WavReader.h"
+#include "ports/Desktop.h"
 #include "ports/ExternalCoder.h"
 #include "ports/Mp3Tags.h"
 #include "ports/UserDialogs.h"
 #include "ports/ViewObserver.h"
 #include "ports/WaveDevice.h"
+#include "settings/ClassesRoot.h"
 #include "settings/Settings.h"
 
 namespace sono {
@@ -36,6 +38,7 @@ struct EditorPorts {
     WaveDevice& device;
     ExternalCoder& coder;
     Mp3Tags& tags;
+    Desktop* desktop = nullptr; // none in a batch run: the desktop commands do nothing
 };
 
 class Editor {
@@ -136,6 +139,22 @@ class Editor {
     // The music information an export of this sound starts with.
     Mp3Fields mp3FieldsToExport() const;
     Mp3Tags& tags() { return tags_; }
+
+    // ---- desktop ----
+    // Create and Remove File Association: the store in the settings folder, which the desktop
+    // then follows.
+    void MMasso();
+    void MMdelAsso();
+    // Whether WAV files open in this editor by the store.
+    bool associationPresent() const;
+    // The manual in the current language, the project's page, the sibling player.
+    void MMhelp();
+    void MMwebsite();
+    void MMsnapler();
+    // The about box; the third time in a run also brings out the hidden Help item.
+    void MMabout();
+    bool eggShown() const;
+    void MMegg();
 
     // ---- view side of the document ----
     void DrawWaveform();
@@ -305,7 +324,11 @@ class Editor {
     WaveDevice& device_;
     ExternalCoder& coder_;
     Mp3Tags& tags_;
+    Desktop* desktop_;
     EditorFolders folders_;
+    // Reading the store still records the result of the call, so a const question may ask it.
+    mutable ClassesRoot classesRoot_;
+    int aboutCount_ = 0;
     Document doc_;
     Settings settings_;
     std::string caption_ = "Sonoplexer";

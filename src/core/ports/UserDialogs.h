@@ -16,6 +16,8 @@ class UserDialogs {
 
     // A Yes/No/Cancel question.
     virtual Answer ask(MessageIcon icon, const std::string& caption, const std::string& text) = 0;
+    // An OK/Cancel question; true for OK.
+    virtual bool confirm(MessageIcon icon, const std::string& caption, const std::string& text) = 0;
     virtual void showMessage(MessageIcon icon, const std::string& caption,
                              const std::string& text) = 0;
     // An input box; nullopt when the user cancels.

@@ -1,0 +1,16 @@
+#pragma once
+// The about box: the snail, the program's name and version, who made it and where, and a
+// request to rate the program.
+#include <QDialog>
+
+#include <cstdint>
+
+namespace sono {
+
+class FrmAbout : public QDialog {
+    Q_OBJECT
+  public:
+    FrmAbout(QWidget* parent, uint8_t language, const QString& snailPicture);
+};
+
+} // namespace sono

@@ -1,0 +1,204 @@
+// The commands that reach the desktop, driven as the menu drives them: the association's steps,
+// questions and messages, the help, website and sibling-player launches, and the about count.
+#include <gtest/gtest.h>
+
+#include "EditorFixture.h"
+#include "desktop/FileAssociation.h"
+
+using namespace sono;
+using sono::test::EditorFixture;
+using sono::test::readBytes;
+
+namespace {
+
+class FakeDesktop : public Desktop {
+  public:
+    std::string folder; // the program folder and AppDir
+    std::vector<std::string> calls;
+    bool opens = true;
+    // What the store held about the editor each time the desktop was asked to follow it.
+    std::vector<bool> followed;
+
+    std::string programPath() const override { return "/opt/so no/bin/sonoplexer"; }
+    std::string appDir() const override { return folder; }
+    std::string programFolder() const override { return folder; }
+    bool openDocument(const std::string& path) override {
+        calls.push_back("open " + path);
+        return opens;
+    }
+    bool openWebAddress(const std::string& address) override {
+        calls.push_back("web " + address);
+        return opens;
+    }
+    bool startProgram(const std::string& path) override {
+        calls.push_back("start " + path);
+        return true;
+    }
+    bool follows = true; // false: the desktop's files cannot be written
+    bool followAssociation(ClassesRoot& store) override {
+        followed.push_back(associationPresent(store, programPath()));
+        return follows;
+    }
+    void showAbout() override { calls.push_back("about"); }
+    void showEgg() override { calls.push_back("egg"); }
+};
+
+class DesktopCommands : public EditorFixture {
+  protected:
+    void SetUp() override {
+        desktopPort = &desktop;
+        EditorFixture::SetUp();
+        desktop.folder = dir.string() + "/";
+    }
+    ClassesRoot store() { return ClassesRoot(dir / "settings" / "associations.reg"); }
+    std::string lastMessage() const {
+        return host.messages.empty()
+                   ? ""
+                   : host.messages.back().caption + ": " + host.messages.back().text;
+    }
+    FakeDesktop desktop;
+};
+
+} // namespace
+
+TEST_F(DesktopCommands, CreatingAndRemovingTheAssociationWritesTheStoreAndTellsTheDesktop) {
+    const std::string verb = "wav File\\shell\\vrompplay";
+    EXPECT_TRUE(editor->enabled(EnabledRule::AssociationAbsent));
+    EXPECT_FALSE(editor->enabled(EnabledRule::AssociationPresent));
+
+    // Cancel on the question: nothing is written.
+    editor->runCommand("MMasso");
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0],
+              "If you create a File Association, all WAV-files will from now on automatically be "
+              "opened in Sonoplexer.\r\rDo you want to create a File Association now?");
+    EXPECT_FALSE(std::filesystem::exists(store().file()));
+    EXPECT_TRUE(desktop.followed.empty());
+
+    host.answers = {Answer::Yes};
+    editor->runCommand("MMasso");
+    EXPECT_EQ(host.statusLog.back(), "The File Association has been created.");
+    EXPECT_EQ(lastMessage(), "Sonoplexer: The File Association has been created. It's possible "
+                             "that you have to restart Windows before the File Association will "
+                             "work.");
+    ClassesRoot created = store();
+    EXPECT_EQ(created.getValue(".wav", ""), "wav File");
+    EXPECT_EQ(created.getValue("wav File\\shell\\open\\command", ""),
+              "/opt/so no/bin/sonoplexer %1");
+    EXPECT_EQ(created.getValue(verb, ""), "&Play Sound");
+    EXPECT_EQ(created.getValue(verb + "\\command", ""), desktop.folder + "snapler C3%1");
+    EXPECT_EQ(desktop.followed, std::vector<bool>{true});
+    EXPECT_FALSE(editor->enabled(EnabledRule::AssociationAbsent));
+    EXPECT_TRUE(editor->enabled(EnabledRule::AssociationPresent));
+
+    // The verb keeps the language it was made in; made again, it is replaced, not added.
+    editor->MMned();
+    EXPECT_EQ(store().getValue(verb, ""), "&Play Sound");
+    created.setValue(verb, "stale", "left by the first");
+    host.answers = {Answer::Yes};
+    editor->MMasso();
+    EXPECT_EQ(host.questions.back().substr(0, 36), "Als u een File Association maakt, wo");
+    EXPECT_EQ(host.statusLog.back(), "De File Association is gemaakt.");
+    EXPECT_EQ(store().getValue(verb, ""), "Geluid &Afspelen");
+    EXPECT_EQ(store().getValue(verb, "stale"), "");
+
+    editor->runCommand("MMdelAsso");
+    EXPECT_EQ(lastMessage(), "Sonoplexer: De File Association is verwijderd.");
+    EXPECT_EQ(host.statusLog.back(), "De File Association is verwijderd.");
+    EXPECT_FALSE(store().keyExists("wav File\\shell\\open\\command"));
+    EXPECT_FALSE(store().keyExists(verb));
+    EXPECT_EQ(store().getValue(".wav", ""), "wav File");
+    EXPECT_EQ(desktop.followed, (std::vector<bool>{true, true, false}));
+
+    // Removing what is not there only says so.
+    editor->MMeng();
+    const std::string before = readBytes(store().file());
+    editor->runCommand("MMdelAsso");
+    EXPECT_EQ(lastMessage(), "Sonoplexer: There is no File Association at all.");
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Information);
+    EXPECT_EQ(host.statusLog.back(), "There is no File Association at all.");
+    EXPECT_EQ(readBytes(store().file()), before);
+    EXPECT_EQ(desktop.followed.size(), 3u);
+}
+
+TEST_F(DesktopCommands, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeepsTheVerb) {
+    // The desktop cannot follow: the association is not made after all, in the store either.
+    desktop.follows = false;
+    host.answers = {Answer::Yes};
+    editor->MMasso();
+    EXPECT_EQ(lastMessage(), "Sonoplexer: An error occured. The File Association has not been "
+                             "created.");
+    EXPECT_EQ(desktop.followed, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(editor->enabled(EnabledRule::AssociationAbsent));
+    desktop.follows = true;
+    host.answers = {Answer::Yes};
+    editor->MMasso();
+    desktop.follows = false;
+    editor->MMdelAsso();
+    EXPECT_EQ(host.statusLog.back(), "The File Association could not be removed.");
+    EXPECT_EQ(lastMessage(), "Sonoplexer: An error has occured. The File Association could not "
+                             "be removed.");
+    desktop.follows = true;
+    desktop.followed.clear();
+    std::filesystem::remove(store().file());
+
+    std::filesystem::create_directories(store().file());
+    host.answers = {Answer::Yes};
+    editor->MMasso();
+    EXPECT_EQ(host.statusLog.back(), "The File Association has not been created.");
+    EXPECT_EQ(lastMessage(), "Sonoplexer: An error occured. The File Association has not been "
+                             "created.");
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Critical);
+    EXPECT_TRUE(desktop.followed.empty());
+    std::filesystem::remove(store().file());
+
+    // Removing: another program's type that ".wav" points to loses only our verb.
+    ClassesRoot other = store();
+    other.setValue("wav File\\shell\\open\\command", "", "/usr/bin/other %1");
+    other.setValue(".wav", "", "Other.Sound");
+    other.setValue("Other.Sound\\shell\\vrompplay\\command", "", "snapler C3%1");
+    other.setValue("Other.Sound\\shell\\open\\command", "", "/usr/bin/other %1");
+    editor->MMdelAsso();
+    EXPECT_EQ(host.statusLog.back(), "The File Association has been removed.");
+    EXPECT_FALSE(store().keyExists("Other.Sound\\shell\\vrompplay"));
+    EXPECT_EQ(store().getValue("Other.Sound\\shell\\open\\command", ""), "/usr/bin/other %1");
+}
+
+TEST_F(DesktopCommands, LaunchesAndTheAboutCount) {
+    // The manual in the language of the moment, when it is there.
+    editor->MMhelp();
+    EXPECT_EQ(lastMessage(), "Help: The Help-document can't be opened.");
+    EXPECT_TRUE(desktop.calls.empty());
+    for (const char* language : {"en", "nl"}) {
+        std::filesystem::create_directories(dir / "help" / language);
+        std::ofstream(dir / "help" / language / "index.html") << "<html></html>";
+    }
+    editor->MMned();
+    editor->MMhelp();
+    EXPECT_EQ(desktop.calls.back(), "open " + desktop.folder + "help/nl/index.html");
+    desktop.opens = false;
+    editor->MMhelp();
+    EXPECT_EQ(lastMessage(), "Help: Het Help-document kan niet worden geopend.");
+    editor->MMwebsite();
+    EXPECT_EQ(desktop.calls.back(), "web https://example.org/sonoplexer");
+    EXPECT_EQ(lastMessage(), "https://example.org/sonoplexer: De website kan niet automatisch "
+                             "worden geopend op uw computer.");
+
+    editor->MMsnapler();
+    EXPECT_EQ(lastMessage(), "Snapler: Snapler.exe is niet gevonden.");
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Critical);
+    std::ofstream(dir / "snapler") << "#!/bin/sh\n";
+    editor->MMsnapler();
+    EXPECT_EQ(desktop.calls.back(), "start " + desktop.folder + "snapler");
+
+    desktop.calls.clear();
+    editor->MMegg();
+    editor->MMabout();
+    editor->MMabout();
+    EXPECT_FALSE(editor->eggShown());
+    editor->MMabout();
+    EXPECT_TRUE(editor->eggShown());
+    editor->MMegg();
+    editor->MMabout();
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"about", "about", "about", "egg", "about"}));
+}

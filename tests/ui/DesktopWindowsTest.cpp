@@ -1,0 +1,143 @@
+// The window's desktop side: the association items follow the store when the File menu opens,
+// and the about box (three times) brings out the hidden item and its window, in either language.
+// With SONO_SCREENSHOTS=FOLDER the test also leaves pictures of what it saw there.
+#include <QLabel>
+#include <QMenu>
+#include <QtTest>
+
+#include <fstream>
+
+#include "FrmAbout.h"
+#include "FrmEgg.h"
+#include "WindowSession.h"
+
+using namespace sono;
+using namespace sono::test;
+
+namespace {
+void keepPicture(QWidget* widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("SONO_SCREENSHOTS");
+    if (!folder.isEmpty()) widget->grab().save(folder + '/' + name + ".png");
+}
+
+// What the next about box showed: its caption, its big name, whether the snail is there, and
+// the request to rate the program.
+std::shared_ptr<QStringList> readNextAbout(const QString& pictureName) {
+    auto seen = std::make_shared<QStringList>();
+    whenShown<FrmAbout>([=](FrmAbout* about) {
+        keepPicture(about, pictureName);
+        *seen << about->windowTitle() << widget<QLabel>(about, "caption")->text()
+              << (widget<QLabel>(about, "snail")->pixmap().isNull() ? "no snail" : "snail")
+              << widget<QLabel>(about, "rate")->text();
+        about->accept();
+    });
+    return seen;
+}
+} // namespace
+
+class DesktopWindowsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void associationItemsFollowTheStore();
+    void thirdAboutShowsTheHiddenItemAndItsWindow();
+};
+
+void DesktopWindowsTest::associationItemsFollowTheStore() {
+    Session session;
+    // The desktop's side goes to a private home.
+    qputenv("XDG_DATA_HOME", (session.dir.path() + "/data").toUtf8());
+    qputenv("XDG_CONFIG_HOME", (session.dir.path() + "/config").toUtf8());
+    const QString entry = session.dir.path() + "/data/applications/sonoplexer-wav.desktop";
+    QMenu* file = session.window->menus().menu("MMfile");
+    auto itemStates = [&] {
+        emit file->aboutToShow();
+        return QString("%1 %2").arg(session.item("MMasso")->isEnabled() ? "create" : "-",
+                                    session.item("MMdelAsso")->isEnabled() ? "remove" : "-");
+    };
+    QCOMPARE(itemStates(), QString("create -"));
+
+    // OK on the question, then the message.
+    auto question = std::make_shared<SeenBox>();
+    whenShown<QMessageBox>([=](QMessageBox* box) {
+        keepPicture(box, "en-question");
+        question->buttons << box->buttons()[0]->text() << box->buttons()[1]->text();
+        answerNextBox(QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->click();
+    });
+    session.item("MMasso")->trigger();
+    QCOMPARE(question->buttons, (QStringList{"OK", "&Cancel"}));
+    QCOMPARE(session.panel(1), QString("The File Association has been created."));
+    QVERIFY(QFile::exists(entry));
+    QCOMPARE(itemStates(), QString("- remove"));
+
+    session.item("MMned")->trigger();
+    file->popup(QPoint(0, 0));
+    keepPicture(file, "nl-menu-file");
+    file->hide();
+    answerNextBox(QMessageBox::Ok);
+    session.item("MMdelAsso")->trigger();
+    QCOMPARE(session.panel(1), QString("De File Association is verwijderd."));
+    QVERIFY(!QFile::exists(entry));
+    QCOMPARE(itemStates(), QString("create -"));
+
+    // Another program (or another run) wrote the store: the items follow when the menu opens.
+    std::ofstream(session.dir.path().toStdString() + "/settings/associations.reg")
+        << "[wav File\\shell\\open\\command]\n@=\""
+        << QCoreApplication::applicationFilePath().toStdString() << " %1\"\n";
+    QCOMPARE(itemStates(), QString("- remove"));
+}
+
+void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
+    Session session;
+    session.openTone("tone.wav");
+    // Something worth a picture in the manual: a swelling stereo sound, partly selected.
+    Editor& editor = session.window->editor();
+    editor.runCommand("MMluister"); // the picture shows no playing
+    editor.runCommand("MMprop", {int64_t(1), 44100.0, int64_t(1)});
+    editor.runCommand("MMvolume", {10.0, 100.0});
+    editor.runCommand("MMgrafiek3");
+    editor.dragSelection(1, 12000, 30000);
+    QAction* egg = session.item("MMegg");
+    QVERIFY(!egg->isVisible());
+    keepPicture(session.window.get(), "en-window");
+
+    auto first = readNextAbout("en-about");
+    session.item("MMabout")->trigger();
+    QCOMPARE(*first, (QStringList{"Sonoplexer 1.6", "Sonoplexer 1.6", "snail",
+                                  "Do you find Sonoplexer useful? Let us know, and please rate "
+                                  "the program on the website."}));
+    readNextAbout("en-about-2");
+    session.item("MMabout")->trigger();
+    QVERIFY(!egg->isVisible());
+
+    session.item("MMned")->trigger();
+    keepPicture(session.window.get(), "nl-window");
+    auto third = readNextAbout("nl-about");
+    session.item("MMabout")->trigger();
+    QCOMPARE(third->value(3), QString("Vindt u Sonoplexer handig? Laat het ons weten en geef het "
+                                      "programma een waardering op de website."));
+    QVERIFY(egg->isVisible());
+    QCOMPARE(egg->text(), QString("Klik Niet Hier!"));
+    QMenu* help = session.window->menus().menu("MMhelpMenu");
+    help->popup(QPoint(0, 0));
+    keepPicture(help, "nl-menu-help");
+    help->hide();
+
+    egg->trigger();
+    auto* window = session.window->findChild<FrmEgg*>("FrmEgg");
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("Klik Niet Hier!"));
+    QTest::qWait(200); // the snail crawls
+    keepPicture(window, "nl-egg");
+    window->close();
+    QTRY_VERIFY(!session.window->findChild<FrmEgg*>("FrmEgg"));
+
+    session.item("MMeng")->trigger();
+    QCOMPARE(egg->text(), QString("Don't Click Here!"));
+    help->popup(QPoint(0, 0));
+    keepPicture(help, "en-menu-help");
+    help->hide();
+}
+
+QTEST_MAIN(DesktopWindowsTest)
+#include "DesktopWindowsTest.moc"
