@@ -86,11 +86,17 @@ std::pair<const Command*, size_t> tableCommand(const Words& words) {
 }
 
 void runTableCommand(BatchContext& c, const Command& command, const Words& args) {
-    if (args.size() != command.params.size())
+    // Words left off at the end take their fallbacks, when the parameters have them.
+    size_t required = command.params.size();
+    while (required > 0 && !command.params[required - 1].fallback.empty())
+        --required;
+    if (args.size() < required || args.size() > command.params.size())
         throw BatchError("wrong number of arguments for '" + std::string(command.batchWord) + "'");
     Arguments arguments;
-    for (size_t i = 0; i < args.size(); ++i)
-        arguments.add(parameterArg(command.params[i], args[i]));
+    for (size_t i = 0; i < command.params.size(); ++i)
+        arguments.add(
+            parameterArg(command.params[i],
+                         i < args.size() ? args[i] : std::string(command.params[i].fallback)));
     c.editor.runCommand(command.id, arguments);
 }
 
@@ -148,6 +154,25 @@ void exportMp3(BatchContext& c, const Words& a) {
                         {a[0], parameterArg(command.params[1], a[1]),
                          parameterArg(command.params[2], a[2]), fields.title, fields.artist,
                          fields.album, fields.year, fields.comment, fields.genre});
+}
+
+// synth FREQ VOLUME% DURATION_MS RATE BITS [PERIODFILE]: the period file (standard.qvf unless
+// another is named) loaded as a click in the dialog's list loads it, then the controls set and
+// Open pressed. A period file that cannot be loaded is reported and the sound is not made.
+void synth(BatchContext& c, const Words& a) {
+    const Command& command = *findCommand("MMharmonisch");
+    const std::string volume = a[1].ends_with('%') ? a[1].substr(0, a[1].size() - 1) : a[1];
+    Arguments arguments{
+        parameterArg(command.params[0], a[0]), parameterArg(command.params[1], volume),
+        parameterArg(command.params[2], a[2]), parameterArg(command.params[3], a[3]),
+        parameterArg(command.params[4], a[4])};
+    const std::string periodFile = a.size() > 5 ? a[5] : "standard.qvf";
+    bool loaded = false;
+    c.editor.runExclusive([&] { loaded = c.editor.loadPeriodFile(periodFile, c.synth); });
+    if (!loaded) return;
+    arguments.add(periodAsText(c.synth.period));
+    c.editor.runCommand(command.id, arguments);
+    c.synth.frequency = int(arguments.whole(0));
 }
 
 // render PATH WIDTH HEIGHT [STYLE]: what Save Graphic As BMP writes for views of that size,
@@ -252,6 +277,7 @@ const std::map<std::string, OwnWord>& ownWords() {
         {"open", {1, 1, openFile}},
         {"save-as", {1, 1, saveAs}},
         {"export-mp3", {3, 9, exportMp3}},
+        {"synth", {5, 6, synth}},
         {"select", {2, 3, select}},
         {"print", {1, 4, print}},
         {"render", {3, 4, render}},

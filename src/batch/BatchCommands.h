@@ -23,6 +23,9 @@ struct BatchContext {
     Editor& editor;
     BatchHost& host;
     std::ostream& out;
+    // The synthesizer dialog of the run: its period and settings live on from one synth to the
+    // next, as the dialog's do.
+    SynthSettings synth = {};
 };
 
 // Carries out one script line, split into words.

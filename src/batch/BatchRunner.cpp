@@ -127,8 +127,12 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         return 2;
     }
     // A script makes no sound: play after each change is left out.
-    EditorFolders folders{options.settingsDir.value_or(defaultSettingsDir()), *tempDir,
-                          documentsDir(), options.settingsDir.has_value(), false};
+    EditorFolders folders{options.settingsDir.value_or(defaultSettingsDir()),
+                          *tempDir,
+                          documentsDir(),
+                          options.settingsDir.has_value(),
+                          false,
+                          appDir()};
     int status = 0;
     {
         BatchHost host(out);
@@ -136,7 +140,7 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         ProcessCoder coder;
         TagLibMp3Tags tags;
         Editor editor(EditorPorts{host, host, device, coder, tags}, folders);
-        BatchContext context{editor, host, out};
+        BatchContext context{editor, host, out, {}};
         try {
             editor.startUp();
             status = runLines(context, script, err, [&] {

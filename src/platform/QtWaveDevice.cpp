@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "formats/ByteFile.h"
+#include "formats/WavWriter.h"
 #include "formats/WaveHeader.h"
 
 namespace sono {
@@ -86,9 +87,10 @@ int64_t QtWaveDevice::bytesAt(int64_t ms) const {
 int64_t QtWaveDevice::running() const {
     // The device takes the samples ahead of what is heard (the sound server buffers them), so
     // the clock tells how far the sound has come, and what was handed over bounds it.
-    const int64_t handed = (sink_   ? sink_->processedUSecs()
+    const int64_t handed = (sink_     ? sink_->processedUSecs()
                             : source_ ? source_->processedUSecs()
-                                      : 0) / 1000;
+                                      : 0) /
+                           1000;
     return purpose_ == Purpose::Record ? handed : std::min<int64_t>(started_.elapsed(), handed);
 }
 
@@ -139,18 +141,9 @@ void QtWaveDevice::record() {
 void QtWaveDevice::save() {
     if (!open_ || purpose_ != Purpose::Record) return;
     // A canonical PCM file: the format chunk, then the samples as recorded.
-    std::string header = "RIFF";
-    appendLE32(header, uint32_t(36 + samples_.size()));
-    header += "WAVEfmt ";
-    appendLE32(header, 16);
-    appendLE16(header, 1);
-    appendLE16(header, uint16_t(format_.channelCount()));
-    appendLE32(header, uint32_t(format_.sampleRate()));
-    appendLE32(header, uint32_t(format_.bytesForDuration(1000000)));
-    appendLE16(header, uint16_t(format_.bytesPerFrame()));
-    appendLE16(header, uint16_t(format_.bytesPerSample() * 8));
-    header += "data";
-    appendLE32(header, uint32_t(samples_.size()));
+    const std::string header = canonicalWaveHeader(
+        format_.channelCount(), format_.sampleRate(), format_.bytesPerSample() * 8,
+        uint32_t(samples_.size()), uint32_t(36 + samples_.size()));
     QFile file(local(path_));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     file.write(header.data(), qint64(header.size()));

@@ -7,14 +7,17 @@
 
 namespace sono {
 
-EffectDialog::EffectDialog(Editor& editor, const char* name, QWidget* parent)
+EffectDialog::EffectDialog(Editor& editor, const char* name, QWidget* parent, const char* okDutch,
+                           const char* okEnglish)
     : QDialog(parent), editor_(editor) {
     setObjectName(name);
     setModal(true);
-    auto [apply, cancel] = makeOkCancel(*this, captions_, "&Toepassen", "&Apply");
+    auto [apply, cancel] = makeOkCancel(*this, captions_, okDutch, okEnglish);
     apply_ = apply;
     cancel_ = cancel;
-    connect(apply_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(apply_, &QPushButton::clicked, this, [this] {
+        if (confirm()) accept();
+    });
 }
 
 std::optional<Arguments> EffectDialog::ask(const Exec& exec) {

@@ -30,13 +30,18 @@ class EffectDialog : public QDialog {
     std::optional<Arguments> ask(const Exec& exec);
 
   protected:
-    EffectDialog(Editor& editor, const char* name, QWidget* parent);
+    // OK ("Command1") carries okDutch / okEnglish: Apply for the effects, Open or OK for the
+    // generators.
+    EffectDialog(Editor& editor, const char* name, QWidget* parent,
+                 const char* okDutch = "&Toepassen", const char* okEnglish = "&Apply");
 
     // Before each showing: the texts in the current language and the controls brought up to
     // date (the captions of `captions_` are applied before this runs).
     virtual void prepare() = 0;
     // The values of the command, from the controls as they stand.
     virtual Arguments arguments() const = 0;
+    // OK was pressed: false keeps the dialog open (the dialog has said why).
+    virtual bool confirm() { return true; }
 
     QString text(std::string_view dutch, std::string_view english) const;
     void closeEvent(QCloseEvent* event) override;

@@ -34,10 +34,12 @@
 #include "Folders.h"
 #include "InfoForm.h"
 #include "MenuTree.h"
+#include "MorseDialog.h"
 #include "Mp3SaveDialog.h"
 #include "ProgressArea.h"
 #include "PropForm.h"
 #include "StatusPanel.h"
+#include "Synthesizer.h"
 #include "Toolbars.h"
 #include "VolumePanel.h"
 #include "WaveformViews.h"
@@ -68,6 +70,12 @@ std::pair<const Command*, Arguments> commandOfItem(const std::string& name) {
     if (name.starts_with(recent) && name.size() == recent.size() + 1)
         return {findCommand(recent), {int64_t(name.back() - '0')}};
     return {findCommand(name), {}};
+}
+
+// The shipped files are those beside the program unless the caller named others.
+EditorFolders withShareDir(EditorFolders folders) {
+    if (folders.shareDir.empty()) folders.shareDir = appDir();
+    return folders;
 }
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
@@ -109,11 +117,13 @@ QString recentCaption(int index, const std::string& path) {
 
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     : QMainWindow(parent), desktop_(this, [this] { return editor_.language(); }),
-      editor_(EditorPorts{*this, *this, device_, coder_, tags_, &desktop_}, std::move(folders)),
+      editor_(EditorPorts{*this, *this, device_, coder_, tags_, &desktop_},
+              withShareDir(std::move(folders))),
       menus_(*menuBar()), progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
       propForm_(new PropForm(editor_, this)), bijOpen_(new BijOpen(editor_, this)),
-      effectDialogs_(new EffectDialogs(editor_, this,
-                                       [this](QDialog& dialog) { return execDialog(dialog); })) {
+      effectDialogs_(
+          new EffectDialogs(editor_, this, [this](QDialog& dialog) { return execDialog(dialog); })),
+      synthesizer_(new Synthesizer(editor_, this)), morse_(new Morse(editor_, this)) {
     setWindowTitle(ProgramCaption);
 
     views_ = new WaveformViews(editor_, appDir(), [this](const QPoint& at) {
@@ -175,6 +185,29 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         execDialog(*infoForm_);
         return std::nullopt;
     };
+    // The generators' dialogs: playback stops before they are shown.
+    const EffectDialog::Exec exec = [this](QDialog& dialog) { return execDialog(dialog); };
+    parameterDialogs_["MMharmonisch"] = [this, exec] {
+        editor_.runExclusive([this] { editor_.MMstop(); });
+        return synthesizer_->ask(exec);
+    };
+    parameterDialogs_["MMmorse"] = [this, exec] {
+        editor_.runExclusive([this] { editor_.MMstop(); });
+        return morse_->ask(exec);
+    };
+    // The preview plays on a device of its own, as the system's sound player would, without
+    // waiting and without touching the sound.
+    synthesizer_->setPlayer([this](const std::string& path) {
+        preview_.stop();
+        preview_.close();
+        if (preview_.open(path, WaveDevice::Purpose::Play)) preview_.play();
+    });
+    // The hidden period encoder "Save QVF": never shown, but there to be clicked.
+    auto* encoder = new QPushButton(QStringLiteral("Save QVF"), this);
+    encoder->setObjectName("Command1");
+    encoder->hide();
+    connect(encoder, &QPushButton::clicked, this,
+            [this] { editor_.runExclusive([this] { editor_.encodePeriodFile(); }); });
     for (std::string_view id : EffectDialogs::commands())
         parameterDialogs_[id] = [this, id] { return effectDialogs_->ask(id); };
     buildToolbars();
@@ -207,6 +240,7 @@ MainWindow::~MainWindow() {
     // Nothing follows the device any more while the window goes.
     timer1_->stop();
     device_.close();
+    preview_.close();
 }
 
 void MainWindow::buildToolbars() {
@@ -313,6 +347,8 @@ std::optional<Arguments> MainWindow::askProperties() {
 void MainWindow::hideToolDialogs() {
     propForm_->hide();
     effectDialogs_->hide();
+    synthesizer_->hide();
+    morse_->hide();
 }
 
 void MainWindow::programClosed() {

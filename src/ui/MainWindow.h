@@ -30,6 +30,8 @@ namespace sono {
 
 class EffectDialogs;
 class InfoForm;
+class Morse;
+class Synthesizer;
 class StatusPanel;
 class VolumePanel;
 class WaveformViews;
@@ -127,6 +129,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     std::optional<Arguments> askMp3Export();
 
     QtWaveDevice device_;
+    QtWaveDevice preview_; // the synthesizer's preview, beside the sound's own playback
     ProcessCoder coder_;
     TagLibMp3Tags tags_;
     WindowDesktop desktop_;
@@ -138,6 +141,8 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     PropForm* propForm_;
     BijOpen* bijOpen_;
     EffectDialogs* effectDialogs_;
+    Synthesizer* synthesizer_;
+    Morse* morse_;
     FileDialog openDialog_;
     FileDialog saveDialog_;
     std::map<std::string_view, ParameterDialog> parameterDialogs_;

@@ -50,12 +50,13 @@ struct Session {
     QTemporaryDir dir;
     std::unique_ptr<MainWindow> window;
 
-    Session() {
+    // shareDir: the shipped files (the period files), else those beside the program.
+    explicit Session(const QString& shareDir = {}) {
         QDir(dir.path()).mkpath("temp");
         QDir(dir.path()).mkpath("Sounds");
-        window = std::make_unique<MainWindow>(
-            EditorFolders{(dir.path() + "/settings").toStdString(),
-                          (dir.path() + "/temp").toStdString(), documents().toStdString()});
+        window = std::make_unique<MainWindow>(EditorFolders{
+            (dir.path() + "/settings").toStdString(), (dir.path() + "/temp").toStdString(),
+            documents().toStdString(), true, true, shareDir.toStdString()});
         window->editor().startUp();
         window->show();
         // As at a real start, the window is on the screen before the first command runs.

@@ -5,6 +5,8 @@
 #include "document/InfoFields.h"
 #include "document/Texts.h"
 #include "editor/Editor.h"
+#include "generators/Morse.h"
+#include "generators/Synthesizer.h"
 
 namespace sono {
 
@@ -44,6 +46,34 @@ std::vector<std::string> mp3BitrateWords() {
 void saveMp3(Editor& e, A a) {
     e.MMsaveMP3(a.text(0), Editor::mp3Bitrates().at(a.choice(1)), a.choice(2) == 1,
                 {a.text(3), a.text(4), a.text(5), a.text(6), a.text(7), a.text(8)});
+}
+
+// The generators' rates as the dialogs offer them.
+const Param GeneratorRateParam{Choice, "a rate", {"11025", "22050", "44100"}};
+int generatorRateOf(A a, size_t i) {
+    return GeneratorRates.at(a.choice(i));
+}
+Param wholeIn(const char* what, SynthRange range) {
+    return {Whole, what, {}, range.min, range.max};
+}
+
+// The synthesizer's Open: the dialog's scroll bars, options and period.
+void makeTrilling(Editor& e, A a) {
+    SynthSettings settings;
+    settings.frequency = int(a.whole(0));
+    settings.volume = int(a.whole(1));
+    settings.durationMs = int(a.whole(2));
+    settings.rate = generatorRateOf(a, 3);
+    settings.bits = bitsOf(a, 4);
+    settings.period = periodFromText(a.text(5));
+    e.MaakTrilling(settings);
+}
+
+// The Morse dialog's OK: an empty message is refused as the dialog refuses it.
+void makeMorse(Editor& e, A a) {
+    if (!e.morseTextAccepted(a.text(0))) return;
+    e.MaakMorse(
+        {a.text(0), int(a.whole(1)), generatorRateOf(a, 2), bitsOf(a, 3), a.choice(4) == 1});
 }
 
 std::vector<std::string> infoFieldIds() {
@@ -99,8 +129,26 @@ std::vector<Command> makeTable() {
                    A a) { e.setInfoText(infoFieldIds()[a.choice(0)], utf8ToLatin1(a.text(1))); },
          .batchWord = "info"},
         {.id = "MMclose", .run = plain<&Editor::MMclose>},
-        {.id = "MMharmonisch"},
-        {.id = "MMmorse"},
+        // The script's synth loads a period file first, as a click in the dialog's list would.
+        {.id = "MMharmonisch",
+         .params = {wholeIn("a frequency", SynthFrequencyRange),
+                    wholeIn("a volume", SynthVolumeRange),
+                    wholeIn("a duration in milliseconds", SynthDurationRange),
+                    GeneratorRateParam,
+                    BitsParam,
+                    {Text, "a period"}},
+         .run = makeTrilling},
+        {.id = "MMmorse",
+         .params = {{Text, "a message"},
+                    {Whole, "an interval in milliseconds", {}, MorseIntervalMin, MorseIntervalMax},
+                    GeneratorRateParam,
+                    BitsParam,
+                    {.kind = Choice,
+                     .what = "whether the text is kept",
+                     .choices = {"noinfo", "info"},
+                     .fallback = "info"}},
+         .run = makeMorse,
+         .batchWord = "morse"},
         {.id = "MMopenMP3",
          .params = {{Text, "a file"}},
          .run = [](Editor& e, A a) { e.MMopenMP3(a.text(0)); },

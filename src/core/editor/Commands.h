@@ -43,6 +43,8 @@ struct Param {
     std::vector<std::string> choices = {};
     int64_t min = std::numeric_limits<int64_t>::min();
     int64_t max = std::numeric_limits<int64_t>::max();
+    // The word a script may leave off at the end of the line ("" when it must be written).
+    std::string_view fallback = {};
 };
 
 // The values a command runs with, one for each of its parameters: a double for Number and

@@ -13,6 +13,7 @@
 #include "document/NewSound.h"
 #include "editor/Commands.h"
 #include "formats/WavReader.h"
+#include "generators/Synthesizer.h"
 #include "ports/Desktop.h"
 #include "ports/ExternalCoder.h"
 #include "ports/Mp3Tags.h"
@@ -30,6 +31,17 @@ struct EditorFolders {
     std::string documentsDir;          // where the file dialogs start on a first run
     bool writeSettings = true;         // the batch runner reads the options but may not write them
     bool playsSound = true;            // the batch runner makes no sound: no play after changes
+    std::filesystem::path shareDir = {}; // AppDir: the shipped files (the period files among them)
+};
+
+// What the Morse dialog hands over: the message (UTF-8), the unit in milliseconds, the format,
+// and whether the message becomes the sound's subject.
+struct MorseSettings {
+    std::string text;
+    int intervalMs = 75;
+    int rate = 11025;
+    int bits = 8;
+    bool textInInfo = true;
 };
 
 struct EditorPorts {
@@ -266,6 +278,32 @@ class Editor {
     void FilterSub(bool Groter, float Procent, float Factor);
     friend class EffectFrame; // the steps all effects share (EditorEffects.cpp)
 
+    // ---- generators ----
+    // `MaakTrilling`, the synthesizer's Open: the sound replaced by the period repeated as
+    // `settings` say, opened as an untitled sound (after the save-first question).
+    void MaakTrilling(const SynthSettings& settings);
+    // `SlaGeluidOp`: the synthesized sound written under a new temporary name; that name, or ""
+    // (the user has been told) when it could not be written.
+    std::string SlaGeluidOp(const SynthSettings& settings);
+    // The folders the period-file list shows, in the order a name is looked up: the settings
+    // folder (periods the user saved), then the shipped files.
+    std::vector<std::filesystem::path> periodFolders() const;
+    // AppDir: the shipped files (pictures, period files); empty when the host named none.
+    const std::filesystem::path& shareDir() const { return folders_.shareDir; }
+    // A click on a period file in the list: its points spread over the period and its frequency
+    // set. False (the user has been told) when the file is missing or damaged.
+    bool loadPeriodFile(const std::string& name, SynthSettings& settings);
+    // The dialog's Save: asks a name, checks it, asks before overwriting, writes the period into
+    // the settings folder. The name written, or nullopt when nothing was written.
+    std::optional<std::string> savePeriod(const Period& period, int frequency);
+    // The hidden period encoder ("Save QVF"): channel 1 of the sound, clipped to 0..255, as
+    // new_file.qvf in the settings folder with the number of periods asked for as its code.
+    void encodePeriodFile();
+    // The Morse dialog's OK check: an empty message is refused with a message.
+    bool morseTextAccepted(const std::string& text);
+    // `MaakMorse`: the sound replaced by the message keyed in Morse code.
+    void MaakMorse(const MorseSettings& settings);
+
     // The save-first question; false when the user cancelled.
     bool offerSaveFirst();
 
@@ -280,6 +318,11 @@ class Editor {
     void setCaption(const std::string& caption);
     void rememberFolderOf(const std::string& path);
     void reportSettingsNotWritten();
+    // The fields of a new sound: all empty but the creation date (today) and the software.
+    void freshInfoFields();
+    // The first steps of a generator: stop, the save-first question (false on Cancel), no sound
+    // loaded any more, no undo history.
+    bool leaveSoundForGenerator();
 
     // The one place that tells the view which samples changed.
     void notifySoundChange(const SoundChange& change);

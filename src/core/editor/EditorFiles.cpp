@@ -308,13 +308,17 @@ void Editor::MMleeg() {
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
     ClearUndo();
+    freshInfoFields();
+    setStatus(1, LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));
+    MMNiets();
+    DrawWaveform();
+}
+
+void Editor::freshInfoFields() {
     doc_.Info.clear();
     doc_.DispText.clear();
     *doc_.Info.find("ICRD") = todayMonthDayYear();
     *doc_.Info.find("ISFT") = std::string(ProgramSignature);
-    setStatus(1, LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));
-    MMNiets();
-    DrawWaveform();
 }
 
 bool Editor::setInfoText(std::string_view id, const std::string& text) {

@@ -99,6 +99,24 @@ std::string gatherSamples(const Document& doc, int64_t first, int64_t dataSize,
 
 } // namespace
 
+std::string canonicalWaveHeader(int channels, int32_t rate, int bits, uint32_t dataBytes,
+                                uint32_t riffSize) {
+    const int blockAlign = channels * bits / 8;
+    std::string h = "RIFF";
+    appendLE32(h, riffSize);
+    h += "WAVEfmt ";
+    appendLE32(h, 16);
+    appendLE16(h, 1);
+    appendLE16(h, uint16_t(channels));
+    appendLE32(h, uint32_t(rate));
+    appendLE32(h, uint32_t(int64_t(blockAlign) * rate));
+    appendLE16(h, uint16_t(blockAlign));
+    appendLE16(h, uint16_t(bits));
+    h += "data";
+    appendLE32(h, dataBytes);
+    return h;
+}
+
 bool writeWaveFile(const std::string& path, const Document& doc, int64_t firstFrame,
                    double frameCount, const std::function<void(int)>& progressStep) {
     WavLayout layout = wavLayout(doc, frameCount);

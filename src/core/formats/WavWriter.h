@@ -18,6 +18,12 @@ struct WavLayout {
 // Block align, byte rate and data size for `frames` frames of the document's format.
 WavLayout wavLayout(const Document& doc, double frames);
 
+// The canonical 44-byte header of a PCM file: "RIFF", riffSize, "WAVE", a 16-byte "fmt " chunk
+// (format 1, the channels, the rate, byte rate and block align derived from them and the bits),
+// "data" and dataBytes. The samples follow it; riffSize counts everything after its own field.
+std::string canonicalWaveHeader(int channels, int32_t rate, int bits, uint32_t dataBytes,
+                                uint32_t riffSize);
+
 // Appends a zero character to every odd-length INFO text and to an odd-length label, as the
 // file stores them; the padded texts stay in the document.
 void padOddTexts(Document& doc);

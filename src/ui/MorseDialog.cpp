@@ -1,0 +1,139 @@
+#include "MorseDialog.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "editor/Editor.h"
+#include "generators/Morse.h"
+#include "generators/Synthesizer.h"
+
+namespace sono {
+
+namespace {
+template <class T> T* named(T* widget, const char* name) {
+    widget->setObjectName(name);
+    return widget;
+}
+} // namespace
+
+Morse::Morse(Editor& editor, QWidget* parent)
+    : EffectDialog(editor, "Morse", parent, "OK", "OK"),
+      message_(named(new QLineEdit("SOS"), "Text1")),
+      interval_(named(new QScrollBar(Qt::Horizontal), "Vites")),
+      intervalLabel_(named(new QLabel, "Label2")),
+      bits8_(named(new QRadioButton("8-bit"), "Option2")),
+      keepText_(named(new QCheckBox, "Check1")) {
+    auto* messageLabel = named(new QLabel, "Label1");
+    captions_.push_back({messageLabel, "Bericht", "Message"});
+    messageLabel->setBuddy(message_);
+    message_->setMinimumWidth(260);
+    message_->installEventFilter(this);
+    interval_->setRange(MorseIntervalMin, MorseIntervalMax);
+    interval_->setPageStep(10);
+    interval_->setValue(MorseIntervalInitial);
+    connect(interval_, &QScrollBar::valueChanged, this, &Morse::NeeZo);
+
+    const char* rateNames[] = {"Option1", "Option4", "Option5"};
+    auto* rateFrame = named(new QGroupBox, "Frame3");
+    captions_.push_back({rateFrame, "Frequentie", "Frequency"});
+    auto* rateColumn = new QVBoxLayout(rateFrame);
+    for (size_t i = 0; i < GeneratorRates.size(); ++i) {
+        rates_[i] =
+            named(new QRadioButton(QString::number(GeneratorRates[i]) + " Hz"), rateNames[i]);
+        rateColumn->addWidget(rates_[i]);
+    }
+    rates_[0]->setChecked(true);
+    auto* bitsFrame = named(new QGroupBox, "Frame4");
+    captions_.push_back({bitsFrame, "Bitrate", "Bitrate"});
+    auto* bits16 = named(new QRadioButton("16-bit"), "Option3");
+    bits8_->setChecked(true);
+    auto* bitsColumn = new QVBoxLayout(bitsFrame);
+    bitsColumn->addWidget(bits8_);
+    bitsColumn->addWidget(bits16);
+    bitsColumn->addStretch(1);
+    auto* qualityFrame = named(new QGroupBox, "Frame2");
+    captions_.push_back({qualityFrame, "Kwaliteit", "Quality"});
+    auto* qualityRow = new QHBoxLayout(qualityFrame);
+    qualityRow->addWidget(rateFrame);
+    qualityRow->addWidget(bitsFrame);
+
+    keepText_->setChecked(true);
+    captions_.push_back(
+        {keepText_, "Tekst in geluidsinformatie opslaan", "Save text in sound information"});
+
+    auto* picture = named(new QLabel, "Image1");
+    picture->setPixmap(QPixmap(QString::fromStdString((editor.shareDir() / "Morse.gif").string())));
+    picture->setAlignment(Qt::AlignCenter);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(messageLabel);
+    left->addWidget(message_);
+    left->addSpacing(6);
+    left->addWidget(intervalLabel_);
+    left->addWidget(interval_);
+    left->addSpacing(6);
+    left->addWidget(qualityFrame);
+    left->addWidget(keepText_);
+    left->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addWidget(picture, 0, Qt::AlignTop);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(apply_);
+    buttons->addWidget(cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Morse::NeeZo() {
+    applyCaptions(captions_, editor_);
+    setWindowTitle(text(" Morsebericht", " Morse Message"));
+    intervalLabel_->setText(text("Interval (", "Interval(") + QString::number(interval_->value()) +
+                            " ms)");
+}
+
+void Morse::prepare() {
+    NeeZo();
+}
+
+Arguments Morse::arguments() const {
+    int64_t rateIndex = 0;
+    for (size_t i = 0; i < GeneratorRates.size(); ++i)
+        if (rates_[i]->isChecked()) rateIndex = int64_t(i);
+    return {message_->text().toStdString(), int64_t(interval_->value()), rateIndex,
+            int64_t(bits8_->isChecked() ? 0 : 1), int64_t(keepText_->isChecked() ? 1 : 0)};
+}
+
+bool Morse::confirm() {
+    if (editor_.morseTextAccepted(message_->text().toStdString())) return true;
+    message_->setFocus();
+    return false;
+}
+
+void Morse::showEvent(QShowEvent* event) {
+    EffectDialog::showEvent(event);
+    message_->setFocus();
+    message_->selectAll();
+}
+
+bool Morse::eventFilter(QObject* watched, QEvent* event) {
+    // The message is chosen whole whenever it gets the focus, also by a click (after which the
+    // press would otherwise place the cursor).
+    if (watched == message_ && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, message_, &QLineEdit::selectAll);
+    return EffectDialog::eventFilter(watched, event);
+}
+
+} // namespace sono

@@ -1,0 +1,339 @@
+// The generators' dialogs as a user works them: the synthesizer's first load, its texts in both
+// languages, drawing in the period (smooth or not), the period list with load and save, the
+// preview that leaves the sound alone, Open from the menu; the Morse dialog's texts, its refusal
+// of an empty message and its OK. With SONO_SCREENSHOT_DIR set, both dialogs are also saved as
+// pictures in both languages.
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <cstring>
+
+#include "MorseDialog.h"
+#include "Synthesizer.h"
+#include "WindowSession.h"
+
+using namespace sono;
+using namespace sono::test;
+
+namespace {
+
+QString labelText(QWidget* dialog, const char* name) {
+    return widget<QLabel>(dialog, name)->text();
+}
+
+// Runs the menu item; `act` works on the dialog of type T that it shows.
+template <typename T>
+void runItem(Session& session, const char* item, std::function<void(T*)> act) {
+    whenShown<T>(std::move(act));
+    session.item(item)->trigger();
+}
+
+void screenshot(QWidget* dialog, const QString& name) {
+    const QString folder = qEnvironmentVariable("SONO_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) dialog->grab().save(folder + "/" + name + ".png");
+}
+
+// A drag with the primary button over the drawing area from one point to another, in steps.
+void drawLine(QWidget* picture, QPoint from, QPoint to, int steps) {
+    QTest::mousePress(picture, Qt::LeftButton, {}, from);
+    for (int i = 1; i <= steps; ++i) {
+        QMouseEvent move(QEvent::MouseMove, from + (to - from) * i / steps,
+                         picture->mapToGlobal(from + (to - from) * i / steps), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(picture, &move);
+    }
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, to);
+}
+
+// The period the dialog would hand over.
+Period periodOf(Synthesizer* dialog) {
+    return dialog->settings().period;
+}
+
+} // namespace
+
+class GeneratorDialogsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void synthesizerLoadsStandardAndSpeaksBothLanguages();
+    void synthesizerSaysWhenStandardIsMissing();
+    void drawingFollowsThePointerSmoothlyOrNot();
+    void periodFilesLoadAndSave();
+    void previewPlaysWithoutTouchingTheSound();
+    void previewIsHeard();
+    void openMakesTheSound();
+    void morseDialogTextsRefusalAndOk();
+};
+
+void GeneratorDialogsTest::synthesizerLoadsStandardAndSpeaksBothLanguages() {
+    Session session(SONO_SHARE_DIR);
+    for (int language : {0, 1}) {
+        session.window->editor().runCommand(language == 1 ? "MMned" : "MMeng");
+        bool seen = false;
+        runItem<Synthesizer>(session, "MMharmonisch", [&](Synthesizer* dialog) {
+            seen = true;
+            auto* files = widget<QListWidget>(dialog, "File1");
+            QVERIFY(files->count() >= 6);
+            QCOMPARE(files->currentItem()->text(), QString("standard.qvf"));
+            // standard.qvf stores a 4 ms period.
+            QCOMPARE(widget<QScrollBar>(dialog, "HScroll1")->value(), 250);
+            QCOMPARE(dialog->windowTitle(), QString(" Synthesizer"));
+            QCOMPARE(labelText(dialog, "Label2"), QString("Volume (100 %)"));
+            if (language == 1) {
+                QCOMPARE(labelText(dialog, "Label1"), QString("Frequentie (250 Hz)"));
+                QCOMPARE(labelText(dialog, "Label3"), QString("Tijdsduur (500 ms)"));
+                QCOMPARE(button(dialog, "Command1")->text(), QString("Openen"));
+                QCOMPARE(button(dialog, "Command5")->text(), QString("Afspelen"));
+                QCOMPARE(button(dialog, "Check2")->text(), QString("Vloeiend tekenen"));
+                QCOMPARE(widget<QGroupBox>(dialog, "Frame5")->title(),
+                         QString("Eén trilling / periode"));
+            } else {
+                QCOMPARE(labelText(dialog, "Label1"), QString("Frequency (250 Hz)"));
+                QCOMPARE(labelText(dialog, "Label3"), QString("Duration (500 ms)"));
+                QCOMPARE(button(dialog, "Command1")->text(), QString("Open"));
+                QCOMPARE(button(dialog, "Command3")->text(), QString("Save"));
+                QCOMPARE(button(dialog, "Check2")->text(), QString("Smooth drawing"));
+                QCOMPARE(labelText(dialog, "Label4"),
+                         QString("(To draw: click on the graphic and move the mouse cursor.)"));
+            }
+            // A scroll writes the value labels anew.
+            widget<QScrollBar>(dialog, "HScroll3")->setValue(1500);
+            QVERIFY(labelText(dialog, "Label3").endsWith("(1500 ms)"));
+            widget<QScrollBar>(dialog, "HScroll3")->setValue(500);
+            // The drawing area: black, with the period's white line.
+            const QImage picture = widget<QWidget>(dialog, "Picture1")->grab().toImage();
+            QCOMPARE(picture.size(), QSize(500, 256));
+            QCOMPARE(picture.pixel(0, 0), qRgb(0, 0, 0));
+            QCOMPARE(picture.pixel(0, 255 - periodOf(dialog)[0]), qRgb(255, 255, 255));
+            screenshot(dialog, language == 1 ? "synthesizer-nl" : "synthesizer-en");
+        });
+        QVERIFY(seen);
+    }
+}
+
+void GeneratorDialogsTest::synthesizerSaysWhenStandardIsMissing() {
+    QTemporaryDir emptyShare;
+    Session session(emptyShare.path());
+    session.window->editor().runCommand("MMeng");
+    auto seen = answerNextBox(QMessageBox::Ok);
+    auto* dialog = session.window->findChild<Synthesizer*>();
+    whenShown<Synthesizer>([](Synthesizer*) {});
+    dialog->ask([](QDialog& shown) { return shown.exec(); });
+    QCOMPARE(seen->text, QString("File standard.qvf not found."));
+    QCOMPARE(seen->icon, QMessageBox::Critical);
+}
+
+void GeneratorDialogsTest::drawingFollowsThePointerSmoothlyOrNot() {
+    Session session(SONO_SHARE_DIR);
+    runItem<Synthesizer>(session, "MMharmonisch", [](Synthesizer* dialog) {
+        auto* picture = widget<QWidget>(dialog, "Picture1");
+        // Smooth: a quick move from column 10 to 30 fills the columns between by a straight line.
+        drawLine(picture, {10, 55}, {30, 155}, 1);
+        Period period = periodOf(dialog);
+        QCOMPARE(period[10], int16_t(200));
+        QCOMPARE(period[30], int16_t(100));
+        QCOMPARE(period[20], int16_t(150));
+        QCOMPARE(period[25], int16_t(125));
+        // Not smooth: only the columns the pointer met change.
+        button(dialog, "Check2")->click();
+        const Period before = periodOf(dialog);
+        drawLine(picture, {100, 0}, {140, 255}, 1);
+        period = periodOf(dialog);
+        QCOMPARE(period[100], int16_t(255));
+        QCOMPARE(period[140], int16_t(0));
+        QCOMPARE(period[120], before[120]);
+        button(dialog, "Check2")->click();
+        // Outside the area nothing is drawn.
+        drawLine(picture, {600, 10}, {700, 10}, 2);
+        QVERIFY(periodOf(dialog) == period);
+    });
+}
+
+void GeneratorDialogsTest::periodFilesLoadAndSave() {
+    Session session(SONO_SHARE_DIR);
+    session.window->editor().runCommand("MMeng");
+    runItem<Synthesizer>(session, "MMharmonisch", [&](Synthesizer* dialog) {
+        auto* files = widget<QListWidget>(dialog, "File1");
+        // A click on square.qvf loads it: 10 ms, so 100 Hz, and its flat top.
+        QTest::mouseClick(
+            files->viewport(), Qt::LeftButton, {},
+            files->visualItemRect(files->findItems("square.qvf", Qt::MatchExactly).first())
+                .center());
+        QCOMPARE(widget<QScrollBar>(dialog, "HScroll1")->value(), 100);
+        QCOMPARE(periodOf(dialog)[100], int16_t(248));
+        QCOMPARE(labelText(dialog, "Label1"), QString("Frequency (100 Hz)"));
+        // Save with a name that is refused, then a good one: Fluit becomes Fluit.qvf.
+        widget<QScrollBar>(dialog, "HScroll1")->setValue(300);
+        int asked = 0;
+        auto input = [&](const QString& name) {
+            whenShown<QInputDialog>([&, name](QInputDialog* box) {
+                ++asked;
+                QCOMPARE(box->labelText(), QString("Give a filename."));
+                QCOMPARE(box->textValue(), QString("no title"));
+                box->setTextValue(name);
+                box->accept();
+            });
+        };
+        input("a/b");
+        auto refused = answerNextBox(QMessageBox::Ok);
+        QTimer::singleShot(300, [&] { input("Fluit"); });
+        button(dialog, "Command3")->click();
+        QCOMPARE(asked, 2);
+        QCOMPARE(refused->text,
+                 QString("These characters cannot be in a filename. * ? : / \\ < > |"));
+        const QString saved = session.dir.path() + "/settings/Fluit.qvf";
+        QVERIFY(QFile::exists(saved));
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.size(), 508);
+        QCOMPARE(bytes.mid(0, 8), QByteArray("\xF4\x01\0\0\x03\0\0\0", 8)); // 500 points, 3 ms
+        QVERIFY(!files->findItems("Fluit.qvf", Qt::MatchExactly).isEmpty());
+    });
+}
+
+void GeneratorDialogsTest::previewPlaysWithoutTouchingTheSound() {
+    Session session(SONO_SHARE_DIR);
+    session.openTone("tone.wav");
+    std::string played;
+    session.window->findChild<Synthesizer*>()->setPlayer(
+        [&](const std::string& path) { played = path; });
+    runItem<Synthesizer>(session, "MMharmonisch",
+                         [](Synthesizer* dialog) { button(dialog, "Command5")->click(); });
+    QVERIFY(!played.empty());
+    QCOMPARE(QFileInfo(QString::fromStdString(played)).size(), qint64(44 + 5512));
+    const Document& doc = session.window->editor().doc();
+    QCOMPARE(doc.SampleCount, 44100);
+    QVERIFY(QString::fromStdString(doc.FileName).endsWith("tone.wav"));
+}
+
+void GeneratorDialogsTest::previewIsHeard() {
+    // What Play sends to the sound server's output is recorded back from its input: half a
+    // second of standard.qvf at 250 Hz, a wave that crosses the zero line twice a period.
+    QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "the tests' sound server is not set");
+    Session session(SONO_SHARE_DIR);
+    // An outside recorder (PulseAudio's own), so that nothing of the program records itself. The
+    // preview starts once the recording flows, and the recording runs on for a second after it.
+    QProcess recorder;
+    QByteArray bytes;
+    const auto recordedFor = [&](double seconds) {
+        return QTest::qWaitFor(
+            [&] {
+                bytes += recorder.readAllStandardOutput();
+                return bytes.size() >= qsizetype(seconds * 44100) * 2;
+            },
+            10000);
+    };
+    recorder.start("parec", {"--device=in", "--rate=44100", "--channels=1", "--format=s16le",
+                             "--latency-msec=20"});
+    QVERIFY(recorder.waitForStarted(5000));
+    QVERIFY(recordedFor(0.2));
+    runItem<Synthesizer>(session, "MMharmonisch", [&](Synthesizer* dialog) {
+        const double before = double(bytes.size()) / 2 / 44100;
+        button(dialog, "Command5")->click();
+        QVERIFY(recordedFor(before + 1.2));
+    });
+    recorder.terminate();
+    recorder.waitForFinished(5000);
+    Samples heard(size_t(bytes.size() / 2));
+    std::memcpy(heard.data(), bytes.data(), heard.size() * 2);
+    const double frameRate = 44100;
+    const size_t stretch = size_t(frameRate / 100);
+    int64_t crossings = 0;
+    size_t heardFrames = 0;
+    for (size_t at = 1; at + stretch <= heard.size(); at += stretch) {
+        const auto begin = heard.begin() + long(at), end = begin + long(stretch);
+        if (std::none_of(begin, end, [](int16_t v) { return std::abs(v) > 8000; })) continue;
+        heardFrames += stretch;
+        for (auto i = begin; i < end; ++i)
+            if ((*(i - 1) < 0) != (*i < 0)) ++crossings;
+    }
+    const double seconds = double(heardFrames) / frameRate;
+    QVERIFY2(seconds > 0.4 && seconds < 0.6, qPrintable(QString::number(seconds)));
+    const double rate = double(crossings) / seconds;
+    qInfo("preview heard for %.2f s, %.0f zero crossings a second", seconds, rate);
+    QVERIFY2(std::abs(rate - 500) < 40, qPrintable(QString::number(rate)));
+}
+
+void GeneratorDialogsTest::openMakesTheSound() {
+    Session session(SONO_SHARE_DIR);
+    session.window->editor().runCommand("MMeng");
+    runItem<Synthesizer>(session, "MMharmonisch", [](Synthesizer* dialog) {
+        widget<QRadioButton>(dialog, "Option3")->click(); // 16-bit
+        widget<QRadioButton>(dialog, "Option5")->click(); // 44100 Hz
+        widget<QScrollBar>(dialog, "HScroll3")->setValue(100);
+        button(dialog, "Command1")->click();
+    });
+    const Document& doc = session.window->editor().doc();
+    QCOMPARE(doc.SampleCount, 4410);
+    QCOMPARE(doc.BitsPerSample, 16.0f);
+    QCOMPARE(doc.FileName, std::string("*"));
+    QCOMPARE(session.panel(1), QString("A new sound has been made with the synthesizer."));
+    QCOMPARE(session.window->windowTitle(), QString("No Title - Sonoplexer"));
+    QVERIFY(session.item("MMcopy")->isEnabled());
+}
+
+void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
+    Session session(SONO_SHARE_DIR);
+    for (int language : {1, 0}) {
+        session.window->editor().runCommand(language == 1 ? "MMned" : "MMeng");
+        runItem<Morse>(session, "MMmorse", [&](Morse* dialog) {
+            auto* text = widget<QLineEdit>(dialog, "Text1");
+            QCOMPARE(text->text(), QString("SOS"));
+            QVERIFY(text->hasFocus());
+            QCOMPARE(text->selectedText(), QString("SOS"));
+            QCOMPARE(widget<QScrollBar>(dialog, "Vites")->value(), 75);
+            QVERIFY(widget<QRadioButton>(dialog, "Option1")->isChecked());
+            QVERIFY(widget<QRadioButton>(dialog, "Option2")->isChecked());
+            QVERIFY(button(dialog, "Check1")->isChecked());
+            QVERIFY(!widget<QLabel>(dialog, "Image1")->pixmap().isNull());
+            if (language == 1) {
+                QCOMPARE(dialog->windowTitle(), QString(" Morsebericht"));
+                QCOMPARE(labelText(dialog, "Label1"), QString("Bericht"));
+                QCOMPARE(labelText(dialog, "Label2"), QString("Interval (75 ms)"));
+                QCOMPARE(button(dialog, "Check1")->text(),
+                         QString("Tekst in geluidsinformatie opslaan"));
+                QCOMPARE(button(dialog, "Command2")->text(), QString("&Annuleren"));
+                screenshot(dialog, "morse-nl");
+            } else {
+                QCOMPARE(dialog->windowTitle(), QString(" Morse Message"));
+                QCOMPARE(labelText(dialog, "Label2"), QString("Interval(75 ms)"));
+                QCOMPARE(widget<QGroupBox>(dialog, "Frame2")->title(), QString("Quality"));
+                screenshot(dialog, "morse-en");
+            }
+            // NeeZo on every scroll.
+            widget<QScrollBar>(dialog, "Vites")->setValue(120);
+            QVERIFY(labelText(dialog, "Label2").endsWith("(120 ms)"));
+            widget<QScrollBar>(dialog, "Vites")->setValue(75);
+        });
+    }
+    // An empty message is refused and the dialog stays open; SOS then makes the sound (heard
+    // after the change only when asked: playing writes an even number of frames).
+    if (session.window->editor().options().listenAfterChange)
+        session.window->editor().runCommand("MMluister");
+    runItem<Morse>(session, "MMmorse", [&](Morse* dialog) {
+        widget<QLineEdit>(dialog, "Text1")->clear();
+        auto refused = answerNextBox(QMessageBox::Ok);
+        button(dialog, "Command1")->click();
+        QCOMPARE(refused->text, QString("First, type a text."));
+        QCOMPARE(refused->icon, QMessageBox::Information);
+        QVERIFY(dialog->isVisible());
+        widget<QLineEdit>(dialog, "Text1")->setText("SOS");
+        button(dialog, "Command1")->click();
+    });
+    const Document& doc = session.window->editor().doc();
+    QCOMPARE(doc.SampleCount, 24811);
+    QCOMPARE(session.panel(1), QString("The morse message has been made."));
+    QCOMPARE(*doc.Info.find("ISBJ"), std::string("SOS"));
+}
+
+QTEST_MAIN(GeneratorDialogsTest)
+#include "GeneratorDialogsTest.moc"
