@@ -1,20 +1,14 @@
-// Feeds arbitrary bytes to the WAV reader through an in-memory file and checks that whatever
+// Feeds arbitrary bytes to the WAV reader through a file and checks that whatever
 // it accepts is a consistent sound; the open dialog's preview reads the same bytes.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 
+#include "FuzzInput.h"
 #include "formats/WavReader.h"
 #include "formats/WaveOverview.h"
 
 namespace {
-int memoryFile() {
-    static int fd = memfd_create("wav", 0);
-    return fd;
-}
-
 // The header lies within the file, and every column of the overview around real samples.
 void checkPreview(const std::string& path, int64_t size) {
     auto header = sono::readWaveHeader(path);
@@ -32,10 +26,7 @@ void checkPreview(const std::string& path, int64_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    int fd = memoryFile();
-    if (fd < 0 || ftruncate(fd, 0) != 0) std::abort();
-    if (size > 0 && pwrite(fd, data, size, 0) != ssize_t(size)) std::abort();
-    const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    const std::string path = sono::fuzz::inputFile(data, size);
     checkPreview(path, int64_t(size));
     sono::WavReadResult read = sono::readWaveFile(path);
     if (read.failure != sono::WavFailure::None) {

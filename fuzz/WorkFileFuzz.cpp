@@ -5,18 +5,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 
+#include "FuzzInput.h"
 #include "editing/ClipFile.h"
 #include "editing/UndoStore.h"
 
 namespace {
-int memoryFile() {
-    static int fd = memfd_create("workfile", 0);
-    return fd;
-}
-
 void checkClip(const std::string& path) {
     auto clip = sono::readClipFile(path);
     if (!clip) return;
@@ -43,10 +37,7 @@ void checkSnapshot(const std::string& path) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    int fd = memoryFile();
-    if (fd < 0 || ftruncate(fd, 0) != 0) std::abort();
-    if (size > 0 && pwrite(fd, data, size, 0) != ssize_t(size)) std::abort();
-    const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    const std::string path = sono::fuzz::inputFile(data, size);
     checkClip(path);
     checkSnapshot(path);
     return 0;

@@ -3,19 +3,14 @@
 // with the words its table entry gives it and its parameters as further words; a few words of
 // the script's own answer questions, set options or print what the program holds.
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "BatchHost.h"
+#include "batch/BatchWords.h"
 #include "editor/Editor.h"
 
 namespace sono {
-
-// A line the runner cannot carry out as written; the run stops with exit status 2.
-struct BatchError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 using Words = std::vector<std::string>;
 

@@ -4,7 +4,6 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace sono {
 
@@ -19,9 +18,5 @@ struct BatchOptions {
 // text goes to err).
 int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostream& out,
              std::ostream& err);
-
-// Splits a script line into words: blanks separate, a double-quoted word may hold blanks and \".
-// Throws BatchError for an unterminated quote.
-std::vector<std::string> splitWords(const std::string& line);
 
 } // namespace sono
