@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "editing/WorkFile.h"
 #include "formats/ByteFile.h"
 #include "formats/WavWriter.h"
 #include "formats/WaveHeader.h"
@@ -138,16 +139,17 @@ void QtWaveDevice::record() {
     active_ = source_->error() == QAudio::NoError;
 }
 
-void QtWaveDevice::save() {
-    if (!open_ || purpose_ != Purpose::Record) return;
+bool QtWaveDevice::save() {
+    if (!open_ || purpose_ != Purpose::Record) return false;
     // A canonical PCM file: the format chunk, then the samples as recorded.
     const std::string header = canonicalWaveHeader(
         format_.channelCount(), format_.sampleRate(), format_.bytesPerSample() * 8,
         uint32_t(samples_.size()), uint32_t(36 + samples_.size()));
-    QFile file(local(path_));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    file.write(header.data(), qint64(header.size()));
-    file.write(samples_);
+    // A work file like the others: made afresh, never through a link, and gone when incomplete.
+    WorkFileWriter file(path_);
+    file.write(header.data(), header.size());
+    file.write(samples_.constData(), size_t(samples_.size()));
+    return file.finish();
 }
 
 void QtWaveDevice::seek(int64_t ms) {

@@ -29,7 +29,7 @@ class QtWaveDevice : public WaveDevice {
     void stop() override;
     void close() override;
     void record() override;
-    void save() override;
+    bool save() override;
     void seek(int64_t ms) override;
     int64_t position() const override;
     int64_t length() const override;

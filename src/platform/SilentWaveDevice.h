@@ -13,7 +13,7 @@ class SilentWaveDevice : public WaveDevice {
     void stop() override {}
     void close() override {}
     void record() override {}
-    void save() override {}
+    bool save() override { return false; }
     void seek(int64_t) override {}
     int64_t position() const override { return 0; }
     int64_t length() const override { return 0; }

@@ -107,12 +107,12 @@ class FakeWaveDevice : public WaveDevice {
     void stop() override { commands.push_back("stop"); }
     void close() override { commands.push_back("close"); }
     void record() override { commands.push_back("record"); }
-    void save() override {
+    bool save() override {
         commands.push_back("save");
         std::FILE* file = std::fopen(openPath_.c_str(), "wb");
-        if (!file) return;
+        if (!file) return false;
         std::fwrite(recordedBytes.data(), 1, recordedBytes.size(), file);
-        std::fclose(file);
+        return std::fclose(file) == 0;
     }
     void seek(int64_t ms) override { commands.push_back("seek " + std::to_string(ms)); }
     int64_t position() const override { return positionMs; }

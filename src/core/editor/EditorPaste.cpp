@@ -49,11 +49,13 @@ void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
     std::optional<ClipSource> source;
     if (FromRecording) {
         device_.stop();
-        device_.save();
+        const bool saved = device_.save();
         device_.close();
         const std::string recorded = std::exchange(recordingPath_, std::string());
         ProgressStart(ProgressRecording);
-        if (auto sound = readRecordedFile(recorded, [this](int step) { ProgressShow(step); })) {
+        if (auto sound = saved
+                             ? readRecordedFile(recorded, [this](int step) { ProgressShow(step); })
+                             : std::nullopt) {
             doc_.FormatTag = sound->formatTag;
             doc_.ByteRate = sound->byteRate;
             doc_.BlockAlign = sound->blockAlign;

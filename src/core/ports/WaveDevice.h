@@ -27,8 +27,9 @@ class WaveDevice {
     virtual void close() = 0;
     // Starts recording, without waiting, in the device's own format.
     virtual void record() = 0;
-    // Writes what was recorded to the file named at open.
-    virtual void save() = 0;
+    // Writes what was recorded to the file named at open; false when it could not be written
+    // whole (no file is left then).
+    virtual bool save() = 0;
     // The next play starts there.
     virtual void seek(int64_t ms) = 0;
     // While recording, the length is always just past the position: the file grows.
