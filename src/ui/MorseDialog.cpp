@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,8 +28,7 @@ Morse::Morse(Editor& editor, QWidget* parent)
     : EffectDialog(editor, "Morse", parent, "OK", "OK"),
       message_(named(new QLineEdit("SOS"), "Text1")),
       interval_(named(new QScrollBar(Qt::Horizontal), "Vites")),
-      intervalLabel_(named(new QLabel, "Label2")),
-      bits8_(named(new QRadioButton("8-bit"), "Option2")),
+      intervalLabel_(named(new QLabel, "Label2")), quality_(captions_),
       keepText_(named(new QCheckBox, "Check1")) {
     auto* messageLabel = named(new QLabel, "Label1");
     captions_.push_back({messageLabel, "Bericht", "Message"});
@@ -41,30 +39,6 @@ Morse::Morse(Editor& editor, QWidget* parent)
     interval_->setPageStep(10);
     interval_->setValue(MorseIntervalInitial);
     connect(interval_, &QScrollBar::valueChanged, this, &Morse::NeeZo);
-
-    const char* rateNames[] = {"Option1", "Option4", "Option5"};
-    auto* rateFrame = named(new QGroupBox, "Frame3");
-    captions_.push_back({rateFrame, "Frequentie", "Frequency"});
-    auto* rateColumn = new QVBoxLayout(rateFrame);
-    for (size_t i = 0; i < GeneratorRates.size(); ++i) {
-        rates_[i] =
-            named(new QRadioButton(QString::number(GeneratorRates[i]) + " Hz"), rateNames[i]);
-        rateColumn->addWidget(rates_[i]);
-    }
-    rates_[0]->setChecked(true);
-    auto* bitsFrame = named(new QGroupBox, "Frame4");
-    captions_.push_back({bitsFrame, "Bitrate", "Bitrate"});
-    auto* bits16 = named(new QRadioButton("16-bit"), "Option3");
-    bits8_->setChecked(true);
-    auto* bitsColumn = new QVBoxLayout(bitsFrame);
-    bitsColumn->addWidget(bits8_);
-    bitsColumn->addWidget(bits16);
-    bitsColumn->addStretch(1);
-    auto* qualityFrame = named(new QGroupBox, "Frame2");
-    captions_.push_back({qualityFrame, "Kwaliteit", "Quality"});
-    auto* qualityRow = new QHBoxLayout(qualityFrame);
-    qualityRow->addWidget(rateFrame);
-    qualityRow->addWidget(bitsFrame);
 
     keepText_->setChecked(true);
     captions_.push_back(
@@ -81,7 +55,7 @@ Morse::Morse(Editor& editor, QWidget* parent)
     left->addWidget(intervalLabel_);
     left->addWidget(interval_);
     left->addSpacing(6);
-    left->addWidget(qualityFrame);
+    left->addWidget(quality_.frame());
     left->addWidget(keepText_);
     left->addStretch(1);
     auto* top = new QHBoxLayout;
@@ -109,11 +83,9 @@ void Morse::prepare() {
 }
 
 Arguments Morse::arguments() const {
-    int64_t rateIndex = 0;
-    for (size_t i = 0; i < GeneratorRates.size(); ++i)
-        if (rates_[i]->isChecked()) rateIndex = int64_t(i);
-    return {message_->text().toStdString(), int64_t(interval_->value()), rateIndex,
-            int64_t(bits8_->isChecked() ? 0 : 1), int64_t(keepText_->isChecked() ? 1 : 0)};
+    return {message_->text().toStdString(), int64_t(interval_->value()),
+            int64_t(quality_.rateIndex()), int64_t(quality_.eightBit() ? 0 : 1),
+            int64_t(keepText_->isChecked() ? 1 : 0)};
 }
 
 bool Morse::confirm() {

@@ -4,6 +4,7 @@
 // the picture Morse.gif. OK hands the values to `MaakMorse`; an empty message is refused first.
 // Made once and hidden between uses, so its settings live on.
 #include "EffectDialog.h"
+#include "GeneratorQuality.h"
 
 class QCheckBox;
 class QLabel;
@@ -33,8 +34,7 @@ class Morse : public EffectDialog {
     QLineEdit* message_;
     QScrollBar* interval_;
     QLabel* intervalLabel_;
-    QRadioButton* rates_[3];
-    QRadioButton* bits8_;
+    GeneratorQuality quality_;
     QCheckBox* keepText_;
 };
 

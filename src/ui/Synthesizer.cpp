@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -76,7 +75,8 @@ Synthesizer::Synthesizer(Editor& editor, QWidget* parent)
       volume_(scrollBar("HScroll2", SynthVolumeRange, 10)),
       duration_(scrollBar("HScroll3", SynthDurationRange, 500)),
       frequencyLabel_(named(new QLabel, "Label1")), volumeLabel_(named(new QLabel, "Label2")),
-      durationLabel_(named(new QLabel, "Label3")), smooth_(named(new QCheckBox, "Check2")),
+      durationLabel_(named(new QLabel, "Label3")), quality_(captions_),
+      smooth_(named(new QCheckBox, "Check2")),
       picture_(new PeriodView(settings_.period, [this] { return smooth_->isChecked(); })),
       files_(named(new QListWidget, "File1")) {
     smooth_->setChecked(true);
@@ -143,31 +143,6 @@ Synthesizer::Synthesizer(Editor& editor, QWidget* parent)
     soundGrid->addWidget(flutes, 3, 0, 1, 2);
     soundGrid->setColumnStretch(1, 1);
 
-    const char* rateNames[] = {"Option1", "Option4", "Option5"};
-    auto* rateFrame = named(new QGroupBox, "Frame3");
-    captions_.push_back({rateFrame, "Frequentie", "Frequency"});
-    auto* rateColumn = new QVBoxLayout(rateFrame);
-    for (size_t i = 0; i < GeneratorRates.size(); ++i) {
-        rates_[i] =
-            named(new QRadioButton(QString::number(GeneratorRates[i]) + " Hz"), rateNames[i]);
-        rateColumn->addWidget(rates_[i]);
-    }
-    rates_[0]->setChecked(true);
-    auto* bitsFrame = named(new QGroupBox, "Frame4");
-    captions_.push_back({bitsFrame, "Bitrate", "Bitrate"});
-    bits8_ = named(new QRadioButton("8-bit"), "Option2");
-    bits16_ = named(new QRadioButton("16-bit"), "Option3");
-    bits8_->setChecked(true);
-    auto* bitsColumn = new QVBoxLayout(bitsFrame);
-    bitsColumn->addWidget(bits8_);
-    bitsColumn->addWidget(bits16_);
-    bitsColumn->addStretch(1);
-    auto* qualityFrame = named(new QGroupBox, "Frame2");
-    captions_.push_back({qualityFrame, "Kwaliteit", "Quality"});
-    auto* qualityRow = new QHBoxLayout(qualityFrame);
-    qualityRow->addWidget(rateFrame);
-    qualityRow->addWidget(bitsFrame);
-
     auto* play = named(new QPushButton, "Command5");
     captions_.push_back({play, "Afspelen", "Play"});
     connect(play, &QPushButton::clicked, this, &Synthesizer::play);
@@ -177,7 +152,7 @@ Synthesizer::Synthesizer(Editor& editor, QWidget* parent)
     top->addWidget(fileFrame, 1);
     auto* middle = new QHBoxLayout;
     middle->addWidget(soundFrame, 1);
-    middle->addWidget(qualityFrame);
+    middle->addWidget(quality_.frame());
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(play);
     buttons->addStretch(1);
@@ -195,9 +170,8 @@ SynthSettings Synthesizer::settings() const {
     s.frequency = frequency_->value();
     s.volume = volume_->value();
     s.durationMs = duration_->value();
-    for (size_t i = 0; i < GeneratorRates.size(); ++i)
-        if (rates_[i]->isChecked()) s.rate = GeneratorRates[i];
-    s.bits = bits8_->isChecked() ? 8 : 16;
+    s.rate = GeneratorRates[quality_.rateIndex()];
+    s.bits = quality_.eightBit() ? 8 : 16;
     return s;
 }
 

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "EffectDialog.h"
+#include "GeneratorQuality.h"
 #include "generators/Synthesizer.h"
 
 class QCheckBox;
@@ -78,9 +79,7 @@ class Synthesizer : public EffectDialog {
     QLabel* frequencyLabel_;
     QLabel* volumeLabel_;
     QLabel* durationLabel_;
-    QRadioButton* rates_[3];
-    QRadioButton* bits8_;
-    QRadioButton* bits16_;
+    GeneratorQuality quality_;
     QCheckBox* smooth_;
     PeriodView* picture_;
     QListWidget* files_;
