@@ -1,5 +1,5 @@
 // Every effect over a 10-minute 44.1 kHz 16-bit stereo sound, reported in frames per second.
-// The sound is the WAV file named by SONO_BENCH_SOUND (compare_sox.sh makes one with sox so the
+// The sound is the WAV file named by SONO_BENCH_SOUND (for example one made with sox, so that the
 // same sound can be timed there), or else a tone on the left and noise on the right made here.
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,21 @@
 
 #include "document/Numbers.h"
 #include "document/SampleWidth.h"
+#include "effects/VectorClones.h"
 
 namespace sono {
+
+namespace {
+// x[k] for k in [begin, end) scaled by start + slope * k. The frame number stays within 32 bits (a
+// sound has fewer than 2^31 frames), which lets whole vectors of it become doubles.
+template <class Width>
+SONO_VECTOR_CLONES void scaleSloped(int16_t* __restrict x, int32_t begin, int32_t end, double start,
+                                    double slope) {
+    for (int32_t k = begin; k < end; ++k)
+        x[k] = clipped<Width>(
+            roundHalfEven((start + slope * double(k)) * (x[k] - Width::center) + Width::center));
+}
+} // namespace
 
 void changeVolume(std::span<int16_t> samples, FrameRange range, VolumeSettings settings,
                   bool eightBit, const StepObserver& stepDone) {
@@ -17,14 +30,12 @@ void changeVolume(std::span<int16_t> samples, FrameRange range, VolumeSettings s
     const double lastFactor = length > 0 ? double(settings.endFactor) : start;
     int16_t* x = samples.data() + range.first;
     withWidth(eightBit, [&]<class Width>(Width) {
-        auto scale = [](int16_t sample, double factor) {
-            return clipped<Width>(roundHalfEven(factor * (sample - Width::center) + Width::center));
-        };
         forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
             const int64_t sloped = std::min(end, length);
-            for (int64_t k = begin; k < sloped; ++k)
-                x[k] = scale(x[k], start + slope * double(k));
-            if (end > length) x[length] = scale(x[length], lastFactor);
+            if (begin < sloped)
+                scaleSloped<Width>(x, int32_t(begin), int32_t(sloped), start, slope);
+            if (end > length)
+                scaleSloped<Width>(x, int32_t(length), int32_t(length) + 1, lastFactor, 0);
         });
     });
 }
