@@ -23,19 +23,21 @@ TEST(LongSound, VolumeAndNormalizeGiveTheScalarResultsSampleForSample) {
         const FrameRange range{3, int64_t(LongFrames) - 2};
         const int64_t length = range.last - range.first;
 
-        Samples faded = original, expected = original;
-        const float from = 0.37f, to = 2.71f;
-        changeVolume(faded, range, {from, to}, eightBit);
-        const double slope = (double(to) - double(from)) / double(length);
-        for (int64_t k = 0; k <= length; ++k) {
-            const double factor = k == length ? double(to) : from + slope * double(k);
-            int16_t& x = expected[size_t(range.first + k)];
-            x = clip(std::nearbyint(factor * (x - center) + center), eightBit);
+        // A fade, and one factor throughout.
+        for (const auto& [from, to] : {std::pair{0.37f, 2.71f}, std::pair{1.37f, 1.37f}}) {
+            Samples changed = original, expected = original;
+            changeVolume(changed, range, {from, to}, eightBit);
+            const double slope = (double(to) - double(from)) / double(length);
+            for (int64_t k = 0; k <= length; ++k) {
+                const double factor = k == length ? double(to) : from + slope * double(k);
+                int16_t& x = expected[size_t(range.first + k)];
+                x = clip(std::nearbyint(factor * (x - center) + center), eightBit);
+            }
+            EXPECT_EQ(changed, expected)
+                << "volume " << from << " to " << to << ", 8 bits " << eightBit;
         }
-        EXPECT_EQ(faded, expected) << "volume, eight bits: " << eightBit;
 
-        Samples normalized = original;
-        expected = original;
+        Samples normalized = original, expected = original;
         const int32_t peak = eightBit ? 101 : 12345;
         normalizeFrames(normalized, range, peak, eightBit);
         const int fullScale = eightBit ? 128 : 32766;
@@ -43,7 +45,7 @@ TEST(LongSound, VolumeAndNormalizeGiveTheScalarResultsSampleForSample) {
             int16_t& x = expected[size_t(k)];
             x = clip(std::nearbyint(double((x - center) * fullScale) / peak + center), eightBit);
         }
-        EXPECT_EQ(normalized, expected) << "normalize, eight bits: " << eightBit;
+        EXPECT_EQ(normalized, expected) << "normalize, 8 bits " << eightBit;
     }
 }
 
