@@ -2,7 +2,7 @@
 // Sample bytes as files store them: frames one after another, channel 1 first within a frame,
 // each sample 1 byte (unsigned, kept as 0..255), 2 bytes (signed little-endian) or 3 bytes
 // (reduced to 16 bits). Long sounds move between a file and the channel arrays in blocks of
-// about a megabyte, so no copy of the whole sound is ever made on the way.
+// a quarter of a megabyte, so no copy of the whole sound is ever made on the way.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -12,7 +12,7 @@ namespace sono {
 class InputFile;
 
 // Bytes of interleaved samples moved at a time.
-inline constexpr size_t InterleavedBlockBytes = size_t(1) << 20;
+inline constexpr size_t InterleavedBlockBytes = size_t(1) << 18;
 
 // Reads `frames` frames from the file's current position and splits them into left (and, for two
 // channels, right), which must hold `frames` slots each. Bytes the file does not hold read as
