@@ -8,6 +8,8 @@
 # What is subtracted: for our operations the run that only opens the sound (so an effect counts
 # its undo snapshot, not the open), for an open the run of an empty script; for sox a run on a
 # sound of one frame, its start-up. sox reads and writes a file in every operation but the read.
+# Our save ends by syncing the new file to the disk before it takes the old one's place, so that a
+# kill leaves one or the other; sox's copy leaves its file to the page cache.
 set -euo pipefail
 build=${1:-build}
 runs=${2:-5}
