@@ -64,7 +64,7 @@ struct EchoPass {
 // sample goes through several roundings, which the baseline instruction set leaves to a library
 // call; the machine's own instructions do each in one.
 template <class Width>
-SONO_VECTOR_CLONES void echoFrames(int32_t* sum, int64_t begin, int64_t end, const EchoPass& p) {
+SONO_VECTOR_CLONES void echoFrames(int32_t* sum, int64_t begin, int64_t end, EchoPass p) {
     for (int64_t i = begin; i < end; ++i) {
         const int64_t k = p.range.last - i;
         const double offset = double(k - p.range.first);
