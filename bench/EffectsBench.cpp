@@ -1,5 +1,5 @@
 // Every effect over a 10-minute 44.1 kHz 16-bit stereo sound, reported in frames per second.
-// The sound is the WAV file named by SONO_BENCH_SOUND (compare_sox.sh makes one with sox so the
+// The sound is the WAV file named by SONO_BENCH_SOUND (for example one made with sox, so that the
 // same sound can be timed there), or else a tone on the left and noise on the right made here.
 #include <benchmark/benchmark.h>
 
@@ -10,6 +10,7 @@
 #include <numbers>
 #include <random>
 
+#include "FakeHost.h"
 #include "editor/Editor.h"
 #include "effects/Echo.h"
 #include "effects/Filter.h"
@@ -146,32 +147,28 @@ void Creaking(benchmark::State& state) {
             [](const Samples& x, Samples& out) { return creakFrames(x, whole(), false, out); });
 }
 
-// A host that shows nothing, for timing a whole command with its undo snapshot and redraw.
-class QuietHost : public EditorHost {
+// The whole editor around the core, with the stand-ins of the tests for the window, the sound
+// device and the outside programs, for timing commands as the menu runs them: with their undo
+// snapshot (a file of the whole sound in the temporary folder) and their ranged change notice.
+class BenchEditor {
   public:
-    Answer ask(MessageIcon, const std::string&, const std::string&) override { return Answer::No; }
-    void showMessage(MessageIcon, const std::string&, const std::string&) override {}
-    std::optional<std::string> askInput(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
+    BenchEditor() : folder_(std::filesystem::temp_directory_path() / "sono-effects-bench") {
+        std::filesystem::create_directories(folder_);
+        editor_ = std::make_unique<Editor>(
+            EditorPorts{host_, host_, device_, coder_, tags_, nullptr},
+            EditorFolders{folder_, folder_, folder_.string() + "/", false, false});
+        editor_->startUp();
     }
-    std::optional<std::string> chooseSavePath(const std::string&, const std::string&) override {
-        return std::nullopt;
+    ~BenchEditor() {
+        editor_.reset();
+        std::filesystem::remove_all(folder_);
     }
-};
-
-// VeranderVolume as the menu runs it: the frame, the undo snapshot (a file of the whole sound in
-// the temporary folder) and the effect.
-void EditorVolume(benchmark::State& state) {
-    const auto folder = std::filesystem::temp_directory_path() / "sono-effects-bench";
-    std::filesystem::create_directories(folder);
-    QuietHost host;
-    Editor editor(host, EditorFolders{folder, folder, folder.string() + "/", false});
-    editor.startUp();
-    for (auto _ : state) {
-        state.PauseTiming();
-        editor.ClearUndo();
-        Document& doc = editor.doc();
+    Editor& operator*() { return *editor_; }
+    Editor* operator->() { return editor_.get(); }
+    // Gives the editor the benchmark's sound as an untitled stereo sound with an empty history.
+    void load() {
+        editor_->ClearUndo();
+        Document& doc = editor_->doc();
         doc.FileName = "*";
         doc.Channels = 2;
         doc.BitsPerSample = 16;
@@ -180,12 +177,56 @@ void EditorVolume(benchmark::State& state) {
         doc.LeftSamples = original().left;
         doc.RightSamples = original().right;
         doc.selection.SelStart = doc.selection.SelEnd = -1;
+    }
+    std::filesystem::path file(const std::string& name) const { return folder_ / name; }
+
+  private:
+    std::filesystem::path folder_;
+    test::FakeHost host_;
+    test::FakeWaveDevice device_;
+    test::FakeCoder coder_;
+    test::FakeTags tags_;
+    std::unique_ptr<Editor> editor_;
+};
+
+void EditorVolume(benchmark::State& state) {
+    BenchEditor editor;
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.load();
         state.ResumeTiming();
-        editor.VeranderVolume(0.5f, 1.5f);
+        editor->VeranderVolume(0.5f, 1.5f);
     }
     state.SetItemsProcessed(state.iterations() * frames());
-    editor.ClearUndo();
-    std::filesystem::remove_all(folder);
+}
+
+// An open of the sound from a file, and a save of it to a new file.
+void EditorOpenAndSave(benchmark::State& state) {
+    BenchEditor editor;
+    editor.load();
+    const std::string saved = editor.file("saved.wav").string();
+    editor->doc().FileName = saved;
+    editor->WriteWave(ProgressSaving);
+    const bool open = state.range(0) == 1;
+    for (auto _ : state) {
+        if (open)
+            editor->OpenWave(saved, "saved.wav");
+        else
+            editor->WriteWave(ProgressSaving);
+    }
+    state.SetItemsProcessed(state.iterations() * frames());
+}
+
+// An undo and a redo of a volume change: each reads one snapshot and writes another.
+void EditorUndoRedo(benchmark::State& state) {
+    BenchEditor editor;
+    editor.load();
+    editor->VeranderVolume(0.5f, 0.5f);
+    for (auto _ : state) {
+        editor->MMundo();
+        editor->MMredo();
+    }
+    state.SetItemsProcessed(state.iterations() * frames() * 2);
 }
 
 BENCHMARK(Reverse)->Unit(benchmark::kMillisecond);
@@ -201,6 +242,8 @@ BENCHMARK(Satellite)->Unit(benchmark::kMillisecond);
 BENCHMARK(Creaking)->Unit(benchmark::kMillisecond);
 BENCHMARK(Filter)->Unit(benchmark::kMillisecond);
 BENCHMARK(EditorVolume)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorOpenAndSave)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorUndoRedo)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace sono

@@ -1,40 +1,98 @@
 #!/bin/bash
-# Times the effects benchmark and sox on the same 10-minute 44.1 kHz 16-bit stereo sound (a 440 Hz
-# tone on the left, pink noise on the right) and prints frames per second for both.
-# Usage: bench/compare_sox.sh BUILD_DIR, BUILD_DIR configured with
-#   -DCMAKE_BUILD_TYPE=Release -DSONO_BENCH=ON and the target effects_bench built.
-# sox reads and writes files while our figures are in memory, so a plain sox copy is timed too:
-# it is the file part of every sox figure.
+# Times the batch runner and sox on the same 10-minute 44.1 kHz 16-bit stereo sound (a 440 Hz tone
+# on the left, pink noise on the right) and prints, for each whole-sound operation, the speed of
+# both in gigabytes of samples per second, their ratio, and the peak memory of an open.
+# Usage: bench/compare_sox.sh [BUILD_DIR [RUNS]]; BUILD_DIR (default build) holds a Release build
+# with the batch runner (src/app/sonoplexer); RUNS (default 5) runs of each case are made, ours
+# and sox's alternating, and their medians are compared.
+# What is subtracted: for our operations the run that only opens the sound (so an effect counts
+# its undo snapshot, not the open), for an open the run of an empty script; for sox a run on a
+# sound of one frame, its start-up. sox reads and writes a file in every operation but the read.
+# Our save ends by syncing the new file to the disk before it takes the old one's place, so that a
+# kill leaves one or the other; sox's copy leaves its file to the page cache.
 set -euo pipefail
-build=${1:?usage: compare_sox.sh BUILD_DIR}
+build=${1:-build}
+runs=${2:-5}
+program=$build/src/app/sonoplexer
+[[ -x $program ]] || { echo "no batch runner at $program" >&2; exit 2; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 sound=$work/sound.wav
-frames=$((600 * 44100))
-sox -D -V1 -n -r 44100 -b 16 -c 2 "$sound" synth 600 sine 440 pinknoise vol 0.5
+seconds=600
+sox -D -V1 -n -r 44100 -b 16 -c 2 "$sound" synth $seconds sine 440 pinknoise vol 0.5
+sox -D -V1 -n -r 44100 -b 16 -c 2 "$work/tiny.wav" trim 0 1s
+sound_bytes=$((seconds * 44100 * 4))
 
-echo "== Sonoplexer effects (in memory, both channels; median of 3)"
-SONO_BENCH_SOUND=$sound "$build/bench/effects_bench" --benchmark_repetitions=3 \
-    --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '^Benchmark|_median'
+declare -A script=(
+    [start]=""
+    [open]="open $sound"
+    [save]="open $sound
+save-as $work/saved.wav"
+    [volume]="open $sound
+volume 50 50"
+    [reverse]="open $sound
+reverse"
+    [echo]="open $sound
+echo 100 100 50 50 1 equal"
+)
+declare -A sox_args=(
+    [start]="$work/tiny.wav -n"
+    [read]="$sound -n"
+    [copy]="$sound $work/sox.wav"
+    [vol]="$sound $work/sox.wav vol 0.5"
+    [reverse]="$sound $work/sox.wav reverse"
+    [echo]="$sound $work/sox.wav echo 0.8 0.9 100 0.5"
+)
+for name in "${!script[@]}"; do printf '%s\n' "${script[$name]}" > "$work/$name.sb"; done
 
-echo "== sox on the same file (best of 3 wall-clock runs, file to file, no dither)"
-run_sox() {
-    local label=$1 best=""
+# Runs a command once; appends its wall-clock seconds and peak resident kilobytes to the case's
+# lists.
+measure() {
+    local case=$1 start end
     shift
-    for _ in 1 2 3; do
-        local start end seconds
-        start=$(date +%s.%N)
-        sox -D -V1 "$sound" "$work/out.wav" "$@"
-        end=$(date +%s.%N)
-        seconds=$(echo "$end - $start" | bc -l)
-        if [[ -z $best ]] || (($(echo "$seconds < $best" | bc -l))); then best=$seconds; fi
-    done
-    printf '%-28s %8.0f ms %10.1f M frames/s\n' "$label" "$(echo "$best * 1000" | bc -l)" \
-        "$(echo "$frames / $best / 1000000" | bc -l)"
+    start=$(date +%s%N)
+    /usr/bin/time -f %M -o "$work/rss" "$@" > /dev/null
+    end=$(date +%s%N)
+    echo "$(((end - start) / 1000)) $(cat "$work/rss")" >> "$work/$case.runs"
 }
-run_sox "copy (file I/O only)"
-run_sox "reverse" reverse
-run_sox "vol 0.5" vol 0.5
-run_sox "norm" norm
-run_sox "speed 1.5" speed 1.5
-run_sox "echo 0.8 0.9 100 0.5" echo 0.8 0.9 100 0.5
+
+for ((run = 0; run < runs; ++run)); do
+    for name in start open save volume reverse echo; do
+        measure "ours-$name" "$program" --batch "$work/$name.sb"
+    done
+    for name in start read copy vol reverse echo; do
+        # shellcheck disable=SC2086 # the arguments are split on purpose
+        measure "sox-$name" sox -D -V1 ${sox_args[$name]}
+    done
+done
+
+# The median of column COLUMN (1 microseconds, 2 kilobytes) of a case's runs.
+median() {
+    sort -n -k"$2","$2" "$work/$1.runs" | awk -v c="$2" '{ v[NR] = $c } END { print v[int((NR + 1) / 2)] }'
+}
+# Gigabytes of samples per second of a case after subtracting its base case.
+speed() {
+    awk -v t="$(median "$1" 1)" -v b="$(median "$2" 1)" -v n=$sound_bytes \
+        'BEGIN { d = (t - b) / 1e6; if (d <= 0) print "-"; else printf "%.2f", n / d / 1e9 }'
+}
+row() {
+    local label=$1 ours sox target=$4
+    ours=$(speed "ours-$2" "${5:-ours-open}")
+    sox=$(speed "sox-$3" sox-start)
+    awk -v l="$label" -v o="$ours" -v s="$sox" -v t="$target" 'BEGIN {
+        r = (o == "-" || s == "-" || s == 0) ? "-" : sprintf("%.1fx", o / s)
+        printf "| %-42s | %6s GB/s | %6s GB/s | %6s | %s |\n", l, o, s, r, t }'
+}
+
+echo "Batch runner against sox, $((sound_bytes / 1000000)) MB stereo sound, medians of $runs, start-up subtracted"
+echo
+echo "| operation                                  |        ours |         sox |  ratio | target |"
+echo "|---|---|---|---|---|"
+row "open (read and split)" open read "4x sox" ours-start
+row "save" save copy "4x sox"
+row "volume, undo snapshot included" volume vol "10x sox"
+row "reverse, undo snapshot included" reverse reverse "10x sox"
+row "echo 100 ms, one repeat, snapshot included" echo echo "5x sox"
+awk -v o="$(median ours-open 2)" -v s="$(median ours-start 2)" -v n=$sound_bytes 'BEGIN {
+    printf "| %-42s | %8.2fx the sound | - | - | at most 1.2x |\n",
+        "peak memory of an open, over start-up", (o - s) * 1024 / n }'

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "document/ChannelMemory.h"
 #include "document/Numbers.h"
 #include "editing/WorkFile.h"
 #include "formats/ByteFile.h"
@@ -65,11 +66,11 @@ SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc) 
     if (in->size() < HeaderSize + sampleBytes) return SnapshotRead::Damaged;
 
     try {
-        Samples left(std::max<size_t>(size_t(count), 1), 0);
-        Samples right;
+        Samples left, right;
+        allocateChannel(left, std::max<size_t>(size_t(count), 1), 0);
         if (!readSampleBlock(*in, left.data(), size_t(count))) return SnapshotRead::Damaged;
         if (channels == 2) {
-            right.assign(std::max<size_t>(size_t(count), 1), 0);
+            allocateChannel(right, std::max<size_t>(size_t(count), 1), 0);
             if (!readSampleBlock(*in, right.data(), size_t(count))) return SnapshotRead::Damaged;
         }
         doc.SampleCount = count;

@@ -6,6 +6,7 @@
 
 #include "document/Numbers.h"
 #include "document/SampleWidth.h"
+#include "effects/VectorClones.h"
 
 namespace sono {
 
@@ -48,36 +49,53 @@ std::optional<int64_t> echoLastFrame(const EchoSettings& settings, FrameRange ra
     return int64_t(last);
 }
 
+namespace {
+// What one pass of the echo loop needs besides the sums.
+struct EchoPass {
+    EchoCurve curve;
+    FrameRange range;
+    int repeats;
+    bool softer;
+    double sampleRate;
+    double lastFrame;
+};
+
+// The frames i in [begin, end) of the pass, counted back from the end of the range. Every
+// sample goes through several roundings, which the baseline instruction set leaves to a library
+// call; the machine's own instructions do each in one.
+template <class Width>
+SONO_VECTOR_CLONES void echoFrames(int32_t* sum, int64_t begin, int64_t end, EchoPass p) {
+    for (int64_t i = begin; i < end; ++i) {
+        const int64_t k = p.range.last - i;
+        const double offset = double(k - p.range.first);
+        const double delay = p.curve.delay + p.curve.delaySlope * offset;
+        const double volume = p.curve.volume + p.curve.volumeSlope * offset;
+        for (int r = 1; r <= p.repeats; ++r) {
+            const double at = roundHalfEven(delay * p.sampleRate * r + double(k));
+            if (at > p.lastFrame) continue;
+            const int64_t target = int64_t(at);
+            const double weight = p.softer ? volume * (p.repeats + 1 - r) / p.repeats : volume;
+            // A delay of 0 lands on the source itself, which is then read anew.
+            const double source = sum[k] - Width::center;
+            const double total = roundHalfEven(weight * source + sum[target]);
+            // Saturating keeps the sum defined even for absurd volumes from a script.
+            sum[target] = int32_t(std::clamp<double>(total, std::numeric_limits<int32_t>::min(),
+                                                     std::numeric_limits<int32_t>::max()));
+        }
+    }
+}
+} // namespace
+
 void addEcho(std::span<int16_t> x, FrameRange range, const EchoSettings& settings,
              double sampleRate, bool eightBit, std::vector<int32_t>& acc,
              const StepObserver& stepDone) {
-    const EchoCurve curve = echoCurve(settings, range);
-    const int repeats = settings.repeats;
-    const double lastFrame = double(x.size()) - 1;
+    const EchoPass pass{
+        echoCurve(settings, range), range, settings.repeats, settings.softer, sampleRate,
+        double(x.size()) - 1};
     acc.assign(x.begin(), x.end());
-    int32_t* sum = acc.data();
     withWidth(eightBit, [&]<class Width>(Width) {
         forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
-            for (int64_t i = begin; i < end; ++i) {
-                const int64_t k = range.last - i;
-                const double offset = double(k - range.first);
-                const double delay = curve.delay + curve.delaySlope * offset;
-                const double volume = curve.volume + curve.volumeSlope * offset;
-                for (int r = 1; r <= repeats; ++r) {
-                    const double at = roundHalfEven(delay * sampleRate * r + double(k));
-                    if (at > lastFrame) continue;
-                    const int64_t target = int64_t(at);
-                    const double weight =
-                        settings.softer ? volume * (repeats + 1 - r) / repeats : volume;
-                    // A delay of 0 lands on the source itself, which is then read anew.
-                    const double source = sum[k] - Width::center;
-                    const double total = roundHalfEven(weight * source + sum[target]);
-                    // Saturating keeps the sum defined even for absurd volumes from a script.
-                    sum[target] =
-                        int32_t(std::clamp<double>(total, std::numeric_limits<int32_t>::min(),
-                                                   std::numeric_limits<int32_t>::max()));
-                }
-            }
+            echoFrames<Width>(acc.data(), begin, end, pass);
         });
         std::transform(acc.begin(), acc.end(), x.begin(),
                        [](int32_t value) { return clipped<Width>(value); });

@@ -4,12 +4,22 @@
 
 #include "document/Numbers.h"
 #include "document/SampleWidth.h"
+#include "effects/VectorClones.h"
 
 namespace sono {
 
 namespace {
 constexpr int PhaseSteps = StepCount / 2;
+
+template <class Width>
+SONO_VECTOR_CLONES void scaleToPeak(int16_t* __restrict x, int64_t begin, int64_t end,
+                                    double divisor) {
+    for (int64_t k = begin; k < end; ++k) {
+        const int32_t scaled = (x[k] - Width::center) * Width::fullScale;
+        x[k] = clipped<Width>(roundHalfEven(scaled / divisor + Width::center));
+    }
 }
+} // namespace
 
 void scanExtremes(std::span<const int16_t> samples, FrameRange range, SampleExtremes& extremes,
                   const StepObserver& stepDone) {
@@ -40,12 +50,7 @@ void normalizeFrames(std::span<int16_t> samples, FrameRange range, int32_t peak,
     withWidth(eightBit, [&]<class Width>(Width) {
         forEachStep(
             range.size(), stepDone,
-            [&](int64_t begin, int64_t end) {
-                for (int64_t k = begin; k < end; ++k) {
-                    const int32_t scaled = (x[k] - Width::center) * Width::fullScale;
-                    x[k] = clipped<Width>(roundHalfEven(scaled / divisor + Width::center));
-                }
-            },
+            [&](int64_t begin, int64_t end) { scaleToPeak<Width>(x, begin, end, divisor); },
             PhaseSteps);
     });
 }

@@ -3,6 +3,7 @@
 #include <limits>
 #include <new>
 
+#include "document/ChannelMemory.h"
 #include "document/Numbers.h"
 #include "formats/ByteFile.h"
 #include "formats/InterleavedSamples.h"
@@ -20,16 +21,14 @@ RawReadResult readRawFile(const std::string& path, int bits, int channels,
     try {
         result.frames = int32_t(frames);
         const size_t slots = size_t(std::max<int64_t>(frames, 1));
-        result.left.assign(slots, 0);
-        result.right.assign(channels == 2 ? slots : 1, 0);
+        allocateChannel(result.left, slots, 0);
+        allocateChannel(result.right, channels == 2 ? slots : 1, 0);
         if (bytesPerSample == 2 && channels == 1) {
             // A missing last byte stays 0 in the sample's high half.
             readSampleBlock(*file, result.left.data(), size_t(frames));
         } else {
-            std::vector<uint8_t> bytes(size_t(frames) * channels * bytesPerSample, 0);
-            file->read(bytes.data(), bytes.size());
-            splitInterleaved(bytes.data(), frames, channels, bytesPerSample, result.left,
-                             result.right, progressStep);
+            readInterleaved(*file, frames, channels, bytesPerSample, 0, result.left.data(),
+                            result.right.data(), progressStep);
         }
     } catch (const std::bad_alloc&) {
         return RawReadResult{};

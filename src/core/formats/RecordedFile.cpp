@@ -48,13 +48,11 @@ std::optional<RecordedSound> readRecordedFile(const std::string& path,
                 const int64_t present = std::min(size, file->size() - body);
                 const int64_t frames = present / channels / bytesPerSample;
                 if (frames > MaxSampleCount) return std::nullopt;
-                std::vector<uint8_t> bytes(size_t(frames * channels * bytesPerSample));
-                file->read(bytes.data(), bytes.size());
                 ClipSource& clip = sound.clip;
                 clip.a.assign(size_t(frames), 0);
                 clip.b.assign(channels == 2 ? size_t(frames) : 0, 0);
-                splitInterleaved(bytes.data(), frames, channels, bytesPerSample, clip.a, clip.b,
-                                 stepDone, SplitSteps);
+                readInterleaved(*file, frames, channels, bytesPerSample, 0, clip.a.data(),
+                                clip.b.data(), stepDone, SplitSteps);
                 clip.frames = int32_t(frames);
             }
         }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "document/ChannelMemory.h"
 #include "document/Numbers.h"
 #include "formats/ByteFile.h"
 #include "formats/InterleavedSamples.h"
@@ -126,23 +127,15 @@ class WaveParser {
         int64_t frames = size / bytesPerSample / channels;
         r_.frames = int32_t(frames);
         file_.seek(bodyStart);
+        allocateChannel(r_.left, size_t(frames), 0);
+        allocateChannel(r_.right, channels == 2 ? size_t(frames) : 1, 0);
         if (bytesPerSample == 2 && channels == 1) {
-            r_.left.assign(size_t(frames), 0);
             readSampleBlock(file_, r_.left.data(), size_t(frames));
-            r_.right.assign(1, 0);
             return size;
         }
         // 8-bit samples are unsigned: their silence is 128.
-        std::vector<uint8_t> bytes(size_t(frames) * bytesPerSample * channels,
-                                   bytesPerSample == 1 ? 128 : 0);
-        file_.read(bytes.data(), bytes.size());
-        r_.left.assign(size_t(frames), 0);
-        if (channels == 2)
-            r_.right.assign(size_t(frames), 0);
-        else
-            r_.right.assign(1, 0);
-        splitInterleaved(bytes.data(), frames, channels, bytesPerSample, r_.left, r_.right,
-                         progress_);
+        readInterleaved(file_, frames, channels, bytesPerSample, bytesPerSample == 1 ? 128 : 0,
+                        r_.left.data(), r_.right.data(), progress_);
         return size;
     }
 

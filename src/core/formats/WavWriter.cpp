@@ -1,5 +1,6 @@
 #include "formats/WavWriter.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -7,6 +8,7 @@
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "formats/ByteFile.h"
+#include "formats/InterleavedSamples.h"
 
 namespace sono {
 
@@ -64,37 +66,55 @@ std::string trailerBytes(const Document& doc) {
     return t;
 }
 
-// The samples as file bytes: interleaved for stereo, one byte per sample for 8 bits.
-std::string gatherSamples(const Document& doc, int64_t first, int64_t dataSize,
-                          const std::function<void(int)>& progress) {
-    const bool eightBit = doc.BitsPerSample == 8;
+// The samples as file bytes, written in blocks: interleaved for stereo, one byte per sample for 8
+// bits. Frames past the end of the arrays are written as 0, as is a part of a frame the data
+// size leaves over.
+void writeSamples(ReplacingFile& file, const Document& doc, int64_t first, int64_t dataSize,
+                  const std::function<void(int)>& progress) {
     const int channels = doc.isStereo() ? 2 : 1;
-    const int sampleBytes = eightBit ? 1 : 2;
-    std::string out(size_t(dataSize), '\0');
-    const int64_t frames = dataSize / (sampleBytes * channels);
-    auto* bytes = reinterpret_cast<uint8_t*>(out.data());
+    const int sampleBytes = doc.BitsPerSample == 8 ? 1 : 2;
+    const int64_t frameBytes = channels * sampleBytes;
+    const int64_t frames = dataSize / frameBytes;
+    int64_t held = int64_t(doc.LeftSamples.size()) - first;
+    if (channels == 2) held = std::min(held, int64_t(doc.RightSamples.size()) - first);
+    held = std::clamp<int64_t>(held, 0, frames);
+    const int16_t* left = held > 0 ? doc.LeftSamples.data() + first : nullptr;
+    const int16_t* right = held > 0 && channels == 2 ? doc.RightSamples.data() + first : nullptr;
+    const bool direct =
+        channels == 1 && sampleBytes == 2 && std::endian::native == std::endian::little;
+    const int64_t blockFrames = int64_t(InterleavedBlockBytes) / frameBytes;
+    std::vector<int16_t> block(InterleavedBlockBytes / 2);
+    auto* bytes = reinterpret_cast<uint8_t*>(block.data());
     inSlices(
         frames, StepCount,
         [&](int64_t begin, int64_t end) {
-            for (int64_t i = begin; i < end; ++i) {
+            for (int64_t at = begin; at < std::min(end, held); at += blockFrames) {
+                const int64_t count = std::min({blockFrames, end - at, held - at});
+                if (direct) {
+                    file.write(left + at, size_t(count) * 2);
+                } else {
+                    joinInterleaved(left + at, right ? right + at : nullptr, size_t(count),
+                                    channels, sampleBytes, bytes);
+                    file.write(bytes, size_t(count * frameBytes));
+                }
+            }
+            // Past the end of the shorter array, sample by sample.
+            for (int64_t at = std::max(begin, held); at < end; ++at) {
                 for (int c = 0; c < channels; ++c) {
                     const Samples& source = c == 0 ? doc.LeftSamples : doc.RightSamples;
-                    int64_t frame = first + i;
-                    int16_t value = frame < int64_t(source.size()) ? source[size_t(frame)] : 0;
-                    uint8_t* target = bytes + (i * channels + c) * sampleBytes;
-                    if (eightBit) {
-                        target[0] = uint8_t(value);
-                    } else {
-                        target[0] = uint8_t(value & 0xFF);
-                        target[1] = uint8_t(uint16_t(value) >> 8);
-                    }
+                    const int64_t frame = first + at;
+                    const int16_t value =
+                        frame < int64_t(source.size()) ? source[size_t(frame)] : 0;
+                    joinInterleaved(&value, nullptr, 1, 1, sampleBytes, bytes);
+                    file.write(bytes, size_t(sampleBytes));
                 }
             }
         },
         [&](int step) {
             if (progress) progress(step);
         });
-    return out;
+    const uint8_t zeros[4] = {};
+    file.write(zeros, size_t(dataSize - frames * frameBytes));
 }
 
 } // namespace
@@ -126,15 +146,7 @@ bool writeWaveFile(const std::string& path, const Document& doc, int64_t firstFr
     ReplacingFile file(path);
     std::string header = headerBytes(doc, layout, uint32_t(riffSize));
     file.write(header.data(), header.size());
-    const bool wholeMono16 = doc.BitsPerSample == 16 && !doc.isStereo() && firstFrame == 0 &&
-                             std::endian::native == std::endian::little &&
-                             layout.dataSize <= int64_t(doc.LeftSamples.size()) * 2;
-    if (wholeMono16) {
-        file.write(doc.LeftSamples.data(), size_t(layout.dataSize));
-    } else {
-        std::string samples = gatherSamples(doc, firstFrame, layout.dataSize, progressStep);
-        file.write(samples.data(), samples.size());
-    }
+    writeSamples(file, doc, firstFrame, layout.dataSize, progressStep);
     file.write(trailer.data(), trailer.size());
     return file.commit();
 }

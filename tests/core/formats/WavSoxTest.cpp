@@ -6,6 +6,7 @@
 
 #include "WavBytes.h"
 #include "formats/WavReader.h"
+#include "formats/WavWriter.h"
 
 namespace sono::test {
 namespace {
@@ -104,6 +105,39 @@ TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
                 EXPECT_EQ(*read.info.find("ISFT"), "Sonoplexer 1.6");
             }
         }
+    }
+}
+
+// Long enough that the samples cross the border in several blocks within each step of progress,
+// and of an odd length, so that the last block is a short one.
+TEST_F(WavSox, LongStereoSoundsReadAndSaveAsSoxReadsThem) {
+    for (int bits : {8, 16}) {
+        SCOPED_TRACE(std::to_string(bits) + " bits");
+        const std::string frames = bits == 8 ? "14000001" : "7000001";
+        const std::filesystem::path made = dir / "made.wav", saved = dir / "saved.wav";
+        run("sox -D -r 44100 -c 2 -n -b " + std::to_string(bits) + " " + shellQuoted(made) +
+            " synth " + frames + "s whitenoise vol 0.5");
+        const std::string sox = soxSamples(made, bits);
+
+        WavReadResult read = readWaveFile(made.string());
+        ASSERT_EQ(read.failure, WavFailure::None);
+        ASSERT_EQ(std::to_string(read.frames), frames);
+        auto s = reinterpret_cast<const uint8_t*>(sox.data());
+        for (size_t i = 0; i < sox.size() * 8 / bits; ++i) {
+            const uint8_t* p = s + i * (bits / 8);
+            const int16_t want = bits == 8 ? p[0] : int16_t(readLE16(p));
+            ASSERT_EQ((i % 2 ? read.right : read.left)[i / 2], want) << "sample " << i;
+        }
+
+        Document doc;
+        doc.Channels = 2;
+        doc.BitsPerSample = float(bits);
+        doc.SampleRate = 44100;
+        doc.SampleCount = read.frames;
+        doc.LeftSamples = std::move(read.left);
+        doc.RightSamples = std::move(read.right);
+        ASSERT_TRUE(writeWaveFile(saved.string(), doc, 0, doc.SampleCount));
+        EXPECT_TRUE(soxSamples(saved, bits) == sox);
     }
 }
 

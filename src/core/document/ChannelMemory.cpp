@@ -1,0 +1,26 @@
+#include "document/ChannelMemory.h"
+
+#include <sys/mman.h>
+
+namespace sono {
+
+namespace {
+constexpr uintptr_t HugePage = uintptr_t(2) << 20;
+
+// Only the whole huge pages inside the array can be given; the advice is a wish, and an array
+// without it works the same.
+void adviseHugePages(void* data, size_t bytes) {
+    const uintptr_t start = (uintptr_t(data) + HugePage - 1) & ~(HugePage - 1);
+    const uintptr_t end = (uintptr_t(data) + bytes) & ~(HugePage - 1);
+    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
+} // namespace
+
+void allocateChannel(Samples& samples, size_t slots, int16_t fill) {
+    Samples().swap(samples);
+    samples.reserve(slots);
+    adviseHugePages(samples.data(), slots * sizeof(int16_t));
+    samples.assign(slots, fill);
+}
+
+} // namespace sono
