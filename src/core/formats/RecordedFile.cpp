@@ -54,6 +54,9 @@ std::optional<RecordedSound> readRecordedFile(const std::string& path,
                 readInterleaved(*file, frames, channels, bytesPerSample, 0, clip.a.data(),
                                 clip.b.data(), stepDone, SplitSteps);
                 clip.frames = int32_t(frames);
+                // The clip is laid out by the format it was read with: a format chunk
+                // further on must not relabel it.
+                break;
             }
         }
     } catch (const std::bad_alloc&) {

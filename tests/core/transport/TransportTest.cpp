@@ -167,6 +167,15 @@ TEST_F(Transport, TheRecordedFileIsReadChunkByChunk) {
     EXPECT_EQ(sound->clip.a, Samples({1, 3}));
     EXPECT_EQ(sound->clip.b, Samples({2, 4}));
 
+    // Only the first data chunk counts, read by the format chunk before it.
+    sound = read(riff(fmtChunk(2, 8000, 8) + chunk("data", "\x01\x02") + fmtChunk(1, 8000, 16) +
+                      chunk("data", le16({9, 9, 9}))));
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->clip.channels, 2);
+    EXPECT_EQ(sound->clip.bits, 8);
+    EXPECT_EQ(sound->clip.a, Samples({1}));
+    EXPECT_EQ(sound->clip.b, Samples({2}));
+
     EXPECT_FALSE(read("RIFX" + recordedStereo(2).substr(4)));
     EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 16, 3) + chunk("data", le16({1})))));
     EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 12) + chunk("data", le16({1})))));
