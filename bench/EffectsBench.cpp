@@ -1,6 +1,7 @@
-// Every effect over a 10-minute 44.1 kHz 16-bit stereo sound, reported in frames per second.
-// The sound is the WAV file named by SONO_BENCH_SOUND (for example one made with sox, so that the
-// same sound can be timed there), or else a tone on the left and noise on the right made here.
+// Every effect over a 10-minute 44.1 kHz 16-bit stereo sound, reported in frames per second, and
+// the editor's commands on it and on a 60-minute sound (the 10 minutes six times over). The sound
+// is the WAV file named by SONO_BENCH_SOUND (for example one made with sox, so that the same sound
+// can be timed there), or else a tone on the left and noise on the right made here.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -63,6 +64,10 @@ const Sound& original() {
 
 int64_t frames() {
     return int64_t(original().left.size());
+}
+// The frames of the sound the editor's benchmarks load for `minutes`.
+int64_t framesOf(int64_t minutes) {
+    return frames() * std::max<int64_t>(minutes / 10, 1);
 }
 FrameRange whole() {
     return {0, frames() - 1};
@@ -165,17 +170,25 @@ class BenchEditor {
     }
     Editor& operator*() { return *editor_; }
     Editor* operator->() { return editor_.get(); }
-    // Gives the editor the benchmark's sound as an untitled stereo sound with an empty history.
-    void load() {
+    // Gives the editor the benchmark's sound, repeated to last `minutes`, as an untitled stereo
+    // sound with an empty history.
+    void load(int64_t minutes = 10) {
         editor_->ClearUndo();
         Document& doc = editor_->doc();
         doc.FileName = "*";
         doc.Channels = 2;
         doc.BitsPerSample = 16;
         doc.SampleRate = float(Rate);
-        doc.SampleCount = int32_t(frames());
-        doc.LeftSamples = original().left;
-        doc.RightSamples = original().right;
+        const int64_t repeats = framesOf(minutes) / frames();
+        doc.SampleCount = int32_t(framesOf(minutes));
+        doc.LeftSamples.resize(size_t(doc.SampleCount));
+        doc.RightSamples.resize(size_t(doc.SampleCount));
+        for (int64_t k = 0; k < repeats; ++k) {
+            std::copy(original().left.begin(), original().left.end(),
+                      doc.LeftSamples.begin() + k * frames());
+            std::copy(original().right.begin(), original().right.end(),
+                      doc.RightSamples.begin() + k * frames());
+        }
         doc.selection.SelStart = doc.selection.SelEnd = -1;
     }
     std::filesystem::path file(const std::string& name) const { return folder_ / name; }
@@ -189,21 +202,39 @@ class BenchEditor {
     std::unique_ptr<Editor> editor_;
 };
 
+// A volume change of the whole sound as the menu makes it: the effect and its undo snapshot.
 void EditorVolume(benchmark::State& state) {
     BenchEditor editor;
     for (auto _ : state) {
         state.PauseTiming();
-        editor.load();
+        editor.load(state.range(0));
         state.ResumeTiming();
         editor->VeranderVolume(0.5f, 1.5f);
     }
-    state.SetItemsProcessed(state.iterations() * frames());
+    state.SetItemsProcessed(state.iterations() * framesOf(state.range(0)));
 }
 
-// An open of the sound from a file, and a save of it to a new file.
+// A copy of one minute from the start and its paste at the end, with the paste's snapshot.
+void EditorCopyPaste(benchmark::State& state) {
+    BenchEditor editor;
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.load(state.range(0));
+        Selection& selection = editor->doc().selection;
+        state.ResumeTiming();
+        selection.SelStart = 0;
+        selection.SelEnd = 60 * Rate - 1;
+        editor->MMcopy();
+        selection.SelStart = selection.SelEnd = double(framesOf(state.range(0)) - 1);
+        editor->MMpaste();
+    }
+    state.SetItemsProcessed(state.iterations() * framesOf(state.range(0)));
+}
+
+// An open of the sound from a file (Arg 1) or a save of it to that file (Arg 0).
 void EditorOpenAndSave(benchmark::State& state) {
     BenchEditor editor;
-    editor.load();
+    editor.load(state.range(1));
     const std::string saved = editor.file("saved.wav").string();
     editor->doc().FileName = saved;
     editor->WriteWave(ProgressSaving);
@@ -214,19 +245,20 @@ void EditorOpenAndSave(benchmark::State& state) {
         else
             editor->WriteWave(ProgressSaving);
     }
-    state.SetItemsProcessed(state.iterations() * frames());
+    state.SetItemsProcessed(state.iterations() * framesOf(state.range(1)));
 }
 
-// An undo and a redo of a volume change: each reads one snapshot and writes another.
+// An undo and a redo of a volume change: each writes the current sound as a snapshot and reads
+// another.
 void EditorUndoRedo(benchmark::State& state) {
     BenchEditor editor;
-    editor.load();
+    editor.load(state.range(0));
     editor->VeranderVolume(0.5f, 0.5f);
     for (auto _ : state) {
         editor->MMundo();
         editor->MMredo();
     }
-    state.SetItemsProcessed(state.iterations() * frames() * 2);
+    state.SetItemsProcessed(state.iterations() * framesOf(state.range(0)) * 2);
 }
 
 BENCHMARK(Reverse)->Unit(benchmark::kMillisecond);
@@ -241,9 +273,16 @@ BENCHMARK(AlienVoice2)->Unit(benchmark::kMillisecond);
 BENCHMARK(Satellite)->Unit(benchmark::kMillisecond);
 BENCHMARK(Creaking)->Unit(benchmark::kMillisecond);
 BENCHMARK(Filter)->Unit(benchmark::kMillisecond);
-BENCHMARK(EditorVolume)->Unit(benchmark::kMillisecond);
-BENCHMARK(EditorOpenAndSave)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
-BENCHMARK(EditorUndoRedo)->Unit(benchmark::kMillisecond);
+// The editor's commands on the 10- and the 60-minute sound.
+BENCHMARK(EditorVolume)->Arg(10)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorCopyPaste)->Arg(10)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorOpenAndSave)
+    ->Args({1, 10})
+    ->Args({0, 10})
+    ->Args({1, 60})
+    ->Args({0, 60})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorUndoRedo)->Arg(10)->Arg(60)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace sono

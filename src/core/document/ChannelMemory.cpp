@@ -2,6 +2,8 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
+
 namespace sono {
 
 namespace {
@@ -16,11 +18,21 @@ void adviseHugePages(void* data, size_t bytes) {
 }
 } // namespace
 
-void allocateChannel(Samples& samples, size_t slots, int16_t fill) {
+void reserveChannel(Samples& samples, size_t slots) {
     Samples().swap(samples);
     samples.reserve(slots);
     adviseHugePages(samples.data(), slots * sizeof(int16_t));
+}
+
+void allocateChannel(Samples& samples, size_t slots, int16_t fill) {
+    reserveChannel(samples, slots);
     samples.assign(slots, fill);
+}
+
+void copyChannel(Samples& samples, const Samples& from, size_t count) {
+    reserveChannel(samples, std::max<size_t>(count, 1));
+    samples.insert(samples.end(), from.begin(), from.begin() + ptrdiff_t(count));
+    if (samples.empty()) samples.push_back(0);
 }
 
 } // namespace sono

@@ -13,4 +13,12 @@ namespace sono {
 // so the sound is never held twice.
 void allocateChannel(Samples& samples, size_t slots, int16_t fill);
 
+// Replaces samples by an empty array with room for `slots`, to be filled by appending: each page
+// is then written once, by what is appended.
+void reserveChannel(Samples& samples, size_t slots);
+
+// Replaces samples by a copy of the first `count` samples of `from`, in new memory of at least one
+// slot.
+void copyChannel(Samples& samples, const Samples& from, size_t count);
+
 } // namespace sono

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "document/ChannelMemory.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/SampleWidth.h"
@@ -231,13 +232,15 @@ class Merge {
         const int64_t n = clip_.frames;
         const int64_t newLength = frames + n - (selEnd_ - selStart_ + 1);
         auto replace = [&](Samples& channel, const Samples& clipChannel) {
-            Samples out(size_t(std::max<int64_t>(newLength, 1)));
-            auto at = std::copy(channel.begin(), channel.begin() + selStart_, out.begin());
+            Samples out;
+            reserveChannel(out, size_t(std::max<int64_t>(newLength, 1)));
+            out.insert(out.end(), channel.begin(), channel.begin() + selStart_);
             if (passes_ == 0) progress_(33);
-            at = std::copy(clipChannel.begin(), clipChannel.begin() + n, at);
+            out.insert(out.end(), clipChannel.begin(), clipChannel.begin() + n);
             if (passes_ == 0) progress_(66);
-            std::copy(channel.begin() + selEnd_ + 1, channel.begin() + frames, at);
+            out.insert(out.end(), channel.begin() + selEnd_ + 1, channel.begin() + frames);
             if (passes_ == 0) progress_(99);
+            if (out.empty()) out.push_back(0);
             channel.swap(out);
         };
         if (editLeft_) replace(doc_.LeftSamples, clip_.a);

@@ -29,21 +29,33 @@ std::filesystem::path undoSnapshotPath(const std::filesystem::path& tempDir, int
     return tempDir / ("Sonoplexer UndoData" + numberText(double(level)) + ".dat");
 }
 
+bool writeSnapshotFile(const std::filesystem::path& file, const SnapshotShape& shape,
+                       const int16_t* left, const int16_t* right, const std::atomic<bool>* stop) {
+    std::string header(Magic, 4);
+    appendLE32(header, uint32_t(shape.frames));
+    appendLE32(header, floatBits(shape.bits));
+    appendLE32(header, floatBits(shape.rate));
+    appendLE32(header, floatBits(shape.channels));
+    WorkFileWriter out(file);
+    out.write(header.data(), header.size());
+    // In pieces, so a write on another thread can be stopped without waiting for all of it.
+    constexpr size_t Piece = size_t(1) << 21;
+    const size_t frames = size_t(std::max(shape.frames, 0));
+    for (const int16_t* channel : {left, shape.channels == 2 ? right : nullptr}) {
+        for (size_t done = 0; channel && done < frames; done += Piece) {
+            if (stop && stop->load(std::memory_order_relaxed)) return false;
+            writeSampleBlock(out, channel + done, std::min(Piece, frames - done));
+        }
+    }
+    return out.finish();
+}
+
 bool writeUndoSnapshot(const std::filesystem::path& file, Document& doc) {
     const size_t frames = size_t(std::max(doc.SampleCount, 0));
     doc.LeftSamples.resize(std::max<size_t>(frames, 1), 0);
     if (doc.isStereo()) doc.RightSamples.resize(std::max<size_t>(frames, 1), 0);
-
-    std::string header(Magic, 4);
-    appendLE32(header, uint32_t(doc.SampleCount));
-    appendLE32(header, floatBits(doc.BitsPerSample));
-    appendLE32(header, floatBits(doc.SampleRate));
-    appendLE32(header, floatBits(doc.Channels));
-    WorkFileWriter out(file);
-    out.write(header.data(), header.size());
-    writeSampleBlock(out, doc.LeftSamples.data(), frames);
-    if (doc.isStereo()) writeSampleBlock(out, doc.RightSamples.data(), frames);
-    return out.finish();
+    return writeSnapshotFile(file, SnapshotShape(doc), doc.LeftSamples.data(),
+                             doc.RightSamples.data());
 }
 
 SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc) {
@@ -85,24 +97,25 @@ SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc) 
     return SnapshotRead::Loaded;
 }
 
-std::optional<std::filesystem::path>
-newestUndoSnapshot(const std::vector<std::filesystem::path>& tempDirs) {
-    std::optional<std::filesystem::path> newest;
-    std::filesystem::file_time_type newestTime;
+std::vector<std::filesystem::path>
+undoSnapshotsNewestFirst(const std::vector<std::filesystem::path>& tempDirs) {
+    std::vector<std::pair<std::filesystem::file_time_type, std::filesystem::path>> found;
     std::error_code error;
     for (const auto& tempDir : tempDirs) {
         for (int level = 0;; ++level) {
-            const std::filesystem::path file = undoSnapshotPath(tempDir, level);
+            std::filesystem::path file = undoSnapshotPath(tempDir, level);
             if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error)))
                 break;
             const auto written = std::filesystem::last_write_time(file, error);
-            if (!error && (!newest || written > newestTime)) {
-                newest = file;
-                newestTime = written;
-            }
+            if (!error) found.emplace_back(written, std::move(file));
         }
     }
-    return newest;
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<std::filesystem::path> files;
+    for (auto& entry : found)
+        files.push_back(std::move(entry.second));
+    return files;
 }
 
 void deleteUndoSnapshots(const std::filesystem::path& tempDir) {

@@ -3,6 +3,7 @@
 //   "UND0", SampleCount (int32), BitsPerSample, SampleRate, Channels (float32 each),
 //   LeftSamples, then RightSamples for a stereo sound (int16 each), little-endian.
 // Samples of an 8-bit sound are stored as held, 0..255 in 16-bit slots.
+#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -13,6 +14,21 @@ namespace sono {
 
 // "<tempDir>/Sonoplexer UndoData 0.dat" for level 0: the number carries its leading blank.
 std::filesystem::path undoSnapshotPath(const std::filesystem::path& tempDir, int level);
+
+// The format fields of a snapshot.
+struct SnapshotShape {
+    int32_t frames = 0;
+    float bits = 16, rate = 44100, channels = 1;
+    explicit SnapshotShape(const Document& doc)
+        : frames(doc.SampleCount), bits(doc.BitsPerSample), rate(doc.SampleRate),
+          channels(doc.Channels) {}
+};
+
+// Writes a snapshot of `shape.frames` frames from `left` (and `right` for stereo). False, with
+// no file left, when it could not be written completely or `stop` turned true on the way.
+bool writeSnapshotFile(const std::filesystem::path& file, const SnapshotShape& shape,
+                       const int16_t* left, const int16_t* right,
+                       const std::atomic<bool>* stop = nullptr);
 
 // Trims the live arrays to SampleCount frames (the right one only for stereo), then writes the
 // sound as the snapshot file. False when it could not be written completely; no file is left.
@@ -28,10 +44,10 @@ enum class SnapshotRead {
 // snapshot leaves RightSamples as they were.
 SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc);
 
-// The snapshot written last in any of `tempDirs` (nullopt when there is none): after a crash it
-// holds the latest state of the sound that the store kept.
-std::optional<std::filesystem::path>
-newestUndoSnapshot(const std::vector<std::filesystem::path>& tempDirs);
+// The snapshots in `tempDirs`, the one written last first: after a crash the first that reads
+// whole holds the latest state of the sound that the store kept.
+std::vector<std::filesystem::path>
+undoSnapshotsNewestFirst(const std::vector<std::filesystem::path>& tempDirs);
 
 // Deletes snapshots 0, 1, 2, ... up to the first number that has no file.
 void deleteUndoSnapshots(const std::filesystem::path& tempDir);

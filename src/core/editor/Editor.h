@@ -11,6 +11,7 @@
 
 #include "document/Document.h"
 #include "document/NewSound.h"
+#include "editing/UndoSnapshots.h"
 #include "editor/Commands.h"
 #include "formats/WavReader.h"
 #include "generators/Synthesizer.h"
@@ -369,6 +370,7 @@ class Editor {
     Mp3Tags& tags_;
     Desktop* desktop_;
     EditorFolders folders_;
+    UndoSnapshots snapshots_;
     // Reading the store still records the result of the call, so a const question may ask it.
     mutable ClassesRoot classesRoot_;
     int aboutCount_ = 0;

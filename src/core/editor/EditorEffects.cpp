@@ -11,6 +11,7 @@
 
 #include "document/Numbers.h"
 #include "document/Progress.h"
+#include "document/SideBySide.h"
 #include "document/StatusTexts.h"
 #include "editor/Editor.h"
 #include "effects/Echo.h"
@@ -63,6 +64,9 @@ class EffectFrame {
     // pass(samples, stepDone) for channel 1, then channel 2, each that takes part. The steps of
     // the passes fill [base, base + width] of the progress bar.
     template <class Pass> void eachChannel(Pass&& pass, int base = 0, int width = StepCount);
+    // The same for passes that share nothing between the channels: over a long stereo range the
+    // second channel runs on a thread of its own beside the first, which alone shows progress.
+    template <class Pass> void eachChannelAtOnce(Pass&& pass, int base = 0, int width = StepCount);
 
     // For effects that rebuild a channel at a new length: rebuild(old samples, scratch of
     // workFrames, stepDone) returns the new length. Afterwards a stereo sound takes the longer
@@ -164,6 +168,19 @@ template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int w
             pass(std::span<int16_t>(channel(index)), progressOf(index, base, width));
 }
 
+template <class Pass> void EffectFrame::eachChannelAtOnce(Pass&& pass, int base, int width) {
+    // Below this a second thread costs about as much as it saves.
+    constexpr int64_t AtOnceFromFrames = int64_t(1) << 20;
+    if (!takesPart(0) || !takesPart(1) || range_.size() < AtOnceFromFrames)
+        return eachChannel(pass, base, width);
+    sideBySide(
+        [&] {
+            pass(std::span<int16_t>(channel(0)),
+                 [this, base](int step) { editor_.ProgressShow(base + step); });
+        },
+        [&] { pass(std::span<int16_t>(channel(1)), StepObserver()); });
+}
+
 template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, Rebuild&& rebuild) {
     const bool stereo = doc_.isStereo();
     Samples& work = doc_.WorkBuffer;
@@ -219,7 +236,7 @@ void EffectFrame::releaseWorkBuffer() {
 void Editor::MMreverse() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
-    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
         reverseFrames(x, frame.range(), stepDone);
     });
     frame.finish("Het geluid is omgedraaid.", "The sound has been reversed.");
@@ -248,7 +265,7 @@ void Editor::MMnormalize() {
         return;
     }
     if (peak > 0)
-        frame.eachChannel(
+        frame.eachChannelAtOnce(
             [&](std::span<int16_t> x, const StepObserver& stepDone) {
                 normalizeFrames(x, range, peak, frame.eightBit(), stepDone);
             },
@@ -263,7 +280,7 @@ void Editor::MMDempen() {
     FrameRange range = frame.range();
     --range.last;
     frame.setRange(range);
-    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
         softenFrames(x, range, frame.eightBit(), stepDone);
     });
     frame.finish("Het geluid is verzacht.", "The sound has been softened.");
@@ -274,7 +291,7 @@ void Editor::Krimper(int16_t N) {
     if (!frame.soundLoaded()) return;
     if (N < 1) return frame.refuseSetting();
     if (!frame.start()) return;
-    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
         shrinkFrames(x, doc_.SampleCount, frame.range(), N, stepDone);
     });
     frame.finish("Het geluid is gekrompen.", "The sound has been shrunk.");
@@ -288,7 +305,7 @@ void Editor::VeranderVolume(float Toename, float Toename2) {
     SaveSettings();
     if (!std::isfinite(Toename) || !std::isfinite(Toename2)) return frame.refuseSetting();
     if (!frame.start()) return;
-    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
         changeVolume(x, frame.range(), {Toename, Toename2}, frame.eightBit(), stepDone);
     });
     frame.finish("Het volume is veranderd.", "The volume has been changed.");
@@ -329,12 +346,18 @@ void Editor::MaakEcho(float Delay, float VolProcent, float Delay2, float VolProc
     const double rate = doc_.SampleRate;
     const std::optional<int64_t> last = echoLastFrame(echo, range, doc_.SampleCount, rate);
     const int64_t frames = last ? *last + 1 : std::numeric_limits<int64_t>::max();
-    std::vector<int32_t> sums;
-    if (!frame.makeRoom(frames, 1, [&] { sums.reserve(size_t(frames)); }) || !frame.start()) return;
+    // Each channel sums in a buffer of its own, so that both can be at work at once.
+    std::vector<int32_t> leftSums, rightSums;
+    const auto reserveSums = [&] {
+        leftSums.reserve(size_t(frames));
+        if (doc_.isStereo()) rightSums.reserve(size_t(frames));
+    };
+    if (!frame.makeRoom(frames, 1, reserveSums) || !frame.start()) return;
     // Echoes beyond the end lengthen the sound with silence first.
     frame.lengthenTo(frames);
     frame.changesThrough(frames - 1);
-    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
+        std::vector<int32_t>& sums = x.data() == doc_.LeftSamples.data() ? leftSums : rightSums;
         addEcho(x, range, echo, rate, frame.eightBit(), sums, stepDone);
     });
     frame.finish("Er is een echo gemaakt.", "An echo has been made.");
@@ -371,7 +394,7 @@ void Editor::MMgekraak() {
 void Editor::MMalien2() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
-    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
         ringModulate(x, frame.range(), frame.eightBit(), stepDone);
     });
     frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
@@ -380,7 +403,7 @@ void Editor::MMalien2() {
 void Editor::MMsat() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
-    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
         satelliteModulate(x, frame.range(), doc_.SampleRate, frame.eightBit(), stepDone);
     });
     frame.finish("Het geluid is door een satelliet gegaan.",
@@ -394,7 +417,7 @@ void Editor::FilterSub(bool Groter, float Procent, float Factor) {
     if (!frame.soundLoaded()) return;
     if (!std::isfinite(Procent) || !std::isfinite(Factor)) return frame.refuseSetting();
     if (!frame.start()) return;
-    frame.eachChannel([&](std::span<int16_t> x, const StepObserver& stepDone) {
+    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
         filterFrames(x, frame.range(), {Groter, Procent, Factor}, frame.eightBit(), stepDone);
     });
     frame.finish("De filter is toegepast.", "The filter has been applied.");

@@ -1,5 +1,7 @@
 // Bringing back the sound of a run that ended unexpectedly: its undo store still holds the sound
 // as it was before its last change.
+#include <algorithm>
+
 #include "document/StatusTexts.h"
 #include "editing/UndoStore.h"
 #include "editor/Editor.h"
@@ -7,9 +9,13 @@
 namespace sono {
 
 std::optional<NewSound> readCrashedSound(const std::vector<std::filesystem::path>& crashedFolders) {
-    const std::optional<std::filesystem::path> newest = newestUndoSnapshot(crashedFolders);
+    // The newest snapshot may have been cut short by the crash; then the one before it counts.
     Document kept;
-    if (!newest || readUndoSnapshot(*newest, kept) != SnapshotRead::Loaded) return std::nullopt;
+    const auto snapshots = undoSnapshotsNewestFirst(crashedFolders);
+    if (std::none_of(snapshots.begin(), snapshots.end(), [&](const std::filesystem::path& file) {
+            return readUndoSnapshot(file, kept) == SnapshotRead::Loaded;
+        }))
+        return std::nullopt;
     return NewSound{kept.Channels,
                     kept.SampleRate,
                     kept.BitsPerSample,

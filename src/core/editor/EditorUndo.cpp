@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "document/StatusTexts.h"
-#include "editing/UndoStore.h"
 #include "editor/Editor.h"
 
 namespace sono {
@@ -11,7 +10,7 @@ namespace sono {
 void Editor::ClearUndo() {
     doc_.UndoLevel = 0;
     doc_.RedoLevel = 0;
-    deleteUndoSnapshots(folders_.tempDir);
+    snapshots_.clear();
     view_.selectionChanged();
 }
 
@@ -27,7 +26,7 @@ void Editor::reportSnapshotNotWritten() {
 bool Editor::PushUndo() {
     // The level is a 16-bit number; one more change than it can count is refused like a full disk.
     if (doc_.UndoLevel == std::numeric_limits<int16_t>::max() ||
-        !writeUndoSnapshot(undoSnapshotPath(folders_.tempDir, doc_.UndoLevel), doc_)) {
+        !snapshots_.keep(doc_.UndoLevel, doc_, UndoSnapshots::Write::InBackground)) {
         reportSnapshotNotWritten();
         return false;
     }
@@ -38,7 +37,7 @@ bool Editor::PushUndo() {
 }
 
 bool Editor::loadSnapshot(int16_t returnLevel) {
-    switch (readUndoSnapshot(undoSnapshotPath(folders_.tempDir, doc_.UndoLevel), doc_)) {
+    switch (snapshots_.bringBack(doc_.UndoLevel, doc_)) {
     case SnapshotRead::Loaded:
         return true;
     // Not one of our files: the command ends where it stands, as it always has.
@@ -91,8 +90,10 @@ void Editor::MMundo() {
     MMstop();
     const SoundShape before(doc_);
     const int16_t level = doc_.UndoLevel;
-    // The current sound becomes the snapshot Redo brings back; without it there is no undo.
-    if (!writeUndoSnapshot(undoSnapshotPath(folders_.tempDir, level), doc_)) {
+    // The current sound becomes the snapshot Redo brings back; without it there is no undo. It
+    // is written at once: a copy in memory beside the sound being brought back would hold a long
+    // sound three times.
+    if (!snapshots_.keep(level, doc_, UndoSnapshots::Write::AtOnce)) {
         reportSnapshotNotWritten();
         return;
     }

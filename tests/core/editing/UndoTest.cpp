@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
 #include <limits>
 
 #include "EditingFixture.h"
+#include "editing/UndoStore.h"
 
 namespace sono::test {
 namespace {
@@ -156,6 +158,66 @@ TEST_F(Undo, AFileThatIsNoSnapshotEndsUndoSilently) {
     EXPECT_EQ(left(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_TRUE(host.messages.empty());
+}
+
+// A long sound's snapshot is a copy in memory written beside the edit. Its file comes out as any
+// other snapshot; when it cannot be written the copy itself is the way back, and the next
+// snapshot is written at once, so that a full disk cannot fill the memory with copies.
+TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
+    const int frames = 1'200'001;
+    const Samples left(ramp(frames)), right(ramp(frames, 5));
+    load(left, right);
+    setBoth(true);
+    editor->VeranderVolume(0.5f, 0.5f);
+    const Samples halved = this->left();
+    editor->MMundo();
+    EXPECT_EQ(readBytes(snapshot(0)),
+              snapshotHeader(frames, 16, 22050, 2) + le16(left) + le16(right));
+    EXPECT_EQ(this->left(), left);
+
+    load(left, right);
+    std::filesystem::create_directories(snapshot(0) / "occupied");
+    editor->VeranderVolume(0.5f, 0.5f);
+    EXPECT_EQ(this->left(), halved);
+    EXPECT_EQ(doc().UndoLevel, 1);
+    EXPECT_TRUE(host.messages.empty());
+    std::filesystem::create_directories(snapshot(1) / "occupied");
+    editor->MMreverse();
+    EXPECT_EQ(this->left(), halved);
+    EXPECT_EQ(doc().UndoLevel, 1);
+    EXPECT_EQ(
+        host.lastCritical(),
+        "The undo data could not be written to the temporary folder. Nothing has been changed.");
+    std::filesystem::remove_all(snapshot(1));
+    editor->MMundo();
+    EXPECT_EQ(this->left(), left);
+    EXPECT_EQ(this->right(), right);
+    editor->MMredo();
+    EXPECT_EQ(this->left(), halved);
+    editor->MMundo();
+    EXPECT_EQ(this->left(), left);
+}
+
+// After a crash the newest snapshot may be cut short; the one before it is brought back.
+TEST_F(Undo, ARecoveryPassesOverACutShortSnapshot) {
+    const std::filesystem::path crashed = dir / "crashed";
+    std::filesystem::create_directories(crashed);
+    load(ramp(300), ramp(300, 7));
+    ASSERT_TRUE(writeUndoSnapshot(undoSnapshotPath(crashed, 0), doc()));
+    load(ramp(400));
+    ASSERT_TRUE(writeUndoSnapshot(undoSnapshotPath(crashed, 1), doc()));
+    std::filesystem::resize_file(undoSnapshotPath(crashed, 1), 500);
+    std::filesystem::last_write_time(undoSnapshotPath(crashed, 0),
+                                     std::filesystem::file_time_type::clock::now() -
+                                         std::chrono::hours(1));
+
+    std::optional<NewSound> recovered = readCrashedSound({crashed});
+    ASSERT_TRUE(recovered);
+    EXPECT_EQ(recovered->LeftSamples, ramp(300));
+    EXPECT_EQ(recovered->RightSamples, ramp(300, 7));
+
+    std::filesystem::remove(undoSnapshotPath(crashed, 0));
+    EXPECT_FALSE(readCrashedSound({crashed}));
 }
 
 } // namespace

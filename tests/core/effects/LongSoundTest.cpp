@@ -1,9 +1,17 @@
-// The vectorised loops of volume and normalize against the plain arithmetic they stand for, on a
-// long random sound whose length is no multiple of any vector width.
+// Long sounds: the vectorised loops of volume and normalize against the plain arithmetic they
+// stand for, and the editor's effects with the two channels of a stereo sound side by side against
+// the effects on one channel after the other. The lengths are no multiple of any vector width.
 #include <cmath>
+#include <functional>
 
 #include "EffectFixture.h"
+#include "effects/Echo.h"
+#include "effects/Filter.h"
+#include "effects/Modulation.h"
 #include "effects/Normalize.h"
+#include "effects/Reverse.h"
+#include "effects/Shrink.h"
+#include "effects/Soften.h"
 #include "effects/Volume.h"
 
 namespace sono::test {
@@ -46,6 +54,76 @@ TEST(LongSound, VolumeAndNormalizeGiveTheScalarResultsSampleForSample) {
             x = clip(std::nearbyint(double((x - center) * fullScale) / peak + center), eightBit);
         }
         EXPECT_EQ(normalized, expected) << "normalize, 8 bits " << eightBit;
+    }
+}
+
+// Undo after each effect also brings back a snapshot taken in memory and written on a thread of
+// its own (the sound is above the size at which that starts).
+using LongStereoSound = EffectFixture;
+
+TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
+    constexpr size_t Frames = 1'100'003;
+    constexpr double Rate = 22050;
+    const Samples left = noise(Frames, 41), right = noise(Frames, 42, -9000, 9000);
+    const FrameRange whole{0, int64_t(Frames) - 1};
+    const EchoSettings echo{100, 50, 130, 50, 2, false};
+    const size_t echoFrames = size_t(*echoLastFrame(echo, whole, Frames, Rate) + 1);
+    const auto normalized = [&](Samples& x, const Samples& other) {
+        SampleExtremes extremes;
+        scanExtremes(x, {0, whole.last - 1}, extremes);
+        scanExtremes(other, {0, whole.last - 1}, extremes);
+        normalizeFrames(x, {0, whole.last - 1}, peakOf(extremes, false), false);
+    };
+    struct Case {
+        const char* name;
+        std::function<void(Editor&)> command;
+        std::function<void(Samples& channel, const Samples& other)> effect;
+    };
+    const Case cases[] = {
+        {"reverse", [](Editor& e) { e.MMreverse(); },
+         [&](Samples& x, const Samples&) { reverseFrames(x, whole); }},
+        {"volume", [](Editor& e) { e.VeranderVolume(0.4f, 1.9f); },
+         [&](Samples& x, const Samples&) {
+             changeVolume(x, whole, {0.4f, 1.9f}, false);
+         }},
+        {"normalize", [](Editor& e) { e.MMnormalize(); }, normalized},
+        {"soften", [](Editor& e) { e.MMDempen(); },
+         [&](Samples& x, const Samples&) {
+             softenFrames(x, {0, whole.last - 1}, false);
+         }},
+        {"shrink", [](Editor& e) { e.Krimper(3); },
+         [&](Samples& x, const Samples&) { shrinkFrames(x, Frames, whole, 3); }},
+        {"alien", [](Editor& e) { e.MMalien2(); },
+         [&](Samples& x, const Samples&) { ringModulate(x, whole, false); }},
+        {"satellite", [](Editor& e) { e.MMsat(); },
+         [&](Samples& x, const Samples&) { satelliteModulate(x, whole, Rate, false); }},
+        {"filter", [](Editor& e) { e.FilterSub(true, 30, 0.5f); },
+         [&](Samples& x, const Samples&) {
+             filterFrames(x, whole, {true, 30, 0.5f}, false);
+         }},
+        {"echo", [&](Editor& e) { e.MaakEcho(100, 50, 130, 50, 2, 0); },
+         [&](Samples& x, const Samples&) {
+             std::vector<int32_t> sums;
+             x.resize(echoFrames, 0);
+             addEcho(x, whole, echo, Rate, false, sums);
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        load(left, right, 16, float(Rate));
+        setBoth(true);
+        Samples expectedLeft = left, expectedRight = right;
+        test.effect(expectedLeft, right);
+        test.effect(expectedRight, left);
+        test.command(*editor);
+        ASSERT_EQ(size_t(doc().SampleCount), expectedLeft.size());
+        EXPECT_TRUE(std::equal(expectedLeft.begin(), expectedLeft.end(), this->left().begin()));
+        EXPECT_TRUE(std::equal(expectedRight.begin(), expectedRight.end(), this->right().begin()));
+
+        editor->MMundo();
+        ASSERT_EQ(doc().SampleCount, int32_t(Frames));
+        EXPECT_TRUE(std::equal(left.begin(), left.end(), this->left().begin()));
+        EXPECT_TRUE(std::equal(right.begin(), right.end(), this->right().begin()));
     }
 }
 

@@ -1,0 +1,113 @@
+#include "editing/UndoSnapshots.h"
+
+#include <algorithm>
+#include <fstream>
+#include <new>
+#include <string>
+#include <system_error>
+
+#include "document/ChannelMemory.h"
+#include "document/SideBySide.h"
+
+namespace sono {
+
+namespace {
+// Below this a snapshot file is written within a few milliseconds: not worth a thread.
+constexpr size_t BackgroundFromBytes = size_t(4) << 20;
+
+// What the kernel reckons it can give without swapping (MemAvailable), 0 when unknown.
+size_t availableMemoryBytes() {
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    size_t kilobytes = 0;
+    while (meminfo >> key >> kilobytes) {
+        if (key == "MemAvailable:") return kilobytes * 1024;
+        meminfo.ignore(64, '\n');
+    }
+    return 0;
+}
+} // namespace
+
+UndoSnapshots::UndoSnapshots(std::filesystem::path tempDir) : tempDir_(std::move(tempDir)) {}
+
+UndoSnapshots::~UndoSnapshots() {
+    stopWriting_ = true;
+    if (writer_.joinable()) writer_.join();
+}
+
+void UndoSnapshots::finishWrite() {
+    if (!writer_.joinable()) return;
+    writer_.join();
+    if (!written_ && !stopWriting_) unwritten_ = std::move(inFlight_);
+    inFlight_.reset();
+    stopWriting_ = false;
+}
+
+bool UndoSnapshots::keep(int level, Document& doc, Write write) {
+    finishWrite();
+    if (unwritten_ && unwritten_->level == level) unwritten_.reset();
+    const size_t frames = size_t(std::max(doc.SampleCount, 0));
+    doc.LeftSamples.resize(std::max<size_t>(frames, 1), 0);
+    if (doc.isStereo()) doc.RightSamples.resize(std::max<size_t>(frames, 1), 0);
+    const std::filesystem::path file = undoSnapshotPath(tempDir_, level);
+
+    // A copy is taken only while no other one is held for a failed write (a full disk would
+    // otherwise fill the memory with them) and while it leaves most of the memory free.
+    const size_t bytes = frames * sizeof(int16_t) * (doc.isStereo() ? 2 : 1);
+    if (write == Write::InBackground && !unwritten_ && bytes >= BackgroundFromBytes &&
+        bytes <= availableMemoryBytes() / 4) {
+        try {
+            auto copy = std::make_unique<Copy>(Copy{level, SnapshotShape(doc), {}, {}});
+            if (doc.isStereo())
+                sideBySide([&] { copyChannel(copy->left, doc.LeftSamples, frames); },
+                           [&] { copyChannel(copy->right, doc.RightSamples, frames); });
+            else
+                copyChannel(copy->left, doc.LeftSamples, frames);
+            inFlight_ = std::move(copy);
+            Copy* job = inFlight_.get();
+            writer_ = std::thread([this, job, file] {
+                written_ = writeSnapshotFile(file, job->shape, job->left.data(), job->right.data(),
+                                             &stopWriting_);
+                if (written_) job->left = job->right = Samples();
+            });
+            return true;
+        } catch (const std::bad_alloc&) {
+            inFlight_.reset();
+        } catch (const std::system_error&) { // no thread to be had
+            inFlight_.reset();
+        }
+    }
+    return writeUndoSnapshot(file, doc);
+}
+
+SnapshotRead UndoSnapshots::bringBack(int level, Document& doc) {
+    if (inFlight_ && inFlight_->level == level) finishWrite();
+    if (!unwritten_ || unwritten_->level != level)
+        return readUndoSnapshot(undoSnapshotPath(tempDir_, level), doc);
+    const Copy& copy = *unwritten_;
+    const size_t frames = size_t(copy.shape.frames);
+    try {
+        Samples left, right;
+        copyChannel(left, copy.left, frames);
+        if (copy.shape.channels == 2) copyChannel(right, copy.right, frames);
+        doc.LeftSamples = std::move(left);
+        if (copy.shape.channels == 2) doc.RightSamples = std::move(right);
+    } catch (const std::bad_alloc&) {
+        return SnapshotRead::Damaged;
+    }
+    doc.SampleCount = copy.shape.frames;
+    doc.BitsPerSample = copy.shape.bits;
+    doc.SampleRate = copy.shape.rate;
+    doc.Channels = copy.shape.channels;
+    return SnapshotRead::Loaded;
+}
+
+void UndoSnapshots::clear() {
+    stopWriting_ = true;
+    finishWrite();
+    stopWriting_ = false; // also when nothing was being written
+    unwritten_.reset();
+    deleteUndoSnapshots(tempDir_);
+}
+
+} // namespace sono
