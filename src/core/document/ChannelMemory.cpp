@@ -29,6 +29,14 @@ void allocateChannel(Samples& samples, size_t slots, int16_t fill) {
     samples.assign(slots, fill);
 }
 
+void growChannel(Samples& samples, size_t slots) {
+    if (slots <= samples.capacity()) return;
+    Samples grown;
+    reserveChannel(grown, slots);
+    grown.insert(grown.end(), samples.begin(), samples.end());
+    samples.swap(grown);
+}
+
 void copyChannel(Samples& samples, const Samples& from, size_t count) {
     reserveChannel(samples, std::max<size_t>(count, 1));
     samples.insert(samples.end(), from.begin(), from.begin() + ptrdiff_t(count));

@@ -17,6 +17,10 @@ void allocateChannel(Samples& samples, size_t slots, int16_t fill);
 // is then written once, by what is appended.
 void reserveChannel(Samples& samples, size_t slots);
 
+// Makes room for `slots` samples, keeping those there; an array that has to move goes to fresh
+// memory like the others.
+void growChannel(Samples& samples, size_t slots);
+
 // Replaces samples by a copy of the first `count` samples of `from`, in new memory of at least one
 // slot.
 void copyChannel(Samples& samples, const Samples& from, size_t count);

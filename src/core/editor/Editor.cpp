@@ -5,6 +5,7 @@
 #include <cmath>
 #include <new>
 
+#include "document/ChannelMemory.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/StatusTexts.h"
@@ -372,8 +373,8 @@ void Editor::installSound(NewSound sound) {
 bool Editor::makeRoomFor(int64_t frames) {
     if (frames <= MaxSampleCount) {
         try {
-            doc_.LeftSamples.reserve(size_t(frames));
-            if (doc_.isStereo()) doc_.RightSamples.reserve(size_t(frames));
+            growChannel(doc_.LeftSamples, size_t(frames));
+            if (doc_.isStereo()) growChannel(doc_.RightSamples, size_t(frames));
             return true;
         } catch (const std::bad_alloc&) {
         } catch (const std::length_error&) {

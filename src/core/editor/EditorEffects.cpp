@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/ChannelMemory.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/SideBySide.h"
@@ -119,8 +120,8 @@ template <class AllocateMore>
 bool EffectFrame::makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& allocateMore) {
     if (frames <= MaxSampleCount) {
         try {
-            doc_.LeftSamples.reserve(size_t(frames));
-            if (doc_.isStereo()) doc_.RightSamples.reserve(size_t(frames));
+            growChannel(doc_.LeftSamples, size_t(frames));
+            if (doc_.isStereo()) growChannel(doc_.RightSamples, size_t(frames));
             doc_.WorkBuffer.resize(size_t(workFrames));
             allocateMore();
             return true;
