@@ -68,7 +68,10 @@ bool UndoSnapshots::keep(int level, Document& doc, Write write) {
             writer_ = std::thread([this, job, file] {
                 written_ = writeSnapshotFile(file, job->shape, job->left.data(), job->right.data(),
                                              &stopWriting_);
-                if (written_) job->left = job->right = Samples();
+                if (!written_) return;
+                // Assigned empty arrays, so their memory goes back at once.
+                job->left = Samples();
+                job->right = Samples();
             });
             return true;
         } catch (const std::bad_alloc&) {

@@ -68,8 +68,9 @@ std::vector<TimeMark> timeMarks(const ViewWindow& view, int width, double sample
     const double shown = view.ViewEnd + 1 - view.ViewStart;
     // The interval: the power of ten not above the seconds of 100 columns, times the largest of
     // 1 to 5 that stays below them; at least a hundredth of a second. Both are single precision.
+    // The powers reach up to hours, so that the marks of a long sound stay apart.
     const float secondsPer100 = float(shown * 100 / width / sampleRate);
-    float tickInterval = 100;
+    float tickInterval = 100000;
     do {
         tickInterval = tickInterval / 10;
     } while (tickInterval >= 0.01 && secondsPer100 < tickInterval);

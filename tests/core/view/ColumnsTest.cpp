@@ -2,6 +2,7 @@
 // each column, the extremes with their seeds, the rows of a column and the time-scale marks.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "view/Columns.h"
@@ -83,6 +84,16 @@ TEST(TimeMarks, ThreeAndAHalfSecondsIn700PixelsMarkEveryFourTenths) {
     std::vector<TimeMark> expected;
     for (int k = 0; k <= 8; ++k)
         expected.push_back({80 * k, 400 * k});
+    EXPECT_EQ(marks, expected);
+}
+
+TEST(TimeMarks, AnHourIn1000PixelsMarksEveryFiveMinutes) {
+    // 360 s per 100 columns: ticks of 100 s times 3, 83 columns apart.
+    const double rate = 44100;
+    const std::vector<TimeMark> marks = timeMarks(wholeSound(3600 * 44100), 1000, rate);
+    std::vector<TimeMark> expected;
+    for (int k = 0; k < 12; ++k)
+        expected.push_back({int(std::nearbyint(1000.0 * k / 12)), 300000 * k});
     EXPECT_EQ(marks, expected);
 }
 
