@@ -4,7 +4,8 @@
 # both in gigabytes of samples per second, their ratio, and the peak memory of an open.
 # Usage: bench/compare_sox.sh [BUILD_DIR [RUNS]]; BUILD_DIR (default build) holds a Release build
 # with the batch runner (src/app/sonoplexer); RUNS (default 5) runs of each case are made, ours
-# and sox's alternating, and their medians are compared.
+# and sox's alternating, and the fastest run of each is compared: on a shared machine a run is
+# now and then slowed by a few hundred milliseconds that belong to neither program.
 # What is subtracted: for our operations the run that only opens the sound (so an effect counts
 # its undo snapshot, not the open), for an open the run of an empty script; for sox a run on a
 # sound of one frame, its start-up. sox reads and writes a file in every operation but the read.
@@ -45,11 +46,16 @@ declare -A sox_args=(
 )
 for name in "${!script[@]}"; do printf '%s\n' "${script[$name]}" > "$work/$name.sb"; done
 
-# Runs a command once; appends its wall-clock seconds and peak resident kilobytes to the case's
-# lists.
+# Runs a command twice and appends the wall-clock microseconds and peak resident kilobytes of the
+# second run to the case's list. The first run leaves memory and files as the command itself needs
+# them: on a virtual machine memory that was handed back costs a fault at the host on its first
+# touch, which would charge one program for what another freed.
 measure() {
     local case=$1 start end
     shift
+    "$@" > /dev/null
+    # What the runs before left for the disk is written now, not during this one.
+    sync
     start=$(date +%s%N)
     /usr/bin/time -f %M -o "$work/rss" "$@" > /dev/null
     end=$(date +%s%N)
@@ -66,13 +72,17 @@ for ((run = 0; run < runs; ++run)); do
     done
 done
 
-# The median of column COLUMN (1 microseconds, 2 kilobytes) of a case's runs.
-median() {
-    sort -n -k"$2","$2" "$work/$1.runs" | awk -v c="$2" '{ v[NR] = $c } END { print v[int((NR + 1) / 2)] }'
+# The median peak memory of a case's runs, in kilobytes.
+median_memory() {
+    sort -n -k2,2 "$work/$1.runs" | awk '{ v[NR] = $2 } END { print v[int((NR + 1) / 2)] }'
+}
+# The fastest run of a case, in microseconds.
+fastest() {
+    sort -n -k1,1 "$work/$1.runs" | awk 'NR == 1 { print $1 }'
 }
 # Gigabytes of samples per second of a case after subtracting its base case.
 speed() {
-    awk -v t="$(median "$1" 1)" -v b="$(median "$2" 1)" -v n=$sound_bytes \
+    awk -v t="$(fastest "$1")" -v b="$(fastest "$2")" -v n=$sound_bytes \
         'BEGIN { d = (t - b) / 1e6; if (d <= 0) print "-"; else printf "%.2f", n / d / 1e9 }'
 }
 row() {
@@ -84,7 +94,7 @@ row() {
         printf "| %-42s | %6s GB/s | %6s GB/s | %6s | %s |\n", l, o, s, r, t }'
 }
 
-echo "Batch runner against sox, $((sound_bytes / 1000000)) MB stereo sound, medians of $runs, start-up subtracted"
+echo "Batch runner against sox, $((sound_bytes / 1000000)) MB stereo sound, fastest of $runs runs, start-up subtracted"
 echo
 echo "| operation                                  |        ours |         sox |  ratio | target |"
 echo "|---|---|---|---|---|"
@@ -93,6 +103,6 @@ row "save" save copy "4x sox"
 row "volume, undo snapshot included" volume vol "10x sox"
 row "reverse, undo snapshot included" reverse reverse "10x sox"
 row "echo 100 ms, one repeat, snapshot included" echo echo "5x sox"
-awk -v o="$(median ours-open 2)" -v s="$(median ours-start 2)" -v n=$sound_bytes 'BEGIN {
+awk -v o="$(median_memory ours-open)" -v s="$(median_memory ours-start)" -v n=$sound_bytes 'BEGIN {
     printf "| %-42s | %8.2fx the sound | - | - | at most 1.2x |\n",
         "peak memory of an open, over start-up", (o - s) * 1024 / n }'

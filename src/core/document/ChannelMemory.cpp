@@ -8,6 +8,7 @@ namespace sono {
 
 namespace {
 constexpr uintptr_t HugePage = uintptr_t(2) << 20;
+} // namespace
 
 // Only the whole huge pages inside the array can be given; the advice is a wish, and an array
 // without it works the same.
@@ -16,7 +17,6 @@ void adviseHugePages(void* data, size_t bytes) {
     const uintptr_t end = (uintptr_t(data) + bytes) & ~(HugePage - 1);
     if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 }
-} // namespace
 
 void reserveChannel(Samples& samples, size_t slots) {
     Samples().swap(samples);

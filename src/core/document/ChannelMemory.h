@@ -4,10 +4,21 @@
 // the copy of its bytes, so the arrays ask for huge pages where the kernel gives them on request.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "document/Document.h"
 
 namespace sono {
+
+// Asks for huge pages under the whole ones inside [data, data + bytes); a wish only.
+void adviseHugePages(void* data, size_t bytes);
+
+// An empty scratch array with room for `slots` values, in fresh memory like the channels.
+template <class Value> void reserveScratch(std::vector<Value>& scratch, size_t slots) {
+    std::vector<Value>().swap(scratch);
+    scratch.reserve(slots);
+    adviseHugePages(scratch.data(), slots * sizeof(Value));
+}
 
 // Replaces samples by `slots` copies of `fill` in new memory; the old array is released first,
 // so the sound is never held twice.

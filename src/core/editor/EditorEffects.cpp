@@ -350,8 +350,8 @@ void Editor::MaakEcho(float Delay, float VolProcent, float Delay2, float VolProc
     // Each channel sums in a buffer of its own, so that both can be at work at once.
     std::vector<int32_t> leftSums, rightSums;
     const auto reserveSums = [&] {
-        leftSums.reserve(size_t(frames));
-        if (doc_.isStereo()) rightSums.reserve(size_t(frames));
+        reserveScratch(leftSums, size_t(frames));
+        if (doc_.isStereo()) reserveScratch(rightSums, size_t(frames));
     };
     if (!frame.makeRoom(frames, 1, reserveSums) || !frame.start()) return;
     // Echoes beyond the end lengthen the sound with silence first.

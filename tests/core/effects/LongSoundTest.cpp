@@ -1,6 +1,7 @@
-// Long sounds: the vectorised loops of volume and normalize against the plain arithmetic they
-// stand for, and the editor's effects with the two channels of a stereo sound side by side against
-// the effects on one channel after the other. The lengths are no multiple of any vector width.
+// Long sounds: the vectorised loops of volume, normalize and echo against the plain arithmetic
+// they stand for, and the editor's effects with the two channels of a stereo sound side by side
+// against the effects on one channel after the other. The lengths are no multiple of any vector
+// width.
 #include <cmath>
 #include <functional>
 
@@ -59,6 +60,60 @@ TEST(LongSound, VolumeAndNormalizeGiveTheScalarResultsSampleForSample) {
 
 // Undo after each effect also brings back a snapshot taken in memory and written on a thread of
 // its own (the sound is above the size at which that starts).
+// The echo as its description reads, one frame after the other from the end of the range.
+Samples plainEcho(Samples x, FrameRange range, const EchoSettings& echo, double rate,
+                  bool eightBit) {
+    const int center = eightBit ? 128 : 0;
+    const int64_t length = range.last - range.first;
+    const double d1 = echo.startDelayMs / 1000.0, d2 = echo.endDelayMs / 1000.0;
+    const double v1 = echo.startVolumePercent / 100.0, v2 = echo.endVolumePercent / 100.0;
+    std::vector<int32_t> sum(x.begin(), x.end());
+    for (int64_t k = range.last; k >= range.first; --k) {
+        const double offset = double(k - range.first);
+        const double delay = d1 + (d2 - d1) / double(length) * offset;
+        const double volume = v1 + (v2 - v1) / double(length) * offset;
+        for (int r = 1; r <= echo.repeats; ++r) {
+            const double at = std::nearbyint(delay * rate * r + double(k));
+            if (at > double(x.size()) - 1) continue;
+            const double weight =
+                echo.softer ? volume * (echo.repeats + 1 - r) / echo.repeats : volume;
+            int32_t& target = sum[size_t(at)];
+            target = int32_t(std::nearbyint(weight * (sum[size_t(k)] - center) + target));
+        }
+    }
+    for (size_t k = 0; k < x.size(); ++k)
+        x[k] = clip(sum[k], eightBit);
+    return x;
+}
+
+TEST(LongSound, EchoGivesThePlainResultSampleForSample) {
+    constexpr double Rate = 44100;
+    const struct {
+        EchoSettings echo;
+        const char* what;
+    } cases[] = {
+        {{100, 50, 100, 50, 1, false}, "one repeat"},
+        {{100, 80, 230, 20, 3, true}, "a rising delay, softer repeats"},
+        {{500, 60, 0, 60, 2, false}, "a delay falling to nothing"},
+        {{0.01f, 70, 0.01f, 70, 2, false}, "a delay below a frame"},
+        {{20, 90, 20, 90, 9, false}, "more repeats than four at a time take"},
+    };
+    for (const bool eightBit : {false, true}) {
+        const Samples original = eightBit ? noise(LongFrames, 51, 0, 255) : noise(LongFrames, 52);
+        const FrameRange range{5, int64_t(LongFrames) - 50'000};
+        for (const auto& [echo, what] : cases) {
+            SCOPED_TRACE(testing::Message() << what << ", 8 bits " << eightBit);
+            Samples x = original;
+            x.resize(size_t(*echoLastFrame(echo, range, int64_t(x.size()), Rate) + 1),
+                     int16_t(eightBit ? 128 : 0));
+            const Samples expected = plainEcho(x, range, echo, Rate, eightBit);
+            std::vector<int32_t> sums;
+            addEcho(x, range, echo, Rate, eightBit, sums);
+            EXPECT_EQ(x, expected);
+        }
+    }
+}
+
 using LongStereoSound = EffectFixture;
 
 TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
