@@ -102,8 +102,10 @@ template <class Effect> void rebuilt(benchmark::State& state, int64_t room, Effe
 void Reverse(benchmark::State& state) {
     inPlace(state, [](Samples& x) { reverseFrames(x, whole()); });
 }
+// A fade (Arg 1) or one factor throughout (Arg 0).
 void Volume(benchmark::State& state) {
-    inPlace(state, [](Samples& x) { changeVolume(x, whole(), {0.5f, 1.5f}, false); });
+    const VolumeSettings volume{0.5f, state.range(0) == 1 ? 1.5f : 0.5f};
+    inPlace(state, [&](Samples& x) { changeVolume(x, whole(), volume, false); });
 }
 void Normalize(benchmark::State& state) {
     inPlace(state, [](Samples& x) {
@@ -262,7 +264,7 @@ void EditorUndoRedo(benchmark::State& state) {
 }
 
 BENCHMARK(Reverse)->Unit(benchmark::kMillisecond);
-BENCHMARK(Volume)->Unit(benchmark::kMillisecond);
+BENCHMARK(Volume)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(Normalize)->Unit(benchmark::kMillisecond);
 BENCHMARK(Soften)->Unit(benchmark::kMillisecond);
 BENCHMARK(Shrink)->Unit(benchmark::kMillisecond);
