@@ -1,5 +1,5 @@
-// Every effect over a 10-minute 44.1 kHz 16-bit stereo sound, reported in frames per second, and
-// the editor's commands on it and on a 60-minute sound (the 10 minutes six times over). The sound
+// Every effect and the editor's commands on a 10-minute 44.1 kHz 16-bit stereo sound and on a
+// 60-minute one (the 10 minutes six times over), reported in frames per second. The sound
 // is the WAV file named by SONO_BENCH_SOUND (for example one made with sox, so that the same sound
 // can be timed there), or else a tone on the left and noise on the right made here.
 #include <benchmark/benchmark.h>
@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <numbers>
 #include <random>
 
@@ -57,20 +58,31 @@ Sound makeSound() {
     return sound;
 }
 
-const Sound& original() {
-    static const Sound sound = makeSound();
+// The sound, repeated to last `minutes` (10 or more), made once for each length asked for.
+const Sound& soundOf(int64_t minutes) {
+    static const Sound tenMinutes = makeSound();
+    static std::map<int64_t, Sound> longer;
+    const int64_t repeats = std::max<int64_t>(minutes / 10, 1);
+    if (repeats == 1) return tenMinutes;
+    Sound& sound = longer[repeats];
+    if (sound.left.empty()) {
+        for (int64_t k = 0; k < repeats; ++k) {
+            sound.left.insert(sound.left.end(), tenMinutes.left.begin(), tenMinutes.left.end());
+            sound.right.insert(sound.right.end(), tenMinutes.right.begin(), tenMinutes.right.end());
+        }
+    }
     return sound;
 }
 
-int64_t frames() {
-    return int64_t(original().left.size());
+// Every benchmark takes the length of its sound in minutes as its first argument.
+const Sound& soundOf(const benchmark::State& state) {
+    return soundOf(state.range(0));
 }
-// The frames of the sound the editor's benchmarks load for `minutes`.
-int64_t framesOf(int64_t minutes) {
-    return frames() * std::max<int64_t>(minutes / 10, 1);
+int64_t frames(const benchmark::State& state) {
+    return int64_t(soundOf(state).left.size());
 }
-FrameRange whole() {
-    return {0, frames() - 1};
+FrameRange whole(const benchmark::State& state) {
+    return {0, frames(state) - 1};
 }
 
 // Runs an in-place effect on a fresh copy of both channels in every iteration.
@@ -78,80 +90,81 @@ template <class Effect> void inPlace(benchmark::State& state, Effect effect) {
     Sound sound;
     for (auto _ : state) {
         state.PauseTiming();
-        sound.left = original().left;
-        sound.right = original().right;
+        sound.left = soundOf(state).left;
+        sound.right = soundOf(state).right;
         state.ResumeTiming();
         effect(sound.left);
         effect(sound.right);
         benchmark::DoNotOptimize(sound.left.data());
         benchmark::DoNotOptimize(sound.right.data());
     }
-    state.SetItemsProcessed(state.iterations() * frames());
+    state.SetItemsProcessed(state.iterations() * frames(state));
 }
 
 // Runs an effect that writes each channel anew into a scratch buffer of `room` frames.
 template <class Effect> void rebuilt(benchmark::State& state, int64_t room, Effect effect) {
     Samples out = Samples(size_t(room));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(effect(original().left, out));
-        benchmark::DoNotOptimize(effect(original().right, out));
+        benchmark::DoNotOptimize(effect(soundOf(state).left, out));
+        benchmark::DoNotOptimize(effect(soundOf(state).right, out));
     }
-    state.SetItemsProcessed(state.iterations() * frames());
+    state.SetItemsProcessed(state.iterations() * frames(state));
 }
 
 void Reverse(benchmark::State& state) {
-    inPlace(state, [](Samples& x) { reverseFrames(x, whole()); });
+    inPlace(state, [&](Samples& x) { reverseFrames(x, whole(state)); });
 }
-// A fade (Arg 1) or one factor throughout (Arg 0).
+// A fade (second argument 1) or one factor throughout (0).
 void Volume(benchmark::State& state) {
-    const VolumeSettings volume{0.5f, state.range(0) == 1 ? 1.5f : 0.5f};
-    inPlace(state, [&](Samples& x) { changeVolume(x, whole(), volume, false); });
+    const VolumeSettings volume{0.5f, state.range(1) == 1 ? 1.5f : 0.5f};
+    inPlace(state, [&](Samples& x) { changeVolume(x, whole(state), volume, false); });
 }
 void Normalize(benchmark::State& state) {
-    inPlace(state, [](Samples& x) {
+    inPlace(state, [&](Samples& x) {
         SampleExtremes extremes;
-        scanExtremes(x, whole(), extremes);
-        normalizeFrames(x, whole(), peakOf(extremes, false), false);
+        scanExtremes(x, whole(state), extremes);
+        normalizeFrames(x, whole(state), peakOf(extremes, false), false);
     });
 }
 void Soften(benchmark::State& state) {
-    inPlace(state, [](Samples& x) { softenFrames(x, {0, frames() - 2}, false); });
+    inPlace(state, [&](Samples& x) { softenFrames(x, {0, frames(state) - 2}, false); });
 }
 void Shrink(benchmark::State& state) {
-    inPlace(state, [](Samples& x) { shrinkFrames(x, frames(), whole(), 4); });
+    inPlace(state, [&](Samples& x) { shrinkFrames(x, frames(state), whole(state), 4); });
 }
 void AlienVoice2(benchmark::State& state) {
-    inPlace(state, [](Samples& x) { ringModulate(x, whole(), false); });
+    inPlace(state, [&](Samples& x) { ringModulate(x, whole(state), false); });
 }
 void Satellite(benchmark::State& state) {
-    inPlace(state, [](Samples& x) { satelliteModulate(x, whole(), Rate, false); });
+    inPlace(state, [&](Samples& x) { satelliteModulate(x, whole(state), Rate, false); });
 }
 void Filter(benchmark::State& state) {
-    inPlace(state, [](Samples& x) { filterFrames(x, whole(), {true, 30, 0.5f}, false); });
+    inPlace(state, [&](Samples& x) { filterFrames(x, whole(state), {true, 30, 0.5f}, false); });
 }
 void Echo(benchmark::State& state) {
-    const EchoSettings echo{100, 50, 100, 50, int16_t(state.range(0)), false};
-    const int64_t last = *echoLastFrame(echo, whole(), frames(), Rate);
+    const EchoSettings echo{100, 50, 100, 50, int16_t(state.range(1)), false};
+    const int64_t last = *echoLastFrame(echo, whole(state), frames(state), Rate);
     std::vector<int32_t> sums;
     inPlace(state, [&](Samples& x) {
         x.resize(size_t(last + 1), 0);
-        addEcho(x, whole(), echo, Rate, false, sums);
+        addEcho(x, whole(state), echo, Rate, false, sums);
     });
 }
 void Speed(benchmark::State& state) {
-    const SpeedSettings speeds{float(state.range(0)) / 100, float(state.range(1)) / 100};
-    const int64_t room = *speedOutputBound(frames(), whole(), speeds);
+    const SpeedSettings speeds{float(state.range(1)) / 100, float(state.range(2)) / 100};
+    const int64_t room = *speedOutputBound(frames(state), whole(state), speeds);
     rebuilt(state, room, [&](const Samples& x, Samples& out) {
-        return changeSpeed(x, whole(), speeds, 0, out).length;
+        return changeSpeed(x, whole(state), speeds, 0, out).length;
     });
 }
 void AlienVoice1(benchmark::State& state) {
-    rebuilt(state, alienVoiceBound(frames()),
-            [](const Samples& x, Samples& out) { return alienVoiceFrames(x, whole(), out); });
+    rebuilt(state, alienVoiceBound(frames(state)),
+            [&](const Samples& x, Samples& out) { return alienVoiceFrames(x, whole(state), out); });
 }
 void Creaking(benchmark::State& state) {
-    rebuilt(state, creakBound(frames(), whole()),
-            [](const Samples& x, Samples& out) { return creakFrames(x, whole(), false, out); });
+    rebuilt(state, creakBound(frames(state), whole(state)), [&](const Samples& x, Samples& out) {
+        return creakFrames(x, whole(state), false, out);
+    });
 }
 
 // The whole editor around the core, with the stand-ins of the tests for the window, the sound
@@ -172,25 +185,18 @@ class BenchEditor {
     }
     Editor& operator*() { return *editor_; }
     Editor* operator->() { return editor_.get(); }
-    // Gives the editor the benchmark's sound, repeated to last `minutes`, as an untitled stereo
-    // sound with an empty history.
-    void load(int64_t minutes = 10) {
+    // Gives the editor the benchmark's sound of `minutes` as an untitled stereo sound with an
+    // empty history.
+    void load(int64_t minutes) {
         editor_->ClearUndo();
         Document& doc = editor_->doc();
         doc.FileName = "*";
         doc.Channels = 2;
         doc.BitsPerSample = 16;
         doc.SampleRate = float(Rate);
-        const int64_t repeats = framesOf(minutes) / frames();
-        doc.SampleCount = int32_t(framesOf(minutes));
-        doc.LeftSamples.resize(size_t(doc.SampleCount));
-        doc.RightSamples.resize(size_t(doc.SampleCount));
-        for (int64_t k = 0; k < repeats; ++k) {
-            std::copy(original().left.begin(), original().left.end(),
-                      doc.LeftSamples.begin() + k * frames());
-            std::copy(original().right.begin(), original().right.end(),
-                      doc.RightSamples.begin() + k * frames());
-        }
+        doc.SampleCount = int32_t(soundOf(minutes).left.size());
+        doc.LeftSamples = soundOf(minutes).left;
+        doc.RightSamples = soundOf(minutes).right;
         doc.selection.SelStart = doc.selection.SelEnd = -1;
     }
     std::filesystem::path file(const std::string& name) const { return folder_ / name; }
@@ -213,7 +219,7 @@ void EditorVolume(benchmark::State& state) {
         state.ResumeTiming();
         editor->VeranderVolume(0.5f, 1.5f);
     }
-    state.SetItemsProcessed(state.iterations() * framesOf(state.range(0)));
+    state.SetItemsProcessed(state.iterations() * frames(state));
 }
 
 // A copy of one minute from the start and its paste at the end, with the paste's snapshot.
@@ -227,27 +233,27 @@ void EditorCopyPaste(benchmark::State& state) {
         selection.SelStart = 0;
         selection.SelEnd = 60 * Rate - 1;
         editor->MMcopy();
-        selection.SelStart = selection.SelEnd = double(framesOf(state.range(0)) - 1);
+        selection.SelStart = selection.SelEnd = double(frames(state) - 1);
         editor->MMpaste();
     }
-    state.SetItemsProcessed(state.iterations() * framesOf(state.range(0)));
+    state.SetItemsProcessed(state.iterations() * frames(state));
 }
 
-// An open of the sound from a file (Arg 1) or a save of it to that file (Arg 0).
+// An open of the sound from a file (second argument 1) or a save of it to that file (0).
 void EditorOpenAndSave(benchmark::State& state) {
     BenchEditor editor;
-    editor.load(state.range(1));
+    editor.load(state.range(0));
     const std::string saved = editor.file("saved.wav").string();
     editor->doc().FileName = saved;
     editor->WriteWave(ProgressSaving);
-    const bool open = state.range(0) == 1;
+    const bool open = state.range(1) == 1;
     for (auto _ : state) {
         if (open)
             editor->OpenWave(saved, "saved.wav");
         else
             editor->WriteWave(ProgressSaving);
     }
-    state.SetItemsProcessed(state.iterations() * framesOf(state.range(1)));
+    state.SetItemsProcessed(state.iterations() * frames(state));
 }
 
 // An undo and a redo of a volume change: each writes the current sound as a snapshot and reads
@@ -260,31 +266,46 @@ void EditorUndoRedo(benchmark::State& state) {
         editor->MMundo();
         editor->MMredo();
     }
-    state.SetItemsProcessed(state.iterations() * framesOf(state.range(0)) * 2);
+    state.SetItemsProcessed(state.iterations() * frames(state) * 2);
 }
 
-BENCHMARK(Reverse)->Unit(benchmark::kMillisecond);
-BENCHMARK(Volume)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
-BENCHMARK(Normalize)->Unit(benchmark::kMillisecond);
-BENCHMARK(Soften)->Unit(benchmark::kMillisecond);
-BENCHMARK(Shrink)->Unit(benchmark::kMillisecond);
-BENCHMARK(Speed)->Args({150, 150})->Args({50, 200})->Unit(benchmark::kMillisecond);
-BENCHMARK(Echo)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(AlienVoice1)->Unit(benchmark::kMillisecond);
-BENCHMARK(AlienVoice2)->Unit(benchmark::kMillisecond);
-BENCHMARK(Satellite)->Unit(benchmark::kMillisecond);
-BENCHMARK(Creaking)->Unit(benchmark::kMillisecond);
-BENCHMARK(Filter)->Unit(benchmark::kMillisecond);
-// The editor's commands on the 10- and the 60-minute sound.
-BENCHMARK(EditorVolume)->Arg(10)->Arg(60)->Unit(benchmark::kMillisecond);
-BENCHMARK(EditorCopyPaste)->Arg(10)->Arg(60)->Unit(benchmark::kMillisecond);
-BENCHMARK(EditorOpenAndSave)
-    ->Args({1, 10})
-    ->Args({0, 10})
-    ->Args({1, 60})
-    ->Args({0, 60})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(EditorUndoRedo)->Arg(10)->Arg(60)->Unit(benchmark::kMillisecond);
+// Every benchmark on the 10- and the 60-minute sound.
+void lengths(benchmark::internal::Benchmark* benchmark, std::vector<int64_t> more = {}) {
+    for (const int64_t minutes : {10, 60}) {
+        std::vector<int64_t> args{minutes};
+        args.insert(args.end(), more.begin(), more.end());
+        benchmark->Args(args)->Unit(benchmark::kMillisecond);
+    }
+}
+
+BENCHMARK(Reverse)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(Volume)->Apply([](auto* b) {
+    lengths(b, {1});
+    lengths(b, {0});
+});
+BENCHMARK(Normalize)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(Soften)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(Shrink)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(Speed)->Apply([](auto* b) {
+    lengths(b, {150, 150});
+    lengths(b, {50, 200});
+});
+BENCHMARK(Echo)->Apply([](auto* b) {
+    lengths(b, {1});
+    lengths(b, {3});
+});
+BENCHMARK(AlienVoice1)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(AlienVoice2)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(Satellite)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(Creaking)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(Filter)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(EditorVolume)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(EditorCopyPaste)->Apply([](auto* b) { lengths(b); });
+BENCHMARK(EditorOpenAndSave)->Apply([](auto* b) {
+    lengths(b, {1});
+    lengths(b, {0});
+});
+BENCHMARK(EditorUndoRedo)->Apply([](auto* b) { lengths(b); });
 
 } // namespace
 } // namespace sono
