@@ -1,5 +1,9 @@
 #include "editing/UndoSnapshots.h"
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <fstream>
 #include <new>
@@ -66,6 +70,9 @@ bool UndoSnapshots::keep(int level, Document& doc, Write write) {
             inFlight_ = std::move(copy);
             Copy* job = inFlight_.get();
             writer_ = std::thread([this, job, file] {
+                // The edit that follows, and the user, come first: the file has all the idle
+                // time there is.
+                setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 19);
                 written_ = writeSnapshotFile(file, job->shape, job->left.data(), job->right.data(),
                                              &stopWriting_);
                 if (!written_) return;
