@@ -8,11 +8,6 @@
 #include "document/SampleWidth.h"
 #include "effects/VectorClones.h"
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define SONO_ECHO_FOUR_AT_A_TIME 1
-#endif
-
 namespace sono {
 
 namespace {
@@ -89,7 +84,7 @@ SONO_VECTOR_CLONES void echoFrames(int32_t* sum, int64_t begin, int64_t end, Ech
         }
     }
 }
-#ifdef SONO_ECHO_FOUR_AT_A_TIME
+#ifdef SONO_AVX2_LOOPS
 // The same sums four frames at a time, for blocks whose echoes may be made in any order: every
 // target differs from the others and lies above the four sources (so no source is changed before
 // it is read). That holds unless the delay is below a frame or falls faster than time runs; such
@@ -168,9 +163,8 @@ __attribute__((target("avx2"))) void echoFourAtATime(int32_t* sum, int64_t begin
 #endif
 
 template <class Width> void echoSums(int32_t* sum, int64_t begin, int64_t end, const EchoPass& p) {
-#ifdef SONO_ECHO_FOUR_AT_A_TIME
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) return echoFourAtATime<Width>(sum, begin, end, p);
+#ifdef SONO_AVX2_LOOPS
+    if (machineHasAvx2()) return echoFourAtATime<Width>(sum, begin, end, p);
 #endif
     echoFrames<Width>(sum, begin, end, p);
 }

@@ -9,3 +9,14 @@
 #else
 #define SONO_VECTOR_CLONES
 #endif
+
+// Loops written out with AVX2 instructions (where the compiler's own vectors do not go far enough)
+// are built on x86-64 by both compilers and taken only where the machine has AVX2.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define SONO_AVX2_LOOPS 1
+inline bool machineHasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif

@@ -6,11 +6,6 @@
 #include "document/SampleWidth.h"
 #include "effects/VectorClones.h"
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#include <immintrin.h>
-#define SONO_VOLUME_EIGHT_AT_A_TIME 1
-#endif
-
 namespace sono {
 
 namespace {
@@ -27,7 +22,7 @@ SONO_VECTOR_CLONES void scaleSloped(int16_t* __restrict x, int32_t begin, int32_
         x[k] = scaled<Width>(x[k], start + slope * double(k));
 }
 
-#ifdef SONO_VOLUME_EIGHT_AT_A_TIME
+#ifdef SONO_AVX2_LOOPS
 // The same as scaleSloped eight samples at a time, written out for AVX2, for one factor
 // throughout too (a slope of 0 leaves the start factor exactly). The clip takes the lower limit
 // for anything not at or above it, as the scalar clip does, a NaN included.
@@ -64,9 +59,8 @@ __attribute__((target("avx2"))) void scaleEight(int16_t* x, int32_t begin, int32
 
 template <class Width>
 void scaleRange(int16_t* x, int32_t begin, int32_t end, double start, double slope) {
-#ifdef SONO_VOLUME_EIGHT_AT_A_TIME
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) return scaleEight<Width>(x, begin, end, start, slope);
+#ifdef SONO_AVX2_LOOPS
+    if (machineHasAvx2()) return scaleEight<Width>(x, begin, end, start, slope);
 #endif
     scaleSloped<Width>(x, begin, end, start, slope);
 }
