@@ -56,20 +56,25 @@ bool UndoSnapshots::keep(int level, Document& doc, Write write) {
     const std::filesystem::path file = undoSnapshotPath(tempDir_, level);
 
     // A copy is taken only while no other one is held for a failed write (a full disk would
-    // otherwise fill the memory with them) and while it leaves most of the memory free.
+    // otherwise fill the memory with them) and, when it is new memory, while it leaves most of
+    // the memory free.
+    const bool handOver = write == Write::HandingOver;
     const size_t bytes = frames * sizeof(int16_t) * (doc.isStereo() ? 2 : 1);
-    if (write == Write::InBackground && !unwritten_ && bytes >= BackgroundFromBytes &&
-        bytes <= availableMemoryBytes() / 4) {
+    if (write != Write::AtOnce && !unwritten_ && bytes >= BackgroundFromBytes &&
+        (handOver || bytes <= availableMemoryBytes() / 4)) {
         try {
-            auto copy = std::make_unique<Copy>(Copy{level, SnapshotShape(doc), {}, {}});
-            if (doc.isStereo())
-                sideBySide([&] { copyChannel(copy->left, doc.LeftSamples, frames); },
-                           [&] { copyChannel(copy->right, doc.RightSamples, frames); });
-            else
-                copyChannel(copy->left, doc.LeftSamples, frames);
-            inFlight_ = std::move(copy);
-            Copy* job = inFlight_.get();
-            writer_ = std::thread([this, job, file] {
+            inFlight_ = std::make_unique<Copy>(Copy{level, SnapshotShape(doc), {}, {}});
+            Copy& copy = *inFlight_;
+            if (handOver) {
+                copy.left.swap(doc.LeftSamples);
+                if (doc.isStereo()) copy.right.swap(doc.RightSamples);
+            } else if (doc.isStereo()) {
+                sideBySide([&] { copyChannel(copy.left, doc.LeftSamples, frames); },
+                           [&] { copyChannel(copy.right, doc.RightSamples, frames); });
+            } else {
+                copyChannel(copy.left, doc.LeftSamples, frames);
+            }
+            writer_ = std::thread([this, job = &copy, file] {
                 // The edit that follows, and the user, come first: the file has all the idle
                 // time there is.
                 setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 19);
@@ -82,10 +87,14 @@ bool UndoSnapshots::keep(int level, Document& doc, Write write) {
             });
             return true;
         } catch (const std::bad_alloc&) {
-            inFlight_.reset();
         } catch (const std::system_error&) { // no thread to be had
-            inFlight_.reset();
         }
+        // Whatever was handed over goes back for the write at once.
+        if (handOver && inFlight_) {
+            doc.LeftSamples.swap(inFlight_->left);
+            if (doc.isStereo()) doc.RightSamples.swap(inFlight_->right);
+        }
+        inFlight_.reset();
     }
     return writeUndoSnapshot(file, doc);
 }

@@ -21,9 +21,14 @@ class UndoSnapshots {
     UndoSnapshots(const UndoSnapshots&) = delete;
     UndoSnapshots& operator=(const UndoSnapshots&) = delete;
 
-    enum class Write { InBackground, AtOnce };
+    enum class Write {
+        InBackground, // from a copy, for a long sound
+        HandingOver,  // from the sound's own arrays, for a long sound: the caller then gives the
+                      // document other arrays (an empty array stands in until then)
+        AtOnce,
+    };
     // Keeps the sound (its arrays trimmed to SampleCount) as the snapshot of `level`. False when
-    // it could be kept neither in memory nor in its file.
+    // it could be kept neither in memory nor in its file; the sound is then as it was.
     bool keep(int level, Document& doc, Write write);
     // Replaces the sound by the snapshot of `level`, as readUndoSnapshot does.
     SnapshotRead bringBack(int level, Document& doc);

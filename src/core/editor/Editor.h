@@ -352,8 +352,8 @@ class Editor {
 
     // undo store
     void reportSnapshotNotWritten();
-    // Loads snapshot UndoLevel; on a damaged file puts UndoLevel back to returnLevel and says so.
-    bool loadSnapshot(int16_t returnLevel);
+    // Brings back the snapshot of `level` into `into`; says so when it is missing or damaged.
+    SnapshotRead readSnapshot(int level, Document& into);
     void showLoadedSnapshot(const SoundChange& change);
     // Playback after a change, when the option asks for it.
     void playAfterChange();

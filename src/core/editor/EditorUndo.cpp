@@ -36,24 +36,15 @@ bool Editor::PushUndo() {
     return true;
 }
 
-bool Editor::loadSnapshot(int16_t returnLevel) {
-    switch (snapshots_.bringBack(doc_.UndoLevel, doc_)) {
-    case SnapshotRead::Loaded:
-        return true;
-    // Not one of our files: the command ends where it stands, as it always has.
-    case SnapshotRead::NotSnapshot:
-        return false;
-    case SnapshotRead::Damaged:
-        break;
-    }
-    // The sound did not change, so the level goes back to where it was.
-    doc_.UndoLevel = returnLevel;
-    dialogs_.showMessage(
-        MessageIcon::Critical, ProgramCaption,
-        LangText("De gegevens om ongedaan te maken of te herhalen ontbreken of zijn "
-                 "beschadigd. Er is niets veranderd.",
-                 "The undo data is missing or damaged. Nothing has been changed."));
-    return false;
+SnapshotRead Editor::readSnapshot(int level, Document& into) {
+    const SnapshotRead read = snapshots_.bringBack(level, into);
+    if (read == SnapshotRead::Damaged)
+        dialogs_.showMessage(
+            MessageIcon::Critical, ProgramCaption,
+            LangText("De gegevens om ongedaan te maken of te herhalen ontbreken of zijn "
+                     "beschadigd. Er is niets veranderd.",
+                     "The undo data is missing or damaged. Nothing has been changed."));
+    return read;
 }
 
 namespace {
@@ -90,15 +81,27 @@ void Editor::MMundo() {
     MMstop();
     const SoundShape before(doc_);
     const int16_t level = doc_.UndoLevel;
-    // The current sound becomes the snapshot Redo brings back; without it there is no undo. It
-    // is written at once: a copy in memory beside the sound being brought back would hold a long
-    // sound three times.
-    if (!snapshots_.keep(level, doc_, UndoSnapshots::Write::AtOnce)) {
+    // The sound to go back to is read before anything changes.
+    Document previous;
+    const SnapshotRead read = readSnapshot(level - 1, previous);
+    if (read == SnapshotRead::Damaged) return;
+    // The current sound becomes the snapshot Redo brings back; without it there is no undo. A
+    // long sound hands its arrays over to be written, since the sound read takes their place.
+    if (!snapshots_.keep(level, doc_,
+                         read == SnapshotRead::Loaded ? UndoSnapshots::Write::HandingOver
+                                                      : UndoSnapshots::Write::AtOnce)) {
         reportSnapshotNotWritten();
         return;
     }
     doc_.UndoLevel = int16_t(level - 1);
-    if (!loadSnapshot(level)) return;
+    // Not one of our files: the command ends where it stands, as it always has.
+    if (read == SnapshotRead::NotSnapshot) return;
+    doc_.SampleCount = previous.SampleCount;
+    doc_.BitsPerSample = previous.BitsPerSample;
+    doc_.SampleRate = previous.SampleRate;
+    doc_.Channels = previous.Channels;
+    doc_.LeftSamples = std::move(previous.LeftSamples);
+    doc_.RightSamples = std::move(previous.RightSamples);
     showLoadedSnapshot(before.changeTo(doc_));
     setStatus(
         1, LangText("De laatste wijziging is ongedaan gemaakt.", "The last action has be undone."));
@@ -112,8 +115,10 @@ void Editor::MMredo() {
     MMstop();
     const SoundShape before(doc_);
     const int16_t level = doc_.UndoLevel;
+    const SnapshotRead read = readSnapshot(level + 1, doc_);
+    if (read == SnapshotRead::Damaged) return;
     doc_.UndoLevel = int16_t(level + 1);
-    if (!loadSnapshot(level)) return;
+    if (read == SnapshotRead::NotSnapshot) return;
     showLoadedSnapshot(before.changeTo(doc_));
     setStatus(1,
               LangText("De laatste wijziging is herhaald.", "The last action has been repeated."));

@@ -160,9 +160,10 @@ TEST_F(Undo, AFileThatIsNoSnapshotEndsUndoSilently) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-// A long sound's snapshot is a copy in memory written beside the edit. Its file comes out as any
-// other snapshot; when it cannot be written the copy itself is the way back, and the next
-// snapshot is written at once, so that a full disk cannot fill the memory with copies.
+// A long sound's snapshot is a copy in memory written beside the edit (or, at Undo, the sound's
+// own arrays). Its file comes out as any other snapshot; when it cannot be written the copy itself
+// is the way back, and the next snapshot is written at once, so that a full disk cannot fill the
+// memory with copies.
 TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
     const int frames = 1'200'001;
     const Samples left(ramp(frames)), right(ramp(frames, 5));
@@ -174,6 +175,10 @@ TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
     EXPECT_EQ(readBytes(snapshot(0)),
               snapshotHeader(frames, 16, 22050, 2) + le16(left) + le16(right));
     EXPECT_EQ(this->left(), left);
+    // Undo handed the changed sound over to be written the same way.
+    editor->MMredo();
+    EXPECT_EQ(this->left(), halved);
+    EXPECT_EQ(readBytes(snapshot(1)).size(), 20 + 4 * size_t(frames));
 
     load(left, right);
     std::filesystem::create_directories(snapshot(0) / "occupied");
