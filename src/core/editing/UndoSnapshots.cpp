@@ -50,9 +50,8 @@ void UndoSnapshots::finishWrite() {
 bool UndoSnapshots::keep(int level, Document& doc, Write write) {
     finishWrite();
     if (unwritten_ && unwritten_->level == level) unwritten_.reset();
+    trimChannels(doc);
     const size_t frames = size_t(std::max(doc.SampleCount, 0));
-    doc.LeftSamples.resize(std::max<size_t>(frames, 1), 0);
-    if (doc.isStereo()) doc.RightSamples.resize(std::max<size_t>(frames, 1), 0);
     const std::filesystem::path file = undoSnapshotPath(tempDir_, level);
 
     // A copy is taken only while no other one is held for a failed write (a full disk would
@@ -114,10 +113,7 @@ SnapshotRead UndoSnapshots::bringBack(int level, Document& doc) {
     } catch (const std::bad_alloc&) {
         return SnapshotRead::Damaged;
     }
-    doc.SampleCount = copy.shape.frames;
-    doc.BitsPerSample = copy.shape.bits;
-    doc.SampleRate = copy.shape.rate;
-    doc.Channels = copy.shape.channels;
+    copy.shape.applyTo(doc);
     return SnapshotRead::Loaded;
 }
 

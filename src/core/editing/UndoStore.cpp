@@ -50,10 +50,14 @@ bool writeSnapshotFile(const std::filesystem::path& file, const SnapshotShape& s
     return out.finish();
 }
 
+void trimChannels(Document& doc) {
+    const size_t slots = size_t(std::max(doc.SampleCount, 1));
+    doc.LeftSamples.resize(slots, 0);
+    if (doc.isStereo()) doc.RightSamples.resize(slots, 0);
+}
+
 bool writeUndoSnapshot(const std::filesystem::path& file, Document& doc) {
-    const size_t frames = size_t(std::max(doc.SampleCount, 0));
-    doc.LeftSamples.resize(std::max<size_t>(frames, 1), 0);
-    if (doc.isStereo()) doc.RightSamples.resize(std::max<size_t>(frames, 1), 0);
+    trimChannels(doc);
     return writeSnapshotFile(file, SnapshotShape(doc), doc.LeftSamples.data(),
                              doc.RightSamples.data());
 }

@@ -22,7 +22,18 @@ struct SnapshotShape {
     explicit SnapshotShape(const Document& doc)
         : frames(doc.SampleCount), bits(doc.BitsPerSample), rate(doc.SampleRate),
           channels(doc.Channels) {}
+    // Gives the document this count and format (its samples are the caller's business).
+    void applyTo(Document& doc) const {
+        doc.SampleCount = frames;
+        doc.BitsPerSample = bits;
+        doc.SampleRate = rate;
+        doc.Channels = channels;
+    }
 };
+
+// Trims the live arrays to SampleCount frames (the right one only for stereo), keeping at least
+// one slot, as a snapshot holds them.
+void trimChannels(Document& doc);
 
 // Writes a snapshot of `shape.frames` frames from `left` (and `right` for stereo). False, with
 // no file left, when it could not be written completely or `stop` turned true on the way.
@@ -30,8 +41,8 @@ bool writeSnapshotFile(const std::filesystem::path& file, const SnapshotShape& s
                        const int16_t* left, const int16_t* right,
                        const std::atomic<bool>* stop = nullptr);
 
-// Trims the live arrays to SampleCount frames (the right one only for stereo), then writes the
-// sound as the snapshot file. False when it could not be written completely; no file is left.
+// Trims the live arrays (trimChannels), then writes the sound as the snapshot file. False when it
+// could not be written completely; no file is left.
 bool writeUndoSnapshot(const std::filesystem::path& file, Document& doc);
 
 enum class SnapshotRead {

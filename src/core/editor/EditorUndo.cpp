@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "document/StatusTexts.h"
+#include "editing/UndoStore.h"
 #include "editor/Editor.h"
 
 namespace sono {
@@ -96,10 +97,7 @@ void Editor::MMundo() {
     doc_.UndoLevel = int16_t(level - 1);
     // Not one of our files: the command ends where it stands, as it always has.
     if (read == SnapshotRead::NotSnapshot) return;
-    doc_.SampleCount = previous.SampleCount;
-    doc_.BitsPerSample = previous.BitsPerSample;
-    doc_.SampleRate = previous.SampleRate;
-    doc_.Channels = previous.Channels;
+    SnapshotShape(previous).applyTo(doc_);
     doc_.LeftSamples = std::move(previous.LeftSamples);
     doc_.RightSamples = std::move(previous.RightSamples);
     showLoadedSnapshot(before.changeTo(doc_));
