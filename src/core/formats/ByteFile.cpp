@@ -4,7 +4,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,6 +102,27 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A hidden partial file of a save that was killed in the instant between naming it and renaming it
+// over its target. Its name carries the saving process's number; when that process is gone the
+// file is nobody's.
+void removeAbandonedPartials(const std::string& folder) {
+    DIR* entries = opendir(folder.c_str());
+    if (!entries) return;
+    const size_t prefix = std::strlen(PartialPrefix), suffix = std::strlen(PartialSuffix);
+    while (const dirent* entry = readdir(entries)) {
+        const std::string name = entry->d_name;
+        if (name.size() <= prefix + suffix || name.compare(0, prefix, PartialPrefix) != 0 ||
+            name.compare(name.size() - suffix, suffix, PartialSuffix) != 0)
+            continue;
+        char* end = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix, &end, 10);
+        if (end == name.c_str() + prefix || *end != '-' || pid <= 0 || pid > INT_MAX) continue;
+        if (pid_t(pid) != getpid() && kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            unlinkat(dirfd(entries), name.c_str(), 0);
+    }
+    closedir(entries);
+}
+
 mode_t newFileMode() {
     mode_t mask = umask(0);
     umask(mask);
@@ -128,15 +151,18 @@ ReplacingFile::ReplacingFile(const std::string& target, Links links)
             break;
         }
     }
+    removeAbandonedPartials(folder_);
     ok_ = openTemporary(mode);
 }
 
 // An unnamed file in the target's folder leaves nothing behind whenever the program stops; a
-// file system without them gets a short hidden name, which fits wherever the target's name fits.
+// file system without them gets a short hidden name, which fits wherever the target's name fits
+// and, like the name given at commit, carries the process number.
 bool ReplacingFile::openTemporary(mode_t mode) {
     int fd = open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
     if (fd < 0) {
-        std::string pattern = folder_ + "/" + PartialPrefix + "XXXXXX" + PartialSuffix;
+        std::string pattern =
+            folder_ + "/" + PartialPrefix + std::to_string(getpid()) + "-XXXXXX" + PartialSuffix;
         fd = mkostemps(pattern.data(), int(std::strlen(PartialSuffix)), O_CLOEXEC);
         if (fd < 0) return false;
         temporary_ = pattern;

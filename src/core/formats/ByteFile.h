@@ -94,6 +94,7 @@ bool copyIntoShared(const std::string& from, const std::string& target);
 // failed or killed write never destroys what was there: the new contents live in an unnamed file
 // (or, where the file system has none, a hidden one) until they are complete. Keeps the old
 // file's permission bits; a read-only or non-regular target is refused (ok() is false at once).
+// A hidden file that a killed save left in the folder is removed.
 class ReplacingFile {
   public:
     enum class Links {
