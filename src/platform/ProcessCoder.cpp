@@ -7,6 +7,10 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 #include "Folders.h"
 
 namespace sono {
@@ -42,6 +46,13 @@ CoderRun ProcessCoder::run(const std::string& program, const std::vector<std::st
     // What the program prints is not read: it could fill the pipe and stall the program.
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
+    // The coder ends with the program: killed half-way, it would otherwise go on writing a file
+    // nobody will use.
+    const pid_t parent = getpid();
+    process.setChildProcessModifier([parent] {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(127);
+    });
     process.start(path, list, QIODevice::ReadOnly);
     if (!process.waitForStarted()) return result;
     result.started = true;

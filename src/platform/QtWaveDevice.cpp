@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-#include "editing/WorkFile.h"
 #include "formats/ByteFile.h"
 #include "formats/WavWriter.h"
 #include "formats/WaveHeader.h"
@@ -146,10 +145,10 @@ bool QtWaveDevice::save() {
         format_.channelCount(), format_.sampleRate(), format_.bytesPerSample() * 8,
         uint32_t(samples_.size()), uint32_t(36 + samples_.size()));
     // A work file like the others: made afresh, never through a link, and gone when incomplete.
-    WorkFileWriter file(path_);
+    ReplacingFile file(path_, ReplacingFile::Kind::WorkFile);
     file.write(header.data(), header.size());
     file.write(samples_.constData(), size_t(samples_.size()));
-    return file.finish();
+    return file.commit();
 }
 
 void QtWaveDevice::seek(int64_t ms) {

@@ -15,15 +15,24 @@ raw() { sox "$1" -t raw - | md5sum; }
 sox -D -n -r 44100 -b 16 -c 2 big.wav synth 6 sine 440 sine 660
 sox -D -n -r 8000 -b 16 -c 1 small.wav synth 0.1 sine 300
 
-# Past the file-size limit (1 MB; the sound is 2 MB) neither the snapshot of an edit nor a save
-# can be written: the edit is refused with the sound unchanged, the save fails and leaves nothing.
-before=$(printf 'open %s\nprint samples 1000 1003\n' "$WORK/big.wav" | batch | grep samples)
-out=$( (ulimit -f 1000 && printf 'open %s\nvolume 50 50\nprint samples 1000 1003\nprint levels\nsave-as %s\n' \
-    "$WORK/big.wav" "$WORK/limited.wav" | batch) ) || fail "the run under a size limit ended badly"
-grep -qF "$before" <<< "$out" || fail "an edit past the size limit changed the sound: $out"
-grep -q "^levels: 0 0" <<< "$out" || fail "an undo level without its snapshot: $out"
-grep -q "^status: The sound has not been saved" <<< "$out" || fail "no failed save: $out"
-[ "$(ls -A)" = "$(printf 'big.wav\nsettings\nsmall.wav\ntemp')" ] || fail "left behind: $(ls -A)"
+# Past the file-size limit (1 MB) no snapshot of the 60-second sound (10 MB) can be written: each
+# is kept in memory instead, so every edit goes through and every level can be reached again.
+# A save fails, says why and leaves nothing.
+sox -D -n -r 44100 -b 16 -c 2 long.wav synth 60 sine 440 sine 660
+before=$(printf 'open %s\nprint samples 100000 100003\n' "$WORK/long.wav" | batch | grep samples)
+out=$( (ulimit -f 1000 && printf '%s\n' "open $WORK/long.wav" "select all" "volume 50 50" \
+    "select 0 8000" copy "select 100001 100001" paste "print samples 100000 100003" \
+    undo undo "print samples 100000 100003" redo redo "print samples 100000 100003" undo undo \
+    "print levels" "save-as $WORK/limited.wav" | batch) ) || fail "the run under a size limit ended badly"
+samples=$(grep "^samples" <<< "$out") || true
+[ "$(sed -n 2p <<< "$samples")" = "$before" ] || fail "undo under a size limit: $out"
+[ "$(sed -n 1p <<< "$samples")" = "$(sed -n 3p <<< "$samples")" ] && [ "$before" != "$(sed -n 1p <<< "$samples")" ] ||
+    fail "redo under a size limit: $out"
+grep -q "^levels: 0 2" <<< "$out" || fail "levels under a size limit: $out"
+! grep -q "undo data" <<< "$out" || fail "an undo level out of reach: $out"
+grep -qF "not been saved caused by an unknown problem.\\r\\rThe file would be larger than is allowed." \
+    <<< "$out" || fail "a failed save without its cause: $out"
+[ "$(ls -A)" = "$(printf 'big.wav\nlong.wav\nsettings\nsmall.wav\ntemp')" ] || fail "left behind: $(ls -A)"
 [ -z "$(ls -A temp)" ] || fail "work files left behind: $(ls -A temp)"
 
 # A save killed at any moment leaves the old file or the new one, and nothing else but, when the
@@ -31,7 +40,6 @@ grep -q "^status: The sound has not been saved" <<< "$out" || fail "no failed sa
 # the next save in the folder removes. A run takes some 50 ms here, the save of 10 MB the last 20
 # of them.
 cp small.wav target.wav
-sox -D -n -r 44100 -b 16 -c 2 long.wav synth 60 sine 440 sine 660
 old=$(raw small.wav) new=$(raw long.wav)
 for delay in $(seq 0.02 0.005 0.08); do
     printf 'open %s\nsave-as %s\nanswer yes\n' "$WORK/long.wav" "$WORK/target.wav" |
@@ -40,7 +48,7 @@ for delay in $(seq 0.02 0.005 0.08); do
     now=$(raw target.wav)
     [ "$now" = "$old" ] || [ "$now" = "$new" ] || fail "a killed save left a broken file"
     stray=$(ls -A | grep -v '^\(big\|small\|long\|target\).wav$\|^settings$\|^temp$' |
-        grep -v '^\.sonoplexer-[0-9]*-[0-9]*\.part$' || true)
+        grep -v '^\.sonoplexer-[0-9]*-[0-9A-Za-z]*\.part$' || true)
     [ -z "$stray" ] || fail "a killed save left $stray"
     rm -f temp/*
 done
@@ -80,17 +88,44 @@ cp small.wav "$long"
 out=$(printf 'open %s\nreverse\nsave\n' "$WORK/$long" | batch)
 grep -q "^status: The sound has been saved" <<< "$out" || fail "a long name could not be saved: $out"
 
-# Targets that must not be replaced: a read-only file and a FIFO are refused and stay as they
-# were; a file with another hard link is written so that both names see the new sound.
+# Targets that must not be replaced: a read-only file and a FIFO are refused, say why and stay as
+# they were. A file with another hard link is replaced by the new file: the other name keeps the
+# old sound whole, also when the new one cannot be written (here past a size limit), and an MP3
+# export treats it the same way.
 cp small.wav readonly.wav && chmod 444 readonly.wav
 mkfifo pipe.wav
 ln target.wav other-name.wav
-for target in readonly.wav pipe.wav target.wav; do
+for target in readonly.wav pipe.wav; do
     printf 'open %s\nsave-as %s\nanswer yes\n' "$WORK/big.wav" "$WORK/$target" | batch > "$target.out"
 done
-grep -q "has not been saved" readonly.wav.out && [ "$(raw readonly.wav)" = "$old" ] ||
-    fail "a read-only file was replaced"
-grep -q "has not been saved" pipe.wav.out && [ -p pipe.wav ] || fail "a FIFO was replaced"
-[ "$(raw other-name.wav)" = "$new" ] && [ "$(stat -c %h target.wav)" = 2 ] ||
-    fail "a hard-linked file was split from its other name"
+grep -q "has not been saved.*You may not write here" readonly.wav.out && [ "$(raw readonly.wav)" = "$old" ] ||
+    fail "a read-only file was replaced: $(cat readonly.wav.out)"
+grep -q "has not been saved.*something other than a plain file" pipe.wav.out && [ -p pipe.wav ] ||
+    fail "a FIFO was replaced: $(cat pipe.wav.out)"
+(ulimit -f 100 && printf 'open %s\nsave-as %s\nanswer yes\n' "$WORK/long.wav" "$WORK/target.wav" | batch > /dev/null)
+[ "$(raw target.wav)" = "$new" ] && [ "$(raw other-name.wav)" = "$new" ] ||
+    fail "a failed save cut a hard-linked file"
+printf 'open %s\nsave-as %s\nanswer yes\n' "$WORK/small.wav" "$WORK/target.wav" | batch > /dev/null
+[ "$(raw target.wav)" = "$old" ] && [ "$(raw other-name.wav)" = "$new" ] &&
+    [ "$(stat -c %h other-name.wav)" = 1 ] || fail "a save wrote into a hard-linked file"
+printf 'open %s\nexport-mp3 %s 64 joint\n' "$WORK/small.wav" "$WORK/first.mp3" | batch > /dev/null
+ln first.mp3 second.mp3
+kept=$(md5sum < second.mp3)
+printf 'open %s\nexport-mp3 %s 64 joint\n' "$WORK/big.wav" "$WORK/first.mp3" | batch > /dev/null
+[ "$(md5sum < second.mp3)" = "$kept" ] && [ "$(md5sum < first.mp3)" != "$kept" ] ||
+    fail "an export wrote into a hard-linked file"
+
+# An export killed half-way takes the coder with it; its partial file goes at the next export.
+sox -D -n -r 44100 -b 16 -c 2 minutes.wav synth 240 sine 440 sine 660
+for delay in 0.5 1 1.5; do
+    printf 'open %s\nexport-mp3 %s 64 joint\n' "$WORK/minutes.wav" "$WORK/killed.mp3" |
+        timeout -s KILL "$delay" "$program" --batch - --settings-dir settings --temp-dir "$WORK/temp" \
+        > /dev/null 2>&1 || true
+    sleep 0.2
+    ! pgrep -f "lame.*$WORK" > /dev/null || fail "the coder outlived the program"
+    rm -f temp/*
+done
+[ -n "$(ls -A | grep '^\.sonoplexer-.*\.part$')" ] || fail "no export was killed half-way"
+printf 'open %s\nexport-mp3 %s 64 joint\n' "$WORK/small.wav" "$WORK/killed.mp3" | batch > /dev/null
+[ -z "$(ls -A | grep '\.part$')" ] || fail "partial files after an export: $(ls -A | grep '\.part$')"
 echo ok

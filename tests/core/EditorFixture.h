@@ -3,6 +3,9 @@
 // the helpers every editor test shares: sounds made to measure, selections and file bytes.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -48,6 +51,29 @@ inline void writeBytes(const std::filesystem::path& file, const std::string& byt
     std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
+// A limit on the size of the files this process writes, as `ulimit -f` sets one, while it lives:
+// a write past it fails with EFBIG, as it does in the program, which ignores SIGXFSZ.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int);
+};
+
 class EditorFixture : public ::testing::Test {
   protected:
     // Whether the editor plays the sound after each change, as the listen option asks; the
@@ -60,7 +86,8 @@ class EditorFixture : public ::testing::Test {
         std::filesystem::create_directories(dir / "settings");
         std::filesystem::create_directories(dir / "temp");
         editor = std::make_unique<Editor>(
-            EditorPorts{host, host, device, *coderPort, *tagsPort, desktopPort},
+            EditorPorts{host, host, device, *coderPort, *tagsPort, desktopPort,
+                        [this] { return availableMemory; }},
             EditorFolders{dir / "settings", dir / "temp", dir.string() + "/", true, playsSound()});
         editor->startUp();
         host.statusLog.clear();
@@ -125,6 +152,9 @@ class EditorFixture : public ::testing::Test {
     ExternalCoder* coderPort = &coder;
     Mp3Tags* tagsPort = &tags;
     Desktop* desktopPort = nullptr;
+    // What the editor is told the system's memory has to spare; 0 leaves undo snapshots no room
+    // in memory.
+    size_t availableMemory = size_t(1) << 32;
     std::filesystem::path dir;
     std::unique_ptr<Editor> editor;
 };

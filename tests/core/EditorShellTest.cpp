@@ -111,21 +111,66 @@ TEST_F(EditorShell, APressPastTheEndOfAnOddSoundTakesItsLastFrame) {
     EXPECT_EQ(doc.selection.SelStart, -1);
 }
 
-TEST_F(EditorShell, ClosingAsksToSaveOnlyChangedSoundsAndCancelKeepsRunning) {
-    editor->MMleeg();
+// The save question comes only for a changed sound, and a sound made in memory counts as
+// changed until it is saved. Cancel, or Yes followed by a save that did not happen, cancels what
+// asked: the sound stays as it is.
+TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
+    editor->MMleeg(); // a new silence has nothing to lose
     EXPECT_TRUE(editor->shutDown());
     EXPECT_TRUE(host.questions.empty());
-    editor->doc().Changed = true;
-    host.answers.push_back(Answer::Cancel);
-    host.statusLog.clear();
+
+    const std::string other = path("other.wav");
+    host.savePaths = {other};
+    editor->MMsaveAs(); // also the first recent file
+    // Raw samples and a Morse message are in no WAV file yet.
+    ASSERT_TRUE(editor->openRawFile(other, 8, 8000, 1));
+    EXPECT_TRUE(doc().Changed);
+    host.answers = {Answer::No};
+    editor->MaakMorse({"E", 75, 11025, 8, false});
+    ASSERT_TRUE(doc().Changed);
+    const Samples made = left();
+
+    auto askAgain = [&](std::optional<std::string> savedAs) {
+        host.questions.clear();
+        host.answers = {Answer::Yes};
+        host.savePaths = {savedAs};
+    };
+    auto stillThere = [&](const char* what) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(host.questions.size(), 1u);
+        EXPECT_EQ(left(), made);
+        EXPECT_EQ(doc().FileName, "*");
+        EXPECT_TRUE(doc().Changed);
+    };
+    for (std::optional<std::string> savedAs :
+         {std::optional<std::string>(), std::optional(path("missing/made.wav"))}) {
+        askAgain(savedAs);
+        EXPECT_FALSE(editor->shutDown());
+        EXPECT_NE(editor->panel(1), "Bye bye!");
+        stillThere("close");
+        askAgain(savedAs);
+        editor->MMleeg();
+        stillThere("new");
+        askAgain(savedAs);
+        EXPECT_FALSE(editor->OpenWave(other, "other.wav"));
+        stillThere("open");
+        askAgain(savedAs);
+        editor->MMrecent(0);
+        stillThere("a recent file");
+        askAgain(savedAs);
+        editor->MaakMorse({"T", 75, 11025, 8, false});
+        stillThere("another message");
+    }
+    host.questions.clear();
+    host.answers = {Answer::Cancel};
     EXPECT_FALSE(editor->shutDown());
-    ASSERT_EQ(host.questions.size(), 1u);
-    EXPECT_EQ(host.questions[0], "Do you first want to save the sound you have now?");
-    EXPECT_TRUE(host.statusLog.empty());
-    // Yes on an untitled sound goes to Save As; cancelling it still closes.
-    host.answers.push_back(Answer::Yes);
+    stillThere("cancelled");
+
+    // Saved, it closes.
+    askAgain(path("made.wav"));
     EXPECT_TRUE(editor->shutDown());
     EXPECT_EQ(editor->panel(1), "Bye bye!");
+    EXPECT_TRUE(std::filesystem::exists(path("made.wav")));
 }
 
 // A press on the last frame of an even sound rounds past its end. Released there it selects

@@ -43,7 +43,7 @@ void writeSlowWave(const QString& path) {
     doc.LeftSamples.resize(1500);
     for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
         doc.LeftSamples[i] = int16_t(i % 2 ? 20 : 230);
-    if (!writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount))
+    if (writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount) != WriteFailure::None)
         qFatal("cannot write %s", qPrintable(path));
 }
 

@@ -61,7 +61,7 @@ void ViewsTest::zoomScrollStyleAndGraphic() {
         doc.LeftSamples.resize(size_t(doc.SampleCount));
         for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
             doc.LeftSamples[i] = int16_t(i / 441 % 2 ? 8000 : -8000);
-        QVERIFY(writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount));
+        QCOMPARE(writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount), WriteFailure::None);
     }
     session.window->openFromCommandLine(path.toStdString());
     auto* views = session.window->findChild<WaveformViews*>();

@@ -41,7 +41,7 @@ inline void writeTone(const QString& path, const Fields& fields = {}) {
     doc.LeftSamples.resize(44100);
     for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
         doc.LeftSamples[i] = int16_t(std::lround(8000 * std::sin(double(i) * 0.0626)));
-    if (!writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount))
+    if (writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount) != WriteFailure::None)
         qFatal("cannot write %s", qPrintable(path));
 }
 

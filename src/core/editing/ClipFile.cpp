@@ -3,7 +3,6 @@
 #include <cstring>
 #include <new>
 
-#include "editing/WorkFile.h"
 #include "formats/ByteFile.h"
 
 namespace sono {
@@ -36,7 +35,7 @@ bool writeClipFile(const std::filesystem::path& file, int32_t frames, int32_t bi
     appendLE32(header, uint32_t(frames));
     appendLE32(header, uint32_t(bits));
     appendLE32(header, uint32_t(rate));
-    WorkFileWriter out(file);
+    ReplacingFile out(file.string(), ReplacingFile::Kind::WorkFile);
     out.write(header.data(), header.size());
     for (const ClipBlock& block : blocks) {
         out.write(&block.tag, 1);
@@ -44,7 +43,7 @@ bool writeClipFile(const std::filesystem::path& file, int32_t frames, int32_t bi
     }
     const uint8_t end[2] = {0, 0};
     out.write(end, 2);
-    return out.finish();
+    return out.commit();
 }
 
 std::optional<ClipSource> readClipFile(const std::filesystem::path& file) {

@@ -19,7 +19,11 @@ namespace {
 // Below this a snapshot file is written within a few milliseconds: not worth a thread.
 constexpr size_t BackgroundFromBytes = size_t(4) << 20;
 
-// What the kernel reckons it can give without swapping (MemAvailable), 0 when unknown.
+size_t sampleBytes(const Document& doc) {
+    return size_t(std::max(doc.SampleCount, 0)) * sizeof(int16_t) * (doc.isStereo() ? 2 : 1);
+}
+} // namespace
+
 size_t availableMemoryBytes() {
     std::ifstream meminfo("/proc/meminfo");
     std::string key;
@@ -30,9 +34,9 @@ size_t availableMemoryBytes() {
     }
     return 0;
 }
-} // namespace
 
-UndoSnapshots::UndoSnapshots(std::filesystem::path tempDir) : tempDir_(std::move(tempDir)) {}
+UndoSnapshots::UndoSnapshots(std::filesystem::path tempDir, std::function<size_t()> availableMemory)
+    : tempDir_(std::move(tempDir)), availableMemory_(std::move(availableMemory)) {}
 
 UndoSnapshots::~UndoSnapshots() {
     stopWriting_ = true;
@@ -42,37 +46,69 @@ UndoSnapshots::~UndoSnapshots() {
 void UndoSnapshots::finishWrite() {
     if (!writer_.joinable()) return;
     writer_.join();
-    if (!written_ && !stopWriting_) unwritten_ = std::move(inFlight_);
-    inFlight_.reset();
+    if (written_) {
+        inMemory_.erase(writing_);
+    } else {
+        // The copy is the level's snapshot now; the file under its number holds an older one.
+        std::error_code ignored;
+        std::filesystem::remove(undoSnapshotPath(tempDir_, writing_), ignored);
+    }
+    writing_ = -1;
     stopWriting_ = false;
+}
+
+bool UndoSnapshots::takeCopy(Copy& copy, Document& doc, bool handOver) {
+    copy.shape = SnapshotShape(doc);
+    if (handOver) {
+        copy.left.swap(doc.LeftSamples);
+        if (doc.isStereo()) copy.right.swap(doc.RightSamples);
+        return true;
+    }
+    // A copy leaves most of the memory free, so that a full disk cannot fill the memory with them.
+    const size_t frames = size_t(std::max(doc.SampleCount, 0));
+    if (sampleBytes(doc) > availableMemory_() / 4) return false;
+    try {
+        if (doc.isStereo())
+            sideBySide([&] { copyChannel(copy.left, doc.LeftSamples, frames); },
+                       [&] { copyChannel(copy.right, doc.RightSamples, frames); });
+        else
+            copyChannel(copy.left, doc.LeftSamples, frames);
+        return true;
+    } catch (const std::bad_alloc&) {
+    }
+    copy.left = Samples();
+    copy.right = Samples();
+    return false;
 }
 
 bool UndoSnapshots::keep(int level, Document& doc, Write write) {
     finishWrite();
-    if (unwritten_ && unwritten_->level == level) unwritten_.reset();
     trimChannels(doc);
-    const size_t frames = size_t(std::max(doc.SampleCount, 0));
+    // The copy's place in the list is made before anything else, so that once the sound has been
+    // handed over nothing can fail for want of memory. The level's old snapshot stays until the
+    // new one is kept.
+    std::map<int, Copy>::node_type slot;
+    try {
+        std::map<int, Copy> maker;
+        maker.try_emplace(level);
+        slot = maker.extract(level);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    Copy& copy = slot.mapped();
+    auto install = [&] {
+        inMemory_.erase(level);
+        inMemory_.insert(std::move(slot));
+    };
     const std::filesystem::path file = undoSnapshotPath(tempDir_, level);
-
-    // A copy is taken only while no other one is held for a failed write (a full disk would
-    // otherwise fill the memory with them) and, when it is new memory, while it leaves most of
-    // the memory free.
     const bool handOver = write == Write::HandingOver;
-    const size_t bytes = frames * sizeof(int16_t) * (doc.isStereo() ? 2 : 1);
-    if (write != Write::AtOnce && !unwritten_ && bytes >= BackgroundFromBytes &&
-        (handOver || bytes <= availableMemoryBytes() / 4)) {
+
+    if (write != Write::AtOnce && sampleBytes(doc) >= BackgroundFromBytes &&
+        takeCopy(copy, doc, handOver)) {
+        install();
+        writing_ = level;
+        written_ = false;
         try {
-            inFlight_ = std::make_unique<Copy>(Copy{level, SnapshotShape(doc), {}, {}});
-            Copy& copy = *inFlight_;
-            if (handOver) {
-                copy.left.swap(doc.LeftSamples);
-                if (doc.isStereo()) copy.right.swap(doc.RightSamples);
-            } else if (doc.isStereo()) {
-                sideBySide([&] { copyChannel(copy.left, doc.LeftSamples, frames); },
-                           [&] { copyChannel(copy.right, doc.RightSamples, frames); });
-            } else {
-                copyChannel(copy.left, doc.LeftSamples, frames);
-            }
             writer_ = std::thread([this, job = &copy, file] {
                 // The edit that follows, and the user, come first: the file has all the idle
                 // time there is.
@@ -84,44 +120,70 @@ bool UndoSnapshots::keep(int level, Document& doc, Write write) {
                 job->left = Samples();
                 job->right = Samples();
             });
-            return true;
-        } catch (const std::bad_alloc&) {
-        } catch (const std::system_error&) { // no thread to be had
+        } catch (const std::system_error&) {
+            // No thread to be had: the copy is the way back.
+            writing_ = -1;
+            std::error_code ignored;
+            std::filesystem::remove(file, ignored);
         }
-        // Whatever was handed over goes back for the write at once.
-        if (handOver && inFlight_) {
-            doc.LeftSamples.swap(inFlight_->left);
-            if (doc.isStereo()) doc.RightSamples.swap(inFlight_->right);
-        }
-        inFlight_.reset();
+        return true;
     }
-    return writeUndoSnapshot(file, doc);
+    if (writeUndoSnapshot(file, doc)) {
+        inMemory_.erase(level);
+        return true;
+    }
+    // The disk failed: the snapshot is kept in memory where there is room for it.
+    if (!takeCopy(copy, doc, handOver)) return false;
+    install();
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    return true;
 }
 
 SnapshotRead UndoSnapshots::bringBack(int level, Document& doc) {
-    if (inFlight_ && inFlight_->level == level) finishWrite();
-    if (!unwritten_ || unwritten_->level != level)
-        return readUndoSnapshot(undoSnapshotPath(tempDir_, level), doc);
-    const Copy& copy = *unwritten_;
-    const size_t frames = size_t(copy.shape.frames);
-    try {
-        Samples left, right;
-        copyChannel(left, copy.left, frames);
-        if (copy.shape.channels == 2) copyChannel(right, copy.right, frames);
-        doc.LeftSamples = std::move(left);
-        if (copy.shape.channels == 2) doc.RightSamples = std::move(right);
-    } catch (const std::bad_alloc&) {
-        return SnapshotRead::Damaged;
+    // A copy still being written goes into the sound at once instead of waiting for its file.
+    if (writing_ == level) {
+        stopWriting_ = true;
+        finishWrite();
     }
+    auto found = inMemory_.find(level);
+    if (found == inMemory_.end() || found->second.inSound)
+        return readUndoSnapshot(undoSnapshotPath(tempDir_, level), doc);
+    Copy& copy = found->second;
+    doc.LeftSamples = std::move(copy.left);
+    if (copy.shape.channels == 2) doc.RightSamples = std::move(copy.right);
     copy.shape.applyTo(doc);
+    copy.inSound = true;
     return SnapshotRead::Loaded;
+}
+
+void UndoSnapshots::giveBack(int level, Document& doc) {
+    auto found = inMemory_.find(level);
+    if (found == inMemory_.end() || !found->second.inSound) return;
+    Copy& copy = found->second;
+    copy.left = std::move(doc.LeftSamples);
+    if (copy.shape.channels == 2) copy.right = std::move(doc.RightSamples);
+    copy.inSound = false;
+}
+
+bool UndoSnapshots::holds(int level) const {
+    auto found = inMemory_.find(level);
+    return found == inMemory_.end() || !found->second.inSound;
+}
+
+void UndoSnapshots::forgetAbove(int level) {
+    if (writing_ > level) {
+        stopWriting_ = true;
+        finishWrite();
+    }
+    inMemory_.erase(inMemory_.upper_bound(level), inMemory_.end());
 }
 
 void UndoSnapshots::clear() {
     stopWriting_ = true;
     finishWrite();
     stopWriting_ = false; // also when nothing was being written
-    unwritten_.reset();
+    inMemory_.clear();
     deleteUndoSnapshots(tempDir_);
 }
 

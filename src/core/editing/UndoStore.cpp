@@ -8,7 +8,6 @@
 
 #include "document/ChannelMemory.h"
 #include "document/Numbers.h"
-#include "editing/WorkFile.h"
 #include "formats/ByteFile.h"
 
 namespace sono {
@@ -36,7 +35,7 @@ bool writeSnapshotFile(const std::filesystem::path& file, const SnapshotShape& s
     appendLE32(header, floatBits(shape.bits));
     appendLE32(header, floatBits(shape.rate));
     appendLE32(header, floatBits(shape.channels));
-    WorkFileWriter out(file);
+    ReplacingFile out(file.string(), ReplacingFile::Kind::WorkFile);
     out.write(header.data(), header.size());
     // In pieces, so a write on another thread can be stopped without waiting for all of it.
     constexpr size_t Piece = size_t(1) << 21;
@@ -47,7 +46,7 @@ bool writeSnapshotFile(const std::filesystem::path& file, const SnapshotShape& s
             writeSampleBlock(out, channel + done, std::min(Piece, frames - done));
         }
     }
-    return out.finish();
+    return out.commit();
 }
 
 void trimChannels(Document& doc) {
@@ -101,15 +100,36 @@ SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc) 
     return SnapshotRead::Loaded;
 }
 
+namespace {
+// The snapshots in one folder, whatever their numbers: a level whose file could not be written
+// leaves a gap that must not hide the levels above it.
+std::vector<std::filesystem::path> undoSnapshotsIn(const std::filesystem::path& tempDir) {
+    static const std::string prefix = "Sonoplexer UndoData ", suffix = ".dat";
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(tempDir, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) ||
+            !name.ends_with(suffix))
+            continue;
+        const std::string number =
+            name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+        if (number.size() <= 5 &&
+            std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            files.push_back(entry.path());
+    }
+    return files;
+}
+} // namespace
+
 std::vector<std::filesystem::path>
 undoSnapshotsNewestFirst(const std::vector<std::filesystem::path>& tempDirs) {
     std::vector<std::pair<std::filesystem::file_time_type, std::filesystem::path>> found;
     std::error_code error;
     for (const auto& tempDir : tempDirs) {
-        for (int level = 0;; ++level) {
-            std::filesystem::path file = undoSnapshotPath(tempDir, level);
+        for (std::filesystem::path& file : undoSnapshotsIn(tempDir)) {
             if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error)))
-                break;
+                continue;
             const auto written = std::filesystem::last_write_time(file, error);
             if (!error) found.emplace_back(written, std::move(file));
         }
@@ -123,12 +143,9 @@ undoSnapshotsNewestFirst(const std::vector<std::filesystem::path>& tempDirs) {
 }
 
 void deleteUndoSnapshots(const std::filesystem::path& tempDir) {
-    for (int level = 0;; ++level) {
-        std::filesystem::path file = undoSnapshotPath(tempDir, level);
-        std::error_code error;
-        if (!std::filesystem::exists(std::filesystem::symlink_status(file, error))) break;
-        std::filesystem::remove(file, error);
-    }
+    std::error_code ignored;
+    for (const std::filesystem::path& file : undoSnapshotsIn(tempDir))
+        std::filesystem::remove(file, ignored);
 }
 
 } // namespace sono

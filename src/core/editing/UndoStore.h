@@ -19,6 +19,7 @@ std::filesystem::path undoSnapshotPath(const std::filesystem::path& tempDir, int
 struct SnapshotShape {
     int32_t frames = 0;
     float bits = 16, rate = 44100, channels = 1;
+    SnapshotShape() = default;
     explicit SnapshotShape(const Document& doc)
         : frames(doc.SampleCount), bits(doc.BitsPerSample), rate(doc.SampleRate),
           channels(doc.Channels) {}
@@ -35,14 +36,15 @@ struct SnapshotShape {
 // one slot, as a snapshot holds them.
 void trimChannels(Document& doc);
 
-// Writes a snapshot of `shape.frames` frames from `left` (and `right` for stereo). False, with
-// no file left, when it could not be written completely or `stop` turned true on the way.
+// Writes a snapshot of `shape.frames` frames from `left` (and `right` for stereo). It replaces
+// the file only once complete: false, with the old file as it was, when it could not be written
+// completely or `stop` turned true on the way.
 bool writeSnapshotFile(const std::filesystem::path& file, const SnapshotShape& shape,
                        const int16_t* left, const int16_t* right,
                        const std::atomic<bool>* stop = nullptr);
 
-// Trims the live arrays (trimChannels), then writes the sound as the snapshot file. False when it
-// could not be written completely; no file is left.
+// Trims the live arrays (trimChannels), then writes the sound as the snapshot file, as
+// writeSnapshotFile does.
 bool writeUndoSnapshot(const std::filesystem::path& file, Document& doc);
 
 enum class SnapshotRead {
@@ -55,12 +57,12 @@ enum class SnapshotRead {
 // snapshot leaves RightSamples as they were.
 SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc);
 
-// The snapshots in `tempDirs`, the one written last first: after a crash the first that reads
-// whole holds the latest state of the sound that the store kept.
+// The snapshots in `tempDirs`, found by their names, the one written last first: after a crash
+// the first that reads whole holds the latest state of the sound that the store kept.
 std::vector<std::filesystem::path>
 undoSnapshotsNewestFirst(const std::vector<std::filesystem::path>& tempDirs);
 
-// Deletes snapshots 0, 1, 2, ... up to the first number that has no file.
+// Deletes every snapshot in the folder, whatever its number.
 void deleteUndoSnapshots(const std::filesystem::path& tempDir);
 
 } // namespace sono

@@ -28,7 +28,8 @@ std::string upper(std::string text) {
 Editor::Editor(EditorPorts ports, EditorFolders folders)
     : dialogs_(ports.dialogs), view_(ports.view), device_(ports.device), coder_(ports.coder),
       tags_(ports.tags), desktop_(ports.desktop), folders_(std::move(folders)),
-      snapshots_(folders_.tempDir), classesRoot_(folders_.settingsDir / "associations.reg") {}
+      snapshots_(folders_.tempDir, std::move(ports.availableMemory)),
+      classesRoot_(folders_.settingsDir / "associations.reg") {}
 
 // ---------------------------------------------------------------- commands
 

@@ -5,6 +5,7 @@
 // the same code. Commands reach it through runCommand, which lets one command run at a time.
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "document/NewSound.h"
 #include "editing/UndoSnapshots.h"
 #include "editor/Commands.h"
+#include "formats/ByteFile.h"
 #include "formats/WavReader.h"
 #include "generators/Synthesizer.h"
 #include "ports/Desktop.h"
@@ -52,6 +54,9 @@ struct EditorPorts {
     ExternalCoder& coder;
     Mp3Tags& tags;
     Desktop* desktop = nullptr; // none in a batch run: the desktop commands do nothing
+    // The memory the system can still give, in bytes: undo snapshots are kept in memory only
+    // while they leave most of it free.
+    std::function<size_t()> availableMemory = availableMemoryBytes;
 };
 
 class Editor {
@@ -123,6 +128,8 @@ class Editor {
     bool OpenWave(std::string path, std::string displayName);
     // True when the file was written.
     bool WriteWave(int saveKind);
+    // Why a file was not written, as a second paragraph of the failure message ("" when unknown).
+    std::string writeFailureText(WriteFailure failure) const;
     void MMsave();
     void MMsaveAs();
     // The open and save dialogs' filter, "Wave-files (*.wav)|*.wav|All Files (*.*)|*.*".
@@ -222,8 +229,12 @@ class Editor {
     // ---- undo store ----
     void ClearUndo();
     // Takes the snapshot every edit starts with and marks the sound changed. False when the
-    // snapshot could not be written: the edit must then be refused (the user has been told).
+    // snapshot could be kept neither on disk nor in memory: the edit must then be refused (the
+    // user has been told).
     bool PushUndo();
+    // Takes back the snapshot PushUndo just took, for an edit that could not be carried out: the
+    // sound returns to what it was and the level to what it was.
+    void dropLastSnapshot();
     void MMundo();
     void MMredo();
 
@@ -354,6 +365,7 @@ class Editor {
     void reportSnapshotNotWritten();
     // Brings back the snapshot of `level` into `into`; says so when it is missing or damaged.
     SnapshotRead readSnapshot(int level, Document& into);
+    bool stepThroughHistory(int16_t target);
     void showLoadedSnapshot(const SoundChange& change);
     // Playback after a change, when the option asks for it.
     void playAfterChange();

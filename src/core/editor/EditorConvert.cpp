@@ -83,7 +83,7 @@ bool Editor::openRawFile(const std::string& path, int bits, double rate, int cha
     }
     installSound({float(channels), float(roundHalfEven(rate)), float(bits), read.frames,
                   std::move(read.left), std::move(read.right)});
-    doc_.Changed = false;
+    doc_.Changed = true; // the samples are in no WAV file yet
     doc_.Info.clear();
     doc_.DispText.clear();
     *doc_.Info.find("ISFT") = std::string(ProgramSignature);

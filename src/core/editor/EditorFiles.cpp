@@ -42,8 +42,9 @@ bool Editor::offerSaveFirst() {
                                  LangText("Wilt u eerst het geluid dat u nu heeft opslaan?",
                                           "Do you first want to save the sound you have now?"));
     if (answer == Answer::Cancel) return false;
-    if (answer == Answer::Yes) WriteWave(ProgressSaving);
-    return true;
+    // A save that did not happen (its dialog cancelled, or the file not written) cancels what
+    // asked, so that the sound is not lost.
+    return answer == Answer::No || WriteWave(ProgressSaving);
 }
 
 // ---------------------------------------------------------------- open
@@ -192,7 +193,8 @@ bool Editor::OpenWave(std::string path, std::string displayName) {
                   std::move(read.left), std::move(read.right)});
     doc_.Info = std::move(read.info);
     doc_.DispText = std::move(read.dispText);
-    doc_.Changed = false;
+    // A sound made in the program has no file yet: it is a change until it is saved.
+    doc_.Changed = displayName == "*";
 
     setStatus(1, LangText("Het bestand is geopend.", "The file has been opened."));
     if (displayName != "*") SaveRecent(path);
@@ -214,19 +216,23 @@ bool Editor::OpenWave(std::string path, std::string displayName) {
 // ---------------------------------------------------------------- save
 
 bool Editor::WriteWave(int saveKind) {
-    // The file holds an even number of frames: an odd sound gets a silent frame (value 0) first.
-    if (doc_.SampleCount % 2 == 1) {
-        ++doc_.SampleCount;
-        doc_.LeftSamples.resize(size_t(doc_.SampleCount), 0);
-        if (doc_.isStereo()) doc_.RightSamples.resize(size_t(doc_.SampleCount), 0);
-        notifySoundChange(
-            {doc_.SampleCount - 1, doc_.SampleCount - 1, true, doc_.isStereo(), true, false});
-    }
     if (doc_.FileName.empty()) return false;
+    // Save As comes back here with a name; a cancelled one leaves the sound as it is.
     if (doc_.FileName == "*") {
         MMsaveAs();
         return doc_.FileName != "*";
     }
+    // The file holds an even number of frames: an odd sound gets a silent frame (value 0) first,
+    // which it keeps only when the file was written.
+    const bool padded = doc_.SampleCount % 2 == 1;
+    auto lengthenBy = [this](int frames) {
+        doc_.SampleCount += frames;
+        doc_.LeftSamples.resize(size_t(doc_.SampleCount), 0);
+        if (doc_.isStereo()) doc_.RightSamples.resize(size_t(doc_.SampleCount), 0);
+        notifySoundChange(
+            {doc_.SampleCount - 1, doc_.SampleCount - 1, true, doc_.isStereo(), true, false});
+    };
+    if (padded) lengthenBy(1);
     view_.setBusy(true);
     levelMeterChannel = doc_.isStereo() ? "0" : "1";
     if (!settings_.options.bothChannels && doc_.isStereo())
@@ -238,19 +244,22 @@ bool Editor::WriteWave(int saveKind) {
     double frames = selectionOnly ? doc_.selection.savedFrames() : doc_.SampleCount;
     WavLayout layout = wavLayout(doc_, frames);
     ProgressStart(saveKind);
-    bool written =
+    const WriteFailure failure =
         writeWaveFile(doc_.FileName, doc_, first, frames, [this](int step) { ProgressShow(step); });
+    const bool written = failure == WriteFailure::None;
     saveTag.clear();
     doc_.BlockAlign = layout.blockAlign;
     doc_.ByteRate = float(layout.byteRate);
     doc_.FormatTag = 1;
 
     if (!written) {
+        if (padded) lengthenBy(-1);
         setStatus(1, LangText("Het geluid is niet opgeslagen.", "The sound has not been saved."));
         dialogs_.showMessage(
             MessageIcon::Critical, doc_.FileName,
             LangText("Het geluid is niet opgeslagen wegens een onbekende fout.",
-                     "The sound has not been saved caused by an unknown problem."));
+                     "The sound has not been saved caused by an unknown problem.") +
+                writeFailureText(failure));
     } else if (!endsWith(doc_.FileName, ".tmp")) {
         doc_.Changed = false;
         setStatus(1, LangText("Het geluid is opgeslagen.", "The sound has been saved."));
@@ -258,6 +267,35 @@ bool Editor::WriteWave(int saveKind) {
     view_.setBusy(false);
     ProgressEnd();
     return written;
+}
+
+std::string Editor::writeFailureText(WriteFailure failure) const {
+    std::string why;
+    switch (failure) {
+    case WriteFailure::NoSpace:
+        why =
+            LangText("Er is geen ruimte meer op de schijf.", "There is no space left on the disk.");
+        break;
+    case WriteFailure::TooLarge:
+        why = LangText("Het bestand zou groter worden dan is toegestaan.",
+                       "The file would be larger than is allowed.");
+        break;
+    case WriteFailure::NoPermission:
+        why = LangText("U mag hier niet schrijven, of het bestand of de schijf is alleen-lezen.",
+                       "You may not write here, or the file or the disk is read-only.");
+        break;
+    case WriteFailure::NameTooLong:
+        why = LangText("De naam van het bestand is te lang.", "The name of the file is too long.");
+        break;
+    case WriteFailure::NotRegular:
+        why = LangText("Onder deze naam staat geen gewoon bestand, maar bijvoorbeeld een map.",
+                       "This name belongs to something other than a plain file, such as a "
+                       "folder.");
+        break;
+    default:
+        return {};
+    }
+    return "\r\r" + why;
 }
 
 void Editor::MMsave() {
@@ -302,12 +340,13 @@ void Editor::MMsaveAs() {
 
 void Editor::MMleeg() {
     MMstop();
-    if (!doc_.FileName.empty() && doc_.UndoLevel > 0 && !offerSaveFirst()) return;
+    if (!doc_.FileName.empty() && (doc_.UndoLevel > 0 || doc_.Changed) && !offerSaveFirst()) return;
     installSound({1, doc_.SampleRate, doc_.BitsPerSample, 100, Samples(100, doc_.silenceValue()),
                   Samples{0}});
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
     ClearUndo();
+    doc_.Changed = false; // a silence has nothing to lose
     freshInfoFields();
     setStatus(1, LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));
     MMNiets();

@@ -1,4 +1,5 @@
-// The generators: the synthesizer's sound and period files and the Morse message. Both replace the sound as a whole, as opening a file does.
+// The generators: the synthesizer's sound and period files and the Morse message. Both replace the
+// sound as a whole, as opening a file does.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -195,6 +196,7 @@ void Editor::MaakMorse(const MorseSettings& settings) {
         {1, float(settings.rate), float(settings.bits), count, std::move(samples), Samples{0}});
     doc_.FormatTag = 1;
     doc_.FileName = "*";
+    doc_.Changed = true; // the message is in no file yet
     setCaption(captionForUntitled(settings_.language));
     view_.setBusy(false);
     setStatus(1, LangText("Het morsebericht is gemaakt.", "The morse message has been made."));

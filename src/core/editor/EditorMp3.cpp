@@ -1,7 +1,9 @@
 // MP3 exchange: the outside coder turns MP3 files into WAV files the editor reads, and the
 // sound's WAV file into MP3 files; the tag library carries the music information across.
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 
 #include "document/Progress.h"
 #include "editor/Editor.h"
@@ -17,17 +19,6 @@ const char* const CoderProgram = "lame";
 constexpr double CoderBaseSeconds = 20;
 // An MP3 file of unknown bitrate is thought to run at the lowest one, 8 kbit/s.
 constexpr double LowestBytesPerSecond = 1000;
-
-// A name beside `target` for the file being made: the target itself is replaced only when the
-// new file is complete. Short, so that it fits wherever the target's name fits.
-std::filesystem::path partialBeside(const std::string& target) {
-    const std::filesystem::path folder = std::filesystem::path(target).parent_path();
-    for (int n = 0;; ++n) {
-        std::filesystem::path name = folder / (".sonoplexer-" + std::to_string(n) + ".part");
-        std::error_code error;
-        if (!std::filesystem::exists(std::filesystem::symlink_status(name, error))) return name;
-    }
-}
 } // namespace
 
 const std::vector<int>& Editor::mp3Bitrates() {
@@ -51,7 +42,6 @@ Mp3Fields Editor::mp3FieldsToExport() const {
 bool Editor::runCoder(const std::vector<std::string>& arguments, const std::string& output,
                       double seconds, int progressKind) {
     std::error_code error;
-    std::filesystem::remove(output, error);
     ProgressStart(progressKind);
     view_.progressShown(-1, progressText_);
     const auto limit = std::chrono::milliseconds(int64_t((CoderBaseSeconds + seconds) * 1000));
@@ -71,6 +61,7 @@ void Editor::MMopenMP3(const std::string& path) {
     view_.setBusy(true);
     std::error_code error;
     double seconds = double(std::filesystem::file_size(path, error)) / LowestBytesPerSecond;
+    std::filesystem::remove(wav, error); // whatever a crashed run left under the name
     if (auto frame = Mp3FrameInfo(path, settings_.language)) seconds = double(frame->seconds);
     const bool decoded =
         !error && runCoder(decodeArguments(path, wav), wav, seconds, ProgressOpening);
@@ -135,24 +126,36 @@ void Editor::MMsaveMP3(const std::string& path, int bitrate, bool stereoChecked,
     // Written through a link to the file it names; a read-only file or a folder, FIFO or device
     // under the name is not replaced.
     const std::string target = resolvedSaveTarget(path);
-    const SaveTarget standing = inspectSaveTarget(target);
-    const std::string wav = NewTempSoundName();
-    const bool written = standing != SaveTarget::ReadOnly && standing != SaveTarget::NotRegular &&
-                         writeForCoder(wav);
-    view_.setBusy(true);
-    const std::filesystem::path partial = partialBeside(target);
-    const double seconds = double(doc_.SampleCount) / double(doc_.SampleRate);
-    bool saved = written && runCoder(encodeArguments(wav, partial.string(), bitrate, stereoChecked,
-                                                     int(doc_.Channels)),
-                                     partial.string(), seconds, ProgressSaving);
-    std::error_code error;
-    if (saved && standing == SaveTarget::Shared) {
-        saved = copyIntoShared(partial.string(), target);
-    } else if (saved) {
-        std::filesystem::rename(partial, target, error);
-        saved = !error;
+    WriteFailure failure = WriteFailure::None;
+    switch (inspectSaveTarget(target)) {
+    case SaveTarget::ReadOnly:
+        failure = WriteFailure::NoPermission;
+        break;
+    case SaveTarget::NotRegular:
+        failure = WriteFailure::NotRegular;
+        break;
+    default:
+        break;
     }
-    std::filesystem::remove(partial, error);
+    // The coder writes a new file beside the target, which takes the target's place only when
+    // it is complete: other names of the old file keep it whole.
+    std::string partial;
+    if (failure == WriteFailure::None && (partial = makePartialBeside(target)).empty())
+        failure = writeFailureOf(errno);
+    const std::string wav = NewTempSoundName();
+    bool saved = failure == WriteFailure::None && writeForCoder(wav);
+    view_.setBusy(true);
+    const double seconds = double(doc_.SampleCount) / double(doc_.SampleRate);
+    saved =
+        saved && runCoder(encodeArguments(wav, partial, bitrate, stereoChecked, int(doc_.Channels)),
+                          partial, seconds, ProgressSaving);
+    const bool fieldsWritten = !saved || fields.empty() || tags_.write(partial, fields);
+    if (saved && std::rename(partial.c_str(), target.c_str()) != 0) {
+        failure = writeFailureOf(errno);
+        saved = false;
+    }
+    std::error_code error;
+    if (!saved && !partial.empty()) std::filesystem::remove(partial, error);
     std::filesystem::remove(wav, error);
     if (!saved) {
         view_.setBusy(false);
@@ -162,10 +165,11 @@ void Editor::MMsaveMP3(const std::string& path, int bitrate, bool stereoChecked,
             MessageIcon::Critical, path,
             LangText("Er is een fout opgetreden, waardoor het MP3-bestand niet kon worden "
                      "opgeslagen.",
-                     "An error has occured, so the MP3-file could not be saved."));
+                     "An error has occured, so the MP3-file could not be saved.") +
+                writeFailureText(failure));
         return;
     }
-    if (!fields.empty() && !tags_.write(target, fields))
+    if (!fieldsWritten)
         dialogs_.showMessage(
             MessageIcon::Critical, path,
             LangText("De muziekinformatie kan niet worden opgeslagen wegens een onbekende fout. "

@@ -79,7 +79,7 @@ void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
         merged = mergeClip(doc_, *source, request, [this](int step) { ProgressShow(step); });
     } catch (const std::bad_alloc&) {
         // Out of memory halfway: the snapshot just taken holds the sound as it was.
-        snapshots_.bringBack(doc_.UndoLevel - 1, doc_);
+        dropLastSnapshot();
         doc_.selection = selection;
         notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), true, false});
         ProgressEnd();

@@ -25,16 +25,25 @@ void Editor::reportSnapshotNotWritten() {
 }
 
 bool Editor::PushUndo() {
+    const int16_t level = doc_.UndoLevel;
     // The level is a 16-bit number; one more change than it can count is refused like a full disk.
-    if (doc_.UndoLevel == std::numeric_limits<int16_t>::max() ||
-        !snapshots_.keep(doc_.UndoLevel, doc_, UndoSnapshots::Write::InBackground)) {
+    if (level == std::numeric_limits<int16_t>::max() ||
+        !snapshots_.keep(level, doc_, UndoSnapshots::Write::InBackground)) {
         reportSnapshotNotWritten();
         return false;
     }
-    ++doc_.UndoLevel;
+    snapshots_.forgetAbove(level);
+    doc_.UndoLevel = int16_t(level + 1);
     doc_.RedoLevel = doc_.UndoLevel;
     doc_.Changed = true;
     return true;
+}
+
+void Editor::dropLastSnapshot() {
+    const int16_t level = int16_t(doc_.UndoLevel - 1);
+    if (snapshots_.bringBack(level, doc_) != SnapshotRead::Loaded) return;
+    doc_.UndoLevel = level;
+    doc_.RedoLevel = level;
 }
 
 SnapshotRead Editor::readSnapshot(int level, Document& into) {
@@ -76,31 +85,40 @@ void Editor::showLoadedSnapshot(const SoundChange& change) {
     DrawWaveform();
 }
 
-void Editor::MMundo() {
-    doc_.Changed = true;
-    if (!enabled(EnabledRule::UndoAvailable)) return;
+// The sound to go to is read before anything changes; then the sound left behind is kept as its
+// level's snapshot (handed over, so that it costs no memory), which Undo always does, since Redo
+// brings it back, and Redo does when that snapshot went into the sound. True when the sound was
+// replaced.
+bool Editor::stepThroughHistory(int16_t target) {
     MMstop();
     const SoundShape before(doc_);
     const int16_t level = doc_.UndoLevel;
-    // The sound to go back to is read before anything changes.
-    Document previous;
-    const SnapshotRead read = readSnapshot(level - 1, previous);
-    if (read == SnapshotRead::Damaged) return;
-    // The current sound becomes the snapshot Redo brings back; without it there is no undo. A
-    // long sound hands its arrays over to be written, since the sound read takes their place.
-    if (!snapshots_.keep(level, doc_,
+    const bool keepLeaving = target < level || !snapshots_.holds(level);
+    Document arriving;
+    const SnapshotRead read = readSnapshot(target, arriving);
+    if (read == SnapshotRead::Damaged) return false;
+    if (keepLeaving &&
+        !snapshots_.keep(level, doc_,
                          read == SnapshotRead::Loaded ? UndoSnapshots::Write::HandingOver
                                                       : UndoSnapshots::Write::AtOnce)) {
+        snapshots_.giveBack(target, arriving);
         reportSnapshotNotWritten();
-        return;
+        return false;
     }
-    doc_.UndoLevel = int16_t(level - 1);
+    doc_.UndoLevel = target;
     // Not one of our files: the command ends where it stands, as it always has.
-    if (read == SnapshotRead::NotSnapshot) return;
-    SnapshotShape(previous).applyTo(doc_);
-    doc_.LeftSamples = std::move(previous.LeftSamples);
-    doc_.RightSamples = std::move(previous.RightSamples);
+    if (read == SnapshotRead::NotSnapshot) return false;
+    SnapshotShape(arriving).applyTo(doc_);
+    doc_.LeftSamples = std::move(arriving.LeftSamples);
+    doc_.RightSamples = std::move(arriving.RightSamples);
     showLoadedSnapshot(before.changeTo(doc_));
+    return true;
+}
+
+void Editor::MMundo() {
+    doc_.Changed = true;
+    if (!enabled(EnabledRule::UndoAvailable)) return;
+    if (!stepThroughHistory(int16_t(doc_.UndoLevel - 1))) return;
     setStatus(
         1, LangText("De laatste wijziging is ongedaan gemaakt.", "The last action has be undone."));
     if (doc_.RedoLevel <= doc_.UndoLevel) doc_.RedoLevel = int16_t(doc_.UndoLevel + 1);
@@ -110,14 +128,7 @@ void Editor::MMundo() {
 void Editor::MMredo() {
     doc_.Changed = true;
     if (!enabled(EnabledRule::RedoAvailable)) return;
-    MMstop();
-    const SoundShape before(doc_);
-    const int16_t level = doc_.UndoLevel;
-    const SnapshotRead read = readSnapshot(level + 1, doc_);
-    if (read == SnapshotRead::Damaged) return;
-    doc_.UndoLevel = int16_t(level + 1);
-    if (read == SnapshotRead::NotSnapshot) return;
-    showLoadedSnapshot(before.changeTo(doc_));
+    if (!stepThroughHistory(int16_t(doc_.UndoLevel + 1))) return;
     setStatus(1,
               LangText("De laatste wijziging is herhaald.", "The last action has been repeated."));
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,6 +46,36 @@ size_t InputFile::read(void* buffer, size_t count) {
     return done;
 }
 
+std::optional<std::string> readSmallFile(const std::string& path, int64_t largest) {
+    auto in = InputFile::open(path);
+    if (!in || in->size() > largest) return std::nullopt;
+    std::string bytes(size_t(in->size()), '\0');
+    bytes.resize(in->read(bytes.data(), bytes.size()));
+    return bytes;
+}
+
+WriteFailure writeFailureOf(int errorNumber) {
+    switch (errorNumber) {
+    case 0:
+        return WriteFailure::None;
+    case ENOSPC:
+    case EDQUOT:
+        return WriteFailure::NoSpace;
+    case EFBIG:
+        return WriteFailure::TooLarge;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return WriteFailure::NoPermission;
+    case ENAMETOOLONG:
+        return WriteFailure::NameTooLong;
+    case EISDIR:
+        return WriteFailure::NotRegular;
+    default:
+        return WriteFailure::Other;
+    }
+}
+
 SaveTarget inspectSaveTarget(const std::string& target) {
     struct stat info {};
     if (stat(target.c_str(), &info) != 0) return SaveTarget::Missing;
@@ -52,44 +83,13 @@ SaveTarget inspectSaveTarget(const std::string& target) {
     // The superuser may write anything; a file nobody may write is read-only all the same.
     if ((info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)
         return SaveTarget::ReadOnly;
-    return info.st_nlink > 1 ? SaveTarget::Shared : SaveTarget::Replaceable;
+    return SaveTarget::Replaceable;
 }
 
 std::string resolvedSaveTarget(const std::string& target) {
     char resolved[PATH_MAX];
     if (realpath(target.c_str(), resolved)) return resolved;
     return target;
-}
-
-namespace {
-// Copies the whole of the open file `in` into the existing target, truncating it first.
-bool copyInPlace(int in, const std::string& target) {
-    const int out = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    bool ok = out >= 0 && lseek(in, 0, SEEK_SET) == 0;
-    std::vector<char> block(1 << 20);
-    while (ok) {
-        const ssize_t got = read(in, block.data(), block.size());
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
-        for (ssize_t done = 0; ok && done < got;) {
-            const ssize_t put = write(out, block.data() + done, size_t(got - done));
-            ok = put > 0;
-            done += put;
-        }
-    }
-    if (out >= 0 && (fsync(out) != 0 || close(out) != 0)) ok = false;
-    return ok;
-}
-} // namespace
-
-bool copyIntoShared(const std::string& from, const std::string& target) {
-    const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    const bool ok = in >= 0 && copyInPlace(in, target);
-    if (in >= 0) close(in);
-    unlink(from.c_str());
-    return ok;
 }
 
 namespace {
@@ -102,9 +102,20 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A hidden partial file of a save that was killed in the instant between naming it and renaming it
-// over its target. Its name carries the saving process's number; when that process is gone the
-// file is nobody's.
+// Whether process `pid` has ended: gone, or a zombie nobody has reaped yet, which writes nothing
+// any more either.
+bool processEnded(pid_t pid) {
+    if (kill(pid, 0) != 0) return errno == ESRCH;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const auto name = line.rfind(')');
+    return name != std::string::npos && name + 2 < line.size() &&
+           (line[name + 2] == 'Z' || line[name + 2] == 'X');
+}
+
+// A hidden partial file whose maker was killed before it was renamed over its target. Its name
+// carries the making process's number; when that process has ended the file is nobody's.
 void removeAbandonedPartials(const std::string& folder) {
     DIR* entries = opendir(folder.c_str());
     if (!entries) return;
@@ -117,10 +128,15 @@ void removeAbandonedPartials(const std::string& folder) {
         char* end = nullptr;
         const long pid = std::strtol(name.c_str() + prefix, &end, 10);
         if (end == name.c_str() + prefix || *end != '-' || pid <= 0 || pid > INT_MAX) continue;
-        if (pid_t(pid) != getpid() && kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+        if (pid_t(pid) != getpid() && processEnded(pid_t(pid)))
             unlinkat(dirfd(entries), name.c_str(), 0);
     }
     closedir(entries);
+}
+
+// A short hidden name that fits wherever the target's name fits; mkostemps fills in the Xs.
+std::string partialPattern(const std::string& folder) {
+    return folder + "/" + PartialPrefix + std::to_string(getpid()) + "-XXXXXX" + PartialSuffix;
 }
 
 mode_t newFileMode() {
@@ -128,41 +144,59 @@ mode_t newFileMode() {
     umask(mask);
     return 0666 & ~mask;
 }
+
+// The permission bits a file replacing `target` gets: those of the file there, else a new file's.
+mode_t modeReplacing(const std::string& target) {
+    struct stat old {};
+    if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) return old.st_mode & 07777;
+    return newFileMode();
+}
 } // namespace
 
-ReplacingFile::ReplacingFile(const std::string& target, Links links)
-    : target_(links == Links::Follow ? resolvedSaveTarget(target) : target),
-      folder_(folderOf(target_)) {
-    mode_t mode = newFileMode();
-    if (links == Links::Follow) {
+std::string makePartialBeside(const std::string& target) {
+    const std::string folder = folderOf(target);
+    removeAbandonedPartials(folder);
+    std::string name = partialPattern(folder);
+    const int fd = mkostemps(name.data(), int(std::strlen(PartialSuffix)), O_CLOEXEC);
+    if (fd < 0) return {};
+    fchmod(fd, modeReplacing(target));
+    close(fd);
+    return name;
+}
+
+ReplacingFile::ReplacingFile(const std::string& target, Kind kind)
+    : target_(kind == Kind::UserFile ? resolvedSaveTarget(target) : target),
+      folder_(folderOf(target_)), sync_(kind != Kind::WorkFile) {
+    if (kind == Kind::UserFile) {
         switch (inspectSaveTarget(target_)) {
         case SaveTarget::ReadOnly:
-        case SaveTarget::NotRegular:
+            fail(EACCES);
             return;
-        case SaveTarget::Shared:
-            shared_ = true;
-            [[fallthrough]];
-        case SaveTarget::Replaceable: {
-            struct stat old {};
-            if (stat(target_.c_str(), &old) == 0) mode = old.st_mode & 07777;
-            break;
-        }
-        case SaveTarget::Missing:
+        case SaveTarget::NotRegular:
+            fail(EISDIR);
+            return;
+        default:
             break;
         }
     }
     removeAbandonedPartials(folder_);
-    ok_ = openTemporary(mode);
+    if (!openTemporary(kind == Kind::UserFile ? modeReplacing(target_) : newFileMode()))
+        fail(errno);
+}
+
+void ReplacingFile::fail(int errorNumber) {
+    if (failure_ != WriteFailure::None) return;
+    failure_ = writeFailureOf(errorNumber);
+    if (failure_ == WriteFailure::None) failure_ = WriteFailure::Other;
 }
 
 // An unnamed file in the target's folder leaves nothing behind whenever the program stops; a
-// file system without them gets a short hidden name, which fits wherever the target's name fits
-// and, like the name given at commit, carries the process number.
+// file system without them gets a short hidden name, which, like the name given at commit,
+// carries the process number.
 bool ReplacingFile::openTemporary(mode_t mode) {
     int fd = open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
     if (fd < 0) {
-        std::string pattern =
-            folder_ + "/" + PartialPrefix + std::to_string(getpid()) + "-XXXXXX" + PartialSuffix;
+        std::string pattern = partialPattern(folder_);
         fd = mkostemps(pattern.data(), int(std::strlen(PartialSuffix)), O_CLOEXEC);
         if (fd < 0) return false;
         temporary_ = pattern;
@@ -170,9 +204,11 @@ bool ReplacingFile::openTemporary(mode_t mode) {
     fchmod(fd, mode);
     file_ = fdopen(fd, "w+b");
     if (!file_) {
+        const int error = errno;
         close(fd);
         if (!temporary_.empty()) unlink(temporary_.c_str());
         temporary_.clear();
+        errno = error;
         return false;
     }
     return true;
@@ -200,20 +236,20 @@ ReplacingFile::~ReplacingFile() {
 }
 
 void ReplacingFile::write(const void* data, size_t count) {
-    if (ok_ && count > 0 && std::fwrite(data, 1, count, file_) != count) ok_ = false;
+    if (ok() && count > 0 && std::fwrite(data, 1, count, file_) != count) fail(errno);
 }
 
 bool ReplacingFile::commit() {
     if (!file_) return false;
-    if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0) ok_ = false;
-    if (ok_ && shared_)
-        ok_ = copyInPlace(fileno(file_), target_);
-    else if (ok_)
-        ok_ = giveName();
-    if (std::fclose(file_) != 0) ok_ = false;
+    if (std::fflush(file_) != 0 || (sync_ && fsync(fileno(file_)) != 0)) fail(errno);
+    if (ok() && !giveName()) fail(errno);
+    if (std::fclose(file_) != 0) fail(errno);
     file_ = nullptr;
-    if (!ok_ || shared_) return ok_;
-    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) return ok_ = false;
+    if (!ok()) return false;
+    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        fail(errno);
+        return false;
+    }
     committed_ = true;
     return true;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -34,6 +35,10 @@ class InputFile {
     int64_t size_;
     int64_t position_ = 0;
 };
+
+// The whole of a regular file of at most `largest` bytes; nullopt for anything else: a FIFO or
+// device is not waited for, a larger file is not read.
+std::optional<std::string> readSmallFile(const std::string& path, int64_t largest);
 
 inline uint32_t readLE32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
@@ -74,52 +79,75 @@ inline bool readSampleBlock(InputFile& file, int16_t* samples, size_t count) {
     return complete;
 }
 
+// Why a file could not be written, for the message that says so.
+enum class WriteFailure {
+    None,
+    NoSpace,      // the disk (or the user's quota) is full
+    TooLarge,     // past the largest file the system or a limit allows
+    NoPermission, // no permission to write there, a read-only file or file system
+    NameTooLong,
+    NotRegular, // a folder, FIFO or device stands under the name
+    Other,
+};
+WriteFailure writeFailureOf(int errorNumber);
+
 // What stands at a path the user asked to save to. Links are followed: saving through a
 // symbolic link writes the file it names.
 enum class SaveTarget {
     Missing, // nothing there yet: a new file is made
     Replaceable,
-    Shared,     // a regular file with other hard links: written in place so they keep sharing it
     ReadOnly,   // its permission forbids writing
     NotRegular, // a folder, FIFO, device, ...
 };
 SaveTarget inspectSaveTarget(const std::string& target);
 // The target of a save with symbolic links resolved (the path as given when it cannot be).
 std::string resolvedSaveTarget(const std::string& target);
-// Copies the finished file `from` into the existing `target` in place, keeping its inode (and so
-// its other names), then removes `from`.
-bool copyIntoShared(const std::string& from, const std::string& target);
+
+// Makes an empty hidden file beside `target` (already resolved) for an outside program to write
+// the new contents into, named as ReplacingFile names its files so that a later save removes it
+// when this process is gone, with the permission bits the target has. Empty on failure.
+std::string makePartialBeside(const std::string& target);
 
 // Writes a new file beside the target and puts it in the target's place on commit(), so that a
 // failed or killed write never destroys what was there: the new contents live in an unnamed file
-// (or, where the file system has none, a hidden one) until they are complete. Keeps the old
-// file's permission bits; a read-only or non-regular target is refused (ok() is false at once).
-// A hidden file that a killed save left in the folder is removed.
+// (or, where the file system has none, a hidden one) until they are complete. A target with
+// other hard links is replaced all the same: those names keep the old contents, whole. A hidden
+// file that a killed save left in the folder is removed.
 class ReplacingFile {
   public:
-    enum class Links {
-        Follow,  // a file the user named: write what a link points to, refuse odd targets
-        Replace, // the program's own file: whatever stands there is replaced by a regular file
+    enum class Kind {
+        // A file the user named: what a link points to is written, a read-only or non-regular
+        // target is refused (ok() is false at once), the old file's permission bits are kept and
+        // the new contents are on the disk when commit() returns.
+        UserFile,
+        // The program's own settings: whatever stands under the name (a link, a FIFO) is
+        // replaced by a regular file, on the disk when commit() returns.
+        SettingsFile,
+        // A work file in the program's private folder: replaced like a settings file, but not
+        // synced, since it only has to outlive a crash of the program, not of the machine.
+        WorkFile,
     };
-    explicit ReplacingFile(const std::string& target, Links links = Links::Follow);
+    explicit ReplacingFile(const std::string& target, Kind kind = Kind::UserFile);
     ~ReplacingFile(); // removes the unfinished file unless committed
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-    bool ok() const { return ok_; }
+    bool ok() const { return failure_ == WriteFailure::None; }
+    WriteFailure failure() const { return failure_; }
     void write(const void* data, size_t count);
     bool commit();
 
   private:
     bool openTemporary(mode_t mode);
     bool giveName();
+    void fail(int errorNumber);
 
     std::string target_;
     std::string folder_;
     std::string temporary_; // empty while the new file has no name
     std::FILE* file_ = nullptr;
-    bool shared_ = false;
-    bool ok_ = false;
+    bool sync_ = true;
+    WriteFailure failure_ = WriteFailure::None;
     bool committed_ = false;
 };
 

@@ -137,18 +137,19 @@ std::string canonicalWaveHeader(int channels, int32_t rate, int bits, uint32_t d
     return h;
 }
 
-bool writeWaveFile(const std::string& path, const Document& doc, int64_t firstFrame,
-                   double frameCount, const std::function<void(int)>& progressStep) {
+WriteFailure writeWaveFile(const std::string& path, const Document& doc, int64_t firstFrame,
+                           double frameCount, const std::function<void(int)>& progressStep) {
     WavLayout layout = wavLayout(doc, frameCount);
     std::string trailer = trailerBytes(doc);
     const int64_t riffSize = 36 + layout.dataSize + int64_t(trailer.size());
-    if (riffSize > int64_t(std::numeric_limits<uint32_t>::max())) return false;
+    if (riffSize > int64_t(std::numeric_limits<uint32_t>::max())) return WriteFailure::TooLarge;
     ReplacingFile file(path);
     std::string header = headerBytes(doc, layout, uint32_t(riffSize));
     file.write(header.data(), header.size());
     writeSamples(file, doc, firstFrame, layout.dataSize, progressStep);
     file.write(trailer.data(), trailer.size());
-    return file.commit();
+    file.commit();
+    return file.failure();
 }
 
 } // namespace sono

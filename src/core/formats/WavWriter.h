@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/Document.h"
+#include "formats/ByteFile.h"
 
 namespace sono {
 
@@ -29,10 +30,11 @@ std::string canonicalWaveHeader(int channels, int32_t rate, int bits, uint32_t d
 void padOddTexts(Document& doc);
 
 // Writes frames [firstFrame, firstFrame + frameCount) to path, replacing an existing file only
-// when the new one is complete. Returns false on any write error, and without writing anything
-// for a sound too large for the format's 32-bit sizes; the old file is then intact.
-// progressStep is called after each of the 100 steps of gathering the samples.
-bool writeWaveFile(const std::string& path, const Document& doc, int64_t firstFrame,
-                   double frameCount, const std::function<void(int step)>& progressStep = {});
+// when the new one is complete. Returns why it failed on any write error, and TooLarge without
+// writing anything for a sound too large for the format's 32-bit sizes; the old file is then
+// intact. progressStep is called after each of the 100 steps of gathering the samples.
+WriteFailure writeWaveFile(const std::string& path, const Document& doc, int64_t firstFrame,
+                           double frameCount,
+                           const std::function<void(int step)>& progressStep = {});
 
 } // namespace sono

@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -84,10 +83,13 @@ void addKey(Keys& keys, const std::string& path) {
     keys.try_emplace(folded(path), Key{path, {}});
 }
 
-// A missing file is an empty store; a line that is not understood is passed over.
+// A missing file is an empty store, and so is anything but a regular file of at most 1 MiB (a
+// FIFO is not waited for, a link to a device not read without end): the next write replaces it.
+// A line that is not understood is passed over.
 Keys readKeys(const std::filesystem::path& file) {
+    constexpr int64_t LargestStore = 1 << 20;
     Keys keys;
-    std::ifstream in(file, std::ios::binary);
+    std::istringstream in(readSmallFile(file.string(), LargestStore).value_or(""));
     std::string line;
     Key* current = nullptr;
     while (std::getline(in, line)) {
@@ -124,7 +126,7 @@ bool writeKeys(const std::filesystem::path& file, const Keys& keys) {
         for (const auto& [name, value] : key.values)
             out += (name.empty() ? std::string("@") : quoted(name)) + '=' + quoted(value) + '\n';
     }
-    ReplacingFile writer(file.string());
+    ReplacingFile writer(file.string(), ReplacingFile::Kind::SettingsFile);
     writer.write(out.data(), out.size());
     return writer.commit();
 }

@@ -38,13 +38,11 @@ void putText(std::string& out, const std::string& text) {
 
 // A settings file is read only when it is a regular file of a size such a file can have: a
 // folder, FIFO or device under its name gives the defaults.
+constexpr int64_t LargestSettingsFile = 1 << 20;
 std::optional<std::vector<uint8_t>> settingsBytes(const std::filesystem::path& file) {
-    constexpr int64_t LargestSettingsFile = 1 << 20;
-    auto in = InputFile::open(file.string());
-    if (!in || in->size() > LargestSettingsFile) return std::nullopt;
-    std::vector<uint8_t> bytes(size_t(in->size()));
-    bytes.resize(in->read(bytes.data(), bytes.size()));
-    return bytes;
+    std::optional<std::string> bytes = readSmallFile(file.string(), LargestSettingsFile);
+    if (!bytes) return std::nullopt;
+    return std::vector<uint8_t>(bytes->begin(), bytes->end());
 }
 
 enum OptionBit : uint8_t {
@@ -59,7 +57,7 @@ enum OptionBit : uint8_t {
 // Written beside the old file and renamed over it, so a failed write leaves the old one whole;
 // whatever else stood under the name (a link, a FIFO) is replaced by the regular file.
 bool writeBytes(const std::filesystem::path& file, const std::string& bytes) {
-    ReplacingFile out(file.string(), ReplacingFile::Links::Replace);
+    ReplacingFile out(file.string(), ReplacingFile::Kind::SettingsFile);
     out.write(bytes.data(), bytes.size());
     return out.commit();
 }

@@ -39,19 +39,20 @@ TEST_F(Undo, SnapshotHoldsTheSoundByteForByte) {
 }
 
 // The levels, samples, panels and texts of Undo and Redo are in editing.sb.
-TEST_F(Undo, NothingHappensWithoutASoundAndClearingStopsAtAGap) {
+TEST_F(Undo, NothingHappensWithoutASoundAndClearingFindsEverySnapshot) {
     editor->MMundo();
     editor->MMredo();
     EXPECT_TRUE(device.commands.empty());
     EXPECT_EQ(doc().UndoLevel, 0);
 
-    // Clearing stops at the first missing snapshot.
+    // A level whose file could not be written leaves a gap that hides nothing above it.
     for (int n : {0, 1, 3})
         writeBytes(snapshot(n), "x");
+    writeBytes(dir / "temp" / "keep.dat", "x");
     editor->ClearUndo();
-    EXPECT_FALSE(std::filesystem::exists(snapshot(0)));
-    EXPECT_FALSE(std::filesystem::exists(snapshot(1)));
-    EXPECT_TRUE(std::filesystem::exists(snapshot(3)));
+    for (int n : {0, 1, 3})
+        EXPECT_FALSE(std::filesystem::exists(snapshot(n))) << n;
+    EXPECT_TRUE(std::filesystem::exists(dir / "temp" / "keep.dat"));
 
     // New sound clears the history, files included.
     load(ramp(200));
@@ -63,22 +64,81 @@ TEST_F(Undo, NothingHappensWithoutASoundAndClearingStopsAtAGap) {
     EXPECT_EQ(doc().UndoLevel, 0);
 }
 
-TEST_F(Undo, ASnapshotThatCannotBeWrittenRefusesTheEdit) {
+// Every level of the history can be reached at every moment. When the disk takes no snapshot
+// (a full disk, a size limit) memory keeps it; only when neither can is the edit refused, before
+// anything changes and without touching the levels there are.
+TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
+    // Short sounds, written at once, and long ones, written beside the edit.
+    for (int frames : {200, 1'200'001}) {
+        SCOPED_TRACE(frames);
+        const Samples a = ramp(frames), b = ramp(frames, 5);
+        load(a, b);
+        setBoth(true);
+        editor->VeranderVolume(0.5f, 0.5f);
+        const Samples half = left();
+        {
+            FileSizeLimit full(1000);
+            editor->MMreverse();
+            const Samples reversed = left();
+            editor->VeranderVolume(2, 2);
+            const Samples louder = left();
+            EXPECT_TRUE(host.messages.empty());
+            ASSERT_EQ(doc().UndoLevel, 3);
+            editor->MMundo();
+            EXPECT_TRUE(left() == reversed);
+            editor->MMundo();
+            EXPECT_TRUE(left() == half);
+            editor->MMundo();
+            EXPECT_TRUE(left() == a);
+            EXPECT_TRUE(right() == b);
+            editor->MMredo();
+            editor->MMredo();
+            EXPECT_TRUE(left() == reversed);
+            editor->MMredo();
+            EXPECT_TRUE(left() == louder);
+            editor->MMundo();
+            editor->MMundo();
+            EXPECT_TRUE(left() == half);
+            EXPECT_TRUE(host.messages.empty());
+        }
+        // The disk back, the levels kept in memory are still the way back.
+        editor->MMundo();
+        EXPECT_TRUE(left() == a);
+        editor->MMredo();
+        EXPECT_TRUE(left() == half);
+    }
+
+    // Neither disk nor memory: the edit is refused, the sound and every level as they were.
     load(ramp(200));
-    // A folder where the snapshot should go cannot be replaced by a file.
-    std::filesystem::create_directories(snapshot(0) / "occupied");
     select(10, 20);
     editor->MMmute();
+    const Samples muted = left();
+    editor->MMundo();
+    ASSERT_EQ(doc().UndoLevel, 0);
+    host.messages.clear();
+    host.statusLog.clear();
+    availableMemory = 0;
+    {
+        FileSizeLimit full(100);
+        editor->MMreverse();
+    }
     EXPECT_EQ(left(), ramp(200));
     EXPECT_EQ(doc().UndoLevel, 0);
-    EXPECT_EQ(doc().RedoLevel, 0);
-    EXPECT_FALSE(doc().Changed);
+    EXPECT_EQ(doc().RedoLevel, 1);
     EXPECT_EQ(
         host.lastCritical(),
         "The undo data could not be written to the temporary folder. Nothing has been changed.");
     EXPECT_TRUE(host.statusLog.empty());
+    editor->MMredo();
+    EXPECT_EQ(left(), muted);
+    editor->MMundo();
+    EXPECT_EQ(left(), ramp(200));
 
+    // The same in Dutch, with a folder under the snapshot's name.
+    std::filesystem::remove(snapshot(0));
+    std::filesystem::create_directories(snapshot(0) / "occupied");
     editor->MMned();
+    select(10, 20);
     editor->MMdel();
     EXPECT_EQ(doc().SampleCount, 200);
     EXPECT_EQ(host.lastCritical(), "De gegevens om ongedaan te maken konden niet worden opgeslagen "
@@ -161,9 +221,7 @@ TEST_F(Undo, AFileThatIsNoSnapshotEndsUndoSilently) {
 }
 
 // A long sound's snapshot is a copy in memory written beside the edit (or, at Undo, the sound's
-// own arrays). Its file comes out as any other snapshot; when it cannot be written the copy itself
-// is the way back, and the next snapshot is written at once, so that a full disk cannot fill the
-// memory with copies.
+// own arrays); its file comes out as any other snapshot.
 TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
     const int frames = 1'200'001;
     const Samples left(ramp(frames)), right(ramp(frames, 5));
@@ -172,38 +230,18 @@ TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
     editor->VeranderVolume(0.5f, 0.5f);
     const Samples halved = this->left();
     editor->MMundo();
-    EXPECT_EQ(readBytes(snapshot(0)),
-              snapshotHeader(frames, 16, 22050, 2) + le16(left) + le16(right));
-    EXPECT_EQ(this->left(), left);
+    EXPECT_TRUE(readBytes(snapshot(0)) ==
+                snapshotHeader(frames, 16, 22050, 2) + le16(left) + le16(right));
+    EXPECT_TRUE(this->left() == left);
     // Undo handed the changed sound over to be written the same way.
     editor->MMredo();
-    EXPECT_EQ(this->left(), halved);
+    EXPECT_TRUE(this->left() == halved);
+    editor->MMreverse(); // waits for the write before it
     EXPECT_EQ(readBytes(snapshot(1)).size(), 20 + 4 * size_t(frames));
-
-    load(left, right);
-    std::filesystem::create_directories(snapshot(0) / "occupied");
-    editor->VeranderVolume(0.5f, 0.5f);
-    EXPECT_EQ(this->left(), halved);
-    EXPECT_EQ(doc().UndoLevel, 1);
-    EXPECT_TRUE(host.messages.empty());
-    std::filesystem::create_directories(snapshot(1) / "occupied");
-    editor->MMreverse();
-    EXPECT_EQ(this->left(), halved);
-    EXPECT_EQ(doc().UndoLevel, 1);
-    EXPECT_EQ(
-        host.lastCritical(),
-        "The undo data could not be written to the temporary folder. Nothing has been changed.");
-    std::filesystem::remove_all(snapshot(1));
-    editor->MMundo();
-    EXPECT_EQ(this->left(), left);
-    EXPECT_EQ(this->right(), right);
-    editor->MMredo();
-    EXPECT_EQ(this->left(), halved);
-    editor->MMundo();
-    EXPECT_EQ(this->left(), left);
 }
 
-// After a crash the newest snapshot may be cut short; the one before it is brought back.
+// After a crash the newest snapshot may be cut short; the one before it is brought back. The
+// snapshots are found by name, so a level whose file was never written hides none above it.
 TEST_F(Undo, ARecoveryPassesOverACutShortSnapshot) {
     const std::filesystem::path crashed = dir / "crashed";
     std::filesystem::create_directories(crashed);
@@ -221,7 +259,13 @@ TEST_F(Undo, ARecoveryPassesOverACutShortSnapshot) {
     EXPECT_EQ(recovered->LeftSamples, ramp(300));
     EXPECT_EQ(recovered->RightSamples, ramp(300, 7));
 
-    std::filesystem::remove(undoSnapshotPath(crashed, 0));
+    std::filesystem::remove(undoSnapshotPath(crashed, 1));
+    std::filesystem::rename(undoSnapshotPath(crashed, 0), undoSnapshotPath(crashed, 7));
+    recovered = readCrashedSound({crashed});
+    ASSERT_TRUE(recovered);
+    EXPECT_EQ(recovered->LeftSamples, ramp(300));
+
+    std::filesystem::remove(undoSnapshotPath(crashed, 7));
     EXPECT_FALSE(readCrashedSound({crashed}));
 }
 

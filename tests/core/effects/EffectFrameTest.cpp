@@ -93,6 +93,7 @@ TEST_F(Frame, ARefusedSnapshotLeavesTheSoundAlone) {
     load(a);
     std::filesystem::remove_all(dir / "temp");
     std::ofstream(dir / "temp") << "not a folder";
+    availableMemory = 0;
     editor->VeranderVolume(2, 2);
     editor->MMgekraak();
     editor->MaakEcho(100, 50, 100, 50, 3, 0);

@@ -136,7 +136,7 @@ TEST_F(WavSox, LongStereoSoundsReadAndSaveAsSoxReadsThem) {
         doc.SampleCount = read.frames;
         doc.LeftSamples = std::move(read.left);
         doc.RightSamples = std::move(read.right);
-        ASSERT_TRUE(writeWaveFile(saved.string(), doc, 0, doc.SampleCount));
+        ASSERT_EQ(writeWaveFile(saved.string(), doc, 0, doc.SampleCount), WriteFailure::None);
         EXPECT_TRUE(soxSamples(saved, bits) == sox);
     }
 }

@@ -294,7 +294,7 @@ TEST_F(SynthesizerEditorTest, OpenReplacesTheSoundByTheSynthesizedOne) {
     EXPECT_EQ(doc().SampleRate, 11025);
     EXPECT_EQ(doc().Channels, 1);
     EXPECT_EQ(doc().FileName, "*");
-    EXPECT_FALSE(doc().Changed);
+    EXPECT_TRUE(doc().Changed); // in no file yet
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_EQ(editor->caption(), "No Title - Sonoplexer");
     EXPECT_EQ(editor->panel(1), "A new sound has been made with the synthesizer.");

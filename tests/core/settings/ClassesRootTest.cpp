@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sys/stat.h>
 
 #include "settings/ClassesRoot.h"
 
@@ -74,4 +75,26 @@ TEST_F(ClassesRootTest, AFileThatCannotBeWrittenIsReportedAndLinesNotUnderstoodA
     EXPECT_EQ(blocked.lastResult(), Result::NotWritten);
     blocked.createKey(".wav");
     EXPECT_EQ(blocked.lastResult(), Result::NotWritten);
+}
+
+// Only a regular file of at most 1 MiB is read: a FIFO would hold up the start, a link to a
+// device would fill the memory. Such a store is empty, and the next write replaces it.
+TEST_F(ClassesRootTest, AnythingButASmallRegularFileIsAnEmptyStoreReplacedAtTheNextWrite) {
+    const std::filesystem::path file = dir / "associations.reg";
+    for (const char* odd : {"fifo", "zero", "large"}) {
+        SCOPED_TRACE(odd);
+        std::filesystem::remove(file);
+        if (std::string(odd) == "fifo")
+            ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+        else if (std::string(odd) == "zero")
+            std::filesystem::create_symlink("/dev/zero", file);
+        else
+            std::ofstream(file) << "[.wav]\n@=\"wav File\"\n" << std::string(1 << 20, ';');
+        ClassesRoot store(file);
+        EXPECT_FALSE(store.keyExists(".wav"));
+        store.setValue(".wav", "", "wav File");
+        EXPECT_EQ(store.lastResult(), Result::Success);
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(file)));
+        EXPECT_EQ(ClassesRoot(file).getValue(".wav", ""), "wav File");
+    }
 }
