@@ -247,6 +247,7 @@ bool Editor::WriteWave(int saveKind) {
     const WriteFailure failure =
         writeWaveFile(doc_.FileName, doc_, first, frames, [this](int step) { ProgressShow(step); });
     const bool written = failure == WriteFailure::None;
+    ProgressEnd(); // before any message, which would otherwise stand over a bar at its last step
     saveTag.clear();
     doc_.BlockAlign = layout.blockAlign;
     doc_.ByteRate = float(layout.byteRate);
@@ -265,7 +266,6 @@ bool Editor::WriteWave(int saveKind) {
         setStatus(1, LangText("Het geluid is opgeslagen.", "The sound has been saved."));
     }
     view_.setBusy(false);
-    ProgressEnd();
     return written;
 }
 

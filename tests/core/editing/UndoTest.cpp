@@ -220,24 +220,26 @@ TEST_F(Undo, AFileThatIsNoSnapshotEndsUndoSilently) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-// A long sound's snapshot is a copy in memory written beside the edit (or, at Undo, the sound's
-// own arrays); its file comes out as any other snapshot.
+// A long sound's snapshot is a copy in memory written beside the edit; its file comes out as any
+// other snapshot. Undo and Redo take a snapshot still being written straight from memory, and
+// hand the sound they leave over to be written the same way.
 TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
     const int frames = 1'200'001;
     const Samples left(ramp(frames)), right(ramp(frames, 5));
     load(left, right);
     setBoth(true);
     editor->VeranderVolume(0.5f, 0.5f);
-    const Samples halved = this->left();
-    editor->MMundo();
+    const Samples halvedLeft = this->left(), halvedRight = this->right();
+    editor->MMreverse(); // waits for the file of the snapshot before it
     EXPECT_TRUE(readBytes(snapshot(0)) ==
                 snapshotHeader(frames, 16, 22050, 2) + le16(left) + le16(right));
-    EXPECT_TRUE(this->left() == left);
-    // Undo handed the changed sound over to be written the same way.
+    editor->MMundo();
+    EXPECT_TRUE(this->left() == halvedLeft);
     editor->MMredo();
-    EXPECT_TRUE(this->left() == halved);
-    editor->MMreverse(); // waits for the write before it
-    EXPECT_EQ(readBytes(snapshot(1)).size(), 20 + 4 * size_t(frames));
+    EXPECT_FALSE(this->left() == halvedLeft);
+    editor->MMreverse();
+    EXPECT_TRUE(readBytes(snapshot(1)) ==
+                snapshotHeader(frames, 16, 22050, 2) + le16(halvedLeft) + le16(halvedRight));
 }
 
 // After a crash the newest snapshot may be cut short; the one before it is brought back. The
