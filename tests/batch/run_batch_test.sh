@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Runs one batch script and compares its output with the expected output.
 #   run_batch_test.sh SONOPLEXER NAME.sb
-# In the script and the expected output, @WORK@ stands for a fresh work folder (@work@ for its
-# name in lower case, as window captions show paths). NAME.setup, when
+# In the script and the expected output, @WORK@ stands for a fresh work folder. NAME.setup, when
 # present, runs first (bash, with WORK set) to make the files the script uses.
 set -euo pipefail
 program=$1 script=$2
@@ -12,7 +11,7 @@ export WORK
 trap 'rm -rf "$WORK"' EXIT
 [ -f "$base.setup" ] && (cd "$WORK" && bash "$base.setup")
 sed "s|@WORK@|$WORK|g" "$script" > "$WORK/script.sb"
-sed "s|@WORK@|$WORK|g; s|@work@|${WORK,,}|g" "$base.expected" > "$WORK/expected"
+sed "s|@WORK@|$WORK|g" "$base.expected" > "$WORK/expected"
 status=0
 "$program" --batch "$WORK/script.sb" --settings-dir "$WORK/settings" --temp-dir "$WORK/temp" \
     > "$WORK/actual" 2> "$WORK/errors" || status=$?

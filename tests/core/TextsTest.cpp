@@ -59,7 +59,9 @@ TEST(StatusTexts, SizePanelRaisesAnExactMultipleOf1024ByAWhole1024) {
     EXPECT_EQ(sizePanelText(doc, 0), "File: 1023 kb");
 }
 
-TEST(StatusTexts, CaptionLowersEveryLatin1CapitalButKeepsTheMultiplicationSign) {
-    EXPECT_EQ(captionForFile("/Music/ÀÉÖ×ØÞß ÿ.WAV"), "/music/àéö×øþß ÿ.wav - Sonoplexer");
-    EXPECT_EQ(captionForFile("àéö×øþ"), "àéö×øþ - Sonoplexer");
+// The caption names the file as it is; the recent files' menu shows names in lower case.
+TEST(StatusTexts, LowerCaseTakesEveryLatin1CapitalButTheMultiplicationSign) {
+    EXPECT_EQ(captionForFile("/Music/Été.WAV"), "/Music/Été.WAV - Sonoplexer");
+    EXPECT_EQ(toLowerText("/Music/ÀÉÖ×ØÞß ÿ.WAV"), "/music/àéö×øþß ÿ.wav");
+    EXPECT_EQ(toLowerText("àéö×øþ"), "àéö×øþ");
 }

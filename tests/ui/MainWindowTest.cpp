@@ -58,7 +58,7 @@ void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
     // 16-bit mono is read in one piece: the area shows the start of the work only.
     QCOMPARE(watch.paintedLabels, QStringList{"Opening..."});
     QVERIFY(!session.window->findChild<QWidget*>("pctProgress")->isVisible());
-    QCOMPARE(session.window->windowTitle(), QString("test.wav - Sonoplexer"));
+    QCOMPARE(session.window->windowTitle(), QString("Test.WAV - Sonoplexer"));
     QCOMPARE(session.panel(1), QString("The file has been opened."));
     QCOMPARE(session.panel(2), QString(" 16-bits, 44100 Hz, mono   "));
     QCOMPARE(session.panel(3), QString("Time: 1.00"));
@@ -76,7 +76,7 @@ void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
     QVERIFY(session.item("MMned")->isChecked());
     QVERIFY(!session.item("MMeng")->isChecked());
     QCOMPARE(session.panel(3), QString("Duur: 1.00"));
-    QCOMPARE(session.window->windowTitle(), QString("test.wav - Sonoplexer"));
+    QCOMPARE(session.window->windowTitle(), QString("Test.WAV - Sonoplexer"));
     QCOMPARE(session.button("Cut")->toolTip(), QString("Knippen"));
     QCOMPARE(session.button("Record")->toolTip(), QString("Opnemen"));
     session.window->editor().doc().Changed = true;
@@ -198,14 +198,14 @@ void MainWindowTest::openDialogIsShownAgainForAMissingFile() {
     QVERIFY(answers.isEmpty());
     QCOMPARE(folders, QStringList({session.documents(), session.documents()}));
     QCOMPARE(filter, QString("Wave-bestanden (*.wav);;Alle Bestanden (*)"));
-    QCOMPARE(session.window->windowTitle(), path.toLower() + " - Sonoplexer");
+    QCOMPARE(session.window->windowTitle(), path + " - Sonoplexer");
     QCOMPARE(QString::fromStdString(session.window->editor().settings().lastDir),
              session.dir.path() + "/Sub/");
 
     // Cancelling the dialog leaves the sound as it is.
     session.window->setOpenDialog([](const QString&, const QString&) { return QString(); });
     session.item("MMopen")->trigger();
-    QCOMPARE(session.window->windowTitle(), path.toLower() + " - Sonoplexer");
+    QCOMPARE(session.window->windowTitle(), path + " - Sonoplexer");
 }
 
 void MainWindowTest::saveAsWritesTheChosenFileAndClosingCanBeCancelled() {
@@ -228,7 +228,7 @@ void MainWindowTest::saveAsWritesTheChosenFileAndClosingCanBeCancelled() {
     QVERIFY(answers.isEmpty());
     QCOMPARE(overwrite->text, QString("This file already exists. Overwrite it?"));
     QCOMPARE(filter, QString("Wave-files (*.wav);;All Files (*)"));
-    QCOMPARE(session.window->windowTitle(), target.toLower() + " - Sonoplexer");
+    QCOMPARE(session.window->windowTitle(), target + " - Sonoplexer");
     QCOMPARE(session.panel(1), QString("The sound has been saved."));
     QCOMPARE(session.item("MMrecent0")->text(), QString("&1 saved copy.wav"));
     QVERIFY(!session.window->editor().doc().Changed);

@@ -201,7 +201,7 @@ void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
     });
     session.item("MMopen")->trigger();
     QVERIFY(shown);
-    QCOMPARE(session.window->windowTitle(), wave.toLower() + " - Sonoplexer");
+    QCOMPARE(session.window->windowTitle(), wave + " - Sonoplexer");
     QCOMPARE(editor.doc().SampleCount, 1500);
 }
 

@@ -37,8 +37,9 @@ std::string captionForUntitled(uint8_t language) {
     return LangText(language, "Naamloos", "No Title") + " - Sonoplexer";
 }
 
+// The name as it is: on a file system that tells case apart another case names another file.
 std::string captionForFile(const std::string& displayName) {
-    return toLowerText(displayName) + " - Sonoplexer";
+    return displayName + " - Sonoplexer";
 }
 
 std::string toLowerText(const std::string& utf8) {

@@ -14,7 +14,7 @@ std::string sizePanelText(const Document& doc, uint8_t language);     // "File: 
 // Milliseconds of the whole sound, rounded.
 int32_t soundDurationMs(const Document& doc);
 
-// "Sonoplexer", "No Title - Sonoplexer", or the lower-cased display name + " - Sonoplexer".
+// "Sonoplexer", "No Title - Sonoplexer", or the display name + " - Sonoplexer".
 std::string captionForUntitled(uint8_t language);
 std::string captionForFile(const std::string& displayName);
 inline const char* const ProgramCaption = "Sonoplexer";

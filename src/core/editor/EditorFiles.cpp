@@ -70,9 +70,7 @@ void Editor::openChosenFile(const std::string& path) {
 
 void Editor::MMrecent(int index) {
     const std::string path = settings_.recentFiles.at(size_t(index));
-    // The item's caption is "&N name"; the display name is the caption less its first two
-    // characters, so it begins with the blank.
-    OpenWave(path, " " + toLowerText(path.substr(path.find_last_of('/') + 1)));
+    OpenWave(path, path.substr(path.find_last_of('/') + 1));
 }
 
 void Editor::resetForReading() {
