@@ -68,6 +68,8 @@ void applyMp3Fields(const Mp3Fields& fields, Document& doc) {
     *doc.Info.find("INAM") = utf8ToLatin1(fields.album);
     *doc.Info.find("ICMT") = utf8ToLatin1(fields.comment);
     *doc.Info.find("IGNR") = utf8ToLatin1(fields.genre);
+    // The year stands in the date, from where an export takes it again.
+    if (!fields.year.empty()) *doc.Info.find("ICRD") = utf8ToLatin1(fields.year);
 }
 
 } // namespace sono

@@ -25,7 +25,7 @@ std::string genreName(int n, const std::vector<std::string>& genres);
 // The fields an export starts with: the label, IART, INAM, the year of ICRD when it holds a date,
 // ICMT and IGNR ("Other" when that is not a genre of `genres`).
 Mp3Fields mp3FieldsOf(const Document& doc, const std::vector<std::string>& genres);
-// An imported file's fields into the sound's texts (the year is not kept).
+// An imported file's fields into the sound's texts; the year, when there is one, as the date.
 void applyMp3Fields(const Mp3Fields& fields, Document& doc);
 
 } // namespace sono

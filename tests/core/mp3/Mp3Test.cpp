@@ -101,14 +101,19 @@ TEST(Mp3Fields, TheSoundsTextsBecomeTheFieldsAndBack) {
     EXPECT_EQ(genreName(200, genres), "Other");
     EXPECT_EQ(genreName(255, genres), "");
 
-    // An imported file's fields: the year is not kept, texts are stored as Latin-1.
-    applyMp3Fields({"T", "Ärtist", "Al", "1999", "C", "Rock"}, doc);
+    // An imported file's fields, texts stored as Latin-1: the year becomes the date, so that an
+    // export of the sound carries it on; a file without a year leaves the date alone.
+    const Mp3Fields imported{"T", "Ärtist", "Al", "1999", "C", "Rock"};
+    applyMp3Fields(imported, doc);
     EXPECT_EQ(doc.DispText, "T");
     EXPECT_EQ(*doc.Info.find("IART"), "\xC4rtist");
     EXPECT_EQ(*doc.Info.find("INAM"), "Al");
     EXPECT_EQ(*doc.Info.find("ICMT"), "C");
     EXPECT_EQ(*doc.Info.find("IGNR"), "Rock");
-    EXPECT_EQ(*doc.Info.find("ICRD"), "120245");
+    EXPECT_EQ(*doc.Info.find("ICRD"), "1999");
+    EXPECT_EQ(mp3FieldsOf(doc, genres).year, "1999");
+    applyMp3Fields({"T", "", "", "", "", ""}, doc);
+    EXPECT_EQ(*doc.Info.find("ICRD"), "1999");
 }
 
 } // namespace
