@@ -64,13 +64,15 @@ void VolumePanel::paintEvent(QPaintEvent*) {
     for (int x = 0; x < int(rows_.size()) && x < levels.width(); ++x)
         if (rows_[size_t(x)] >= 0 && rows_[size_t(x)] < levels.height())
             painter.drawPoint(levels.left() + x, levels.top() + rows_[size_t(x)]);
-    // `Picture8`: seven bands from green to red, lit up to the loudness step.
+    // `Picture8`: seven bands from green to red, lit up to and with the loudness step while
+    // there are levels to show, so that full scale lights the top band.
     const QRect strip(levels.right() + 6, 6, 12, MeterSize.height());
     const int band = strip.height() / StepCount;
+    const int litBands = rows_.empty() ? 0 : step_ + 1;
     for (int i = 0; i < StepCount; ++i) {
         const QColor lit = QColor::fromHsv(120 - i * 20, 220, 230);
         const QRect r(strip.left(), strip.bottom() - (i + 1) * band + 1, strip.width(), band - 1);
-        painter.fillRect(r, i < step_ ? lit : lit.darker(300));
+        painter.fillRect(r, i < litBands ? lit : lit.darker(300));
     }
 }
 

@@ -23,8 +23,8 @@ class VolumePanel : public QWidget {
     // Puts the panel back inside its band after the window changed size, keeping it against the
     // edges it rested on.
     void keepInside();
-    // The dots of the level picture (one row per column, as many columns as levelWidth), the
-    // step 0..6 the strip shows lit, and the position text.
+    // The dots of the level picture (one row per column, as many columns as levelWidth; none
+    // while nothing plays), the step 0..6 the strip shows lit up to, and the position text.
     void showLevels(const std::vector<int>& rows, int step, const QString& text);
     int levelWidth() const;
     int levelHeight() const;

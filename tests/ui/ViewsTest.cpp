@@ -1,9 +1,11 @@
 // The channel views in the window: a drag selects what lies under the pointer, the secondary
 // button leaves the selection, Zoom shows two seconds that the scroll bar moves, the graph style
-// is chosen from the menu, and Save Graphic As BMP writes what the views show.
+// is chosen from the menu, and Save Graphic As BMP writes what the views show. The level display
+// beside them lights its top step at full scale.
 #include <QScrollBar>
 #include <QtTest>
 
+#include "VolumePanel.h"
 #include "WaveformViews.h"
 #include "WindowSession.h"
 
@@ -15,6 +17,7 @@ class ViewsTest : public QObject {
   private slots:
     void dragSelectsUnderThePointer();
     void zoomScrollStyleAndGraphic();
+    void levelStripLightsItsTopStepAtFullScale();
 };
 
 void ViewsTest::dragSelectsUnderThePointer() {
@@ -95,6 +98,25 @@ void ViewsTest::zoomScrollStyleAndGraphic() {
     QCOMPARE(written.size(), views->shown()[0].size());
     QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
              views->shown()[0].convertToFormat(QImage::Format_RGB32));
+}
+
+void ViewsTest::levelStripLightsItsTopStepAtFullScale() {
+    VolumePanel panel([] { return 0; }, [] { return 200; }, nullptr);
+    // The strip stands right of the level picture: the brightness of its top band, found as the
+    // first row of its column that is not the panel's own colour.
+    auto topBand = [&](int step, bool playing) {
+        panel.showLevels(std::vector<int>(playing ? size_t(panel.levelWidth()) : 0, 0), step, "");
+        const QImage shot = panel.grab().toImage();
+        const int x = panel.levelWidth() + 18;
+        const QRgb background = shot.pixel(x, 1);
+        for (int y = 2; y < panel.levelHeight() + 6; ++y)
+            if (shot.pixel(x, y) != background) return QColor(shot.pixel(x, y)).value();
+        return -1;
+    };
+    const int full = topBand(6, true), loud = topBand(5, true), idle = topBand(6, false);
+    QVERIFY(full > 0 && loud > 0);
+    QVERIFY2(full > 2 * loud, qPrintable(QString("full %1, one step less %2").arg(full).arg(loud)));
+    QCOMPARE(idle, loud);
 }
 
 QTEST_MAIN(ViewsTest)
