@@ -73,7 +73,9 @@ std::string tag(int version, const std::string& frames, uint8_t flags = 0) {
 const std::string Audio = "\xFF\xFB\x90\xC0" + std::string(400, '\0');
 
 bool isSafe(const std::string& file, int64_t limit = Id3v2TagLimit) {
-    const auto path = std::filesystem::temp_directory_path() / "sonotest-id3v2.mp3";
+    // A name of each test's own, as the tests may run side by side.
+    const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
+    const auto path = std::filesystem::temp_directory_path() / ("sonotest-" + test + ".mp3");
     std::ofstream(path, std::ios::binary).write(file.data(), std::streamsize(file.size()));
     const bool safe = id3v2TagIsSafe(path.string(), limit);
     std::filesystem::remove(path);
