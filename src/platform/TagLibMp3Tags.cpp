@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "GenreNames.h"
+#include "mp3/Id3v2Guard.h"
 #include "mp3/Mp3Exchange.h"
 
 namespace sono {
@@ -37,6 +38,9 @@ unsigned yearNumber(const std::string& year) {
 std::optional<Mp3Fields> TagLibMp3Tags::read(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    // TagLib reads the ID3v2 tag as it opens the file and unpacks its compressed frames whole,
+    // so a tag that could ask for more memory than the limit keeps the file's fields unread.
+    if (!id3v2TagIsSafe(path)) return std::nullopt;
     TagLib::MPEG::File file(path.c_str(), false);
     if (!file.isValid() || (!file.hasID3v1Tag() && !file.hasID3v2Tag())) return std::nullopt;
     const std::vector<std::string>& genres = genreNames();

@@ -20,7 +20,8 @@ class Mp3Tags {
   public:
     virtual ~Mp3Tags() = default;
     // The file's fields (those of its ID3v2 tag where it has one, else its ID3v1 tag), each
-    // without trailing control characters; nullopt when it has no tag or cannot be read.
+    // without trailing control characters; nullopt when it has no tag or cannot be read, and when
+    // its ID3v2 tag is larger than it is safe to read (see mp3/Id3v2Guard.h).
     virtual std::optional<Mp3Fields> read(const std::string& path) = 0;
     // Writes the fields as an ID3v1 tag (the genre by its number) and an ID3v2 tag; false when
     // the file is missing or could not be written.
