@@ -105,12 +105,21 @@ std::optional<size_t> chapterFramesStart(Bytes contents, bool chapter) {
     return at;
 }
 
+// Frames a tag library splits into a list of texts or entries, each of which costs it far more
+// memory than its bytes (some hundred times for a list of one-letter texts).
+bool splitIntoEntries(std::string_view id) {
+    return id[0] == 'T' || id == "COMM" || id == "USLT" || id == "SYLT" || id == "IPLS" ||
+           id == "ETCO" || id == "WXXX";
+}
+
 // Walks the frames of a version 2.3 or 2.4 tag the way a tag library reads them, spending the
-// limit on what the compressed ones unpack to.
+// limit on what the compressed ones unpack to, and the far smaller one of texts on the frames it
+// splits into entries.
 class FrameCheck {
   public:
     FrameCheck(int version, bool unsynchronised, int64_t limit)
-        : version_(version), unsynchronised_(unsynchronised), left_(limit) {}
+        : version_(version), unsynchronised_(unsynchronised), left_(limit),
+          textLeft_(std::min(limit, Id3v2TextLimit)) {}
 
     // The frames from `at` on. A reader stops at padding (a zero byte) and at a frame longer than
     // what is left; the frames it does read all stand before that.
@@ -164,17 +173,24 @@ class FrameCheck {
             const std::optional<size_t> start = chapterFramesStart(contents, id == "CHAP");
             return start && framesFit(contents, *start, true);
         }
-        if (!compressed) return true;
-        if (data.size() < 4) return true; // nothing to unpack
+        const bool entries = splitIntoEntries(id);
+        if (!compressed || data.size() < 4) { // nothing to unpack
+            if (entries) textLeft_ -= size;
+            return textLeft_ >= 0;
+        }
+        const int64_t most = entries ? std::min(left_, textLeft_) : left_;
         const int64_t claimed = version_ == 3 ? bigEndian32(data.data()) : syncsafe(data.data());
-        if (claimed > left_) return false;
-        left_ -= unpackedBytes(data.subspan(4), left_);
-        return left_ >= 0;
+        if (claimed > most) return false;
+        const int64_t unpacked = unpackedBytes(data.subspan(4), most);
+        left_ -= unpacked;
+        if (entries) textLeft_ -= unpacked;
+        return left_ >= 0 && textLeft_ >= 0;
     }
 
     int version_;
     bool unsynchronised_;
     int64_t left_;
+    int64_t textLeft_;
 };
 
 // Where the frames begin: behind the extended header, when there is one. Its size counts its own

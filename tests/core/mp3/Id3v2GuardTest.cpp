@@ -101,6 +101,15 @@ TEST(Id3v2Guard, CompressedFramesCountWhatTheyUnpackTo) {
     // unpack on to the end of the tag.
     const std::string cut = compressed23("TIT2", bomb().substr(0, 20), 6);
     EXPECT_FALSE(isSafe(tag(3, cut + bomb().substr(20)) + Audio));
+
+    // Texts a tag library splits into entries have a budget of their own, packed or not: a
+    // picture may be large where a title may not.
+    std::string letters;
+    for (int i = 0; i < 150'000; ++i)
+        letters += std::string("a\0", 2);
+    EXPECT_FALSE(isSafe(tag(3, frame23("TIT2", text(letters))) + Audio));
+    EXPECT_FALSE(isSafe(tag(3, compressed23("TIT2", packed(text(letters)), 6)) + Audio));
+    EXPECT_TRUE(isSafe(tag(3, title + frame23("APIC", std::string(Megabyte, 'p'))) + Audio));
 }
 
 TEST(Id3v2Guard, EachVersionIsReadAsItIsStored) {
