@@ -12,7 +12,8 @@
 
 namespace sono {
 
-FrmAbout::FrmAbout(QWidget* parent, uint8_t language, const QString& snailPicture)
+FrmAbout::FrmAbout(QWidget* parent, uint8_t language, const QString& snailPicture,
+                   const QString& homePage)
     : QDialog(parent) {
     auto text = [language](const char* dutch, const char* english) {
         return QString::fromStdString(LangText(language, dutch, english));
@@ -37,7 +38,7 @@ FrmAbout::FrmAbout(QWidget* parent, uint8_t language, const QString& snailPictur
                                   "Gemaakt door het Sonoplexer-project\n",
                                   "A sound editor for Linux\n"
                                   "Made by the Sonoplexer project\n") +
-                             QString::fromLatin1(WebAddress));
+                             homePage);
     maker->setObjectName("maker");
     maker->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

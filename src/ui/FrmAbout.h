@@ -10,7 +10,8 @@ namespace sono {
 class FrmAbout : public QDialog {
     Q_OBJECT
   public:
-    FrmAbout(QWidget* parent, uint8_t language, const QString& snailPicture);
+    FrmAbout(QWidget* parent, uint8_t language, const QString& snailPicture,
+             const QString& homePage);
 };
 
 } // namespace sono

@@ -1,5 +1,6 @@
 #include "FrmEgg.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -25,6 +26,15 @@ FrmEgg::FrmEgg(QWidget* parent, uint8_t language, const QString& snailPicture)
     if (!snail_.isNull()) snail_ = snail_.scaledToHeight(64, Qt::SmoothTransformation);
     connect(timer_, &QTimer::timeout, this, &FrmEgg::crawl);
     timer_->start(40);
+    // Over the middle of the main window, as the dialogs open.
+    if (parent) move(parent->window()->geometry().center() - rect().center());
+}
+
+void FrmEgg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 QRect FrmEgg::snailRect() const {

@@ -1,6 +1,7 @@
 #pragma once
 // The hidden window behind "Don't Click Here!": the snail of the about box crawls to and fro
-// over a strip of grass, and turns back, offended, when it is clicked.
+// over a strip of grass, and turns back, offended, when it is clicked. It opens over the middle of
+// the main window and closes with Escape.
 #include <QPixmap>
 #include <QWidget>
 
@@ -18,6 +19,7 @@ class FrmEgg : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void crawl();

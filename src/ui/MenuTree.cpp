@@ -1,5 +1,6 @@
 #include "MenuTree.h"
 
+#include "desktop/HomePage.h"
 #include "document/StatusTexts.h"
 
 namespace sono {
@@ -121,8 +122,8 @@ const std::vector<MenuItem>& menuTree() {
         // Appears once About has been chosen three times.
         {"MMegg", "MMhelpMenu", Command, "Klik Niet Hier!", "Don't Click Here!", "", true},
         {"MMabout", "MMhelpMenu", Command, "&Info", "&About", ""},
-        // The website item shows the address itself.
-        {"MMwebsite", "MMhelpMenu", Command, WebAddress, WebAddress, ""},
+        // The website item shows the address of a home page itself.
+        {"MMwebsite", "MMhelpMenu", Command, homePageCaption(true), homePageCaption(false), ""},
     };
     return table;
 }

@@ -1,7 +1,6 @@
 #include "WindowDesktop.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QProcess>
 #include <QUrl>
@@ -12,6 +11,7 @@
 #include "FrmAbout.h"
 #include "FrmEgg.h"
 #include "desktop/FileAssociation.h"
+#include "desktop/HomePage.h"
 
 namespace sono {
 
@@ -27,12 +27,43 @@ std::string WindowDesktop::programFolder() const {
     return QFile::encodeName(QCoreApplication::applicationDirPath() + u'/').toStdString();
 }
 
+namespace {
+// How long xdg-open has to say that nothing could open the page. The desktops' openers hand the
+// page over and end at once; the generic one keeps the browser it started in the foreground, and
+// is left to it.
+constexpr int OpenerVerdictMs = 2000;
+
+// Opens the page with the program the user chose for it, as xdg-open finds it. False when there
+// is no xdg-open or it ends saying that nothing could open the page (no browser, say), which
+// QDesktopServices does not tell.
+bool openWithDesktop(const QUrl& url, QObject* owner) {
+    auto* opener = new QProcess(owner);
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    opener->start(QStringLiteral("xdg-open"), {url.toString(QUrl::FullyEncoded)});
+    if (!opener->waitForStarted()) {
+        delete opener;
+        return false;
+    }
+    if (opener->waitForFinished(OpenerVerdictMs)) {
+        const bool opened = opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
+        delete opener;
+        return opened;
+    }
+    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+    return true;
+}
+} // namespace
+
 bool WindowDesktop::openDocument(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+    return openWithDesktop(QUrl::fromLocalFile(QFile::decodeName(path.c_str())), window_);
 }
 
 bool WindowDesktop::openWebAddress(const std::string& address) {
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+    const QString text = QString::fromStdString(address);
+    const QUrl url = text.startsWith(QStringLiteral("file://"))
+                         ? QUrl::fromLocalFile(QFile::decodeName(address.substr(7).c_str()))
+                         : QUrl(text);
+    return openWithDesktop(url, window_);
 }
 
 bool WindowDesktop::startProgram(const std::string& path) {
@@ -46,7 +77,8 @@ bool WindowDesktop::followAssociation(ClassesRoot& store) {
 }
 
 void WindowDesktop::showAbout() {
-    FrmAbout about(window_, language_(), QString::fromStdString(appDir() + "snail.gif"));
+    FrmAbout about(window_, language_(), QString::fromStdString(appDir() + "snail.gif"),
+                   QString::fromStdString(homePageAddress(appDir(), language_())));
     about.exec();
 }
 

@@ -1,6 +1,7 @@
 // The window's desktop side: the association items follow the store when the File menu opens,
 // and the about box (three times) brings out the hidden item and its window, in either language.
 // With SONO_SCREENSHOTS=FOLDER the test also leaves pictures of what it saw there.
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QtTest>
@@ -40,6 +41,7 @@ class DesktopWindowsTest : public QObject {
   private slots:
     void associationItemsFollowTheStore();
     void thirdAboutShowsTheHiddenItemAndItsWindow();
+    void helpAndWebsiteSayWhenNothingOpensThem();
 };
 
 void DesktopWindowsTest::associationItemsFollowTheStore() {
@@ -129,7 +131,10 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
     QCOMPARE(window->windowTitle(), QString("Klik Niet Hier!"));
     QTest::qWait(200); // the snail crawls
     keepPicture(window, "nl-egg");
-    window->close();
+    // Over the middle of the main window, give or take the frames around the two.
+    QVERIFY((window->geometry().center() - session.window->geometry().center()).manhattanLength() <
+            10);
+    QTest::keyClick(window, Qt::Key_Escape);
     QTRY_VERIFY(!session.window->findChild<FrmEgg*>("FrmEgg"));
 
     session.item("MMeng")->trigger();
@@ -137,6 +142,42 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
     help->popup(QPoint(0, 0));
     keepPicture(help, "en-menu-help");
     help->hide();
+}
+
+// Help and the website open through xdg-open, which ends with a failure when nothing can show the
+// page (no browser): then the window says so. Here a stand-in for it on the PATH keeps what it
+// was asked to open and ends as told.
+void DesktopWindowsTest::helpAndWebsiteSayWhenNothingOpensThem() {
+    Session session;
+    const QString bin = session.dir.path() + "/bin", asked = session.dir.path() + "/asked";
+    QDir().mkpath(bin);
+    std::ofstream(bin.toStdString() + "/xdg-open")
+        << "#!/bin/sh\necho \"$1\" >> '" << asked.toStdString() << "'\nexit $OPENER_STATUS\n";
+    QFile::setPermissions(bin + "/xdg-open", QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toUtf8() + ':' + path);
+    // What the stand-in was asked to open, and the text of the message that followed, if one
+    // was expected.
+    auto opened = [&](const char* item, const char* status) {
+        qputenv("OPENER_STATUS", status);
+        QFile::remove(asked);
+        std::shared_ptr<SeenBox> seen;
+        if (QByteArray(status) != "0") seen = answerNextBox(QMessageBox::Ok);
+        session.item(item)->trigger();
+        QFile file(asked);
+        file.open(QIODevice::ReadOnly);
+        return QStringList{QString::fromUtf8(file.readAll()).trimmed(), seen ? seen->text : ""};
+    };
+
+    const QStringList help = opened("MMhelp", "0");
+    QVERIFY2(help[0].startsWith("file:///") && help[0].endsWith("/help/en/index.html"),
+             qPrintable(help[0]));
+    QCOMPARE(opened("MMhelp", "3")[1], QString("The Help-document can't be opened."));
+    session.item("MMned")->trigger();
+    const QStringList website = opened("MMwebsite", "4");
+    QVERIFY2(website[0].endsWith("/help/nl/about.html"), qPrintable(website[0]));
+    QCOMPARE(website[1], QString("De website kan niet automatisch worden geopend op uw computer."));
+    qputenv("PATH", path);
 }
 
 QTEST_MAIN(DesktopWindowsTest)

@@ -18,8 +18,6 @@ int32_t soundDurationMs(const Document& doc);
 std::string captionForUntitled(uint8_t language);
 std::string captionForFile(const std::string& displayName);
 inline const char* const ProgramCaption = "Sonoplexer";
-// The project's page: the Help menu shows it and opens it.
-inline const char* const WebAddress = "https://example.org/sonoplexer";
 
 // Lower case as the caption shows it: ASCII and the Latin-1 letters of UTF-8 text.
 std::string toLowerText(const std::string& utf8);

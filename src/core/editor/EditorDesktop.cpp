@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "desktop/FileAssociation.h"
+#include "desktop/HomePage.h"
 #include "document/StatusTexts.h"
 #include "editor/Editor.h"
 
@@ -56,10 +57,10 @@ void Editor::MMasso() {
         1, LangText("De File Association is gemaakt.", "The File Association has been created."));
     dialogs_.showMessage(
         MessageIcon::Information, ProgramCaption,
-        LangText("De File Association is gemaakt. Mogelijk gaat hij pas werken nadat u Windows "
-                 "opnieuw heeft gestart.",
-                 "The File Association has been created. It's possible that you have to restart "
-                 "Windows before the File Association will work."));
+        LangText("De File Association is gemaakt. Mogelijk gaat hij pas werken nadat u zich "
+                 "opnieuw heeft aangemeld.",
+                 "The File Association has been created. It's possible that you have to log in "
+                 "again before the File Association will work."));
 }
 
 void Editor::MMdelAsso() {
@@ -107,9 +108,11 @@ void Editor::MMhelp() {
 }
 
 void Editor::MMwebsite() {
-    if (desktop_ && !desktop_->openWebAddress(WebAddress))
+    if (!desktop_) return;
+    const std::string address = homePageAddress(desktop_->appDir(), language());
+    if (!desktop_->openWebAddress(address))
         dialogs_.showMessage(
-            MessageIcon::Information, WebAddress,
+            MessageIcon::Information, address,
             LangText("De website kan niet automatisch worden geopend op uw computer.",
                      "The website can't be opened automatically at your computer."));
 }
@@ -119,9 +122,8 @@ void Editor::MMsnapler() {
     const std::string player = desktop_->programFolder() + SiblingPlayer;
     std::error_code error;
     if (!std::filesystem::is_regular_file(player, error) || !desktop_->startProgram(player))
-        dialogs_.showMessage(
-            MessageIcon::Critical, "Snapler",
-            LangText("Snapler.exe is niet gevonden.", "Snapler.exe has not been found."));
+        dialogs_.showMessage(MessageIcon::Critical, "Snapler",
+                             LangText("Snapler is niet gevonden.", "Snapler has not been found."));
 }
 
 void Editor::MMabout() {

@@ -79,7 +79,7 @@ TEST_F(DesktopCommands, CreatingAndRemovingTheAssociationWritesTheStoreAndTellsT
     editor->runCommand("MMasso");
     EXPECT_EQ(host.statusLog.back(), "The File Association has been created.");
     EXPECT_EQ(lastMessage(), "Sonoplexer: The File Association has been created. It's possible "
-                             "that you have to restart Windows before the File Association will "
+                             "that you have to log in again before the File Association will "
                              "work.");
     ClassesRoot created = store();
     EXPECT_EQ(created.getValue(".wav", ""), "wav File");
@@ -179,13 +179,15 @@ TEST_F(DesktopCommands, LaunchesAndTheAboutCount) {
     desktop.opens = false;
     editor->MMhelp();
     EXPECT_EQ(lastMessage(), "Help: Het Help-document kan niet worden geopend.");
+    // Without a home page set when building, the website is the manual's about page.
     editor->MMwebsite();
-    EXPECT_EQ(desktop.calls.back(), "web https://example.org/sonoplexer");
-    EXPECT_EQ(lastMessage(), "https://example.org/sonoplexer: De website kan niet automatisch "
-                             "worden geopend op uw computer.");
+    const std::string about = "file://" + desktop.folder + "help/nl/about.html";
+    EXPECT_EQ(desktop.calls.back(), "web " + about);
+    EXPECT_EQ(lastMessage(),
+              about + ": De website kan niet automatisch worden geopend op uw computer.");
 
     editor->MMsnapler();
-    EXPECT_EQ(lastMessage(), "Snapler: Snapler.exe is niet gevonden.");
+    EXPECT_EQ(lastMessage(), "Snapler: Snapler is niet gevonden.");
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Critical);
     std::ofstream(dir / "snapler") << "#!/bin/sh\n";
     editor->MMsnapler();
