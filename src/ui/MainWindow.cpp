@@ -175,8 +175,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         return Arguments{editorPath(chosen->path), int64_t(format.bits == 8 ? 0 : 1), format.rate,
                          int64_t(format.channels == 2 ? 1 : 0)};
     };
-    // Previews are heard once the window has its sound output; until then Play does nothing.
-    bijOpen_->setPlayer([](const QString&) {});
+    bijOpen_->setPlayer([this](const QString& path) { playPreview(editorPath(path)); });
     parameterDialogs_["MMopenMP3"] = [this] { return askMp3Import(); };
     parameterDialogs_["MMsaveMP3"] = [this] { return askMp3Export(); };
     parameterDialogs_["MMinformatie"] = [this]() -> std::optional<Arguments> {
@@ -195,13 +194,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         editor_.runExclusive([this] { editor_.MMstop(); });
         return morse_->ask(exec);
     };
-    // The preview plays on a device of its own, as the system's sound player would, without
-    // waiting and without touching the sound.
-    synthesizer_->setPlayer([this](const std::string& path) {
-        preview_.stop();
-        preview_.close();
-        if (preview_.open(path, WaveDevice::Purpose::Play)) preview_.play();
-    });
+    synthesizer_->setPlayer([this](const std::string& path) { playPreview(path); });
     // The hidden period encoder "Save QVF": never shown, but there to be clicked.
     auto* encoder = new QPushButton(QStringLiteral("Save QVF"), this);
     encoder->setObjectName("Command1");
@@ -342,6 +335,14 @@ std::optional<Arguments> MainWindow::askProperties() {
     if (execDialog(*propForm_) != QDialog::Accepted) return std::nullopt;
     return Arguments{int64_t(propForm_->bits() == 8 ? 0 : 1), double(propForm_->rate()),
                      int64_t(propForm_->channels() == 2 ? 1 : 0)};
+}
+
+// A preview plays on a device of its own, as the system's sound player would, without waiting
+// and without touching the sound.
+void MainWindow::playPreview(const std::string& path) {
+    preview_.stop();
+    preview_.close();
+    if (preview_.open(path, WaveDevice::Purpose::Play)) preview_.play();
 }
 
 void MainWindow::hideToolDialogs() {

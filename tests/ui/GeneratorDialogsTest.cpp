@@ -9,12 +9,9 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QtTest>
-
-#include <cstring>
 
 #include "MorseDialog.h"
 #include "Synthesizer.h"
@@ -220,47 +217,18 @@ void GeneratorDialogsTest::previewIsHeard() {
     // second of standard.qvf at 250 Hz, a wave that crosses the zero line twice a period.
     QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "the tests' sound server is not set");
     Session session(SONO_SHARE_DIR);
-    // An outside recorder (PulseAudio's own), so that nothing of the program records itself. The
-    // preview starts once the recording flows, and the recording runs on for a second after it.
-    QProcess recorder;
-    QByteArray bytes;
-    const auto recordedFor = [&](double seconds) {
-        return QTest::qWaitFor(
-            [&] {
-                bytes += recorder.readAllStandardOutput();
-                return bytes.size() >= qsizetype(seconds * 44100) * 2;
-            },
-            10000);
-    };
-    recorder.start("parec", {"--device=in", "--rate=44100", "--channels=1", "--format=s16le",
-                             "--latency-msec=20"});
-    QVERIFY(recorder.waitForStarted(5000));
-    QVERIFY(recordedFor(0.2));
+    Samples heard;
     runItem<Synthesizer>(session, "MMharmonisch", [&](Synthesizer* dialog) {
-        const double before = double(bytes.size()) / 2 / 44100;
-        button(dialog, "Command5")->click();
-        QVERIFY(recordedFor(before + 1.2));
+        heard = heardWhile([&] { button(dialog, "Command5")->click(); }, 1.2);
     });
-    recorder.terminate();
-    recorder.waitForFinished(5000);
-    Samples heard(size_t(bytes.size() / 2));
-    std::memcpy(heard.data(), bytes.data(), heard.size() * 2);
-    const double frameRate = 44100;
-    const size_t stretch = size_t(frameRate / 100);
-    int64_t crossings = 0;
-    size_t heardFrames = 0;
-    for (size_t at = 1; at + stretch <= heard.size(); at += stretch) {
-        const auto begin = heard.begin() + long(at), end = begin + long(stretch);
-        if (std::none_of(begin, end, [](int16_t v) { return std::abs(v) > 8000; })) continue;
-        heardFrames += stretch;
-        for (auto i = begin; i < end; ++i)
-            if ((*(i - 1) < 0) != (*i < 0)) ++crossings;
-    }
-    const double seconds = double(heardFrames) / frameRate;
-    QVERIFY2(seconds > 0.4 && seconds < 0.6, qPrintable(QString::number(seconds)));
-    const double rate = double(crossings) / seconds;
-    qInfo("preview heard for %.2f s, %.0f zero crossings a second", seconds, rate);
-    QVERIFY2(std::abs(rate - 500) < 40, qPrintable(QString::number(rate)));
+    QVERIFY(!heard.empty());
+    const Loudness preview = loudnessOf(heard, 8000);
+    qInfo("preview heard for %.2f s, %.0f zero crossings a second", preview.seconds,
+          preview.crossingsPerSecond);
+    QVERIFY2(preview.seconds > 0.4 && preview.seconds < 0.6,
+             qPrintable(QString::number(preview.seconds)));
+    QVERIFY2(std::abs(preview.crossingsPerSecond - 500) < 40,
+             qPrintable(QString::number(preview.crossingsPerSecond)));
 }
 
 void GeneratorDialogsTest::openMakesTheSound() {

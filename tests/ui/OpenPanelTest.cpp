@@ -63,6 +63,7 @@ class OpenPanelTest : public QObject {
   private slots:
     void rawImportReadsTheFileInThePanelsFormat();
     void previewDescribesDrawsAndPlaysTheSelectedWave();
+    void previewIsHeard();
 };
 
 void OpenPanelTest::rawImportReadsTheFileInThePanelsFormat() {
@@ -203,6 +204,29 @@ void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
     QVERIFY(shown);
     QCOMPARE(session.window->windowTitle(), wave + " - Sonoplexer");
     QCOMPARE(editor.doc().SampleCount, 1500);
+}
+
+// The preview's Play sends the chosen file to the sound server without opening it: a second of
+// a 439 Hz tone is recorded back from the server's input.
+void OpenPanelTest::previewIsHeard() {
+    QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "the tests' sound server is not set");
+    Session session;
+    const QString tone = session.dir.path() + "/tone.wav";
+    writeTone(tone, {}, 20000);
+    Samples heard;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        emit dialog->currentChanged(tone);
+        heard = heardWhile([&] { button(dialog, "Command2")->click(); }, 1.5);
+        dialog->reject();
+    });
+    session.item("MMopen")->trigger();
+    QVERIFY(!heard.empty());
+    const Loudness preview = loudnessOf(heard, 8000);
+    QVERIFY2(preview.seconds > 0.8 && preview.seconds < 1.2,
+             qPrintable(QString::number(preview.seconds)));
+    QVERIFY2(std::abs(preview.crossingsPerSecond - 878) < 60,
+             qPrintable(QString::number(preview.crossingsPerSecond)));
+    QVERIFY(session.window->editor().doc().FileName.empty());
 }
 
 QTEST_MAIN(OpenPanelTest)

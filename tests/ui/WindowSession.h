@@ -9,12 +9,15 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,8 +33,8 @@ namespace sono::test {
 // Text fields of a test file: INFO id and raw (one byte per character) text.
 using Fields = std::vector<std::pair<std::string, std::string>>;
 
-// One second of a 16-bit mono tone at 44100 Hz, written by the editor's own writer.
-inline void writeTone(const QString& path, const Fields& fields = {}) {
+// One second of a 16-bit mono tone of 439 Hz at 44100 Hz, written by the editor's own writer.
+inline void writeTone(const QString& path, const Fields& fields = {}, double amplitude = 8000) {
     Document doc;
     for (const auto& [id, text] : fields)
         *doc.Info.find(id) = text;
@@ -40,9 +43,59 @@ inline void writeTone(const QString& path, const Fields& fields = {}) {
     doc.SampleRate = 44100;
     doc.LeftSamples.resize(44100);
     for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
-        doc.LeftSamples[i] = int16_t(std::lround(8000 * std::sin(double(i) * 0.0626)));
+        doc.LeftSamples[i] = int16_t(std::lround(amplitude * std::sin(double(i) * 0.0626)));
     if (writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount) != WriteFailure::None)
         qFatal("cannot write %s", qPrintable(path));
+}
+
+// What the tests' sound server plays while `act` runs, recorded back from its input by an
+// outside recorder (PulseAudio's own, so that nothing of the program records itself), as 16-bit
+// mono at 44100 Hz: `act` starts once the recording flows, and the recording runs on until
+// `seconds` after that. Empty when no recording could be made.
+inline Samples heardWhile(const std::function<void()>& act, double seconds) {
+    QProcess recorder;
+    QByteArray bytes;
+    const auto recordedFor = [&](double length) {
+        return QTest::qWaitFor(
+            [&] {
+                bytes += recorder.readAllStandardOutput();
+                return bytes.size() >= qsizetype(length * 44100) * 2;
+            },
+            10000);
+    };
+    recorder.start("parec", {"--device=in", "--rate=44100", "--channels=1", "--format=s16le",
+                             "--latency-msec=20"});
+    if (!recorder.waitForStarted(5000) || !recordedFor(0.2)) return {};
+    const double before = double(bytes.size()) / 2 / 44100;
+    act();
+    const bool whole = recordedFor(before + seconds);
+    recorder.terminate();
+    recorder.waitForFinished(5000);
+    if (!whole) return {};
+    Samples heard(size_t(bytes.size() / 2));
+    std::memcpy(heard.data(), bytes.data(), heard.size() * 2);
+    return heard;
+}
+
+// How long a recording was loud (in stretches of 10 ms with a sample past `loud`), and how often
+// it crossed the zero line a second while it was.
+struct Loudness {
+    double seconds = 0;
+    double crossingsPerSecond = 0;
+};
+inline Loudness loudnessOf(const Samples& heard, int loud) {
+    const size_t stretch = 441;
+    int64_t crossings = 0;
+    size_t loudFrames = 0;
+    for (size_t at = 1; at + stretch <= heard.size(); at += stretch) {
+        const auto begin = heard.begin() + long(at), end = begin + long(stretch);
+        if (std::none_of(begin, end, [&](int16_t v) { return std::abs(v) > loud; })) continue;
+        loudFrames += stretch;
+        for (auto i = begin; i < end; ++i)
+            if ((*(i - 1) < 0) != (*i < 0)) ++crossings;
+    }
+    const double seconds = double(loudFrames) / 44100;
+    return {seconds, seconds > 0 ? double(crossings) / seconds : 0};
 }
 
 // A window over fresh settings and work folders, started as the program starts it.
