@@ -15,6 +15,7 @@
 
 #include <algorithm>
 
+#include "FileDialogs.h"
 #include "document/Numbers.h"
 #include "document/Progress.h"
 #include "document/Texts.h"
@@ -255,14 +256,14 @@ OpenDialog::OpenDialog(QWidget* parent, BijOpen& panel, BijOpen::Mode mode, cons
                        const QString& folder)
     : QFileDialog(parent, panel.dialogTitle(), folder, filter), panel_(panel),
       panelOwner_(panel.parentWidget()) {
-    setOption(QFileDialog::DontUseNativeDialog);
+    prepareFileDialog(*this);
     setFileMode(QFileDialog::ExistingFile);
     panel_.prepare(mode);
     // Qt's own dialog lays itself out on a grid: the panel takes a column of its own on the right.
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(&panel_, 0, grid->columnCount(), grid->rowCount(), 1);
     panel_.show();
-    resize(width() + panel_.width(), std::max(height(), 460));
+    resize(width() + panel_.width(), height());
     connect(this, &QFileDialog::currentChanged, &panel_, &BijOpen::showFile);
 }
 

@@ -30,6 +30,7 @@
 
 #include "CommandIcons.h"
 #include "EffectDialogs.h"
+#include "FileDialogs.h"
 #include "FileFilter.h"
 #include "Folders.h"
 #include "InfoForm.h"
@@ -169,7 +170,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         auto chosen = showOpenDialog(
             BijOpen::Mode::RawFormat,
             qtFileFilter(editor_.LangText("Alle Bestanden (*.*)|*.*", "All Files (*.*)|*.*")),
-            localPath(editor_.settings().lastDir));
+            localPath(editor_.dialogFolder()));
         if (!chosen) return std::nullopt;
         const BijOpen::RawFormat& format = chosen->format;
         return Arguments{editorPath(chosen->path), int64_t(format.bits == 8 ? 0 : 1), format.rate,
@@ -359,7 +360,8 @@ void MainWindow::programClosed() {
 
 QString MainWindow::showSaveDialog(const QString& filter, const QString& folder) {
     QFileDialog dialog(this, inLanguage("Opslaan Als", "Save As"), folder, filter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    prepareFileDialog(dialog);
+    addFilterExtension(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The editor asks its own question about an existing file.
@@ -373,7 +375,7 @@ std::optional<Arguments> MainWindow::askMp3Import() {
     for (;;) {
         auto chosen =
             showOpenDialog(BijOpen::Mode::Mp3Preview, qtFileFilter(editor_.mp3OpenFilter()),
-                           localPath(editor_.settings().lastDir));
+                           localPath(editor_.dialogFolder()));
         if (!chosen || chosen->path.isEmpty()) return std::nullopt;
         if (QFileInfo::exists(chosen->path)) return Arguments{editorPath(chosen->path)};
     }
@@ -381,7 +383,7 @@ std::optional<Arguments> MainWindow::askMp3Import() {
 
 std::optional<Arguments> MainWindow::askMp3Export() {
     Mp3SaveDialog dialog(this, editor_, qtFileFilter(editor_.mp3SaveFilter()),
-                         localPath(editor_.settings().lastDir), mp3Bitrate_);
+                         localPath(editor_.dialogFolder()), mp3Bitrate_);
     if (execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     mp3Bitrate_ = dialog.bitrate();

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "FileDialogs.h"
 #include "editor/Editor.h"
 
 namespace sono {
@@ -18,10 +19,10 @@ Mp3SaveDialog::Mp3SaveDialog(QWidget* parent, Editor& editor, const QString& fil
     : QFileDialog(parent, QString::fromStdString(editor.LangText("Opslaan Als", "Save As")), folder,
                   filter) {
     setObjectName("Mp3SaveDialog");
-    setOption(QFileDialog::DontUseNativeDialog);
+    prepareFileDialog(*this);
+    addFilterExtension(*this);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
-    setDefaultSuffix("mp3");
 
     auto* panel = new QWidget;
     panel->setObjectName("Frame1");

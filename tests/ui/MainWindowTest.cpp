@@ -1,6 +1,10 @@
 // The editor window on the offscreen platform: what it shows after the editor has worked, and
 // how its menus, dialogs and close box reach the editor.
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QtTest>
 
 #include "WindowSession.h"
@@ -47,6 +51,7 @@ class MainWindowTest : public QObject {
     void editItemsFollowTheSoundSelectionUndoAndClip();
     void openDialogIsShownAgainForAMissingFile();
     void saveAsWritesTheChosenFileAndClosingCanBeCancelled();
+    void saveDialogsOpenBesideTheSoundAndAddTheFiltersExtension();
     void aLongCommandPaintsOnlyItsProgressAndLetsNoTimerIn();
 };
 
@@ -250,6 +255,35 @@ void MainWindowTest::saveAsWritesTheChosenFileAndClosingCanBeCancelled() {
     QCOMPARE(again->text, question->text);
     QVERIFY(!session.window->isVisible());
     QCOMPARE(session.panel(1), QString("Bye bye!"));
+}
+
+// The program's own save dialogs: they open in the folder of the sound's file, and a name typed
+// without an extension gets the chosen filter's, once.
+void MainWindowTest::saveDialogsOpenBesideTheSoundAndAddTheFiltersExtension() {
+    Session session;
+    QDir(session.dir.path()).mkpath("Takes");
+    const QString folder = session.dir.path() + "/Takes";
+    writeTone(folder + "/tone.wav");
+    session.window->editor().OpenWave((folder + "/tone.wav").toStdString(), "tone.wav");
+    auto saveAs = [&](const char* item, const QString& typed) {
+        QString shownFolder;
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            shownFolder = dialog->directory().absolutePath();
+            widget<QLineEdit>(dialog, "fileNameEdit")->setText(typed);
+            widget<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Save)->click();
+        });
+        answerNextBox(QMessageBox::Ok); // the graphic's notice
+        session.item(item)->trigger();
+        return shownFolder;
+    };
+    QCOMPARE(saveAs("MMsaveAs", "rec"), folder);
+    QVERIFY(QFile::exists(folder + "/rec.wav"));
+    saveAs("MMsaveAs", "take.wav");
+    QVERIFY(QFile::exists(folder + "/take.wav") && !QFile::exists(folder + "/take.wav.wav"));
+    saveAs("MMsaveAs", "take.two");
+    QVERIFY(QFile::exists(folder + "/take.two"));
+    QCOMPARE(saveAs("MMsaveBMP", "picture"), folder);
+    QVERIFY(QFile::exists(folder + "/picture.bmp"));
 }
 
 void MainWindowTest::aLongCommandPaintsOnlyItsProgressAndLetsNoTimerIn() {

@@ -253,7 +253,7 @@ void Editor::MMsaveBMP() {
     if (doc_.FileName.empty()) return;
     auto path = dialogs_.chooseSavePath(LangText("Bitmaps (*.bmp)|*.bmp|Alle Bestanden (*.*)|*.*",
                                                  "Bitmaps (*.bmp)|*.bmp|All Files(*.*)|*.*"),
-                                        folders_.documentsDir);
+                                        dialogFolder());
     if (!path || path->empty() || !view_.saveGraphic(*path)) return;
     const std::string text = LangText("De grafiek is opgeslagen als een BMP-bestand.",
                                       "The graphic has been saved as a BMP-file.");

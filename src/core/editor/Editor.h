@@ -101,6 +101,8 @@ class Editor {
     // ---- options and settings ----
     const Settings& settings() const { return settings_; }
     Settings& settings() { return settings_; }
+    // Where the file dialogs open: the folder of the sound's file, else the folder used last.
+    std::string dialogFolder() const;
     const Options& options() const { return settings_.options; }
     void SaveSettings();
     void MMned();

@@ -49,6 +49,11 @@ bool Editor::offerSaveFirst() {
 
 // ---------------------------------------------------------------- open
 
+std::string Editor::dialogFolder() const {
+    if (doc_.FileName.empty() || doc_.FileName == "*") return settings_.lastDir;
+    return folderWithSeparator(doc_.FileName);
+}
+
 void Editor::rememberFolderOf(const std::string& path) {
     settings_.lastDir = folderWithSeparator(path);
     SaveSettings();
@@ -56,7 +61,7 @@ void Editor::rememberFolderOf(const std::string& path) {
 
 void Editor::MMopen() {
     for (;;) {
-        auto chosen = dialogs_.chooseOpenPath(waveFileFilter(), settings_.lastDir);
+        auto chosen = dialogs_.chooseOpenPath(waveFileFilter(), dialogFolder());
         if (!chosen || chosen->empty()) return;
         std::error_code error;
         if (std::filesystem::exists(*chosen, error)) return openChosenFile(*chosen);
@@ -308,7 +313,7 @@ void Editor::MMsaveAs() {
     if (doc_.FileName.empty()) return;
     std::string path;
     for (;;) {
-        auto chosen = dialogs_.chooseSavePath(waveFileFilter(), settings_.lastDir);
+        auto chosen = dialogs_.chooseSavePath(waveFileFilter(), dialogFolder());
         if (!chosen || chosen->empty()) return;
         path = *chosen;
         settings_.lastDir = folderWithSeparator(path);
