@@ -132,33 +132,37 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         refreshCommandState();
         menus_.menu("MMedit")->exec(at);
     });
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 4, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(views_);
-    layout->addStretch(1);
-    layout->addWidget(progress_);
-    setCentralWidget(central);
-    volume_ = new VolumePanel([this] { return toolbar1_->geometry().bottom() + 1; },
+    // The volume panel stands between the views and the progress area, so that it covers
+    // neither the views' time scales nor the progress; the window keeps room for it there.
+    volume_ = new VolumePanel([this] { return views_->mapTo(this, QPoint(0, views_->height())).y(); },
                               [this] {
                                   return progress_->isVisible()
                                              ? progress_->mapTo(this, QPoint()).y()
                                              : centralWidget()->geometry().bottom() + 1;
                               },
                               this);
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(views_);
+    layout->addSpacerItem(
+        new QSpacerItem(0, volume_->height(), QSizePolicy::Minimum, QSizePolicy::Expanding));
+    layout->addWidget(progress_);
+    setCentralWidget(central);
+    // A stereo sound's views are taller than a mono one's: the panel keeps clear of them.
+    views_->installEventFilter(this);
 
-    // The widest texts of the format, duration and size panels, in either language.
-    const QStringList widest[] = {
-        {},
-        {QStringLiteral(" 16-bits, 100000 Hz, stereo   ")},
-        {QStringLiteral("Duur: 999:59.99"), QStringLiteral("Time: 999:59.99")},
-        {QStringLiteral("Bestand: 1023,9 mb"), QStringLiteral("File: 1023.9 mb")},
-        {QStringLiteral("Afspelen: 62:03.45 / 62:03.45"), QStringLiteral("Opnemen: 62:03.45")},
-    };
+    // The message panel carries the program's picture; the position panel keeps the width of
+    // its longest text while the sound plays.
+    using Width = StatusPanel::Width;
+    const Width widths[] = {Width::Rest, Width::OfText, Width::OfText, Width::OfText,
+                            Width::Longest};
+    const QStringList longestPosition = {QStringLiteral("Afspelen: 62:03.45 / 62:03.45"),
+                                         QStringLiteral("Opnemen: 62:03.45")};
     for (size_t i = 0; i < panels_.size(); ++i) {
-        auto* panel = new StatusPanel(widest[i]);
-        panel->setPicture(QPixmap(QString::fromStdString(appDir() + "audio.sta")));
+        auto* panel = new StatusPanel(widths[i], i == 4 ? longestPosition : QStringList());
+        if (i == 0) panel->setPicture(QPixmap(QString::fromStdString(appDir() + "audio.sta")));
         panel->setObjectName(QStringLiteral("panel%1").arg(i + 1));
         // Permanent widgets stay put when a menu item's status tip passes over the bar.
         statusBar()->addPermanentWidget(panel, i == 0 ? 1 : 0);
@@ -623,6 +627,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     volume_->keepInside();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == views_ && event->type() == QEvent::Resize) volume_->keepInside();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::settingsChanged() {

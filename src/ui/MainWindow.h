@@ -90,6 +90,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:

@@ -7,28 +7,48 @@
 
 namespace sono {
 
-StatusPanel::StatusPanel(const QStringList& widest, QWidget* parent) : QLabel(parent) {
+namespace {
+constexpr int Margin = 6;
+} // namespace
+
+StatusPanel::StatusPanel(Width width, const QStringList& longest, QWidget* parent)
+    : QLabel(parent), width_(width), longest_(longest) {
     setTextFormat(Qt::PlainText);
-    setContentsMargins(4, 0, 4, 0);
-    if (widest.isEmpty()) {
+    setContentsMargins(Margin, 0, Margin, 0);
+    if (width_ == Width::Rest) {
         setMinimumWidth(fontMetrics().averageCharWidth() * 16);
         setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        return;
     }
-    int width = 0;
-    for (const QString& text : widest)
-        width = std::max(width, fontMetrics().horizontalAdvance(text));
-    setFixedWidth(width + contentsMargins().left() + contentsMargins().right() + 4);
+    fitWidth();
+}
+
+int StatusPanel::widthFor(const QString& text) const {
+    // A little more than the text, so that no rounding of the font cuts its last letter.
+    return fontMetrics().horizontalAdvance(text) + contentsMargins().left() +
+           contentsMargins().right() + 4;
+}
+
+void StatusPanel::fitWidth() {
+    if (width_ == Width::Rest) return;
+    int wanted = 0;
+    if (width_ == Width::OfText) {
+        wanted = full_.isEmpty() ? 0 : widthFor(full_);
+    } else if (!full_.isEmpty()) {
+        for (const QString& text : longest_ + QStringList(full_))
+            wanted = std::max(wanted, widthFor(text));
+    }
+    setFixedWidth(wanted);
+    setVisible(wanted > 0);
 }
 
 void StatusPanel::setPicture(const QPixmap& picture) {
     picture_ = picture.isNull()
                    ? picture
                    : picture.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    // The text moves right by the picture's width; the fixed widths grow with it.
-    const int room = picture_.isNull() ? 0 : picture_.width() + 4;
-    setContentsMargins(4 + room, 0, 4, 0);
-    if (minimumWidth() == maximumWidth()) setFixedWidth(width() + room);
+    // The text moves right by the picture's width.
+    const int room = picture_.isNull() ? 0 : picture_.width() + Margin;
+    setContentsMargins(Margin + room, 0, Margin, 0);
+    fitWidth();
     showFitting();
 }
 
@@ -36,12 +56,13 @@ void StatusPanel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     if (picture_.isNull()) return;
     QPainter painter(this);
-    painter.drawPixmap(4, (height() - picture_.height()) / 2, picture_);
+    painter.drawPixmap(Margin, (height() - picture_.height()) / 2, picture_);
 }
 
 void StatusPanel::setPanelText(const QString& text) {
     full_ = text;
     setToolTip(text);
+    fitWidth();
     showFitting();
 }
 

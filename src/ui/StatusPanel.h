@@ -1,8 +1,9 @@
 #pragma once
-// A panel of the status bar. Panels 2 to 4 keep one width, wide enough for the longest text they
-// can show in either language, so the bar does not jump when a text changes; panel 1 takes the
-// room that is left and shortens a message that does not fit with an ellipsis (the whole text is
-// its tooltip).
+// A panel of the status bar. The message panel takes the room the others leave and shortens a
+// message that does not fit with an ellipsis (the whole text is its tooltip). The panels that
+// describe the sound are as wide as what they say, which changes only with the sound. The
+// position panel, whose text runs while the sound plays, keeps the width of its longest text so
+// that the bar does not jump, and takes no room while it is empty.
 #include <QLabel>
 #include <QPixmap>
 
@@ -11,8 +12,12 @@ namespace sono {
 class StatusPanel : public QLabel {
     Q_OBJECT
   public:
-    // `widest` are the longest texts the panel shows; none: it stretches and elides.
-    explicit StatusPanel(const QStringList& widest = {}, QWidget* parent = nullptr);
+    enum class Width {
+        Rest,    // the message panel
+        OfText,  // as wide as its text
+        Longest, // as wide as the longest of `longest`, while it shows a text
+    };
+    explicit StatusPanel(Width width, const QStringList& longest = {}, QWidget* parent = nullptr);
 
     void setPanelText(const QString& text);
     QString panelText() const { return full_; }
@@ -25,7 +30,11 @@ class StatusPanel : public QLabel {
 
   private:
     void showFitting();
+    void fitWidth();
+    int widthFor(const QString& text) const;
 
+    Width width_;
+    QStringList longest_;
     QString full_;
     QPixmap picture_;
 };

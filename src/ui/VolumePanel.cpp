@@ -108,8 +108,9 @@ void VolumePanel::moveClamped(QPoint topLeft) {
 void VolumePanel::keepInside() {
     QPoint at = pos();
     if (onRight_) at.setX(parentWidget()->width() - width());
+    // A panel that rested on both edges of a band no taller than itself stays on the lower one.
     if (onBottom_) at.setY(bottom_() - height());
-    if (onTop_) at.setY(top_());
+    if (onTop_ && !onBottom_) at.setY(top_());
     const bool right = onRight_, bottom = onBottom_, top = onTop_;
     moveClamped(at);
     // A resize does not take the panel off the edges it rested on.

@@ -52,6 +52,7 @@ class MainWindowTest : public QObject {
     void openDialogIsShownAgainForAMissingFile();
     void saveAsWritesTheChosenFileAndClosingCanBeCancelled();
     void saveDialogsOpenBesideTheSoundAndAddTheFiltersExtension();
+    void statusPanelsHoldTheirTexts();
     void aLongCommandPaintsOnlyItsProgressAndLetsNoTimerIn();
 };
 
@@ -284,6 +285,43 @@ void MainWindowTest::saveDialogsOpenBesideTheSoundAndAddTheFiltersExtension() {
     QVERIFY(QFile::exists(folder + "/take.two"));
     QCOMPARE(saveAs("MMsaveBMP", "picture"), folder);
     QVERIFY(QFile::exists(folder + "/picture.bmp"));
+}
+
+// At the first size the message panel shows a whole message of the generators; at the smallest
+// size the window allows, the panels that describe the sound still show theirs whole, and no
+// panel runs into the next. In either language.
+void MainWindowTest::statusPanelsHoldTheirTexts() {
+    Session session;
+    session.openTone("tone.wav");
+    session.window->resize(1040, 680);
+    auto panels = [&] {
+        QList<StatusPanel*> all;
+        for (int i = 1; i <= 5; ++i)
+            all << session.window->findChild<StatusPanel*>(QStringLiteral("panel%1").arg(i));
+        return all;
+    };
+    for (auto [language, longest] :
+         {std::pair{"MMeng", "A new sound has been made with the synthesizer."},
+          std::pair{"MMned", "Een nieuw geluid is gemaakt met de synthesizer."}}) {
+        session.item(language)->trigger();
+        session.window->statusChanged(1, longest);
+        session.window->resize(1040, 680);
+        QApplication::processEvents();
+        StatusPanel* message = panels()[0];
+        QVERIFY2(message->text() == message->panelText(), qPrintable(message->text()));
+
+        session.window->resize(session.window->minimumSizeHint());
+        QApplication::processEvents();
+        int right = -1;
+        for (StatusPanel* panel : panels()) {
+            if (!panel->isVisible()) continue;
+            QVERIFY2(panel->geometry().left() > right, qPrintable(panel->objectName()));
+            right = panel->geometry().right();
+            if (panel != message)
+                QVERIFY2(panel->text() == panel->panelText(), qPrintable(panel->text()));
+        }
+        QVERIFY(right < session.window->width());
+    }
 }
 
 void MainWindowTest::aLongCommandPaintsOnlyItsProgressAndLetsNoTimerIn() {
