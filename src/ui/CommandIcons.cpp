@@ -26,7 +26,8 @@ struct CommandPicture {
 // Two commands keep our drawing although the theme has a name near them: edit-select-all is a
 // text page, while Select All must pair with Select Nothing (no theme name) over a waveform; and
 // audio-volume-muted says "the loudspeaker is off", not "this stretch is made silent".
-// document-save-as is not used because the common theme draws it exactly as document-save. The
+// document-save-as is not used because the common theme draws it exactly as document-save, nor
+// document-properties, which it draws in greys that look disabled. The
 // transport buttons and Zoom keep our drawings too: the common theme draws them as faint outlines
 // (and zoom-in as a square with a plus), hard to read on a toolbar.
 constexpr std::array Pictures = {
@@ -38,7 +39,7 @@ constexpr std::array Pictures = {
     CommandPicture{"MMsave", "document-save", "document-save"},
     CommandPicture{"MMopenMP3", "document-open", "document-open", "badge-music"},
     CommandPicture{"MMsaveMP3", "document-save", "document-save", "badge-music"},
-    CommandPicture{"MMprop", "document-properties", "document-properties"},
+    CommandPicture{"MMprop", nullptr, "properties"},
     CommandPicture{"MMinformatie", nullptr, "information"},
     CommandPicture{"MMundo", "edit-undo", "edit-undo"},
     CommandPicture{"MMredo", "edit-redo", "edit-redo"},

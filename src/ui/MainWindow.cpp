@@ -37,6 +37,7 @@
 #include "MenuTree.h"
 #include "MorseDialog.h"
 #include "Mp3SaveDialog.h"
+#include "ProgramStyle.h"
 #include "ProgressArea.h"
 #include "PropForm.h"
 #include "StatusPanel.h"
@@ -126,6 +127,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
           new EffectDialogs(editor_, this, [this](QDialog& dialog) { return execDialog(dialog); })),
       synthesizer_(new Synthesizer(editor_, this)), morse_(new Morse(editor_, this)) {
     setWindowTitle(ProgramCaption);
+    ProgramStyle::install();
 
     views_ = new WaveformViews(editor_, appDir(), [this](const QPoint& at) {
         // The secondary button in a view: the Edit menu at the pointer.

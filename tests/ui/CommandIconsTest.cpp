@@ -32,6 +32,15 @@ bool hasPaint(const QImage& image) {
     return false;
 }
 
+// A picture in greys alone looks like the picture of a disabled button.
+bool hasColour(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 128 && QColor(image.pixel(x, y)).hsvSaturation() > 80)
+                return true;
+    return false;
+}
+
 void verifyEveryCommandDraws() {
     QStringList blank; // or drawn on an opaque square
     auto check = [&](const char* command) {
@@ -73,6 +82,8 @@ void CommandIconsTest::theInstalledThemeIsFoundWithoutADesktop() {
 
 void CommandIconsTest::everyCommandOfABarOrMenuHasAPicture() {
     verifyEveryCommandDraws();
+    // The theme's properties picture is greys alone: the enabled button looked disabled.
+    QVERIFY(hasColour(picture("MMprop", 24)));
     QVERIFY(commandIcon("MMpasteMix").isNull());
     QVERIFY(commandIcon("MMnoSuchCommand").isNull());
 }

@@ -167,6 +167,7 @@ template <typename T> void whenShown(std::function<void(T*)> act) {
 struct SeenBox {
     QString text;
     QStringList buttons; // their texts, in the box's order
+    bool buttonPictures = false; // whether any of them shows a picture
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     Qt::TextFormat format = Qt::AutoText;
 };
@@ -178,8 +179,10 @@ inline std::shared_ptr<SeenBox> answerNextBox(QMessageBox::StandardButton button
         seen->text = box->text();
         seen->icon = box->icon();
         seen->format = box->textFormat();
-        for (QAbstractButton* shown : box->buttons())
+        for (QAbstractButton* shown : box->buttons()) {
             seen->buttons << shown->text();
+            seen->buttonPictures = seen->buttonPictures || !shown->icon().isNull();
+        }
         box->button(button)->click();
     });
     return seen;
