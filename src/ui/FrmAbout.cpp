@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "desktop/HomePage.h"
 #include "document/InfoFields.h"
 #include "document/StatusTexts.h"
 #include "document/Texts.h"
@@ -35,12 +36,20 @@ FrmAbout::FrmAbout(QWidget* parent, uint8_t language, const QString& snailPictur
     name->setFont(big);
 
     auto* maker = new QLabel(text("Een geluidsbewerker voor Linux\n"
-                                  "Gemaakt door het Sonoplexer-project\n",
+                                  "Gemaakt door het Sonoplexer-project",
                                   "A sound editor for Linux\n"
-                                  "Made by the Sonoplexer project\n") +
-                             homePage);
+                                  "Made by the Sonoplexer project"));
     maker->setObjectName("maker");
     maker->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The page as a link, named as the Help menu names it.
+    QString pageName = QString::fromUtf8(homePageCaption(language == LanguageDutch));
+    pageName.remove(u'&');
+    auto* page = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>")
+                                .arg(homePage.toHtmlEscaped(), pageName.toHtmlEscaped()));
+    page->setObjectName("page");
+    page->setTextFormat(Qt::RichText);
+    page->setOpenExternalLinks(true);
+    page->setToolTip(homePage);
 
     auto* rate = new QLabel(text("Vindt u Sonoplexer handig? Laat het ons weten en geef het "
                                  "programma een waardering op de website.",
@@ -56,6 +65,7 @@ FrmAbout::FrmAbout(QWidget* parent, uint8_t language, const QString& snailPictur
     auto* words = new QVBoxLayout;
     words->addWidget(name);
     words->addWidget(maker);
+    words->addWidget(page);
     words->addSpacing(8);
     words->addWidget(rate);
     words->addStretch(1);

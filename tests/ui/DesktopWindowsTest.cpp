@@ -21,15 +21,15 @@ void keepPicture(QWidget* widget, const QString& name) {
     if (!folder.isEmpty()) widget->grab().save(folder + '/' + name + ".png");
 }
 
-// What the next about box showed: its caption, its big name, whether the snail is there, and
-// the request to rate the program.
+// What the next about box showed: its caption, its big name, whether the snail is there, the
+// request to rate the program and the link to its page.
 std::shared_ptr<QStringList> readNextAbout(const QString& pictureName) {
     auto seen = std::make_shared<QStringList>();
     whenShown<FrmAbout>([=](FrmAbout* about) {
         keepPicture(about, pictureName);
         *seen << about->windowTitle() << widget<QLabel>(about, "caption")->text()
               << (widget<QLabel>(about, "snail")->pixmap().isNull() ? "no snail" : "snail")
-              << widget<QLabel>(about, "rate")->text();
+              << widget<QLabel>(about, "rate")->text() << widget<QLabel>(about, "page")->text();
         about->accept();
     });
     return seen;
@@ -105,9 +105,14 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
 
     auto first = readNextAbout("en-about");
     session.item("MMabout")->trigger();
-    QCOMPARE(*first, (QStringList{"Sonoplexer 1.6", "Sonoplexer 1.6", "snail",
-                                  "Do you find Sonoplexer useful? Let us know, and please rate "
-                                  "the program on the website."}));
+    QCOMPARE(first->mid(0, 4), (QStringList{"Sonoplexer 1.6", "Sonoplexer 1.6", "snail",
+                                            "Do you find Sonoplexer useful? Let us know, and "
+                                            "please rate the program on the website."}));
+    // Without a home page set when building: the manual's about page, which is there.
+    const QString page = first->value(4);
+    QVERIFY2(page.contains("help/en/about.html\">About Sonoplexer (manual)</a>"), qPrintable(page));
+    const QString file = page.section('"', 1, 1).mid(QStringLiteral("file://").size());
+    QVERIFY2(QFile::exists(file), qPrintable(file));
     readNextAbout("en-about-2");
     session.item("MMabout")->trigger();
     QVERIFY(!egg->isVisible());
