@@ -66,8 +66,12 @@ bool WindowDesktop::openWebAddress(const std::string& address) {
     return openWithDesktop(url, window_);
 }
 
-bool WindowDesktop::startProgram(const std::string& path) {
-    return QProcess::startDetached(QFile::decodeName(path.c_str()), {});
+bool WindowDesktop::startProgram(const std::string& path,
+                                 const std::vector<std::string>& arguments) {
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list << QFile::decodeName(argument.c_str());
+    return QProcess::startDetached(QFile::decodeName(path.c_str()), list);
 }
 
 bool WindowDesktop::followAssociation(ClassesRoot& store) {

@@ -21,7 +21,7 @@ class WindowDesktop : public Desktop {
     std::string programFolder() const override;
     bool openDocument(const std::string& path) override;
     bool openWebAddress(const std::string& address) override;
-    bool startProgram(const std::string& path) override;
+    bool startProgram(const std::string& path, const std::vector<std::string>& arguments) override;
     bool followAssociation(ClassesRoot& store) override;
     void showAbout() override;
     void showEgg() override;

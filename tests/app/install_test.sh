@@ -9,7 +9,7 @@ trap 'rm -rf "$stage"' EXIT
 prefix="$stage/my programs"
 cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL cmake --install"; exit 1; }
 failed=0
-for file in bin/sonoplexer \
+for file in bin/sonoplexer bin/snapler \
     share/applications/sonoplexer.desktop \
     share/icons/hicolor/scalable/apps/sonoplexer.svg \
     share/icons/hicolor/16x16/apps/sonoplexer.png \
@@ -23,6 +23,9 @@ done
 for file in make-pictures.py make-snail.py README; do
     [ -e "$prefix/share/sonoplexer/$file" ] && { echo "FAIL installed $file"; failed=1; }
 done
+# The sibling player stands beside the editor, where the editor and the desktop's "Play Sound"
+# action look for it, in the build tree too.
+[ -x "$build/src/app/snapler" ] || { echo "FAIL no player beside the built editor"; failed=1; }
 entry="$prefix/share/applications/sonoplexer.desktop"
 desktop-file-validate "$entry" || failed=1
 # The entry starts the installed program, whose folder name holds a blank.

@@ -121,7 +121,12 @@ void Editor::MMsnapler() {
     if (!desktop_) return;
     const std::string player = desktop_->programFolder() + SiblingPlayer;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(player, error) || !desktop_->startProgram(player))
+    // The player speaks the language of these settings, and plays the sound's file.
+    std::vector<std::string> arguments{"--settings-dir", folders_.settingsDir.string()};
+    if (!doc_.FileName.empty() && doc_.FileName != "*")
+        arguments.insert(arguments.end(), {"--", doc_.FileName});
+    if (!std::filesystem::is_regular_file(player, error) ||
+        !desktop_->startProgram(player, arguments))
         dialogs_.showMessage(MessageIcon::Critical, "Snapler",
                              LangText("Snapler is niet gevonden.", "Snapler has not been found."));
 }

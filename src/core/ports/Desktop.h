@@ -3,6 +3,7 @@
 // programs the user chose for them, starting a program, showing the window's about box and its
 // hidden window, and taking the file association over into the desktop's own settings.
 #include <string>
+#include <vector>
 
 namespace sono {
 
@@ -21,8 +22,10 @@ class Desktop {
     // False when the desktop could not open it.
     virtual bool openDocument(const std::string& path) = 0;
     virtual bool openWebAddress(const std::string& address) = 0;
-    // Starts a program without waiting for it; false when it could not be started.
-    virtual bool startProgram(const std::string& path) = 0;
+    // Starts a program with its arguments without waiting for it; false when it could not be
+    // started.
+    virtual bool startProgram(const std::string& path,
+                              const std::vector<std::string>& arguments) = 0;
     // Makes the desktop's association of WAV files follow the store: the editor as their program,
     // with the sibling player's verb, or (when the store holds no association of the editor)
     // none of ours. False when it could not.

@@ -30,8 +30,11 @@ class FakeDesktop : public Desktop {
         calls.push_back("web " + address);
         return opens;
     }
-    bool startProgram(const std::string& path) override {
-        calls.push_back("start " + path);
+    bool startProgram(const std::string& path, const std::vector<std::string>& arguments) override {
+        std::string call = "start " + path;
+        for (const std::string& argument : arguments)
+            call += " " + argument;
+        calls.push_back(call);
         return true;
     }
     bool follows = true; // false: the desktop's files cannot be written
@@ -191,7 +194,15 @@ TEST_F(DesktopCommands, LaunchesAndTheAboutCount) {
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Critical);
     std::ofstream(dir / "snapler") << "#!/bin/sh\n";
     editor->MMsnapler();
-    EXPECT_EQ(desktop.calls.back(), "start " + desktop.folder + "snapler");
+    const std::string settings = (dir / "settings").string();
+    EXPECT_EQ(desktop.calls.back(),
+              "start " + desktop.folder + "snapler --settings-dir " + settings);
+    // With the sound's file, when it has one.
+    load(test::ramp(100));
+    doc().FileName = path("a b.wav");
+    editor->MMsnapler();
+    EXPECT_EQ(desktop.calls.back(), "start " + desktop.folder + "snapler --settings-dir " +
+                                        settings + " -- " + path("a b.wav"));
 
     desktop.calls.clear();
     editor->MMegg();

@@ -1,0 +1,77 @@
+// Snapler, the sibling player: it plays its file through the sound device (recorded back from
+// the tests' sound server), Pause keeps the place and Stop goes back to the start, in the
+// language it is given; a file it cannot play is said so.
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "SnaplerWindow.h"
+#include "WindowSession.h"
+#include "document/Texts.h"
+
+using namespace sono;
+using namespace sono::test;
+
+class SnaplerTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void playsPausesAndStops();
+    void speaksTheEditorsLanguageAndRefusesWhatItCannotPlay();
+};
+
+void SnaplerTest::playsPausesAndStops() {
+    QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "the tests' sound server is not set");
+    QTemporaryDir dir;
+    const QString tone = dir.path() + "/tone.wav";
+    writeTone(tone, {}, 20000);
+    SnaplerWindow player(tone.toStdString(), LanguageEnglish);
+    QVERIFY(player.ready());
+    const Samples heard = heardWhile([&] { player.play(); }, 1.5);
+    QVERIFY(!heard.empty());
+    const Loudness played = loudnessOf(heard, 8000);
+    QVERIFY2(played.seconds > 0.8 && played.seconds < 1.2,
+             qPrintable(QString::number(played.seconds)));
+    QVERIFY2(std::abs(played.crossingsPerSecond - 878) < 60,
+             qPrintable(QString::number(played.crossingsPerSecond)));
+    // At the end it stands still; Play starts again, Pause keeps the place, Stop goes back.
+    QTRY_VERIFY(widget<QPushButton>(&player, "play")->isEnabled());
+    player.play();
+    QTest::qWait(300);
+    player.pause();
+    const int64_t paused = player.positionMs();
+    QVERIFY2(paused > 100 && paused < 900, qPrintable(QString::number(paused)));
+    QTest::qWait(200);
+    QCOMPARE(player.positionMs(), paused);
+    player.stop();
+    QCOMPARE(player.positionMs(), int64_t(0));
+}
+
+void SnaplerTest::speaksTheEditorsLanguageAndRefusesWhatItCannotPlay() {
+    QTemporaryDir dir;
+    const QString tone = dir.path() + "/tone.wav";
+    writeTone(tone);
+    auto texts = [](SnaplerWindow& player) {
+        QStringList all;
+        for (const char* name : {"play", "pause", "stop"})
+            all << widget<QPushButton>(&player, name)->text();
+        return all;
+    };
+    SnaplerWindow dutch(tone.toStdString(), LanguageDutch);
+    QCOMPARE(texts(dutch), QStringList({"&Afspelen", "&Pauze", "&Stoppen"}));
+    SnaplerWindow english(tone.toStdString(), LanguageEnglish);
+    QCOMPARE(texts(english), QStringList({"&Play", "P&ause", "&Stop"}));
+    QCOMPARE(english.windowTitle(), QString("tone.wav - Snapler"));
+
+    const QString text = dir.path() + "/notes.wav";
+    QFile file(text);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a sound") > 0);
+    file.close();
+    SnaplerWindow refused(text.toStdString(), LanguageDutch);
+    QVERIFY(!refused.ready());
+    QCOMPARE(widget<QLabel>(&refused, "name")->text(),
+             QString("Dit bestand kan niet worden afgespeeld."));
+    QVERIFY(!widget<QPushButton>(&refused, "play")->isEnabled());
+}
+
+QTEST_MAIN(SnaplerTest)
+#include "SnaplerTest.moc"
