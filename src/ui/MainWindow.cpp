@@ -136,13 +136,14 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     });
     // The volume panel stands between the views and the progress area, so that it covers
     // neither the views' time scales nor the progress; the window keeps room for it there.
-    volume_ = new VolumePanel([this] { return views_->mapTo(this, QPoint(0, views_->height())).y(); },
-                              [this] {
-                                  return progress_->isVisible()
-                                             ? progress_->mapTo(this, QPoint()).y()
-                                             : centralWidget()->geometry().bottom() + 1;
-                              },
-                              this);
+    volume_ =
+        new VolumePanel([this] { return views_->mapTo(this, QPoint(0, views_->height())).y(); },
+                        [this] {
+                            return progress_->isVisible()
+                                       ? progress_->mapTo(this, QPoint()).y()
+                                       : centralWidget()->geometry().bottom() + 1;
+                        },
+                        this);
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 4, 0, 0);
@@ -549,6 +550,7 @@ void MainWindow::languageChanged() {
         qtTexts_.load(QLocale(QLocale::Dutch), "qtbase", "_",
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts_);
+    volume_->clearText();
     menus_.setLanguage(editor_.language());
     for (QToolBar* bar : {toolbar1_, toolbar2_}) {
         const auto& buttons = bar == toolbar1_ ? toolbar1Buttons() : toolbar2Buttons();

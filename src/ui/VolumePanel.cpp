@@ -50,6 +50,10 @@ void VolumePanel::showLevels(const std::vector<int>& rows, int step, const QStri
     update();
 }
 
+void VolumePanel::clearText() {
+    label_->clear();
+}
+
 void VolumePanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());

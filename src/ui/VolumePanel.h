@@ -26,6 +26,8 @@ class VolumePanel : public QWidget {
     // The dots of the level picture (one row per column, as many columns as levelWidth; none
     // while nothing plays), the step 0..6 the strip shows lit up to, and the position text.
     void showLevels(const std::vector<int>& rows, int step, const QString& text);
+    // Empties the position text until the next levels come.
+    void clearText();
     int levelWidth() const;
     int levelHeight() const;
 

@@ -73,7 +73,11 @@ void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
     QVERIFY(session.item("MMrecent0")->isVisible());
     QVERIFY(!session.item("MMrecent1")->isVisible());
 
+    // The switch empties the volume panel's position text, until the next levels come.
+    auto* position = session.window->findChild<QLabel*>("LblVolume");
+    position->setText("Playing: 0.50 / 1.00");
     session.item("MMned")->trigger();
+    QCOMPARE(position->text(), QString());
     QCOMPARE(session.window->menus().menu("MMfile")->title(), QString("&Bestand"));
     QCOMPARE(session.window->menus().menu("MMnieuw")->title(), QString("&Nieuw"));
     QCOMPARE(session.item("MMleeg")->text(), QString("&Leeg"));

@@ -194,6 +194,8 @@ void Editor::reportSettingsNotWritten() {
 void Editor::switchLanguage(uint8_t language) {
     settings_.language = language;
     SaveSettings();
+    // The tool dialogs take the new language's texts the next time they are shown.
+    view_.hideToolDialogs();
     view_.languageChanged();
     setStatus(1, language == LanguageDutch ? "De taal is nu Nederlands."
                                            : "The language is now English.");

@@ -84,6 +84,9 @@ std::optional<Settings> readSettingsFile(const std::filesystem::path& file, size
     s.options.zoom = bits & BitZoom;
     s.options.unknownChunks = bits & BitUnknownChunks;
     s.options.showInfo = bits & BitShowInfo;
+    // A file that ends before Display Time leaves its menu item as designed, checked, and the
+    // start-up reverses it like the others: off.
+    s.options.showTime = false;
     if (r.byte() == '~') {
         s.curves.present = true;
         s.curves.echoHandleTops.resize(echoHandles);

@@ -63,6 +63,8 @@ TEST_F(SettingsFiles, ShortOrOddFilesFallBackSafely) {
     ASSERT_TRUE(s);
     EXPECT_EQ(s->language, 0);
     EXPECT_FALSE(s->curves.present);
+    // Display Time, the last item, ends off when the file ends before it.
+    EXPECT_FALSE(s->options.showTime);
     EXPECT_FALSE(readSettingsFile(dir / "missing.dat", 6, 3));
 
     // Language 3 is the first value not taken; the graph style names one of the seven items.
