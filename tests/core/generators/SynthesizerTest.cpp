@@ -120,7 +120,7 @@ TEST(SynthesisTest, MendsAFlatPeriodAndAToneAboveTheRateToSilence) {
 
 TEST(SynthesisTest, SoxReadsTheSynthesizedFileAsWritten) {
     if (std::system("sox --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no sox";
-    const auto file = std::filesystem::temp_directory_path() / "sonotest-synth.wav";
+    const auto file = privateTempPath("sonotest-synth.wav");
     for (int bits : {8, 16}) {
         const SynthSettings s = settingsWith(ramp255(), 440, 80, 250, 22050, bits);
         writeBytes(file, synthesizedWave(s));
@@ -212,7 +212,7 @@ TEST(PeriodFileTest, FrequencyCodesBothWays) {
 }
 
 TEST(PeriodFileTest, WrittenFilesReadBackAndDamagedOnesAreRefused) {
-    const auto dir = std::filesystem::temp_directory_path() / "sonotest-qvf";
+    const auto dir = privateTempPath("sonotest-qvf");
     std::filesystem::create_directories(dir);
     Period period = ramp255();
     ASSERT_TRUE(writePeriodFile(dir / "a.qvf", period, 300));
@@ -244,7 +244,7 @@ TEST(PeriodFileTest, NamesAndTheList) {
     for (char c : std::string("\"\\/:*?|<>"))
         EXPECT_FALSE(periodNameAllowed(std::string("a") + c + "b")) << c;
 
-    const auto dir = std::filesystem::temp_directory_path() / "sonotest-qvf-list";
+    const auto dir = privateTempPath("sonotest-qvf-list");
     std::filesystem::create_directories(dir / "mine");
     std::filesystem::create_directories(dir / "shipped");
     writeBytes(dir / "shipped/standard.qvf", "x");

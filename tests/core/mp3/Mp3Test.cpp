@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "EditorFixture.h"
 #include "document/Document.h"
 #include "document/Texts.h"
 #include "mp3/Mp3Exchange.h"
@@ -55,7 +56,7 @@ TEST(Mp3Frame, TheFirstHeaderGivesBitrateRateModeAndLength) {
 // A file's frames start behind its ID3v2 tag, which counts neither for the search nor for the
 // length, however long it is and whatever it holds.
 TEST(Mp3Frame, AFileIsReadBehindItsId3v2Tag) {
-    const auto path = std::filesystem::temp_directory_path() / "sonotest-tagged.mp3";
+    const auto path = test::privateTempPath("sonotest-tagged.mp3");
     const int tagBytes = 6000;
     std::string file = "ID3\x03";
     file += std::string{
