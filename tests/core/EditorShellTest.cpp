@@ -111,9 +111,9 @@ TEST_F(EditorShell, APressPastTheEndOfAnOddSoundTakesItsLastFrame) {
     EXPECT_EQ(doc.selection.SelStart, -1);
 }
 
-// The save question comes only for a changed sound, and a sound made in memory counts as
-// changed until it is saved. Cancel, or Yes followed by a save that did not happen, cancels what
-// asked: the sound stays as it is.
+// The save question comes only for a changed sound, and a sound made in memory or brought back
+// after a crash counts as changed until it is saved. Cancel, or Yes followed by a save that did not
+// happen, cancels what asked: the sound stays as it is.
 TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
     editor->MMleeg(); // a new silence has nothing to lose
     EXPECT_TRUE(editor->shutDown());
@@ -128,6 +128,8 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
     host.answers = {Answer::No};
     editor->MaakMorse({"E", 75, 11025, 8, false});
     ASSERT_TRUE(doc().Changed);
+    host.answers = {Answer::Yes}; // the offer made at the start after a crash
+    ASSERT_TRUE(editor->offerRecovery({2, 8000, 16, 3, {4, 5, 6}, {7, 8, 9}}));
     const Samples made = left();
 
     auto askAgain = [&](std::optional<std::string> savedAs) {

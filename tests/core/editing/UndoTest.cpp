@@ -242,8 +242,9 @@ TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
                 snapshotHeader(frames, 16, 22050, 2) + le16(halved) + le16(halvedRight));
 }
 
-// After a crash the newest snapshot may be cut short; the one before it is brought back. The
-// snapshots are found by name, so a level whose file was never written hides none above it.
+// After a crash the newest snapshot is brought back, or the one before it when the newest was cut
+// short. The snapshots are found by name, so a level whose file was never written hides none
+// above it.
 TEST_F(Undo, ARecoveryPassesOverACutShortSnapshot) {
     const std::filesystem::path crashed = dir / "crashed";
     std::filesystem::create_directories(crashed);
@@ -251,12 +252,15 @@ TEST_F(Undo, ARecoveryPassesOverACutShortSnapshot) {
     ASSERT_TRUE(writeUndoSnapshot(undoSnapshotPath(crashed, 0), doc()));
     load(ramp(400));
     ASSERT_TRUE(writeUndoSnapshot(undoSnapshotPath(crashed, 1), doc()));
-    std::filesystem::resize_file(undoSnapshotPath(crashed, 1), 500);
     std::filesystem::last_write_time(undoSnapshotPath(crashed, 0),
                                      std::filesystem::file_time_type::clock::now() -
                                          std::chrono::hours(1));
-
     std::optional<NewSound> recovered = readCrashedSound({crashed});
+    ASSERT_TRUE(recovered);
+    EXPECT_EQ(recovered->LeftSamples, ramp(400));
+
+    std::filesystem::resize_file(undoSnapshotPath(crashed, 1), 500);
+    recovered = readCrashedSound({crashed});
     ASSERT_TRUE(recovered);
     EXPECT_EQ(recovered->LeftSamples, ramp(300));
     EXPECT_EQ(recovered->RightSamples, ramp(300, 7));
