@@ -199,6 +199,19 @@ TEST_F(Transport, TheMarkKeysTakeThePlayPosition) {
     editor->markAtPlayPosition(true); // past the end: the end moves to the last frame
     EXPECT_EQ(doc().selection.SelStart, 22050);
     EXPECT_EQ(doc().selection.SelEnd, 44099);
+
+    // While a selection plays, the device counts from the selection's start, which lies nearly
+    // half a millisecond past a whole one: 22072 + 4410, then 22072 + 11025 (up to even).
+    select(22072, 30000);
+    editor->MMplay();
+    device.positionMs = 100;
+    editor->markAtPlayPosition(true);
+    EXPECT_EQ(doc().selection.SelStart, 26482);
+    EXPECT_EQ(doc().selection.SelEnd, 30000);
+    device.positionMs = 250;
+    editor->markAtPlayPosition(false);
+    EXPECT_EQ(doc().selection.SelStart, 26482);
+    EXPECT_EQ(doc().selection.SelEnd, 33098);
 }
 
 } // namespace
