@@ -152,6 +152,21 @@ TEST_F(WaveSummaryTest, StaysExactWhenTheLengthChanges) {
     }
 }
 
+// A notice of a lengthening may name only the frames written past the old end; the block that
+// held the old end gained frames all the same.
+TEST_F(WaveSummaryTest, StaysExactWhenANoticeStartsPastTheOldEnd) {
+    for (int sound = 0; sound < 4; ++sound) {
+        Document doc = randomSound(sound % 2 == 1, sound >= 2);
+        WaveSummary summary;
+        summary.rebuild(doc);
+        const int64_t oldEnd = doc.SampleCount;
+        SoundChange change = resize(doc, oldEnd, 1000);
+        change.first = oldEnd + 600;
+        summary.update(doc, change);
+        expectExact(summary, doc, "lengthened past " + std::to_string(oldEnd));
+    }
+}
+
 TEST_F(WaveSummaryTest, ANewFormatIsSummarisedAnew) {
     Document doc = randomSound(false, false);
     WaveSummary summary;
