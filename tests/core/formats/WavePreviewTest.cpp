@@ -125,6 +125,7 @@ TEST_F(WavePreview, OverviewHoldsTheRangeOfEveryColumn) {
     auto refused = header(riff(fmtChunk(1, 8000, 16, 3) + chunk("data", "abcd")));
     EXPECT_TRUE(readWaveOverview(path("preview.wav"), *refused, 10).left.empty());
     auto empty = header(riff(fmtChunk(1, 8000, 16) + chunk("data", "")));
+    ASSERT_TRUE(empty); // its data chunk ends exactly at the end of the file
     EXPECT_TRUE(readWaveOverview(path("preview.wav"), *empty, 10).left.empty());
 }
 
