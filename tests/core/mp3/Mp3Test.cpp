@@ -44,13 +44,6 @@ TEST(Mp3Frame, TheFirstHeaderGivesBitrateRateModeAndLength) {
     EXPECT_FALSE(mp3FrameInfoOf(Bytes(100, 0x41), 100, LanguageEnglish));
     EXPECT_FALSE(mp3FrameInfoOf(Bytes{0xFF, 0xFB, 0x04, 0x40}, 100, LanguageEnglish));
     EXPECT_FALSE(mp3FrameInfoOf(Bytes{0xFF, 0xFB}, 100, LanguageEnglish));
-
-    EXPECT_EQ(BitrateTable(1, 7), 32);   // MPEG-1 Layer I
-    EXPECT_EQ(BitrateTable(14, 6), 384); // MPEG-1 Layer II
-    EXPECT_EQ(BitrateTable(1, 1), 8);    // MPEG-2 Layer III
-    EXPECT_EQ(BitrateTable(0, 5), 0);
-    EXPECT_EQ(BitrateTable(15, 5), 0);
-    EXPECT_EQ(BitrateTable(9, 4), 0);
 }
 
 // A file's frames start behind its ID3v2 tag, which counts neither for the search nor for the
