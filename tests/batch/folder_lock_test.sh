@@ -62,8 +62,7 @@ first=$! # the program itself, so that the kill reaches it
 exec 3> "$WORK/script"
 printf 'open %s\nreverse\nvolume 50 50\nsave-as %s\nselect 0 999\nmute\n' "$WORK/tone.wav" \
     "$WORK/kept.wav" >&3
-await "$temp/Sonoplexer UndoData 2.dat"
-sleep 0.5 # the snapshot is written whole
+await "$temp/Sonoplexer UndoData 2.dat" # a snapshot gets its name once it is whole
 kill -9 "$first"
 wait "$first" 2> /dev/null || true
 first=
