@@ -68,8 +68,9 @@ TEST_F(Undo, NothingHappensWithoutASoundAndClearingFindsEverySnapshot) {
 // (a full disk, a size limit) memory keeps it; only when neither can is the edit refused, before
 // anything changes and without touching the levels there are.
 TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
-    // Short sounds, written at once, and long ones, written beside the edit.
-    for (int frames : {200, 1'200'001}) {
+    // Short sounds, written at once (300 frames are past the limit), and long ones, written beside
+    // the edit.
+    for (int frames : {300, 1'200'001}) {
         SCOPED_TRACE(frames);
         const Samples a = ramp(frames), b = ramp(frames, 5);
         load(a, b);
