@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "BatchCommands.h"
-#include "batch/BatchWords.h"
 #include "Folders.h"
 #include "ProcessCoder.h"
 #include "SilentWaveDevice.h"
 #include "TagLibMp3Tags.h"
 #include "WorkFolderLock.h"
+#include "batch/BatchWords.h"
 
 namespace sono {
 
@@ -80,19 +80,19 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
     // The folder is this run's alone while it runs; a named one may be another run's.
     WorkFolderLock lock;
     auto state = lock.lockFolder(*tempDir);
-    // A run that ended unexpectedly left its files here: its sound kept last is offered back,
-    // and the folder is this run's from now on.
-    std::optional<NewSound> crashed;
-    if (state == WorkFolderLock::State::Stale) {
-        crashed = readCrashedSound({*tempDir});
+    // A run that ended unexpectedly left its files here: the folder is this run's from now on.
+    if (state == WorkFolderLock::State::Stale)
         state = lock.lockFile(*tempDir / WorkFolderLock::FileName, true);
-    }
     if (state != WorkFolderLock::State::Taken) {
         err << "error: " << refusalText(state, *tempDir, lock.error()) << '\n';
         std::error_code ignored;
         if (ownTempDir) std::filesystem::remove_all(*tempDir, ignored);
         return 2;
     }
+    // The sound kept last by such a run is offered back, also when it died before writing its
+    // id in the lock file or a cleaner removed that file: a run that ends normally leaves no
+    // snapshot behind.
+    std::optional<NewSound> crashed = readCrashedSound({*tempDir});
     // A script makes no sound: play after each change is left out.
     EditorFolders folders{options.settingsDir.value_or(defaultSettingsDir()),
                           *tempDir,

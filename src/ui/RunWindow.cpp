@@ -74,17 +74,17 @@ int runWindow(QApplication& app, const std::optional<std::filesystem::path>& set
     auto state = workLock.lockFolder(*workDir);
     // Windows that ended unexpectedly left their folders behind: the sound kept last in any of
     // them is offered back once this window is up. A folder named with --temp-dir is taken
-    // over; the abandoned run folders of the private folder go after the answer.
+    // over, and its snapshots count also when its lock file was left empty or was removed; the
+    // abandoned run folders of the private folder go after the answer.
     std::vector<std::filesystem::path> crashedFolders = abandonedRunFolders(*userDir);
-    if (state == WorkFolderLock::State::Stale) {
-        crashedFolders.push_back(*workDir);
+    if (state == WorkFolderLock::State::Stale)
         state = workLock.lockFile(*workDir / WorkFolderLock::FileName, true);
-    }
     if (state != WorkFolderLock::State::Taken) {
         std::cerr << "sonoplexer: " << refusalText(state, *workDir, workLock.error()) << '\n';
         if (runDir) std::filesystem::remove_all(*runDir, ignored);
         return 2;
     }
+    crashedFolders.push_back(*workDir);
     std::optional<NewSound> crashed = readCrashedSound(crashedFolders);
     std::erase(crashedFolders, *workDir);
 

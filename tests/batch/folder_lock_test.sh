@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A folder named with --temp-dir serves one run at a time: a second run is refused while the first
-# runs and leaves its work files alone. A folder left by a run that was killed is taken over: the
-# sound its undo store kept last is offered back, exact, and declining it removes its files. A
-# run that ended normally leaves nothing to offer, and a run without --temp-dir leaves nothing
-# behind. Unsafe folders are refused.
+# runs and leaves its work files alone. A folder left by a run that was killed is taken over,
+# whatever its lock file holds: the sound its undo store kept last is offered back, exact, and
+# declining it removes its files. A run that ended normally leaves nothing to offer, and a run
+# without --temp-dir leaves nothing behind. Unsafe folders are refused.
 #   folder_lock_test.sh SONOPLEXER
 set -euo pipefail
 program=$1
@@ -56,31 +56,36 @@ echo new | batch --temp-dir "$temp" | grep -q "^question" && fail "a clean run's
 
 # A run killed after three changes: the snapshot before the last one holds the sound kept last.
 sox -D -n -r 8000 -b 16 -c 2 "$WORK/tone.wav" synth 0.5 sine 440 sine 550
-crash_after_three_changes() {
-    "$program" --batch - --settings-dir "$WORK/settings" --temp-dir "$temp" < "$WORK/script" \
-        > /dev/null 2>&1 &
-    first=$! # the program itself, so that the kill reaches it
-    exec 3> "$WORK/script"
-    printf 'open %s\nreverse\nvolume 50 50\nsave-as %s\nselect 0 999\nmute\n' "$WORK/tone.wav" \
-        "$WORK/kept.wav" >&3
-    await "$temp/Sonoplexer UndoData 2.dat"
-    sleep 0.5 # the snapshot is written whole
-    kill -9 "$first"
-    wait "$first" 2> /dev/null || true
-    first=
-    exec 3>&-
-    [ -f "$lock" ] || fail "the killed run left no lock file"
-}
-crash_after_three_changes
-printf 'answer yes\nsave-as %s\n' "$WORK/back.wav" | batch --temp-dir "$temp" > "$WORK/yes.out"
-grep -q "^question .*stopped unexpectedly.* -> yes" "$WORK/yes.out" ||
-    fail "no offer: $(cat "$WORK/yes.out")"
-[ "$(sox "$WORK/back.wav" -t raw - | md5sum)" = "$(sox "$WORK/kept.wav" -t raw - | md5sum)" ] ||
-    fail "the sound brought back is not the one kept last"
-[ ! -e "$lock" ] && [ ! -e "$temp/Sonoplexer UndoData 0.dat" ] || fail "recovery left work files"
+"$program" --batch - --settings-dir "$WORK/settings" --temp-dir "$temp" < "$WORK/script" \
+    > /dev/null 2>&1 &
+first=$! # the program itself, so that the kill reaches it
+exec 3> "$WORK/script"
+printf 'open %s\nreverse\nvolume 50 50\nsave-as %s\nselect 0 999\nmute\n' "$WORK/tone.wav" \
+    "$WORK/kept.wav" >&3
+await "$temp/Sonoplexer UndoData 2.dat" # a snapshot gets its name once it is whole
+kill -9 "$first"
+wait "$first" 2> /dev/null || true
+first=
+exec 3>&-
+[ -f "$lock" ] || fail "the killed run left no lock file"
+cp -a "$temp" "$WORK/crashed"
+# The folder as the crash left it, with its lock file as a crash before the id was written, or a
+# cleaner, may leave it: each time the sound kept last is offered back, exact.
+left_by_crash() { rm -rf "$temp" && cp -a "$WORK/crashed" "$temp"; }
+for lock_file in id empty missing; do
+    left_by_crash
+    case $lock_file in empty) : > "$lock" ;; missing) rm "$lock" ;; esac
+    printf 'answer yes\nsave-as %s\n' "$WORK/back.wav" | batch --temp-dir "$temp" > "$WORK/yes.out"
+    grep -q "^question .*stopped unexpectedly.* -> yes" "$WORK/yes.out" ||
+        fail "no offer with the lock file $lock_file: $(cat "$WORK/yes.out")"
+    [ "$(sox "$WORK/back.wav" -t raw - | md5sum)" = "$(sox "$WORK/kept.wav" -t raw - | md5sum)" ] ||
+        fail "the sound brought back is not the one kept last (lock file $lock_file)"
+    [ ! -e "$lock" ] && [ ! -e "$temp/Sonoplexer UndoData 0.dat" ] || fail "recovery left work files"
+    rm "$WORK/back.wav"
+done
 
 # Declined: the crashed run's files go all the same, and the sound stays the empty one.
-crash_after_three_changes
+left_by_crash
 printf 'answer no\nprint caption\n' | batch --temp-dir "$temp" > "$WORK/no.out"
 grep -q "^question .*stopped unexpectedly.* -> no" "$WORK/no.out" || fail "no offer to decline"
 grep -q "^caption: Sonoplexer$" "$WORK/no.out" || fail "a declined sound came back: $(cat "$WORK/no.out")"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -40,6 +41,11 @@ inline std::string le16(const Samples& samples) {
     for (int16_t s : samples)
         appendLE16(out, uint16_t(s));
     return out;
+}
+
+// A name in the system's temporary folder that no other run of the tests uses at the same time.
+inline std::filesystem::path privateTempPath(const std::string& name) {
+    return std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
 }
 
 inline std::string readBytes(const std::filesystem::path& file) {

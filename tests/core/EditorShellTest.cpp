@@ -49,21 +49,6 @@ TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
         EXPECT_NE(entry, files[4]);
 }
 
-TEST_F(EditorShell, SelectionRoundsUpAndClampsOnShow) {
-    editor->MMleeg();
-    Document& doc = editor->doc();
-    doc.selection.SelStart = 10.3f;
-    doc.selection.SelEnd = 11;
-    editor->ShowSelection();
-    EXPECT_EQ(doc.selection.SelStart, 11);
-    EXPECT_EQ(doc.selection.SelEnd, 12);
-    doc.selection.SelStart = 10;
-    doc.selection.SelEnd = 500;
-    editor->ShowSelection();
-    EXPECT_EQ(doc.selection.SelStart, 10);
-    EXPECT_EQ(doc.selection.SelEnd, 99);
-}
-
 // Whole drags are in the batch scripts; the steps of one are seen only from here.
 TEST_F(EditorShell, DraggingBackAcrossTheAnchorSwapsTheEndsAndTheAnchorStays) {
     editor->MMleeg(); // 100 frames
@@ -111,9 +96,9 @@ TEST_F(EditorShell, APressPastTheEndOfAnOddSoundTakesItsLastFrame) {
     EXPECT_EQ(doc.selection.SelStart, -1);
 }
 
-// The save question comes only for a changed sound, and a sound made in memory counts as
-// changed until it is saved. Cancel, or Yes followed by a save that did not happen, cancels what
-// asked: the sound stays as it is.
+// The save question comes only for a changed sound, and a sound made in memory or brought back
+// after a crash counts as changed until it is saved. Cancel, or Yes followed by a save that did not
+// happen, cancels what asked: the sound stays as it is.
 TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
     editor->MMleeg(); // a new silence has nothing to lose
     EXPECT_TRUE(editor->shutDown());
@@ -128,6 +113,8 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
     host.answers = {Answer::No};
     editor->MaakMorse({"E", 75, 11025, 8, false});
     ASSERT_TRUE(doc().Changed);
+    host.answers = {Answer::Yes}; // the offer made at the start after a crash
+    ASSERT_TRUE(editor->offerRecovery({2, 8000, 16, 3, {4, 5, 6}, {7, 8, 9}}));
     const Samples made = left();
 
     auto askAgain = [&](std::optional<std::string> savedAs) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -41,23 +43,13 @@ class WorkFolderLockTest : public testing::Test {
 
 } // namespace
 
-TEST_F(WorkFolderLockTest, TakenLockHoldsTheProcessIdUntilReleased) {
-    WorkFolderLock lock;
-    ASSERT_EQ(lock.lockFolder(folder), State::Taken);
-    EXPECT_TRUE(lock.held());
-    EXPECT_EQ(contents(lockFile), std::to_string(getpid()) + "\n");
+TEST_F(WorkFolderLockTest, LiveOwnerHoldsItsIdAndKeepsOthersOutUntilItLetsGo) {
+    auto first = std::make_unique<WorkFolderLock>();
+    ASSERT_EQ(first->lockFolder(folder), State::Taken);
+    EXPECT_TRUE(first->held());
     struct stat info {};
     ASSERT_EQ(lstat(lockFile.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-
-    lock.release();
-    EXPECT_FALSE(lock.held());
-    EXPECT_FALSE(fs::exists(lockFile));
-}
-
-TEST_F(WorkFolderLockTest, LiveOwnerKeepsOthersOutUntilItLetsGo) {
-    auto first = std::make_unique<WorkFolderLock>();
-    ASSERT_EQ(first->lockFolder(folder), State::Taken);
     // A second open of the file is a second owner for flock, as another process would be.
     WorkFolderLock second;
     EXPECT_EQ(second.lockFolder(folder), State::Busy);
@@ -66,7 +58,10 @@ TEST_F(WorkFolderLockTest, LiveOwnerKeepsOthersOutUntilItLetsGo) {
     EXPECT_EQ(contents(lockFile), std::to_string(getpid()) + "\n");
 
     first.reset(); // a normal end removes the file, so the folder is free again
+    EXPECT_FALSE(fs::exists(lockFile));
     EXPECT_EQ(second.lockFolder(folder), State::Taken);
+    second.release();
+    EXPECT_FALSE(second.held());
 }
 
 TEST_F(WorkFolderLockTest, CrashedOwnerLeavesAStaleLockThatOnlyATakeOverUses) {
@@ -87,10 +82,6 @@ TEST_F(WorkFolderLockTest, CrashedOwnerLeavesAStaleLockThatOnlyATakeOverUses) {
     EXPECT_FALSE(lock.held());
     EXPECT_EQ(contents(lockFile), crashed);
 
-    // An empty file that nobody holds names no run, so it guards nothing.
-    std::ofstream(folder / "empty.lock").close();
-    EXPECT_EQ(lock.lockFile(folder / "empty.lock", false), State::Taken);
-
     EXPECT_EQ(lock.lockFile(lockFile, true), State::Taken);
     EXPECT_EQ(contents(lockFile), std::to_string(getpid()) + "\n");
 }
@@ -104,4 +95,25 @@ TEST_F(WorkFolderLockTest, SymbolicLinkInPlaceOfTheLockFileIsRefused) {
     EXPECT_FALSE(fs::exists(target));
     EXPECT_NE(refusalText(State::Failed, folder, lock.error()).find(lockFile.string()),
               std::string::npos);
+}
+
+// A crashed run's folder is abandoned whatever its lock file says: an id, nothing (the run died
+// before writing it) or no file at all (a cleaner removed it). Only a live run's folder is not,
+// and the crashed runs' files stay for the sound to be brought back.
+TEST_F(WorkFolderLockTest, RunFoldersThatNoLiveRunHoldsAreAbandoned) {
+    for (const char* name : {"run-1-stale", "run-2-empty", "run-3-none", "run-4-live", "other"}) {
+        fs::create_directory(folder / name);
+        std::ofstream(folder / name / "work.dat") << "kept";
+    }
+    std::ofstream(folder / "run-1-stale" / WorkFolderLock::FileName) << "12345\n";
+    std::ofstream(folder / "run-2-empty" / WorkFolderLock::FileName).close();
+    WorkFolderLock live;
+    ASSERT_EQ(live.lockFolder(folder / "run-4-live"), State::Taken);
+
+    std::vector<fs::path> abandoned = abandonedRunFolders(folder);
+    std::sort(abandoned.begin(), abandoned.end());
+    EXPECT_EQ(abandoned, (std::vector<fs::path>{folder / "run-1-stale", folder / "run-2-empty",
+                                                folder / "run-3-none"}));
+    for (const fs::path& run : abandoned)
+        EXPECT_EQ(contents(run / "work.dat"), "kept");
 }

@@ -127,11 +127,16 @@ void RunWindowTest::secondWindowIsRefusedAndTheFirstKeepsItsFiles() {
 }
 
 void RunWindowTest::crashedRunIsOfferedBackAndAFolderInUseRefused() {
-    // A window that was killed left its run folder: its lock file held by nobody and two undo
-    // levels, the later one being the sound it kept last.
+    // A window that was killed left its run folder: its lock file held by nobody and an undo
+    // level. One started with --temp-dir died before it wrote its id in its lock file and left a
+    // later level there: the sound it kept last.
     const std::filesystem::path crashed = (userDir_ + "/run-99999-abcdef").toStdString();
     std::filesystem::create_directories(crashed);
     std::ofstream(crashed / WorkFolderLock::FileName) << "99999\n";
+    const std::filesystem::path named = (root_->path() + "/named").toStdString();
+    std::filesystem::create_directory(named);
+    std::filesystem::permissions(named, std::filesystem::perms::owner_all);
+    std::ofstream(named / WorkFolderLock::FileName).close();
     Document older, newer;
     older.SampleCount = 3;
     older.LeftSamples = {1, 2, 3};
@@ -141,7 +146,7 @@ void RunWindowTest::crashedRunIsOfferedBackAndAFolderInUseRefused() {
     newer.RightSamples.assign(150, 300);
     newer.LeftSamples.back() = 9;
     QVERIFY(writeUndoSnapshot(undoSnapshotPath(crashed, 0), older));
-    QVERIFY(writeUndoSnapshot(undoSnapshotPath(crashed, 1), newer));
+    QVERIFY(writeUndoSnapshot(undoSnapshotPath(named, 1), newer));
     std::filesystem::last_write_time(undoSnapshotPath(crashed, 0),
                                      std::filesystem::file_time_type::clock::now() -
                                          std::chrono::hours(1));
@@ -160,7 +165,7 @@ void RunWindowTest::crashedRunIsOfferedBackAndAFolderInUseRefused() {
         answerNextBox(QMessageBox::No); // the sound brought back is not saved
         shown.front()->close();
     });
-    QCOMPARE(runWindow(application(), settings_, std::nullopt, std::nullopt), 0);
+    QCOMPARE(runWindow(application(), settings_, named, std::nullopt), 0);
     QVERIFY2(offer->text.contains("stopped unexpectedly"), qPrintable(offer->text));
     QCOMPARE(left, newer.LeftSamples);
     QCOMPARE(right, newer.RightSamples);
@@ -169,9 +174,6 @@ void RunWindowTest::crashedRunIsOfferedBackAndAFolderInUseRefused() {
     QCOMPARE(QDir(userDir_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 
     // A folder named with --temp-dir that a live run holds is refused before anything is made.
-    const std::filesystem::path named = (root_->path() + "/named").toStdString();
-    std::filesystem::create_directory(named);
-    std::filesystem::permissions(named, std::filesystem::perms::owner_all);
     const auto clip = clipFilePath(named);
     std::ofstream(clip) << "clip";
     WorkFolderLock other;

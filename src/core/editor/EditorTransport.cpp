@@ -135,7 +135,9 @@ void Editor::MMrecordOverloop() {
 void Editor::markAtPlayPosition(bool start) {
     if (!devicePlaying() || recording()) return;
     Selection& selection = doc_.selection;
-    const double frame = (device_.position() + playing_.startMs) * doc_.SampleRate / 1000;
+    // The device counts from the start of the played stretch; startMs is rounded to whole
+    // milliseconds, so the frame is counted from PlayFrom itself.
+    const double frame = playing_.PlayFrom + device_.position() * doc_.SampleRate / 1000;
     if (start) {
         if (selection.SelStart == -1) selection.SelEnd = -1;
         selection.SelStart = frame;

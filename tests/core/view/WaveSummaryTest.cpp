@@ -100,20 +100,12 @@ class WaveSummaryTest : public ::testing::Test {
     }
 };
 
-TEST_F(WaveSummaryTest, GivesTheColumnsOfThePassOverTheSamples) {
-    for (int sound = 0; sound < 24; ++sound) {
-        const Document doc = randomSound(sound % 2 == 1, sound % 4 >= 2);
-        WaveSummary summary;
-        summary.rebuild(doc);
-        expectExact(summary, doc, "rebuilt");
-    }
-}
-
 TEST_F(WaveSummaryTest, StaysExactThroughEditsOfTheSameLength) {
     for (int sound = 0; sound < 8; ++sound) {
         Document doc = randomSound(sound % 2 == 1, sound % 4 >= 2);
         WaveSummary summary;
         summary.rebuild(doc);
+        expectExact(summary, doc, "rebuilt");
         for (int edit = 0; edit < 9; ++edit) {
             const int64_t frames = doc.SampleCount;
             const int64_t length = uniform(1, edit % 3 == 0 ? 40 : frames / 3);
@@ -144,7 +136,10 @@ TEST_F(WaveSummaryTest, StaysExactWhenTheLengthChanges) {
             const bool insert = edit % 2 == 0 || frames - count < 100;
             const int64_t room = insert ? frames : frames - count;
             const int64_t at = edit % 3 == 0 ? 0 : edit % 3 == 1 ? room : uniform(0, room);
-            const SoundChange change = resize(doc, at, insert ? count : -count);
+            SoundChange change = resize(doc, at, insert ? count : -count);
+            // A notice may name only the frames written past the old end; the block that held
+            // the old end gained frames all the same.
+            if (insert && at == frames) change.first += count / 2;
             summary.update(doc, change);
             expectExact(summary, doc,
                         (insert ? "inserted at " : "removed at ") + std::to_string(at));
