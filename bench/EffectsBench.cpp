@@ -188,7 +188,7 @@ class BenchEditor {
     // Gives the editor the benchmark's sound of `minutes` as an untitled stereo sound with an
     // empty history.
     void load(int64_t minutes) {
-        editor_->ClearUndo();
+        editor_->clearUndo();
         Document& doc = editor_->doc();
         doc.FileName = "*";
         doc.Channels = 2;
@@ -217,7 +217,7 @@ void EditorVolume(benchmark::State& state) {
         state.PauseTiming();
         editor.load(state.range(0));
         state.ResumeTiming();
-        editor->VeranderVolume(0.5f, 1.5f);
+        editor->changeVolume(0.5f, 1.5f);
     }
     state.SetItemsProcessed(state.iterations() * frames(state));
 }
@@ -232,9 +232,9 @@ void EditorCopyPaste(benchmark::State& state) {
         state.ResumeTiming();
         selection.SelStart = 0;
         selection.SelEnd = 60 * Rate - 1;
-        editor->MMcopy();
+        editor->copy();
         selection.SelStart = selection.SelEnd = double(frames(state) - 1);
-        editor->MMpaste();
+        editor->paste();
     }
     state.SetItemsProcessed(state.iterations() * frames(state));
 }
@@ -245,13 +245,13 @@ void EditorOpenAndSave(benchmark::State& state) {
     editor.load(state.range(0));
     const std::string saved = editor.file("saved.wav").string();
     editor->doc().FileName = saved;
-    editor->WriteWave(ProgressSaving);
+    editor->writeWave(ProgressSaving);
     const bool open = state.range(1) == 1;
     for (auto _ : state) {
         if (open)
-            editor->OpenWave(saved, "saved.wav");
+            editor->openWave(saved, "saved.wav");
         else
-            editor->WriteWave(ProgressSaving);
+            editor->writeWave(ProgressSaving);
     }
     state.SetItemsProcessed(state.iterations() * frames(state));
 }
@@ -261,10 +261,10 @@ void EditorOpenAndSave(benchmark::State& state) {
 void EditorUndoRedo(benchmark::State& state) {
     BenchEditor editor;
     editor.load(state.range(0));
-    editor->VeranderVolume(0.5f, 0.5f);
+    editor->changeVolume(0.5f, 0.5f);
     for (auto _ : state) {
-        editor->MMundo();
-        editor->MMredo();
+        editor->undo();
+        editor->redo();
     }
     state.SetItemsProcessed(state.iterations() * frames(state) * 2);
 }

@@ -21,7 +21,7 @@ struct CommandPicture {
     const char* badge = nullptr; // an SVG of ours drawn small over the lower right corner
 };
 
-// A command that is a variant of another one shows that one's picture with a badge (Record Mix:
+// A command that is a variant of another one shows that one's picture with a badge (Record mix:
 // the record picture and a plus), so the variant matches the theme's own picture.
 // Two commands keep our drawing although the theme has a name near them: edit-select-all is a
 // text page, while Select All must pair with Select Nothing (no theme name) over a waveform; and

@@ -1,8 +1,8 @@
 #include "EffectDialogs.h"
 
 #include "CurveDialog.h"
-#include "Filt.h"
-#include "KrimpForm.h"
+#include "FilterDialog.h"
+#include "ShrinkDialog.h"
 
 namespace sono {
 
@@ -36,9 +36,9 @@ EffectDialog* EffectDialogs::dialog(std::string_view command) {
     else if (command == "MMecho")
         made = new CurveDialog(CurveDialog::Kind::Echo, editor_, window_);
     else if (command == "MMkrimpen")
-        made = new KrimpForm(editor_, window_);
+        made = new ShrinkDialog(editor_, window_);
     else
-        made = new Filt(editor_, window_);
+        made = new FilterDialog(editor_, window_);
     return made;
 }
 

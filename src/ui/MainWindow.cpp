@@ -33,15 +33,15 @@
 #include "FileDialogs.h"
 #include "FileFilter.h"
 #include "Folders.h"
-#include "InfoForm.h"
+#include "InformationDialog.h"
 #include "MenuTree.h"
 #include "MorseDialog.h"
 #include "Mp3SaveDialog.h"
 #include "ProgramStyle.h"
 #include "ProgressArea.h"
-#include "PropForm.h"
+#include "PropertiesDialog.h"
 #include "StatusPanel.h"
-#include "Synthesizer.h"
+#include "SynthesizerDialog.h"
 #include "Toolbars.h"
 #include "VolumePanel.h"
 #include "WaveformViews.h"
@@ -121,11 +121,13 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     : QMainWindow(parent), desktop_(this, [this] { return editor_.language(); }),
       editor_(EditorPorts{*this, *this, device_, coder_, tags_, &desktop_},
               withShareDir(std::move(folders))),
-      menus_(*menuBar()), progress_(new ProgressArea), infoForm_(new InfoForm(editor_, this)),
-      propForm_(new PropForm(editor_, this)), bijOpen_(new BijOpen(editor_, this)),
+      menus_(*menuBar()), progress_(new ProgressArea),
+      informationDialog_(new InformationDialog(editor_, this)),
+      propertiesDialog_(new PropertiesDialog(editor_, this)),
+      openPanel_(new OpenPanel(editor_, this)),
       effectDialogs_(
           new EffectDialogs(editor_, this, [this](QDialog& dialog) { return execDialog(dialog); })),
-      synthesizer_(new Synthesizer(editor_, this)), morse_(new Morse(editor_, this)) {
+      synthesizer_(new SynthesizerDialog(editor_, this)), morse_(new MorseDialog(editor_, this)) {
     setWindowTitle(ProgramCaption);
     ProgramStyle::install();
 
@@ -175,31 +177,31 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     parameterDialogs_["MMprop"] = [this] { return askProperties(); };
     parameterDialogs_["MMopenAlles"] = [this]() -> std::optional<Arguments> {
         auto chosen = showOpenDialog(
-            BijOpen::Mode::RawFormat,
+            OpenPanel::Mode::RawFormat,
             qtFileFilter(editor_.LangText("Alle Bestanden (*.*)|*.*", "All Files (*.*)|*.*")),
             localPath(editor_.dialogFolder()));
         if (!chosen) return std::nullopt;
-        const BijOpen::RawFormat& format = chosen->format;
+        const OpenPanel::RawFormat& format = chosen->format;
         return Arguments{editorPath(chosen->path), int64_t(format.bits == 8 ? 0 : 1), format.rate,
                          int64_t(format.channels == 2 ? 1 : 0)};
     };
-    bijOpen_->setPlayer([this](const QString& path) { playPreview(editorPath(path)); });
+    openPanel_->setPlayer([this](const QString& path) { playPreview(editorPath(path)); });
     parameterDialogs_["MMopenMP3"] = [this] { return askMp3Import(); };
     parameterDialogs_["MMsaveMP3"] = [this] { return askMp3Export(); };
     parameterDialogs_["MMinformatie"] = [this]() -> std::optional<Arguments> {
         // The dialog copies every text it changed into the document itself.
-        infoForm_->load();
-        execDialog(*infoForm_);
+        informationDialog_->load();
+        execDialog(*informationDialog_);
         return std::nullopt;
     };
     // The generators' dialogs: playback stops before they are shown.
     const EffectDialog::Exec exec = [this](QDialog& dialog) { return execDialog(dialog); };
     parameterDialogs_["MMharmonisch"] = [this, exec] {
-        editor_.runExclusive([this] { editor_.MMstop(); });
+        editor_.runExclusive([this] { editor_.stop(); });
         return synthesizer_->ask(exec);
     };
     parameterDialogs_["MMmorse"] = [this, exec] {
-        editor_.runExclusive([this] { editor_.MMstop(); });
+        editor_.runExclusive([this] { editor_.stop(); });
         return morse_->ask(exec);
     };
     synthesizer_->setPlayer([this](const std::string& path) { playPreview(path); });
@@ -220,7 +222,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     languageChanged();
     refreshCommandState();
     openDialog_ = [this](const QString& filter, const QString& folder) {
-        auto chosen = showOpenDialog(BijOpen::Mode::Preview, filter, folder);
+        auto chosen = showOpenDialog(OpenPanel::Mode::Preview, filter, folder);
         return chosen ? chosen->path : QString();
     };
     saveDialog_ = [this](const QString& filter, const QString& folder) {
@@ -323,7 +325,7 @@ void MainWindow::refreshCheckMarks() {
 
 void MainWindow::openFromCommandLine(const std::string& argument) {
     editor_.runExclusive(
-        [&] { editor_.OpenWave(argument, argument.substr(argument.find_last_of('/') + 1)); });
+        [&] { editor_.openWave(argument, argument.substr(argument.find_last_of('/') + 1)); });
 }
 
 void MainWindow::finishStartUp(const std::optional<std::string>& fileToOpen) {
@@ -339,10 +341,11 @@ void MainWindow::finishStartUp(const std::optional<std::string>& fileToOpen) {
 }
 
 std::optional<Arguments> MainWindow::askProperties() {
-    propForm_->load();
-    if (execDialog(*propForm_) != QDialog::Accepted) return std::nullopt;
-    return Arguments{int64_t(propForm_->bits() == 8 ? 0 : 1), double(propForm_->rate()),
-                     int64_t(propForm_->channels() == 2 ? 1 : 0)};
+    propertiesDialog_->load();
+    if (execDialog(*propertiesDialog_) != QDialog::Accepted) return std::nullopt;
+    return Arguments{int64_t(propertiesDialog_->bits() == 8 ? 0 : 1),
+                     double(propertiesDialog_->rate()),
+                     int64_t(propertiesDialog_->channels() == 2 ? 1 : 0)};
 }
 
 // A preview plays on a device of its own, as the system's sound player would, without waiting
@@ -354,7 +357,7 @@ void MainWindow::playPreview(const std::string& path) {
 }
 
 void MainWindow::hideToolDialogs() {
-    propForm_->hide();
+    propertiesDialog_->hide();
     effectDialogs_->hide();
     synthesizer_->hide();
     morse_->hide();
@@ -381,7 +384,7 @@ std::optional<Arguments> MainWindow::askMp3Import() {
     // Asked again until the chosen file exists.
     for (;;) {
         auto chosen =
-            showOpenDialog(BijOpen::Mode::Mp3Preview, qtFileFilter(editor_.mp3OpenFilter()),
+            showOpenDialog(OpenPanel::Mode::Mp3Preview, qtFileFilter(editor_.mp3OpenFilter()),
                            localPath(editor_.dialogFolder()));
         if (!chosen || chosen->path.isEmpty()) return std::nullopt;
         if (QFileInfo::exists(chosen->path)) return Arguments{editorPath(chosen->path)};
@@ -397,9 +400,9 @@ std::optional<Arguments> MainWindow::askMp3Export() {
     return dialog.arguments(editorPath(dialog.selectedFiles().value(0)));
 }
 
-std::optional<OpenChoice> MainWindow::showOpenDialog(BijOpen::Mode mode, const QString& filter,
+std::optional<OpenChoice> MainWindow::showOpenDialog(OpenPanel::Mode mode, const QString& filter,
                                                      const QString& folder) {
-    OpenDialog dialog(this, *bijOpen_, mode, filter, folder);
+    OpenDialog dialog(this, *openPanel_, mode, filter, folder);
     if (execDialog(dialog) != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
 }

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "BijOpen.h"
 #include "CommandMenus.h"
+#include "OpenPanel.h"
 #include "ProcessCoder.h"
 #include "QtWaveDevice.h"
 #include "TagLibMp3Tags.h"
@@ -29,14 +29,14 @@ class QToolBar;
 namespace sono {
 
 class EffectDialogs;
-class InfoForm;
-class Morse;
-class Synthesizer;
+class InformationDialog;
+class MorseDialog;
+class SynthesizerDialog;
 class StatusPanel;
 class VolumePanel;
 class WaveformViews;
 class ProgressArea;
-class PropForm;
+class PropertiesDialog;
 
 class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     Q_OBJECT
@@ -124,7 +124,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     // A text in the current language.
     QString inLanguage(std::string_view dutch, std::string_view english) const;
     // The open dialog with the panel in `mode`; nullopt when the user cancelled.
-    std::optional<OpenChoice> showOpenDialog(BijOpen::Mode mode, const QString& filter,
+    std::optional<OpenChoice> showOpenDialog(OpenPanel::Mode mode, const QString& filter,
                                              const QString& folder);
     int execDialog(QDialog& dialog);
     std::optional<Arguments> askMp3Import();
@@ -139,12 +139,12 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     CommandMenus menus_;
     std::array<StatusPanel*, 5> panels_{};
     ProgressArea* progress_;
-    InfoForm* infoForm_;
-    PropForm* propForm_;
-    BijOpen* bijOpen_;
+    InformationDialog* informationDialog_;
+    PropertiesDialog* propertiesDialog_;
+    OpenPanel* openPanel_;
     EffectDialogs* effectDialogs_;
-    Synthesizer* synthesizer_;
-    Morse* morse_;
+    SynthesizerDialog* synthesizer_;
+    MorseDialog* morse_;
     FileDialog openDialog_;
     FileDialog saveDialog_;
     std::map<std::string_view, ParameterDialog> parameterDialogs_;

@@ -24,7 +24,7 @@ template <class T> T* named(T* widget, const char* name) {
 }
 } // namespace
 
-Morse::Morse(Editor& editor, QWidget* parent)
+MorseDialog::MorseDialog(Editor& editor, QWidget* parent)
     : EffectDialog(editor, "Morse", parent, "OK", "OK"),
       message_(named(new QLineEdit("SOS"), "Text1")),
       interval_(named(new QScrollBar(Qt::Horizontal), "Vites")),
@@ -38,7 +38,7 @@ Morse::Morse(Editor& editor, QWidget* parent)
     interval_->setRange(MorseIntervalMin, MorseIntervalMax);
     interval_->setPageStep(10);
     interval_->setValue(MorseIntervalInitial);
-    connect(interval_, &QScrollBar::valueChanged, this, &Morse::NeeZo);
+    connect(interval_, &QScrollBar::valueChanged, this, &MorseDialog::NeeZo);
 
     keepText_->setChecked(true);
     captions_.push_back(
@@ -71,36 +71,36 @@ Morse::Morse(Editor& editor, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Morse::NeeZo() {
+void MorseDialog::NeeZo() {
     applyCaptions(captions_, editor_);
     setWindowTitle(text(" Morsebericht", " Morse Message"));
     intervalLabel_->setText(text("Interval (", "Interval(") + QString::number(interval_->value()) +
                             " ms)");
 }
 
-void Morse::prepare() {
+void MorseDialog::prepare() {
     NeeZo();
 }
 
-Arguments Morse::arguments() const {
+Arguments MorseDialog::arguments() const {
     return {message_->text().toStdString(), int64_t(interval_->value()),
             int64_t(quality_.rateIndex()), int64_t(quality_.eightBit() ? 0 : 1),
             int64_t(keepText_->isChecked() ? 1 : 0)};
 }
 
-bool Morse::confirm() {
+bool MorseDialog::confirm() {
     if (editor_.morseTextAccepted(message_->text().toStdString())) return true;
     message_->setFocus();
     return false;
 }
 
-void Morse::showEvent(QShowEvent* event) {
+void MorseDialog::showEvent(QShowEvent* event) {
     EffectDialog::showEvent(event);
     message_->setFocus();
     message_->selectAll();
 }
 
-bool Morse::eventFilter(QObject* watched, QEvent* event) {
+bool MorseDialog::eventFilter(QObject* watched, QEvent* event) {
     // The message is chosen whole whenever it gets the focus, also by a click (after which the
     // press would otherwise place the cursor).
     if (watched == message_ && event->type() == QEvent::FocusIn)

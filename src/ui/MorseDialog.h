@@ -1,7 +1,7 @@
 #pragma once
 // The Morse dialog `Morse`: the message ("Text1"), the unit's length ("Vites", 10..200
 // ms), the rate and the width, whether the message is kept as the sound's subject ("Check1"), and
-// the picture Morse.gif. OK hands the values to `MaakMorse`; an empty message is refused first.
+// the picture Morse.gif. OK hands the values to `makeMorse`; an empty message is refused first.
 // Made once and hidden between uses, so its settings live on.
 #include "EffectDialog.h"
 #include "GeneratorQuality.h"
@@ -14,10 +14,10 @@ class QScrollBar;
 
 namespace sono {
 
-class Morse : public EffectDialog {
+class MorseDialog : public EffectDialog {
     Q_OBJECT
   public:
-    explicit Morse(Editor& editor, QWidget* parent = nullptr);
+    explicit MorseDialog(Editor& editor, QWidget* parent = nullptr);
 
     // Every text in the current language, the interval label with its value.
     void NeeZo();

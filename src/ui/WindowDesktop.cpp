@@ -6,10 +6,10 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "AboutBox.h"
 #include "Folders.h"
 #include "FreedesktopAssociation.h"
-#include "FrmAbout.h"
-#include "FrmEgg.h"
+#include "SnailWindow.h"
 #include "desktop/FileAssociation.h"
 #include "desktop/HomePage.h"
 
@@ -81,14 +81,15 @@ bool WindowDesktop::followAssociation(ClassesRoot& store) {
 }
 
 void WindowDesktop::showAbout() {
-    FrmAbout about(window_, language_(), QString::fromStdString(appDir() + "snail.gif"),
+    AboutBox about(window_, language_(), QString::fromStdString(appDir() + "snail.gif"),
                    QString::fromStdString(homePageAddress(appDir(), language_())));
     about.exec();
 }
 
 void WindowDesktop::showEgg() {
     // Not modal: it may crawl on while the user works.
-    auto* egg = new FrmEgg(window_, language_(), QString::fromStdString(appDir() + "snail.gif"));
+    auto* egg =
+        new SnailWindow(window_, language_(), QString::fromStdString(appDir() + "snail.gif"));
     egg->setAttribute(Qt::WA_DeleteOnClose);
     egg->show();
 }

@@ -111,7 +111,7 @@ class EditorFixture : public ::testing::Test {
     void load(const Samples& left, const Samples& right = {}, float bits = 16, float rate = 22050) {
         doc().BitsPerSample = bits;
         doc().SampleRate = rate;
-        editor->MMleeg();
+        editor->newEmptySound();
         Document& d = doc();
         d.SampleCount = int32_t(left.size());
         d.LeftSamples = left;
@@ -126,7 +126,7 @@ class EditorFixture : public ::testing::Test {
     }
 
     void setBoth(bool on) {
-        if (editor->options().bothChannels != on) editor->MMbeide();
+        if (editor->options().bothChannels != on) editor->toggleBothChannels();
     }
     // What the window leaves after a drag over frames first..last in view 1 or 2.
     void select(int first, int last, int view = 1, bool bothChannels = true) {

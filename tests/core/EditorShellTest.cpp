@@ -14,7 +14,7 @@ using EditorShell = EditorFixture;
 
 // The date changes from day to day, which a batch script's fixed output cannot follow.
 TEST_F(EditorShell, NewSoundIsMonoWithDateAndSignature) {
-    editor->MMleeg();
+    editor->newEmptySound();
     const Document& doc = editor->doc();
     EXPECT_EQ(doc.Channels, 1);
     EXPECT_EQ(*doc.Info.find("ISFT"), "Sonoplexer 1.6");
@@ -30,7 +30,7 @@ TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
     for (int i = 0; i < 6; ++i) {
         files.push_back(path("f" + std::to_string(i) + ".wav"));
         std::ofstream(files.back()) << "x";
-        editor->SaveRecent(files.back());
+        editor->rememberRecentFile(files.back());
     }
     const auto& recent = editor->settings().recentFiles;
     EXPECT_EQ(recent[0], files[5]);
@@ -39,19 +39,19 @@ TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
     // The same file in another letter case counts once (the first, newest spelling stays).
     std::string upperCase = path("F5.WAV");
     std::ofstream(upperCase) << "x";
-    editor->SaveRecent(upperCase);
+    editor->rememberRecentFile(upperCase);
     EXPECT_EQ(recent[0], upperCase);
     EXPECT_NE(recent[1], files[5]);
 
     std::filesystem::remove(files[4]);
-    editor->TidyRecent();
+    editor->tidyRecentFiles();
     for (const auto& entry : recent)
         EXPECT_NE(entry, files[4]);
 }
 
 // Whole drags are in the batch scripts; the steps of one are seen only from here.
 TEST_F(EditorShell, DraggingBackAcrossTheAnchorSwapsTheEndsAndTheAnchorStays) {
-    editor->MMleeg(); // 100 frames
+    editor->newEmptySound(); // 100 frames
     const Document& doc = editor->doc();
     editor->selectionPointerDown(1, 50);
     editor->selectionPointerMove(1, 30);
@@ -100,18 +100,18 @@ TEST_F(EditorShell, APressPastTheEndOfAnOddSoundTakesItsLastFrame) {
 // after a crash counts as changed until it is saved. Cancel, or Yes followed by a save that did not
 // happen, cancels what asked: the sound stays as it is.
 TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
-    editor->MMleeg(); // a new silence has nothing to lose
+    editor->newEmptySound(); // a new silence has nothing to lose
     EXPECT_TRUE(editor->shutDown());
     EXPECT_TRUE(host.questions.empty());
 
     const std::string other = path("other.wav");
     host.savePaths = {other};
-    editor->MMsaveAs(); // also the first recent file
+    editor->saveAs(); // also the first recent file
     // Raw samples and a Morse message are in no WAV file yet.
     ASSERT_TRUE(editor->openRawFile(other, 8, 8000, 1));
     EXPECT_TRUE(doc().Changed);
     host.answers = {Answer::No};
-    editor->MaakMorse({"E", 75, 11025, 8, false});
+    editor->makeMorse({"E", 75, 11025, 8, false});
     ASSERT_TRUE(doc().Changed);
     host.answers = {Answer::Yes}; // the offer made at the start after a crash
     ASSERT_TRUE(editor->offerRecovery({2, 8000, 16, 3, {4, 5, 6}, {7, 8, 9}}));
@@ -136,16 +136,16 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
         EXPECT_NE(editor->panel(1), "Bye bye!");
         stillThere("close");
         askAgain(savedAs);
-        editor->MMleeg();
+        editor->newEmptySound();
         stillThere("new");
         askAgain(savedAs);
-        EXPECT_FALSE(editor->OpenWave(other, "other.wav"));
+        EXPECT_FALSE(editor->openWave(other, "other.wav"));
         stillThere("open");
         askAgain(savedAs);
-        editor->MMrecent(0);
+        editor->openRecentFile(0);
         stillThere("a recent file");
         askAgain(savedAs);
-        editor->MaakMorse({"T", 75, 11025, 8, false});
+        editor->makeMorse({"T", 75, 11025, 8, false});
         stillThere("another message");
     }
     host.questions.clear();
@@ -169,7 +169,7 @@ TEST_F(EditorShell, ADragFromTheLastFrameSelectsNothingUnlessItMovesBack) {
     editor->selectionPointerUp();
     EXPECT_FALSE(doc().hasSelection());
     EXPECT_FALSE(editor->enabled(EnabledRule::SelectionMade));
-    editor->MMcut();
+    editor->cut();
     EXPECT_EQ(doc().SampleCount, 200);
     EXPECT_TRUE(host.statusLog.empty());
 
@@ -188,19 +188,19 @@ TEST_F(EditorShell, EveryChangeSaysWhichFramesAndChannelsItTouched) {
 
     load(ramp(100));
     select(0, 9);
-    editor->MMcopy();
+    editor->copy();
     select(50, 51);
     host.changes.clear();
-    editor->MMpaste(); // ten frames in place of two: everything from frame 50 on moved
+    editor->paste(); // ten frames in place of two: everything from frame 50 on moved
     EXPECT_EQ(host.changes, (std::vector<SoundChange>{{50, 107, true, false, true, false}}));
 
     host.changes.clear();
-    editor->MMundo();
+    editor->undo();
     EXPECT_EQ(host.changes, (std::vector<SoundChange>{{0, 99, true, false, true, false}}));
 
     // A conversion is a new sound in a new format.
     host.changes.clear();
-    editor->ChangeProp(16, 44100, 2);
+    editor->changeProperties(16, 44100, 2);
     EXPECT_EQ(host.changes, (std::vector<SoundChange>{{0, 199, true, true, true, true}}));
 }
 
@@ -227,20 +227,20 @@ TEST_F(EditorShell, CommandsThatLengthenRefuseASoundTooLongBeforeChangingAnythin
     const std::string tooLong = "This would make the sound too long. Nothing has been changed.";
     load(ramp(100), {}, 16, 2500);
     doc().SampleCount = 54'000'000; // 40 times that at 100000 Hz is past the longest sound
-    editor->ChangeProp(16, 100000, 1);
+    editor->changeProperties(16, 100000, 1);
     EXPECT_EQ(host.messages.back().text, tooLong);
 
     doc().SampleCount = int32_t(MaxSampleCount - 1000);
     host.inputs = {"1"};
-    editor->MMSilence();
+    editor->addSilence();
     EXPECT_EQ(host.messages.back().text, tooLong);
 
     doc().SampleCount = 100;
     select(0, 9);
-    editor->MMcopy();
+    editor->copy();
     doc().SampleCount = int32_t(MaxSampleCount - 5);
     select(0, 1);
-    editor->MMpaste();
+    editor->paste();
     EXPECT_EQ(host.messages.back().text, tooLong);
 
     EXPECT_EQ(host.messages.size(), 3u);
@@ -255,7 +255,7 @@ TEST_F(EditorShell, GreetingsComeOnTheirDatesOnly) {
     EXPECT_TRUE(host.messages.empty());
     editor->greet(12, 25);
     editor->greet(12, 26);
-    editor->MMned();
+    editor->switchToDutch();
     editor->greet(1, 1);
     ASSERT_EQ(host.messages.size(), 3u);
     EXPECT_EQ(host.messages[0].text, "Merry Christmas!");
@@ -293,13 +293,13 @@ TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDev
     select(10, 19);
     const std::set<std::string> selected = with(withSound, {"MMcut", "MMdel", "MMerase", "MMmute"});
     EXPECT_EQ(enabledIds(), selected);
-    editor->MMcopy();
+    editor->copy();
     const std::set<std::string> clip =
         with(selected, {"MMpaste", "MMpasteMix", "MMpasteOverloper"});
     EXPECT_EQ(enabledIds(), clip);
-    editor->MMreverse();
+    editor->reverse();
     EXPECT_EQ(enabledIds(), with(clip, {"MMundo"}));
-    editor->MMundo(); // undo clears the selection
+    editor->undo(); // undo clears the selection
     EXPECT_EQ(enabledIds(),
               with(withSound, {"MMpaste", "MMpasteMix", "MMpasteOverloper", "MMredo"}));
 

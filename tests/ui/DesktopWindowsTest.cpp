@@ -8,8 +8,8 @@
 
 #include <fstream>
 
-#include "FrmAbout.h"
-#include "FrmEgg.h"
+#include "AboutBox.h"
+#include "SnailWindow.h"
 #include "WindowSession.h"
 
 using namespace sono;
@@ -25,7 +25,7 @@ void keepPicture(QWidget* widget, const QString& name) {
 // request to rate the program and the link to its page.
 std::shared_ptr<QStringList> readNextAbout(const QString& pictureName) {
     auto seen = std::make_shared<QStringList>();
-    whenShown<FrmAbout>([=](FrmAbout* about) {
+    whenShown<AboutBox>([=](AboutBox* about) {
         keepPicture(about, pictureName);
         *seen << about->windowTitle() << widget<QLabel>(about, "caption")->text()
               << (widget<QLabel>(about, "snail")->pixmap().isNull() ? "no snail" : "snail")
@@ -131,7 +131,7 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
     help->hide();
 
     egg->trigger();
-    auto* window = session.window->findChild<FrmEgg*>("FrmEgg");
+    auto* window = session.window->findChild<SnailWindow*>("FrmEgg");
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowTitle(), QString("Klik Niet Hier!"));
     QTest::qWait(200); // the snail crawls
@@ -140,7 +140,7 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
     QVERIFY((window->geometry().center() - session.window->geometry().center()).manhattanLength() <
             10);
     QTest::keyClick(window, Qt::Key_Escape);
-    QTRY_VERIFY(!session.window->findChild<FrmEgg*>("FrmEgg"));
+    QTRY_VERIFY(!session.window->findChild<SnailWindow*>("FrmEgg"));
 
     session.item("MMeng")->trigger();
     QCOMPARE(egg->text(), QString("Don't Click Here!"));

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "InfoForm.h"
-#include "PropForm.h"
+#include "InformationDialog.h"
+#include "PropertiesDialog.h"
 #include "WindowSession.h"
 
 using namespace sono;
@@ -37,7 +37,7 @@ void DialogsTest::informationShowsStoresAndErasesTheTexts() {
         "texts.wav", {{"INAM", "Caf\xe9s"}, {"ICRD", "2024-05-01"}, {"IGNR", "Jazz"}});
 
     bool shown = false;
-    whenShown<InfoForm>([&](InfoForm* form) {
+    whenShown<InformationDialog>([&](InformationDialog* form) {
         shown = true;
         QCOMPARE(form->windowTitle(), QString(" Information"));
         QCOMPARE(box(form, "INAM")->text(), QString("Cafés"));
@@ -78,7 +78,7 @@ void DialogsTest::informationShowsStoresAndErasesTheTexts() {
     // Cancel leaves the texts; the dialog speaks the language of the moment.
     session.item("MMned")->trigger();
     shown = false;
-    whenShown<InfoForm>([&](InfoForm* form) {
+    whenShown<InformationDialog>([&](InformationDialog* form) {
         shown = true;
         QCOMPARE(form->windowTitle(), QString(" Informatie"));
         QCOMPARE(button(form, "GeenDatum")->text(), QString("wis"));
@@ -100,7 +100,7 @@ void DialogsTest::propertiesPreselectTheFormatAndCheckTheOtherRate() {
     const Document& doc = session.window->editor().doc();
 
     bool shown = false;
-    whenShown<PropForm>([&](PropForm* form) {
+    whenShown<PropertiesDialog>([&](PropertiesDialog* form) {
         shown = true;
         QCOMPARE(form->windowTitle(), QString(" Properties"));
         QVERIFY(button(form, "Option3")->isChecked() && button(form, "Option5")->isChecked());
@@ -134,7 +134,7 @@ void DialogsTest::propertiesPreselectTheFormatAndCheckTheOtherRate() {
 
     // The next time it shows the new format; Cancel converts nothing.
     shown = false;
-    whenShown<PropForm>([&](PropForm* form) {
+    whenShown<PropertiesDialog>([&](PropertiesDialog* form) {
         shown = true;
         QVERIFY(button(form, "Option2")->isChecked() && button(form, "Check1")->isChecked());
         QVERIFY(button(form, "Option6")->isChecked() && box(form, "Text1")->isEnabled());

@@ -14,7 +14,7 @@
 #include <QtTest>
 
 #include "MorseDialog.h"
-#include "Synthesizer.h"
+#include "SynthesizerDialog.h"
 #include "WindowSession.h"
 
 using namespace sono;
@@ -51,7 +51,7 @@ void drawLine(QWidget* picture, QPoint from, QPoint to, int steps) {
 }
 
 // The period the dialog would hand over.
-Period periodOf(Synthesizer* dialog) {
+Period periodOf(SynthesizerDialog* dialog) {
     return dialog->settings().period;
 }
 
@@ -75,7 +75,7 @@ void GeneratorDialogsTest::synthesizerLoadsStandardAndSpeaksBothLanguages() {
     for (int language : {0, 1}) {
         session.window->editor().runCommand(language == 1 ? "MMned" : "MMeng");
         bool seen = false;
-        runItem<Synthesizer>(session, "MMharmonisch", [&](Synthesizer* dialog) {
+        runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
             seen = true;
             auto* files = widget<QListWidget>(dialog, "File1");
             QVERIFY(files->count() >= 6);
@@ -121,8 +121,8 @@ void GeneratorDialogsTest::synthesizerSaysWhenStandardIsMissing() {
     Session session(emptyShare.path());
     session.window->editor().runCommand("MMeng");
     auto seen = answerNextBox(QMessageBox::Ok);
-    auto* dialog = session.window->findChild<Synthesizer*>();
-    whenShown<Synthesizer>([](Synthesizer*) {});
+    auto* dialog = session.window->findChild<SynthesizerDialog*>();
+    whenShown<SynthesizerDialog>([](SynthesizerDialog*) {});
     dialog->ask([](QDialog& shown) { return shown.exec(); });
     QCOMPARE(seen->text, QString("File standard.qvf not found."));
     QCOMPARE(seen->icon, QMessageBox::Critical);
@@ -130,7 +130,7 @@ void GeneratorDialogsTest::synthesizerSaysWhenStandardIsMissing() {
 
 void GeneratorDialogsTest::drawingFollowsThePointerSmoothlyOrNot() {
     Session session(SONO_SHARE_DIR);
-    runItem<Synthesizer>(session, "MMharmonisch", [](Synthesizer* dialog) {
+    runItem<SynthesizerDialog>(session, "MMharmonisch", [](SynthesizerDialog* dialog) {
         auto* picture = widget<QWidget>(dialog, "Picture1");
         // Smooth: a quick move from column 10 to 30 fills the columns between by a straight line.
         drawLine(picture, {10, 55}, {30, 155}, 1);
@@ -157,7 +157,7 @@ void GeneratorDialogsTest::drawingFollowsThePointerSmoothlyOrNot() {
 void GeneratorDialogsTest::periodFilesLoadAndSave() {
     Session session(SONO_SHARE_DIR);
     session.window->editor().runCommand("MMeng");
-    runItem<Synthesizer>(session, "MMharmonisch", [&](Synthesizer* dialog) {
+    runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
         auto* files = widget<QListWidget>(dialog, "File1");
         // A click on square.qvf loads it: 10 ms, so 100 Hz, and its flat top.
         QTest::mouseClick(
@@ -201,10 +201,11 @@ void GeneratorDialogsTest::previewPlaysWithoutTouchingTheSound() {
     Session session(SONO_SHARE_DIR);
     session.openTone("tone.wav");
     std::string played;
-    session.window->findChild<Synthesizer*>()->setPlayer(
+    session.window->findChild<SynthesizerDialog*>()->setPlayer(
         [&](const std::string& path) { played = path; });
-    runItem<Synthesizer>(session, "MMharmonisch",
-                         [](Synthesizer* dialog) { button(dialog, "Command5")->click(); });
+    runItem<SynthesizerDialog>(session, "MMharmonisch", [](SynthesizerDialog* dialog) {
+        button(dialog, "Command5")->click();
+    });
     QVERIFY(!played.empty());
     QCOMPARE(QFileInfo(QString::fromStdString(played)).size(), qint64(44 + 5512));
     const Document& doc = session.window->editor().doc();
@@ -218,7 +219,7 @@ void GeneratorDialogsTest::previewIsHeard() {
     QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "the tests' sound server is not set");
     Session session(SONO_SHARE_DIR);
     Samples heard;
-    runItem<Synthesizer>(session, "MMharmonisch", [&](Synthesizer* dialog) {
+    runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
         heard = heardWhile([&] { button(dialog, "Command5")->click(); }, 1.2);
     });
     QVERIFY(!heard.empty());
@@ -234,7 +235,7 @@ void GeneratorDialogsTest::previewIsHeard() {
 void GeneratorDialogsTest::openMakesTheSound() {
     Session session(SONO_SHARE_DIR);
     session.window->editor().runCommand("MMeng");
-    runItem<Synthesizer>(session, "MMharmonisch", [](Synthesizer* dialog) {
+    runItem<SynthesizerDialog>(session, "MMharmonisch", [](SynthesizerDialog* dialog) {
         widget<QRadioButton>(dialog, "Option3")->click(); // 16-bit
         widget<QRadioButton>(dialog, "Option5")->click(); // 44100 Hz
         widget<QScrollBar>(dialog, "HScroll3")->setValue(100);
@@ -253,7 +254,7 @@ void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
     Session session(SONO_SHARE_DIR);
     for (int language : {1, 0}) {
         session.window->editor().runCommand(language == 1 ? "MMned" : "MMeng");
-        runItem<Morse>(session, "MMmorse", [&](Morse* dialog) {
+        runItem<MorseDialog>(session, "MMmorse", [&](MorseDialog* dialog) {
             auto* text = widget<QLineEdit>(dialog, "Text1");
             QCOMPARE(text->text(), QString("SOS"));
             QVERIFY(text->hasFocus());
@@ -287,7 +288,7 @@ void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
     // after the change only when asked: playing writes an even number of frames).
     if (session.window->editor().options().listenAfterChange)
         session.window->editor().runCommand("MMluister");
-    runItem<Morse>(session, "MMmorse", [&](Morse* dialog) {
+    runItem<MorseDialog>(session, "MMmorse", [&](MorseDialog* dialog) {
         widget<QLineEdit>(dialog, "Text1")->clear();
         auto refused = answerNextBox(QMessageBox::Ok);
         button(dialog, "Command1")->click();

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "BijOpen.h"
+#include "OpenPanel.h"
 #include "WindowSession.h"
 #include "settings/Settings.h"
 
@@ -154,7 +154,9 @@ void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
         QVERIFY(!button(dialog, "Check2")->isChecked());
         QCOMPARE(button(dialog, "Command2")->text(), QString("&Play"));
         QVERIFY(!button(dialog, "Command2")->isEnabled());
-        widget<BijOpen>(dialog, "BijOpen")->setPlayer([&](const QString& path) { played << path; });
+        widget<OpenPanel>(dialog, "BijOpen")->setPlayer([&](const QString& path) {
+            played << path;
+        });
 
         emit dialog->currentChanged(wave);
         QCOMPARE(text(dialog, "Label1"), QString(" 1.5 kb"));

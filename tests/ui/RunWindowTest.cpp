@@ -77,9 +77,9 @@ void RunWindowTest::secondWindowIsRefusedAndTheFirstKeepsItsFiles() {
             return;
         }
         MainWindow* first = shown.front();
-        first->editor().MMleeg();
-        first->editor().MMAlles();
-        first->editor().MMcopy();
+        first->editor().newEmptySound();
+        first->editor().selectAll();
+        first->editor().copy();
         runFolders = QDir(userDir_).entryList({"run-*"}, QDir::Dirs);
         std::filesystem::path clip;
         if (runFolders.size() == 1)

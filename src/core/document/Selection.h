@@ -2,7 +2,7 @@
 // The selection: the frames the user marked and the view it was made in, and the rules by which
 // each kind of command turns it into frames and channels. The ends are kept in double precision,
 // which names every frame of any sound that fits in memory; between pointer moves they may hold
-// fractions, which ShowSelection rounds.
+// fractions, which showSelection rounds.
 #include <cstdint>
 
 namespace sono {

@@ -77,7 +77,7 @@ std::string Editor::LangText(std::string_view dutch, std::string_view english) c
 void Editor::startUp() {
     doc_.Changed = false;
     doc_.selection = Selection{};
-    ClearUndo();
+    clearUndo();
     if (auto stored = readSettingsFile(folders_.settingsDir / "audio.dat", EchoHandleCount,
                                        EchoSameCheckCount)) {
         settings_ = *stored;
@@ -85,19 +85,19 @@ void Editor::startUp() {
         settings_ = Settings{};
         settings_.lastDir = folders_.documentsDir;
     }
-    // TidyRecent below writes the options file, so it is not written here as well.
+    // tidyRecentFiles below writes the options file, so it is not written here as well.
     std::error_code ignored;
     std::filesystem::remove(clipFilePath(folders_.tempDir), ignored);
     if (settings_.language == LanguageEnglish)
-        MMeng();
+        switchToEnglish();
     else if (settings_.language == LanguageDutch)
-        MMned();
-    TidyRecent();
+        switchToDutch();
+    tidyRecentFiles();
     setStatus(1, LangText("Welkom bij Sonoplexer.", "Welcome to Sonoplexer."));
     Quality quality = readQualityFile(folders_.settingsDir / "quality.dat");
     doc_.BitsPerSample = quality.bitsPerSample;
     doc_.SampleRate = quality.sampleRate;
-    MMNiets();
+    selectNothing();
     view_.settingsChanged();
 }
 
@@ -106,15 +106,15 @@ bool Editor::shutDown() {
     setStatus(1, LangText("Tot ziens!", "Bye bye!"));
     device_.stop();
     device_.close();
-    SaveSettings();
-    MMstop();
+    saveSettings();
+    stop();
     std::error_code ignored;
     for (int i = 0;; ++i) {
         auto playbackFile = folders_.tempDir / ("sonoplexer" + numberText(double(i)) + "$.tmp");
         if (!std::filesystem::exists(std::filesystem::symlink_status(playbackFile, ignored))) break;
         std::filesystem::remove(playbackFile, ignored);
     }
-    ClearUndo();
+    clearUndo();
     std::filesystem::remove(clipFilePath(folders_.tempDir), ignored);
     doc_.LeftSamples.assign(1, 0);
     doc_.RightSamples.assign(1, 0);
@@ -133,7 +133,7 @@ void Editor::greet(int month, int day) {
     if (!greeting.empty()) dialogs_.showMessage(MessageIcon::Exclamation, ProgramCaption, greeting);
 }
 
-void Editor::MMclose() {
+void Editor::closeProgram() {
     if (shutDown()) view_.programClosed();
 }
 
@@ -144,7 +144,7 @@ void Editor::setStatus(int panel, const std::string& text) {
     view_.statusChanged(panel, text);
 }
 
-void Editor::RefreshStatusPanels() {
+void Editor::refreshStatusPanels() {
     setStatus(2, formatPanelText(doc_));
     setStatus(3, durationPanelText(doc_, settings_.language));
     setStatus(4, sizePanelText(doc_, settings_.language));
@@ -155,22 +155,22 @@ void Editor::setCaption(const std::string& caption) {
     view_.captionChanged(caption);
 }
 
-void Editor::ProgressStart(int kind) {
+void Editor::progressStart(int kind) {
     if (kind >= 0 && kind <= 6) progressText_ = progressKindText(kind, settings_.language);
     view_.progressStarted(progressText_);
 }
 
-void Editor::ProgressShow(int step) {
+void Editor::progressShow(int step) {
     view_.progressShown(step, progressText_ + numberText(double(step)) + " %");
 }
 
-void Editor::ProgressEnd() {
+void Editor::progressEnd() {
     view_.progressEnded();
 }
 
 // ---------------------------------------------------------------- options and settings
 
-void Editor::SaveSettings() {
+void Editor::saveSettings() {
     if (!folders_.writeSettings) return;
     std::error_code ignored;
     std::filesystem::create_directories(folders_.settingsDir, ignored);
@@ -193,7 +193,7 @@ void Editor::reportSettingsNotWritten() {
 
 void Editor::switchLanguage(uint8_t language) {
     settings_.language = language;
-    SaveSettings();
+    saveSettings();
     // The tool dialogs take the new language's texts the next time they are shown.
     view_.hideToolDialogs();
     view_.languageChanged();
@@ -203,36 +203,36 @@ void Editor::switchLanguage(uint8_t language) {
     if (!panels_[3].empty()) setStatus(3, durationPanelText(doc_, language));
 }
 
-void Editor::MMned() {
+void Editor::switchToDutch() {
     switchLanguage(LanguageDutch);
 }
-void Editor::MMeng() {
+void Editor::switchToEnglish() {
     switchLanguage(LanguageEnglish);
 }
 
 void Editor::toggle(bool Options::*option) {
     settings_.options.*option = !(settings_.options.*option);
-    SaveSettings();
+    saveSettings();
     view_.settingsChanged();
 }
 
-void Editor::MMbeide() {
+void Editor::toggleBothChannels() {
     toggle(&Options::bothChannels);
-    if (doc_.hasSelection()) ShowSelection();
+    if (doc_.hasSelection()) showSelection();
 }
-void Editor::MMluister() {
+void Editor::toggleListenAfterChange() {
     toggle(&Options::listenAfterChange);
 }
-void Editor::MMmetertje() {
+void Editor::toggleVolumeDisplay() {
     toggle(&Options::realTimeVolume);
 }
-void Editor::MMonbekend() {
+void Editor::toggleUnknownChunks() {
     toggle(&Options::unknownChunks);
 }
-void Editor::MMtoonInfo() {
+void Editor::toggleShowInfo() {
     toggle(&Options::showInfo);
 }
-void Editor::MMzoom() {
+void Editor::toggleZoom() {
     toggle(&Options::zoom);
     if (settings_.options.zoom && doc_.SampleRate > 0)
         dialogs_.showMessage(
@@ -241,17 +241,17 @@ void Editor::MMzoom() {
                      "van het geluid. U kunt dan scrollen.",
                      "When the sound is longer than two seconds, you will only see two seconds. "
                      "Then you can scroll."));
-    DrawWaveform();
+    drawWaveform();
 }
 
 void Editor::chooseGraphStyle(int style) {
     settings_.options.graphStyle = style;
-    SaveSettings();
+    saveSettings();
     view_.settingsChanged();
-    DrawWaveform();
+    drawWaveform();
 }
 
-void Editor::MMsaveBMP() {
+void Editor::saveGraphic() {
     if (doc_.FileName.empty()) return;
     auto path = dialogs_.chooseSavePath(LangText("Bitmaps (*.bmp)|*.bmp|Alle Bestanden (*.*)|*.*",
                                                  "Bitmaps (*.bmp)|*.bmp|All Files(*.*)|*.*"),
@@ -262,24 +262,24 @@ void Editor::MMsaveBMP() {
     setStatus(1, text);
     dialogs_.showMessage(MessageIcon::Information, ProgramCaption, text);
 }
-void Editor::MMtijdAangeven() {
+void Editor::toggleShowTime() {
     toggle(&Options::showTime);
-    DrawWaveform();
+    drawWaveform();
 }
 
-void Editor::SaveRecent(const std::string& path) {
+void Editor::rememberRecentFile(const std::string& path) {
     auto& recent = settings_.recentFiles;
     std::string oldest = recent[4];
     std::move_backward(recent.begin(), recent.begin() + 4, recent.end());
     recent[0] = path;
-    TidyRecent();
+    tidyRecentFiles();
     if (recent[4].empty()) {
         recent[4] = oldest;
-        TidyRecent();
+        tidyRecentFiles();
     }
 }
 
-void Editor::TidyRecent() {
+void Editor::tidyRecentFiles() {
     auto& recent = settings_.recentFiles;
     auto removeAt = [&](size_t i) {
         std::move(recent.begin() + i + 1, recent.end(), recent.begin() + i);
@@ -296,12 +296,12 @@ void Editor::TidyRecent() {
         }
     }
     view_.settingsChanged();
-    SaveSettings();
+    saveSettings();
 }
 
 // ---------------------------------------------------------------- view side of the document
 
-void Editor::DrawWaveform() {
+void Editor::drawWaveform() {
     size_t frames = size_t(std::max(doc_.SampleCount, 0));
     doc_.LeftSamples.resize(std::max<size_t>(frames, 1), 0);
     if (doc_.isStereo()) doc_.RightSamples.resize(std::max<size_t>(frames, 1), 0);
@@ -317,10 +317,10 @@ void Editor::DrawWaveform() {
         doc_.SampleCount = 100;
         notifySoundChange({int64_t(frames), 99, true, doc_.isStereo(), true, false});
     }
-    ShowSelection();
+    showSelection();
 }
 
-void Editor::ShowSelection() {
+void Editor::showSelection() {
     Selection& selection = doc_.selection;
     if (selection.exists()) {
         selection.SelStart = roundHalfEven(selection.SelStart + 0.5);
@@ -335,19 +335,19 @@ void Editor::ShowSelection() {
     view_.selectionChanged();
 }
 
-void Editor::MMAlles() {
+void Editor::selectAll() {
     doc_.selection.SelEnd = doc_.SampleCount - 1;
     doc_.selection.SelStart = 0;
     if (!settings_.options.bothChannels)
-        MMbeide();
+        toggleBothChannels();
     else
-        ShowSelection();
+        showSelection();
 }
 
-void Editor::MMNiets() {
+void Editor::selectNothing() {
     if (doc_.FileName.empty()) return;
     doc_.selection.clear();
-    ShowSelection();
+    showSelection();
 }
 
 // ---------------------------------------------------------------- the sound as a whole
@@ -367,7 +367,7 @@ void Editor::installSound(NewSound sound) {
     doc_.SampleCount = sound.SampleCount;
     doc_.LeftSamples = std::move(sound.LeftSamples);
     doc_.RightSamples = std::move(sound.RightSamples);
-    RefreshStatusPanels();
+    refreshStatusPanels();
     levelMeterChannel = doc_.isStereo() ? "0" : "1";
     notifySoundChange(
         {0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), lengthChanged, formatChanged});

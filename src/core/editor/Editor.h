@@ -78,7 +78,7 @@ class Editor {
     // The closing steps; false when the user cancelled the save-first question.
     bool shutDown();
     // Close: the closing steps, then the window goes away.
-    void MMclose();
+    void closeProgram();
     // The greetings of the start, on their dates (month 1..12, day 1..31).
     void greet(int month, int day);
     // Offers the sound that a run which ended unexpectedly kept last; when the user takes it, it
@@ -93,10 +93,10 @@ class Editor {
     const std::string& caption() const { return caption_; }
     const std::string& panel(int number) const { return panels_.at(number); }
     void setStatus(int panel, const std::string& text);
-    void RefreshStatusPanels();
-    void ProgressStart(int kind);
-    void ProgressShow(int step);
-    void ProgressEnd();
+    void refreshStatusPanels();
+    void progressStart(int kind);
+    void progressShow(int step);
+    void progressEnd();
 
     // ---- options and settings ----
     const Settings& settings() const { return settings_; }
@@ -104,39 +104,39 @@ class Editor {
     // Where the file dialogs open: the folder of the sound's file, else the folder used last.
     std::string dialogFolder() const;
     const Options& options() const { return settings_.options; }
-    void SaveSettings();
-    void MMned();
-    void MMeng();
-    void MMbeide();
-    void MMluister();
-    void MMmetertje();
-    void MMzoom();
-    void MMonbekend();
-    void MMtoonInfo();
-    void MMtijdAangeven();
-    void SaveRecent(const std::string& path);
-    void TidyRecent();
+    void saveSettings();
+    void switchToDutch();
+    void switchToEnglish();
+    void toggleBothChannels();
+    void toggleListenAfterChange();
+    void toggleVolumeDisplay();
+    void toggleZoom();
+    void toggleUnknownChunks();
+    void toggleShowInfo();
+    void toggleShowTime();
+    void rememberRecentFile(const std::string& path);
+    void tidyRecentFiles();
 
     // ---- files ----
     // Open: the open dialog (asked again for a file that does not exist), then openChosenFile.
-    void MMopen();
-    // Steps of Open after the dialog: remembers the folder, then OpenWave(path, path).
+    void openFile();
+    // Steps of Open after the dialog: remembers the folder, then openWave(path, path).
     void openChosenFile(const std::string& path);
     // The recent-file item `index`: its file, with the item's caption less its access key as
     // the display name.
-    void MMrecent(int index);
+    void openRecentFile(int index);
     // By value: callers pass the current file name or a recent-file entry, which this changes.
     // True when the file's sound replaced the one there was.
-    bool OpenWave(std::string path, std::string displayName);
+    bool openWave(std::string path, std::string displayName);
     // True when the file was written.
-    bool WriteWave(int saveKind);
+    bool writeWave(int saveKind);
     // Why a file was not written, as a second paragraph of the failure message ("" when unknown).
     std::string writeFailureText(WriteFailure failure) const;
-    void MMsave();
-    void MMsaveAs();
+    void save();
+    void saveAs();
     // The open and save dialogs' filter, "Wave-files (*.wav)|*.wav|All Files (*.*)|*.*".
     std::string waveFileFilter() const;
-    void MMleeg();
+    void newEmptySound();
     // The information dialog's OK for one field (an INFO id or "DISP"); false for an unknown id.
     bool setInfoText(std::string_view id, const std::string& text);
     // The tag of the Save menu item: "SELECT" makes the next write store the selection only.
@@ -147,11 +147,11 @@ class Editor {
     // ---- MP3 exchange ----
     // Decodes an MP3 file with the outside coder and opens it as an untitled sound carrying the
     // file's music information.
-    void MMopenMP3(const std::string& path);
+    void importMp3(const std::string& path);
     // Encodes the sound into an MP3 file at `bitrate` kbit/s, in stereo (or mono for a mono
     // sound) when stereoChecked, else in joint stereo, and gives the file `fields` as its music
     // information (none when all are empty). The sound stays as it is.
-    void MMsaveMP3(const std::string& path, int bitrate, bool stereoChecked,
+    void exportMp3(const std::string& path, int bitrate, bool stereoChecked,
                    const Mp3Fields& fields);
     // The bitrates the export offers, in kbit/s.
     static const std::vector<int>& mp3Bitrates();
@@ -165,28 +165,28 @@ class Editor {
     // ---- desktop ----
     // Create and Remove File Association: the store in the settings folder, which the desktop
     // then follows.
-    void MMasso();
-    void MMdelAsso();
+    void createAssociation();
+    void removeAssociation();
     // Whether WAV files open in this editor by the store.
     bool associationPresent() const;
     // The manual in the current language, the project's page, the sibling player.
-    void MMhelp();
-    void MMwebsite();
-    void MMsnapler();
+    void showHelp();
+    void openWebsite();
+    void startPlayer();
     // The about box; the third time in a run also brings out the hidden Help item.
-    void MMabout();
+    void showAbout();
     bool eggShown() const;
-    void MMegg();
+    void showSnail();
 
     // ---- view side of the document ----
-    void DrawWaveform();
-    void ShowSelection();
+    void drawWaveform();
+    void showSelection();
     // One of the seven graph styles, 0..6 as the options file stores them.
     void chooseGraphStyle(int style);
     // Save Graphic As BMP: the views as they are shown, written by the view.
-    void MMsaveBMP();
-    void MMAlles();
-    void MMNiets();
+    void saveGraphic();
+    void selectAll();
+    void selectNothing();
     // The primary-button gestures in view 1 (upper) or 2 (lower), with the pointer position
     // already turned into a frame number; the window and the batch runner share them.
     void selectionPointerDown(int view, double frame);
@@ -197,25 +197,25 @@ class Editor {
 
     // ---- transport ----
     // Play: the sound, or the selection, written to a new temporary file and played.
-    void MMplay();
+    void play();
     // Stop: ends playback and releases the device; a recording is ended and merged.
-    void MMstop();
+    void stop();
     // A second back or forward in the file being played.
-    void MMrewind();
-    void MMforward();
+    void rewind();
+    void fastForward();
     // Records from the sound input until Stop, which inserts the recording (Record), adds it onto
-    // the selection (Record Mix) or fades it in over the selection (Record Fading).
-    void MMrecord();
-    void MMrecordMix();
-    void MMrecordOverloop();
+    // the selection (Record mix) or fades it in over the selection (Record Fading).
+    void record();
+    void recordMixed();
+    void recordFading();
     // The two mark keys: the play position becomes the selection's start (or its end).
     void markAtPlayPosition(bool start);
     // Plays a file from its start; the frames it holds are FromFrame..ToFrame of the sound
     // (either below 0: the whole sound), and it begins StartMs into the sound. False when the
     // device could not open it.
-    bool PlayFile(const std::string& path, double StartMs, double FromFrame, double ToFrame);
+    bool playFile(const std::string& path, double StartMs, double FromFrame, double ToFrame);
     // The first free name TempDir + "sonoplexer N$.tmp" (N with its leading blank).
-    std::string NewTempSoundName() const;
+    std::string newTempSoundName() const;
     // A recording is running (until Stop merges it).
     bool recording() const;
     // The device is playing or recording: its position lies inside the open file.
@@ -229,38 +229,38 @@ class Editor {
     const Playing& playing() const { return playing_; }
 
     // ---- undo store ----
-    void ClearUndo();
+    void clearUndo();
     // Takes the snapshot every edit starts with and marks the sound changed. False when the
     // snapshot could be kept neither on disk nor in memory: the edit must then be refused (the
     // user has been told).
-    bool PushUndo();
-    // Takes back the snapshot PushUndo just took, for an edit that could not be carried out: the
+    bool pushUndo();
+    // Takes back the snapshot pushUndo just took, for an edit that could not be carried out: the
     // sound returns to what it was and the level to what it was.
     void dropLastSnapshot();
-    void MMundo();
-    void MMredo();
+    void undo();
+    void redo();
 
     // ---- selection edits and paste ----
-    void MMcopy();
-    void MMcut();
-    void MMdel();
-    void MMerase();
-    void MMmute();
+    void copy();
+    void cut();
+    void deleteSelected();
+    void erase();
+    void mute();
     // Appends the number of silent seconds asked for in an input box.
-    void MMSilence();
-    void MMpaste();
-    void MMpasteMix();
-    void MMpasteOverloper();
-    // Brings the clip file (or, FromRecording, the file just recorded) into the sound.
-    void PasteClip(bool Mix, bool Overlap, bool FromRecording);
+    void addSilence();
+    void paste();
+    void pasteMixed();
+    void pasteFading();
+    // Brings the clip file (or, fromRecording, the file just recorded) into the sound.
+    void pasteClip(bool mix, bool fade, bool fromRecording);
     // The Add Silence item's tag: the last accepted number of seconds, "" before the first.
     std::string silenceTag;
 
     // ---- format conversion and raw import ----
     // Converts the whole sound: rate (limited to 2500..100000), then bits, then channels.
-    void ChangeProp(int pBitRate, int32_t pFrequency, int pChannels);
+    void changeProperties(int bits, int32_t rate, int channels);
     // The properties dialog's OK: a rate other than the fixed ones is checked first.
-    void MMprop(int bits, double rate, int channels);
+    void applyProperties(int bits, double rate, int channels);
     // The check of an "Other" rate in the properties and raw-import panels: shows why a rate
     // below 1000 or above 100000 is refused.
     bool otherRateAccepted(double rate);
@@ -271,34 +271,34 @@ class Editor {
     // ---- effects ----
     // Each works on the selection (in one channel or both, by the both-channels option) or, with
     // nothing selected, on the whole sound, and does nothing when no sound is loaded.
-    void MMreverse();
-    void MMnormalize();
-    void MMDempen(); // soften
+    void reverse();
+    void normalize();
+    void soften(); // soften
     // Shrink with blocks of N frames (2..10 from the dialog).
-    void Krimper(int16_t N);
+    void shrink(int16_t N);
     // Factors at the first and last frame of the range; 1 leaves the sound as it is.
-    void VeranderVolume(float Toename, float Toename2);
+    void changeVolume(float fromFactor, float toFactor);
     // Speeds at the first and last frame of the range; 2 is twice as fast. The length changes.
-    void VeranderSnelheid(float Oeroeboeroe, float OE2);
+    void changeSpeed(float fromSpeed, float toSpeed);
     // Delays in milliseconds and echo volumes in percent at the first and last frame of the
-    // range, Nr1 repeats, Softer 1 for each repeat softer than the one before.
-    void MaakEcho(float Delay, float VolProcent, float Delay2, float VolProcent2, int16_t Nr1,
-                  int16_t Softer);
-    void MMalien();   // alien voice 1: an octave up by doubling every cycle
-    void MMalien2();  // alien voice 2: ring modulation
-    void MMsat();     // satellite
-    void MMgekraak(); // creaking
-    // Multiplies by Factor every sample louder (Groter) or quieter than Procent of full scale.
-    void FilterSub(bool Groter, float Procent, float Factor);
+    // range, repeats repeats, softer 1 for each repeat softer than the one before.
+    void makeEcho(float Delay, float volumeFrom, float delayTo, float volumeTo, int16_t repeats,
+                  int16_t softer);
+    void alienVoice1(); // alien voice 1: an octave up by doubling every cycle
+    void alienVoice2(); // alien voice 2: ring modulation
+    void satellite();   // satellite
+    void creaking();    // creaking
+    // Multiplies by Factor every sample louder (louder) or quieter than percent of full scale.
+    void filterByThreshold(bool louder, float percent, float Factor);
     friend class EffectFrame; // the steps all effects share (EditorEffects.cpp)
 
     // ---- generators ----
-    // `MaakTrilling`, the synthesizer's Open: the sound replaced by the period repeated as
+    // `synthesize`, the synthesizer's Open: the sound replaced by the period repeated as
     // `settings` say, opened as an untitled sound (after the save-first question).
-    void MaakTrilling(const SynthSettings& settings);
-    // `SlaGeluidOp`: the synthesized sound written under a new temporary name; that name, or ""
-    // (the user has been told) when it could not be written.
-    std::string SlaGeluidOp(const SynthSettings& settings);
+    void synthesize(const SynthSettings& settings);
+    // `writeSynthesizedSound`: the synthesized sound written under a new temporary name; that name,
+    // or "" (the user has been told) when it could not be written.
+    std::string writeSynthesizedSound(const SynthSettings& settings);
     // The folders the period-file list shows, in the order a name is looked up: the settings
     // folder (periods the user saved), then the shipped files.
     std::vector<std::filesystem::path> periodFolders() const;
@@ -315,8 +315,8 @@ class Editor {
     void encodePeriodFile();
     // The Morse dialog's OK check: an empty message is refused with a message.
     bool morseTextAccepted(const std::string& text);
-    // `MaakMorse`: the sound replaced by the message keyed in Morse code.
-    void MaakMorse(const MorseSettings& settings);
+    // `makeMorse`: the sound replaced by the message keyed in Morse code.
+    void makeMorse(const MorseSettings& settings);
 
     // The save-first question; false when the user cancelled.
     bool offerSaveFirst();
@@ -371,7 +371,7 @@ class Editor {
     void showLoadedSnapshot(const SoundChange& change);
     // Playback after a change, when the option asks for it.
     void playAfterChange();
-    void play(bool asked);
+    void startPlaying(bool asked);
     void seekBy(int64_t ms);
     void startRecording(std::string mode);
     // No sound output or input: said every time the user asked, once for automatic plays.

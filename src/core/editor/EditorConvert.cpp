@@ -28,34 +28,33 @@ bool Editor::otherRateAccepted(double rate) {
     return true;
 }
 
-void Editor::MMprop(int bits, double rate, int channels) {
+void Editor::applyProperties(int bits, double rate, int channels) {
     if (doc_.FileName.empty()) return;
     const auto& fixed = FixedSampleRates;
     if (std::find(fixed.begin(), fixed.end(), rate) == fixed.end() && !otherRateAccepted(rate))
         return;
-    ChangeProp(bits, int32_t(roundHalfEven(rate)), channels);
+    changeProperties(bits, int32_t(roundHalfEven(rate)), channels);
 }
 
-void Editor::ChangeProp(int pBitRate, int32_t pFrequency, int pChannels) {
+void Editor::changeProperties(int bits, int32_t rate, int channels) {
     if (doc_.FileName.empty()) return;
-    pFrequency = std::clamp(pFrequency, 2500, 100000);
-    MMstop();
+    rate = std::clamp(rate, 2500, 100000);
+    stop();
     // The new sound is made beside the old one before anything changes.
     std::optional<NewSound> converted;
-    if (convertedFrameCount(doc_, pFrequency) <= MaxSampleCount) {
+    if (convertedFrameCount(doc_, rate) <= MaxSampleCount) {
         try {
-            converted =
-                convertedSound(doc_, pBitRate == 8 ? 8 : 16, pFrequency, pChannels == 2 ? 2 : 1);
+            converted = convertedSound(doc_, bits == 8 ? 8 : 16, rate, channels == 2 ? 2 : 1);
         } catch (const std::bad_alloc&) {
         }
     }
     if (!converted) return refuseTooLong();
-    if (!PushUndo()) return;
+    if (!pushUndo()) return;
     doc_.selection.SelStart = -1;
     view_.setBusy(true);
     installSound(std::move(*converted));
     setStatus(1, LangText("De eigenschappen zijn veranderd.", "The properties have been changed."));
-    DrawWaveform();
+    drawWaveform();
     view_.setBusy(false);
     playAfterChange();
 }
@@ -65,14 +64,14 @@ bool Editor::openRawFile(const std::string& path, int bits, double rate, int cha
     // sound nothing can play or convert.
     if (!otherRateAccepted(rate)) return false;
     rememberFolderOf(path);
-    MMstop();
+    stop();
     bits = bits == 8 ? 8 : 16;
     channels = channels == 2 ? 2 : 1;
 
-    ProgressStart(ProgressOpening);
+    progressStart(ProgressOpening);
     RawReadResult read =
-        readRawFile(path, bits, channels, [this](int step) { ProgressShow(step); });
-    ProgressEnd();
+        readRawFile(path, bits, channels, [this](int step) { progressShow(step); });
+    progressEnd();
     if (!read.ok) {
         setStatus(
             1, LangText("Het bestand kon niet worden geopend.", "The file could not be opened."));
@@ -90,8 +89,8 @@ bool Editor::openRawFile(const std::string& path, int bits, double rate, int cha
     setStatus(1, LangText("Het bestand is geopend.", "The file has been opened."));
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
-    MMNiets();
-    DrawWaveform();
+    selectNothing();
+    drawWaveform();
     playAfterChange();
     return true;
 }

@@ -17,7 +17,7 @@ bool Editor::associationPresent() const {
     return desktop_ && sono::associationPresent(classesRoot_, desktop_->programPath());
 }
 
-void Editor::MMasso() {
+void Editor::createAssociation() {
     if (!desktop_) return;
     const std::string question =
         LangText("Als u een File Association maakt, worden vanaf nu alle WAV-bestanden "
@@ -63,7 +63,7 @@ void Editor::MMasso() {
                  "again before the File Association will work."));
 }
 
-void Editor::MMdelAsso() {
+void Editor::removeAssociation() {
     if (!desktop_) return;
     auto report = [&](MessageIcon icon, const std::string& status, const std::string& message) {
         setStatus(1, status);
@@ -96,7 +96,7 @@ void Editor::MMdelAsso() {
     report(MessageIcon::Information, removed, removed);
 }
 
-void Editor::MMhelp() {
+void Editor::showHelp() {
     if (!desktop_) return;
     const std::string manual =
         desktop_->appDir() + LangText("help/nl/index.html", "help/en/index.html");
@@ -107,7 +107,7 @@ void Editor::MMhelp() {
                                       "The Help-document can't be opened."));
 }
 
-void Editor::MMwebsite() {
+void Editor::openWebsite() {
     if (!desktop_) return;
     const std::string address = homePageAddress(desktop_->appDir(), language());
     if (!desktop_->openWebAddress(address))
@@ -117,7 +117,7 @@ void Editor::MMwebsite() {
                      "The website can't be opened automatically at your computer."));
 }
 
-void Editor::MMsnapler() {
+void Editor::startPlayer() {
     if (!desktop_) return;
     const std::string player = desktop_->programFolder() + SiblingPlayer;
     std::error_code error;
@@ -131,7 +131,7 @@ void Editor::MMsnapler() {
                              LangText("Snapler is niet gevonden.", "Snapler has not been found."));
 }
 
-void Editor::MMabout() {
+void Editor::showAbout() {
     if (aboutCount_ < AboutCountForEgg) ++aboutCount_;
     if (desktop_) desktop_->showAbout();
 }
@@ -140,7 +140,7 @@ bool Editor::eggShown() const {
     return aboutCount_ >= AboutCountForEgg;
 }
 
-void Editor::MMegg() {
+void Editor::showSnail() {
     if (desktop_ && eggShown()) desktop_->showEgg();
 }
 

@@ -39,7 +39,7 @@ ChannelScope Editor::editChannels() const {
 }
 
 bool Editor::copySelection() {
-    MMstop();
+    stop();
     fitArrays(doc_);
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
     const ChannelScope scope = editChannels();
@@ -66,41 +66,41 @@ bool Editor::copySelection() {
 }
 
 bool Editor::deleteSelection() {
-    MMstop();
-    if (!PushUndo()) return false;
-    ProgressStart(ProgressEditing);
+    stop();
+    if (!pushUndo()) return false;
+    progressStart(ProgressEditing);
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
     const ChannelScope scope = editChannels();
     const int32_t count = doc_.SampleCount;
-    deleteFrames(doc_, scope, span, [this](int step) { ProgressShow(step); });
+    deleteFrames(doc_, scope, span, [this](int step) { progressShow(step); });
     // What followed the deleted frames moved forward.
     notifySoundChange({span.first, int64_t(doc_.SampleCount) - 1, scope.first,
                        doc_.isStereo() && scope.second, doc_.SampleCount != count, false});
-    ProgressEnd();
+    progressEnd();
     setStatus(1, LangText("Het geselecteerde deel is verwijderd.",
                           "The selected part has been deleted."));
     refreshLengthPanels();
-    DrawWaveform();
-    MMNiets();
+    drawWaveform();
+    selectNothing();
     playAfterChange();
     return true;
 }
 
 bool Editor::muteSelection() {
-    MMstop();
-    if (!PushUndo()) return false;
+    stop();
+    if (!pushUndo()) return false;
     view_.setBusy(true);
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
     const ChannelScope scope = editChannels();
     doc_.RangeStart = double(span.first);
     doc_.RangeEnd = double(span.last);
-    ProgressStart(ProgressEditing);
+    progressStart(ProgressEditing);
     const int divisor = doc_.isStereo() && settings_.options.bothChannels ? 2 : 1;
-    muteFrames(doc_, scope, span, divisor, [this](int step) { ProgressShow(step); });
+    muteFrames(doc_, scope, span, divisor, [this](int step) { progressShow(step); });
     notifySoundChange(
         {span.first, span.last, scope.first, doc_.isStereo() && scope.second, false, false});
-    ProgressEnd();
-    DrawWaveform();
+    progressEnd();
+    drawWaveform();
     view_.setBusy(false);
     setStatus(1, LangText("Het geselecteerde deel is tot stilte gemaakt.",
                           "The selected part has been muted."));
@@ -108,33 +108,33 @@ bool Editor::muteSelection() {
     return true;
 }
 
-void Editor::MMcopy() {
+void Editor::copy() {
     if (doc_.FileName.empty()) return;
     copySelection();
 }
 
-void Editor::MMcut() {
+void Editor::cut() {
     if (!enabled(EnabledRule::SelectionMade)) return;
     if (!copySelection() || !deleteSelection()) return;
     setStatus(1, LangText("Het geselecteerde deel is geknipt.", "The selected part has been cut."));
 }
 
-void Editor::MMdel() {
+void Editor::deleteSelected() {
     if (enabled(EnabledRule::SelectionMade)) deleteSelection();
 }
 
-void Editor::MMerase() {
+void Editor::erase() {
     if (!enabled(EnabledRule::SelectionMade)) return;
     if (!copySelection() || !muteSelection()) return;
     setStatus(1,
               LangText("Het geselecteerde deel is gewist.", "The selected part has been erased."));
 }
 
-void Editor::MMmute() {
+void Editor::mute() {
     if (enabled(EnabledRule::SelectionMade)) muteSelection();
 }
 
-void Editor::MMSilence() {
+void Editor::addSilence() {
     if (doc_.FileName.empty()) return;
     if (silenceTag.empty()) silenceTag = "1";
     const std::string title = LangText("Stilte Toevoegen", "Add Silence");
@@ -165,19 +165,19 @@ void Editor::MMSilence() {
         break;
     }
     silenceTag = text;
-    MMstop();
+    stop();
     const float added = seconds * doc_.SampleRate;
     const int64_t newCount = roundToInt(double(added) + doc_.SampleCount);
     const int32_t oldCount = doc_.SampleCount;
-    if (!makeRoomFor(newCount) || !PushUndo()) return;
+    if (!makeRoomFor(newCount) || !pushUndo()) return;
     const bool eightBit = doc_.BitsPerSample == 8;
-    if (eightBit) ProgressStart(ProgressEditing);
-    appendSilence(doc_, int32_t(newCount), [this](int step) { ProgressShow(step); });
-    if (eightBit) ProgressEnd();
+    if (eightBit) progressStart(ProgressEditing);
+    appendSilence(doc_, int32_t(newCount), [this](int step) { progressShow(step); });
+    if (eightBit) progressEnd();
     notifySoundChange({oldCount, newCount - 1, true, doc_.isStereo(), true, false});
     refreshLengthPanels();
     setStatus(1, LangText("Stilte is toegevoegd.", "Silence has been added."));
-    DrawWaveform();
+    drawWaveform();
     playAfterChange();
 }
 

@@ -136,11 +136,11 @@ bool EffectFrame::makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& al
 }
 
 bool EffectFrame::start() {
-    editor_.MMstop();
-    if (!editor_.PushUndo()) return false;
+    editor_.stop();
+    if (!editor_.pushUndo()) return false;
     editor_.view_.setBusy(true);
     setRange(range_);
-    editor_.ProgressStart(ProgressEditing);
+    editor_.progressStart(ProgressEditing);
     return true;
 }
 
@@ -156,10 +156,10 @@ StepObserver EffectFrame::progressOf(int index, int base, int width) {
     const double passes = passes_;
     if (index == 0)
         return [this, base, passes](int step) {
-            editor_.ProgressShow(int(roundToInt(base + step / passes)));
+            editor_.progressShow(int(roundToInt(base + step / passes)));
         };
     return [this, base, width, passes](int step) {
-        editor_.ProgressShow(int(roundToInt(base + width - (width - step) / passes)));
+        editor_.progressShow(int(roundToInt(base + width - (width - step) / passes)));
     };
 }
 
@@ -177,7 +177,7 @@ template <class Pass> void EffectFrame::eachChannelAtOnce(Pass&& pass, int base,
     sideBySide(
         [&] {
             pass(std::span<int16_t>(channel(0)),
-                 [this, base](int step) { editor_.ProgressShow(base + step); });
+                 [this, base](int step) { editor_.progressShow(base + step); });
         },
         [&] { pass(std::span<int16_t>(channel(1)), StepObserver()); });
 }
@@ -219,10 +219,10 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
          scope_.first || lengthChanged, stereo && (scope_.second || lengthChanged), lengthChanged,
          false});
     editor_.setStatus(1, editor_.LangText(dutch, english));
-    editor_.ProgressEnd();
+    editor_.progressEnd();
     if (lengthChanged) editor_.refreshLengthPanels();
     releaseWorkBuffer();
-    editor_.DrawWaveform();
+    editor_.drawWaveform();
     editor_.view_.setBusy(false);
     editor_.playAfterChange();
 }
@@ -234,7 +234,7 @@ void EffectFrame::releaseWorkBuffer() {
 
 // ---------------------------------------------------------------- simple transforms
 
-void Editor::MMreverse() {
+void Editor::reverse() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
@@ -243,7 +243,7 @@ void Editor::MMreverse() {
     frame.finish("Het geluid is omgedraaid.", "The sound has been reversed.");
 }
 
-void Editor::MMnormalize() {
+void Editor::normalize() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
     // The last frame of the sound is never normalized.
@@ -274,7 +274,7 @@ void Editor::MMnormalize() {
     frame.finish("Het volume is genormaliseerd.", "The volume has been normalized.");
 }
 
-void Editor::MMDempen() {
+void Editor::soften() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
     // Each frame reads its right-hand neighbour, so the range ends one frame earlier.
@@ -287,7 +287,7 @@ void Editor::MMDempen() {
     frame.finish("Het geluid is verzacht.", "The sound has been softened.");
 }
 
-void Editor::Krimper(int16_t N) {
+void Editor::shrink(int16_t N) {
     EffectFrame frame(*this);
     if (!frame.soundLoaded()) return;
     if (N < 1) return frame.refuseSetting();
@@ -300,23 +300,23 @@ void Editor::Krimper(int16_t N) {
 
 // ---------------------------------------------------------------- the curve effects
 
-void Editor::VeranderVolume(float Toename, float Toename2) {
+void Editor::changeVolume(float fromFactor, float toFactor) {
     EffectFrame frame(*this);
     if (!frame.soundLoaded()) return;
-    SaveSettings();
-    if (!std::isfinite(Toename) || !std::isfinite(Toename2)) return frame.refuseSetting();
+    saveSettings();
+    if (!std::isfinite(fromFactor) || !std::isfinite(toFactor)) return frame.refuseSetting();
     if (!frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        changeVolume(x, frame.range(), {Toename, Toename2}, frame.eightBit(), stepDone);
+        sono::changeVolume(x, frame.range(), {fromFactor, toFactor}, frame.eightBit(), stepDone);
     });
     frame.finish("Het volume is veranderd.", "The volume has been changed.");
 }
 
-void Editor::VeranderSnelheid(float Oeroeboeroe, float OE2) {
+void Editor::changeSpeed(float fromSpeed, float toSpeed) {
     EffectFrame frame(*this);
     if (!frame.soundLoaded()) return;
-    SaveSettings();
-    const SpeedSettings speeds{Oeroeboeroe, OE2};
+    saveSettings();
+    const SpeedSettings speeds{fromSpeed, toSpeed};
     if (!validSpeeds(speeds)) return frame.refuseSetting();
     const FrameRange range = frame.range();
     const int64_t bound = speedOutputBound(doc_.SampleCount, range, speeds)
@@ -325,7 +325,7 @@ void Editor::VeranderSnelheid(float Oeroeboeroe, float OE2) {
     const int16_t silence = doc_.silenceValue();
     frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
                                      const StepObserver& stepDone) {
-        const SpeedResult result = changeSpeed(x, range, speeds, silence, out, stepDone);
+        const SpeedResult result = sono::changeSpeed(x, range, speeds, silence, out, stepDone);
         // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps
         // its first frame selected.
         if (doc_.hasSelection())
@@ -336,12 +336,12 @@ void Editor::VeranderSnelheid(float Oeroeboeroe, float OE2) {
     frame.finish("De snelheid is veranderd.", "The speed has been changed.");
 }
 
-void Editor::MaakEcho(float Delay, float VolProcent, float Delay2, float VolProcent2, int16_t Nr1,
-                      int16_t Softer) {
+void Editor::makeEcho(float Delay, float volumeFrom, float delayTo, float volumeTo, int16_t repeats,
+                      int16_t softer) {
     EffectFrame frame(*this);
     if (!frame.soundLoaded()) return;
-    SaveSettings();
-    const EchoSettings echo{Delay, VolProcent, Delay2, VolProcent2, Nr1, Softer == 1};
+    saveSettings();
+    const EchoSettings echo{Delay, volumeFrom, delayTo, volumeTo, repeats, softer == 1};
     if (!validEcho(echo)) return frame.refuseSetting();
     const FrameRange range = frame.range();
     const double rate = doc_.SampleRate;
@@ -366,7 +366,7 @@ void Editor::MaakEcho(float Delay, float VolProcent, float Delay2, float VolProc
 
 // ---------------------------------------------------------------- character effects
 
-void Editor::MMalien() {
+void Editor::alienVoice1() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
@@ -379,7 +379,7 @@ void Editor::MMalien() {
     frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
 }
 
-void Editor::MMgekraak() {
+void Editor::creaking() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
@@ -392,7 +392,7 @@ void Editor::MMgekraak() {
     frame.finish("Het geluid klinkt nu krakerig.", "The sound now sounds creaking.");
 }
 
-void Editor::MMalien2() {
+void Editor::alienVoice2() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
@@ -401,7 +401,7 @@ void Editor::MMalien2() {
     frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
 }
 
-void Editor::MMsat() {
+void Editor::satellite() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
@@ -413,13 +413,13 @@ void Editor::MMsat() {
 
 // ---------------------------------------------------------------- advanced filter
 
-void Editor::FilterSub(bool Groter, float Procent, float Factor) {
+void Editor::filterByThreshold(bool louder, float percent, float Factor) {
     EffectFrame frame(*this);
     if (!frame.soundLoaded()) return;
-    if (!std::isfinite(Procent) || !std::isfinite(Factor)) return frame.refuseSetting();
+    if (!std::isfinite(percent) || !std::isfinite(Factor)) return frame.refuseSetting();
     if (!frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        filterFrames(x, frame.range(), {Groter, Procent, Factor}, frame.eightBit(), stepDone);
+        filterFrames(x, frame.range(), {louder, percent, Factor}, frame.eightBit(), stepDone);
     });
     frame.finish("De filter is toegepast.", "The filter has been applied.");
 }

@@ -44,7 +44,7 @@ bool Editor::offerSaveFirst() {
     if (answer == Answer::Cancel) return false;
     // A save that did not happen (its dialog cancelled, or the file not written) cancels what
     // asked, so that the sound is not lost.
-    return answer == Answer::No || WriteWave(ProgressSaving);
+    return answer == Answer::No || writeWave(ProgressSaving);
 }
 
 // ---------------------------------------------------------------- open
@@ -56,10 +56,10 @@ std::string Editor::dialogFolder() const {
 
 void Editor::rememberFolderOf(const std::string& path) {
     settings_.lastDir = folderWithSeparator(path);
-    SaveSettings();
+    saveSettings();
 }
 
-void Editor::MMopen() {
+void Editor::openFile() {
     for (;;) {
         auto chosen = dialogs_.chooseOpenPath(waveFileFilter(), dialogFolder());
         if (!chosen || chosen->empty()) return;
@@ -70,12 +70,12 @@ void Editor::MMopen() {
 
 void Editor::openChosenFile(const std::string& path) {
     rememberFolderOf(path);
-    OpenWave(path, path);
+    openWave(path, path);
 }
 
-void Editor::MMrecent(int index) {
+void Editor::openRecentFile(int index) {
     const std::string path = settings_.recentFiles.at(size_t(index));
-    OpenWave(path, path.substr(path.find_last_of('/') + 1));
+    openWave(path, path.substr(path.find_last_of('/') + 1));
 }
 
 void Editor::resetForReading() {
@@ -83,7 +83,7 @@ void Editor::resetForReading() {
         setStatus(panel, "");
     doc_.FileName.clear();
     doc_.RightSamples.assign(1, 0);
-    ClearUndo();
+    clearUndo();
     setCaption(ProgramCaption);
     doc_.Info.clear();
     doc_.DispText.clear();
@@ -148,18 +148,18 @@ void Editor::reportFileLists(const std::string& path, const WavReadResult& read)
     }
 }
 
-bool Editor::OpenWave(std::string path, std::string displayName) {
+bool Editor::openWave(std::string path, std::string displayName) {
     if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return false;
     std::error_code error;
     if (path.empty() || !std::filesystem::exists(path, error)) return false;
     view_.hideToolDialogs();
-    MMstop();
+    stop();
     view_.setBusy(true);
     resetForReading();
 
-    ProgressStart(ProgressOpening);
-    WavReadResult read = readWaveFile(path, [this](int step) { ProgressShow(step); });
-    ProgressEnd();
+    progressStart(ProgressOpening);
+    WavReadResult read = readWaveFile(path, [this](int step) { progressShow(step); });
+    progressEnd();
     if (read.reducedFrom24)
         dialogs_.showMessage(
             MessageIcon::Information, path,
@@ -175,7 +175,7 @@ bool Editor::OpenWave(std::string path, std::string displayName) {
         doc_.SampleCount = 0;
         notifySoundChange({0, -1, true, doc_.isStereo(), true, false});
         view_.setBusy(false);
-        DrawWaveform();
+        drawWaveform();
         setStatus(
             1, LangText("Het bestand kon niet worden geopend.", "The file could not be opened."));
         dialogs_.showMessage(MessageIcon::Critical, path, failureText(read));
@@ -200,7 +200,7 @@ bool Editor::OpenWave(std::string path, std::string displayName) {
     doc_.Changed = displayName == "*";
 
     setStatus(1, LangText("Het bestand is geopend.", "The file has been opened."));
-    if (displayName != "*") SaveRecent(path);
+    if (displayName != "*") rememberRecentFile(path);
     if (displayName == "*") {
         doc_.FileName = "*";
         setCaption(captionForUntitled(settings_.language));
@@ -208,21 +208,21 @@ bool Editor::OpenWave(std::string path, std::string displayName) {
         doc_.FileName = path;
         setCaption(captionForFile(displayName));
     }
-    MMNiets();
-    DrawWaveform();
+    selectNothing();
+    drawWaveform();
     view_.setBusy(false);
-    if (settings_.options.listenAfterChange && folders_.playsSound && !PlayFile(path, 0, -1, -1))
+    if (settings_.options.listenAfterChange && folders_.playsSound && !playFile(path, 0, -1, -1))
         reportNoSound(false, false);
     return true;
 }
 
 // ---------------------------------------------------------------- save
 
-bool Editor::WriteWave(int saveKind) {
+bool Editor::writeWave(int saveKind) {
     if (doc_.FileName.empty()) return false;
     // Save As comes back here with a name; a cancelled one leaves the sound as it is.
     if (doc_.FileName == "*") {
-        MMsaveAs();
+        saveAs();
         return doc_.FileName != "*";
     }
     // The file holds an even number of frames: an odd sound gets a silent frame (value 0) first,
@@ -246,11 +246,11 @@ bool Editor::WriteWave(int saveKind) {
     int64_t first = selectionOnly ? doc_.selection.savedFirst() : 0;
     double frames = selectionOnly ? doc_.selection.savedFrames() : doc_.SampleCount;
     WavLayout layout = wavLayout(doc_, frames);
-    ProgressStart(saveKind);
+    progressStart(saveKind);
     const WriteFailure failure =
-        writeWaveFile(doc_.FileName, doc_, first, frames, [this](int step) { ProgressShow(step); });
+        writeWaveFile(doc_.FileName, doc_, first, frames, [this](int step) { progressShow(step); });
     const bool written = failure == WriteFailure::None;
-    ProgressEnd(); // before any message, which would otherwise stand over a bar at its last step
+    progressEnd(); // before any message, which would otherwise stand over a bar at its last step
     saveTag.clear();
     doc_.BlockAlign = layout.blockAlign;
     doc_.ByteRate = float(layout.byteRate);
@@ -301,15 +301,15 @@ std::string Editor::writeFailureText(WriteFailure failure) const {
     return "\r\r" + why;
 }
 
-void Editor::MMsave() {
-    WriteWave(ProgressSaving);
+void Editor::save() {
+    writeWave(ProgressSaving);
 }
 
 std::string Editor::waveFileFilter() const {
     return LangText(WaveFilterDutch, WaveFilter);
 }
 
-void Editor::MMsaveAs() {
+void Editor::saveAs() {
     if (doc_.FileName.empty()) return;
     std::string path;
     for (;;) {
@@ -317,7 +317,7 @@ void Editor::MMsaveAs() {
         if (!chosen || chosen->empty()) return;
         path = *chosen;
         settings_.lastDir = folderWithSeparator(path);
-        SaveSettings();
+        saveSettings();
         std::error_code error;
         if (!std::filesystem::exists(path, error)) break;
         Answer answer = dialogs_.ask(MessageIcon::Information, ProgramCaption,
@@ -331,29 +331,29 @@ void Editor::MMsaveAs() {
     std::string previousCaption = caption_;
     doc_.FileName = path;
     setCaption(captionForFile(path));
-    if (!WriteWave(ProgressSaving)) {
+    if (!writeWave(ProgressSaving)) {
         doc_.FileName = previousName;
         setCaption(previousCaption);
         return;
     }
-    SaveRecent(path);
+    rememberRecentFile(path);
 }
 
 // ---------------------------------------------------------------- new sound and texts
 
-void Editor::MMleeg() {
-    MMstop();
+void Editor::newEmptySound() {
+    stop();
     if (!doc_.FileName.empty() && (doc_.UndoLevel > 0 || doc_.Changed) && !offerSaveFirst()) return;
     installSound({1, doc_.SampleRate, doc_.BitsPerSample, 100, Samples(100, doc_.silenceValue()),
                   Samples{0}});
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
-    ClearUndo();
+    clearUndo();
     doc_.Changed = false; // a silence has nothing to lose
     freshInfoFields();
     setStatus(1, LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));
-    MMNiets();
-    DrawWaveform();
+    selectNothing();
+    drawWaveform();
 }
 
 void Editor::freshInfoFields() {

@@ -19,12 +19,12 @@ const char* const EncodedPeriodName = "new_file.qvf";
 } // namespace
 
 bool Editor::leaveSoundForGenerator() {
-    MMstop();
+    stop();
     if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return false;
     doc_.FileName.clear();
     doc_.Changed = false;
     view_.selectionChanged(); // the commands that need a sound are disabled meanwhile
-    ClearUndo();
+    clearUndo();
     return true;
 }
 
@@ -36,8 +36,8 @@ std::vector<std::filesystem::path> Editor::periodFolders() const {
     return folders;
 }
 
-std::string Editor::SlaGeluidOp(const SynthSettings& settings) {
-    const std::string path = NewTempSoundName();
+std::string Editor::writeSynthesizedSound(const SynthSettings& settings) {
+    const std::string path = newTempSoundName();
     const std::string bytes = synthesizedWave(settings);
     ReplacingFile file(path);
     file.write(bytes.data(), bytes.size());
@@ -48,11 +48,11 @@ std::string Editor::SlaGeluidOp(const SynthSettings& settings) {
     return {};
 }
 
-void Editor::MaakTrilling(const SynthSettings& settings) {
+void Editor::synthesize(const SynthSettings& settings) {
     if (!leaveSoundForGenerator()) return;
     freshInfoFields();
-    const std::string path = SlaGeluidOp(settings);
-    if (path.empty() || !OpenWave(path, "*")) return;
+    const std::string path = writeSynthesizedSound(settings);
+    if (path.empty() || !openWave(path, "*")) return;
     // Reading the file empties every field, so the new sound's date and software are set again.
     freshInfoFields();
     setStatus(1, LangText("Een nieuw geluid is gemaakt met de synthesizer.",
@@ -145,7 +145,7 @@ bool Editor::morseTextAccepted(const std::string& text) {
     return false;
 }
 
-void Editor::MaakMorse(const MorseSettings& settings) {
+void Editor::makeMorse(const MorseSettings& settings) {
     const std::vector<TextCharacter> characters = textCharacters(settings.text);
     // The length is known before anything changes: a message too long for a sound is refused.
     int64_t units = 0;
@@ -200,8 +200,8 @@ void Editor::MaakMorse(const MorseSettings& settings) {
     setCaption(captionForUntitled(settings_.language));
     view_.setBusy(false);
     setStatus(1, LangText("Het morsebericht is gemaakt.", "The morse message has been made."));
-    DrawWaveform();
-    RefreshStatusPanels();
+    drawWaveform();
+    refreshStatusPanels();
     playAfterChange();
 }
 

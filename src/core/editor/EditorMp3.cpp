@@ -42,22 +42,22 @@ Mp3Fields Editor::mp3FieldsToExport() const {
 bool Editor::runCoder(const std::vector<std::string>& arguments, const std::string& output,
                       double seconds, int progressKind) {
     std::error_code error;
-    ProgressStart(progressKind);
+    progressStart(progressKind);
     view_.progressShown(-1, progressText_);
     const auto limit = std::chrono::milliseconds(int64_t((CoderBaseSeconds + seconds) * 1000));
     const CoderRun run =
         coder_.run(CoderProgram, arguments, limit, [this] { view_.waitingForOutsideProgram(); });
-    ProgressEnd();
+    progressEnd();
     const auto bytes = std::filesystem::file_size(output, error);
     const bool written = run.finished && run.exitCode == 0 && !error && bytes > 0;
     if (!written) std::filesystem::remove(output, error);
     return written;
 }
 
-void Editor::MMopenMP3(const std::string& path) {
+void Editor::importMp3(const std::string& path) {
     rememberFolderOf(path);
-    MMstop();
-    const std::string wav = NewTempSoundName();
+    stop();
+    const std::string wav = newTempSoundName();
     view_.setBusy(true);
     std::error_code error;
     double seconds = double(std::filesystem::file_size(path, error)) / LowestBytesPerSecond;
@@ -73,7 +73,7 @@ void Editor::MMopenMP3(const std::string& path) {
                                       "An error has occured. This MP3-file cannot be opened."));
         return;
     }
-    if (!OpenWave(wav, "*")) return;
+    if (!openWave(wav, "*")) return;
     applyMp3Fields(tags_.read(path).value_or(Mp3Fields{}), doc_);
     std::string& comment = *doc_.Info.find("ICMT");
     if (comment.empty()) comment = LangText("Bewerkt met Sonoplexer", "Edited with Sonoplexer");
@@ -101,7 +101,7 @@ bool Editor::writeForCoder(const std::string& wavPath) {
         doc_.BitsPerSample = 16;
     }
     doc_.FileName = wavPath;
-    const bool written = WriteWave(ProgressSaving);
+    const bool written = writeWave(ProgressSaving);
     doc_.FileName = keptName;
     // The file holds an even number of frames; the sound keeps its own length.
     if (doc_.SampleCount != keptCount) {
@@ -118,11 +118,11 @@ bool Editor::writeForCoder(const std::string& wavPath) {
     return written;
 }
 
-void Editor::MMsaveMP3(const std::string& path, int bitrate, bool stereoChecked,
+void Editor::exportMp3(const std::string& path, int bitrate, bool stereoChecked,
                        const Mp3Fields& fields) {
     if (doc_.FileName.empty()) return;
     rememberFolderOf(path);
-    MMstop();
+    stop();
     // Written through a link to the file it names; a read-only file or a folder, FIFO or device
     // under the name is not replaced.
     const std::string target = resolvedSaveTarget(path);
@@ -142,7 +142,7 @@ void Editor::MMsaveMP3(const std::string& path, int bitrate, bool stereoChecked,
     std::string partial;
     if (failure == WriteFailure::None && (partial = makePartialBeside(target)).empty())
         failure = writeFailureOf(errno);
-    const std::string wav = NewTempSoundName();
+    const std::string wav = newTempSoundName();
     bool saved = failure == WriteFailure::None && writeForCoder(wav);
     view_.setBusy(true);
     const double seconds = double(doc_.SampleCount) / double(doc_.SampleRate);

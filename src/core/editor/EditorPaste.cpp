@@ -11,21 +11,21 @@
 
 namespace sono {
 
-void Editor::MMpaste() {
-    PasteClip(false, false, false);
+void Editor::paste() {
+    pasteClip(false, false, false);
 }
-void Editor::MMpasteMix() {
-    PasteClip(true, false, false);
+void Editor::pasteMixed() {
+    pasteClip(true, false, false);
 }
-void Editor::MMpasteOverloper() {
-    PasteClip(true, true, false);
+void Editor::pasteFading() {
+    pasteClip(true, true, false);
 }
 
 void Editor::pasteFailed(bool fromRecording) {
-    ProgressEnd();
-    DrawWaveform();
+    progressEnd();
+    drawWaveform();
     if (fromRecording) {
-        MMNiets();
+        selectNothing();
         setStatus(1, LangText("Opname ging niet goed.", "Recording failed."));
         dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
                              LangText("Er is iets fout gegaan bij het opnemen.",
@@ -38,22 +38,22 @@ void Editor::pasteFailed(bool fromRecording) {
     dialogs_.showMessage(MessageIcon::Critical, ProgramCaption, text);
 }
 
-void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
-    if (!FromRecording) {
+void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
+    if (!fromRecording) {
         if (!enabled(EnabledRule::ClipAvailable)) return;
-        MMstop();
+        stop();
     }
     // Both sources arrive as the same clip. A recording is first saved by the device and read
     // back, in the first half of the progress bar.
     std::optional<ClipSource> source;
-    if (FromRecording) {
+    if (fromRecording) {
         device_.stop();
         const bool saved = device_.save();
         device_.close();
         const std::string recorded = std::exchange(recordingPath_, std::string());
-        ProgressStart(ProgressRecording);
+        progressStart(ProgressRecording);
         if (auto sound = saved
-                             ? readRecordedFile(recorded, [this](int step) { ProgressShow(step); })
+                             ? readRecordedFile(recorded, [this](int step) { progressShow(step); })
                              : std::nullopt) {
             doc_.FormatTag = sound->formatTag;
             doc_.ByteRate = sound->byteRate;
@@ -63,42 +63,42 @@ void Editor::PasteClip(bool Mix, bool Overlap, bool FromRecording) {
     } else {
         source = readClipFile(clipFilePath(folders_.tempDir));
     }
-    const PasteRequest request{Mix, Overlap, settings_.options.bothChannels, FromRecording};
+    const PasteRequest request{mix, fade, settings_.options.bothChannels, fromRecording};
     // A clip that would make the sound too long is refused before anything changes.
     if (source && mergedSampleCount(doc_, *source, request) > MaxSampleCount) {
-        ProgressEnd();
+        progressEnd();
         return refuseTooLong();
     }
-    if (!PushUndo()) return ProgressEnd();
-    if (!FromRecording) ProgressStart(ProgressPasting);
-    if (!source) return pasteFailed(FromRecording);
+    if (!pushUndo()) return progressEnd();
+    if (!fromRecording) progressStart(ProgressPasting);
+    if (!source) return pasteFailed(fromRecording);
 
     const Selection selection = doc_.selection;
     std::optional<MergeResult> merged;
     try {
-        merged = mergeClip(doc_, *source, request, [this](int step) { ProgressShow(step); });
+        merged = mergeClip(doc_, *source, request, [this](int step) { progressShow(step); });
     } catch (const std::bad_alloc&) {
         // Out of memory halfway: the snapshot just taken holds the sound as it was.
         dropLastSnapshot();
         doc_.selection = selection;
         notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), true, false});
-        ProgressEnd();
-        DrawWaveform();
+        progressEnd();
+        drawWaveform();
         return refuseTooLong();
     }
     notifySoundChange(merged->change);
 
-    ProgressEnd();
-    DrawWaveform();
-    if (FromRecording) {
+    progressEnd();
+    drawWaveform();
+    if (fromRecording) {
         setStatus(1, LangText("Het geluid is opgenomen.", "The sound has been recorded."));
-        MMNiets();
+        selectNothing();
     } else {
         setStatus(1, LangText("Klaar met plakken.", "Finished pasting."));
     }
     refreshLengthPanels();
     // Pasting without a selection into a stereo sound changed both channels: the option follows.
-    if (merged->channels == 2 && !settings_.options.bothChannels) MMbeide();
+    if (merged->channels == 2 && !settings_.options.bothChannels) toggleBothChannels();
     playAfterChange();
 }
 

@@ -22,7 +22,7 @@ void Editor::selectionPointerDown(int view, double frame) {
     selection.SelStart = clampToSound(frame, doc_.SampleCount);
     selection.SelChannel = view;
     selection.SelEnd = selection.SelStart;
-    ShowSelection();
+    showSelection();
 }
 
 void Editor::selectionPointerMove(int view, double frame) {
@@ -34,7 +34,7 @@ void Editor::selectionPointerMove(int view, double frame) {
         dragMovesEnd_ = !dragMovesEnd_;
         std::swap(selection.SelStart, selection.SelEnd);
     }
-    ShowSelection();
+    showSelection();
 }
 
 void Editor::selectionPointerUp() {
@@ -46,7 +46,7 @@ void Editor::selectionPointerUp() {
         selection.SelEnd = roundHalfEven(start);
     }
     if (selection.SelEnd - selection.SelStart < 1) selection.SelStart = -1;
-    ShowSelection();
+    showSelection();
 }
 
 void Editor::dragSelection(int view, double from, double to) {

@@ -33,21 +33,21 @@ bool Editor::offerRecovery(NewSound crashed) {
                               "kept can be brought back. Do you want to bring this sound back?")) !=
         Answer::Yes)
         return false;
-    MMstop();
+    stop();
     installSound(std::move(crashed));
     doc_.ByteRate = doc_.SampleRate * doc_.Channels * doc_.BitsPerSample / 8;
     doc_.BlockAlign = int16_t(doc_.Channels * doc_.BitsPerSample / 8);
     doc_.FormatTag = 1;
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
-    ClearUndo();
+    clearUndo();
     doc_.Info.clear();
     doc_.DispText.clear();
     // Nothing of it is in a file yet.
     doc_.Changed = true;
     setStatus(1, LangText("Het geluid is teruggehaald.", "The sound has been brought back."));
-    MMNiets();
-    DrawWaveform();
+    selectNothing();
+    drawWaveform();
     return true;
 }
 

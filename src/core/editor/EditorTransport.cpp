@@ -9,7 +9,7 @@
 
 namespace sono {
 
-std::string Editor::NewTempSoundName() const {
+std::string Editor::newTempSoundName() const {
     for (int n = 0;; ++n) {
         const auto name = folders_.tempDir / ("sonoplexer" + numberText(double(n)) + "$.tmp");
         std::error_code error;
@@ -43,7 +43,7 @@ void Editor::reportNoSound(bool recordingWanted, bool asked) {
                        "take this format."));
 }
 
-bool Editor::PlayFile(const std::string& path, double StartMs, double FromFrame, double ToFrame) {
+bool Editor::playFile(const std::string& path, double StartMs, double FromFrame, double ToFrame) {
     playing_.startMs = StartMs;
     const bool range = FromFrame >= 0 && ToFrame >= 0;
     playing_.PlayFrom = range ? FromFrame : 0;
@@ -55,40 +55,40 @@ bool Editor::PlayFile(const std::string& path, double StartMs, double FromFrame,
     return true;
 }
 
-void Editor::MMplay() {
-    play(true);
+void Editor::play() {
+    startPlaying(true);
 }
 
-void Editor::play(bool asked) {
+void Editor::startPlaying(bool asked) {
     if (doc_.FileName.empty()) return;
-    MMstop();
+    stop();
     const std::string name = doc_.FileName;
-    doc_.FileName = NewTempSoundName();
+    doc_.FileName = newTempSoundName();
     Selection& selection = doc_.selection;
     if (selection.exists()) {
         saveTag = "SELECT";
         if (selection.SelStart > selection.SelEnd) std::swap(selection.SelStart, selection.SelEnd);
     }
     const std::string file = doc_.FileName;
-    const bool written = WriteWave(ProgressPreparingPlay);
+    const bool written = writeWave(ProgressPreparingPlay);
     doc_.FileName = name;
     if (!written) return;
     // The play cursor counts from where the played stretch starts in the sound.
     const bool shown = selection.exists();
-    if (!PlayFile(file, roundHalfEven(selection.SelStart * 1000 / doc_.SampleRate),
+    if (!playFile(file, roundHalfEven(selection.SelStart * 1000 / doc_.SampleRate),
                   shown ? selection.SelStart : -1, shown ? selection.SelEnd : -1))
         reportNoSound(false, asked);
 }
 
 void Editor::playAfterChange() {
-    if (settings_.options.listenAfterChange && folders_.playsSound) play(false);
+    if (settings_.options.listenAfterChange && folders_.playsSound) startPlaying(false);
 }
 
-void Editor::MMstop() {
+void Editor::stop() {
     if (doc_.FileName.empty()) return;
     if (recording()) {
         const bool mix = stopTag_ == "MIX" || stopTag_ == "OVERLOOP";
-        PasteClip(mix, stopTag_ == "OVERLOOP", true);
+        pasteClip(mix, stopTag_ == "OVERLOOP", true);
         return;
     }
     device_.stop();
@@ -103,18 +103,18 @@ void Editor::seekBy(int64_t ms) {
     device_.play();
 }
 
-void Editor::MMrewind() {
+void Editor::rewind() {
     seekBy(-1000);
 }
-void Editor::MMforward() {
+void Editor::fastForward() {
     seekBy(1000);
 }
 
 void Editor::startRecording(std::string mode) {
     if (doc_.FileName.empty()) return;
-    MMstop();
+    stop();
     stopTag_ = std::move(mode);
-    const std::string path = NewTempSoundName();
+    const std::string path = newTempSoundName();
     // Recorded in the sound's own rate and channels where the device takes them.
     device_.setRecordingFormat(int(roundToInt(doc_.SampleRate)), int(doc_.Channels));
     if (!device_.open(path, WaveDevice::Purpose::Record)) return reportNoSound(true, true);
@@ -122,13 +122,13 @@ void Editor::startRecording(std::string mode) {
     device_.record();
 }
 
-void Editor::MMrecord() {
+void Editor::record() {
     startRecording("");
 }
-void Editor::MMrecordMix() {
+void Editor::recordMixed() {
     startRecording("MIX");
 }
-void Editor::MMrecordOverloop() {
+void Editor::recordFading() {
     startRecording("OVERLOOP");
 }
 
@@ -148,8 +148,8 @@ void Editor::markAtPlayPosition(bool start) {
         if (selection.SelStart == -1 || selection.SelStart >= selection.SelEnd)
             selection.SelStart = 0;
     }
-    if (doc_.isStereo() && !settings_.options.bothChannels) MMbeide();
-    ShowSelection();
+    if (doc_.isStereo() && !settings_.options.bothChannels) toggleBothChannels();
+    showSelection();
 }
 
 } // namespace sono

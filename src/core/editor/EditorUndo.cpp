@@ -8,7 +8,7 @@
 
 namespace sono {
 
-void Editor::ClearUndo() {
+void Editor::clearUndo() {
     doc_.UndoLevel = 0;
     doc_.RedoLevel = 0;
     snapshots_.clear();
@@ -24,7 +24,7 @@ void Editor::reportSnapshotNotWritten() {
                  "Nothing has been changed."));
 }
 
-bool Editor::PushUndo() {
+bool Editor::pushUndo() {
     const int16_t level = doc_.UndoLevel;
     // The level is a 16-bit number; one more change than it can count is refused like a full disk.
     if (level == std::numeric_limits<int16_t>::max() ||
@@ -78,11 +78,11 @@ struct SoundShape {
 
 void Editor::showLoadedSnapshot(const SoundChange& change) {
     notifySoundChange(change);
-    RefreshStatusPanels();
-    MMNiets();
+    refreshStatusPanels();
+    selectNothing();
     levelMeterChannel = doc_.isStereo() ? "0" : "1";
     playAfterChange();
-    DrawWaveform();
+    drawWaveform();
 }
 
 // The sound to go to is read before anything changes; then the sound left behind is kept as its
@@ -90,7 +90,7 @@ void Editor::showLoadedSnapshot(const SoundChange& change) {
 // brings it back, and Redo does when that snapshot went into the sound. True when the sound was
 // replaced.
 bool Editor::stepThroughHistory(int16_t target) {
-    MMstop();
+    stop();
     const SoundShape before(doc_);
     const int16_t level = doc_.UndoLevel;
     const bool keepLeaving = target < level || !snapshots_.holds(level);
@@ -115,7 +115,7 @@ bool Editor::stepThroughHistory(int16_t target) {
     return true;
 }
 
-void Editor::MMundo() {
+void Editor::undo() {
     doc_.Changed = true;
     if (!enabled(EnabledRule::UndoAvailable)) return;
     if (!stepThroughHistory(int16_t(doc_.UndoLevel - 1))) return;
@@ -125,7 +125,7 @@ void Editor::MMundo() {
     view_.selectionChanged();
 }
 
-void Editor::MMredo() {
+void Editor::redo() {
     doc_.Changed = true;
     if (!enabled(EnabledRule::RedoAvailable)) return;
     if (!stepThroughHistory(int16_t(doc_.UndoLevel + 1))) return;

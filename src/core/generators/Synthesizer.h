@@ -1,7 +1,8 @@
 #pragma once
 // The synthesizer's arithmetic: the drawn period of 500 points, its drawing rules, the
-// period files (.qvf) that hold one, and the sound made by repeating the period (`SlaGeluidOp`).
-// Pure functions of their arguments; the editor and the dialog bring the files and the pictures.
+// period files (.qvf) that hold one, and the sound made by repeating the period
+// (`writeSynthesizedSound`). Pure functions of their arguments; the editor and the dialog bring the
+// files and the pictures.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -26,7 +27,7 @@ inline constexpr SynthRange SynthVolumeRange{1, 100, 100};      // percent
 inline constexpr SynthRange SynthDurationRange{10, 5000, 500};  // milliseconds
 inline constexpr std::array<int, 3> GeneratorRates{11025, 22050, 44100};
 
-// Everything `SlaGeluidOp` reads from the dialog.
+// Everything `writeSynthesizedSound` reads from the dialog.
 struct SynthSettings {
     Period period{};
     int frequency = SynthFrequencyRange.initial; // Hz
@@ -100,9 +101,9 @@ Period periodFromText(std::string_view text);
 
 // Frames of the synthesized sound: round(duration * rate / 1000).
 int64_t synthFrameCount(const SynthSettings& settings);
-// The samples of `SlaGeluidOp`, as the WAV file stores them (8-bit: 0..255; 16-bit: signed). A flat
-// period (peak 0), and a frequency whose period is shorter than a frame (round(rate / f) = 0) or
-// not positive, give silence.
+// The samples of `writeSynthesizedSound`, as the WAV file stores them (8-bit: 0..255; 16-bit:
+// signed). A flat period (peak 0), and a frequency whose period is shorter than a frame (round(rate
+// / f) = 0) or not positive, give silence.
 std::vector<int16_t> synthesizeSamples(const SynthSettings& settings);
 // The canonical 44-byte-header mono WAV file of those samples.
 std::string synthesizedWave(const SynthSettings& settings);

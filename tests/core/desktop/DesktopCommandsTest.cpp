@@ -95,11 +95,11 @@ TEST_F(DesktopCommands, CreatingAndRemovingTheAssociationWritesTheStoreAndTellsT
     EXPECT_TRUE(editor->enabled(EnabledRule::AssociationPresent));
 
     // The verb keeps the language it was made in; made again, it is replaced, not added.
-    editor->MMned();
+    editor->switchToDutch();
     EXPECT_EQ(store().getValue(verb, ""), "&Play Sound");
     created.setValue(verb, "stale", "left by the first");
     host.answers = {Answer::Yes};
-    editor->MMasso();
+    editor->createAssociation();
     EXPECT_EQ(host.questions.back().substr(0, 36), "Als u een File Association maakt, wo");
     EXPECT_EQ(host.statusLog.back(), "De File Association is gemaakt.");
     EXPECT_EQ(store().getValue(verb, ""), "Geluid &Afspelen");
@@ -114,7 +114,7 @@ TEST_F(DesktopCommands, CreatingAndRemovingTheAssociationWritesTheStoreAndTellsT
     EXPECT_EQ(desktop.followed, (std::vector<bool>{true, true, false}));
 
     // Removing what is not there only says so.
-    editor->MMeng();
+    editor->switchToEnglish();
     const std::string before = readBytes(store().file());
     editor->runCommand("MMdelAsso");
     EXPECT_EQ(lastMessage(), "Sonoplexer: There is no File Association at all.");
@@ -128,16 +128,16 @@ TEST_F(DesktopCommands, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeeps
     // The desktop cannot follow: the association is not made after all, in the store either.
     desktop.follows = false;
     host.answers = {Answer::Yes};
-    editor->MMasso();
+    editor->createAssociation();
     EXPECT_EQ(lastMessage(), "Sonoplexer: An error occured. The File Association has not been "
                              "created.");
     EXPECT_EQ(desktop.followed, (std::vector<bool>{true, false}));
     EXPECT_TRUE(editor->enabled(EnabledRule::AssociationAbsent));
     desktop.follows = true;
     host.answers = {Answer::Yes};
-    editor->MMasso();
+    editor->createAssociation();
     desktop.follows = false;
-    editor->MMdelAsso();
+    editor->removeAssociation();
     EXPECT_EQ(host.statusLog.back(), "The File Association could not be removed.");
     EXPECT_EQ(lastMessage(), "Sonoplexer: An error has occured. The File Association could not "
                              "be removed.");
@@ -147,7 +147,7 @@ TEST_F(DesktopCommands, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeeps
 
     std::filesystem::create_directories(store().file());
     host.answers = {Answer::Yes};
-    editor->MMasso();
+    editor->createAssociation();
     EXPECT_EQ(host.statusLog.back(), "The File Association has not been created.");
     EXPECT_EQ(lastMessage(), "Sonoplexer: An error occured. The File Association has not been "
                              "created.");
@@ -161,7 +161,7 @@ TEST_F(DesktopCommands, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeeps
     other.setValue(".wav", "", "Other.Sound");
     other.setValue("Other.Sound\\shell\\vrompplay\\command", "", "snapler C3%1");
     other.setValue("Other.Sound\\shell\\open\\command", "", "/usr/bin/other %1");
-    editor->MMdelAsso();
+    editor->removeAssociation();
     EXPECT_EQ(host.statusLog.back(), "The File Association has been removed.");
     EXPECT_FALSE(store().keyExists("Other.Sound\\shell\\vrompplay"));
     EXPECT_EQ(store().getValue("Other.Sound\\shell\\open\\command", ""), "/usr/bin/other %1");
@@ -169,49 +169,49 @@ TEST_F(DesktopCommands, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeeps
 
 TEST_F(DesktopCommands, LaunchesAndTheAboutCount) {
     // The manual in the language of the moment, when it is there.
-    editor->MMhelp();
+    editor->showHelp();
     EXPECT_EQ(lastMessage(), "Help: The Help-document can't be opened.");
     EXPECT_TRUE(desktop.calls.empty());
     for (const char* language : {"en", "nl"}) {
         std::filesystem::create_directories(dir / "help" / language);
         std::ofstream(dir / "help" / language / "index.html") << "<html></html>";
     }
-    editor->MMned();
-    editor->MMhelp();
+    editor->switchToDutch();
+    editor->showHelp();
     EXPECT_EQ(desktop.calls.back(), "open " + desktop.folder + "help/nl/index.html");
     desktop.opens = false;
-    editor->MMhelp();
+    editor->showHelp();
     EXPECT_EQ(lastMessage(), "Help: Het Help-document kan niet worden geopend.");
     // Without a home page set when building, the website is the manual's about page.
-    editor->MMwebsite();
+    editor->openWebsite();
     const std::string about = "file://" + desktop.folder + "help/nl/about.html";
     EXPECT_EQ(desktop.calls.back(), "web " + about);
     EXPECT_EQ(lastMessage(),
               about + ": De website kan niet automatisch worden geopend op uw computer.");
 
-    editor->MMsnapler();
+    editor->startPlayer();
     EXPECT_EQ(lastMessage(), "Snapler: Snapler is niet gevonden.");
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Critical);
     std::ofstream(dir / "snapler") << "#!/bin/sh\n";
-    editor->MMsnapler();
+    editor->startPlayer();
     const std::string settings = (dir / "settings").string();
     EXPECT_EQ(desktop.calls.back(),
               "start " + desktop.folder + "snapler --settings-dir " + settings);
     // With the sound's file, when it has one.
     load(test::ramp(100));
     doc().FileName = path("a b.wav");
-    editor->MMsnapler();
+    editor->startPlayer();
     EXPECT_EQ(desktop.calls.back(), "start " + desktop.folder + "snapler --settings-dir " +
                                         settings + " -- " + path("a b.wav"));
 
     desktop.calls.clear();
-    editor->MMegg();
-    editor->MMabout();
-    editor->MMabout();
+    editor->showSnail();
+    editor->showAbout();
+    editor->showAbout();
     EXPECT_FALSE(editor->eggShown());
-    editor->MMabout();
+    editor->showAbout();
     EXPECT_TRUE(editor->eggShown());
-    editor->MMegg();
-    editor->MMabout();
+    editor->showSnail();
+    editor->showAbout();
     EXPECT_EQ(desktop.calls, (std::vector<std::string>{"about", "about", "about", "egg", "about"}));
 }

@@ -12,7 +12,7 @@ TEST(Selection, EachKindOfCommandTakesItsOwnRoundingAndStaysInsideTheSound) {
     EXPECT_EQ(none.effectRange(50), (FrameRange{0, 49}));
     EXPECT_EQ(none.editRange(50), (FrameRange{0, 49}));
 
-    // Ends between frames (a selection that ShowSelection has not rounded yet): effects truncate,
+    // Ends between frames (a selection that showSelection has not rounded yet): effects truncate,
     // edits round the start and the length, halves to even, paste rounds both ends.
     const Selection between{10.5, 20.5, 1};
     EXPECT_EQ(between.effectRange(50), (FrameRange{10, 20}));

@@ -13,7 +13,7 @@ using Convert = EditingFixture;
 
 TEST_F(Convert, StereoToMonoLeavesTheSecondChannelAsOneZero) {
     load({30000, 1, 3, -3}, {20000, 2, 2, -2});
-    editor->ChangeProp(16, 22050, 1);
+    editor->changeProperties(16, 22050, 1);
     EXPECT_EQ(right(), Samples{0});
 }
 

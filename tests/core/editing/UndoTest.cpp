@@ -24,7 +24,7 @@ using Undo = EditingFixture;
 
 TEST_F(Undo, SnapshotHoldsTheSoundByteForByte) {
     load(ramp(120, 60), ramp(120, 100), 8, 11025);
-    ASSERT_TRUE(editor->PushUndo());
+    ASSERT_TRUE(editor->pushUndo());
     EXPECT_EQ(readBytes(snapshot(0)),
               snapshotHeader(120, 8, 11025, 2) + le16(ramp(120, 60)) + le16(ramp(120, 100)));
     EXPECT_EQ(doc().UndoLevel, 1);
@@ -33,15 +33,15 @@ TEST_F(Undo, SnapshotHoldsTheSoundByteForByte) {
 
     // A mono sound stores one channel; a negative 16-bit sample keeps its two's complement.
     load({-2, 300, 7});
-    ASSERT_TRUE(editor->PushUndo());
+    ASSERT_TRUE(editor->pushUndo());
     EXPECT_EQ(readBytes(snapshot(0)),
               snapshotHeader(3, 16, 22050, 1) + std::string("\xfe\xff\x2c\x01\x07\x00", 6));
 }
 
 // The levels, samples, panels and texts of Undo and Redo are in editing.sb.
 TEST_F(Undo, NothingHappensWithoutASoundAndClearingFindsEverySnapshot) {
-    editor->MMundo();
-    editor->MMredo();
+    editor->undo();
+    editor->redo();
     EXPECT_TRUE(device.commands.empty());
     EXPECT_EQ(doc().UndoLevel, 0);
 
@@ -49,7 +49,7 @@ TEST_F(Undo, NothingHappensWithoutASoundAndClearingFindsEverySnapshot) {
     for (int n : {0, 1, 3})
         writeBytes(snapshot(n), "x");
     writeBytes(dir / "temp" / "keep.dat", "x");
-    editor->ClearUndo();
+    editor->clearUndo();
     for (int n : {0, 1, 3})
         EXPECT_FALSE(std::filesystem::exists(snapshot(n))) << n;
     EXPECT_TRUE(std::filesystem::exists(dir / "temp" / "keep.dat"));
@@ -57,9 +57,9 @@ TEST_F(Undo, NothingHappensWithoutASoundAndClearingFindsEverySnapshot) {
     // New sound clears the history, files included.
     load(ramp(200));
     select(0, 10);
-    editor->MMmute();
+    editor->mute();
     ASSERT_TRUE(std::filesystem::exists(snapshot(0)));
-    editor->MMleeg();
+    editor->newEmptySound();
     EXPECT_FALSE(std::filesystem::exists(snapshot(0)));
     EXPECT_EQ(doc().UndoLevel, 0);
 }
@@ -75,52 +75,52 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
         const Samples a = ramp(frames), b = ramp(frames, 5);
         load(a, b);
         setBoth(true);
-        editor->VeranderVolume(0.5f, 0.5f);
+        editor->changeVolume(0.5f, 0.5f);
         const Samples half = left();
         {
             FileSizeLimit full(1000);
-            editor->MMreverse();
+            editor->reverse();
             const Samples reversed = left();
-            editor->VeranderVolume(2, 2);
+            editor->changeVolume(2, 2);
             const Samples louder = left();
             ASSERT_EQ(doc().UndoLevel, 3);
-            editor->MMundo();
+            editor->undo();
             EXPECT_TRUE(left() == reversed);
-            editor->MMundo();
+            editor->undo();
             EXPECT_TRUE(left() == half);
-            editor->MMundo();
+            editor->undo();
             EXPECT_TRUE(left() == a);
             EXPECT_TRUE(right() == b);
-            editor->MMredo();
-            editor->MMredo();
+            editor->redo();
+            editor->redo();
             EXPECT_TRUE(left() == reversed);
-            editor->MMredo();
+            editor->redo();
             EXPECT_TRUE(left() == louder);
-            editor->MMundo();
-            editor->MMundo();
+            editor->undo();
+            editor->undo();
             EXPECT_TRUE(left() == half);
             EXPECT_TRUE(host.messages.empty());
         }
         // The disk back, the levels kept in memory are still the way back.
-        editor->MMundo();
+        editor->undo();
         EXPECT_TRUE(left() == a);
-        editor->MMredo();
+        editor->redo();
         EXPECT_TRUE(left() == half);
     }
 
     // Neither disk nor memory: the edit is refused, the sound and every level as they were.
     load(ramp(200));
     select(10, 20);
-    editor->MMmute();
+    editor->mute();
     const Samples muted = left();
-    editor->MMundo();
+    editor->undo();
     ASSERT_EQ(doc().UndoLevel, 0);
     host.messages.clear();
     host.statusLog.clear();
     availableMemory = 0;
     {
         FileSizeLimit full(100);
-        editor->MMreverse();
+        editor->reverse();
     }
     EXPECT_EQ(left(), ramp(200));
     EXPECT_EQ(doc().UndoLevel, 0);
@@ -129,17 +129,17 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
         host.lastCritical(),
         "The undo data could not be written to the temporary folder. Nothing has been changed.");
     EXPECT_TRUE(host.statusLog.empty());
-    editor->MMredo();
+    editor->redo();
     EXPECT_EQ(left(), muted);
-    editor->MMundo();
+    editor->undo();
     EXPECT_EQ(left(), ramp(200));
 
     // The same in Dutch, with a folder under the snapshot's name.
     std::filesystem::remove(snapshot(0));
     std::filesystem::create_directories(snapshot(0) / "occupied");
-    editor->MMned();
+    editor->switchToDutch();
     select(10, 20);
-    editor->MMdel();
+    editor->deleteSelected();
     EXPECT_EQ(doc().SampleCount, 200);
     EXPECT_EQ(host.lastCritical(), "De gegevens om ongedaan te maken konden niet worden opgeslagen "
                                    "in de tijdelijke map. Er is niets veranderd.");
@@ -148,7 +148,7 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
 TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     load(ramp(200));
     select(10, 20);
-    editor->MMmute();
+    editor->mute();
     const Samples muted = left();
     const std::string good = readBytes(snapshot(0));
 
@@ -160,7 +160,7 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
         else
             writeBytes(snapshot(0), good.substr(0, length));
         host.messages.clear();
-        editor->MMundo();
+        editor->undo();
         EXPECT_EQ(left(), muted);
         EXPECT_EQ(doc().SampleCount, 200);
         EXPECT_EQ(doc().UndoLevel, 1);
@@ -182,7 +182,7 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
         writeBytes(snapshot(0), snapshotHeader(h.frames, h.bits, h.rate, h.channels) +
                                     le16(ramp(200)) + le16(ramp(200)) + le16(ramp(200)));
         host.messages.clear();
-        editor->MMundo();
+        editor->undo();
         EXPECT_EQ(left(), muted);
         EXPECT_EQ(doc().SampleCount, 200);
         EXPECT_EQ(doc().BitsPerSample, 16);
@@ -196,15 +196,15 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     // A file that is no snapshot at all ends Undo without a word, a level down.
     writeBytes(snapshot(0), "UNDX and more bytes than a header");
     host.messages.clear();
-    editor->MMundo();
+    editor->undo();
     EXPECT_EQ(left(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_TRUE(host.messages.empty());
 
     // A damaged one at Redo.
     std::filesystem::resize_file(snapshot(1), 30);
-    editor->MMned();
-    editor->MMredo();
+    editor->switchToDutch();
+    editor->redo();
     EXPECT_EQ(left(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_EQ(host.lastCritical(),
@@ -220,16 +220,16 @@ TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
     const Samples left(ramp(frames)), right(ramp(frames, 5));
     load(left, right);
     setBoth(true);
-    editor->VeranderVolume(0.5f, 0.5f);
+    editor->changeVolume(0.5f, 0.5f);
     const Samples halved = this->left(), halvedRight = this->right();
-    editor->MMundo();
+    editor->undo();
     EXPECT_TRUE(this->left() == left);
-    editor->MMredo();
+    editor->redo();
     EXPECT_TRUE(this->left() == halved);
-    editor->MMreverse();
+    editor->reverse();
     EXPECT_TRUE(readBytes(snapshot(0)) ==
                 snapshotHeader(frames, 16, 22050, 2) + le16(left) + le16(right));
-    editor->MMreverse();
+    editor->reverse();
     EXPECT_TRUE(readBytes(snapshot(1)) ==
                 snapshotHeader(frames, 16, 22050, 2) + le16(halved) + le16(halvedRight));
 }

@@ -10,18 +10,18 @@ namespace {
 using Frame = EffectFixture;
 
 TEST_F(Frame, WithoutASoundNothingHappensAtAll) {
-    editor->MMreverse();
-    editor->MMnormalize();
-    editor->MMDempen();
-    editor->Krimper(4);
-    editor->VeranderVolume(2, 2);
-    editor->VeranderSnelheid(2, 2);
-    editor->MaakEcho(100, 50, 100, 50, 1, 0);
-    editor->MMalien();
-    editor->MMalien2();
-    editor->MMsat();
-    editor->MMgekraak();
-    editor->FilterSub(true, 50, 2);
+    editor->reverse();
+    editor->normalize();
+    editor->soften();
+    editor->shrink(4);
+    editor->changeVolume(2, 2);
+    editor->changeSpeed(2, 2);
+    editor->makeEcho(100, 50, 100, 50, 1, 0);
+    editor->alienVoice1();
+    editor->alienVoice2();
+    editor->satellite();
+    editor->creaking();
+    editor->filterByThreshold(true, 50, 2);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_TRUE(host.statusLog.empty());
     EXPECT_TRUE(device.commands.empty());
@@ -31,7 +31,7 @@ TEST_F(Frame, WithoutASoundNothingHappensAtAll) {
 // The texts each effect reports, in both languages, are in effects.sb and dutch.sb.
 TEST_F(Frame, StopsTakesASnapshotAndSaysWhatChanged) {
     load(noise(1000, 1));
-    editor->MMreverse();
+    editor->reverse();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close"}));
     EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_TRUE(doc().Changed);
@@ -52,13 +52,13 @@ TEST_F(Frame, ChannelsTakePartByTheSelectionAndTheBothChannelsOption) {
     for (const auto& c : cases) {
         load(a, b);
         select(10, 49, c.view, c.both);
-        editor->MMreverse();
+        editor->reverse();
         EXPECT_EQ(left(), c.leftTurns ? reversed(a, 10, 49) : a);
         EXPECT_EQ(right(), c.rightTurns ? reversed(b, 10, 49) : b);
     }
     load(a, b); // nothing selected: the whole sound, whatever the option
     setBoth(false);
-    editor->MMreverse();
+    editor->reverse();
     EXPECT_EQ(left(), reversed(a, 0, 199));
     EXPECT_EQ(right(), reversed(b, 0, 199));
 }
@@ -67,7 +67,7 @@ TEST_F(Frame, ProgressRunsOverBothPassesOrOneAndNormalizeHasTwoPhases) {
     const std::vector<int>& steps = host.progressSteps;
     load(noise(1000, 4), noise(1000, 5));
     host.progressSteps.clear();
-    editor->MMreverse();
+    editor->reverse();
     ASSERT_EQ(steps.size(), 200u);
     // Channel 1 ends at round(99 / 2), halves to even; channel 2 runs from round(100 - 100 / 2)
     // to round(100 - 1 / 2).
@@ -76,14 +76,14 @@ TEST_F(Frame, ProgressRunsOverBothPassesOrOneAndNormalizeHasTwoPhases) {
 
     host.progressSteps.clear();
     select(0, 499, 2, false);
-    editor->MMreverse();
+    editor->reverse();
     ASSERT_EQ(steps.size(), 100u);
     EXPECT_EQ(steps.front(), 0);
     EXPECT_EQ(steps.back(), 99);
 
     load(noise(1000, 4));
     host.progressSteps.clear();
-    editor->MMnormalize();
+    editor->normalize();
     ASSERT_EQ(steps.size(), 100u);
     EXPECT_EQ(std::vector({steps[49], steps[50], steps[99]}), std::vector({49, 50, 99}));
 }
@@ -94,9 +94,9 @@ TEST_F(Frame, ARefusedSnapshotLeavesTheSoundAlone) {
     std::filesystem::remove_all(dir / "temp");
     std::ofstream(dir / "temp") << "not a folder";
     availableMemory = 0;
-    editor->VeranderVolume(2, 2);
-    editor->MMgekraak();
-    editor->MaakEcho(100, 50, 100, 50, 3, 0);
+    editor->changeVolume(2, 2);
+    editor->creaking();
+    editor->makeEcho(100, 50, 100, 50, 3, 0);
     EXPECT_EQ(left(), a);
     EXPECT_EQ(doc().SampleCount, 500);
     EXPECT_EQ(doc().UndoLevel, 0);
@@ -107,12 +107,12 @@ TEST_F(Frame, ARefusedSnapshotLeavesTheSoundAlone) {
 TEST_F(Frame, SettingsThatCannotWorkAndLengthsBeyondThirtyTwoBitsAreRefusedFirst) {
     const Samples a = noise(500, 7);
     load(a);
-    editor->VeranderSnelheid(0, 1);              // no speed at all
-    editor->VeranderSnelheid(1e-7f, 1e-7f);      // some 5 billion frames
-    editor->MaakEcho(-5, 50, 100, 50, 1, 0);     // an echo before its sound
-    editor->MaakEcho(1e9f, 50, 1e9f, 50, 10, 0); // ten repeats, eleven days apart
-    editor->VeranderVolume(std::nanf(""), 1);
-    editor->Krimper(0);
+    editor->changeSpeed(0, 1);                   // no speed at all
+    editor->changeSpeed(1e-7f, 1e-7f);           // some 5 billion frames
+    editor->makeEcho(-5, 50, 100, 50, 1, 0);     // an echo before its sound
+    editor->makeEcho(1e9f, 50, 1e9f, 50, 10, 0); // ten repeats, eleven days apart
+    editor->changeVolume(std::nanf(""), 1);
+    editor->shrink(0);
     EXPECT_EQ(host.messages.size(), 6u);
     EXPECT_EQ(host.messages[1].text,
               "This would make the sound too long. Nothing has been changed.");
@@ -128,14 +128,14 @@ TEST_F(Frame, VolumeSpeedAndEchoSaveTheOptionsFirst) {
     load(noise(500, 8));
     const auto options = dir / "settings" / "audio.dat";
     for (auto effect :
-         {+[](Editor& e) { e.VeranderVolume(1, 1); }, +[](Editor& e) { e.VeranderSnelheid(1, 1); },
-          +[](Editor& e) { e.MaakEcho(10, 10, 10, 10, 1, 1); }}) {
+         {+[](Editor& e) { e.changeVolume(1, 1); }, +[](Editor& e) { e.changeSpeed(1, 1); },
+          +[](Editor& e) { e.makeEcho(10, 10, 10, 10, 1, 1); }}) {
         std::filesystem::remove(options);
         effect(*editor);
         EXPECT_TRUE(std::filesystem::exists(options));
     }
     std::filesystem::remove(options);
-    editor->MMreverse();
+    editor->reverse();
     EXPECT_FALSE(std::filesystem::exists(options));
 }
 

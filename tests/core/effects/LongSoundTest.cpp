@@ -133,14 +133,14 @@ TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
         std::function<void(Samples& channel, const Samples& other)> effect;
     };
     const Case cases[] = {
-        {"reverse", [](Editor& e) { e.MMreverse(); },
+        {"reverse", [](Editor& e) { e.reverse(); },
          [&](Samples& x, const Samples&) { reverseFrames(x, whole); }},
-        {"volume", [](Editor& e) { e.VeranderVolume(0.4f, 1.9f); },
+        {"volume", [](Editor& e) { e.changeVolume(0.4f, 1.9f); },
          [&](Samples& x, const Samples&) {
              changeVolume(x, whole, {0.4f, 1.9f}, false);
          }},
-        {"normalize", [](Editor& e) { e.MMnormalize(); }, normalized},
-        {"echo", [&](Editor& e) { e.MaakEcho(100, 50, 130, 50, 2, 0); },
+        {"normalize", [](Editor& e) { e.normalize(); }, normalized},
+        {"echo", [&](Editor& e) { e.makeEcho(100, 50, 130, 50, 2, 0); },
          [&](Samples& x, const Samples&) {
              std::vector<int32_t> sums;
              x.resize(echoFrames, 0);
@@ -159,7 +159,7 @@ TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
         EXPECT_TRUE(std::equal(expectedLeft.begin(), expectedLeft.end(), this->left().begin()));
         EXPECT_TRUE(std::equal(expectedRight.begin(), expectedRight.end(), this->right().begin()));
 
-        editor->MMundo();
+        editor->undo();
         ASSERT_EQ(doc().SampleCount, int32_t(Frames));
         EXPECT_TRUE(std::equal(left.begin(), left.end(), this->left().begin()));
         EXPECT_TRUE(std::equal(right.begin(), right.end(), this->right().begin()));

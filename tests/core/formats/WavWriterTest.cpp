@@ -18,7 +18,7 @@ TEST_F(WavWriter, SmallStereoSoundGetsAnEvenFrameCountAndAnEmptyList) {
     makeSound(16, 2, 3);
     left() = {1, 2, 3};
     right() = {-1, -2, -3};
-    editor->MMsave();
+    editor->save();
     const std::string file = saved();
     EXPECT_EQ(file, riff(fmtChunk(2, 22050, 16) + chunk("data", le16({1, -1, 2, -2, 3, -3, 0, 0})) +
                          chunk("LIST", "INFO")));
@@ -35,7 +35,7 @@ TEST_F(WavWriter, TextsAreWrittenInTheirFixedOrderWithOddOnesPadded) {
     makeSound(8, 1, 100);
     Document& doc = editor->doc();
     *doc.Info.find("ISFT") = "Sonoplexer 1.6";
-    editor->MMsave();
+    editor->save();
     EXPECT_EQ(saved().substr(44 + 100), infoList({{"ISFT", "Sonoplexer 1.6"}}));
     EXPECT_EQ(saved().substr(148, 4), std::string("\x1a\0\0\0", 4)); // the list's size: 26
 
@@ -43,7 +43,7 @@ TEST_F(WavWriter, TextsAreWrittenInTheirFixedOrderWithOddOnesPadded) {
     *doc.Info.find("ISBJ") = "Subj";
     *doc.Info.find("INAM") = "abcde";
     doc.DispText = "label";
-    editor->MMsave();
+    editor->save();
     EXPECT_EQ(saved().substr(44 + 100), infoList({{"ISBJ", "Subj"},
                                                   {"IART", "Art\0"s},
                                                   {"INAM", "abcde\0"s},
@@ -62,7 +62,7 @@ TEST_F(WavWriter, PlaybackOfASelectionWritesOnlyItsFramesAndLeavesTheSoundUnsave
     doc.FileName = path("play.tmp");
     editor->saveTag = "SELECT";
     editor->setStatus(1, "before");
-    editor->MMsave();
+    editor->save();
     const std::string file = saved();
     const std::string frames(left().begin() + 100, left().begin() + 199);
     EXPECT_EQ(file.substr(36, 8 + 99), rawChunk("data", 99, frames));
@@ -81,10 +81,10 @@ TEST_F(WavWriter, SavedSoundsReadBackUnchanged) {
             *doc.Info.find("IART") = "Artist";
             *doc.Info.find("ICMT") = "odd";
             doc.DispText = "Label";
-            editor->MMsave();
+            editor->save();
             Document before = doc;
             *before.Info.find("ISFT") = "Sonoplexer 1.6"; // what every opened file gets
-            editor->OpenWave(before.FileName, before.FileName);
+            editor->openWave(before.FileName, before.FileName);
             ASSERT_EQ(doc.FileName, before.FileName) << host.lastCritical();
             auto format = [](const Document& d) {
                 return std::tuple(d.SampleCount, d.LeftSamples, d.RightSamples, d.Channels,
@@ -102,14 +102,14 @@ TEST_F(WavWriter, SavedSoundsReadBackUnchanged) {
 // A write that stops half-way, as on a full disk: the process may not make files this large.
 TEST_F(WavWriter, FailedSavesKeepTheOldFileTheNameAndTheChangedMark) {
     makeSound(16, 2, 2000);
-    editor->MMsave();
+    editor->save();
     const std::string old = saved();
     const std::string name = editor->doc().FileName;
     editor->doc().LeftSamples[0] = 1234;
     editor->doc().Changed = true;
     {
         FileSizeLimit limit(1000);
-        editor->MMsave();
+        editor->save();
     }
     EXPECT_EQ(saved(), old);
     EXPECT_TRUE(editor->doc().Changed);
@@ -123,7 +123,7 @@ TEST_F(WavWriter, FailedSavesKeepTheOldFileTheNameAndTheChangedMark) {
     // Samples beyond the 4 GiB a WAV file can describe are refused before anything is written
     // (the sound only claims that length: its samples are never read).
     editor->doc().SampleCount = 1'100'000'000;
-    editor->MMsave();
+    editor->save();
     EXPECT_EQ(saved(), old);
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.lastCritical(), tooLarge);
@@ -132,7 +132,7 @@ TEST_F(WavWriter, FailedSavesKeepTheOldFileTheNameAndTheChangedMark) {
     // A failed Save As (its texts, name, caption and changed mark are in saving.sb) is not
     // remembered as a recent file.
     host.savePaths = {path("missing/new.wav")};
-    editor->MMsaveAs();
+    editor->saveAs();
     EXPECT_EQ(editor->doc().FileName, name);
     EXPECT_EQ(saved(), old);
     EXPECT_EQ(editor->settings().recentFiles[0], "");

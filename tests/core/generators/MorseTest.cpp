@@ -1,6 +1,6 @@
 // The Morse message: the code, the units with the running length rounded after each,
 // the tone whose phase runs on through the whole sound, the characters it skips, and what
-// `MaakMorse` leaves in the document.
+// `makeMorse` leaves in the document.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -80,12 +80,12 @@ class MorseEditorTest : public EditorFixture {
   protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        editor->MMeng();
+        editor->switchToEnglish();
         host.statusLog.clear();
     }
     void make(const std::string& text, int ms = 75, int rate = 11025, int bits = 8,
               bool info = true) {
-        editor->MaakMorse({text, ms, rate, bits, info});
+        editor->makeMorse({text, ms, rate, bits, info});
     }
     // Frames from `from` on up to the first that is not silence.
     int silentRun(int from) {
@@ -148,7 +148,7 @@ TEST_F(MorseEditorTest, UnknownCharactersAreSkippedWithAMessageAndKeepTheirGap) 
 
 TEST_F(MorseEditorTest, AChangedSoundIsOfferedForSavingAndAnEmptyTextIsRefused) {
     load(ramp(500));
-    ASSERT_TRUE(editor->PushUndo());
+    ASSERT_TRUE(editor->pushUndo());
     host.answers = {Answer::Cancel};
     make("SOS");
     EXPECT_EQ(doc().SampleCount, 500);

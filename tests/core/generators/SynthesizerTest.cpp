@@ -1,4 +1,4 @@
-// The synthesizer's arithmetic and files: the sound `SlaGeluidOp` writes (length,
+// The synthesizer's arithmetic and files: the sound `writeSynthesizedSound` writes (length,
 // header, scaling, the period's index), the mends for a flat period and a tone above the rate,
 // drawing, period files and their frequency codes and names, and the editor's Open, list, save
 // and encoder with their messages.
@@ -255,25 +255,25 @@ class SynthesizerEditorTest : public EditorFixture {
   protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        editor->MMeng();
+        editor->switchToEnglish();
         host.statusLog.clear();
     }
 };
 
 TEST_F(SynthesizerEditorTest, OpenReplacesTheSoundByTheSynthesizedOne) {
     load(ramp(3000));
-    ASSERT_TRUE(editor->PushUndo()); // a changed sound with a level to undo
+    ASSERT_TRUE(editor->pushUndo()); // a changed sound with a level to undo
     *doc().Info.find("INAM") = "old";
     host.answers = {Answer::Cancel};
     const SynthSettings s = settingsWith(ramp255(), 100, 100, 500, 11025, 8);
-    editor->MaakTrilling(s);
+    editor->synthesize(s);
     // Cancel keeps everything.
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0], "Do you first want to save the sound you have now?");
     EXPECT_EQ(doc().SampleCount, 3000);
 
     host.answers = {Answer::No};
-    editor->MaakTrilling(s);
+    editor->synthesize(s);
     EXPECT_EQ(doc().SampleCount, 5512);
     EXPECT_EQ(doc().FileName, "*");
     EXPECT_TRUE(doc().Changed); // in no file yet
@@ -297,10 +297,10 @@ TEST_F(SynthesizerEditorTest, PeriodFilesAreLoadedFromTheListAndSavedIntoTheSett
     EXPECT_EQ(host.messages[0].text, "File standard.qvf not found.");
     EXPECT_EQ(host.messages[0].caption, "Synthesizer");
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
-    editor->MMned();
+    editor->switchToDutch();
     EXPECT_FALSE(editor->loadPeriodFile("standard.qvf", s));
     EXPECT_EQ(host.messages.back().text, "Bestand standard.qvf niet gevonden.");
-    editor->MMeng();
+    editor->switchToEnglish();
 
     // Save: a refused name, then Fluit at 300 Hz.
     host.inputs = {"a:b", "Fluit"};

@@ -110,7 +110,7 @@ TEST_F(SettingsFiles, ShortOrOddFilesFallBackSafely) {
 TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQuality) {
     EXPECT_TRUE(std::filesystem::exists(dir / "settings" / "audio.dat"));
 
-    editor->MMned();
+    editor->switchToDutch();
     EXPECT_TRUE(editor->shutDown());
     // 16 bits and 22050 Hz as little-endian single-precision numbers.
     EXPECT_EQ(readBytes(dir / "settings" / "quality.dat"), "\x00\x00\x80\x41\x00\x44\xac\x46"s);
@@ -120,7 +120,7 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
     next.startUp();
     EXPECT_EQ(next.language(), 1);
     EXPECT_EQ(next.panel(1), "Welkom bij Sonoplexer.");
-    next.MMleeg();
+    next.newEmptySound();
     EXPECT_EQ(next.doc().BitsPerSample, 16);
     EXPECT_EQ(next.doc().SampleRate, 2500);
     EXPECT_EQ(next.panel(2), " 16-bits, 2500 Hz, mono   ");
@@ -135,7 +135,7 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
     old.startUp();
     EXPECT_EQ(old.language(), 2);
     EXPECT_EQ(old.panel(1), "Welcome to Sonoplexer.");
-    old.MMleeg();
+    old.newEmptySound();
     EXPECT_EQ(old.caption(), "No Title - Sonoplexer");
 }
 
@@ -145,8 +145,8 @@ TEST_F(SettingsFiles, ASettingsFolderThatCannotBeWrittenIsSaidOnce) {
     Editor blocked(EditorPorts{host, host, device, coder, tags},
                    EditorFolders{dir / "blocked", dir / "temp", "", true});
     blocked.startUp();
-    blocked.MMluister();
-    blocked.MMbeide();
+    blocked.toggleListenAfterChange();
+    blocked.toggleBothChannels();
     EXPECT_TRUE(blocked.shutDown());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Exclamation);

@@ -22,11 +22,11 @@ class Transport : public EditorFixture {
 };
 
 TEST_F(Transport, PlayWritesTheSoundOrTheSelectionAndPlaysIt) {
-    editor->MMplay(); // no sound: nothing
+    editor->play(); // no sound: nothing
     EXPECT_TRUE(device.commands.empty());
 
     load(ramp(88200), {}, 16, 44100);
-    editor->MMplay();
+    editor->play();
     // Stop first, then the file: stopped and closed again, opened and played.
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "stop", "close",
                                                          "open play " + temp(0), "play"}));
@@ -38,7 +38,7 @@ TEST_F(Transport, PlayWritesTheSoundOrTheSelectionAndPlaysIt) {
     // A selection made right to left is put the right way; the cursor counts from its start.
     doc().selection = {66150, 44100, 1};
     device.commands.clear();
-    editor->MMplay(); // the file of the first Play is still there: the next number
+    editor->play(); // the file of the first Play is still there: the next number
     EXPECT_EQ(device.commands.at(4), "open play " + temp(1));
     EXPECT_EQ(editor->playing().startMs, 1000);
     EXPECT_EQ(editor->playing().PlayFrom, 44100);
@@ -50,37 +50,37 @@ TEST_F(Transport, PlayWritesTheSoundOrTheSelectionAndPlaysIt) {
     device.commands.clear();
     device.lengthMs = 5000;
     device.positionMs = 400;
-    editor->MMrewind();
+    editor->rewind();
     device.positionMs = 4500;
-    editor->MMforward();
+    editor->fastForward();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"seek 0", "play", "seek 4999", "play"}));
     device.positionMs = 5000; // at the end: nothing plays
     device.commands.clear();
-    editor->MMforward();
+    editor->fastForward();
     EXPECT_TRUE(device.commands.empty());
 }
 
 TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     load(ramp(1000));
     select(10, 19);
-    editor->MMmute();
+    editor->mute();
     EXPECT_EQ(device.commands.back(), "play");
-    editor->MMluister(); // off
+    editor->toggleListenAfterChange(); // off
     device.commands.clear();
-    editor->MMmute();
+    editor->mute();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close"}));
 
     device.opens = false;
-    editor->MMplay();
-    editor->MMplay();
+    editor->play();
+    editor->play();
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text, "The sound cannot be played: there is no sound output, or it "
                                      "does not take this format.");
-    editor->MMluister(); // on: the plays after changes do not say it again
-    editor->MMreverse();
-    editor->MMreverse();
+    editor->toggleListenAfterChange(); // on: the plays after changes do not say it again
+    editor->reverse();
+    editor->reverse();
     EXPECT_EQ(host.messages.size(), 2u);
-    editor->MMrecord();
+    editor->record();
     EXPECT_EQ(host.messages.back().text, "Nothing can be recorded: there is no sound input, or it "
                                          "does not take this format.");
     EXPECT_FALSE(editor->recording());
@@ -98,8 +98,8 @@ std::string recordedStereo(int frames) {
 
 TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     load(ramp(100, 1), {}, 16, 11025); // mono: the recording is averaged to 0
-    editor->MMluister();
-    editor->MMrecord();
+    editor->toggleListenAfterChange();
+    editor->record();
     EXPECT_TRUE(editor->recording());
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "format 11025 1",
                                                          "open record " + temp(0), "record"}));
@@ -107,7 +107,7 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     EXPECT_FALSE(editor->enabled(EnabledRule::SoundSeekable));
     device.recordedBytes = recordedStereo(4);
     device.commands.clear();
-    editor->MMstop();
+    editor->stop();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "save", "close"}));
     EXPECT_FALSE(editor->recording());
     // Without a selection a plain recording replaces the last frame: 99 + 4 frames.
@@ -120,8 +120,8 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     // Mixed in without a selection: added onto the start.
     load(Samples(100, 5), {}, 16, 11025);
     device.recordedBytes = riff(fmtChunk(1, 11025, 16) + chunk("data", le16({10, 20, 30})));
-    editor->MMrecordMix();
-    editor->MMstop();
+    editor->recordMixed();
+    editor->stop();
     EXPECT_EQ(left(0, 4), Samples({15, 25, 35, 5}));
     EXPECT_EQ(doc().SampleCount, 100);
 
@@ -129,15 +129,15 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     load(Samples(100, 400), {}, 16, 11025);
     select(10, 13);
     device.recordedBytes = riff(fmtChunk(1, 11025, 16) + chunk("data", le16({0, 0, 0, 0})));
-    editor->MMrecordOverloop();
-    editor->MMstop();
+    editor->recordFading();
+    editor->stop();
     EXPECT_EQ(left(10, 4), Samples({400, 300, 200, 100}));
 
     // A recording that is no readable file: nothing merged, but the undo level stays.
     load(ramp(100));
     device.recordedBytes = "not a sound";
-    editor->MMrecord();
-    editor->MMstop();
+    editor->record();
+    editor->stop();
     EXPECT_EQ(host.statusLog.back(), "Recording failed.");
     EXPECT_EQ(host.lastCritical(), "An error has occured while recording.");
     EXPECT_EQ(left(), ramp(100));
@@ -189,8 +189,8 @@ TEST_F(Transport, TheMarkKeysTakeThePlayPosition) {
     editor->markAtPlayPosition(true); // nothing plays
     EXPECT_FALSE(doc().hasSelection());
     select(0, 99, 1, false);
-    editor->MMNiets();
-    editor->MMplay(); // the whole sound: the play position is the frame
+    editor->selectNothing();
+    editor->play(); // the whole sound: the play position is the frame
     device.lengthMs = 1000;
     device.positionMs = 250;
     editor->markAtPlayPosition(false); // end at the play position, start at 0
@@ -205,7 +205,7 @@ TEST_F(Transport, TheMarkKeysTakeThePlayPosition) {
     // While a selection plays, the device counts from the selection's start, which lies nearly
     // half a millisecond past a whole one: 22072 + 4410, then 22072 + 11025 (up to even).
     select(22072, 30000);
-    editor->MMplay();
+    editor->play();
     device.positionMs = 100;
     editor->markAtPlayPosition(true);
     EXPECT_EQ(doc().selection.SelStart, 26482);

@@ -11,10 +11,10 @@ class QTimer;
 
 namespace sono {
 
-class FrmEgg : public QWidget {
+class SnailWindow : public QWidget {
     Q_OBJECT
   public:
-    FrmEgg(QWidget* parent, uint8_t language, const QString& snailPicture);
+    SnailWindow(QWidget* parent, uint8_t language, const QString& snailPicture);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,4 +1,4 @@
-#include "KrimpForm.h"
+#include "ShrinkDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,7 +8,7 @@
 
 namespace sono {
 
-KrimpForm::KrimpForm(Editor& editor, QWidget* parent)
+ShrinkDialog::ShrinkDialog(Editor& editor, QWidget* parent)
     : EffectDialog(editor, "KrimpForm", parent), slider_(new QScrollBar(Qt::Horizontal)) {
     slider_->setObjectName("Slider1");
     slider_->setRange(2, 10);
@@ -38,11 +38,11 @@ KrimpForm::KrimpForm(Editor& editor, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void KrimpForm::prepare() {
+void ShrinkDialog::prepare() {
     setWindowTitle(text(" Krimpen", " Shrink"));
 }
 
-Arguments KrimpForm::arguments() const {
+Arguments ShrinkDialog::arguments() const {
     return {int64_t(slider_->value())};
 }
 

@@ -1,4 +1,4 @@
-#include "BijOpen.h"
+#include "OpenPanel.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -67,7 +67,7 @@ void drawChannel(QPainter& painter, const std::vector<ColumnRange>& columns, int
 
 } // namespace
 
-BijOpen::BijOpen(Editor& editor, QWidget* parent)
+OpenPanel::OpenPanel(Editor& editor, QWidget* parent)
     : QWidget(parent), editor_(editor), format_(captions_) {
     setObjectName("BijOpen");
 
@@ -88,7 +88,7 @@ BijOpen::BijOpen(Editor& editor, QWidget* parent)
     drawGraphic_ = new QCheckBox;
     drawGraphic_->setObjectName("Check2");
     captions_.push_back({drawGraphic_, "&Teken Grafiek", "&Draw Graphic"});
-    connect(drawGraphic_, &QCheckBox::clicked, this, &BijOpen::drawGraphicClicked);
+    connect(drawGraphic_, &QCheckBox::clicked, this, &OpenPanel::drawGraphicClicked);
     playButton_ = new QPushButton;
     playButton_->setObjectName("Command2");
     captions_.push_back({playButton_, "&Afspelen", "&Play"});
@@ -135,7 +135,7 @@ BijOpen::BijOpen(Editor& editor, QWidget* parent)
     hide();
 }
 
-void BijOpen::prepare(Mode mode) {
+void OpenPanel::prepare(Mode mode) {
     mode_ = mode;
     applyCaptions(captions_, editor_);
     preview_->setVisible(mode != Mode::RawFormat);
@@ -150,11 +150,11 @@ void BijOpen::prepare(Mode mode) {
     clearPreview();
 }
 
-QString BijOpen::dialogTitle() const {
+QString OpenPanel::dialogTitle() const {
     return QString::fromStdString(editor_.LangText("Openen", "Open"));
 }
 
-void BijOpen::clearPreview() {
+void OpenPanel::clearPreview() {
     previewPath_.clear();
     header_.reset();
     sizeLabel_->clear();
@@ -163,19 +163,19 @@ void BijOpen::clearPreview() {
     clearPicture();
 }
 
-void BijOpen::clearPicture() {
+void OpenPanel::clearPicture() {
     QPixmap empty(PictureWidth, PictureHeight);
     empty.fill(PictureBackground);
     picture_->setPixmap(empty);
 }
 
-void BijOpen::showFile(const QString& path) {
+void OpenPanel::showFile(const QString& path) {
     clearPreview();
     if (mode_ == Mode::Preview) showWaveFile(path);
     if (mode_ == Mode::Mp3Preview) showMp3File(path);
 }
 
-void BijOpen::showMp3File(const QString& path) {
+void OpenPanel::showMp3File(const QString& path) {
     const std::string file = QFile::encodeName(path).toStdString();
     const auto frame = Mp3FrameInfo(file, editor_.language());
     if (!frame) return;
@@ -195,7 +195,7 @@ void BijOpen::showMp3File(const QString& path) {
     formatLabel_->setText(QString::fromStdString(text));
 }
 
-void BijOpen::showWaveFile(const QString& path) {
+void OpenPanel::showWaveFile(const QString& path) {
     header_ = readWaveHeader(QFile::encodeName(path).toStdString());
     if (!header_) return;
     previewPath_ = path;
@@ -213,21 +213,21 @@ void BijOpen::showWaveFile(const QString& path) {
     if (drawGraphic_->isChecked()) drawOverview();
 }
 
-void BijOpen::drawGraphicClicked(bool checked) {
+void OpenPanel::drawGraphicClicked(bool checked) {
     editor_.settings().options.drawGraphicInOpenPanel = checked;
-    editor_.SaveSettings();
+    editor_.saveSettings();
     if (!checked)
         clearPicture();
     else if (header_)
         drawOverview();
 }
 
-void BijOpen::drawOverview() {
-    editor_.ProgressStart(ProgressDrawing);
+void OpenPanel::drawOverview() {
+    editor_.progressStart(ProgressDrawing);
     const WaveOverview overview =
         readWaveOverview(QFile::encodeName(previewPath_).toStdString(), *header_, PictureWidth,
-                         [this](int step) { editor_.ProgressShow(step); });
-    editor_.ProgressEnd();
+                         [this](int step) { editor_.progressShow(step); });
+    editor_.progressEnd();
 
     QImage image(PictureWidth, PictureHeight, QImage::Format_RGB32);
     image.fill(PictureBackground);
@@ -242,7 +242,7 @@ void BijOpen::drawOverview() {
     picture_->setPixmap(QPixmap::fromImage(image));
 }
 
-bool BijOpen::acceptChoice() {
+bool OpenPanel::acceptChoice() {
     if (mode_ != Mode::RawFormat) return true;
     const std::optional<double> rate = format_.acceptedRate(editor_);
     if (!rate) return false;
@@ -252,8 +252,8 @@ bool BijOpen::acceptChoice() {
 
 // ---------------------------------------------------------------- OpenDialog
 
-OpenDialog::OpenDialog(QWidget* parent, BijOpen& panel, BijOpen::Mode mode, const QString& filter,
-                       const QString& folder)
+OpenDialog::OpenDialog(QWidget* parent, OpenPanel& panel, OpenPanel::Mode mode,
+                       const QString& filter, const QString& folder)
     : QFileDialog(parent, panel.dialogTitle(), folder, filter), panel_(panel),
       panelOwner_(panel.parentWidget()) {
     prepareFileDialog(*this);
@@ -264,7 +264,7 @@ OpenDialog::OpenDialog(QWidget* parent, BijOpen& panel, BijOpen::Mode mode, cons
         grid->addWidget(&panel_, 0, grid->columnCount(), grid->rowCount(), 1);
     panel_.show();
     resize(width() + panel_.width(), height());
-    connect(this, &QFileDialog::currentChanged, &panel_, &BijOpen::showFile);
+    connect(this, &QFileDialog::currentChanged, &panel_, &OpenPanel::showFile);
 }
 
 OpenDialog::~OpenDialog() {

@@ -7,10 +7,10 @@
 
 namespace sono {
 
-class FrmAbout : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    FrmAbout(QWidget* parent, uint8_t language, const QString& snailPicture,
+    AboutBox(QWidget* parent, uint8_t language, const QString& snailPicture,
              const QString& homePage);
 };
 

@@ -14,10 +14,10 @@ namespace sono {
 
 class Editor;
 
-class PropForm : public QDialog {
+class PropertiesDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit PropForm(Editor& editor, QWidget* parent = nullptr);
+    explicit PropertiesDialog(Editor& editor, QWidget* parent = nullptr);
 
     // Chooses the current format of the sound and sets the captions in the current language.
     void load();

@@ -17,10 +17,10 @@ namespace sono {
 
 class Editor;
 
-class InfoForm : public QDialog {
+class InformationDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit InfoForm(Editor& editor, QWidget* parent = nullptr);
+    explicit InformationDialog(Editor& editor, QWidget* parent = nullptr);
 
     // Puts the document's texts into the boxes and the captions in the current language.
     void load();

@@ -1,4 +1,4 @@
-#include "FrmAbout.h"
+#include "AboutBox.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -13,7 +13,7 @@
 
 namespace sono {
 
-FrmAbout::FrmAbout(QWidget* parent, uint8_t language, const QString& snailPicture,
+AboutBox::AboutBox(QWidget* parent, uint8_t language, const QString& snailPicture,
                    const QString& homePage)
     : QDialog(parent) {
     auto text = [language](const char* dutch, const char* english) {

@@ -10,10 +10,10 @@ class QScrollBar;
 
 namespace sono {
 
-class Filt : public EffectDialog {
+class FilterDialog : public EffectDialog {
     Q_OBJECT
   public:
-    explicit Filt(Editor& editor, QWidget* parent = nullptr);
+    explicit FilterDialog(Editor& editor, QWidget* parent = nullptr);
 
   protected:
     void prepare() override;

@@ -25,7 +25,7 @@ namespace sono {
 
 class Editor;
 
-class BijOpen : public QWidget {
+class OpenPanel : public QWidget {
     Q_OBJECT
   public:
     enum class Mode { Preview, Mp3Preview, RawFormat };
@@ -38,7 +38,7 @@ class BijOpen : public QWidget {
     // Plays a previewed file; the call returns at once.
     using Player = std::function<void(const QString& path)>;
 
-    explicit BijOpen(Editor& editor, QWidget* parent = nullptr);
+    explicit OpenPanel(Editor& editor, QWidget* parent = nullptr);
     void setPlayer(Player play) { play_ = std::move(play); }
 
     // Shows the frame of `mode` with every text in the editor's language. The preview starts
@@ -91,12 +91,12 @@ class BijOpen : public QWidget {
 // the panel back to its owner, hidden, when it goes.
 struct OpenChoice {
     QString path;
-    BijOpen::RawFormat format; // mode 2 only
+    OpenPanel::RawFormat format; // mode 2 only
 };
 
 class OpenDialog : public QFileDialog {
   public:
-    OpenDialog(QWidget* parent, BijOpen& panel, BijOpen::Mode mode, const QString& filter,
+    OpenDialog(QWidget* parent, OpenPanel& panel, OpenPanel::Mode mode, const QString& filter,
                const QString& folder);
     ~OpenDialog() override;
 
@@ -108,7 +108,7 @@ class OpenDialog : public QFileDialog {
     void done(int result) override;
 
   private:
-    BijOpen& panel_;
+    OpenPanel& panel_;
     QWidget* panelOwner_;
 };
 

@@ -1,4 +1,4 @@
-#include "FrmEgg.h"
+#include "SnailWindow.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,7 +16,7 @@ constexpr int GrassTop = 150;
 constexpr double Pace = 0.6; // pixels a tick: a snail's pace
 } // namespace
 
-FrmEgg::FrmEgg(QWidget* parent, uint8_t language, const QString& snailPicture)
+SnailWindow::SnailWindow(QWidget* parent, uint8_t language, const QString& snailPicture)
     : QWidget(parent, Qt::Window), language_(language), snail_(snailPicture),
       timer_(new QTimer(this)) {
     setObjectName("FrmEgg");
@@ -24,37 +24,37 @@ FrmEgg::FrmEgg(QWidget* parent, uint8_t language, const QString& snailPicture)
         QString::fromStdString(LangText(language, "Klik Niet Hier!", "Don't Click Here!")));
     setFixedSize(Width, Height);
     if (!snail_.isNull()) snail_ = snail_.scaledToHeight(64, Qt::SmoothTransformation);
-    connect(timer_, &QTimer::timeout, this, &FrmEgg::crawl);
+    connect(timer_, &QTimer::timeout, this, &SnailWindow::crawl);
     timer_->start(40);
     // Over the middle of the main window, as the dialogs open.
     if (parent) move(parent->window()->geometry().center() - rect().center());
 }
 
-void FrmEgg::keyPressEvent(QKeyEvent* event) {
+void SnailWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         close();
     else
         QWidget::keyPressEvent(event);
 }
 
-QRect FrmEgg::snailRect() const {
+QRect SnailWindow::snailRect() const {
     return QRect(int(x_), GrassTop - snail_.height() + 6, snail_.width(), snail_.height());
 }
 
-void FrmEgg::crawl() {
+void SnailWindow::crawl() {
     x_ += direction_ * Pace;
     if (x_ > Width - snail_.width() || x_ < 0) direction_ = -direction_;
     if (ouchTicks_ > 0) --ouchTicks_;
     update();
 }
 
-void FrmEgg::mousePressEvent(QMouseEvent* event) {
+void SnailWindow::mousePressEvent(QMouseEvent* event) {
     if (!snailRect().contains(event->position().toPoint())) return;
     direction_ = -direction_;
     ouchTicks_ = 40;
 }
 
-void FrmEgg::paintEvent(QPaintEvent*) {
+void SnailWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, GrassTop);

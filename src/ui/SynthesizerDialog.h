@@ -3,7 +3,7 @@
 // smoothed while "Check2" is checked), the period files of "File1" (loaded by a click, saved with
 // "Command3"), the frequency, volume and duration scroll bars ("HScroll1" to "HScroll3"), the rate
 // and width options, a preview ("Command5") and Open ("Command1"), which hands everything to
-// `MaakTrilling`. Made once and hidden between uses, so the period and the settings live on.
+// `synthesize`. Made once and hidden between uses, so the period and the settings live on.
 #include <functional>
 #include <string>
 
@@ -41,28 +41,29 @@ class PeriodView : public QWidget {
     int previous_ = 0;
 };
 
-class Synthesizer : public EffectDialog {
+class SynthesizerDialog : public EffectDialog {
     Q_OBJECT
   public:
     // Plays a WAV file without waiting (the preview).
     using Player = std::function<void(const std::string& path)>;
 
-    explicit Synthesizer(Editor& editor, QWidget* parent = nullptr);
+    explicit SynthesizerDialog(Editor& editor, QWidget* parent = nullptr);
     void setPlayer(Player player) { player_ = std::move(player); }
     // The settings as the controls and the drawing hold them.
     SynthSettings settings() const;
 
   protected:
-    // The first time: standard.qvf loaded; every time: the list refreshed, `JaZo`, `TekenG`.
+    // The first time: standard.qvf loaded; every time: the list refreshed, the texts and the period
+    // drawn anew.
     void prepare() override;
     // Frequency, volume, duration, the rate's and the width's index, the period.
     Arguments arguments() const override;
 
   private:
     // The texts in the current language, with the three values.
-    void JaZo();
+    void showTexts();
     // The period drawn anew.
-    void TekenG();
+    void redrawPeriod();
     // File1 pointed at the period folders and filled again, keeping the chosen name.
     void refreshList();
     // A period file chosen in the list (or the first load's standard.qvf).

@@ -1,4 +1,4 @@
-#include "Filt.h"
+#include "FilterDialog.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -22,7 +22,7 @@ QLabel* label(const char* name) {
 }
 } // namespace
 
-Filt::Filt(Editor& editor, QWidget* parent)
+FilterDialog::FilterDialog(Editor& editor, QWidget* parent)
     : EffectDialog(editor, "Filt", parent), ifVolume_(label("Label1")), louder_(new QComboBox),
       than_(label("Label2")), threshold_(new QScrollBar(Qt::Horizontal)),
       multiplied_(label("Label3")), factor_(new QScrollBar(Qt::Horizontal)),
@@ -46,9 +46,9 @@ Filt::Filt(Editor& editor, QWidget* parent)
     sentence_->setMinimumHeight(3 * sentence_->fontMetrics().lineSpacing() + 12);
     sentence_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    connect(louder_, &QComboBox::currentIndexChanged, this, &Filt::Scroller);
-    connect(threshold_, &QScrollBar::valueChanged, this, &Filt::Scroller);
-    connect(factor_, &QScrollBar::valueChanged, this, &Filt::Scroller);
+    connect(louder_, &QComboBox::currentIndexChanged, this, &FilterDialog::Scroller);
+    connect(threshold_, &QScrollBar::valueChanged, this, &FilterDialog::Scroller);
+    connect(factor_, &QScrollBar::valueChanged, this, &FilterDialog::Scroller);
 
     auto* first = new QHBoxLayout;
     first->addWidget(ifVolume_);
@@ -71,7 +71,7 @@ Filt::Filt(Editor& editor, QWidget* parent)
     setMinimumWidth(400);
 }
 
-void Filt::prepare() {
+void FilterDialog::prepare() {
     setWindowTitle(text(" Geavanceerde Filter", " Advanced Filter"));
     // The list again in the current language, with the choice it had.
     const int chosen = std::max(louder_->currentIndex(), 0);
@@ -84,12 +84,12 @@ void Filt::prepare() {
     Scroller();
 }
 
-Arguments Filt::arguments() const {
+Arguments FilterDialog::arguments() const {
     return {int64_t(louder_->currentIndex()), double(threshold_->value()),
             double(factor_->value()) / 10};
 }
 
-void Filt::Scroller() {
+void FilterDialog::Scroller() {
     sentence_->setText(ifVolume_->text() + louder_->currentText() + ' ' + than_->text() + ' ' +
                        QString::number(threshold_->value()) + " %, " + multiplied_->text() + ' ' +
                        factorText(factor_->value()) + " .");

@@ -1,4 +1,4 @@
-#include "Synthesizer.h"
+#include "SynthesizerDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -69,7 +69,7 @@ void PeriodView::drawTo(const QPointF& at) {
 
 // ---------------------------------------------------------------- dialog
 
-Synthesizer::Synthesizer(Editor& editor, QWidget* parent)
+SynthesizerDialog::SynthesizerDialog(Editor& editor, QWidget* parent)
     : EffectDialog(editor, "Synthesizer", parent, "Openen", "Open"),
       frequency_(scrollBar("HScroll1", SynthFrequencyRange, 10)),
       volume_(scrollBar("HScroll2", SynthVolumeRange, 10)),
@@ -82,7 +82,7 @@ Synthesizer::Synthesizer(Editor& editor, QWidget* parent)
     smooth_->setChecked(true);
     captions_.push_back({smooth_, "Vloeiend tekenen", "Smooth drawing"});
     for (QScrollBar* bar : {frequency_, volume_, duration_})
-        connect(bar, &QScrollBar::valueChanged, this, &Synthesizer::JaZo);
+        connect(bar, &QScrollBar::valueChanged, this, &SynthesizerDialog::showTexts);
 
     auto* drawHint = named(new QLabel, "Label4");
     captions_.push_back({drawHint,
@@ -105,7 +105,7 @@ Synthesizer::Synthesizer(Editor& editor, QWidget* parent)
                          "You can also save the current sound."});
     auto* save = named(new QPushButton, "Command3");
     captions_.push_back({save, "Opslaan", "Save"});
-    connect(save, &QPushButton::clicked, this, &Synthesizer::savePeriod);
+    connect(save, &QPushButton::clicked, this, &SynthesizerDialog::savePeriod);
     files_->setMinimumWidth(150);
     connect(files_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) loadPeriod(files_->item(row)->text().toStdString());
@@ -145,7 +145,7 @@ Synthesizer::Synthesizer(Editor& editor, QWidget* parent)
 
     auto* play = named(new QPushButton, "Command5");
     captions_.push_back({play, "Afspelen", "Play"});
-    connect(play, &QPushButton::clicked, this, &Synthesizer::play);
+    connect(play, &QPushButton::clicked, this, &SynthesizerDialog::play);
 
     auto* top = new QHBoxLayout;
     top->addWidget(periodFrame);
@@ -165,7 +165,7 @@ Synthesizer::Synthesizer(Editor& editor, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-SynthSettings Synthesizer::settings() const {
+SynthSettings SynthesizerDialog::settings() const {
     SynthSettings s = settings_;
     s.frequency = frequency_->value();
     s.volume = volume_->value();
@@ -175,7 +175,7 @@ SynthSettings Synthesizer::settings() const {
     return s;
 }
 
-void Synthesizer::prepare() {
+void SynthesizerDialog::prepare() {
     if (!loadedOnce_) {
         loadedOnce_ = true;
         refreshList();
@@ -187,11 +187,11 @@ void Synthesizer::prepare() {
             files_->setCurrentItem(found.first());
     }
     refreshList();
-    JaZo();
-    TekenG();
+    showTexts();
+    redrawPeriod();
 }
 
-Arguments Synthesizer::arguments() const {
+Arguments SynthesizerDialog::arguments() const {
     const SynthSettings s = settings();
     int64_t rateIndex = 0;
     for (size_t i = 0; i < GeneratorRates.size(); ++i)
@@ -200,7 +200,7 @@ Arguments Synthesizer::arguments() const {
             int64_t(s.bits == 8 ? 0 : 1), periodAsText(s.period)};
 }
 
-void Synthesizer::JaZo() {
+void SynthesizerDialog::showTexts() {
     applyCaptions(captions_, editor_);
     setWindowTitle(" Synthesizer");
     frequencyLabel_->setText(text("Frequentie (", "Frequency (") +
@@ -210,11 +210,11 @@ void Synthesizer::JaZo() {
                             QString::number(duration_->value()) + " ms)");
 }
 
-void Synthesizer::TekenG() {
+void SynthesizerDialog::redrawPeriod() {
     picture_->update();
 }
 
-void Synthesizer::refreshList() {
+void SynthesizerDialog::refreshList() {
     const QString chosen = files_->currentItem() ? files_->currentItem()->text() : QString();
     const QSignalBlocker quiet(files_);
     files_->clear();
@@ -224,23 +224,23 @@ void Synthesizer::refreshList() {
     if (!chosen.isEmpty() && !found.isEmpty()) files_->setCurrentItem(found.first());
 }
 
-void Synthesizer::loadPeriod(const std::string& name) {
+void SynthesizerDialog::loadPeriod(const std::string& name) {
     // Loading draws smoothly whatever the box says; the box is left as it was.
     if (!editor_.loadPeriodFile(name, settings_)) return;
     {
         const QSignalBlocker quiet(frequency_);
         frequency_->setValue(settings_.frequency);
     }
-    JaZo();
-    TekenG();
+    showTexts();
+    redrawPeriod();
 }
 
-void Synthesizer::savePeriod() {
+void SynthesizerDialog::savePeriod() {
     if (editor_.savePeriod(settings_.period, frequency_->value())) refreshList();
 }
 
-void Synthesizer::play() {
-    const std::string path = editor_.SlaGeluidOp(settings());
+void SynthesizerDialog::play() {
+    const std::string path = editor_.writeSynthesizedSound(settings());
     if (!path.empty() && player_) player_(path);
 }
 

@@ -1,4 +1,4 @@
-#include "PropForm.h"
+#include "PropertiesDialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -11,13 +11,13 @@
 
 namespace sono {
 
-PropForm::PropForm(Editor& editor, QWidget* parent)
+PropertiesDialog::PropertiesDialog(Editor& editor, QWidget* parent)
     : QDialog(parent), editor_(editor), format_(captions_) {
     setObjectName("PropForm");
     setModal(true);
 
     auto [ok, cancel] = makeOkCancel(*this, captions_);
-    connect(ok, &QPushButton::clicked, this, &PropForm::confirm);
+    connect(ok, &QPushButton::clicked, this, &PropertiesDialog::confirm);
 
     auto* frames = new QHBoxLayout;
     frames->addWidget(format_.widthFrame());
@@ -34,7 +34,7 @@ PropForm::PropForm(Editor& editor, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void PropForm::load() {
+void PropertiesDialog::load() {
     applyCaptions(captions_, editor_);
     setWindowTitle(QString::fromStdString(editor_.LangText(" Eigenschappen", " Properties")));
 
@@ -42,7 +42,7 @@ void PropForm::load() {
     format_.select(int(doc.BitsPerSample), doc.SampleRate, int(doc.Channels));
 }
 
-void PropForm::confirm() {
+void PropertiesDialog::confirm() {
     const std::optional<double> rate = format_.acceptedRate(editor_);
     if (!rate) return;
     rate_ = int32_t(roundToInt(*rate));

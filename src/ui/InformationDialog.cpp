@@ -1,4 +1,4 @@
-#include "InfoForm.h"
+#include "InformationDialog.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -72,7 +72,8 @@ QString shownText(const std::string& raw) {
 
 } // namespace
 
-InfoForm::InfoForm(Editor& editor, QWidget* parent) : QDialog(parent), editor_(editor) {
+InformationDialog::InformationDialog(Editor& editor, QWidget* parent)
+    : QDialog(parent), editor_(editor) {
     setObjectName("InfoForm");
     setModal(true);
 
@@ -156,7 +157,7 @@ InfoForm::InfoForm(Editor& editor, QWidget* parent) : QDialog(parent), editor_(e
     layout->addLayout(bottom);
 }
 
-void InfoForm::load() {
+void InformationDialog::load() {
     for (Field& field : fields_) {
         field.shown = shownText(storedText(field.id));
         field.box->setText(field.shown);
@@ -175,7 +176,7 @@ void InfoForm::load() {
     eraseDate_->setEnabled(!storedText("ICRD").empty());
 }
 
-void InfoForm::copyBack() {
+void InformationDialog::copyBack() {
     // A box the user left alone keeps its text byte for byte, zero padding included, so that
     // OK alone changes nothing in the next save.
     for (const Field& field : fields_) {
@@ -184,7 +185,7 @@ void InfoForm::copyBack() {
     }
 }
 
-const std::string& InfoForm::storedText(const std::string& id) const {
+const std::string& InformationDialog::storedText(const std::string& id) const {
     if (id == "DISP") return editor_.doc().DispText;
     return *editor_.doc().Info.find(id);
 }

@@ -7,10 +7,10 @@ class QScrollBar;
 
 namespace sono {
 
-class KrimpForm : public EffectDialog {
+class ShrinkDialog : public EffectDialog {
     Q_OBJECT
   public:
-    explicit KrimpForm(Editor& editor, QWidget* parent = nullptr);
+    explicit ShrinkDialog(Editor& editor, QWidget* parent = nullptr);
 
   protected:
     void prepare() override;
