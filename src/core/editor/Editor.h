@@ -59,6 +59,14 @@ struct EditorPorts {
     std::function<size_t()> availableMemory = availableMemoryBytes;
 };
 
+// How Editor::writeWave writes the sound.
+struct WaveWrite {
+    bool selectionOnly = false; // the selection's frames alone
+    // For the MP3 coder: 8-bit samples widened to 16 bits on the way, and the sound as it is (no
+    // silent frame added to it, its format fields as they were).
+    bool forCoder = false;
+};
+
 class Editor {
   public:
     Editor(EditorPorts ports, EditorFolders folders);
@@ -128,8 +136,12 @@ class Editor {
     // By value: callers pass the current file name or a recent-file entry, which this changes.
     // True when the file's sound replaced the one there was.
     bool openWave(std::string path, std::string displayName);
-    // True when the file was written.
-    bool writeWave(int saveKind);
+    // The sound to its own file, through Save As for an untitled one. True when it was written.
+    bool saveToItsFile(int saveKind);
+    // Writes the sound as the WAV file `path` with the progress of `saveKind`: the file holds an
+    // even number of frames (an odd sound gets a silent frame first), the texts their padding
+    // zeros. A failure is said; a file not named ".tmp" marks the sound saved. True when written.
+    bool writeWave(const std::string& path, int saveKind, WaveWrite how = {});
     // Why a file was not written, as a second paragraph of the failure message ("" when unknown).
     std::string writeFailureText(WriteFailure failure) const;
     void save();
@@ -139,8 +151,6 @@ class Editor {
     void newEmptySound();
     // The information dialog's OK for one field (an INFO id or "DISP"); false for an unknown id.
     bool setInfoText(std::string_view id, const std::string& text);
-    // The tag of the Save menu item: "SELECT" makes the next write store the selection only.
-    std::string saveTag;
     // Which channel the level meter follows: "0" both, "1" or "2".
     std::string levelMeterChannel = "1";
 
@@ -359,8 +369,6 @@ class Editor {
     // `seconds` (the sound's length), with the progress of `progressKind` meanwhile.
     bool runCoder(const std::vector<std::string>& arguments, const std::string& output,
                   double seconds, int progressKind);
-    // Writes the sound as a 16-bit WAV file for the coder and leaves it exactly as it was.
-    bool writeForCoder(const std::string& wavPath);
     void pasteFailed(bool fromRecording);
 
     // undo store

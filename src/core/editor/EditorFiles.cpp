@@ -44,7 +44,7 @@ bool Editor::offerSaveFirst() {
     if (answer == Answer::Cancel) return false;
     // A save that did not happen (its dialog cancelled, or the file not written) cancels what
     // asked, so that the sound is not lost.
-    return answer == Answer::No || writeWave(ProgressSaving);
+    return answer == Answer::No || saveToItsFile(ProgressSaving);
 }
 
 // ---------------------------------------------------------------- open
@@ -218,16 +218,20 @@ bool Editor::openWave(std::string path, std::string displayName) {
 
 // ---------------------------------------------------------------- save
 
-bool Editor::writeWave(int saveKind) {
+bool Editor::saveToItsFile(int saveKind) {
     if (doc_.FileName.empty()) return false;
     // Save As comes back here with a name; a cancelled one leaves the sound as it is.
     if (doc_.FileName == "*") {
         saveAs();
         return doc_.FileName != "*";
     }
+    return writeWave(doc_.FileName, saveKind);
+}
+
+bool Editor::writeWave(const std::string& path, int saveKind, WaveWrite how) {
     // The file holds an even number of frames: an odd sound gets a silent frame (value 0) first,
-    // which it keeps only when the file was written.
-    const bool padded = doc_.SampleCount % 2 == 1;
+    // which it keeps only when the file was written. The coder's file gets it without the sound.
+    const bool padded = doc_.SampleCount % 2 == 1 && !how.forCoder;
     auto lengthenBy = [this](int frames) {
         doc_.SampleCount += frames;
         doc_.LeftSamples.resize(size_t(doc_.SampleCount), 0);
@@ -242,29 +246,32 @@ bool Editor::writeWave(int saveKind) {
         levelMeterChannel = std::to_string(doc_.selection.SelChannel);
     padOddTexts(doc_);
 
-    const bool selectionOnly = saveTag == "SELECT";
-    int64_t first = selectionOnly ? doc_.selection.savedFirst() : 0;
-    double frames = selectionOnly ? doc_.selection.savedFrames() : doc_.SampleCount;
-    WavLayout layout = wavLayout(doc_, frames);
+    const int64_t first = how.selectionOnly ? doc_.selection.savedFirst() : 0;
+    const double frames = how.selectionOnly ? doc_.selection.savedFrames()
+                                            : double(doc_.SampleCount + doc_.SampleCount % 2);
+    const SampleWidthInFile width =
+        how.forCoder ? SampleWidthInFile::Sixteen : SampleWidthInFile::AsHeld;
     progressStart(saveKind);
-    const WriteFailure failure =
-        writeWaveFile(doc_.FileName, doc_, first, frames, [this](int step) { progressShow(step); });
+    const WriteFailure failure = writeWaveFile(
+        path, doc_, first, frames, [this](int step) { progressShow(step); }, width);
     const bool written = failure == WriteFailure::None;
     progressEnd(); // before any message, which would otherwise stand over a bar at its last step
-    saveTag.clear();
-    doc_.BlockAlign = layout.blockAlign;
-    doc_.ByteRate = float(layout.byteRate);
-    doc_.FormatTag = 1;
+    if (!how.forCoder) {
+        const WavLayout layout = wavLayout(doc_, frames);
+        doc_.BlockAlign = layout.blockAlign;
+        doc_.ByteRate = float(layout.byteRate);
+        doc_.FormatTag = 1;
+    }
 
     if (!written) {
         if (padded) lengthenBy(-1);
         setStatus(1, LangText("Het geluid is niet opgeslagen.", "The sound has not been saved."));
         dialogs_.showMessage(
-            MessageIcon::Critical, doc_.FileName,
+            MessageIcon::Critical, path,
             LangText("Het geluid is niet opgeslagen wegens een onbekende fout.",
                      "The sound has not been saved caused by an unknown problem.") +
                 writeFailureText(failure));
-    } else if (!endsWith(doc_.FileName, ".tmp")) {
+    } else if (!endsWith(path, ".tmp")) {
         doc_.Changed = false;
         setStatus(1, LangText("Het geluid is opgeslagen.", "The sound has been saved."));
     }
@@ -302,7 +309,7 @@ std::string Editor::writeFailureText(WriteFailure failure) const {
 }
 
 void Editor::save() {
-    writeWave(ProgressSaving);
+    saveToItsFile(ProgressSaving);
 }
 
 std::string Editor::waveFileFilter() const {
@@ -331,7 +338,7 @@ void Editor::saveAs() {
     std::string previousCaption = caption_;
     doc_.FileName = path;
     setCaption(captionForFile(path));
-    if (!writeWave(ProgressSaving)) {
+    if (!saveToItsFile(ProgressSaving)) {
         doc_.FileName = previousName;
         setCaption(previousCaption);
         return;

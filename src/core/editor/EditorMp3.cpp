@@ -79,45 +79,6 @@ void Editor::importMp3(const std::string& path) {
     if (comment.empty()) comment = LangText("Bewerkt met Sonoplexer", "Edited with Sonoplexer");
 }
 
-bool Editor::writeForCoder(const std::string& wavPath) {
-    const std::string keptName = doc_.FileName;
-    const int32_t keptCount = doc_.SampleCount;
-    const auto keptBits = doc_.BitsPerSample;
-    const auto keptBlockAlign = doc_.BlockAlign;
-    const auto keptByteRate = doc_.ByteRate;
-    const auto keptFormatTag = doc_.FormatTag;
-    const bool eightBit = keptBits == 8;
-    auto eachSample = [this](auto change) {
-        for (int16_t& sample : doc_.LeftSamples)
-            sample = int16_t(change(sample));
-        if (doc_.isStereo())
-            for (int16_t& sample : doc_.RightSamples)
-                sample = int16_t(change(sample));
-    };
-    // The coder takes 16-bit samples. The widening keeps every 8-bit value apart (0 becomes
-    // -32766, not -32768), so the shift back gives each sample exactly what it had.
-    if (eightBit) {
-        eachSample([](int x) { return std::max(-32766, (x - 128) * 256); });
-        doc_.BitsPerSample = 16;
-    }
-    doc_.FileName = wavPath;
-    const bool written = writeWave(ProgressSaving);
-    doc_.FileName = keptName;
-    // The file holds an even number of frames; the sound keeps its own length.
-    if (doc_.SampleCount != keptCount) {
-        doc_.SampleCount = keptCount;
-        doc_.LeftSamples.resize(size_t(keptCount));
-        if (doc_.isStereo()) doc_.RightSamples.resize(size_t(keptCount));
-        notifySoundChange({keptCount - 1, keptCount - 1, true, doc_.isStereo(), true, false});
-    }
-    if (eightBit) eachSample([](int x) { return (x >> 8) + 128; });
-    doc_.BitsPerSample = keptBits;
-    doc_.BlockAlign = keptBlockAlign;
-    doc_.ByteRate = keptByteRate;
-    doc_.FormatTag = keptFormatTag;
-    return written;
-}
-
 void Editor::exportMp3(const std::string& path, int bitrate, bool stereoChecked,
                        const Mp3Fields& fields) {
     if (doc_.FileName.empty()) return;
@@ -143,7 +104,8 @@ void Editor::exportMp3(const std::string& path, int bitrate, bool stereoChecked,
     if (failure == WriteFailure::None && (partial = makePartialBeside(target)).empty())
         failure = writeFailureOf(errno);
     const std::string wav = newTempSoundName();
-    bool saved = failure == WriteFailure::None && writeForCoder(wav);
+    bool saved =
+        failure == WriteFailure::None && writeWave(wav, ProgressSaving, {.forCoder = true});
     view_.setBusy(true);
     const double seconds = double(doc_.SampleCount) / double(doc_.SampleRate);
     saved =

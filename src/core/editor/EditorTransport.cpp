@@ -62,17 +62,11 @@ void Editor::play() {
 void Editor::startPlaying(bool asked) {
     if (doc_.FileName.empty()) return;
     stop();
-    const std::string name = doc_.FileName;
-    doc_.FileName = newTempSoundName();
+    const std::string file = newTempSoundName();
     Selection& selection = doc_.selection;
-    if (selection.exists()) {
-        saveTag = "SELECT";
-        if (selection.SelStart > selection.SelEnd) std::swap(selection.SelStart, selection.SelEnd);
-    }
-    const std::string file = doc_.FileName;
-    const bool written = writeWave(ProgressPreparingPlay);
-    doc_.FileName = name;
-    if (!written) return;
+    if (selection.exists() && selection.SelStart > selection.SelEnd)
+        std::swap(selection.SelStart, selection.SelEnd);
+    if (!writeWave(file, ProgressPreparingPlay, {.selectionOnly = selection.exists()})) return;
     // The play cursor counts from where the played stretch starts in the sound.
     const bool shown = selection.exists();
     if (!playFile(file, roundHalfEven(selection.SelStart * 1000 / doc_.SampleRate),

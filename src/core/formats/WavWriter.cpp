@@ -12,12 +12,13 @@
 
 namespace sono {
 
-WavLayout wavLayout(const Document& doc, double frames) {
+WavLayout wavLayout(const Document& doc, double frames, float bits) {
+    if (bits == 0) bits = doc.BitsPerSample;
     WavLayout layout;
-    layout.blockAlign = int16_t(roundToInt(double(doc.BitsPerSample) * doc.Channels) / 8);
+    layout.blockAlign = int16_t(roundToInt(double(bits) * doc.Channels) / 8);
     layout.byteRate = int32_t(roundToInt(double(layout.blockAlign) * doc.SampleRate));
-    double bits = roundHalfEven(frames * doc.Channels * doc.BitsPerSample);
-    layout.dataSize = bits <= 0 ? 0 : int64_t(bits) / 8;
+    double bitCount = roundHalfEven(frames * doc.Channels * bits);
+    layout.dataSize = bitCount <= 0 ? 0 : int64_t(bitCount) / 8;
     return layout;
 }
 
@@ -29,7 +30,8 @@ void padOddTexts(Document& doc) {
 
 namespace {
 
-std::string headerBytes(const Document& doc, const WavLayout& layout, uint32_t riffSize) {
+std::string headerBytes(const Document& doc, const WavLayout& layout, float bits,
+                        uint32_t riffSize) {
     std::string h = "RIFF";
     appendLE32(h, riffSize);
     h += "WAVEfmt ";
@@ -39,7 +41,7 @@ std::string headerBytes(const Document& doc, const WavLayout& layout, uint32_t r
     appendLE32(h, uint32_t(roundToInt(doc.SampleRate)));
     appendLE32(h, uint32_t(layout.byteRate));
     appendLE16(h, uint16_t(layout.blockAlign));
-    appendLE16(h, uint16_t(roundToInt(doc.BitsPerSample)));
+    appendLE16(h, uint16_t(roundToInt(bits)));
     h += "data";
     appendLE32(h, uint32_t(layout.dataSize));
     return h;
@@ -70,9 +72,9 @@ std::string trailerBytes(const Document& doc) {
 // bits. Frames past the end of the arrays are written as 0, as is a part of a frame the data
 // size leaves over.
 void writeSamples(ReplacingFile& file, const Document& doc, int64_t first, int64_t dataSize,
-                  const std::function<void(int)>& progress) {
+                  bool widen, const std::function<void(int)>& progress) {
     const int channels = doc.isStereo() ? 2 : 1;
-    const int sampleBytes = doc.BitsPerSample == 8 ? 1 : 2;
+    const int sampleBytes = doc.BitsPerSample == 8 && !widen ? 1 : 2;
     const int64_t frameBytes = channels * sampleBytes;
     const int64_t frames = dataSize / frameBytes;
     int64_t held = int64_t(doc.LeftSamples.size()) - first;
@@ -81,10 +83,17 @@ void writeSamples(ReplacingFile& file, const Document& doc, int64_t first, int64
     const int16_t* left = held > 0 ? doc.LeftSamples.data() + first : nullptr;
     const int16_t* right = held > 0 && channels == 2 ? doc.RightSamples.data() + first : nullptr;
     const bool direct =
-        channels == 1 && sampleBytes == 2 && std::endian::native == std::endian::little;
+        channels == 1 && sampleBytes == 2 && !widen && std::endian::native == std::endian::little;
     const int64_t blockFrames = int64_t(InterleavedBlockBytes) / frameBytes;
     std::vector<int16_t> block(InterleavedBlockBytes / 2);
     auto* bytes = reinterpret_cast<uint8_t*>(block.data());
+    // 8-bit slots widened to 16 bits, a block at a time.
+    std::vector<int16_t> wideLeft(widen ? size_t(blockFrames) : 0), wideRight(wideLeft.size());
+    auto widened = [](int16_t x) { return int16_t(std::max(-32766, (x - 128) * 256)); };
+    auto widenInto = [&](const int16_t* from, int64_t count, std::vector<int16_t>& into) {
+        std::transform(from, from + count, into.begin(), widened);
+        return into.data();
+    };
     inSlices(
         frames, StepCount,
         [&](int64_t begin, int64_t end) {
@@ -92,6 +101,11 @@ void writeSamples(ReplacingFile& file, const Document& doc, int64_t first, int64
                 const int64_t count = std::min({blockFrames, end - at, held - at});
                 if (direct) {
                     file.write(left + at, size_t(count) * 2);
+                } else if (widen) {
+                    joinInterleaved(widenInto(left + at, count, wideLeft),
+                                    right ? widenInto(right + at, count, wideRight) : nullptr,
+                                    size_t(count), channels, sampleBytes, bytes);
+                    file.write(bytes, size_t(count * frameBytes));
                 } else {
                     joinInterleaved(left + at, right ? right + at : nullptr, size_t(count),
                                     channels, sampleBytes, bytes);
@@ -103,8 +117,10 @@ void writeSamples(ReplacingFile& file, const Document& doc, int64_t first, int64
                 for (int c = 0; c < channels; ++c) {
                     const Samples& source = c == 0 ? doc.LeftSamples : doc.RightSamples;
                     const int64_t frame = first + at;
-                    const int16_t value =
-                        frame < int64_t(source.size()) ? source[size_t(frame)] : 0;
+                    const bool inArray = frame < int64_t(source.size());
+                    const int16_t value = !inArray ? 0
+                                          : widen  ? widened(source[size_t(frame)])
+                                                   : source[size_t(frame)];
                     joinInterleaved(&value, nullptr, 1, 1, sampleBytes, bytes);
                     file.write(bytes, size_t(sampleBytes));
                 }
@@ -138,15 +154,18 @@ std::string canonicalWaveHeader(int channels, int32_t rate, int bits, uint32_t d
 }
 
 WriteFailure writeWaveFile(const std::string& path, const Document& doc, int64_t firstFrame,
-                           double frameCount, const std::function<void(int)>& progressStep) {
-    WavLayout layout = wavLayout(doc, frameCount);
+                           double frameCount, const std::function<void(int)>& progressStep,
+                           SampleWidthInFile width) {
+    const bool widen = width == SampleWidthInFile::Sixteen && doc.BitsPerSample == 8;
+    const float bits = widen ? 16 : doc.BitsPerSample;
+    WavLayout layout = wavLayout(doc, frameCount, bits);
     std::string trailer = trailerBytes(doc);
     const int64_t riffSize = 36 + layout.dataSize + int64_t(trailer.size());
     if (riffSize > int64_t(std::numeric_limits<uint32_t>::max())) return WriteFailure::TooLarge;
     ReplacingFile file(path);
-    std::string header = headerBytes(doc, layout, uint32_t(riffSize));
+    std::string header = headerBytes(doc, layout, bits, uint32_t(riffSize));
     file.write(header.data(), header.size());
-    writeSamples(file, doc, firstFrame, layout.dataSize, progressStep);
+    writeSamples(file, doc, firstFrame, layout.dataSize, widen, progressStep);
     file.write(trailer.data(), trailer.size());
     file.commit();
     return file.failure();

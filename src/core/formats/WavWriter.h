@@ -16,8 +16,13 @@ struct WavLayout {
     int64_t dataSize; // may pass what a WAV file can hold: writeWaveFile refuses that
 };
 
-// Block align, byte rate and data size for `frames` frames of the document's format.
-WavLayout wavLayout(const Document& doc, double frames);
+// Block align, byte rate and data size for `frames` frames of the document's format (of `bits`
+// bits a sample, when given).
+WavLayout wavLayout(const Document& doc, double frames, float bits = 0);
+
+// The width of the samples in the file: as the sound holds them, or 16 bits, to which 8-bit
+// samples are widened on the way (0 becomes -32766, not -32768, so each 8-bit value stays apart).
+enum class SampleWidthInFile { AsHeld, Sixteen };
 
 // The canonical 44-byte header of a PCM file: "RIFF", riffSize, "WAVE", a 16-byte "fmt " chunk
 // (format 1, the channels, the rate, byte rate and block align derived from them and the bits),
@@ -35,6 +40,7 @@ void padOddTexts(Document& doc);
 // intact. progressStep is called after each of the 100 steps of gathering the samples.
 WriteFailure writeWaveFile(const std::string& path, const Document& doc, int64_t firstFrame,
                            double frameCount,
-                           const std::function<void(int step)>& progressStep = {});
+                           const std::function<void(int step)>& progressStep = {},
+                           SampleWidthInFile width = SampleWidthInFile::AsHeld);
 
 } // namespace sono

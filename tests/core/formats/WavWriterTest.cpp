@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 
 #include "WavBytes.h"
+#include "document/Progress.h"
 
 namespace sono::test {
 namespace {
@@ -60,14 +61,12 @@ TEST_F(WavWriter, PlaybackOfASelectionWritesOnlyItsFramesAndLeavesTheSoundUnsave
     doc.selection.SelStart = 100;
     doc.selection.SelEnd = 199;
     doc.FileName = path("play.tmp");
-    editor->saveTag = "SELECT";
     editor->setStatus(1, "before");
-    editor->save();
+    editor->writeWave(doc.FileName, ProgressPreparingPlay, {.selectionOnly = true});
     const std::string file = saved();
     const std::string frames(left().begin() + 100, left().begin() + 199);
     EXPECT_EQ(file.substr(36, 8 + 99), rawChunk("data", 99, frames));
     EXPECT_EQ(file.substr(44 + 99), chunk("LIST", "INFO"));
-    EXPECT_EQ(editor->saveTag, "");
     EXPECT_TRUE(doc.Changed);
     EXPECT_EQ(editor->panel(1), "before");
 }
