@@ -23,6 +23,7 @@ class FakeHost : public UserDialogs, public ViewObserver {
   public:
     std::deque<Answer> answers;                       // next answers; empty: No
     std::deque<std::optional<std::string>> inputs;    // next input-box answers; empty: Cancel
+    std::vector<std::string> inputDefaults;           // the texts the input boxes started with
     std::deque<std::optional<std::string>> openPaths; // next open-dialog answers; empty: Cancel
     std::deque<std::optional<std::string>> savePaths; // next save-dialog answers; empty: Cancel
     // Runs when a question is asked, before it is answered (a command arriving meanwhile).
@@ -52,7 +53,8 @@ class FakeHost : public UserDialogs, public ViewObserver {
         messages.push_back({icon, caption, text});
     }
     std::optional<std::string> askInput(const std::string&, const std::string&,
-                                        const std::string&) override {
+                                        const std::string& initialText) override {
+        inputDefaults.push_back(initialText);
         return next(inputs);
     }
     std::optional<std::string> chooseOpenPath(const std::string&, const std::string&) override {

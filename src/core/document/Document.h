@@ -29,9 +29,6 @@ struct Document {
     int16_t BlockAlign = 0;
     float BitsPerSample = 16;
     Selection selection;
-    double RangeStart = 0; // the frames the running command works on, both inclusive
-    double RangeEnd = 0;
-    Samples WorkBuffer{0};
     int16_t UndoLevel = 0;
     int16_t RedoLevel = 0;
     bool Changed = false;

@@ -368,7 +368,7 @@ void Editor::installSound(NewSound sound) {
     doc_.LeftSamples = std::move(sound.LeftSamples);
     doc_.RightSamples = std::move(sound.RightSamples);
     refreshStatusPanels();
-    levelMeterChannel = doc_.isStereo() ? "0" : "1";
+    levelMeterChannel = meterChannelOf(doc_);
     notifySoundChange(
         {0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), lengthChanged, formatChanged});
 }

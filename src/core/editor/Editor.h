@@ -25,6 +25,7 @@
 #include "ports/WaveDevice.h"
 #include "settings/ClassesRoot.h"
 #include "settings/Settings.h"
+#include "transport/LevelMeter.h"
 
 namespace sono {
 
@@ -151,8 +152,8 @@ class Editor {
     void newEmptySound();
     // The information dialog's OK for one field (an INFO id or "DISP"); false for an unknown id.
     bool setInfoText(std::string_view id, const std::string& text);
-    // Which channel the level meter follows: "0" both, "1" or "2".
-    std::string levelMeterChannel = "1";
+    // Which channel the level meter follows.
+    MeterChannel levelMeterChannel = MeterChannel::First;
 
     // ---- MP3 exchange ----
     // Decodes an MP3 file with the outside coder and opens it as an untitled sound carrying the
@@ -263,8 +264,6 @@ class Editor {
     void pasteFading();
     // Brings the clip file (or, fromRecording, the file just recorded) into the sound.
     void pasteClip(bool mix, bool fade, bool fromRecording);
-    // The Add Silence item's tag: the last accepted number of seconds, "" before the first.
-    std::string silenceTag;
 
     // ---- format conversion and raw import ----
     // Converts the whole sound: rate (limited to 2500..100000), then bits, then channels.
@@ -381,7 +380,9 @@ class Editor {
     void playAfterChange();
     void startPlaying(bool asked);
     void seekBy(int64_t ms);
-    void startRecording(std::string mode);
+    // How Stop merges a recording into the sound, as the three record commands ask.
+    enum class RecordingMerge { Insert, Mix, Fade };
+    void startRecording(RecordingMerge merge);
     // No sound output or input: said every time the user asked, once for automatic plays.
     void reportNoSound(bool recordingWanted, bool asked);
 
@@ -407,7 +408,8 @@ class Editor {
     bool settingsFailureShown_ = false;
     Playing playing_;
     std::string recordingPath_; // the file being recorded; "" when no recording runs
-    std::string stopTag_;       // how Stop merges the recording: "", "MIX" or "OVERLOOP"
+    RecordingMerge recordingMerge_ = RecordingMerge::Insert;
+    std::string lastSilenceAnswer_ = "1"; // the seconds Add Silence asks with: the last accepted
     bool soundFailureShown_ = false;
 };
 

@@ -92,8 +92,6 @@ bool Editor::muteSelection() {
     view_.setBusy(true);
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
     const ChannelScope scope = editChannels();
-    doc_.RangeStart = double(span.first);
-    doc_.RangeEnd = double(span.last);
     progressStart(ProgressEditing);
     const int divisor = doc_.isStereo() && settings_.options.bothChannels ? 2 : 1;
     muteFrames(doc_, scope, span, divisor, [this](int step) { progressShow(step); });
@@ -136,7 +134,6 @@ void Editor::mute() {
 
 void Editor::addSilence() {
     if (doc_.FileName.empty()) return;
-    if (silenceTag.empty()) silenceTag = "1";
     const std::string title = LangText("Stilte Toevoegen", "Add Silence");
     std::string text;
     float seconds = 0;
@@ -145,7 +142,7 @@ void Editor::addSilence() {
             title,
             LangText("Hoeveel stille seconden wilt u aan het eind van dit geluid toevoegen?",
                      "How many silent seconds do you want to add to the end of this sound?"),
-            silenceTag);
+            lastSilenceAnswer_);
         if (!answer || answer->empty()) return;
         text = *answer;
         std::replace(text.begin(), text.end(), ',', '.');
@@ -164,7 +161,7 @@ void Editor::addSilence() {
         }
         break;
     }
-    silenceTag = text;
+    lastSilenceAnswer_ = text;
     stop();
     const float added = seconds * doc_.SampleRate;
     const int64_t newCount = roundToInt(double(added) + doc_.SampleCount);

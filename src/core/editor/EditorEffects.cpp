@@ -33,8 +33,6 @@ class EffectFrame {
     // Works out the range (the selection, or the whole sound) and the channels that take part;
     // nothing visible happens yet.
     explicit EffectFrame(Editor& editor);
-    // The scratch buffer has no meaning between operations.
-    ~EffectFrame() { releaseWorkBuffer(); }
 
     bool soundLoaded() const { return !doc_.FileName.empty(); }
     FrameRange range() const { return range_; }
@@ -84,7 +82,6 @@ class EffectFrame {
         return index == 0 ? scope_.first : doc_.isStereo() && scope_.second;
     }
     StepObserver progressOf(int index, int base, int width);
-    void releaseWorkBuffer();
 
     Editor& editor_;
     Document& doc_;
@@ -93,6 +90,7 @@ class EffectFrame {
     int passes_;
     int64_t framesBefore_;
     int64_t changedLast_ = -1;
+    Samples work_; // the rebuilt channel's scratch, for this effect alone
 };
 
 EffectFrame::EffectFrame(Editor& editor)
@@ -102,8 +100,6 @@ EffectFrame::EffectFrame(Editor& editor)
 
 void EffectFrame::setRange(FrameRange range) {
     range_ = range;
-    doc_.RangeStart = float(range.first);
-    doc_.RangeEnd = float(range.last);
 }
 
 void EffectFrame::refuse(std::string_view dutch, std::string_view english) {
@@ -122,14 +118,13 @@ bool EffectFrame::makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& al
         try {
             growChannel(doc_.LeftSamples, size_t(frames));
             if (doc_.isStereo()) growChannel(doc_.RightSamples, size_t(frames));
-            doc_.WorkBuffer.resize(size_t(workFrames));
+            work_.resize(size_t(workFrames));
             allocateMore();
             return true;
         } catch (const std::bad_alloc&) {
-            releaseWorkBuffer();
         } catch (const std::length_error&) {
-            releaseWorkBuffer();
         }
+        work_ = Samples();
     }
     editor_.refuseTooLong();
     return false;
@@ -184,7 +179,7 @@ template <class Pass> void EffectFrame::eachChannelAtOnce(Pass&& pass, int base,
 
 template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, Rebuild&& rebuild) {
     const bool stereo = doc_.isStereo();
-    Samples& work = doc_.WorkBuffer;
+    Samples& work = work_;
     int64_t longest = 0;
     for (int index = 0; index < (stereo ? 2 : 1); ++index) {
         Samples& x = channel(index);
@@ -221,15 +216,10 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
     editor_.setStatus(1, editor_.LangText(dutch, english));
     editor_.progressEnd();
     if (lengthChanged) editor_.refreshLengthPanels();
-    releaseWorkBuffer();
+    work_ = Samples(); // its memory back before the redraw and the playback
     editor_.drawWaveform();
     editor_.view_.setBusy(false);
     editor_.playAfterChange();
-}
-
-void EffectFrame::releaseWorkBuffer() {
-    doc_.WorkBuffer.assign(1, 0);
-    doc_.WorkBuffer.shrink_to_fit();
 }
 
 // ---------------------------------------------------------------- simple transforms

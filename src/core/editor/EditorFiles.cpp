@@ -241,9 +241,10 @@ bool Editor::writeWave(const std::string& path, int saveKind, WaveWrite how) {
     };
     if (padded) lengthenBy(1);
     view_.setBusy(true);
-    levelMeterChannel = doc_.isStereo() ? "0" : "1";
+    levelMeterChannel = meterChannelOf(doc_);
     if (!settings_.options.bothChannels && doc_.isStereo())
-        levelMeterChannel = std::to_string(doc_.selection.SelChannel);
+        levelMeterChannel =
+            doc_.selection.SelChannel == 2 ? MeterChannel::Second : MeterChannel::First;
     padOddTexts(doc_);
 
     const int64_t first = how.selectionOnly ? doc_.selection.savedFirst() : 0;

@@ -81,8 +81,8 @@ void Editor::playAfterChange() {
 void Editor::stop() {
     if (doc_.FileName.empty()) return;
     if (recording()) {
-        const bool mix = stopTag_ == "MIX" || stopTag_ == "OVERLOOP";
-        pasteClip(mix, stopTag_ == "OVERLOOP", true);
+        pasteClip(recordingMerge_ != RecordingMerge::Insert,
+                  recordingMerge_ == RecordingMerge::Fade, true);
         return;
     }
     device_.stop();
@@ -104,10 +104,10 @@ void Editor::fastForward() {
     seekBy(1000);
 }
 
-void Editor::startRecording(std::string mode) {
+void Editor::startRecording(RecordingMerge merge) {
     if (doc_.FileName.empty()) return;
     stop();
-    stopTag_ = std::move(mode);
+    recordingMerge_ = merge;
     const std::string path = newTempSoundName();
     // Recorded in the sound's own rate and channels where the device takes them.
     device_.setRecordingFormat(int(roundToInt(doc_.SampleRate)), int(doc_.Channels));
@@ -117,13 +117,13 @@ void Editor::startRecording(std::string mode) {
 }
 
 void Editor::record() {
-    startRecording("");
+    startRecording(RecordingMerge::Insert);
 }
 void Editor::recordMixed() {
-    startRecording("MIX");
+    startRecording(RecordingMerge::Mix);
 }
 void Editor::recordFading() {
-    startRecording("OVERLOOP");
+    startRecording(RecordingMerge::Fade);
 }
 
 void Editor::markAtPlayPosition(bool start) {

@@ -80,7 +80,7 @@ void Editor::showLoadedSnapshot(const SoundChange& change) {
     notifySoundChange(change);
     refreshStatusPanels();
     selectNothing();
-    levelMeterChannel = doc_.isStereo() ? "0" : "1";
+    levelMeterChannel = meterChannelOf(doc_);
     playAfterChange();
     drawWaveform();
 }

@@ -7,8 +7,8 @@
 
 namespace sono {
 
-LevelDisplay levelDisplay(const Document& doc, const std::string& channel, int64_t firstFrame,
-                          int width, int height) {
+LevelDisplay levelDisplay(const Document& doc, MeterChannel channel, int64_t firstFrame, int width,
+                          int height) {
     const bool eightBit = doc.BitsPerSample == 8;
     const int fullScale = eightBit ? 128 : 32767;
     const int centre = eightBit ? 128 : 0;
@@ -24,9 +24,9 @@ LevelDisplay levelDisplay(const Document& doc, const std::string& channel, int64
         const int64_t frame = firstFrame + x;
         int value = 0;
         if (frame < doc.SampleCount) {
-            if (channel == "2" && doc.isStereo())
+            if (channel == MeterChannel::Second && doc.isStereo())
                 value = level(doc.RightSamples, frame);
-            else if (channel == "0" && doc.isStereo())
+            else if (channel == MeterChannel::BothMean && doc.isStereo())
                 value = (level(doc.LeftSamples, frame) + level(doc.RightSamples, frame)) / 2;
             else
                 value = level(doc.LeftSamples, frame);

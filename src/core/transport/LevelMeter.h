@@ -15,9 +15,15 @@ struct LevelDisplay {
     int step = 0;
 };
 
-// `channel` is the level meter's channel tag: "0" the mean of both channels, "1" or "2" one.
+// Which channel the level meter follows.
+enum class MeterChannel { BothMean, First, Second };
+// The meter's channel for a sound: the mean of both of a stereo one, the first of a mono one.
+inline MeterChannel meterChannelOf(const Document& doc) {
+    return doc.isStereo() ? MeterChannel::BothMean : MeterChannel::First;
+}
+
 // Columns past the end of the sound stay silent.
-LevelDisplay levelDisplay(const Document& doc, const std::string& channel, int64_t firstFrame,
-                          int width, int height);
+LevelDisplay levelDisplay(const Document& doc, MeterChannel channel, int64_t firstFrame, int width,
+                          int height);
 
 } // namespace sono

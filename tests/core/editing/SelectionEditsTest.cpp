@@ -69,13 +69,13 @@ TEST_F(SelectionEdits, AddSilenceRemembersTheLastAcceptedNumberWithAPoint) {
     load(ramp(300, 5), {}, 8);
     host.inputs = {"0,5"};
     editor->addSilence();
-    EXPECT_EQ(editor->silenceTag, "0.5");
     EXPECT_EQ(doc().SampleCount, 300 + 11025);
     // The smallest number the box takes: a tenth of a second.
     host.inputs = {"0.1"};
     editor->addSilence();
     EXPECT_EQ(doc().SampleCount, 300 + 11025 + 2205);
     EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.inputDefaults, (std::vector<std::string>{"1", "0.5"}));
 }
 
 // A sound of one frame and selections at the very edges or past the end stay inside the arrays.
