@@ -181,7 +181,10 @@ void InformationDialog::copyBack() {
     // OK alone changes nothing in the next save.
     for (const Field& field : fields_) {
         QString now = field.box->text();
-        if (now != field.shown) editor_.setInfoText(field.id, utf8ToLatin1(now.toStdString()));
+        if (now == field.shown) continue;
+        const std::vector<std::string> ids = infoFieldIds();
+        const auto index = std::find(ids.begin(), ids.end(), field.id) - ids.begin();
+        editor_.runCommand("MMinformatie", {int64_t(index), now.toStdString()});
     }
 }
 

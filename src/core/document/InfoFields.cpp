@@ -4,6 +4,12 @@
 
 namespace sono {
 
+std::vector<std::string> infoFieldIds() {
+    std::vector<std::string> ids(InfoWriteOrder.begin(), InfoWriteOrder.end());
+    ids.push_back("DISP");
+    return ids;
+}
+
 namespace {
 int indexOf(std::string_view id) {
     auto it = std::find(InfoWriteOrder.begin(), InfoWriteOrder.end(), id);

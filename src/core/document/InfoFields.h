@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sono {
 
@@ -17,6 +18,9 @@ inline constexpr std::array<std::string_view, InfoFieldCount> InfoWriteOrder = {
     "IENG", "ITCH", "ICMS", "IPRD", "IMED", "ISRC", "ISRF", "IARL"};
 
 inline constexpr std::string_view ProgramSignature = "Sonoplexer 1.6";
+
+// The ids the information command takes: the INFO ids in the writer's order, then "DISP".
+std::vector<std::string> infoFieldIds();
 
 struct InfoFields {
     std::array<std::string, InfoFieldCount> text; // in InfoWriteOrder

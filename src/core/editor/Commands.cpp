@@ -76,12 +76,6 @@ void makeMorse(Editor& e, A a) {
         {a.text(0), int(a.whole(1)), generatorRateOf(a, 2), bitsOf(a, 3), a.choice(4) == 1});
 }
 
-std::vector<std::string> infoFieldIds() {
-    std::vector<std::string> ids(InfoWriteOrder.begin(), InfoWriteOrder.end());
-    ids.push_back("DISP");
-    return ids;
-}
-
 // A command without parameters that runs one method of the editor.
 template <void (Editor::*method)()> void plain(Editor& editor, A) {
     (editor.*method)();

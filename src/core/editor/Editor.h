@@ -246,8 +246,9 @@ class Editor {
     // user has been told).
     bool pushUndo();
     // Takes back the snapshot pushUndo just took, for an edit that could not be carried out: the
-    // sound returns to what it was and the level to what it was.
-    void dropLastSnapshot();
+    // sound returns to what it was and the level to what it was. False (the user has been told)
+    // when the snapshot could not be brought back.
+    bool dropLastSnapshot();
     void undo();
     void redo();
 

@@ -78,13 +78,15 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
     try {
         merged = mergeClip(doc_, *source, request, [this](int step) { progressShow(step); });
     } catch (const std::bad_alloc&) {
-        // Out of memory halfway: the snapshot just taken holds the sound as it was.
-        dropLastSnapshot();
+        // Out of memory halfway: the snapshot just taken holds the sound as it was. When it
+        // cannot be brought back, that is what the user is told.
+        const bool putBack = dropLastSnapshot();
         doc_.selection = selection;
         notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), true, false});
         progressEnd();
         drawWaveform();
-        return refuseTooLong();
+        if (putBack) refuseTooLong();
+        return;
     }
     notifySoundChange(merged->change);
 

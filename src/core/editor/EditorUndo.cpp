@@ -39,11 +39,13 @@ bool Editor::pushUndo() {
     return true;
 }
 
-void Editor::dropLastSnapshot() {
+bool Editor::dropLastSnapshot() {
     const int16_t level = int16_t(doc_.UndoLevel - 1);
-    if (snapshots_.bringBack(level, doc_) != SnapshotRead::Loaded) return;
+    // A snapshot that cannot be brought back is said, and stays on the list for Undo.
+    if (readSnapshot(level, doc_) != SnapshotRead::Loaded) return false;
     doc_.UndoLevel = level;
     doc_.RedoLevel = level;
+    return true;
 }
 
 SnapshotRead Editor::readSnapshot(int level, Document& into) {

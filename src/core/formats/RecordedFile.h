@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "editing/ClipFile.h"
+#include "document/ClipSource.h"
 
 namespace sono {
 
