@@ -8,7 +8,7 @@
 #include "Folders.h"
 #include "WaveformImages.h"
 #include "document/InfoFields.h"
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

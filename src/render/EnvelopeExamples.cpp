@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/Numbers.h"
-#include "document/Texts.h"
+#include "support/Numbers.h"
+#include "support/Texts.h"
 #include "view/ViewWindow.h"
 
 namespace sono {

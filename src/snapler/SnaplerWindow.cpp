@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "document/Texts.h"
+#include "support/Texts.h"
 
 namespace sono {
 

@@ -8,7 +8,7 @@
 
 #include "Folders.h"
 #include "SnaplerWindow.h"
-#include "document/Texts.h"
+#include "support/Texts.h"
 #include "settings/Settings.h"
 
 namespace {

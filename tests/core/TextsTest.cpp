@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "document/Numbers.h"
-#include "document/StatusTexts.h"
-#include "document/Texts.h"
+#include "support/Numbers.h"
+#include "support/StatusTexts.h"
+#include "support/Texts.h"
 
 using namespace sono;
 

@@ -7,7 +7,7 @@
 
 #include "SnaplerWindow.h"
 #include "WindowSession.h"
-#include "document/Texts.h"
+#include "support/Texts.h"
 
 using namespace sono;
 using namespace sono::test;

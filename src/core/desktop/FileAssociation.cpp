@@ -1,6 +1,6 @@
 #include "desktop/FileAssociation.h"
 
-#include "document/Texts.h"
+#include "support/Texts.h"
 
 namespace sono {
 

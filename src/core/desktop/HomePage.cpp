@@ -1,6 +1,6 @@
 #include "desktop/HomePage.h"
 
-#include "document/Texts.h"
+#include "support/Texts.h"
 
 #ifndef SONO_HOME_PAGE
 #define SONO_HOME_PAGE ""

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <limits>
 
-#include "document/ChannelMemory.h"
-#include "document/Numbers.h"
-#include "document/Progress.h"
+#include "support/ChannelMemory.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
 #include "document/SampleWidth.h"
 #include "editing/SelectionEdits.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "document/Numbers.h"
-#include "document/Progress.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
 
 namespace sono {
 

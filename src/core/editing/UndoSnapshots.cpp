@@ -10,8 +10,8 @@
 #include <string>
 #include <system_error>
 
-#include "document/ChannelMemory.h"
-#include "document/SideBySide.h"
+#include "support/ChannelMemory.h"
+#include "support/SideBySide.h"
 
 namespace sono {
 

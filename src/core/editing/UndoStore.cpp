@@ -6,8 +6,8 @@
 #include <cstring>
 #include <new>
 
-#include "document/ChannelMemory.h"
-#include "document/Numbers.h"
+#include "support/ChannelMemory.h"
+#include "support/Numbers.h"
 #include "formats/ByteFile.h"
 
 namespace sono {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/InfoFields.h"
-#include "document/Texts.h"
+#include "support/Texts.h"
 #include "editor/Editor.h"
 #include "generators/Morse.h"
 #include "generators/Synthesizer.h"

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <new>
 
-#include "document/ChannelMemory.h"
-#include "document/Numbers.h"
-#include "document/Progress.h"
-#include "document/StatusTexts.h"
-#include "document/Texts.h"
+#include "support/ChannelMemory.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/StatusTexts.h"
+#include "support/Texts.h"
 #include "editing/ClipFile.h"
 
 namespace sono {

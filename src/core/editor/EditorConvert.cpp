@@ -3,9 +3,9 @@
 #include <array>
 #include <new>
 
-#include "document/Numbers.h"
-#include "document/Progress.h"
-#include "document/StatusTexts.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 #include "formats/FormatConversion.h"
 #include "formats/RawImport.h"

@@ -4,7 +4,7 @@
 
 #include "desktop/FileAssociation.h"
 #include "desktop/HomePage.h"
-#include "document/StatusTexts.h"
+#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 
 namespace sono {

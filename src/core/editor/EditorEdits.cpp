@@ -1,9 +1,9 @@
 // The Edit menu's selection commands: copy, cut, delete, erase, mute and add silence.
 #include <charconv>
 
-#include "document/Numbers.h"
-#include "document/Progress.h"
-#include "document/StatusTexts.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/StatusTexts.h"
 #include "editing/ClipFile.h"
 #include "editing/SelectionEdits.h"
 #include "editor/Editor.h"

@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "document/ChannelMemory.h"
-#include "document/Numbers.h"
-#include "document/Progress.h"
-#include "document/SideBySide.h"
-#include "document/StatusTexts.h"
+#include "support/ChannelMemory.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/SideBySide.h"
+#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 #include "effects/Echo.h"
 #include "effects/Filter.h"

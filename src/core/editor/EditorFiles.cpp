@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <ctime>
 
-#include "document/Numbers.h"
-#include "document/Progress.h"
-#include "document/StatusTexts.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 #include "formats/WavWriter.h"
 

@@ -6,7 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "document/StatusTexts.h"
+#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 #include "formats/ByteFile.h"
 #include "generators/Morse.h"

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "document/Progress.h"
+#include "support/Progress.h"
 #include "editor/Editor.h"
 #include "formats/ByteFile.h"
 #include "mp3/Mp3Exchange.h"

@@ -2,8 +2,8 @@
 #include <new>
 #include <utility>
 
-#include "document/Progress.h"
-#include "document/StatusTexts.h"
+#include "support/Progress.h"
+#include "support/StatusTexts.h"
 #include "editing/ClipFile.h"
 #include "editing/PasteEngine.h"
 #include "editor/Editor.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 #include "editor/Editor.h"
 
 namespace sono {

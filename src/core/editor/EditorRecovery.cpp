@@ -2,7 +2,7 @@
 // as it was before its last change.
 #include <algorithm>
 
-#include "document/StatusTexts.h"
+#include "support/StatusTexts.h"
 #include "editing/UndoStore.h"
 #include "editor/Editor.h"
 

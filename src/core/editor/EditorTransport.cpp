@@ -2,9 +2,9 @@
 // the device plays; a recording goes to a temporary file that Stop reads and merges.
 #include <cmath>
 
-#include "document/Numbers.h"
-#include "document/Progress.h"
-#include "document/StatusTexts.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 
 namespace sono {

@@ -2,7 +2,7 @@
 // over those files.
 #include <limits>
 
-#include "document/StatusTexts.h"
+#include "support/StatusTexts.h"
 #include "editing/UndoStore.h"
 #include "editor/Editor.h"
 

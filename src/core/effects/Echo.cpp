@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 #include "document/SampleWidth.h"
 #include "effects/VectorClones.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "document/Numbers.h"
-#include "document/Texts.h"
+#include "support/Numbers.h"
+#include "support/Texts.h"
 
 namespace sono {
 

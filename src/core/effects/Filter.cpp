@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 #include "document/SampleWidth.h"
 
 namespace sono {

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <type_traits>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 #include "document/SampleWidth.h"
 
 namespace sono {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

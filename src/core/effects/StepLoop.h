@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "document/Progress.h"
+#include "support/Progress.h"
 #include "document/Selection.h"
 
 namespace sono {

@@ -3,8 +3,8 @@
 #include <limits>
 #include <new>
 
-#include "document/ChannelMemory.h"
-#include "document/Numbers.h"
+#include "support/ChannelMemory.h"
+#include "support/Numbers.h"
 #include "formats/ByteFile.h"
 #include "formats/InterleavedSamples.h"
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "document/Numbers.h"
-#include "document/Progress.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
 #include "formats/ByteFile.h"
 #include "formats/InterleavedSamples.h"
 

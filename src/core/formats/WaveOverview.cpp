@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "document/Progress.h"
+#include "support/Progress.h"
 #include "formats/ByteFile.h"
 #include "formats/InterleavedSamples.h"
 

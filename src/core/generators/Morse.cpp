@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

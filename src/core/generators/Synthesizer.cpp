@@ -4,7 +4,7 @@
 #include <cctype>
 #include <set>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 #include "formats/ByteFile.h"
 #include "formats/WavWriter.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "document/InfoFields.h"
-#include "document/StatusTexts.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "document/Numbers.h"
-#include "document/Texts.h"
+#include "support/Numbers.h"
+#include "support/Texts.h"
 #include "formats/ByteFile.h"
 
 namespace sono {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

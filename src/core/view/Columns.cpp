@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "document/Numbers.h"
-#include "document/Progress.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
 #include "view/SampleExtremes.h"
 
 namespace sono {

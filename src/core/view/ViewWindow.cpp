@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

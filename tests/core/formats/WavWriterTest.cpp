@@ -6,7 +6,7 @@
 #include <sys/resource.h>
 
 #include "WavBytes.h"
-#include "document/Progress.h"
+#include "support/Progress.h"
 
 namespace sono::test {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "EditorFixture.h"
 #include "document/Document.h"
-#include "document/Texts.h"
+#include "support/Texts.h"
 #include "mp3/Mp3Exchange.h"
 #include "mp3/Mp3Frame.h"
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 #include "editor/Editor.h"
 
 namespace sono {

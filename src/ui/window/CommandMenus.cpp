@@ -6,7 +6,7 @@
 #include <QMenuBar>
 
 #include "MenuTree.h"
-#include "document/Texts.h"
+#include "support/Texts.h"
 
 namespace sono {
 

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "document/Texts.h"
+#include "support/Texts.h"
 
 namespace sono {
 

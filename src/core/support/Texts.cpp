@@ -1,8 +1,8 @@
-#include "document/Texts.h"
+#include "support/Texts.h"
 
 #include <cmath>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

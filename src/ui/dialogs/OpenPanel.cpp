@@ -16,9 +16,9 @@
 #include <algorithm>
 
 #include "FileDialogs.h"
-#include "document/Numbers.h"
-#include "document/Progress.h"
-#include "document/Texts.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/Texts.h"
 #include "editor/Editor.h"
 #include "formats/WaveOverview.h"
 #include "mp3/Mp3Frame.h"

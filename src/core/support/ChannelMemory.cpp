@@ -1,4 +1,4 @@
-#include "document/ChannelMemory.h"
+#include "support/ChannelMemory.h"
 
 #include <sys/mman.h>
 

@@ -8,8 +8,8 @@
 
 #include "desktop/HomePage.h"
 #include "document/InfoFields.h"
-#include "document/StatusTexts.h"
-#include "document/Texts.h"
+#include "support/StatusTexts.h"
+#include "support/Texts.h"
 
 namespace sono {
 

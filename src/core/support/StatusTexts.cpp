@@ -1,9 +1,9 @@
-#include "document/StatusTexts.h"
+#include "support/StatusTexts.h"
 
 #include <cmath>
 
-#include "document/Numbers.h"
-#include "document/Texts.h"
+#include "support/Numbers.h"
+#include "support/Texts.h"
 
 namespace sono {
 

@@ -45,9 +45,9 @@
 #include "Toolbars.h"
 #include "VolumePanel.h"
 #include "WaveformViews.h"
-#include "document/Numbers.h"
-#include "document/StatusTexts.h"
-#include "document/Texts.h"
+#include "support/Numbers.h"
+#include "support/StatusTexts.h"
+#include "support/Texts.h"
 #include "transport/LevelMeter.h"
 
 namespace sono {

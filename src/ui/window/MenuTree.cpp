@@ -1,7 +1,7 @@
 #include "MenuTree.h"
 
 #include "desktop/HomePage.h"
-#include "document/StatusTexts.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 

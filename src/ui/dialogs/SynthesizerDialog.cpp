@@ -12,7 +12,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 #include "editor/Editor.h"
 
 namespace sono {

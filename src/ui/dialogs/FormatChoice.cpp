@@ -13,7 +13,7 @@
 #include <cmath>
 #include <string>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 #include "editor/Editor.h"
 
 namespace sono {

@@ -1,4 +1,4 @@
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 #include <charconv>
 

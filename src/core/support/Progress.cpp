@@ -1,6 +1,6 @@
-#include "document/Progress.h"
+#include "support/Progress.h"
 
-#include "document/Texts.h"
+#include "support/Texts.h"
 
 namespace sono {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/Numbers.h"
+#include "support/Numbers.h"
 
 namespace sono {
 
