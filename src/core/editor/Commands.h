@@ -1,5 +1,5 @@
 #pragma once
-// The program's commands, each listed once: its name (the name of its menu item, "cut"), the
+// The program's commands, each listed once: its name (the name of its menu item, "MMcut"), the
 // rule of the command state that enables it, the parameters it runs with and how it runs. The
 // window's menus and toolbars, the batch words and the command state are all keyed to this
 // table; a new command is one entry here plus its caption in the window's menu tree.

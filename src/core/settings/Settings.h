@@ -13,13 +13,13 @@ namespace sono {
 // Without an options file the editor starts in these states (the toggles of the designed window
 // are each run once at start-up, which turns the designed states around).
 struct Options {
-    bool bothChannels = true;      // toggleBothChannels
-    bool listenAfterChange = true; // toggleListenAfterChange
-    bool realTimeVolume = true;    // toggleVolumeDisplay
-    bool zoom = false;             // toggleZoom
-    bool unknownChunks = false;    // toggleUnknownChunks
-    bool showInfo = false;         // toggleShowInfo
-    bool showTime = true;          // toggleShowTime
+    bool bothChannels = true;      // MMbeide
+    bool listenAfterChange = true; // MMluister
+    bool realTimeVolume = true;    // MMmetertje
+    bool zoom = false;             // MMzoom
+    bool unknownChunks = false;    // MMonbekend
+    bool showInfo = false;         // MMtoonInfo
+    bool showTime = true;          // MMtijdAangeven
     bool drawGraphicInOpenPanel = false;
     int graphStyle = 0; // 0..6 = MMgrafiek1..7
 };

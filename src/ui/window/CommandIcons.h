@@ -7,7 +7,7 @@
 
 namespace sono {
 
-// The picture of the command named `commandId` (the name of its menu item, such as "cut"); a
+// The picture of the command named `commandId` (the name of its menu item, such as "MMcut"); a
 // null QIcon for a command without one. Where the freedesktop icon theme names a picture of the
 // same meaning (edit-cut, media-record, ...) the theme's picture is used, so the toolbars look
 // like the rest of the desktop, with a drawing of our own in its place when the theme lacks the

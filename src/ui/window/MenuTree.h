@@ -16,7 +16,7 @@ enum class MenuItemKind {
 };
 
 struct MenuItem {
-    const char* name;   // "openFile"; the window's QAction or QMenu carries it as object name
+    const char* name;   // "MMopen"; the window's QAction or QMenu carries it as object name
     const char* parent; // the name of the menu it stands in; "" for the menu bar
     MenuItemKind kind;
     const char* dutch; // captions in UTF-8; "&" marks the access key
