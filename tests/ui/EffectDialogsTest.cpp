@@ -22,7 +22,7 @@ namespace {
 std::optional<Arguments> ask(Session& session, const char* command,
                              std::function<void(EffectDialog*)> act) {
     whenShown<EffectDialog>(std::move(act));
-    return session.window->findChild<EffectDialogs*>()->ask(command);
+    return session.window->findChild<EffectDialogs*>()->ask(commandRow(command)->dialog);
 }
 void apply(QWidget* dialog) {
     button(dialog, "Command1")->click();

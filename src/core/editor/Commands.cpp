@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "document/InfoFields.h"
-#include "support/Texts.h"
 #include "editor/Editor.h"
 #include "generators/Morse.h"
 #include "generators/Synthesizer.h"
+#include "support/Texts.h"
 
 namespace sono {
 
@@ -49,7 +49,13 @@ void saveMp3(Editor& e, A a) {
 }
 
 // The generators' rates as the dialogs offer them.
-const Param GeneratorRateParam{Choice, "a rate", {"11025", "22050", "44100"}};
+std::vector<std::string> generatorRateWords() {
+    std::vector<std::string> words;
+    for (int rate : GeneratorRates)
+        words.push_back(std::to_string(rate));
+    return words;
+}
+const Param GeneratorRateParam{Choice, "a rate", generatorRateWords()};
 int generatorRateOf(A a, size_t i) {
     return GeneratorRates.at(a.choice(i));
 }

@@ -2,7 +2,7 @@
 // The program's commands, each listed once: its name (the name of its menu item, "MMcut"), the
 // rule of the command state that enables it, the parameters it runs with and how it runs. The
 // window's menus and toolbars, the batch words and the command state are all keyed to this
-// table; a new command is one entry here plus its caption in the window's menu tree.
+// table; a new command is one entry here plus its row in the window's command rows.
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
@@ -81,6 +81,15 @@ struct Command {
     // An option toggle's name for the batch word `option` ("both").
     std::string_view optionWord = {};
 };
+
+// The choices of the sample-width and channel-count controls as a command's arguments hold them
+// (the index of "8"/"16" and of "mono"/"stereo"), for the dialogs that hand them over.
+inline int64_t sampleWidthChoice(int bits) {
+    return bits == 8 ? 0 : 1;
+}
+inline int64_t channelCountChoice(int channels) {
+    return channels == 2 ? 1 : 0;
+}
 
 // Every command, in no particular order.
 const std::vector<Command>& commandTable();

@@ -11,14 +11,8 @@ EffectDialogs::EffectDialogs(Editor& editor, QWidget* window, EffectDialog::Exec
     setObjectName("EffectDialogs");
 }
 
-const std::vector<std::string_view>& EffectDialogs::commands() {
-    static const std::vector<std::string_view> ids = {"MMvolume", "MMspeed", "MMecho", "MMkrimpen",
-                                                      "MMfilter"};
-    return ids;
-}
-
-std::optional<Arguments> EffectDialogs::ask(std::string_view command) {
-    return dialog(command)->ask(exec_);
+std::optional<Arguments> EffectDialogs::ask(ValuesDialog kind) {
+    return dialog(kind)->ask(exec_);
 }
 
 void EffectDialogs::hide() {
@@ -26,19 +20,26 @@ void EffectDialogs::hide() {
         if (made) made->hide();
 }
 
-EffectDialog* EffectDialogs::dialog(std::string_view command) {
-    QPointer<EffectDialog>& made = made_[std::string(command)];
+EffectDialog* EffectDialogs::dialog(ValuesDialog kind) {
+    QPointer<EffectDialog>& made = made_[kind];
     if (made) return made;
-    if (command == "MMvolume")
+    switch (kind) {
+    case ValuesDialog::VolumeCurve:
         made = new CurveDialog(CurveDialog::Kind::Volume, editor_, window_);
-    else if (command == "MMspeed")
+        break;
+    case ValuesDialog::SpeedCurve:
         made = new CurveDialog(CurveDialog::Kind::Speed, editor_, window_);
-    else if (command == "MMecho")
+        break;
+    case ValuesDialog::EchoCurve:
         made = new CurveDialog(CurveDialog::Kind::Echo, editor_, window_);
-    else if (command == "MMkrimpen")
+        break;
+    case ValuesDialog::Shrink:
         made = new ShrinkDialog(editor_, window_);
-    else
+        break;
+    default:
         made = new FilterDialog(editor_, window_);
+        break;
+    }
     return made;
 }
 

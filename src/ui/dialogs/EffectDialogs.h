@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CommandRows.h"
 #include "EffectDialog.h"
 
 namespace sono {
@@ -21,20 +22,19 @@ class EffectDialogs : public QObject {
     // The dialogs are shown over `window` through `exec`.
     EffectDialogs(Editor& editor, QWidget* window, EffectDialog::Exec exec);
 
-    // The commands whose values these dialogs ask: MMvolume, MMspeed, MMecho, MMkrimpen, MMfilter.
-    static const std::vector<std::string_view>& commands();
-    // Shows the dialog of `command`; the values to run it with on Apply, nullopt on Cancel.
-    std::optional<Arguments> ask(std::string_view command);
+    // Shows the dialog of that kind (a curve, shrink or the filter); the values to run its
+    // command with on Apply, nullopt on Cancel.
+    std::optional<Arguments> ask(ValuesDialog kind);
     // Hides them all (the language changed: each sets its texts again when it is next shown).
     void hide();
 
   private:
-    EffectDialog* dialog(std::string_view command);
+    EffectDialog* dialog(ValuesDialog kind);
 
     Editor& editor_;
     QWidget* window_;
     EffectDialog::Exec exec_;
-    std::map<std::string, QPointer<EffectDialog>, std::less<>> made_;
+    std::map<ValuesDialog, QPointer<EffectDialog>> made_;
 };
 
 } // namespace sono

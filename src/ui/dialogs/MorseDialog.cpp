@@ -84,7 +84,7 @@ void MorseDialog::prepare() {
 
 Arguments MorseDialog::arguments() const {
     return {message_->text().toStdString(), int64_t(interval_->value()),
-            int64_t(quality_.rateIndex()), int64_t(quality_.eightBit() ? 0 : 1),
+            int64_t(quality_.rateIndex()), sampleWidthChoice(quality_.eightBit() ? 8 : 16),
             int64_t(keepText_->isChecked() ? 1 : 0)};
 }
 

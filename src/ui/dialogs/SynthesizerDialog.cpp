@@ -12,8 +12,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "support/Numbers.h"
 #include "editor/Editor.h"
+#include "support/Numbers.h"
 
 namespace sono {
 
@@ -196,8 +196,8 @@ Arguments SynthesizerDialog::arguments() const {
     int64_t rateIndex = 0;
     for (size_t i = 0; i < GeneratorRates.size(); ++i)
         if (GeneratorRates[i] == s.rate) rateIndex = int64_t(i);
-    return {int64_t(s.frequency),         int64_t(s.volume),     int64_t(s.durationMs), rateIndex,
-            int64_t(s.bits == 8 ? 0 : 1), periodAsText(s.period)};
+    return {int64_t(s.frequency),      int64_t(s.volume),     int64_t(s.durationMs), rateIndex,
+            sampleWidthChoice(s.bits), periodAsText(s.period)};
 }
 
 void SynthesizerDialog::showTexts() {

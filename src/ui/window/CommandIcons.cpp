@@ -10,78 +10,11 @@
 #include <array>
 #include <utility>
 
+#include "CommandRows.h"
+
 namespace sono {
 
 namespace {
-
-struct CommandPicture {
-    std::string_view command;
-    const char* themeName; // the freedesktop name, or nullptr where the theme has none that fits
-    const char* drawing;   // our own SVG in icons/, also the stand-in for a missing themed one
-    const char* badge = nullptr; // an SVG of ours drawn small over the lower right corner
-};
-
-// A command that is a variant of another one shows that one's picture with a badge (Record mix:
-// the record picture and a plus), so the variant matches the theme's own picture.
-// Two commands keep our drawing although the theme has a name near them: edit-select-all is a
-// text page, while Select All must pair with Select Nothing (no theme name) over a waveform; and
-// audio-volume-muted says "the loudspeaker is off", not "this stretch is made silent".
-// document-save-as is not used because the common theme draws it exactly as document-save, nor
-// document-properties, which it draws in greys that look disabled. The
-// transport buttons and Zoom keep our drawings too: the common theme draws them as faint outlines
-// (and zoom-in as a square with a plus), hard to read on a toolbar.
-constexpr std::array Pictures = {
-    // Toolbar1, in the order of its buttons
-    CommandPicture{"MMleeg", "document-new", "document-new"},
-    CommandPicture{"MMharmonisch", nullptr, "synthesizer"},
-    CommandPicture{"MMmorse", nullptr, "morse"},
-    CommandPicture{"MMopen", "document-open", "document-open"},
-    CommandPicture{"MMsave", "document-save", "document-save"},
-    CommandPicture{"MMopenMP3", "document-open", "document-open", "badge-music"},
-    CommandPicture{"MMsaveMP3", "document-save", "document-save", "badge-music"},
-    CommandPicture{"MMprop", nullptr, "properties"},
-    CommandPicture{"MMinformatie", nullptr, "information"},
-    CommandPicture{"MMundo", "edit-undo", "edit-undo"},
-    CommandPicture{"MMredo", "edit-redo", "edit-redo"},
-    CommandPicture{"MMcut", "edit-cut", "edit-cut"},
-    CommandPicture{"MMcopy", "edit-copy", "edit-copy"},
-    CommandPicture{"MMpaste", "edit-paste", "edit-paste"},
-    CommandPicture{"MMmute", nullptr, "mute"},
-    CommandPicture{"MMSilence", nullptr, "add-silence"},
-    CommandPicture{"MMAlles", nullptr, "select-all"},
-    CommandPicture{"MMNiets", nullptr, "select-nothing"},
-    CommandPicture{"MMvolume", nullptr, "volume"},
-    CommandPicture{"MMnormalize", nullptr, "normalize"},
-    CommandPicture{"MMspeed", nullptr, "speed"},
-    CommandPicture{"MMreverse", nullptr, "reverse"},
-    CommandPicture{"MMecho", nullptr, "echo"},
-    CommandPicture{"MMDempen", nullptr, "soften"},
-    CommandPicture{"MMalien", nullptr, "alien-1"},
-    CommandPicture{"MMalien2", nullptr, "alien-2"},
-    CommandPicture{"MMsat", nullptr, "satellite"},
-    CommandPicture{"MMgekraak", nullptr, "creaking"},
-    CommandPicture{"MMkrimpen", nullptr, "shrink"},
-    CommandPicture{"MMfilter", nullptr, "filter"},
-    CommandPicture{"MMzoom", nullptr, "zoom-in"},
-    CommandPicture{"MMbeide", nullptr, "both-channels"},
-    CommandPicture{"MMluister", nullptr, "listen-after-change"},
-    // Toolbar2
-    CommandPicture{"MMplay", nullptr, "media-playback-start"},
-    CommandPicture{"MMstop", nullptr, "media-playback-stop"},
-    CommandPicture{"MMrecord", "media-record", "media-record"},
-    CommandPicture{"MMrecordMix", "media-record", "media-record", "badge-mix"},
-    CommandPicture{"MMrecordOverloop", "media-record", "media-record", "badge-fading"},
-    CommandPicture{"MMrewind", nullptr, "media-seek-backward"},
-    CommandPicture{"MMforward", nullptr, "media-seek-forward"},
-    // pictures of menu items only
-    CommandPicture{"MMsaveAs", "document-save", "document-save", "badge-edit"},
-    CommandPicture{"MMopenAlles", "document-open", "document-open", "badge-any"},
-    CommandPicture{"MMasso", "audio-x-generic", "audio-x-generic", "badge-link"},
-    CommandPicture{"MMdelAsso", "audio-x-generic", "audio-x-generic", "badge-unlink"},
-    CommandPicture{"MMsnapler", nullptr, "player"},
-    CommandPicture{"MMclose", "application-exit", "application-exit"},
-    CommandPicture{"MMabout", "help-about", "help-about"},
-};
 
 // Paints a base picture and, over its lower right corner, a badge five eighths its size. Both
 // are drawn in the requested mode, so a disabled button greys its badge too.
@@ -156,15 +89,14 @@ void ensureIconTheme() {
 QIcon commandIcon(std::string_view commandId) {
     static const bool themeReady = (ensureIconTheme(), true);
     (void)themeReady;
-    for (const CommandPicture& picture : Pictures) {
-        if (picture.command != commandId) continue;
-        QIcon icon = picture.themeName ? QIcon::fromTheme(QLatin1String(picture.themeName),
-                                                          drawing(picture.drawing))
-                                       : drawing(picture.drawing);
-        if (picture.badge) icon = QIcon(new BadgedIconEngine(icon, drawing(picture.badge)));
-        return icon;
-    }
-    return {};
+    const CommandRow* row = commandRow(commandId);
+    if (!row || !row->picture.drawing) return {};
+    const CommandPicture& picture = row->picture;
+    QIcon icon = picture.themeName
+                     ? QIcon::fromTheme(QLatin1String(picture.themeName), drawing(picture.drawing))
+                     : drawing(picture.drawing);
+    if (picture.badge) icon = QIcon(new BadgedIconEngine(icon, drawing(picture.badge)));
+    return icon;
 }
 
 } // namespace sono

@@ -5,14 +5,14 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "MenuTree.h"
+#include "CommandRows.h"
 #include "support/Texts.h"
 
 namespace sono {
 
 CommandMenus::CommandMenus(QMenuBar& bar) {
     std::map<std::string, QActionGroup*> radioGroups; // one group per menu holding radio items
-    for (const MenuItem& row : menuTree()) {
+    for (const CommandRow& row : commandRows()) {
         QMenu* parent = *row.parent ? menus_.at(row.parent) : nullptr;
         QAction* action = nullptr;
         switch (row.kind) {
@@ -54,7 +54,7 @@ QMenu* CommandMenus::menu(const std::string& name) const {
 }
 
 void CommandMenus::setLanguage(uint8_t language) {
-    for (const MenuItem& row : menuTree()) {
+    for (const CommandRow& row : commandRows()) {
         const char* caption = language == LanguageDutch ? row.dutch : row.english;
         // Separators have no caption, and the recent files keep the names they were given.
         if (!*caption) continue;

@@ -29,12 +29,12 @@
 #include <utility>
 
 #include "CommandIcons.h"
+#include "CommandRows.h"
 #include "EffectDialogs.h"
 #include "FileDialogs.h"
 #include "FileFilter.h"
 #include "Folders.h"
 #include "InformationDialog.h"
-#include "MenuTree.h"
 #include "MorseDialog.h"
 #include "Mp3SaveDialog.h"
 #include "ProgramStyle.h"
@@ -42,7 +42,6 @@
 #include "PropertiesDialog.h"
 #include "StatusPanel.h"
 #include "SynthesizerDialog.h"
-#include "Toolbars.h"
 #include "VolumePanel.h"
 #include "WaveformViews.h"
 #include "support/Numbers.h"
@@ -53,17 +52,6 @@
 namespace sono {
 
 namespace {
-
-// Menu items that show their picture only while they can be used, and those that always show it.
-constexpr std::string_view PicturedWhenEnabled[] = {
-    "MMprop",      "MMinformatie", "MMundo",      "MMredo",           "MMcut",    "MMcopy",
-    "MMpaste",     "MMmute",       "MMSilence",   "MMAlles",          "MMNiets",  "MMvolume",
-    "MMnormalize", "MMspeed",      "MMreverse",   "MMecho",           "MMDempen", "MMalien",
-    "MMalien2",    "MMsat",        "MMgekraak",   "MMkrimpen",        "MMfilter", "MMplay",
-    "MMstop",      "MMrecord",     "MMrecordMix", "MMrecordOverloop", "MMrewind", "MMforward"};
-constexpr std::string_view PicturedAlways[] = {
-    "MMleeg",      "MMharmonisch", "MMmorse", "MMopen",    "MMsave",    "MMsaveAs", "MMopenMP3",
-    "MMopenAlles", "MMsaveMP3",    "MMasso",  "MMdelAsso", "MMsnapler", "MMclose",  "MMabout"};
 
 // The command a menu item runs, with the arguments the item itself supplies: the five recent
 // files are one command with their number.
@@ -174,36 +162,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         panels_[i] = panel;
     }
 
-    parameterDialogs_["MMprop"] = [this] { return askProperties(); };
-    parameterDialogs_["MMopenAlles"] = [this]() -> std::optional<Arguments> {
-        auto chosen = showOpenDialog(
-            OpenPanel::Mode::RawFormat,
-            qtFileFilter(editor_.LangText("Alle Bestanden (*.*)|*.*", "All Files (*.*)|*.*")),
-            localPath(editor_.dialogFolder()));
-        if (!chosen) return std::nullopt;
-        const OpenPanel::RawFormat& format = chosen->format;
-        return Arguments{editorPath(chosen->path), int64_t(format.bits == 8 ? 0 : 1), format.rate,
-                         int64_t(format.channels == 2 ? 1 : 0)};
-    };
     openPanel_->setPlayer([this](const QString& path) { playPreview(editorPath(path)); });
-    parameterDialogs_["MMopenMP3"] = [this] { return askMp3Import(); };
-    parameterDialogs_["MMsaveMP3"] = [this] { return askMp3Export(); };
-    parameterDialogs_["MMinformatie"] = [this]() -> std::optional<Arguments> {
-        // The dialog copies every text it changed into the document itself.
-        informationDialog_->load();
-        execDialog(*informationDialog_);
-        return std::nullopt;
-    };
-    // The generators' dialogs: playback stops before they are shown.
-    const EffectDialog::Exec exec = [this](QDialog& dialog) { return execDialog(dialog); };
-    parameterDialogs_["MMharmonisch"] = [this, exec] {
-        editor_.runExclusive([this] { editor_.stop(); });
-        return synthesizer_->ask(exec);
-    };
-    parameterDialogs_["MMmorse"] = [this, exec] {
-        editor_.runExclusive([this] { editor_.stop(); });
-        return morse_->ask(exec);
-    };
     synthesizer_->setPlayer([this](const std::string& path) { playPreview(path); });
     // The hidden period encoder "Save QVF": never shown, but there to be clicked.
     auto* encoder = new QPushButton(QStringLiteral("Save QVF"), this);
@@ -211,8 +170,6 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     encoder->hide();
     connect(encoder, &QPushButton::clicked, this,
             [this] { editor_.runExclusive([this] { editor_.encodePeriodFile(); }); });
-    for (std::string_view id : EffectDialogs::commands())
-        parameterDialogs_[id] = [this, id] { return effectDialogs_->ask(id); };
     buildToolbars();
     // Whether the association is ours is asked again whenever the File menu opens: another
     // program may have taken WAV files over meanwhile.
@@ -247,43 +204,37 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildToolbars() {
-    auto build = [this](const char* name, const std::vector<ToolbarButton>& buttons,
-                        Qt::ToolBarArea area) {
+    auto build = [this](const char* name, Toolbar which, Qt::ToolBarArea area) {
         auto* bar = new QToolBar(this);
         bar->setObjectName(name);
         bar->setIconSize(QSize(22, 22));
         // The transport bar may be moved to another edge or stand free; the command bar stays.
         bar->setMovable(area == Qt::BottomToolBarArea);
-        for (const ToolbarButton& button : buttons) {
-            QAction* action = bar->addAction(commandIcon(button.command), QString());
-            action->setObjectName(button.key);
+        for (const CommandRow& row : commandRows()) {
+            if (row.toolbar != which) continue;
+            QAction* action = bar->addAction(commandIcon(row.name), QString());
+            action->setObjectName(row.buttonKey);
+            action->setProperty("command", QString::fromLatin1(row.name));
         }
         addToolBar(area, bar);
         return bar;
     };
-    toolbar1_ = build("Toolbar1", toolbar1Buttons(), Qt::TopToolBarArea);
-    toolbar2_ = build("Toolbar2", toolbar2Buttons(), Qt::BottomToolBarArea);
+    toolbar1_ = build("Toolbar1", Toolbar::Commands, Qt::TopToolBarArea);
+    toolbar2_ = build("Toolbar2", Toolbar::Transport, Qt::BottomToolBarArea);
 }
 
 void MainWindow::connectCommands() {
-    const std::set<std::string_view> pictureWhenEnabled(std::begin(PicturedWhenEnabled),
-                                                        std::end(PicturedWhenEnabled));
-    const std::set<std::string_view> pictureAlways(std::begin(PicturedAlways),
-                                                   std::end(PicturedAlways));
-    for (const MenuItem& row : menuTree()) {
+    for (const CommandRow& row : commandRows()) {
         auto [command, fixed] = commandOfItem(row.name);
         if (!command) continue;
         QAction* item = menus_.action(row.name);
-        if (pictureAlways.contains(row.name)) item->setIcon(commandIcon(row.name));
-        bind(item, *command, fixed, pictureWhenEnabled.contains(row.name));
+        if (row.picture.inMenu == PictureInMenu::Always) item->setIcon(commandIcon(row.name));
+        bind(item, *command, fixed, row.picture.inMenu == PictureInMenu::WhenEnabled);
     }
     for (QToolBar* bar : {toolbar1_, toolbar2_})
-        for (QAction* button : bar->actions()) {
-            const auto& buttons = bar == toolbar1_ ? toolbar1Buttons() : toolbar2Buttons();
-            for (const ToolbarButton& row : buttons)
-                if (button->objectName() == QLatin1String(row.key))
-                    bind(button, *findCommand(row.command), {}, false);
-        }
+        for (QAction* button : bar->actions())
+            bind(button, *findCommand(button->property("command").toString().toStdString()), {},
+                 false);
 }
 
 void MainWindow::bind(QAction* action, const Command& command, Arguments fixed,
@@ -297,7 +248,7 @@ void MainWindow::bind(QAction* action, const Command& command, Arguments fixed,
 void MainWindow::runMenuCommand(const Command& command, const Arguments& fixed) {
     Arguments arguments = fixed;
     if (command.params.size() > fixed.size()) {
-        auto asked = parameterDialogs_.at(command.id)();
+        auto asked = askValues(commandRow(command.id)->dialog);
         if (!asked) return;
         arguments = *asked;
     }
@@ -308,8 +259,9 @@ void MainWindow::runMenuCommand(const Command& command, const Arguments& fixed) 
 void MainWindow::refreshCommandState() {
     for (const Binding& binding : bindings_) {
         const Command& command = *binding.command;
-        const bool askable =
-            command.params.size() <= binding.fixed.size() || parameterDialogs_.contains(command.id);
+        const CommandRow* row = commandRow(command.id);
+        const bool askable = command.params.size() <= binding.fixed.size() ||
+                             (row && row->dialog != ValuesDialog::None);
         const bool enabled = command.run && askable && editor_.enabled(command.enabled);
         binding.action->setEnabled(enabled);
         if (binding.pictureWhenEnabled)
@@ -343,9 +295,9 @@ void MainWindow::finishStartUp(const std::optional<std::string>& fileToOpen) {
 std::optional<Arguments> MainWindow::askProperties() {
     propertiesDialog_->load();
     if (execDialog(*propertiesDialog_) != QDialog::Accepted) return std::nullopt;
-    return Arguments{int64_t(propertiesDialog_->bits() == 8 ? 0 : 1),
+    return Arguments{sampleWidthChoice(propertiesDialog_->bits()),
                      double(propertiesDialog_->rate()),
-                     int64_t(propertiesDialog_->channels() == 2 ? 1 : 0)};
+                     channelCountChoice(propertiesDialog_->channels())};
 }
 
 // A preview plays on a device of its own, as the system's sound player would, without waiting
@@ -378,6 +330,44 @@ QString MainWindow::showSaveDialog(const QString& filter, const QString& folder)
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (execDialog(dialog) != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
+}
+
+std::optional<Arguments> MainWindow::askValues(ValuesDialog dialog) {
+    const EffectDialog::Exec exec = [this](QDialog& shown) { return execDialog(shown); };
+    switch (dialog) {
+    case ValuesDialog::None:
+        return std::nullopt;
+    case ValuesDialog::Properties:
+        return askProperties();
+    case ValuesDialog::RawImport: {
+        auto chosen = showOpenDialog(
+            OpenPanel::Mode::RawFormat,
+            qtFileFilter(editor_.LangText("Alle Bestanden (*.*)|*.*", "All Files (*.*)|*.*")),
+            localPath(editor_.dialogFolder()));
+        if (!chosen) return std::nullopt;
+        const OpenPanel::RawFormat& format = chosen->format;
+        return Arguments{editorPath(chosen->path), sampleWidthChoice(format.bits), format.rate,
+                         channelCountChoice(format.channels)};
+    }
+    case ValuesDialog::Mp3Import:
+        return askMp3Import();
+    case ValuesDialog::Mp3Export:
+        return askMp3Export();
+    case ValuesDialog::Information:
+        // The dialog hands every text it changed to the information command itself.
+        informationDialog_->load();
+        execDialog(*informationDialog_);
+        return std::nullopt;
+    // The generators' dialogs: playback stops before they are shown.
+    case ValuesDialog::Synthesizer:
+        editor_.runExclusive([this] { editor_.stop(); });
+        return synthesizer_->ask(exec);
+    case ValuesDialog::Morse:
+        editor_.runExclusive([this] { editor_.stop(); });
+        return morse_->ask(exec);
+    default:
+        return effectDialogs_->ask(dialog);
+    }
 }
 
 std::optional<Arguments> MainWindow::askMp3Import() {
@@ -555,13 +545,15 @@ void MainWindow::languageChanged() {
         QCoreApplication::installTranslator(&qtTexts_);
     volume_->clearText();
     menus_.setLanguage(editor_.language());
-    for (QToolBar* bar : {toolbar1_, toolbar2_}) {
-        const auto& buttons = bar == toolbar1_ ? toolbar1Buttons() : toolbar2Buttons();
-        for (QAction* button : bar->actions())
-            for (const ToolbarButton& row : buttons)
-                if (button->objectName() == QLatin1String(row.key))
-                    button->setToolTip(inLanguage(row.dutch, row.english));
-    }
+    // A button's tooltip is its menu item's caption, unless the row says more.
+    for (QToolBar* bar : {toolbar1_, toolbar2_})
+        for (QAction* button : bar->actions()) {
+            const CommandRow& row =
+                *commandRow(button->property("command").toString().toStdString());
+            QString tip = row.tipDutch ? inLanguage(row.tipDutch, row.tipEnglish)
+                                       : inLanguage(row.dutch, row.english);
+            button->setToolTip(tip.remove(u'&'));
+        }
     refreshCheckMarks();
 }
 

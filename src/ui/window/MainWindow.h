@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "CommandMenus.h"
+#include "CommandRows.h"
 #include "OpenPanel.h"
 #include "ProcessCoder.h"
 #include "QtWaveDevice.h"
@@ -95,8 +96,6 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
 
   private:
     // Asks a command's parameters with its dialog; nullopt when the user cancelled (or the
-    // dialog did the work itself).
-    using ParameterDialog = std::function<std::optional<Arguments>()>;
 
     // A menu item or toolbar button and the command it runs, with the arguments the item itself
     // supplies (the number of a recent-file item).
@@ -118,6 +117,8 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     // window cannot ask yet stays disabled.
     void refreshCommandState();
     void refreshCheckMarks();
+    // The values of a command that has them, asked in its dialog; nullopt when cancelled.
+    std::optional<Arguments> askValues(ValuesDialog dialog);
     std::optional<Arguments> askProperties();
     QString showSaveDialog(const QString& filter, const QString& folder);
     void playPreview(const std::string& path);
@@ -147,7 +148,6 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     MorseDialog* morse_;
     FileDialog openDialog_;
     FileDialog saveDialog_;
-    std::map<std::string_view, ParameterDialog> parameterDialogs_;
     std::vector<Binding> bindings_;
     WaveformViews* views_ = nullptr;
     VolumePanel* volume_ = nullptr;
