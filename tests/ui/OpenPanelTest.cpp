@@ -165,9 +165,11 @@ void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
         button(dialog, "Command2")->click();
         QCOMPARE(played, QStringList(wave));
 
-        // Checking draws the file at once, and the choice is kept in the options file.
+        // Checking draws the file at once in place of its description, and the choice is kept
+        // in the options file.
         button(dialog, "Check2")->click();
         QVERIFY(!blank(dialog));
+        QCOMPARE(text(dialog, "Label1") + text(dialog, "Label3"), QString());
         QVERIFY(editor.options().drawGraphicInOpenPanel);
         auto stored =
             readSettingsFile((session.dir.path() + "/settings/audio.dat").toStdString(), 0, 0);

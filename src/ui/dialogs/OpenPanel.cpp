@@ -16,12 +16,12 @@
 #include <algorithm>
 
 #include "FileDialogs.h"
-#include "support/Numbers.h"
-#include "support/Progress.h"
-#include "support/Texts.h"
 #include "editor/Editor.h"
 #include "formats/WaveOverview.h"
 #include "mp3/Mp3Frame.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/Texts.h"
 
 namespace sono {
 
@@ -216,10 +216,14 @@ void OpenPanel::showWaveFile(const QString& path) {
 void OpenPanel::drawGraphicClicked(bool checked) {
     editor_.settings().options.drawGraphicInOpenPanel = checked;
     editor_.saveSettings();
-    if (!checked)
+    if (!checked) {
         clearPicture();
-    else if (header_)
-        drawOverview();
+        return;
+    }
+    // Checking gives the panel to the picture: the description makes way for it.
+    sizeLabel_->clear();
+    formatLabel_->clear();
+    if (header_) drawOverview();
 }
 
 void OpenPanel::drawOverview() {
