@@ -82,6 +82,11 @@ void makeMorse(Editor& e, A a) {
         {a.text(0), int(a.whole(1)), generatorRateOf(a, 2), bitsOf(a, 3), a.choice(4) == 1});
 }
 
+// A command without parameters that runs one of the desktop commands.
+template <void (DesktopCommands::*method)()> void onDesktop(Editor& editor, A) {
+    (editor.desktop().*method)();
+}
+
 // A command without parameters that runs one method of the editor.
 template <void (Editor::*method)()> void plain(Editor& editor, A) {
     (editor.*method)();
@@ -164,11 +169,13 @@ std::vector<Command> makeTable() {
                     {Text, "a comment"},
                     {Text, "a genre"}},
          .run = saveMp3},
-        {.id = "MMasso", .enabled = AssociationAbsent, .run = plain<&Editor::createAssociation>},
+        {.id = "MMasso",
+         .enabled = AssociationAbsent,
+         .run = onDesktop<&DesktopCommands::createAssociation>},
         {.id = "MMdelAsso",
          .enabled = AssociationPresent,
-         .run = plain<&Editor::removeAssociation>},
-        {.id = "MMsnapler", .run = plain<&Editor::startPlayer>},
+         .run = onDesktop<&DesktopCommands::removeAssociation>},
+        {.id = "MMsnapler", .run = onDesktop<&DesktopCommands::startPlayer>},
 
         // ---- edit ----
         {.id = "MMundo",
@@ -304,10 +311,10 @@ std::vector<Command> makeTable() {
         {.id = "MMrecordOverloop", .enabled = SoundLoaded, .run = plain<&Editor::recordFading>},
         {.id = "MMrewind", .enabled = SoundSeekable, .run = plain<&Editor::rewind>},
         {.id = "MMforward", .enabled = SoundSeekable, .run = plain<&Editor::fastForward>},
-        {.id = "MMhelp", .run = plain<&Editor::showHelp>},
-        {.id = "MMegg", .run = plain<&Editor::showSnail>},
-        {.id = "MMabout", .run = plain<&Editor::showAbout>},
-        {.id = "MMwebsite", .run = plain<&Editor::openWebsite>},
+        {.id = "MMhelp", .run = onDesktop<&DesktopCommands::showHelp>},
+        {.id = "MMegg", .run = onDesktop<&DesktopCommands::showSnail>},
+        {.id = "MMabout", .run = onDesktop<&DesktopCommands::showAbout>},
+        {.id = "MMwebsite", .run = onDesktop<&DesktopCommands::openWebsite>},
 
         // ---- view and options: check items that mirror an option ----
         {.id = "MMmetertje",

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <new>
 
+#include "editing/ClipFile.h"
 #include "support/ChannelMemory.h"
 #include "support/Numbers.h"
 #include "support/Progress.h"
 #include "support/StatusTexts.h"
 #include "support/Texts.h"
-#include "editing/ClipFile.h"
 
 namespace sono {
 
@@ -27,9 +27,9 @@ std::string upper(std::string text) {
 
 Editor::Editor(EditorPorts ports, EditorFolders folders)
     : dialogs_(ports.dialogs), view_(ports.view), device_(ports.device), coder_(ports.coder),
-      tags_(ports.tags), desktop_(ports.desktop), folders_(std::move(folders)),
+      tags_(ports.tags), folders_(std::move(folders)),
       snapshots_(folders_.tempDir, std::move(ports.availableMemory)),
-      classesRoot_(folders_.settingsDir / "associations.reg") {}
+      desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir) {}
 
 // ---------------------------------------------------------------- commands
 
@@ -61,9 +61,9 @@ bool Editor::enabled(EnabledRule rule) const {
     case EnabledRule::SoundSeekable:
         return devicePlaying() && !recording();
     case EnabledRule::AssociationAbsent:
-        return desktop_ && !associationPresent();
+        return desktopCommands_.hasDesktop() && !desktopCommands_.associationPresent();
     case EnabledRule::AssociationPresent:
-        return associationPresent();
+        return desktopCommands_.associationPresent();
     }
     return false;
 }

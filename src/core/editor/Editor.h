@@ -14,6 +14,7 @@
 #include "document/NewSound.h"
 #include "editing/UndoSnapshots.h"
 #include "editor/Commands.h"
+#include "editor/DesktopCommands.h"
 #include "formats/ByteFile.h"
 #include "formats/WavReader.h"
 #include "generators/Synthesizer.h"
@@ -174,20 +175,8 @@ class Editor {
     Mp3Tags& tags() { return tags_; }
 
     // ---- desktop ----
-    // Create and Remove File Association: the store in the settings folder, which the desktop
-    // then follows.
-    void createAssociation();
-    void removeAssociation();
-    // Whether WAV files open in this editor by the store.
-    bool associationPresent() const;
-    // The manual in the current language, the project's page, the sibling player.
-    void showHelp();
-    void openWebsite();
-    void startPlayer();
-    // The about box; the third time in a run also brings out the hidden Help item.
-    void showAbout();
-    bool eggShown() const;
-    void showSnail();
+    DesktopCommands& desktop() { return desktopCommands_; }
+    const DesktopCommands& desktop() const { return desktopCommands_; }
 
     // ---- view side of the document ----
     void drawWaveform();
@@ -392,12 +381,9 @@ class Editor {
     WaveDevice& device_;
     ExternalCoder& coder_;
     Mp3Tags& tags_;
-    Desktop* desktop_;
     EditorFolders folders_;
     UndoSnapshots snapshots_;
-    // Reading the store still records the result of the call, so a const question may ask it.
-    mutable ClassesRoot classesRoot_;
-    int aboutCount_ = 0;
+    DesktopCommands desktopCommands_;
     Document doc_;
     Settings settings_;
     std::string caption_ = "Sonoplexer";

@@ -267,7 +267,7 @@ void MainWindow::refreshCommandState() {
         if (binding.pictureWhenEnabled)
             binding.action->setIcon(enabled ? commandIcon(command.id) : QIcon());
     }
-    menus_.action("MMegg")->setVisible(editor_.eggShown());
+    menus_.action("MMegg")->setVisible(editor_.desktop().snailShown());
 }
 
 void MainWindow::refreshCheckMarks() {

@@ -46,7 +46,7 @@ class FakeDesktop : public Desktop {
     void showEgg() override { calls.push_back("egg"); }
 };
 
-class DesktopCommands : public EditorFixture {
+class DesktopCommandsTest : public EditorFixture {
   protected:
     void SetUp() override {
         desktopPort = &desktop;
@@ -64,7 +64,7 @@ class DesktopCommands : public EditorFixture {
 
 } // namespace
 
-TEST_F(DesktopCommands, CreatingAndRemovingTheAssociationWritesTheStoreAndTellsTheDesktop) {
+TEST_F(DesktopCommandsTest, CreatingAndRemovingTheAssociationWritesTheStoreAndTellsTheDesktop) {
     const std::string verb = "wav File\\shell\\vrompplay";
     EXPECT_TRUE(editor->enabled(EnabledRule::AssociationAbsent));
     EXPECT_FALSE(editor->enabled(EnabledRule::AssociationPresent));
@@ -99,7 +99,7 @@ TEST_F(DesktopCommands, CreatingAndRemovingTheAssociationWritesTheStoreAndTellsT
     EXPECT_EQ(store().getValue(verb, ""), "&Play Sound");
     created.setValue(verb, "stale", "left by the first");
     host.answers = {Answer::Yes};
-    editor->createAssociation();
+    editor->desktop().createAssociation();
     EXPECT_EQ(host.questions.back().substr(0, 36), "Als u een File Association maakt, wo");
     EXPECT_EQ(host.statusLog.back(), "De File Association is gemaakt.");
     EXPECT_EQ(store().getValue(verb, ""), "Geluid &Afspelen");
@@ -124,20 +124,20 @@ TEST_F(DesktopCommands, CreatingAndRemovingTheAssociationWritesTheStoreAndTellsT
     EXPECT_EQ(desktop.followed.size(), 3u);
 }
 
-TEST_F(DesktopCommands, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeepsTheVerb) {
+TEST_F(DesktopCommandsTest, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeepsTheVerb) {
     // The desktop cannot follow: the association is not made after all, in the store either.
     desktop.follows = false;
     host.answers = {Answer::Yes};
-    editor->createAssociation();
+    editor->desktop().createAssociation();
     EXPECT_EQ(lastMessage(), "Sonoplexer: An error occured. The File Association has not been "
                              "created.");
     EXPECT_EQ(desktop.followed, (std::vector<bool>{true, false}));
     EXPECT_TRUE(editor->enabled(EnabledRule::AssociationAbsent));
     desktop.follows = true;
     host.answers = {Answer::Yes};
-    editor->createAssociation();
+    editor->desktop().createAssociation();
     desktop.follows = false;
-    editor->removeAssociation();
+    editor->desktop().removeAssociation();
     EXPECT_EQ(host.statusLog.back(), "The File Association could not be removed.");
     EXPECT_EQ(lastMessage(), "Sonoplexer: An error has occured. The File Association could not "
                              "be removed.");
@@ -147,7 +147,7 @@ TEST_F(DesktopCommands, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeeps
 
     std::filesystem::create_directories(store().file());
     host.answers = {Answer::Yes};
-    editor->createAssociation();
+    editor->desktop().createAssociation();
     EXPECT_EQ(host.statusLog.back(), "The File Association has not been created.");
     EXPECT_EQ(lastMessage(), "Sonoplexer: An error occured. The File Association has not been "
                              "created.");
@@ -161,15 +161,15 @@ TEST_F(DesktopCommands, WhatCannotBeWrittenIsAFailureAndAnotherProgramsTypeKeeps
     other.setValue(".wav", "", "Other.Sound");
     other.setValue("Other.Sound\\shell\\vrompplay\\command", "", "snapler C3%1");
     other.setValue("Other.Sound\\shell\\open\\command", "", "/usr/bin/other %1");
-    editor->removeAssociation();
+    editor->desktop().removeAssociation();
     EXPECT_EQ(host.statusLog.back(), "The File Association has been removed.");
     EXPECT_FALSE(store().keyExists("Other.Sound\\shell\\vrompplay"));
     EXPECT_EQ(store().getValue("Other.Sound\\shell\\open\\command", ""), "/usr/bin/other %1");
 }
 
-TEST_F(DesktopCommands, LaunchesAndTheAboutCount) {
+TEST_F(DesktopCommandsTest, LaunchesAndTheAboutCount) {
     // The manual in the language of the moment, when it is there.
-    editor->showHelp();
+    editor->desktop().showHelp();
     EXPECT_EQ(lastMessage(), "Help: The Help-document can't be opened.");
     EXPECT_TRUE(desktop.calls.empty());
     for (const char* language : {"en", "nl"}) {
@@ -177,41 +177,41 @@ TEST_F(DesktopCommands, LaunchesAndTheAboutCount) {
         std::ofstream(dir / "help" / language / "index.html") << "<html></html>";
     }
     editor->switchToDutch();
-    editor->showHelp();
+    editor->desktop().showHelp();
     EXPECT_EQ(desktop.calls.back(), "open " + desktop.folder + "help/nl/index.html");
     desktop.opens = false;
-    editor->showHelp();
+    editor->desktop().showHelp();
     EXPECT_EQ(lastMessage(), "Help: Het Help-document kan niet worden geopend.");
     // Without a home page set when building, the website is the manual's about page.
-    editor->openWebsite();
+    editor->desktop().openWebsite();
     const std::string about = "file://" + desktop.folder + "help/nl/about.html";
     EXPECT_EQ(desktop.calls.back(), "web " + about);
     EXPECT_EQ(lastMessage(),
               about + ": De website kan niet automatisch worden geopend op uw computer.");
 
-    editor->startPlayer();
+    editor->desktop().startPlayer();
     EXPECT_EQ(lastMessage(), "Snapler: Snapler is niet gevonden.");
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Critical);
     std::ofstream(dir / "snapler") << "#!/bin/sh\n";
-    editor->startPlayer();
+    editor->desktop().startPlayer();
     const std::string settings = (dir / "settings").string();
     EXPECT_EQ(desktop.calls.back(),
               "start " + desktop.folder + "snapler --settings-dir " + settings);
     // With the sound's file, when it has one.
     load(test::ramp(100));
     doc().FileName = path("a b.wav");
-    editor->startPlayer();
+    editor->desktop().startPlayer();
     EXPECT_EQ(desktop.calls.back(), "start " + desktop.folder + "snapler --settings-dir " +
                                         settings + " -- " + path("a b.wav"));
 
     desktop.calls.clear();
-    editor->showSnail();
-    editor->showAbout();
-    editor->showAbout();
-    EXPECT_FALSE(editor->eggShown());
-    editor->showAbout();
-    EXPECT_TRUE(editor->eggShown());
-    editor->showSnail();
-    editor->showAbout();
+    editor->desktop().showSnail();
+    editor->desktop().showAbout();
+    editor->desktop().showAbout();
+    EXPECT_FALSE(editor->desktop().snailShown());
+    editor->desktop().showAbout();
+    EXPECT_TRUE(editor->desktop().snailShown());
+    editor->desktop().showSnail();
+    editor->desktop().showAbout();
     EXPECT_EQ(desktop.calls, (std::vector<std::string>{"about", "about", "about", "egg", "about"}));
 }
