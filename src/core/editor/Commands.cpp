@@ -87,6 +87,11 @@ template <void (DesktopCommands::*method)()> void onDesktop(Editor& editor, A) {
     (editor.desktop().*method)();
 }
 
+// A command without parameters that runs one method of the transport.
+template <void (Transport::*method)()> void onTransport(Editor& editor, A) {
+    (editor.transport().*method)();
+}
+
 // A command without parameters that runs one method of the editor.
 template <void (Editor::*method)()> void plain(Editor& editor, A) {
     (editor.*method)();
@@ -309,8 +314,8 @@ std::vector<Command> makeTable() {
         {.id = "MMrecord", .enabled = SoundLoaded, .run = plain<&Editor::record>},
         {.id = "MMrecordMix", .enabled = SoundLoaded, .run = plain<&Editor::recordMixed>},
         {.id = "MMrecordOverloop", .enabled = SoundLoaded, .run = plain<&Editor::recordFading>},
-        {.id = "MMrewind", .enabled = SoundSeekable, .run = plain<&Editor::rewind>},
-        {.id = "MMforward", .enabled = SoundSeekable, .run = plain<&Editor::fastForward>},
+        {.id = "MMrewind", .enabled = SoundSeekable, .run = onTransport<&Transport::rewind>},
+        {.id = "MMforward", .enabled = SoundSeekable, .run = onTransport<&Transport::fastForward>},
         {.id = "MMhelp", .run = onDesktop<&DesktopCommands::showHelp>},
         {.id = "MMegg", .run = onDesktop<&DesktopCommands::showSnail>},
         {.id = "MMabout", .run = onDesktop<&DesktopCommands::showAbout>},

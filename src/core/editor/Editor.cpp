@@ -26,10 +26,10 @@ std::string upper(std::string text) {
 } // namespace
 
 Editor::Editor(EditorPorts ports, EditorFolders folders)
-    : dialogs_(ports.dialogs), view_(ports.view), device_(ports.device), coder_(ports.coder),
-      tags_(ports.tags), folders_(std::move(folders)),
-      snapshots_(folders_.tempDir, std::move(ports.availableMemory)),
-      desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir) {}
+    : dialogs_(ports.dialogs), view_(ports.view), coder_(ports.coder), tags_(ports.tags),
+      folders_(std::move(folders)), snapshots_(folders_.tempDir, std::move(ports.availableMemory)),
+      desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir),
+      transport_(ports.device, ports.dialogs, settings_) {}
 
 // ---------------------------------------------------------------- commands
 
@@ -57,9 +57,9 @@ bool Editor::enabled(EnabledRule rule) const {
     case EnabledRule::RedoAvailable:
         return loaded && doc_.RedoLevel > doc_.UndoLevel;
     case EnabledRule::SoundPlaying:
-        return recording() || devicePlaying();
+        return transport_.recording() || transport_.devicePlaying();
     case EnabledRule::SoundSeekable:
-        return devicePlaying() && !recording();
+        return transport_.devicePlaying() && !transport_.recording();
     case EnabledRule::AssociationAbsent:
         return desktopCommands_.hasDesktop() && !desktopCommands_.associationPresent();
     case EnabledRule::AssociationPresent:
@@ -104,8 +104,7 @@ void Editor::startUp() {
 bool Editor::shutDown() {
     if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return false;
     setStatus(1, LangText("Tot ziens!", "Bye bye!"));
-    device_.stop();
-    device_.close();
+    transport_.stopPlaying();
     saveSettings();
     stop();
     std::error_code ignored;
@@ -368,7 +367,7 @@ void Editor::installSound(NewSound sound) {
     doc_.LeftSamples = std::move(sound.LeftSamples);
     doc_.RightSamples = std::move(sound.RightSamples);
     refreshStatusPanels();
-    levelMeterChannel = meterChannelOf(doc_);
+    transport_.levelMeterChannel = meterChannelOf(doc_);
     notifySoundChange(
         {0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), lengthChanged, formatChanged});
 }

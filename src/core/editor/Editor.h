@@ -15,6 +15,7 @@
 #include "editing/UndoSnapshots.h"
 #include "editor/Commands.h"
 #include "editor/DesktopCommands.h"
+#include "editor/Transport.h"
 #include "formats/ByteFile.h"
 #include "formats/WavReader.h"
 #include "generators/Synthesizer.h"
@@ -153,8 +154,6 @@ class Editor {
     void newEmptySound();
     // The information dialog's OK for one field (an INFO id or "DISP"); false for an unknown id.
     bool setInfoText(std::string_view id, const std::string& text);
-    // Which channel the level meter follows.
-    MeterChannel levelMeterChannel = MeterChannel::First;
 
     // ---- MP3 exchange ----
     // Decodes an MP3 file with the outside coder and opens it as an untitled sound carrying the
@@ -200,33 +199,18 @@ class Editor {
     void play();
     // Stop: ends playback and releases the device; a recording is ended and merged.
     void stop();
-    // A second back or forward in the file being played.
-    void rewind();
-    void fastForward();
     // Records from the sound input until Stop, which inserts the recording (Record), adds it onto
     // the selection (Record mix) or fades it in over the selection (Record Fading).
     void record();
     void recordMixed();
     void recordFading();
-    // The two mark keys: the play position becomes the selection's start (or its end).
+    // The two mark keys: the frame being heard becomes the selection's start (or its end).
     void markAtPlayPosition(bool start);
-    // Plays a file from its start; the frames it holds are FromFrame..ToFrame of the sound
-    // (either below 0: the whole sound), and it begins StartMs into the sound. False when the
-    // device could not open it.
-    bool playFile(const std::string& path, double StartMs, double FromFrame, double ToFrame);
     // The first free name TempDir + "sonoplexer N$.tmp" (N with its leading blank).
     std::string newTempSoundName() const;
-    // A recording is running (until Stop merges it).
-    bool recording() const;
-    // The device is playing or recording: its position lies inside the open file.
-    bool devicePlaying() const;
-    // What is being played, for the play cursor and the range markers.
-    struct Playing {
-        double startMs = 0; // where the played file starts within the sound
-        double PlayFrom = 0;
-        double PlayTo = 0;
-    };
-    const Playing& playing() const { return playing_; }
+    // The device: what plays, the recording under way, the level display's channel.
+    Transport& transport() { return transport_; }
+    const Transport& transport() const { return transport_; }
 
     // ---- undo store ----
     void clearUndo();
@@ -369,16 +353,10 @@ class Editor {
     // Playback after a change, when the option asks for it.
     void playAfterChange();
     void startPlaying(bool asked);
-    void seekBy(int64_t ms);
-    // How Stop merges a recording into the sound, as the three record commands ask.
-    enum class RecordingMerge { Insert, Mix, Fade };
     void startRecording(RecordingMerge merge);
-    // No sound output or input: said every time the user asked, once for automatic plays.
-    void reportNoSound(bool recordingWanted, bool asked);
 
     UserDialogs& dialogs_;
     ViewObserver& view_;
-    WaveDevice& device_;
     ExternalCoder& coder_;
     Mp3Tags& tags_;
     EditorFolders folders_;
@@ -386,6 +364,7 @@ class Editor {
     DesktopCommands desktopCommands_;
     Document doc_;
     Settings settings_;
+    Transport transport_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;
@@ -393,11 +372,7 @@ class Editor {
     bool dragging_ = false;    // the primary button is down in a view
     bool commandRunning_ = false;
     bool settingsFailureShown_ = false;
-    Playing playing_;
-    std::string recordingPath_; // the file being recorded; "" when no recording runs
-    RecordingMerge recordingMerge_ = RecordingMerge::Insert;
     std::string lastSilenceAnswer_ = "1"; // the seconds Add Silence asks with: the last accepted
-    bool soundFailureShown_ = false;
 };
 
 class Editor::Exclusive {

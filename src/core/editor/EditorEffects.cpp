@@ -9,11 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "support/ChannelMemory.h"
-#include "support/Numbers.h"
-#include "support/Progress.h"
-#include "support/SideBySide.h"
-#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 #include "effects/Echo.h"
 #include "effects/Filter.h"
@@ -25,6 +20,11 @@
 #include "effects/Soften.h"
 #include "effects/Speed.h"
 #include "effects/Volume.h"
+#include "support/ChannelMemory.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/SideBySide.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 

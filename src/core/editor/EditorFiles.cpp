@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <ctime>
 
+#include "editor/Editor.h"
+#include "formats/WavWriter.h"
 #include "support/Numbers.h"
 #include "support/Progress.h"
 #include "support/StatusTexts.h"
-#include "editor/Editor.h"
-#include "formats/WavWriter.h"
 
 namespace sono {
 
@@ -211,8 +211,9 @@ bool Editor::openWave(std::string path, std::string displayName) {
     selectNothing();
     drawWaveform();
     view_.setBusy(false);
-    if (settings_.options.listenAfterChange && folders_.playsSound && !playFile(path, 0, -1, -1))
-        reportNoSound(false, false);
+    if (settings_.options.listenAfterChange && folders_.playsSound &&
+        !transport_.playFile(path, 0, -1, -1, doc_.SampleCount))
+        transport_.reportNoSound(false, false);
     return true;
 }
 
@@ -241,9 +242,9 @@ bool Editor::writeWave(const std::string& path, int saveKind, WaveWrite how) {
     };
     if (padded) lengthenBy(1);
     view_.setBusy(true);
-    levelMeterChannel = meterChannelOf(doc_);
+    transport_.levelMeterChannel = meterChannelOf(doc_);
     if (!settings_.options.bothChannels && doc_.isStereo())
-        levelMeterChannel =
+        transport_.levelMeterChannel =
             doc_.selection.SelChannel == 2 ? MeterChannel::Second : MeterChannel::First;
     padOddTexts(doc_);
 

@@ -6,10 +6,10 @@
 #include <new>
 #include <stdexcept>
 
-#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 #include "formats/ByteFile.h"
 #include "generators/Morse.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 

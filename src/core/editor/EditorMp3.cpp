@@ -5,11 +5,11 @@
 #include <chrono>
 #include <cstdio>
 
-#include "support/Progress.h"
 #include "editor/Editor.h"
 #include "formats/ByteFile.h"
 #include "mp3/Mp3Exchange.h"
 #include "mp3/Mp3Frame.h"
+#include "support/Progress.h"
 
 namespace sono {
 

@@ -2,9 +2,9 @@
 // as it was before its last change.
 #include <algorithm>
 
-#include "support/StatusTexts.h"
 #include "editing/UndoStore.h"
 #include "editor/Editor.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 

@@ -2,9 +2,9 @@
 // over those files.
 #include <limits>
 
-#include "support/StatusTexts.h"
 #include "editing/UndoStore.h"
 #include "editor/Editor.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 
@@ -82,7 +82,7 @@ void Editor::showLoadedSnapshot(const SoundChange& change) {
     notifySoundChange(change);
     refreshStatusPanels();
     selectNothing();
-    levelMeterChannel = meterChannelOf(doc_);
+    transport_.levelMeterChannel = meterChannelOf(doc_);
     playAfterChange();
     drawWaveform();
 }

@@ -577,8 +577,8 @@ bool MainWindow::saveGraphic(const std::string& path) {
 void MainWindow::followDevice() {
     const Document& doc = editor_.doc();
     const int64_t position = device_.position();
-    const bool active = editor_.devicePlaying();
-    const bool recording = editor_.recording();
+    const bool active = editor_.transport().devicePlaying();
+    const bool recording = editor_.transport().recording();
     const auto transport = std::pair{editor_.enabled(EnabledRule::SoundPlaying),
                                      editor_.enabled(EnabledRule::SoundSeekable)};
     if (transport != transport_) {
@@ -596,17 +596,18 @@ void MainWindow::followDevice() {
             QString::fromStdString(FormatDuration(int32_t(std::min<int64_t>(position, INT32_MAX))));
     } else if (doc.SampleRate > 0) {
         // f: the playing point within the whole sound, in milliseconds.
-        const Editor::Playing& playing = editor_.playing();
+        const Transport::Playing& playing = editor_.transport().playing();
         const double f = playing.startMs + double(position);
         const int32_t total = soundDurationMs(doc);
         marks.cursor = views_->xAtFrame(f * doc.SampleRate / 1000);
-        if (playing.PlayFrom != 0) marks.begin = views_->xAtFrame(playing.PlayFrom);
-        if (playing.PlayTo < doc.SampleCount - 1) marks.end = views_->xAtFrame(playing.PlayTo);
+        if (playing.fromFrame != 0) marks.begin = views_->xAtFrame(playing.fromFrame);
+        if (playing.toFrame < doc.SampleCount - 1) marks.end = views_->xAtFrame(playing.toFrame);
         text = inLanguage("Afspelen: ", "Playing: ") +
                QString::fromStdString(FormatDuration(int32_t(roundToInt(f))) + " / " +
                                       FormatDuration(total));
-        levels = levelDisplay(doc, editor_.levelMeterChannel, roundToInt(f * doc.SampleRate / 1000),
-                              volume_->levelWidth(), volume_->levelHeight());
+        levels = levelDisplay(doc, editor_.transport().levelMeterChannel,
+                              roundToInt(f * doc.SampleRate / 1000), volume_->levelWidth(),
+                              volume_->levelHeight());
     }
     views_->showPlayMarks(marks);
     if (panels_[4]->panelText() != text) panels_[4]->setPanelText(text);

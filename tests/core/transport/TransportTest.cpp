@@ -31,8 +31,8 @@ TEST_F(Transport, PlayWritesTheSoundOrTheSelectionAndPlaysIt) {
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "stop", "close",
                                                          "open play " + temp(0), "play"}));
     EXPECT_EQ(readWaveFile(temp(0)).left, ramp(88200));
-    EXPECT_EQ(editor->playing().startMs, 0);
-    EXPECT_EQ(editor->playing().PlayTo, 88199);
+    EXPECT_EQ(editor->transport().playing().startMs, 0);
+    EXPECT_EQ(editor->transport().playing().toFrame, 88199);
     EXPECT_FALSE(doc().Changed); // a temporary file is not a save
 
     // A selection made right to left is put the right way; the cursor counts from its start.
@@ -40,9 +40,9 @@ TEST_F(Transport, PlayWritesTheSoundOrTheSelectionAndPlaysIt) {
     device.commands.clear();
     editor->play(); // the file of the first Play is still there: the next number
     EXPECT_EQ(device.commands.at(4), "open play " + temp(1));
-    EXPECT_EQ(editor->playing().startMs, 1000);
-    EXPECT_EQ(editor->playing().PlayFrom, 44100);
-    EXPECT_EQ(editor->playing().PlayTo, 66150);
+    EXPECT_EQ(editor->transport().playing().startMs, 1000);
+    EXPECT_EQ(editor->transport().playing().fromFrame, 44100);
+    EXPECT_EQ(editor->transport().playing().toFrame, 66150);
     const WavReadResult played = readWaveFile(temp(1));
     EXPECT_EQ(played.left, ramp(22050, 44100));
 
@@ -50,13 +50,13 @@ TEST_F(Transport, PlayWritesTheSoundOrTheSelectionAndPlaysIt) {
     device.commands.clear();
     device.lengthMs = 5000;
     device.positionMs = 400;
-    editor->rewind();
+    editor->transport().rewind();
     device.positionMs = 4500;
-    editor->fastForward();
+    editor->transport().fastForward();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"seek 0", "play", "seek 4999", "play"}));
     device.positionMs = 5000; // at the end: nothing plays
     device.commands.clear();
-    editor->fastForward();
+    editor->transport().fastForward();
     EXPECT_TRUE(device.commands.empty());
 }
 
@@ -83,7 +83,7 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     editor->record();
     EXPECT_EQ(host.messages.back().text, "Nothing can be recorded: there is no sound input, or it "
                                          "does not take this format.");
-    EXPECT_FALSE(editor->recording());
+    EXPECT_FALSE(editor->transport().recording());
 }
 
 // A recording of 16-bit stereo at 11025 Hz: frames (a, -a) for a = 1000, 2000, ...
@@ -100,7 +100,7 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     load(ramp(100, 1), {}, 16, 11025); // mono: the recording is averaged to 0
     editor->toggleListenAfterChange();
     editor->record();
-    EXPECT_TRUE(editor->recording());
+    EXPECT_TRUE(editor->transport().recording());
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "format 11025 1",
                                                          "open record " + temp(0), "record"}));
     EXPECT_TRUE(editor->enabled(EnabledRule::SoundPlaying)); // Stop ends it
@@ -109,7 +109,7 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     device.commands.clear();
     editor->stop();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "save", "close"}));
-    EXPECT_FALSE(editor->recording());
+    EXPECT_FALSE(editor->transport().recording());
     // Without a selection a plain recording replaces the last frame: 99 + 4 frames.
     EXPECT_EQ(doc().SampleCount, 103);
     EXPECT_EQ(left(96, 7), Samples({97, 98, 99, 0, 0, 0, 0}));
