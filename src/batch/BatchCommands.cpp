@@ -168,7 +168,8 @@ void synth(BatchContext& c, const Words& a) {
         parameterArg(command.params[4], a[4])};
     const std::string periodFile = a.size() > 5 ? a[5] : "standard.qvf";
     bool loaded = false;
-    c.editor.runExclusive([&] { loaded = c.editor.loadPeriodFile(periodFile, c.synth); });
+    c.editor.runExclusive(
+        [&] { loaded = c.editor.generators().loadPeriodFile(periodFile, c.synth); });
     if (!loaded) return;
     arguments.add(periodAsText(c.synth.period));
     c.editor.runCommand(command.id, arguments);

@@ -72,13 +72,13 @@ void synthesizeFromArguments(Editor& e, A a) {
     settings.rate = generatorRateOf(a, 3);
     settings.bits = bitsOf(a, 4);
     settings.period = periodFromText(a.text(5));
-    e.synthesize(settings);
+    e.generators().synthesize(settings);
 }
 
 // The Morse dialog's OK: an empty message is refused as the dialog refuses it.
 void makeMorse(Editor& e, A a) {
-    if (!e.morseTextAccepted(a.text(0))) return;
-    e.makeMorse(
+    if (!e.generators().morseTextAccepted(a.text(0))) return;
+    e.generators().makeMorse(
         {a.text(0), int(a.whole(1)), generatorRateOf(a, 2), bitsOf(a, 3), a.choice(4) == 1});
 }
 

@@ -29,7 +29,8 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
     : dialogs_(ports.dialogs), view_(ports.view), coder_(ports.coder), tags_(ports.tags),
       folders_(std::move(folders)), snapshots_(folders_.tempDir, std::move(ports.availableMemory)),
       desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir),
-      transport_(ports.device, ports.dialogs, settings_) {}
+      transport_(ports.device, ports.dialogs, settings_),
+      generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir) {}
 
 // ---------------------------------------------------------------- commands
 

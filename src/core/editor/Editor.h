@@ -15,10 +15,10 @@
 #include "editing/UndoSnapshots.h"
 #include "editor/Commands.h"
 #include "editor/DesktopCommands.h"
+#include "editor/Generators.h"
 #include "editor/Transport.h"
 #include "formats/ByteFile.h"
 #include "formats/WavReader.h"
-#include "generators/Synthesizer.h"
 #include "ports/Desktop.h"
 #include "ports/ExternalCoder.h"
 #include "ports/Mp3Tags.h"
@@ -38,16 +38,6 @@ struct EditorFolders {
     bool writeSettings = true;         // the batch runner reads the options but may not write them
     bool playsSound = true;            // the batch runner makes no sound: no play after changes
     std::filesystem::path shareDir = {}; // AppDir: the shipped files (the period files among them)
-};
-
-// What the Morse dialog hands over: the message (UTF-8), the unit in milliseconds, the format,
-// and whether the message becomes the sound's subject.
-struct MorseSettings {
-    std::string text;
-    int intervalMs = 75;
-    int rate = 11025;
-    int bits = 8;
-    bool textInInfo = true;
 };
 
 struct EditorPorts {
@@ -276,33 +266,24 @@ class Editor {
     friend class EffectFrame; // the steps all effects share (EditorEffects.cpp)
 
     // ---- generators ----
-    // `synthesize`, the synthesizer's Open: the sound replaced by the period repeated as
-    // `settings` say, opened as an untitled sound (after the save-first question).
-    void synthesize(const SynthSettings& settings);
-    // `writeSynthesizedSound`: the synthesized sound written under a new temporary name; that name,
-    // or "" (the user has been told) when it could not be written.
-    std::string writeSynthesizedSound(const SynthSettings& settings);
-    // The folders the period-file list shows, in the order a name is looked up: the settings
-    // folder (periods the user saved), then the shipped files.
-    std::vector<std::filesystem::path> periodFolders() const;
-    // AppDir: the shipped files (pictures, period files); empty when the host named none.
-    const std::filesystem::path& shareDir() const { return folders_.shareDir; }
-    // A click on a period file in the list: its points spread over the period and its frequency
-    // set. False (the user has been told) when the file is missing or damaged.
-    bool loadPeriodFile(const std::string& name, SynthSettings& settings);
-    // The dialog's Save: asks a name, checks it, asks before overwriting, writes the period into
-    // the settings folder. The name written, or nullopt when nothing was written.
-    std::optional<std::string> savePeriod(const Period& period, int frequency);
-    // The hidden period encoder ("Save QVF"): channel 1 of the sound, clipped to 0..255, as
-    // new_file.qvf in the settings folder with the number of periods asked for as its code.
-    void encodePeriodFile();
-    // The Morse dialog's OK check: an empty message is refused with a message.
-    bool morseTextAccepted(const std::string& text);
-    // `makeMorse`: the sound replaced by the message keyed in Morse code.
-    void makeMorse(const MorseSettings& settings);
+    Generators& generators() { return generators_; }
 
     // The save-first question; false when the user cancelled.
     bool offerSaveFirst();
+
+    // ---- for the parts the editor owns ----
+    void setCaption(const std::string& caption);
+    // The folder of a file the user chose becomes the one the file dialogs open next.
+    void rememberFolderOf(const std::string& path);
+    // The fields of a new sound: all empty but the creation date (today) and the software.
+    void freshInfoFields();
+    // Puts a whole sound in place of the current one: format, samples, panels 2 to 4 and the
+    // level meter's channel, with a notice that everything changed.
+    void installSound(NewSound sound);
+    // The message that a sound would become longer than the longest there can be.
+    void refuseTooLong();
+    // Playback after a change, when the option asks for it.
+    void playAfterChange();
 
   private:
     class Exclusive; // holds the one-command-at-a-time rule for its lifetime
@@ -312,24 +293,13 @@ class Editor {
     void resetForReading();
     void reportFileLists(const std::string& path, const WavReadResult& read);
     std::string failureText(const WavReadResult& read) const;
-    void setCaption(const std::string& caption);
-    void rememberFolderOf(const std::string& path);
     void reportSettingsNotWritten();
-    // The fields of a new sound: all empty but the creation date (today) and the software.
-    void freshInfoFields();
-    // The first steps of a generator: stop, the save-first question (false on Cancel), no sound
-    // loaded any more, no undo history.
-    bool leaveSoundForGenerator();
 
     // The one place that tells the view which samples changed.
     void notifySoundChange(const SoundChange& change);
-    // Puts a whole sound in place of the current one: format, samples, panels 2 to 4 and the
-    // level meter's channel, with a notice that everything changed.
-    void installSound(NewSound sound);
     // Room for a sound of `frames` frames in every channel, made before anything changes. False
     // (the user has been told) beyond the longest sound or the memory there is.
     bool makeRoomFor(int64_t frames);
-    void refuseTooLong();
 
     // selection edits and paste
     ChannelScope editChannels() const;
@@ -350,8 +320,6 @@ class Editor {
     SnapshotRead readSnapshot(int level, Document& into);
     bool stepThroughHistory(int16_t target);
     void showLoadedSnapshot(const SoundChange& change);
-    // Playback after a change, when the option asks for it.
-    void playAfterChange();
     void startPlaying(bool asked);
     void startRecording(RecordingMerge merge);
 
@@ -365,6 +333,7 @@ class Editor {
     Document doc_;
     Settings settings_;
     Transport transport_;
+    Generators generators_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;

@@ -45,7 +45,8 @@ MorseDialog::MorseDialog(Editor& editor, QWidget* parent)
         {keepText_, "Tekst in geluidsinformatie opslaan", "Save text in sound information"});
 
     auto* picture = named(new QLabel, "Image1");
-    picture->setPixmap(QPixmap(QString::fromStdString((editor.shareDir() / "Morse.gif").string())));
+    picture->setPixmap(
+        QPixmap(QString::fromStdString((editor.generators().shareDir() / "Morse.gif").string())));
     picture->setAlignment(Qt::AlignCenter);
 
     auto* left = new QVBoxLayout;
@@ -89,7 +90,7 @@ Arguments MorseDialog::arguments() const {
 }
 
 bool MorseDialog::confirm() {
-    if (editor_.morseTextAccepted(message_->text().toStdString())) return true;
+    if (editor_.generators().morseTextAccepted(message_->text().toStdString())) return true;
     message_->setFocus();
     return false;
 }

@@ -218,7 +218,7 @@ void SynthesizerDialog::refreshList() {
     const QString chosen = files_->currentItem() ? files_->currentItem()->text() : QString();
     const QSignalBlocker quiet(files_);
     files_->clear();
-    for (const std::string& name : listPeriodFiles(editor_.periodFolders()))
+    for (const std::string& name : listPeriodFiles(editor_.generators().periodFolders()))
         files_->addItem(QString::fromStdString(name));
     const auto found = files_->findItems(chosen, Qt::MatchExactly);
     if (!chosen.isEmpty() && !found.isEmpty()) files_->setCurrentItem(found.first());
@@ -226,7 +226,7 @@ void SynthesizerDialog::refreshList() {
 
 void SynthesizerDialog::loadPeriod(const std::string& name) {
     // Loading draws smoothly whatever the box says; the box is left as it was.
-    if (!editor_.loadPeriodFile(name, settings_)) return;
+    if (!editor_.generators().loadPeriodFile(name, settings_)) return;
     {
         const QSignalBlocker quiet(frequency_);
         frequency_->setValue(settings_.frequency);
@@ -236,11 +236,11 @@ void SynthesizerDialog::loadPeriod(const std::string& name) {
 }
 
 void SynthesizerDialog::savePeriod() {
-    if (editor_.savePeriod(settings_.period, frequency_->value())) refreshList();
+    if (editor_.generators().savePeriod(settings_.period, frequency_->value())) refreshList();
 }
 
 void SynthesizerDialog::play() {
-    const std::string path = editor_.writeSynthesizedSound(settings());
+    const std::string path = editor_.generators().writeSynthesizedSound(settings());
     if (!path.empty() && player_) player_(path);
 }
 

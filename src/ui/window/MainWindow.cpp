@@ -169,7 +169,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     encoder->setObjectName("Command1");
     encoder->hide();
     connect(encoder, &QPushButton::clicked, this,
-            [this] { editor_.runExclusive([this] { editor_.encodePeriodFile(); }); });
+            [this] { editor_.runExclusive([this] { editor_.generators().encodePeriodFile(); }); });
     buildToolbars();
     // Whether the association is ours is asked again whenever the File menu opens: another
     // program may have taken WAV files over meanwhile.
