@@ -140,7 +140,7 @@ void saveAs(BatchContext& c, const Words& a) {
 // window's export panel starts with.
 void exportMp3(BatchContext& c, const Words& a) {
     const Command& command = *findCommand("MMsaveMP3");
-    Mp3Fields fields = c.editor.mp3FieldsToExport();
+    Mp3Fields fields = c.editor.mp3().fieldsToExport();
     std::string* const named[] = {&fields.title, &fields.artist,  &fields.album,
                                   &fields.year,  &fields.comment, &fields.genre};
     for (size_t i = 3; i < a.size(); ++i) {

@@ -39,13 +39,13 @@ const Param Int16Count(const char* what) {
 // The MP3 export's bitrates as words, and its channel mode: "stereo" is the Stereo box checked.
 std::vector<std::string> mp3BitrateWords() {
     std::vector<std::string> words;
-    for (int rate : Editor::mp3Bitrates())
+    for (int rate : Mp3Commands::bitrates())
         words.push_back(std::to_string(rate));
     return words;
 }
 void saveMp3(Editor& e, A a) {
-    e.exportMp3(a.text(0), Editor::mp3Bitrates().at(a.choice(1)), a.choice(2) == 1,
-                {a.text(3), a.text(4), a.text(5), a.text(6), a.text(7), a.text(8)});
+    e.mp3().exportMp3(a.text(0), Mp3Commands::bitrates().at(a.choice(1)), a.choice(2) == 1,
+                      {a.text(3), a.text(4), a.text(5), a.text(6), a.text(7), a.text(8)});
 }
 
 // The generators' rates as the dialogs offer them.
@@ -159,7 +159,7 @@ std::vector<Command> makeTable() {
          .batchWord = "morse"},
         {.id = "MMopenMP3",
          .params = {{Text, "a file"}},
-         .run = [](Editor& e, A a) { e.importMp3(a.text(0)); },
+         .run = [](Editor& e, A a) { e.mp3().importMp3(a.text(0)); },
          .batchWord = "import-mp3"},
         // The script's export-mp3 fills in the fields it is not given.
         {.id = "MMsaveMP3",

@@ -26,11 +26,12 @@ std::string upper(std::string text) {
 } // namespace
 
 Editor::Editor(EditorPorts ports, EditorFolders folders)
-    : dialogs_(ports.dialogs), view_(ports.view), coder_(ports.coder), tags_(ports.tags),
-      folders_(std::move(folders)), snapshots_(folders_.tempDir, std::move(ports.availableMemory)),
+    : dialogs_(ports.dialogs), view_(ports.view), folders_(std::move(folders)),
+      snapshots_(folders_.tempDir, std::move(ports.availableMemory)),
       desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir),
       transport_(ports.device, ports.dialogs, settings_),
-      generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir) {}
+      generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
+      mp3Commands_(*this, ports.dialogs, ports.view, ports.coder, ports.tags) {}
 
 // ---------------------------------------------------------------- commands
 
@@ -162,6 +163,10 @@ void Editor::progressStart(int kind) {
 
 void Editor::progressShow(int step) {
     view_.progressShown(step, progressText_ + numberText(double(step)) + " %");
+}
+
+void Editor::progressWaiting() {
+    view_.progressShown(-1, progressText_);
 }
 
 void Editor::progressEnd() {

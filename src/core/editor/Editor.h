@@ -16,6 +16,7 @@
 #include "editor/Commands.h"
 #include "editor/DesktopCommands.h"
 #include "editor/Generators.h"
+#include "editor/Mp3Commands.h"
 #include "editor/Transport.h"
 #include "formats/ByteFile.h"
 #include "formats/WavReader.h"
@@ -98,6 +99,8 @@ class Editor {
     void progressStart(int kind);
     void progressShow(int step);
     void progressEnd();
+    // Progress of work whose share done is not known: the text alone.
+    void progressWaiting();
 
     // ---- options and settings ----
     const Settings& settings() const { return settings_; }
@@ -146,22 +149,8 @@ class Editor {
     bool setInfoText(std::string_view id, const std::string& text);
 
     // ---- MP3 exchange ----
-    // Decodes an MP3 file with the outside coder and opens it as an untitled sound carrying the
-    // file's music information.
-    void importMp3(const std::string& path);
-    // Encodes the sound into an MP3 file at `bitrate` kbit/s, in stereo (or mono for a mono
-    // sound) when stereoChecked, else in joint stereo, and gives the file `fields` as its music
-    // information (none when all are empty). The sound stays as it is.
-    void exportMp3(const std::string& path, int bitrate, bool stereoChecked,
-                   const Mp3Fields& fields);
-    // The bitrates the export offers, in kbit/s.
-    static const std::vector<int>& mp3Bitrates();
-    // The MP3 open and save dialogs' filters.
-    std::string mp3OpenFilter() const;
-    std::string mp3SaveFilter() const;
-    // The music information an export of this sound starts with.
-    Mp3Fields mp3FieldsToExport() const;
-    Mp3Tags& tags() { return tags_; }
+    Mp3Commands& mp3() { return mp3Commands_; }
+    const Mp3Commands& mp3() const { return mp3Commands_; }
 
     // ---- desktop ----
     DesktopCommands& desktop() { return desktopCommands_; }
@@ -308,10 +297,6 @@ class Editor {
     bool muteSelection();
     void refreshLengthPanels();
 
-    // MP3 exchange: runs the outside coder until `output` is written, at most 20 seconds plus
-    // `seconds` (the sound's length), with the progress of `progressKind` meanwhile.
-    bool runCoder(const std::vector<std::string>& arguments, const std::string& output,
-                  double seconds, int progressKind);
     void pasteFailed(bool fromRecording);
 
     // undo store
@@ -325,8 +310,6 @@ class Editor {
 
     UserDialogs& dialogs_;
     ViewObserver& view_;
-    ExternalCoder& coder_;
-    Mp3Tags& tags_;
     EditorFolders folders_;
     UndoSnapshots snapshots_;
     DesktopCommands desktopCommands_;
@@ -334,6 +317,7 @@ class Editor {
     Settings settings_;
     Transport transport_;
     Generators generators_;
+    Mp3Commands mp3Commands_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;

@@ -179,7 +179,7 @@ void OpenPanel::showMp3File(const QString& path) {
     const std::string file = QFile::encodeName(path).toStdString();
     const auto frame = Mp3FrameInfo(file, editor_.language());
     if (!frame) return;
-    const Mp3Fields fields = editor_.tags().read(file).value_or(Mp3Fields{});
+    const Mp3Fields fields = editor_.mp3().tags().read(file).value_or(Mp3Fields{});
     auto lang = [this](const char* dutch, const char* english) {
         return editor_.LangText(dutch, english);
     };

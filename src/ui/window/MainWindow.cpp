@@ -374,7 +374,7 @@ std::optional<Arguments> MainWindow::askMp3Import() {
     // Asked again until the chosen file exists.
     for (;;) {
         auto chosen =
-            showOpenDialog(OpenPanel::Mode::Mp3Preview, qtFileFilter(editor_.mp3OpenFilter()),
+            showOpenDialog(OpenPanel::Mode::Mp3Preview, qtFileFilter(editor_.mp3().openFilter()),
                            localPath(editor_.dialogFolder()));
         if (!chosen || chosen->path.isEmpty()) return std::nullopt;
         if (QFileInfo::exists(chosen->path)) return Arguments{editorPath(chosen->path)};
@@ -382,7 +382,7 @@ std::optional<Arguments> MainWindow::askMp3Import() {
 }
 
 std::optional<Arguments> MainWindow::askMp3Export() {
-    Mp3SaveDialog dialog(this, editor_, qtFileFilter(editor_.mp3SaveFilter()),
+    Mp3SaveDialog dialog(this, editor_, qtFileFilter(editor_.mp3().saveFilter()),
                          localPath(editor_.dialogFolder()), mp3Bitrate_);
     if (execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
