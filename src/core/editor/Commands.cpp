@@ -101,6 +101,14 @@ template <bool Options::*option> bool optionOn(const Editor& editor) {
     return editor.options().*option;
 }
 
+// A check item that mirrors an option: the command turns it on or off, the check shows it.
+template <bool Options::*option> Command optionItem(std::string_view id, std::string_view word) {
+    return {.id = id,
+            .run = [](Editor& editor, A) { editor.toggleOption(option); },
+            .checked = optionOn<option>,
+            .optionWord = word};
+}
+
 // The graph style items form one group: the item of the chosen style is checked.
 template <int style> bool graphStyleChosen(const Editor& editor) {
     return std::clamp(editor.options().graphStyle, 0, 6) == style;
@@ -322,34 +330,16 @@ std::vector<Command> makeTable() {
         {.id = "MMwebsite", .run = onDesktop<&DesktopCommands::openWebsite>},
 
         // ---- view and options: check items that mirror an option ----
-        {.id = "MMmetertje",
-         .run = plain<&Editor::toggleVolumeDisplay>,
-         .checked = optionOn<&Options::realTimeVolume>,
-         .optionWord = "meter"},
-        {.id = "MMtijdAangeven",
-         .run = plain<&Editor::toggleShowTime>,
-         .checked = optionOn<&Options::showTime>,
-         .optionWord = "time"},
+        optionItem<&Options::realTimeVolume>("MMmetertje", "meter"),
+        optionItem<&Options::showTime>("MMtijdAangeven", "time"),
         {.id = "MMzoom",
          .run = plain<&Editor::toggleZoom>,
          .checked = optionOn<&Options::zoom>,
          .optionWord = "zoom"},
-        {.id = "MMbeide",
-         .run = plain<&Editor::toggleBothChannels>,
-         .checked = optionOn<&Options::bothChannels>,
-         .optionWord = "both"},
-        {.id = "MMluister",
-         .run = plain<&Editor::toggleListenAfterChange>,
-         .checked = optionOn<&Options::listenAfterChange>,
-         .optionWord = "listen"},
-        {.id = "MMtoonInfo",
-         .run = plain<&Editor::toggleShowInfo>,
-         .checked = optionOn<&Options::showInfo>,
-         .optionWord = "show-info"},
-        {.id = "MMonbekend",
-         .run = plain<&Editor::toggleUnknownChunks>,
-         .checked = optionOn<&Options::unknownChunks>,
-         .optionWord = "unknown-chunks"},
+        optionItem<&Options::bothChannels>("MMbeide", "both"),
+        optionItem<&Options::listenAfterChange>("MMluister", "listen"),
+        optionItem<&Options::showInfo>("MMtoonInfo", "show-info"),
+        optionItem<&Options::unknownChunks>("MMonbekend", "unknown-chunks"),
         {.id = "MMeng",
          .run = plain<&Editor::switchToEnglish>,
          .batchWord = "language en",

@@ -215,30 +215,17 @@ void Editor::switchToEnglish() {
     switchLanguage(LanguageEnglish);
 }
 
-void Editor::toggle(bool Options::*option) {
+void Editor::toggleOption(bool Options::*option) {
     settings_.options.*option = !(settings_.options.*option);
     saveSettings();
     view_.settingsChanged();
+    // The options the views show take effect at once.
+    if (option == &Options::bothChannels && doc_.hasSelection()) showSelection();
+    if (option == &Options::showTime) drawWaveform();
 }
 
-void Editor::toggleBothChannels() {
-    toggle(&Options::bothChannels);
-    if (doc_.hasSelection()) showSelection();
-}
-void Editor::toggleListenAfterChange() {
-    toggle(&Options::listenAfterChange);
-}
-void Editor::toggleVolumeDisplay() {
-    toggle(&Options::realTimeVolume);
-}
-void Editor::toggleUnknownChunks() {
-    toggle(&Options::unknownChunks);
-}
-void Editor::toggleShowInfo() {
-    toggle(&Options::showInfo);
-}
 void Editor::toggleZoom() {
-    toggle(&Options::zoom);
+    toggleOption(&Options::zoom);
     if (settings_.options.zoom && doc_.SampleRate > 0)
         dialogs_.showMessage(
             MessageIcon::Information, LangText("Inzoomen", "Zoom"),
@@ -267,11 +254,6 @@ void Editor::saveGraphic() {
     setStatus(1, text);
     dialogs_.showMessage(MessageIcon::Information, ProgramCaption, text);
 }
-void Editor::toggleShowTime() {
-    toggle(&Options::showTime);
-    drawWaveform();
-}
-
 void Editor::rememberRecentFile(const std::string& path) {
     auto& recent = settings_.recentFiles;
     std::string oldest = recent[4];
@@ -344,7 +326,7 @@ void Editor::selectAll() {
     doc_.selection.SelEnd = doc_.SampleCount - 1;
     doc_.selection.SelStart = 0;
     if (!settings_.options.bothChannels)
-        toggleBothChannels();
+        toggleOption(&Options::bothChannels);
     else
         showSelection();
 }

@@ -111,13 +111,10 @@ class Editor {
     void saveSettings();
     void switchToDutch();
     void switchToEnglish();
-    void toggleBothChannels();
-    void toggleListenAfterChange();
-    void toggleVolumeDisplay();
+    // Turns an option on or off, keeps it, and shows what it changes.
+    void toggleOption(bool Options::*option);
+    // Zoom: the option, and the message that says what it does.
     void toggleZoom();
-    void toggleUnknownChunks();
-    void toggleShowInfo();
-    void toggleShowTime();
     void rememberRecentFile(const std::string& path);
     void tidyRecentFiles();
 
@@ -278,7 +275,6 @@ class Editor {
     class Exclusive; // holds the one-command-at-a-time rule for its lifetime
 
     void switchLanguage(uint8_t language);
-    void toggle(bool Options::*option);
     void resetForReading();
     void reportFileLists(const std::string& path, const WavReadResult& read);
     std::string failureText(const WavReadResult& read) const;

@@ -81,7 +81,7 @@ void Editor::markAtPlayPosition(bool start) {
         if (selection.SelStart == -1 || selection.SelStart >= selection.SelEnd)
             selection.SelStart = 0;
     }
-    if (doc_.isStereo() && !settings_.options.bothChannels) toggleBothChannels();
+    if (doc_.isStereo() && !settings_.options.bothChannels) toggleOption(&Options::bothChannels);
     showSelection();
 }
 

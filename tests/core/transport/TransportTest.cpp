@@ -65,7 +65,7 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     select(10, 19);
     editor->mute();
     EXPECT_EQ(device.commands.back(), "play");
-    editor->toggleListenAfterChange(); // off
+    editor->toggleOption(&Options::listenAfterChange); // off
     device.commands.clear();
     editor->mute();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close"}));
@@ -76,7 +76,8 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text, "The sound cannot be played: there is no sound output, or it "
                                      "does not take this format.");
-    editor->toggleListenAfterChange(); // on: the plays after changes do not say it again
+    editor->toggleOption(
+        &Options::listenAfterChange); // on: the plays after changes do not say it again
     editor->reverse();
     editor->reverse();
     EXPECT_EQ(host.messages.size(), 2u);
@@ -98,7 +99,7 @@ std::string recordedStereo(int frames) {
 
 TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     load(ramp(100, 1), {}, 16, 11025); // mono: the recording is averaged to 0
-    editor->toggleListenAfterChange();
+    editor->toggleOption(&Options::listenAfterChange);
     editor->record();
     EXPECT_TRUE(editor->transport().recording());
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "format 11025 1",
