@@ -214,8 +214,8 @@ void OpenPanel::showWaveFile(const QString& path) {
 }
 
 void OpenPanel::drawGraphicClicked(bool checked) {
-    editor_.settings().options.drawGraphicInOpenPanel = checked;
-    editor_.saveSettings();
+    if (editor_.options().drawGraphicInOpenPanel != checked)
+        editor_.toggleOption(&Options::drawGraphicInOpenPanel);
     if (!checked) {
         clearPicture();
         return;
