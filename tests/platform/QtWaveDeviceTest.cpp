@@ -96,11 +96,11 @@ TEST(QtWaveDevice, PlaysAToneThatIsRecordedBackAndKeepsItsPosition) {
     recorder.close();
     const auto sound = readRecordedFile(recorded);
     ASSERT_TRUE(sound);
-    const Samples& heard = sound->clip.a;
+    const Samples& heard = sound->a;
     ASSERT_GT(heard.size(), 44100u / 2);
     // The tone is heard in every 10 ms stretch that is loud (the pause of the stop is not): its
     // level, and 882 zero crossings a second.
-    const size_t stretch = size_t(sound->clip.rate / 100);
+    const size_t stretch = size_t(sound->rate / 100);
     int64_t crossings = 0;
     double energy = 0;
     size_t heardFrames = 0;
@@ -113,7 +113,7 @@ TEST(QtWaveDevice, PlaysAToneThatIsRecordedBackAndKeepsItsPosition) {
             if ((*(i - 1) < 0) != (*i < 0)) ++crossings;
         }
     }
-    const double seconds = double(heardFrames) / sound->clip.rate;
+    const double seconds = double(heardFrames) / sound->rate;
     EXPECT_GT(seconds, 0.8);
     EXPECT_NEAR(std::sqrt(energy / double(heardFrames)), 12000 / std::sqrt(2.0), 1500);
     EXPECT_NEAR(double(crossings) / seconds, 882, 30);

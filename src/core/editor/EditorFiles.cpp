@@ -189,9 +189,6 @@ bool Editor::openWave(std::string path, std::string displayName) {
                      "Het geluid bevat wat er gelezen kon worden.",
                      "This file seems to have been cut short: it is shorter than it says it is. "
                      "The sound holds what could be read."));
-    doc_.FormatTag = read.formatTag;
-    doc_.ByteRate = read.byteRate;
-    doc_.BlockAlign = read.blockAlign;
     installSound({read.channels, read.sampleRate, read.bitsPerSample, read.frames,
                   std::move(read.left), std::move(read.right)});
     doc_.Info = std::move(read.info);
@@ -258,12 +255,6 @@ bool Editor::writeWave(const std::string& path, int saveKind, WaveWrite how) {
         path, doc_, first, frames, [this](int step) { progressShow(step); }, width);
     const bool written = failure == WriteFailure::None;
     progressEnd(); // before any message, which would otherwise stand over a bar at its last step
-    if (!how.forCoder) {
-        const WavLayout layout = wavLayout(doc_, frames);
-        doc_.BlockAlign = layout.blockAlign;
-        doc_.ByteRate = float(layout.byteRate);
-        doc_.FormatTag = 1;
-    }
 
     if (!written) {
         if (padded) lengthenBy(-1);

@@ -49,14 +49,8 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
     if (fromRecording) {
         const Transport::Recorded recorded = transport_.finishRecording();
         progressStart(ProgressRecording);
-        if (auto sound = recorded.saved ? readRecordedFile(recorded.path,
-                                                           [this](int step) { progressShow(step); })
-                                        : std::nullopt) {
-            doc_.FormatTag = sound->formatTag;
-            doc_.ByteRate = sound->byteRate;
-            doc_.BlockAlign = sound->blockAlign;
-            source = std::move(sound->clip);
-        }
+        if (recorded.saved)
+            source = readRecordedFile(recorded.path, [this](int step) { progressShow(step); });
     } else {
         source = readClipFile(clipFilePath(folders_.tempDir));
     }

@@ -35,9 +35,6 @@ bool Editor::offerRecovery(NewSound crashed) {
         return false;
     stop();
     installSound(std::move(crashed));
-    doc_.ByteRate = doc_.SampleRate * doc_.Channels * doc_.BitsPerSample / 8;
-    doc_.BlockAlign = int16_t(doc_.Channels * doc_.BitsPerSample / 8);
-    doc_.FormatTag = 1;
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
     clearUndo();

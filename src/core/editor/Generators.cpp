@@ -207,7 +207,6 @@ void Generators::makeMorse(const MorseSettings& settings) {
     doc.selection.clear();
     editor_.installSound(
         {1, float(settings.rate), float(settings.bits), count, std::move(samples), Samples{0}});
-    doc.FormatTag = 1;
     doc.FileName = "*";
     doc.Changed = true; // the message is in no file yet
     editor_.setCaption(captionForUntitled(editor_.language()));

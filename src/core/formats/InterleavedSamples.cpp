@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "formats/ByteFile.h"
 #include "support/Numbers.h"
 #include "support/Progress.h"
-#include "formats/ByteFile.h"
 
 namespace sono {
 

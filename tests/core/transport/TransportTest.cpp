@@ -156,28 +156,28 @@ TEST_F(Transport, TheRecordedFileIsReadChunkByChunk) {
     fmt18 += "\x7f\x7f";
     auto sound = read(riff(fmt18 + chunk("junk", "abcd") + chunk("data", le16({7, -7}))));
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.a, Samples({7, -7}));
-    EXPECT_EQ(sound->clip.rate, 8000);
+    EXPECT_EQ(sound->a, Samples({7, -7}));
+    EXPECT_EQ(sound->rate, 8000);
 
     // A data chunk that claims more than the file holds gives the whole frames that are there,
     // split by channel, and so does the placeholder size of a recording whose header was never
     // finished.
     sound = read(riff(fmtChunk(2, 8000, 8) + rawChunk("data", 100, "\x81\x02\x83\x04\x05")));
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.a, Samples({0x81, 0x83}));
-    EXPECT_EQ(sound->clip.b, Samples({2, 4}));
+    EXPECT_EQ(sound->a, Samples({0x81, 0x83}));
+    EXPECT_EQ(sound->b, Samples({2, 4}));
     sound = read(riff(fmtChunk(1, 8000, 16) + rawChunk("data", 0xFFFFFFFFu, le16({5, -6}))));
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.a, Samples({5, -6}));
+    EXPECT_EQ(sound->a, Samples({5, -6}));
 
     // Only the first data chunk counts, read by the format chunk before it.
     sound = read(riff(fmtChunk(2, 8000, 8) + chunk("data", "\x01\x02") + fmtChunk(1, 8000, 16) +
                       chunk("data", le16({9, 9, 9}))));
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.channels, 2);
-    EXPECT_EQ(sound->clip.bits, 8);
-    EXPECT_EQ(sound->clip.a, Samples({1}));
-    EXPECT_EQ(sound->clip.b, Samples({2}));
+    EXPECT_EQ(sound->channels, 2);
+    EXPECT_EQ(sound->bits, 8);
+    EXPECT_EQ(sound->a, Samples({1}));
+    EXPECT_EQ(sound->b, Samples({2}));
 
     EXPECT_FALSE(read("RIFX" + recordedStereo(2).substr(4)));
     EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 16, 3) + chunk("data", le16({1})))));
