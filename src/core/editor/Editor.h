@@ -300,7 +300,6 @@ class Editor {
     // Brings back the snapshot of `level` into `into`; says so when it is missing or damaged.
     SnapshotRead readSnapshot(int level, Document& into);
     bool stepThroughHistory(int16_t target);
-    void showLoadedSnapshot(const SoundChange& change);
     void startPlaying(bool asked);
     void startRecording(RecordingMerge merge);
 

@@ -16,12 +16,7 @@ std::optional<NewSound> readCrashedSound(const std::vector<std::filesystem::path
             return readUndoSnapshot(file, kept) == SnapshotRead::Loaded;
         }))
         return std::nullopt;
-    return NewSound{kept.Channels,
-                    kept.SampleRate,
-                    kept.BitsPerSample,
-                    kept.SampleCount,
-                    std::move(kept.LeftSamples),
-                    std::move(kept.RightSamples)};
+    return takeSound(kept);
 }
 
 bool Editor::offerRecovery(NewSound crashed) {
