@@ -278,7 +278,7 @@ void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
                 QCOMPARE(widget<QGroupBox>(dialog, "Frame2")->title(), QString("Quality"));
                 screenshot(dialog, "morse-en");
             }
-            // NeeZo on every scroll.
+            // The interval label follows every scroll.
             widget<QScrollBar>(dialog, "Vites")->setValue(120);
             QVERIFY(labelText(dialog, "Label2").endsWith("(120 ms)"));
             widget<QScrollBar>(dialog, "Vites")->setValue(75);

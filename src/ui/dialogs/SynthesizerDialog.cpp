@@ -20,11 +20,6 @@ namespace sono {
 namespace {
 const char* const StandardPeriod = "standard.qvf";
 
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 QScrollBar* scrollBar(const char* name, SynthRange range, int largeChange) {
     auto* bar = named(new QScrollBar(Qt::Horizontal), name);
     bar->setRange(range.min, range.max);
