@@ -55,7 +55,6 @@ struct EditorPorts {
 
 // How Editor::writeWave writes the sound.
 struct WaveWrite {
-    bool selectionOnly = false; // the selection's frames alone
     // For the MP3 coder: 8-bit samples widened to 16 bits on the way, and the sound as it is (no
     // silent frame added to it, its format fields as they were).
     bool forCoder = false;
@@ -171,7 +170,7 @@ class Editor {
     void dragSelection(int view, double from, double to);
 
     // ---- transport ----
-    // Play: the sound, or the selection, written to a new temporary file and played.
+    // Play: the sound, or the selection, played straight from memory.
     void play();
     // Stop: ends playback and releases the device; a recording is ended and merged.
     void stop();

@@ -208,9 +208,7 @@ bool Editor::openWave(std::string path, std::string displayName) {
     selectNothing();
     drawWaveform();
     view_.setBusy(false);
-    if (settings_.options.listenAfterChange && folders_.playsSound &&
-        !transport_.playFile(path, 0, -1, -1, doc_.SampleCount))
-        transport_.reportNoSound(false, false);
+    playAfterChange();
     return true;
 }
 
@@ -239,20 +237,14 @@ bool Editor::writeWave(const std::string& path, int saveKind, WaveWrite how) {
     };
     if (padded) lengthenBy(1);
     view_.setBusy(true);
-    transport_.levelMeterChannel = meterChannelOf(doc_);
-    if (!settings_.options.bothChannels && doc_.isStereo())
-        transport_.levelMeterChannel =
-            doc_.selection.SelChannel == 2 ? MeterChannel::Second : MeterChannel::First;
     padOddTexts(doc_);
 
-    const int64_t first = how.selectionOnly ? doc_.selection.savedFirst() : 0;
-    const double frames = how.selectionOnly ? doc_.selection.savedFrames()
-                                            : double(doc_.SampleCount + doc_.SampleCount % 2);
+    const double frames = double(doc_.SampleCount + doc_.SampleCount % 2);
     const SampleWidthInFile width =
         how.forCoder ? SampleWidthInFile::Sixteen : SampleWidthInFile::AsHeld;
     progressStart(saveKind);
     const WriteFailure failure = writeWaveFile(
-        path, doc_, first, frames, [this](int step) { progressShow(step); }, width);
+        path, doc_, 0, frames, [this](int step) { progressShow(step); }, width);
     const bool written = failure == WriteFailure::None;
     progressEnd(); // before any message, which would otherwise stand over a bar at its last step
 

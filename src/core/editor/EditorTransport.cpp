@@ -1,10 +1,10 @@
-// Playing and recording: the sound (or the selection) is written to a temporary WAV file that
-// the device plays; a recording goes to a temporary file that Stop reads and merges.
+// Playing and recording: the device plays the sound (or the selection) where it lies in memory;
+// a recording goes to a temporary file that Stop reads and merges.
 #include <cmath>
 
 #include "editor/Editor.h"
+#include "formats/WavWriter.h"
 #include "support/Numbers.h"
-#include "support/Progress.h"
 
 namespace sono {
 
@@ -23,16 +23,29 @@ void Editor::play() {
 void Editor::startPlaying(bool asked) {
     if (doc_.FileName.empty()) return;
     stop();
-    const std::string file = newTempSoundName();
     Selection& selection = doc_.selection;
     if (selection.exists() && selection.SelStart > selection.SelEnd)
         std::swap(selection.SelStart, selection.SelEnd);
-    if (!writeWave(file, ProgressPreparingPlay, {.selectionOnly = selection.exists()})) return;
-    // The play cursor counts from where the played stretch starts in the sound.
+    // The level display follows the channel the selection was made in.
+    transport_.levelMeterChannel = meterChannelOf(doc_);
+    if (!settings_.options.bothChannels && doc_.isStereo())
+        transport_.levelMeterChannel =
+            selection.SelChannel == 2 ? MeterChannel::Second : MeterChannel::First;
     const bool shown = selection.exists();
-    if (!transport_.playFile(file, roundHalfEven(selection.SelStart * 1000 / doc_.SampleRate),
-                             shown ? selection.SelStart : -1, shown ? selection.SelEnd : -1,
-                             doc_.SampleCount))
+    // The selection's frames as a file of them would hold them.
+    const int64_t frameBytes = int64_t(doc_.Channels) * int64_t(doc_.BitsPerSample / 8);
+    const SoundInMemory sound{doc_.LeftSamples,
+                              doc_.RightSamples,
+                              shown ? selection.savedFirst() : 0,
+                              shown ? wavLayout(doc_, selection.savedFrames()).dataSize / frameBytes
+                                    : doc_.SampleCount,
+                              int(roundToInt(doc_.SampleRate)),
+                              int(doc_.Channels),
+                              int(doc_.BitsPerSample)};
+    // The play cursor counts from where the played stretch starts in the sound.
+    if (!transport_.playSound(sound, roundHalfEven(selection.SelStart * 1000 / doc_.SampleRate),
+                              shown ? selection.SelStart : -1, shown ? selection.SelEnd : -1,
+                              doc_.SampleCount))
         transport_.reportNoSound(false, asked);
 }
 

@@ -32,9 +32,6 @@ class Generators {
     // The synthesizer's Open: the sound replaced by the period repeated as `settings` say,
     // opened as an untitled sound (after the save-first question).
     void synthesize(const SynthSettings& settings);
-    // The synthesized sound written under a new temporary name; that name, or "" (the user has
-    // been told) when it could not be written.
-    std::string writeSynthesizedSound(const SynthSettings& settings);
     // The folders the period-file list shows, in the order a name is looked up: the settings
     // folder (periods the user saved), then the shipped files.
     std::vector<std::filesystem::path> periodFolders() const;
@@ -55,6 +52,9 @@ class Generators {
     void makeMorse(const MorseSettings& settings);
 
   private:
+    // The synthesized sound written under a new temporary name; that name, or "" (the user has
+    // been told) when it could not be written.
+    std::string writeSynthesizedSound(const SynthSettings& settings);
     // The first steps of a generator: stop, the save-first question (false on Cancel), no sound
     // loaded any more, no undo history.
     bool leaveSound();

@@ -11,15 +11,15 @@ namespace sono {
 Transport::Transport(WaveDevice& device, UserDialogs& dialogs, const Settings& settings)
     : device_(device), dialogs_(dialogs), settings_(settings) {}
 
-bool Transport::playFile(const std::string& path, double startMs, double fromFrame, double toFrame,
-                         int64_t frames) {
+bool Transport::playSound(const SoundInMemory& sound, double startMs, double fromFrame,
+                          double toFrame, int64_t frames) {
     playing_.startMs = startMs;
     const bool range = fromFrame >= 0 && toFrame >= 0;
     playing_.fromFrame = range ? fromFrame : 0;
     playing_.toFrame = range ? toFrame : double(frames - 1);
     device_.stop();
     device_.close();
-    if (!device_.open(path, WaveDevice::Purpose::Play)) return false;
+    if (!device_.openSound(sound)) return false;
     device_.play();
     return true;
 }

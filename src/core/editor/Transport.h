@@ -34,11 +34,11 @@ class Transport {
 
     Transport(WaveDevice& device, UserDialogs& dialogs, const Settings& settings);
 
-    // Plays a file from its start; the frames it holds are fromFrame..toFrame of a sound of
-    // `frames` frames (either below 0: the whole sound), and it begins startMs into the sound.
-    // False when the device could not open it.
-    bool playFile(const std::string& path, double startMs, double fromFrame, double toFrame,
-                  int64_t frames);
+    // Plays frames of the sound straight from memory; they are fromFrame..toFrame of a sound of
+    // `frames` frames (either below 0: the whole sound), and they begin startMs into the sound.
+    // False when the device could not open them.
+    bool playSound(const SoundInMemory& sound, double startMs, double fromFrame, double toFrame,
+                   int64_t frames);
     // Ends playback and releases the device.
     void stopPlaying();
     // A second back or forward in the file being played.

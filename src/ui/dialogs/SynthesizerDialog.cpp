@@ -235,8 +235,10 @@ void SynthesizerDialog::savePeriod() {
 }
 
 void SynthesizerDialog::play() {
-    const std::string path = editor_.generators().writeSynthesizedSound(settings());
-    if (!path.empty() && player_) player_(path);
+    if (!player_) return;
+    const SynthSettings sound = settings();
+    preview_ = synthesizeSamples(sound);
+    player_({preview_, preview_, 0, int64_t(preview_.size()), sound.rate, 1, sound.bits});
 }
 
 } // namespace sono

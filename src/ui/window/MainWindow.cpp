@@ -163,7 +163,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     }
 
     openPanel_->setPlayer([this](const QString& path) { playPreview(editorPath(path)); });
-    synthesizer_->setPlayer([this](const std::string& path) { playPreview(path); });
+    synthesizer_->setPlayer([this](const SoundInMemory& sound) { playPreview(sound); });
     // The hidden period encoder "Save QVF": never shown, but there to be clicked.
     auto* encoder = new QPushButton(QStringLiteral("Save QVF"), this);
     encoder->setObjectName("Command1");
@@ -306,6 +306,12 @@ void MainWindow::playPreview(const std::string& path) {
     preview_.stop();
     preview_.close();
     if (preview_.open(path, WaveDevice::Purpose::Play)) preview_.play();
+}
+
+void MainWindow::playPreview(const SoundInMemory& sound) {
+    preview_.stop();
+    preview_.close();
+    if (preview_.openSound(sound)) preview_.play();
 }
 
 void MainWindow::hideToolDialogs() {

@@ -53,22 +53,6 @@ TEST_F(WavWriter, TextsAreWrittenInTheirFixedOrderWithOddOnesPadded) {
     EXPECT_EQ(doc.DispText, "label\0"s);
 }
 
-TEST_F(WavWriter, PlaybackOfASelectionWritesOnlyItsFramesAndLeavesTheSoundUnsaved) {
-    makeSound(8, 1, 300);
-    Document& doc = editor->doc();
-    doc.selection.SelStart = 100;
-    doc.selection.SelEnd = 199;
-    doc.FileName = path("play.tmp");
-    editor->setStatus(1, "before");
-    editor->writeWave(doc.FileName, ProgressPreparingPlay, {.selectionOnly = true});
-    const std::string file = saved();
-    const std::string frames(left().begin() + 100, left().begin() + 199);
-    EXPECT_EQ(file.substr(36, 8 + 99), rawChunk("data", 99, frames));
-    EXPECT_EQ(file.substr(44 + 99), chunk("LIST", "INFO"));
-    EXPECT_TRUE(doc.Changed);
-    EXPECT_EQ(editor->panel(1), "before");
-}
-
 TEST_F(WavWriter, SavedSoundsReadBackUnchanged) {
     for (int bits : {8, 16}) {
         for (int channels : {1, 2}) {

@@ -21,30 +21,36 @@ class Transport : public EditorFixture {
     }
 };
 
-TEST_F(Transport, PlayWritesTheSoundOrTheSelectionAndPlaysIt) {
+TEST_F(Transport, PlayPlaysTheSoundOrTheSelectionFromMemory) {
     editor->play(); // no sound: nothing
     EXPECT_TRUE(device.commands.empty());
 
-    load(ramp(88200), {}, 16, 44100);
+    // An odd sound plays as it is: no frame is added, no file written, nothing saved.
+    load(ramp(88199), {}, 16, 44100);
+    editor->setStatus(1, "before");
     editor->play();
-    // Stop first, then the file: stopped and closed again, opened and played.
+    // Stop first, then the sound: stopped and closed again, opened and played.
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "stop", "close",
-                                                         "open play " + temp(0), "play"}));
-    EXPECT_EQ(readWaveFile(temp(0)).left, ramp(88200));
+                                                         "open sound 0 88199", "play"}));
+    EXPECT_EQ(device.playedLeft, ramp(88199));
+    EXPECT_EQ(doc().SampleCount, 88199);
     EXPECT_EQ(editor->transport().playing().startMs, 0);
-    EXPECT_EQ(editor->transport().playing().toFrame, 88199);
-    EXPECT_FALSE(doc().Changed); // a temporary file is not a save
+    EXPECT_EQ(editor->transport().playing().toFrame, 88198);
+    EXPECT_FALSE(doc().Changed);
+    EXPECT_EQ(editor->panel(1), "before");
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "temp"));
 
     // A selection made right to left is put the right way; the cursor counts from its start.
+    load(ramp(88200), ramp(88200, 7), 16, 44100);
     doc().selection = {66150, 44100, 1};
     device.commands.clear();
-    editor->play(); // the file of the first Play is still there: the next number
-    EXPECT_EQ(device.commands.at(4), "open play " + temp(1));
+    editor->play();
+    EXPECT_EQ(device.commands.at(4), "open sound 44100 22050");
     EXPECT_EQ(editor->transport().playing().startMs, 1000);
     EXPECT_EQ(editor->transport().playing().fromFrame, 44100);
     EXPECT_EQ(editor->transport().playing().toFrame, 66150);
-    const WavReadResult played = readWaveFile(temp(1));
-    EXPECT_EQ(played.left, ramp(22050, 44100));
+    EXPECT_EQ(device.playedLeft, ramp(22050, 44100));
+    EXPECT_EQ(device.playedRight, ramp(22050, 44107));
 
     // Rewind and Forward move a second and stay inside the file.
     device.commands.clear();
