@@ -48,6 +48,26 @@ TEST(ColumnExtremes, ColumnsWithoutFramesKeepTheirSeeds) {
                                                                               {-400, -400}}));
 }
 
+TEST(ColumnExtremes, DeepZoomJoinsTheFramesByLines) {
+    // Four frames at ten pixels each: a column spans a tenth of the way from one frame to the
+    // next, and holds the frame at its left edge.
+    const std::vector<int16_t> samples{0, 1000, -1000, 500};
+    ViewWindow view{0, 3, false, 4};
+    const std::vector<ColumnExtremes> extremes = columnExtremes(samples, view, 40);
+    EXPECT_EQ(extremes[0], (ColumnExtremes{100, 0}));
+    EXPECT_EQ(extremes[5], (ColumnExtremes{600, 500}));
+    EXPECT_EQ(extremes[10], (ColumnExtremes{1000, 800}));
+    EXPECT_EQ(extremes[15], (ColumnExtremes{0, -200}));
+    EXPECT_EQ(columnFrames(view, 40, 10).first, 1);
+    EXPECT_EQ(columnFrames(view, 40, 10).last, 1);
+    EXPECT_GT(columnFrames(view, 40, 11).first, columnFrames(view, 40, 11).last);
+    // Past the last frame the line stays at its value.
+    EXPECT_EQ(extremes[39], (ColumnExtremes{500, 500}));
+    // Half a frame in, at the same scale.
+    view = {0.5, 3.5, false, 4};
+    EXPECT_EQ(columnExtremes(samples, view, 40)[0], (ColumnExtremes{600, 500}));
+}
+
 TEST(ColumnExtremes, ReportsEachOfTheHundredStepsInTurn) {
     const std::vector<int16_t> samples(1000, 0);
     std::vector<int> steps;
