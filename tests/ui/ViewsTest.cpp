@@ -1,10 +1,12 @@
 // The channel views in the window: a drag selects what lies under the pointer, the secondary
-// button leaves the selection, Zoom shows two seconds that the scroll bar moves, the graph style
-// is chosen from the menu, and Save Graphic As BMP writes what the views show. The level display
-// beside them lights its top step at full scale.
+// button leaves the selection, Zoom shows two seconds that the scroll bar moves, the views fill
+// the window with the ruler clear of them, the graph style is chosen from the menu, and Save
+// Graphic As BMP writes what the views show. The level display beside them lights its top step
+// at full scale.
 #include <QScrollBar>
 #include <QtTest>
 
+#include "RulerImage.h"
 #include "VolumePanel.h"
 #include "WaveformViews.h"
 #include "WindowSession.h"
@@ -17,6 +19,7 @@ class ViewsTest : public QObject {
   private slots:
     void dragSelectsUnderThePointer();
     void zoomScrollStyleAndGraphic();
+    void viewsFillTheWindowAndTheRulerHoldsNoWaveform();
     void levelStripLightsItsTopStepAtFullScale();
 };
 
@@ -94,10 +97,48 @@ void ViewsTest::zoomScrollStyleAndGraphic() {
     session.item("MMsaveBMP")->trigger();
     QCOMPARE(saved->text, QString("The graphic has been saved as a BMP-file."));
     QCOMPARE(session.panel(1), QString("The graphic has been saved as a BMP-file."));
-    const QImage written(bmp);
-    QCOMPARE(written.size(), views->shown()[0].size());
-    QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
-             views->shown()[0].convertToFormat(QImage::Format_RGB32));
+    // The view, with the ruler strip below it.
+    const QImage written = QImage(bmp).convertToFormat(QImage::Format_RGB32);
+    const QImage view = views->shown()[0].convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(written.size(), view.size() + QSize(0, RulerHeight));
+    QCOMPARE(written.copy(view.rect()), view);
+}
+
+void ViewsTest::viewsFillTheWindowAndTheRulerHoldsNoWaveform() {
+    Session session;
+    const QString path = session.dir.path() + "/loud.wav";
+    writeTone(path, {}, 32767);
+    session.window->openFromCommandLine(path.toStdString());
+    auto* views = session.window->findChild<WaveformViews*>();
+    auto* upper = views->findChild<QWidget*>("Picture1");
+    auto* ruler = views->findChild<QWidget*>("Ruler");
+    QVERIFY(ruler->isVisible());
+    // The mono view takes the height the two views of a stereo sound share.
+    QVERIFY2(upper->height() > 400, qPrintable(QString::number(upper->height())));
+    QCOMPARE(ruler->y(), upper->geometry().bottom() + 1);
+
+    // Full scale reaches the view's top and bottom rows, and the ruler strip under it holds no
+    // pixel of the waveform's black.
+    const QImage shown = upper->grab().toImage();
+    const auto blackIn = [](const QImage& image, int row) {
+        int count = 0;
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, row) & 0xFFFFFF) == 0;
+        return count;
+    };
+    QVERIFY(blackIn(shown, 0) > 0);
+    QVERIFY(blackIn(shown, shown.height() - 1) > 0);
+    const QImage strip = ruler->grab().toImage();
+    for (int row = 0; row < strip.height(); ++row)
+        QCOMPARE(blackIn(strip, row), 0);
+
+    // Stereo: the two views share the height.
+    session.window->editor().runCommand("MMprop",
+                                        {int64_t(1), 44100.0, int64_t(1)}); // 16 bits, stereo
+    auto* lower = views->findChild<QWidget*>("Picture2");
+    QVERIFY(QTest::qWaitFor([&] { return lower->isVisible(); }));
+    QVERIFY(std::abs(lower->height() - upper->height()) <= 1);
+    QCOMPARE(ruler->y(), lower->geometry().bottom() + 1);
 }
 
 void ViewsTest::levelStripLightsItsTopStepAtFullScale() {

@@ -1,7 +1,9 @@
 // The waveform drawn into images: rows and colours of the columns, the selection laid over, the
-// time scale, and the graphic of a stereo sound, checked at chosen pixels.
+// time scale, the graphic of a stereo sound and the ruler strip,
+// checked at chosen pixels.
 #include <QtTest>
 
+#include "RulerImage.h"
 #include "WaveformImages.h"
 
 using namespace sono;
@@ -38,6 +40,7 @@ class WaveformImagesTest : public QObject {
     Q_OBJECT
   private slots:
     void columnsSelectionAndTimeScale();
+    void theRulerStrip();
 };
 
 void WaveformImagesTest::columnsSelectionAndTimeScale() {
@@ -49,14 +52,12 @@ void WaveformImagesTest::columnsSelectionAndTimeScale() {
     const int height = 300, half = 150;
     WaveformImages images = draw(doc, GraphStyle::Standard, false, 100, height);
 
-    // Silence is a one-pixel line in the middle row; full scale spans 128 rows either side.
+    // Silence is a one-pixel line in the middle row; full scale fills the height.
     QCOMPARE(at(images.normal[0], 10, half), qRgb(0, 0, 0) & 0xFFFFFF);
     QCOMPARE(at(images.normal[0], 10, half + 1), qRgb(255, 255, 255) & 0xFFFFFF);
     QCOMPARE(at(images.normal[0], 10, half - 1), qRgb(255, 255, 255) & 0xFFFFFF);
-    QCOMPARE(at(images.normal[0], 70, half - 128), 0u);
-    QCOMPARE(at(images.normal[0], 70, half + 127), 0u);
-    QCOMPARE(at(images.normal[0], 70, half + 128), 0xFFFFFFu);
-    QCOMPARE(at(images.normal[0], 70, half - 129), 0xFFFFFFu);
+    QCOMPARE(at(images.normal[0], 70, 0), 0u);
+    QCOMPARE(at(images.normal[0], 70, height - 1), 0u);
     // The selection image: navy with a white waveform.
     QCOMPARE(at(images.selection[0], 10, 0), 0x000080u);
     QCOMPARE(at(images.selection[0], 70, half), 0xFFFFFFu);
@@ -97,6 +98,21 @@ void WaveformImagesTest::columnsSelectionAndTimeScale() {
     timed.FileName.clear();
     images = draw(timed, GraphStyle::Standard, true, 700, height);
     QCOMPARE(at(images.normal[0], 300, half), 0xFFFFFFu);
+}
+
+void WaveformImagesTest::theRulerStrip() {
+    // 3.5 seconds in 700 pixels: a tick every half second, 100 pixels apart, labels beside them.
+    const QImage ruler = rulerImage(rulerOf({0, 3499, false}, 3500, 1000, 700), 700);
+    QCOMPARE(ruler.size(), QSize(700, RulerHeight));
+    const QRgb background = at(ruler, 50, RulerHeight - 1);
+    for (int x : {0, 100, 600})
+        QCOMPARE(at(ruler, x, 3), 0x000080u);
+    QCOMPARE(at(ruler, 99, 3), background);
+    QCOMPARE(at(ruler, 150, 3), background);
+    // The graphic of the views with the ruler below them.
+    const QImage graphic = withRuler(QImage(700, 50, QImage::Format_RGB32), ruler);
+    QCOMPARE(graphic.size(), QSize(700, 50 + RulerHeight));
+    QCOMPARE(at(graphic, 100, 53), 0x000080u);
 }
 
 QTEST_MAIN(WaveformImagesTest)

@@ -57,11 +57,12 @@ std::vector<ColumnExtremes> columnExtremes(std::span<const int16_t> samples, con
 }
 
 ColumnRows columnRows(ColumnExtremes extremes, bool eightBit, int height) {
-    // One row per 8-bit step, or per 256 16-bit steps, whatever the height of the view.
-    const int half = height / 2;
+    // Full scale fills the height around the middle: at 256 rows, one row per 8-bit step or per
+    // 256 16-bit steps. An odd height's middle lies half way down its middle row.
+    const double half = height / 2.0;
     const auto row = [&](int16_t value) {
-        if (eightBit) return half - value + 128;
-        return int(roundToInt(half - double(value) / 256));
+        const double centred = eightBit ? double(value - 128) * 256 : double(value);
+        return int(roundToInt(half - centred * height / 65536));
     };
     ColumnRows rows{row(extremes.high), row(extremes.low)};
     if (rows.bottom <= rows.top) rows.bottom = rows.top + 1;

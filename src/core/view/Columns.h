@@ -39,7 +39,7 @@ std::vector<ColumnExtremes> columnExtremes(std::span<const int16_t> samples, con
                                            int width,
                                            const std::function<void(int step)>& stepDone = {});
 
-// A column's rows in an image `height` pixels high: 256 rows for the full scale around the
+// A column's rows in an image `height` pixels high: the full scale spans the height around the
 // middle row; top < bottom, the line covering rows top..bottom - 1.
 struct ColumnRows {
     int top;

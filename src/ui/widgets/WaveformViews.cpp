@@ -1,5 +1,6 @@
 #include "WaveformViews.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
@@ -8,6 +9,9 @@
 
 #include <algorithm>
 
+#include "RulerImage.h"
+#include "view/Ruler.h"
+
 namespace sono {
 
 // One channel view: shows its image and hands the pointer to the views.
@@ -15,7 +19,8 @@ class ChannelView : public QWidget {
   public:
     ChannelView(WaveformViews& views, int number) : views_(views), number_(number) {
         setObjectName(number == 1 ? "Picture1" : "Picture2");
-        setFixedHeight(WaveformViews::ViewHeight);
+        setMinimumHeight(WaveformViews::LeastViewHeight);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
     void show(const QImage& image) {
@@ -44,6 +49,10 @@ class ChannelView : public QWidget {
         line(marks_.end, QColor(0, 160, 0));
         line(marks_.cursor, Qt::red);
     }
+    void resizeEvent(QResizeEvent*) override {
+        // A view grows or shrinks with the window (or with the other view's showing).
+        if (isVisible()) views_.showSelection();
+    }
     void mousePressEvent(QMouseEvent* event) override {
         views_.pointerDown(number_, event->button(), int(event->position().x()),
                            event->globalPosition().toPoint());
@@ -63,18 +72,25 @@ class ChannelView : public QWidget {
 WaveformViews::WaveformViews(Editor& editor, std::string pictureFolder,
                              std::function<void(const QPoint&)> popup, QWidget* parent)
     : QWidget(parent), editor_(editor), pictures_(std::move(pictureFolder)),
-      popup_(std::move(popup)), hsc_(new QScrollBar(Qt::Horizontal)) {
+      popup_(std::move(popup)), ruler_(new QLabel), hsc_(new QScrollBar(Qt::Horizontal)) {
     setObjectName("views");
     views_ = {new ChannelView(*this, 1), new ChannelView(*this, 2)};
+    ruler_->setObjectName("Ruler");
+    ruler_->setFixedHeight(RulerHeight);
+    ruler_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     hsc_->setObjectName("HSC");
     hsc_->hide();
     views_[1]->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(0);
-    layout->addWidget(views_[0]);
+    layout->addWidget(views_[0], 1);
+    // A narrow band of the window between the views tells the channels apart at full scale.
+    gap_ = new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    layout->addSpacerItem(gap_);
+    layout->addWidget(views_[1], 1);
+    layout->addWidget(ruler_);
     layout->addWidget(hsc_);
-    layout->addWidget(views_[1]);
     // Moving the two-second window draws the views anew; the markers are hidden while the
     // thumb is dragged.
     connect(hsc_, &QScrollBar::valueChanged, this, [this] {
@@ -110,7 +126,16 @@ void WaveformViews::soundChanged(const SoundChange& change) {
 void WaveformViews::render() {
     const Document& doc = editor_.doc();
     const Options& options = editor_.options();
+    if (views_[1]->isVisible() != doc.isStereo()) {
+        views_[1]->setVisible(doc.isStereo());
+        gap_->changeSize(0, doc.isStereo() ? ViewGap : 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+        layout()->invalidate();
+        ruler_->setVisible(options.showTime);
+        layout()->activate();
+    }
+    ruler_->setVisible(options.showTime);
     const int width = viewWidth();
+    const int height = std::max(views_[0]->height(), 1);
     scroll_ = scrollRange(options.zoom, doc.SampleCount, doc.SampleRate, width);
     {
         const QSignalBlocker quiet(hsc_);
@@ -121,29 +146,37 @@ void WaveformViews::render() {
     hsc_->setVisible(scroll_.shown);
     view_ = sono::viewWindow(doc.SampleCount, doc.SampleRate, scroll_, hsc_->value());
 
-    RenderRequest request{
-        doc, graphStyleOf(options.graphStyle), options.showTime, view_, width, ViewHeight, {}};
+    // The time goes into the ruler strip under the views, never over the waveform.
+    RenderRequest request{doc, graphStyleOf(options.graphStyle), false, view_, width, height, {}};
     if (!doc.FileName.empty()) {
         request.columns[0] = summary_.columns(doc, 1, view_, width);
         if (doc.isStereo()) request.columns[1] = summary_.columns(doc, 2, view_, width);
     }
     images_ = renderWaveform(request, pictures_);
-    views_[1]->setVisible(doc.isStereo());
-    renderedWidth_ = width;
+    const Ruler ruler = doc.FileName.empty()
+                            ? Ruler{}
+                            : rulerOf(view_, doc.SampleCount, double(doc.SampleRate), width);
+    ruler_->setPixmap(QPixmap::fromImage(rulerImage(ruler, width)));
+    renderedSize_ = QSize(width, height);
     dirty_ = false;
 }
 
 void WaveformViews::showSelection() {
-    if (dirty_ || renderedWidth_ != viewWidth()) render();
+    if (dirty_ || renderedSize_ != QSize(viewWidth(), views_[0]->height())) render();
     shown_ = composeViews(images_, editor_.doc(), view_, editor_.options().bothChannels);
     views_[0]->show(shown_[0]);
     views_[1]->show(shown_[1]);
 }
 
+QImage WaveformViews::graphic() const {
+    const QImage views = graphicOfViews(shown_, editor_.doc().isStereo());
+    if (!ruler_->isVisible()) return views;
+    return withRuler(views, ruler_->pixmap().toImage());
+}
+
 void WaveformViews::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Only a new width draws anew; the views keep their height.
-    if (renderedWidth_ != viewWidth()) showSelection();
+    if (renderedSize_ != QSize(viewWidth(), views_[0]->height())) showSelection();
 }
 
 void WaveformViews::showPlayMarks(const PlayMarks& marks) {

@@ -1,8 +1,9 @@
 #pragma once
-// The two channel views (`Picture1` above, `Picture2` below) with the scroll bar `HSC` of the
-// two-second window between them. The views show images drawn from a summary of each channel,
-// which follows the editor's change notices, so a redraw costs the views' width and a change of
-// selection only lays the selected columns over the drawn images.
+// The two channel views (`Picture1` above, `Picture2` below; a mono sound's one view takes the
+// height of both), the time ruler `Ruler` under them and the scroll bar `HSC` of the two-second
+// window. The views show images drawn from a summary of each channel, which follows the
+// editor's change notices, so a redraw costs the views' size and a change of selection only
+// lays the selected columns over the drawn images.
 #include <QWidget>
 
 #include <array>
@@ -16,8 +17,9 @@
 #include "view/ViewWindow.h"
 #include "view/WaveSummary.h"
 
-class QMenu;
+class QLabel;
 class QScrollBar;
+class QSpacerItem;
 
 namespace sono {
 
@@ -26,8 +28,10 @@ class ChannelView;
 class WaveformViews : public QWidget {
     Q_OBJECT
   public:
-    // The views are this many pixels high: full scale spans 256 rows around the middle.
-    static constexpr int ViewHeight = 256;
+    // The least height of a view.
+    static constexpr int LeastViewHeight = 64;
+    // The band between the views of a stereo sound.
+    static constexpr int ViewGap = 3;
 
     // `popup` shows the Edit menu at a point of the screen (the secondary button in a view).
     WaveformViews(Editor& editor, std::string pictureFolder,
@@ -41,6 +45,8 @@ class WaveformViews : public QWidget {
     void showSelection();
     // What the views show now; the lower one is null for a mono sound.
     const std::array<QImage, 2>& shown() const { return shown_; }
+    // The graphic Save Graphic As BMP writes: the views as shown, with the ruler when it shows.
+    QImage graphic() const;
     const ViewWindow& viewWindow() const { return view_; }
 
     // The play cursor and the markers of the played range over both views, as pixel columns
@@ -74,12 +80,14 @@ class WaveformViews : public QWidget {
     WaveSummary summary_;
     bool summarised_ = false;
     bool dirty_ = true;
-    int renderedWidth_ = 0;
+    QSize renderedSize_;
     ScrollRange scroll_;
     ViewWindow view_;
     WaveformImages images_;
     std::array<QImage, 2> shown_;
     std::array<ChannelView*, 2> views_{};
+    QSpacerItem* gap_;
+    QLabel* ruler_;
     QScrollBar* hsc_;
     PlayMarks marks_;
     bool scrolling_ = false;

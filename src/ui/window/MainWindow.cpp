@@ -125,7 +125,8 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         menus_.menu("MMedit")->exec(at);
     });
     // The volume panel stands between the views and the progress area, so that it covers
-    // neither the views' time scales nor the progress; the window keeps room for it there.
+    // neither the views' time ruler nor the progress; the window keeps room for it there while
+    // it shows, and the views take the rest of the window's height.
     volume_ =
         new VolumePanel([this] { return views_->mapTo(this, QPoint(0, views_->height())).y(); },
                         [this] {
@@ -138,12 +139,12 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 4, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(views_);
-    layout->addSpacerItem(
-        new QSpacerItem(0, volume_->height(), QSizePolicy::Minimum, QSizePolicy::Expanding));
+    layout->addWidget(views_, 1);
+    volumeRoom_ = new QSpacerItem(0, volume_->height(), QSizePolicy::Minimum, QSizePolicy::Fixed);
+    layout->addSpacerItem(volumeRoom_);
     layout->addWidget(progress_);
     setCentralWidget(central);
-    // A stereo sound's views are taller than a mono one's: the panel keeps clear of them.
+    // The panel keeps clear of the views as they change size.
     views_->installEventFilter(this);
 
     // The message panel carries the program's picture; the position panel keeps the width of
@@ -186,8 +187,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         return showSaveDialog(filter, folder);
     };
     // The default size holds the whole first toolbar and every dialog. The smallest keeps the
-    // status panels readable, and the views (which keep their height) whole: the window is taller
-    // for a stereo sound than for a mono one.
+    // status panels readable.
     centralWidget()->setMinimumWidth(632);
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -571,7 +571,7 @@ void MainWindow::soundChanged(const SoundChange& change) {
 }
 
 bool MainWindow::saveGraphic(const std::string& path) {
-    return graphicOfViews(views_->shown(), editor_.doc().isStereo()).save(localPath(path), "BMP");
+    return views_->graphic().save(localPath(path), "BMP");
 }
 
 void MainWindow::followDevice() {
@@ -639,6 +639,11 @@ void MainWindow::settingsChanged() {
     views_->redrawNeeded();
     volume_->setVisible(settings.options.realTimeVolume);
     volume_->raise();
+    const int room = settings.options.realTimeVolume ? volume_->height() : 0;
+    if (volumeRoom_ && volumeRoom_->sizeHint().height() != room) {
+        volumeRoom_->changeSize(0, room, QSizePolicy::Minimum, QSizePolicy::Fixed);
+        centralWidget()->layout()->invalidate();
+    }
     for (size_t i = 0; i < settings.recentFiles.size(); ++i) {
         const std::string& entry = settings.recentFiles[i];
         QAction* item = menus_.action("MMrecent" + std::to_string(i));

@@ -24,6 +24,7 @@
 
 class QDialog;
 class QLabel;
+class QSpacerItem;
 class QTimer;
 class QToolBar;
 
@@ -151,6 +152,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     std::vector<Binding> bindings_;
     WaveformViews* views_ = nullptr;
     VolumePanel* volume_ = nullptr;
+    QSpacerItem* volumeRoom_ = nullptr; // the room kept for the volume panel under the views
     QToolBar* toolbar1_ = nullptr;
     QToolBar* toolbar2_ = nullptr;
     QTranslator qtTexts_; // Qt's own texts in Dutch
