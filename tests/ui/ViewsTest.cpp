@@ -1,9 +1,11 @@
 // The channel views in the window: a drag selects what lies under the pointer, the secondary
-// button leaves the selection, Zoom shows two seconds that the scroll bar moves, the views fill
-// the window with the ruler clear of them, the graph style is chosen from the menu, and Save
-// Graphic As BMP writes what the views show. The level display beside them lights its top step
-// at full scale.
+// button leaves the selection, Zoom shows two seconds that the scroll bar moves, the wheel and
+// the keys zoom down to single frames where a drag selects them exactly and scrolls past the
+// edge, the views fill the window with the ruler clear of them, the graph style is chosen from
+// the menu, and Save Graphic As BMP writes what the views show. The level display beside them
+// lights its top step at full scale.
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "RulerImage.h"
@@ -19,6 +21,7 @@ class ViewsTest : public QObject {
   private slots:
     void dragSelectsUnderThePointer();
     void zoomScrollStyleAndGraphic();
+    void wheelAndKeysZoomToFramesThatADragSelects();
     void viewsFillTheWindowAndTheRulerHoldsNoWaveform();
     void levelStripLightsItsTopStepAtFullScale();
 };
@@ -102,6 +105,91 @@ void ViewsTest::zoomScrollStyleAndGraphic() {
     const QImage view = views->shown()[0].convertToFormat(QImage::Format_RGB32);
     QCOMPARE(written.size(), view.size() + QSize(0, RulerHeight));
     QCOMPARE(written.copy(view.rect()), view);
+}
+
+namespace {
+void turnWheel(QWidget* view, int x, int notches, Qt::KeyboardModifiers modifiers) {
+    const QPointF at(x, 50);
+    QWheelEvent event(at, view->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &event);
+}
+} // namespace
+
+void ViewsTest::wheelAndKeysZoomToFramesThatADragSelects() {
+    Session session;
+    session.openTone("tone.wav"); // 44100 frames, mono
+    auto* views = session.window->findChild<WaveformViews*>();
+    auto* upper = views->findChild<QWidget*>("Picture1");
+    auto* scroll = session.window->findChild<QScrollBar*>("HSC");
+    const Document& doc = session.window->editor().doc();
+    const int width = upper->width();
+    const auto frameAt = [&](double x) {
+        return FrameAtX(x, views->viewWindow(), doc.SampleCount, doc.SampleRate, width);
+    };
+    const auto span = [&] { return views->viewWindow().span; };
+
+    // Ten notches of the wheel with Ctrl zoom in around the pointer: the frame under it stays.
+    const int x = width / 3;
+    const double under = frameAt(x);
+    turnWheel(upper, x, 10, Qt::ControlModifier);
+    QVERIFY(scroll->isVisible());
+    QCOMPARE(span(), 44100 / std::pow(1.25, 10));
+    QVERIFY(std::abs(frameAt(x) - under) < 1e-6);
+    // Without Ctrl a notch down scrolls a tenth of the view on.
+    const double start = views->viewWindow().ViewStart;
+    turnWheel(upper, x, -1, {});
+    QCOMPARE(views->viewWindow().ViewStart, start + span() / 10);
+
+    // + halves the stretch around the pointer, down to 16 pixels a frame; - doubles it.
+    QTest::mouseMove(upper, QPoint(x, 50));
+    const double before = span();
+    const double pointed = frameAt(x);
+    QTest::keyClick(session.window.get(), Qt::Key_Plus);
+    QCOMPARE(span(), before / 2);
+    QVERIFY(std::abs(frameAt(x) - pointed) < 1e-6);
+    QTest::keyClick(session.window.get(), Qt::Key_Minus);
+    QCOMPARE(span(), before);
+    for (int press = 0; press < 12; ++press)
+        QTest::keyClick(session.window.get(), Qt::Key_Plus);
+    QCOMPARE(span(), width / 16.0);
+
+    // A drag at 16 pixels a frame selects the frames under the pointer: a press a quarter frame
+    // before frame F takes F, by the rounding of a selection's ends.
+    const double first = views->viewWindow().ViewStart;
+    const auto pixelBefore = [&](double frame) {
+        return int(std::floor((frame - 0.25 - first) * 16));
+    };
+    const double from = 2 * std::ceil(first / 2) + 4, to = from + 20;
+    QTest::mousePress(upper, Qt::LeftButton, {}, QPoint(pixelBefore(from), 50));
+    QTest::mouseMove(upper, QPoint(pixelBefore(to), 50));
+    QTest::mouseRelease(upper, Qt::LeftButton, {}, QPoint(pixelBefore(to), 50));
+    QCOMPARE(doc.selection.SelStart, from);
+    QCOMPARE(doc.selection.SelEnd, to);
+    QCOMPARE(views->viewWindow().ViewStart, first);
+
+    // Held past the right edge, a drag scrolls on and the selection follows.
+    QTest::mousePress(upper, Qt::LeftButton, {}, QPoint(pixelBefore(from), 50));
+    QTest::mouseMove(upper, QPoint(width + 40, 50));
+    QVERIFY(QTest::qWaitFor([&] { return views->viewWindow().ViewStart > first + 100; }, 5000));
+    QTest::mouseRelease(upper, Qt::LeftButton, {}, QPoint(width + 40, 50));
+    QVERIFY(doc.selection.SelEnd >= views->viewWindow().ViewEnd - 1);
+    QCOMPARE(doc.selection.SelStart, from);
+
+    // Zoom to Selection shows the selected frames; End and Home go to the ends; Zoom to Whole
+    // Sound shows all of it again.
+    session.button("ZoomSelectie")->trigger();
+    QCOMPARE(views->viewWindow().ViewStart, doc.selection.SelStart);
+    QCOMPARE(span(), doc.selection.SelEnd - doc.selection.SelStart + 1);
+    QTest::keyClick(session.window.get(), Qt::Key_End);
+    QCOMPARE(views->viewWindow().ViewEnd, 44099.0);
+    QCOMPARE(scroll->value(), scroll->maximum());
+    QTest::keyClick(session.window.get(), Qt::Key_Home);
+    QCOMPARE(views->viewWindow().ViewStart, 0.0);
+    session.button("ZoomAlles")->trigger();
+    QVERIFY(!views->viewWindow().zoomed());
+    QCOMPARE(views->viewWindow().ViewEnd, 44099.0);
+    QVERIFY(!scroll->isVisible());
 }
 
 void ViewsTest::viewsFillTheWindowAndTheRulerHoldsNoWaveform() {

@@ -1,5 +1,5 @@
 // The waveform drawn into images: rows and colours of the columns, the selection laid over, the
-// time scale, the graphic of a stereo sound and the ruler strip,
+// time scale, single frames at deep zoom, the graphic of a stereo sound and the ruler strip,
 // checked at chosen pixels.
 #include <QtTest>
 
@@ -21,8 +21,9 @@ Document soundOf(Samples left, Samples right = {}) {
     return doc;
 }
 
-WaveformImages draw(const Document& doc, GraphStyle style, bool showTime, int width, int height) {
-    const ViewWindow view{0, double(doc.SampleCount) - 1, false};
+WaveformImages draw(const Document& doc, GraphStyle style, bool showTime, int width, int height,
+                    ViewWindow view = {}) {
+    if (!view.zoomed()) view = {0, double(doc.SampleCount) - 1, false};
     RenderRequest request{doc, style, showTime, view, width, height, {}};
     request.columns[0] = columnExtremes(doc.LeftSamples, view, width);
     if (doc.isStereo()) request.columns[1] = columnExtremes(doc.RightSamples, view, width);
@@ -40,7 +41,7 @@ class WaveformImagesTest : public QObject {
     Q_OBJECT
   private slots:
     void columnsSelectionAndTimeScale();
-    void theRulerStrip();
+    void framesAtDeepZoomAndTheRuler();
 };
 
 void WaveformImagesTest::columnsSelectionAndTimeScale() {
@@ -100,7 +101,26 @@ void WaveformImagesTest::columnsSelectionAndTimeScale() {
     QCOMPARE(at(images.normal[0], 300, half), 0xFFFFFFu);
 }
 
-void WaveformImagesTest::theRulerStrip() {
+void WaveformImagesTest::framesAtDeepZoomAndTheRuler() {
+    // Ten frames at ten pixels each, 0 and half scale in turn: each frame a point of 3 x 3
+    // pixels, the columns between them on the line that joins them.
+    Samples left(10, 0);
+    for (size_t i = 1; i < 10; i += 2)
+        left[i] = 16384;
+    const Document doc = soundOf(left);
+    const int height = 300;
+    const WaveformImages images =
+        draw(doc, GraphStyle::Standard, false, 100, height, ViewWindow{0, 9, false, 10});
+    // Frame 1 at row 150 - 75 = 75; the column left of it reaches row 74 only through the point.
+    QCOMPARE(at(images.normal[0], 9, 74), 0u);
+    QCOMPARE(at(images.normal[0], 9, 73), 0xFFFFFFu);
+    QCOMPARE(at(images.selection[0], 11, 74), 0xFFFFFFu);
+    QCOMPARE(at(images.selection[0], 11, 73), 0x000080u);
+    // Column 15 runs from half way to frame 2 (8192: row 112.5) to 6554 (row 120).
+    QCOMPARE(at(images.normal[0], 15, 116), 0u);
+    QCOMPARE(at(images.normal[0], 15, 100), 0xFFFFFFu);
+    QCOMPARE(at(images.normal[0], 15, 121), 0xFFFFFFu);
+
     // 3.5 seconds in 700 pixels: a tick every half second, 100 pixels apart, labels beside them.
     const QImage ruler = rulerImage(rulerOf({0, 3499, false}, 3500, 1000, 700), 700);
     QCOMPARE(ruler.size(), QSize(700, RulerHeight));

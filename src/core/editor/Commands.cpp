@@ -329,6 +329,8 @@ std::vector<Command> makeTable() {
          .run = plain<&Editor::toggleZoom>,
          .checked = optionOn<&Options::zoom>,
          .optionWord = "zoom"},
+        {.id = "MMzoomSelectie", .enabled = SelectionMade, .run = plain<&Editor::zoomToSelection>},
+        {.id = "MMzoomAlles", .enabled = SoundLoaded, .run = plain<&Editor::zoomToWholeSound>},
         {.id = "MMbeide",
          .run = plain<&Editor::toggleBothChannels>,
          .checked = optionOn<&Options::bothChannels>,

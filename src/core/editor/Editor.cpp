@@ -262,6 +262,17 @@ void Editor::saveGraphic() {
     setStatus(1, text);
     dialogs_.showMessage(MessageIcon::Information, ProgramCaption, text);
 }
+void Editor::zoomToSelection() {
+    if (!doc_.hasSelection()) return;
+    const Selection& selection = doc_.selection;
+    view_.showFrames(std::min(selection.SelStart, selection.SelEnd),
+                     std::max(selection.SelStart, selection.SelEnd));
+}
+
+void Editor::zoomToWholeSound() {
+    view_.showWholeSound();
+}
+
 void Editor::toggleShowTime() {
     toggle(&Options::showTime);
     drawWaveform();

@@ -213,6 +213,14 @@ const std::vector<CommandRow>& commandRows() {
         R("MMzoom", "MMbeeld", Check, "In&zoomen", "&Zoom")
             .picture(nullptr, "zoom-in", nullptr, Never)
             .on(Toolbar::Commands, "Zoom"),
+        R("MMzoomSelectie", "MMbeeld", Command, "Zoomen Naar &Selectie", "Zoom to &Selection")
+            .key("Ctrl+E")
+            .picture(nullptr, "zoom-selection", nullptr, WhenEnabled)
+            .on(Toolbar::Commands, "ZoomSelectie"),
+        R("MMzoomAlles", "MMbeeld", Command, "Zoomen Naar &Heel Geluid", "Zoom to &Whole Sound")
+            .key("Ctrl+F")
+            .picture(nullptr, "zoom-whole", nullptr, WhenEnabled)
+            .on(Toolbar::Commands, "ZoomAlles"),
         R("MMlijnBeeld2", "MMbeeld", Separator, "", ""),
         R("MMgrafiek", "MMbeeld", Menu, "&Grafiek", "&Graphic"),
         R("MMgrafiek1", "MMgrafiek", Radio, "&Standaard", "&Standard"),

@@ -574,6 +574,14 @@ bool MainWindow::saveGraphic(const std::string& path) {
     return views_->graphic().save(localPath(path), "BMP");
 }
 
+void MainWindow::showFrames(double first, double last) {
+    views_->showFrames(first, last);
+}
+
+void MainWindow::showWholeSound() {
+    views_->showWholeSound();
+}
+
 void MainWindow::followDevice() {
     const Document& doc = editor_.doc();
     const int64_t position = device_.position();
@@ -619,6 +627,24 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         const bool start = event->key() == Qt::Key_BracketLeft;
         editor_.runExclusive([&] { editor_.markAtPlayPosition(start); });
         return;
+    }
+    // The zoom keys: + and - around the pointer (or the play cursor), Home and End.
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        views_->zoomBy(1 / WaveformViews::KeyZoom);
+        return;
+    case Qt::Key_Minus:
+        views_->zoomBy(WaveformViews::KeyZoom);
+        return;
+    case Qt::Key_Home:
+        views_->scrollToStart();
+        return;
+    case Qt::Key_End:
+        views_->scrollToEnd();
+        return;
+    default:
+        break;
     }
     QMainWindow::keyPressEvent(event);
 }

@@ -84,6 +84,8 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     void selectionChanged() override;
     void soundChanged(const SoundChange& change) override;
     bool saveGraphic(const std::string& path) override;
+    void showFrames(double first, double last) override;
+    void showWholeSound() override;
     void languageChanged() override;
     void settingsChanged() override;
     void hideToolDialogs() override;
