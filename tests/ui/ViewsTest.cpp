@@ -1,9 +1,9 @@
 // The channel views in the window: a drag selects what lies under the pointer, the secondary
 // button leaves the selection, Zoom shows two seconds that the scroll bar moves, the wheel and
 // the keys zoom down to single frames where a drag selects them exactly and scrolls past the
-// edge, the views fill the window with the ruler clear of them, the graph style is chosen from
-// the menu, and Save Graphic As BMP writes what the views show. The level display beside them
-// lights its top step at full scale.
+// edge, the views follow playback until the user scrolls, the views fill the window with the
+// ruler clear of them, the graph style is chosen from the menu, and Save Graphic As BMP writes
+// what the views show. The level display beside them lights its top step at full scale.
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QtTest>
@@ -23,6 +23,7 @@ class ViewsTest : public QObject {
     void zoomScrollStyleAndGraphic();
     void wheelAndKeysZoomToFramesThatADragSelects();
     void viewsFillTheWindowAndTheRulerHoldsNoWaveform();
+    void playbackIsFollowedUntilTheUserScrolls();
     void levelStripLightsItsTopStepAtFullScale();
 };
 
@@ -61,6 +62,8 @@ void ViewsTest::dragSelectsUnderThePointer() {
 
 void ViewsTest::zoomScrollStyleAndGraphic() {
     Session session;
+    // Nothing plays after opening: the views would follow it.
+    session.item("MMluister")->trigger();
     // Three seconds of tone: longer than the two-second window.
     const QString path = session.dir.path() + "/long.wav";
     {
@@ -118,7 +121,8 @@ void turnWheel(QWidget* view, int x, int notches, Qt::KeyboardModifiers modifier
 
 void ViewsTest::wheelAndKeysZoomToFramesThatADragSelects() {
     Session session;
-    session.openTone("tone.wav"); // 44100 frames, mono
+    session.item("MMluister")->trigger(); // nothing plays, nothing to follow
+    session.openTone("tone.wav");         // 44100 frames, mono
     auto* views = session.window->findChild<WaveformViews*>();
     auto* upper = views->findChild<QWidget*>("Picture1");
     auto* scroll = session.window->findChild<QScrollBar*>("HSC");
@@ -227,6 +231,26 @@ void ViewsTest::viewsFillTheWindowAndTheRulerHoldsNoWaveform() {
     QVERIFY(QTest::qWaitFor([&] { return lower->isVisible(); }));
     QVERIFY(std::abs(lower->height() - upper->height()) <= 1);
     QCOMPARE(ruler->y(), lower->geometry().bottom() + 1);
+}
+
+void ViewsTest::playbackIsFollowedUntilTheUserScrolls() {
+    Session session;
+    session.item("MMluister")->trigger();
+    session.openTone("tone.wav"); // one second
+    auto* views = session.window->findChild<WaveformViews*>();
+    auto* upper = views->findChild<QWidget*>("Picture1");
+    // A tenth of a second at the start: the cursor leaves it soon after Play, and the views turn
+    // a page to it.
+    views->showFrames(0, 4409);
+    session.item("MMplay")->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return views->viewWindow().ViewStart > 0; }, 5000));
+    QVERIFY(session.window->editor().devicePlaying());
+    // Scrolled back by the user while it plays, the views stay where the user left them.
+    turnWheel(upper, 10, 50, {});
+    QCOMPARE(views->viewWindow().ViewStart, 0.0);
+    QTest::qWait(300);
+    QCOMPARE(views->viewWindow().ViewStart, 0.0);
+    session.item("MMstop")->trigger();
 }
 
 void ViewsTest::levelStripLightsItsTopStepAtFullScale() {

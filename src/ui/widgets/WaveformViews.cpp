@@ -103,7 +103,7 @@ WaveformViews::WaveformViews(Editor& editor, std::string pictureFolder,
     // dragged.
     connect(hsc_, &QScrollBar::valueChanged, this, [this](int value) {
         zoom_.scrollToBar(value);
-        zoomMoved();
+        zoomMoved(true);
     });
     connect(hsc_, &QScrollBar::sliderPressed, this, [this] {
         scrolling_ = scrollChanged_ = true;
@@ -205,20 +205,21 @@ void WaveformViews::resizeEvent(QResizeEvent* event) {
 
 // ---------------------------------------------------------------- zoom
 
-void WaveformViews::zoomMoved() {
+void WaveformViews::zoomMoved(bool byUser) {
+    if (byUser && editor_.devicePlaying()) movedWhilePlaying_ = true;
     dirty_ = true;
     showSelection();
 }
 
 void WaveformViews::showWholeSound() {
     zoom_.showWhole();
-    zoomMoved();
+    zoomMoved(true);
 }
 
 void WaveformViews::showFrames(double first, double last) {
     zoom_.setWidth(viewWidth());
     zoom_.showFrames(first, last);
-    zoomMoved();
+    zoomMoved(true);
 }
 
 void WaveformViews::zoomBy(double factor, std::optional<double> x) {
@@ -226,17 +227,17 @@ void WaveformViews::zoomBy(double factor, std::optional<double> x) {
     if (!x) x = pointerX_ ? double(*pointerX_) : marks_.cursor ? *marks_.cursor : viewWidth() / 2.0;
     zoom_.setWidth(viewWidth());
     zoom_.zoomAround(*x, factor);
-    zoomMoved();
+    zoomMoved(true);
 }
 
 void WaveformViews::scrollToStart() {
     zoom_.scrollTo(0);
-    zoomMoved();
+    zoomMoved(true);
 }
 
 void WaveformViews::scrollToEnd() {
     zoom_.scrollTo(double(editor_.doc().SampleCount));
-    zoomMoved();
+    zoomMoved(true);
 }
 
 void WaveformViews::wheel(int, QWheelEvent* event) {
@@ -250,7 +251,7 @@ void WaveformViews::wheel(int, QWheelEvent* event) {
     const int notches = delta.x() != 0 ? -delta.x() : -delta.y();
     if (notches == 0 || zoom_.whole()) return;
     zoom_.scrollBy(notches / 120.0 * viewWidth() / 10);
-    zoomMoved();
+    zoomMoved(true);
 }
 
 // ---------------------------------------------------------------- play marks
@@ -262,6 +263,11 @@ void WaveformViews::showPlayMarks(const PlayMarks& marks) {
     const PlayMarks shown = scrolling_ ? PlayMarks{} : marks;
     for (ChannelView* view : views_)
         view->showMarks(shown);
+}
+
+void WaveformViews::followPlayback(double frame) {
+    if (movedWhilePlaying_ || scrolling_ || dragView_ != 0) return;
+    if (zoom_.follow(frame)) zoomMoved(false);
 }
 
 double WaveformViews::xAtFrame(double frame) const {
@@ -312,7 +318,7 @@ void WaveformViews::scrollPastEdge() {
     const double pixels = dragX_ < 0 ? std::clamp(dragX_, -width / 4, -2)
                                      : std::clamp(dragX_ - width + 1, 2, std::max(width / 4, 2));
     zoom_.scrollBy(pixels);
-    zoomMoved();
+    zoomMoved(true);
     const int x = std::clamp(dragX_, 0, width);
     editor_.runExclusive([&] { editor_.selectionPointerMove(dragView_, frameAt(x)); });
 }

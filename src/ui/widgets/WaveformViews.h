@@ -75,6 +75,10 @@ class WaveformViews : public QWidget {
         bool operator==(const PlayMarks&) const = default;
     };
     void showPlayMarks(const PlayMarks& marks);
+    // While the sound plays the views turn a page when the cursor at `frame` leaves them, unless
+    // the user moved the views since playback began.
+    void playbackStarted() { movedWhilePlaying_ = false; }
+    void followPlayback(double frame);
     // The pixel column of frame f in the views.
     double xAtFrame(double frame) const;
     int viewWidth() const;
@@ -86,7 +90,7 @@ class WaveformViews : public QWidget {
     friend class ChannelView;
     void render();
     // The zoom moved: the scroll bar follows and the views are drawn anew.
-    void zoomMoved();
+    void zoomMoved(bool byUser);
     // The pointer in view 1 or 2 at pixel column x (outside the view while dragging past it).
     void pointerDown(int view, Qt::MouseButton button, int x, const QPoint& global);
     void pointerMove(int view, Qt::MouseButtons buttons, int x);
@@ -116,6 +120,7 @@ class WaveformViews : public QWidget {
     PlayMarks marks_;
     bool scrolling_ = false;
     bool scrollChanged_ = false; // the markers must be shown anew
+    bool movedWhilePlaying_ = false;
     QTimer* edgeTimer_;
     int dragView_ = 0;            // the view a drag runs in, 0 when none
     int dragX_ = 0;               // where its pointer is

@@ -607,6 +607,8 @@ void MainWindow::followDevice() {
         const Editor::Playing& playing = editor_.playing();
         const double f = playing.startMs + double(position);
         const int32_t total = soundDurationMs(doc);
+        if (!followingPlayback_) views_->playbackStarted();
+        views_->followPlayback(f * doc.SampleRate / 1000);
         marks.cursor = views_->xAtFrame(f * doc.SampleRate / 1000);
         if (playing.PlayFrom != 0) marks.begin = views_->xAtFrame(playing.PlayFrom);
         if (playing.PlayTo < doc.SampleCount - 1) marks.end = views_->xAtFrame(playing.PlayTo);
@@ -616,6 +618,7 @@ void MainWindow::followDevice() {
         levels = levelDisplay(doc, editor_.levelMeterChannel, roundToInt(f * doc.SampleRate / 1000),
                               volume_->levelWidth(), volume_->levelHeight());
     }
+    followingPlayback_ = active && !recording && doc.SampleRate > 0;
     views_->showPlayMarks(marks);
     if (panels_[4]->panelText() != text) panels_[4]->setPanelText(text);
     volume_->showLevels(levels.rows, levels.step, text);

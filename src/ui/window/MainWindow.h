@@ -161,7 +161,8 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     QTimer* timer1_ = nullptr;
     std::pair<bool, bool> transport_{false, false}; // Stop, and Rewind and Forward, enabled
     bool busy_ = false;
-    int mp3Bitrate_ = 96; // the export's bitrate, kept while the program runs
+    bool followingPlayback_ = false; // the views follow the sound being played
+    int mp3Bitrate_ = 96;            // the export's bitrate, kept while the program runs
     bool closed_ = false;
     bool closing_ = false; // inside the close event
 };
