@@ -210,9 +210,6 @@ const std::vector<CommandRow>& commandRows() {
         R("MMmetertje", "MMbeeld", Check, "&Real-Time Volume Weergeven",
           "Display &Real-Time Volume"),
         R("MMtijdAangeven", "MMbeeld", Check, "&Tijd Aangeven", "Display &Time"),
-        R("MMzoom", "MMbeeld", Check, "In&zoomen", "&Zoom")
-            .picture(nullptr, "zoom-in", nullptr, Never)
-            .on(Toolbar::Commands, "Zoom"),
         R("MMzoomSelectie", "MMbeeld", Command, "Zoomen Naar &Selectie", "Zoom to &Selection")
             .key("Ctrl+E")
             .picture(nullptr, "zoom-selection", nullptr, WhenEnabled)
@@ -221,6 +218,9 @@ const std::vector<CommandRow>& commandRows() {
             .key("Ctrl+F")
             .picture(nullptr, "zoom-whole", nullptr, WhenEnabled)
             .on(Toolbar::Commands, "ZoomAlles"),
+        R("MMzoom", "MMbeeld", Check, "In&zoomen", "&Zoom")
+            .picture(nullptr, "zoom-in", nullptr, Never)
+            .on(Toolbar::Commands, "Zoom"),
         R("MMlijnBeeld2", "MMbeeld", Separator, "", ""),
         R("MMgrafiek", "MMbeeld", Menu, "&Grafiek", "&Graphic"),
         R("MMgrafiek1", "MMgrafiek", Radio, "&Standaard", "&Standard"),
