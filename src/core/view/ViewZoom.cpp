@@ -97,7 +97,8 @@ ScrollBarState ViewZoom::scrollBar() const {
     const double pixelsPerFrame = width_ / span_;
     ScrollBarState bar;
     bar.shown = true;
-    bar.maximum = int(std::ceil((double(frames_) - span_) * pixelsPerFrame / unit));
+    // The last value is the end of the sound: the value of a stretch ending there, rounded alike.
+    bar.maximum = int(std::lround((double(frames_) - span_) * pixelsPerFrame / unit));
     bar.pageStep = std::max(1, int(width_ / unit));
     bar.singleStep = std::max(1, int(width_ / 10 / unit));
     bar.value = std::min(bar.maximum, int(std::lround(start_ * pixelsPerFrame / unit)));

@@ -108,6 +108,14 @@ TEST_F(ViewZoomTest, ScrollBarReachesBothEndsOfAnHourAtTheDeepestZoom) {
     EXPECT_NEAR(double(bar.value) / bar.maximum, 0.5, 1e-6);
     zoom.scrollToBar(bar.maximum);
     EXPECT_DOUBLE_EQ(zoom.window().ViewEnd, double(hour) - 1);
+    EXPECT_EQ(zoom.scrollBar().value, bar.maximum);
+    // So is every stretch's end, whatever the width.
+    for (int width : {1000, 1101, 1102, 1317}) {
+        zoom.setWidth(width);
+        zoom.show(hour, 12345);
+        EXPECT_EQ(zoom.scrollBar().value, zoom.scrollBar().maximum) << width;
+    }
+    zoom.setWidth(1200);
     zoom.scrollToBar(0);
     EXPECT_EQ(zoom.start(), 0);
     // At one frame a column the bar counts columns: a page is the view's width.
