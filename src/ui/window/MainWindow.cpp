@@ -208,7 +208,8 @@ void MainWindow::buildToolbars() {
         auto* bar = new QToolBar(this);
         bar->setObjectName(name);
         bar->setIconSize(QSize(22, 22));
-        // The transport bar may be moved to another edge or stand free; the command bar stays.
+        // The bars at the bottom (transport, zoom) may be moved to another edge or stand free;
+        // the command bar stays.
         bar->setMovable(area == Qt::BottomToolBarArea);
         for (const CommandRow& row : commandRows()) {
             if (row.toolbar != which) continue;
@@ -221,6 +222,8 @@ void MainWindow::buildToolbars() {
     };
     toolbar1_ = build("Toolbar1", Toolbar::Commands, Qt::TopToolBarArea);
     toolbar2_ = build("Toolbar2", Toolbar::Transport, Qt::BottomToolBarArea);
+    // The zoom commands beside the transport: the command bar is full at the first size.
+    toolbar3_ = build("Toolbar3", Toolbar::Zoom, Qt::BottomToolBarArea);
 }
 
 void MainWindow::connectCommands() {
@@ -231,7 +234,7 @@ void MainWindow::connectCommands() {
         if (row.picture.inMenu == PictureInMenu::Always) item->setIcon(commandIcon(row.name));
         bind(item, *command, fixed, row.picture.inMenu == PictureInMenu::WhenEnabled);
     }
-    for (QToolBar* bar : {toolbar1_, toolbar2_})
+    for (QToolBar* bar : {toolbar1_, toolbar2_, toolbar3_})
         for (QAction* button : bar->actions())
             bind(button, *findCommand(button->property("command").toString().toStdString()), {},
                  false);
@@ -546,7 +549,7 @@ void MainWindow::languageChanged() {
     volume_->clearText();
     menus_.setLanguage(editor_.language());
     // A button's tooltip is its menu item's caption, unless the row says more.
-    for (QToolBar* bar : {toolbar1_, toolbar2_})
+    for (QToolBar* bar : {toolbar1_, toolbar2_, toolbar3_})
         for (QAction* button : bar->actions()) {
             const CommandRow& row =
                 *commandRow(button->property("command").toString().toStdString());

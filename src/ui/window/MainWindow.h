@@ -157,6 +157,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     QSpacerItem* volumeRoom_ = nullptr; // the room kept for the volume panel under the views
     QToolBar* toolbar1_ = nullptr;
     QToolBar* toolbar2_ = nullptr;
+    QToolBar* toolbar3_ = nullptr;
     QTranslator qtTexts_; // Qt's own texts in Dutch
     QTimer* timer1_ = nullptr;
     std::pair<bool, bool> transport_{false, false}; // Stop, and Rewind and Forward, enabled
