@@ -1,13 +1,17 @@
-// A whole redraw of the views for a 60-minute 44.1 kHz stereo sound, 1200 pixels wide: the
-// columns from the wave summary, both channels drawn in a graph style with the time scale, and
-// the selection laid over; the whole sound and a two-second window of it.
+// A whole redraw of the views for a 60-minute 44.1 kHz stereo sound in 1200 x 800 pixels (two
+// views of 400 rows): the columns from the wave summary, both channels drawn in a graph style,
+// the selection laid over and the time ruler; at zoom levels from the whole hour down to the
+// deepest zoom, and while the wheel zooms in and out around a pixel.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 
 #include <cmath>
 
+#include "RulerImage.h"
 #include "WaveformImages.h"
+#include "view/Ruler.h"
+#include "view/ViewZoom.h"
 #include "view/WaveSummary.h"
 
 namespace sono {
@@ -16,6 +20,7 @@ namespace {
 constexpr double Rate = 44100;
 constexpr int64_t Hour = 3600 * 44100;
 constexpr int Width = 1200;
+constexpr int ViewHeight = 400;
 
 const Document& longSound() {
     static const Document doc = [] {
@@ -36,27 +41,69 @@ const Document& longSound() {
     return doc;
 }
 
-void redraw(benchmark::State& state, GraphStyle style, bool twoSeconds) {
+const WaveSummary& summary() {
+    static const WaveSummary summarised = [] {
+        WaveSummary s;
+        s.rebuild(longSound());
+        return s;
+    }();
+    return summarised;
+}
+
+void redrawOnce(const ViewWindow& view, GraphStyle style, StylePictures& pictures) {
     const Document& doc = longSound();
-    WaveSummary summary;
-    summary.rebuild(doc);
+    RenderRequest request{doc, style, false, view, Width, ViewHeight, {}};
+    request.columns[0] = summary().columns(doc, 1, view, Width);
+    request.columns[1] = summary().columns(doc, 2, view, Width);
+    auto views = composeViews(renderWaveform(request, pictures), doc, view, true);
+    auto ruler = rulerImage(rulerOf(view, Hour, Rate, Width), Width);
+    benchmark::DoNotOptimize(views);
+    benchmark::DoNotOptimize(ruler);
+}
+
+// `span` frames across the views from a third into the hour (0: the whole hour).
+void redraw(benchmark::State& state, GraphStyle style, double span) {
+    summary(); // made once, before any timing
     StylePictures pictures(SONO_SHARE_DIR);
-    const ScrollRange scroll = scrollRange(twoSeconds, Hour, Rate, Width);
-    const ViewWindow view = viewWindow(Hour, Rate, scroll, scroll.maximum / 2);
+    ViewZoom zoom;
+    zoom.setSound(Hour, Rate);
+    zoom.setWidth(Width);
+    if (span > 0) zoom.show(double(Hour / 3), span);
+    for (auto _ : state)
+        redrawOnce(zoom.window(), style, pictures);
+}
+
+// Wheel steps with Ctrl from the whole hour to the deepest zoom and back, a redraw each; the
+// time is per step.
+void wheelZoom(benchmark::State& state) {
+    summary();
+    StylePictures pictures(SONO_SHARE_DIR);
+    ViewZoom zoom;
+    zoom.setSound(Hour, Rate);
+    zoom.setWidth(Width);
+    double factor = 1 / 1.25;
     for (auto _ : state) {
-        RenderRequest request{doc, style, true, view, Width, 256, {}};
-        request.columns[0] = summary.columns(doc, 1, view, Width);
-        request.columns[1] = summary.columns(doc, 2, view, Width);
-        auto views = composeViews(renderWaveform(request, pictures), doc, view, true);
-        benchmark::DoNotOptimize(views);
+        zoom.zoomAround(Width * 0.37, factor);
+        if (zoom.span() <= Width / ViewZoom::MostPixelsPerFrame) factor = 1.25;
+        if (zoom.whole()) factor = 1 / 1.25;
+        redrawOnce(zoom.window(), GraphStyle::Standard, pictures);
     }
 }
 
-BENCHMARK_CAPTURE(redraw, StandardWhole, GraphStyle::Standard, false)
+BENCHMARK_CAPTURE(redraw, StandardWhole, GraphStyle::Standard, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(redraw, SpaceWhole, GraphStyle::Space, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(redraw, StandardTenMinutes, GraphStyle::Standard, 600 * Rate)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(redraw, SpaceWhole, GraphStyle::Space, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(redraw, StandardTwoSeconds, GraphStyle::Standard, true)
+BENCHMARK_CAPTURE(redraw, StandardTwoSeconds, GraphStyle::Standard, 2 * Rate)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(redraw, StandardFramePerColumn, GraphStyle::Standard, Width)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(redraw, StandardDeepest, GraphStyle::Standard,
+                  Width / ViewZoom::MostPixelsPerFrame)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(redraw, FireTwoSeconds, GraphStyle::Fire, 2 * Rate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(wheelZoom)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace sono

@@ -14,6 +14,8 @@ namespace sono {
 namespace {
 
 const QColor SelectionBackground(0, 0, 128);
+// Frames stand out as points from this many pixels per frame on.
+constexpr double FramePointPixels = 4;
 
 int rounded(double value) {
     return int(roundToInt(value));
@@ -133,6 +135,32 @@ void drawColumns(QImage& normal, QImage& selection, const std::vector<ColumnExtr
     }
 }
 
+// A point of 3 x 3 pixels around (x, y).
+void dot(QImage& image, int x, int y, QRgb colour) {
+    for (int c = x - 1; c <= x + 1; ++c)
+        columnLine(image, c, {y - 1, y + 2}, colour);
+}
+
+// At deep zoom every frame shows as a point on the line that joins them.
+void drawFramePoints(QImage& normal, QImage& selection, const Samples& samples,
+                     const RenderRequest& request) {
+    const ViewWindow& view = request.view;
+    if (!view.zoomed() || view.span * FramePointPixels > request.width) return;
+    const bool eightBit = request.doc.BitsPerSample == 8;
+    const int64_t count = std::min<int64_t>(request.doc.SampleCount, int64_t(samples.size()));
+    const auto last = std::min<int64_t>(int64_t(std::ceil(view.ViewEnd)), count - 1);
+    const QRgb colour = request.style == GraphStyle::Green      ? qRgb(0, 255, 0)
+                        : request.style == GraphStyle::Standard ? qRgb(0, 0, 0)
+                                                                : qRgb(255, 255, 255);
+    for (auto k = std::max<int64_t>(int64_t(std::ceil(view.ViewStart)), 0); k <= last; ++k) {
+        const int x = int(std::floor(XAtFrame(double(k), view, count, 0, request.width)));
+        const int16_t value = samples[size_t(k)];
+        const int y = columnRows({value, value}, eightBit, normal.height()).top;
+        dot(normal, x, y, colour);
+        dot(selection, x, y, qRgb(255, 255, 255));
+    }
+}
+
 void drawTimeScale(QImage& normal, QImage& selection, const RenderRequest& request) {
     QFont font;
     font.setPixelSize(10);
@@ -171,6 +199,8 @@ WaveformImages renderWaveform(const RenderRequest& request, StylePictures& pictu
         const std::vector<ColumnExtremes>& columns = request.columns[size_t(channel)];
         if (request.doc.FileName.empty() || columns.empty()) continue;
         drawColumns(normal, selection, columns, request, pictures);
+        drawFramePoints(normal, selection,
+                        channel == 0 ? request.doc.LeftSamples : request.doc.RightSamples, request);
         if (request.showTime) drawTimeScale(normal, selection, request);
     }
     return images;
@@ -188,8 +218,9 @@ std::array<QImage, 2> composeViews(const WaveformImages& images, const Document&
     const int height = views[0].height();
     const double rate = doc.SampleRate;
     const double left = XAtFrame(a, view, doc.SampleCount, rate, width);
-    const double span =
-        view.twoSeconds ? (b - a) / 2 / rate * width : (b - a) / double(doc.SampleCount) * width;
+    const double span = view.zoomed()     ? (b - a) * width / view.span
+                        : view.twoSeconds ? (b - a) / 2 / rate * width
+                                          : (b - a) / double(doc.SampleCount) * width;
     const QRect overlay(rounded(left), 0, rounded(span), view.twoSeconds ? height - 1 : height);
     for (int channel = 0; channel < 2; ++channel) {
         const bool applies = bothChannels || selection.SelChannel == channel + 1;

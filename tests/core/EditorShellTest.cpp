@@ -278,11 +278,11 @@ TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDev
     EXPECT_TRUE(enabledIds().empty());
 
     const std::set<std::string> withSound = {
-        "MMsave",      "MMsaveAs",    "MMplay",   "MMNiets",   "MMvolume",         "MMspeed",
-        "MMreverse",   "MMecho",      "MMprop",   "MMsaveMP3", "MMalien",          "MMalien2",
-        "MMsat",       "MMnormalize", "MMcopy",   "MMrecord",  "MMrecordOverloop", "MMsaveBMP",
-        "MMrecordMix", "MMgekraak",   "MMDempen", "MMfilter",  "MMkrimpen",        "MMSilence",
-        "MMAlles",     "MMinformatie"};
+        "MMsave",      "MMsaveAs",     "MMplay",     "MMNiets",   "MMvolume",         "MMspeed",
+        "MMreverse",   "MMecho",       "MMprop",     "MMsaveMP3", "MMalien",          "MMalien2",
+        "MMsat",       "MMnormalize",  "MMcopy",     "MMrecord",  "MMrecordOverloop", "MMsaveBMP",
+        "MMrecordMix", "MMgekraak",    "MMDempen",   "MMfilter",  "MMkrimpen",        "MMSilence",
+        "MMAlles",     "MMinformatie", "MMzoomAlles"};
     load(ramp(200));
     EXPECT_EQ(enabledIds(), withSound);
 
@@ -291,7 +291,8 @@ TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDev
         return ids;
     };
     select(10, 19);
-    const std::set<std::string> selected = with(withSound, {"MMcut", "MMdel", "MMerase", "MMmute"});
+    const std::set<std::string> selected =
+        with(withSound, {"MMcut", "MMdel", "MMerase", "MMmute", "MMzoomSelectie"});
     EXPECT_EQ(enabledIds(), selected);
     editor->copy();
     const std::set<std::string> clip =

@@ -1,7 +1,9 @@
 // The waveform drawn into images: rows and colours of the columns, the selection laid over, the
-// time scale, and the graphic of a stereo sound, checked at chosen pixels.
+// time scale, single frames at deep zoom, the graphic of a stereo sound and the ruler strip,
+// checked at chosen pixels.
 #include <QtTest>
 
+#include "RulerImage.h"
 #include "WaveformImages.h"
 
 using namespace sono;
@@ -19,8 +21,9 @@ Document soundOf(Samples left, Samples right = {}) {
     return doc;
 }
 
-WaveformImages draw(const Document& doc, GraphStyle style, bool showTime, int width, int height) {
-    const ViewWindow view{0, double(doc.SampleCount) - 1, false};
+WaveformImages draw(const Document& doc, GraphStyle style, bool showTime, int width, int height,
+                    ViewWindow view = {}) {
+    if (!view.zoomed()) view = {0, double(doc.SampleCount) - 1, false};
     RenderRequest request{doc, style, showTime, view, width, height, {}};
     request.columns[0] = columnExtremes(doc.LeftSamples, view, width);
     if (doc.isStereo()) request.columns[1] = columnExtremes(doc.RightSamples, view, width);
@@ -38,6 +41,7 @@ class WaveformImagesTest : public QObject {
     Q_OBJECT
   private slots:
     void columnsSelectionAndTimeScale();
+    void framesAtDeepZoomAndTheRuler();
 };
 
 void WaveformImagesTest::columnsSelectionAndTimeScale() {
@@ -49,14 +53,12 @@ void WaveformImagesTest::columnsSelectionAndTimeScale() {
     const int height = 300, half = 150;
     WaveformImages images = draw(doc, GraphStyle::Standard, false, 100, height);
 
-    // Silence is a one-pixel line in the middle row; full scale spans 128 rows either side.
+    // Silence is a one-pixel line in the middle row; full scale fills the height.
     QCOMPARE(at(images.normal[0], 10, half), qRgb(0, 0, 0) & 0xFFFFFF);
     QCOMPARE(at(images.normal[0], 10, half + 1), qRgb(255, 255, 255) & 0xFFFFFF);
     QCOMPARE(at(images.normal[0], 10, half - 1), qRgb(255, 255, 255) & 0xFFFFFF);
-    QCOMPARE(at(images.normal[0], 70, half - 128), 0u);
-    QCOMPARE(at(images.normal[0], 70, half + 127), 0u);
-    QCOMPARE(at(images.normal[0], 70, half + 128), 0xFFFFFFu);
-    QCOMPARE(at(images.normal[0], 70, half - 129), 0xFFFFFFu);
+    QCOMPARE(at(images.normal[0], 70, 0), 0u);
+    QCOMPARE(at(images.normal[0], 70, height - 1), 0u);
     // The selection image: navy with a white waveform.
     QCOMPARE(at(images.selection[0], 10, 0), 0x000080u);
     QCOMPARE(at(images.selection[0], 70, half), 0xFFFFFFu);
@@ -97,6 +99,40 @@ void WaveformImagesTest::columnsSelectionAndTimeScale() {
     timed.FileName.clear();
     images = draw(timed, GraphStyle::Standard, true, 700, height);
     QCOMPARE(at(images.normal[0], 300, half), 0xFFFFFFu);
+}
+
+void WaveformImagesTest::framesAtDeepZoomAndTheRuler() {
+    // Ten frames at ten pixels each, 0 and half scale in turn: each frame a point of 3 x 3
+    // pixels, the columns between them on the line that joins them.
+    Samples left(10, 0);
+    for (size_t i = 1; i < 10; i += 2)
+        left[i] = 16384;
+    const Document doc = soundOf(left);
+    const int height = 300;
+    const WaveformImages images =
+        draw(doc, GraphStyle::Standard, false, 100, height, ViewWindow{0, 9, false, 10});
+    // Frame 1 at row 150 - 75 = 75; the column left of it reaches row 74 only through the point.
+    QCOMPARE(at(images.normal[0], 9, 74), 0u);
+    QCOMPARE(at(images.normal[0], 9, 73), 0xFFFFFFu);
+    QCOMPARE(at(images.selection[0], 11, 74), 0xFFFFFFu);
+    QCOMPARE(at(images.selection[0], 11, 73), 0x000080u);
+    // Column 15 runs from half way to frame 2 (8192: row 112.5) to 6554 (row 120).
+    QCOMPARE(at(images.normal[0], 15, 116), 0u);
+    QCOMPARE(at(images.normal[0], 15, 100), 0xFFFFFFu);
+    QCOMPARE(at(images.normal[0], 15, 121), 0xFFFFFFu);
+
+    // 3.5 seconds in 700 pixels: a tick every half second, 100 pixels apart, labels beside them.
+    const QImage ruler = rulerImage(rulerOf({0, 3499, false}, 3500, 1000, 700), 700);
+    QCOMPARE(ruler.size(), QSize(700, RulerHeight));
+    const QRgb background = at(ruler, 50, RulerHeight - 1);
+    for (int x : {0, 100, 600})
+        QCOMPARE(at(ruler, x, 3), 0x000080u);
+    QCOMPARE(at(ruler, 99, 3), background);
+    QCOMPARE(at(ruler, 150, 3), background);
+    // The graphic of the views with the ruler below them.
+    const QImage graphic = withRuler(QImage(700, 50, QImage::Format_RGB32), ruler);
+    QCOMPARE(graphic.size(), QSize(700, 50 + RulerHeight));
+    QCOMPARE(at(graphic, 100, 53), 0x000080u);
 }
 
 QTEST_MAIN(WaveformImagesTest)

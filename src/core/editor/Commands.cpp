@@ -336,6 +336,8 @@ std::vector<Command> makeTable() {
          .run = plain<&Editor::toggleZoom>,
          .checked = optionOn<&Options::zoom>,
          .optionWord = "zoom"},
+        {.id = "MMzoomSelectie", .enabled = SelectionMade, .run = plain<&Editor::zoomToSelection>},
+        {.id = "MMzoomAlles", .enabled = SoundLoaded, .run = plain<&Editor::zoomToWholeSound>},
         optionItem<&Options::bothChannels>("MMbeide", "both"),
         optionItem<&Options::listenAfterChange>("MMluister", "listen"),
         optionItem<&Options::showInfo>("MMtoonInfo", "show-info"),

@@ -254,6 +254,17 @@ void Editor::saveGraphic() {
     setStatus(1, text);
     dialogs_.showMessage(MessageIcon::Information, ProgramCaption, text);
 }
+void Editor::zoomToSelection() {
+    if (!doc_.hasSelection()) return;
+    const Selection& selection = doc_.selection;
+    view_.showFrames(std::min(selection.SelStart, selection.SelEnd),
+                     std::max(selection.SelStart, selection.SelEnd));
+}
+
+void Editor::zoomToWholeSound() {
+    view_.showWholeSound();
+}
+
 void Editor::rememberRecentFile(const std::string& path) {
     auto& recent = settings_.recentFiles;
     std::string oldest = recent[4];

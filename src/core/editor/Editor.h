@@ -159,6 +159,9 @@ class Editor {
     void chooseGraphStyle(int style);
     // Save Graphic As BMP: the views as they are shown, written by the view.
     void saveGraphic();
+    // The views show the selected frames, or the whole sound.
+    void zoomToSelection();
+    void zoomToWholeSound();
     void selectAll();
     void selectNothing();
     // The primary-button gestures in view 1 (upper) or 2 (lower), with the pointer position

@@ -39,6 +39,9 @@ class ViewObserver {
     virtual void hideToolDialogs() {}
     // The closing steps have run and the program ends: the window goes away.
     virtual void programClosed() {}
+    // The views show frames first..last (both inclusive) across their width, or the whole sound.
+    virtual void showFrames(double /*first*/, double /*last*/) {}
+    virtual void showWholeSound() {}
     // Writes the views as they are shown to a BMP file; false when that failed (or there are
     // no views).
     virtual bool saveGraphic(const std::string& /*path*/) { return false; }

@@ -1,6 +1,7 @@
 #include "view/Columns.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "support/Numbers.h"
@@ -12,6 +13,12 @@ namespace sono {
 ColumnFrames columnFrames(const ViewWindow& view, int width, int column) {
     if (width <= 0) return {roundToInt(view.ViewStart), 0, -1};
     const double w = width;
+    if (view.zoomed()) {
+        const double from = view.ViewStart + view.span * column / w;
+        const double to = view.ViewStart + view.span * (column + 1) / w;
+        const auto first = int64_t(std::ceil(from));
+        return {first, first, int64_t(std::ceil(to)) - 1, from, to};
+    }
     const double span = view.ViewEnd - view.ViewStart;
     // Neighbouring columns may share a frame when a position rounds to a half, and the last frame
     // of the view falls into no column: the bounds are the program's own and kept as they are.
@@ -28,10 +35,9 @@ std::vector<ColumnExtremes> columnExtremes(std::span<const int16_t> samples, con
     const int64_t count = int64_t(samples.size());
     // Every column starts from its seed, so one that holds no frame still has a height. A frame
     // outside the samples is skipped (a seed there leaves the column at 0).
-    for (int c = 0; c < columns; ++c) {
-        const int64_t seed = columnFrames(view, width, c).seed;
-        if (seed >= 0 && seed < count) extremes[size_t(c)] = {samples[seed], samples[seed]};
-    }
+    for (int c = 0; c < columns; ++c)
+        extremes[size_t(c)] =
+            detail::columnSeed(samples.data(), count, view, columnFrames(view, width, c));
     inSlices(
         columns, StepCount,
         [&](int64_t begin, int64_t end) {
@@ -51,11 +57,12 @@ std::vector<ColumnExtremes> columnExtremes(std::span<const int16_t> samples, con
 }
 
 ColumnRows columnRows(ColumnExtremes extremes, bool eightBit, int height) {
-    // One row per 8-bit step, or per 256 16-bit steps, whatever the height of the view.
-    const int half = height / 2;
+    // Full scale fills the height around the middle: at 256 rows, one row per 8-bit step or per
+    // 256 16-bit steps. An odd height's middle lies half way down its middle row.
+    const double half = height / 2.0;
     const auto row = [&](int16_t value) {
-        if (eightBit) return half - value + 128;
-        return int(roundToInt(half - double(value) / 256));
+        const double centred = eightBit ? double(value - 128) * 256 : double(value);
+        return int(roundToInt(half - centred * height / 65536));
     };
     ColumnRows rows{row(extremes.high), row(extremes.low)};
     if (rows.bottom <= rows.top) rows.bottom = rows.top + 1;

@@ -49,6 +49,7 @@ ViewWindow viewWindow(int64_t sampleCount, double sampleRate, const ScrollRange&
 
 double FrameAtX(double x, const ViewWindow& view, int64_t sampleCount, double sampleRate,
                 int width) {
+    if (view.zoomed()) return view.ViewStart + view.span * x / std::max(width, 1);
     // Pixel 0 is the first frame shown and pixel width - 1 the frame just past the last; a view a
     // single column wide has only its first frame.
     if (width <= 1) return view.twoSeconds ? view.ViewStart : 0.0;
@@ -60,6 +61,7 @@ double FrameAtX(double x, const ViewWindow& view, int64_t sampleCount, double sa
 double XAtFrame(double f, const ViewWindow& view, int64_t sampleCount, double sampleRate,
                 int width) {
     const double w = width;
+    if (view.zoomed()) return (f - view.ViewStart) * w / view.span;
     if (!view.twoSeconds) return sampleCount > 0 ? f / double(sampleCount) * w : 0.0;
     return sampleRate > 0 ? (f - view.ViewStart) / 2 / sampleRate * w : 0.0;
 }

@@ -1,22 +1,32 @@
 #include "WaveformViews.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
+
+#include "RulerImage.h"
+#include "view/Ruler.h"
 
 namespace sono {
 
-// One channel view: shows its image and hands the pointer to the views.
+// One channel view: shows its image and hands the pointer and the wheel to the views.
 class ChannelView : public QWidget {
   public:
     ChannelView(WaveformViews& views, int number) : views_(views), number_(number) {
         setObjectName(number == 1 ? "Picture1" : "Picture2");
-        setFixedHeight(WaveformViews::ViewHeight);
+        setMinimumHeight(WaveformViews::LeastViewHeight);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         setAttribute(Qt::WA_OpaquePaintEvent);
+        // The keys zoom around the pointer: the views know where it is.
+        setMouseTracking(true);
     }
     void show(const QImage& image) {
         image_ = image;
@@ -44,14 +54,20 @@ class ChannelView : public QWidget {
         line(marks_.end, QColor(0, 160, 0));
         line(marks_.cursor, Qt::red);
     }
+    void resizeEvent(QResizeEvent*) override {
+        // A view grows or shrinks with the window (or with the other view's showing).
+        if (isVisible()) views_.showSelection();
+    }
     void mousePressEvent(QMouseEvent* event) override {
-        views_.pointerDown(number_, event->button(), int(event->position().x()),
+        views_.pointerDown(number_, event->button(), int(std::floor(event->position().x())),
                            event->globalPosition().toPoint());
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        views_.pointerMove(number_, event->buttons(), int(event->position().x()));
+        views_.pointerMove(number_, event->buttons(), int(std::floor(event->position().x())));
     }
     void mouseReleaseEvent(QMouseEvent*) override { views_.pointerUp(); }
+    void leaveEvent(QEvent*) override { views_.pointerX_.reset(); }
+    void wheelEvent(QWheelEvent* event) override { views_.wheel(number_, event); }
 
   private:
     WaveformViews& views_;
@@ -63,23 +79,31 @@ class ChannelView : public QWidget {
 WaveformViews::WaveformViews(Editor& editor, std::string pictureFolder,
                              std::function<void(const QPoint&)> popup, QWidget* parent)
     : QWidget(parent), editor_(editor), pictures_(std::move(pictureFolder)),
-      popup_(std::move(popup)), hsc_(new QScrollBar(Qt::Horizontal)) {
+      popup_(std::move(popup)), ruler_(new QLabel), hsc_(new QScrollBar(Qt::Horizontal)),
+      edgeTimer_(new QTimer(this)) {
     setObjectName("views");
     views_ = {new ChannelView(*this, 1), new ChannelView(*this, 2)};
+    ruler_->setObjectName("Ruler");
+    ruler_->setFixedHeight(RulerHeight);
+    ruler_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     hsc_->setObjectName("HSC");
     hsc_->hide();
     views_[1]->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(0);
-    layout->addWidget(views_[0]);
+    layout->addWidget(views_[0], 1);
+    // A narrow band of the window between the views tells the channels apart at full scale.
+    gap_ = new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    layout->addSpacerItem(gap_);
+    layout->addWidget(views_[1], 1);
+    layout->addWidget(ruler_);
     layout->addWidget(hsc_);
-    layout->addWidget(views_[1]);
-    // Moving the two-second window draws the views anew; the markers are hidden while the
-    // thumb is dragged.
-    connect(hsc_, &QScrollBar::valueChanged, this, [this] {
-        dirty_ = true;
-        showSelection();
+    // The scroll bar moves the zoomed stretch; the markers are hidden while the thumb is
+    // dragged.
+    connect(hsc_, &QScrollBar::valueChanged, this, [this](int value) {
+        zoom_.scrollToBar(value);
+        zoomMoved(true);
     });
     connect(hsc_, &QScrollBar::sliderPressed, this, [this] {
         scrolling_ = scrollChanged_ = true;
@@ -90,6 +114,8 @@ WaveformViews::WaveformViews(Editor& editor, std::string pictureFolder,
         scrollChanged_ = true;
         showPlayMarks(marks_);
     });
+    edgeTimer_->setInterval(40);
+    connect(edgeTimer_, &QTimer::timeout, this, &WaveformViews::scrollPastEdge);
 }
 
 int WaveformViews::viewWidth() const {
@@ -110,41 +136,125 @@ void WaveformViews::soundChanged(const SoundChange& change) {
 void WaveformViews::render() {
     const Document& doc = editor_.doc();
     const Options& options = editor_.options();
+    if (views_[1]->isVisible() != doc.isStereo()) {
+        views_[1]->setVisible(doc.isStereo());
+        gap_->changeSize(0, doc.isStereo() ? ViewGap : 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+        layout()->invalidate();
+        ruler_->setVisible(options.showTime);
+        layout()->activate();
+    }
+    ruler_->setVisible(options.showTime);
     const int width = viewWidth();
-    scroll_ = scrollRange(options.zoom, doc.SampleCount, doc.SampleRate, width);
+    const int height = std::max(views_[0]->height(), 1);
+    zoom_.setSound(doc.SampleCount, doc.SampleRate);
+    zoom_.setWidth(width);
+    // Another sound, or the Zoom option switched: the option's view, the two-second window or
+    // the whole sound.
+    if (doc.FileName != shownFile_ || options.zoom != zoomOption_) {
+        const double start = doc.FileName != shownFile_ ? 0 : zoom_.start();
+        shownFile_ = doc.FileName;
+        zoomOption_ = options.zoom;
+        if (options.zoom && doc.SampleRate > 0)
+            zoom_.show(start, 2.0 * doc.SampleRate);
+        else
+            zoom_.showWhole();
+    }
+    view_ = zoom_.window();
+    const ScrollBarState bar = zoom_.scrollBar();
     {
         const QSignalBlocker quiet(hsc_);
-        hsc_->setRange(0, scroll_.maximum);
-        hsc_->setPageStep(scroll_.largeChange);
-        hsc_->setSingleStep(scroll_.smallChange);
+        hsc_->setRange(0, bar.maximum);
+        hsc_->setPageStep(bar.pageStep);
+        hsc_->setSingleStep(bar.singleStep);
+        hsc_->setValue(bar.value);
     }
-    hsc_->setVisible(scroll_.shown);
-    view_ = sono::viewWindow(doc.SampleCount, doc.SampleRate, scroll_, hsc_->value());
+    hsc_->setVisible(bar.shown);
 
-    RenderRequest request{
-        doc, graphStyleOf(options.graphStyle), options.showTime, view_, width, ViewHeight, {}};
+    // The time goes into the ruler strip under the views, never over the waveform.
+    RenderRequest request{doc, graphStyleOf(options.graphStyle), false, view_, width, height, {}};
     if (!doc.FileName.empty()) {
         request.columns[0] = summary_.columns(doc, 1, view_, width);
         if (doc.isStereo()) request.columns[1] = summary_.columns(doc, 2, view_, width);
     }
     images_ = renderWaveform(request, pictures_);
-    views_[1]->setVisible(doc.isStereo());
-    renderedWidth_ = width;
+    const Ruler ruler = doc.FileName.empty()
+                            ? Ruler{}
+                            : rulerOf(view_, doc.SampleCount, double(doc.SampleRate), width);
+    ruler_->setPixmap(QPixmap::fromImage(rulerImage(ruler, width)));
+    renderedSize_ = QSize(width, height);
     dirty_ = false;
 }
 
 void WaveformViews::showSelection() {
-    if (dirty_ || renderedWidth_ != viewWidth()) render();
+    if (dirty_ || renderedSize_ != QSize(viewWidth(), views_[0]->height())) render();
     shown_ = composeViews(images_, editor_.doc(), view_, editor_.options().bothChannels);
     views_[0]->show(shown_[0]);
     views_[1]->show(shown_[1]);
 }
 
+QImage WaveformViews::graphic() const {
+    const QImage views = graphicOfViews(shown_, editor_.doc().isStereo());
+    if (!ruler_->isVisible()) return views;
+    return withRuler(views, ruler_->pixmap().toImage());
+}
+
 void WaveformViews::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Only a new width draws anew; the views keep their height.
-    if (renderedWidth_ != viewWidth()) showSelection();
+    if (renderedSize_ != QSize(viewWidth(), views_[0]->height())) showSelection();
 }
+
+// ---------------------------------------------------------------- zoom
+
+void WaveformViews::zoomMoved(bool byUser) {
+    if (byUser && editor_.transport().devicePlaying()) movedWhilePlaying_ = true;
+    dirty_ = true;
+    showSelection();
+}
+
+void WaveformViews::showWholeSound() {
+    zoom_.showWhole();
+    zoomMoved(true);
+}
+
+void WaveformViews::showFrames(double first, double last) {
+    zoom_.setWidth(viewWidth());
+    zoom_.showFrames(first, last);
+    zoomMoved(true);
+}
+
+void WaveformViews::zoomBy(double factor, std::optional<double> x) {
+    if (editor_.doc().FileName.empty()) return;
+    if (!x) x = pointerX_ ? double(*pointerX_) : marks_.cursor ? *marks_.cursor : viewWidth() / 2.0;
+    zoom_.setWidth(viewWidth());
+    zoom_.zoomAround(*x, factor);
+    zoomMoved(true);
+}
+
+void WaveformViews::scrollToStart() {
+    zoom_.scrollTo(0);
+    zoomMoved(true);
+}
+
+void WaveformViews::scrollToEnd() {
+    zoom_.scrollTo(double(editor_.doc().SampleCount));
+    zoomMoved(true);
+}
+
+void WaveformViews::wheel(int, QWheelEvent* event) {
+    event->accept();
+    const QPoint delta = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (delta.y() != 0) zoomBy(std::pow(WheelZoom, -delta.y() / 120.0), event->position().x());
+        return;
+    }
+    // A notch scrolls a tenth of the view; down and right go on in time.
+    const int notches = delta.x() != 0 ? -delta.x() : -delta.y();
+    if (notches == 0 || zoom_.whole()) return;
+    zoom_.scrollBy(notches / 120.0 * viewWidth() / 10);
+    zoomMoved(true);
+}
+
+// ---------------------------------------------------------------- play marks
 
 void WaveformViews::showPlayMarks(const PlayMarks& marks) {
     if (marks == marks_ && !scrollChanged_) return;
@@ -155,10 +265,17 @@ void WaveformViews::showPlayMarks(const PlayMarks& marks) {
         view->showMarks(shown);
 }
 
+void WaveformViews::followPlayback(double frame) {
+    if (movedWhilePlaying_ || scrolling_ || dragView_ != 0) return;
+    if (zoom_.follow(frame)) zoomMoved(false);
+}
+
 double WaveformViews::xAtFrame(double frame) const {
     const Document& doc = editor_.doc();
     return XAtFrame(frame, view_, doc.SampleCount, doc.SampleRate, viewWidth());
 }
+
+// ---------------------------------------------------------------- pointer
 
 double WaveformViews::frameAt(int x) const {
     const Document& doc = editor_.doc();
@@ -171,17 +288,44 @@ void WaveformViews::pointerDown(int view, Qt::MouseButton button, int x, const Q
         return;
     }
     if (button != Qt::LeftButton) return;
-    editor_.runExclusive([&] { editor_.selectionPointerDown(view, frameAt(x)); });
+    if (editor_.runExclusive([&] { editor_.selectionPointerDown(view, frameAt(x)); })) {
+        dragView_ = view;
+        dragX_ = x;
+    }
 }
 
 void WaveformViews::pointerMove(int view, Qt::MouseButtons buttons, int x) {
+    pointerX_ = x;
     // Only the primary button held alone drags.
     if (buttons != Qt::LeftButton) return;
+    dragX_ = x;
+    // Held past an edge of a zoomed view, the drag scrolls on.
+    const bool pastEdge = x < 0 || x >= viewWidth();
+    if (pastEdge && dragView_ != 0 && !zoom_.whole() && !edgeTimer_->isActive())
+        edgeTimer_->start();
+    if (!pastEdge) edgeTimer_->stop();
     x = std::clamp(x, 0, viewWidth());
     editor_.runExclusive([&] { editor_.selectionPointerMove(view, frameAt(x)); });
 }
 
+void WaveformViews::scrollPastEdge() {
+    const int width = viewWidth();
+    if (dragView_ == 0 || (dragX_ >= 0 && dragX_ < width)) {
+        edgeTimer_->stop();
+        return;
+    }
+    // The farther past the edge, the faster, up to a quarter of the view a step.
+    const double pixels = dragX_ < 0 ? std::clamp(dragX_, -width / 4, -2)
+                                     : std::clamp(dragX_ - width + 1, 2, std::max(width / 4, 2));
+    zoom_.scrollBy(pixels);
+    zoomMoved(true);
+    const int x = std::clamp(dragX_, 0, width);
+    editor_.runExclusive([&] { editor_.selectionPointerMove(dragView_, frameAt(x)); });
+}
+
 void WaveformViews::pointerUp() {
+    edgeTimer_->stop();
+    dragView_ = 0;
     editor_.runExclusive([&] { editor_.selectionPointerUp(); });
 }
 

@@ -210,6 +210,14 @@ const std::vector<CommandRow>& commandRows() {
         R("MMmetertje", "MMbeeld", Check, "&Real-Time Volume Weergeven",
           "Display &Real-Time Volume"),
         R("MMtijdAangeven", "MMbeeld", Check, "&Tijd Aangeven", "Display &Time"),
+        R("MMzoomSelectie", "MMbeeld", Command, "Zoomen Naar &Selectie", "Zoom to &Selection")
+            .key("Ctrl+E")
+            .picture(nullptr, "zoom-selection", nullptr, WhenEnabled)
+            .on(Toolbar::Zoom, "ZoomSelectie"),
+        R("MMzoomAlles", "MMbeeld", Command, "Zoomen Naar &Heel Geluid", "Zoom to &Whole Sound")
+            .key("Ctrl+F")
+            .picture(nullptr, "zoom-whole", nullptr, WhenEnabled)
+            .on(Toolbar::Zoom, "ZoomAlles"),
         R("MMzoom", "MMbeeld", Check, "In&zoomen", "&Zoom")
             .picture(nullptr, "zoom-in", nullptr, Never)
             .on(Toolbar::Commands, "Zoom"),

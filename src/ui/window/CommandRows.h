@@ -19,7 +19,7 @@ enum class MenuItemKind {
 };
 
 // The bar a command's button stands on, in the order of the menus.
-enum class Toolbar { None, Commands, Transport };
+enum class Toolbar { None, Commands, Transport, Zoom };
 
 // When a menu item shows the command's picture; a toolbar button always shows it.
 enum class PictureInMenu { Never, WhenEnabled, Always };

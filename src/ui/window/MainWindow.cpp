@@ -125,7 +125,8 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         menus_.menu("MMedit")->exec(at);
     });
     // The volume panel stands between the views and the progress area, so that it covers
-    // neither the views' time scales nor the progress; the window keeps room for it there.
+    // neither the views' time ruler nor the progress; the window keeps room for it there while
+    // it shows, and the views take the rest of the window's height.
     volume_ =
         new VolumePanel([this] { return views_->mapTo(this, QPoint(0, views_->height())).y(); },
                         [this] {
@@ -138,12 +139,12 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 4, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(views_);
-    layout->addSpacerItem(
-        new QSpacerItem(0, volume_->height(), QSizePolicy::Minimum, QSizePolicy::Expanding));
+    layout->addWidget(views_, 1);
+    volumeRoom_ = new QSpacerItem(0, volume_->height(), QSizePolicy::Minimum, QSizePolicy::Fixed);
+    layout->addSpacerItem(volumeRoom_);
     layout->addWidget(progress_);
     setCentralWidget(central);
-    // A stereo sound's views are taller than a mono one's: the panel keeps clear of them.
+    // The panel keeps clear of the views as they change size.
     views_->installEventFilter(this);
 
     // The message panel carries the program's picture; the position panel keeps the width of
@@ -186,8 +187,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
         return showSaveDialog(filter, folder);
     };
     // The default size holds the whole first toolbar and every dialog. The smallest keeps the
-    // status panels readable, and the views (which keep their height) whole: the window is taller
-    // for a stereo sound than for a mono one.
+    // status panels readable.
     centralWidget()->setMinimumWidth(632);
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -208,7 +208,8 @@ void MainWindow::buildToolbars() {
         auto* bar = new QToolBar(this);
         bar->setObjectName(name);
         bar->setIconSize(QSize(22, 22));
-        // The transport bar may be moved to another edge or stand free; the command bar stays.
+        // The bars at the bottom (transport, zoom) may be moved to another edge or stand free;
+        // the command bar stays.
         bar->setMovable(area == Qt::BottomToolBarArea);
         for (const CommandRow& row : commandRows()) {
             if (row.toolbar != which) continue;
@@ -221,6 +222,8 @@ void MainWindow::buildToolbars() {
     };
     toolbar1_ = build("Toolbar1", Toolbar::Commands, Qt::TopToolBarArea);
     toolbar2_ = build("Toolbar2", Toolbar::Transport, Qt::BottomToolBarArea);
+    // The zoom commands beside the transport: the command bar is full at the first size.
+    toolbar3_ = build("Toolbar3", Toolbar::Zoom, Qt::BottomToolBarArea);
 }
 
 void MainWindow::connectCommands() {
@@ -231,7 +234,7 @@ void MainWindow::connectCommands() {
         if (row.picture.inMenu == PictureInMenu::Always) item->setIcon(commandIcon(row.name));
         bind(item, *command, fixed, row.picture.inMenu == PictureInMenu::WhenEnabled);
     }
-    for (QToolBar* bar : {toolbar1_, toolbar2_})
+    for (QToolBar* bar : {toolbar1_, toolbar2_, toolbar3_})
         for (QAction* button : bar->actions())
             bind(button, *findCommand(button->property("command").toString().toStdString()), {},
                  false);
@@ -552,7 +555,7 @@ void MainWindow::languageChanged() {
     volume_->clearText();
     menus_.setLanguage(editor_.language());
     // A button's tooltip is its menu item's caption, unless the row says more.
-    for (QToolBar* bar : {toolbar1_, toolbar2_})
+    for (QToolBar* bar : {toolbar1_, toolbar2_, toolbar3_})
         for (QAction* button : bar->actions()) {
             const CommandRow& row =
                 *commandRow(button->property("command").toString().toStdString());
@@ -577,7 +580,15 @@ void MainWindow::soundChanged(const SoundChange& change) {
 }
 
 bool MainWindow::saveGraphic(const std::string& path) {
-    return graphicOfViews(views_->shown(), editor_.doc().isStereo()).save(localPath(path), "BMP");
+    return views_->graphic().save(localPath(path), "BMP");
+}
+
+void MainWindow::showFrames(double first, double last) {
+    views_->showFrames(first, last);
+}
+
+void MainWindow::showWholeSound() {
+    views_->showWholeSound();
 }
 
 void MainWindow::followDevice() {
@@ -605,6 +616,8 @@ void MainWindow::followDevice() {
         const Transport::Playing& playing = editor_.transport().playing();
         const double f = playing.startMs + double(position);
         const int32_t total = soundDurationMs(doc);
+        if (!followingPlayback_) views_->playbackStarted();
+        views_->followPlayback(f * doc.SampleRate / 1000);
         marks.cursor = views_->xAtFrame(f * doc.SampleRate / 1000);
         if (playing.fromFrame != 0) marks.begin = views_->xAtFrame(playing.fromFrame);
         if (playing.toFrame < doc.SampleCount - 1) marks.end = views_->xAtFrame(playing.toFrame);
@@ -615,6 +628,7 @@ void MainWindow::followDevice() {
                               roundToInt(f * doc.SampleRate / 1000), volume_->levelWidth(),
                               volume_->levelHeight());
     }
+    followingPlayback_ = active && !recording && doc.SampleRate > 0;
     views_->showPlayMarks(marks);
     if (panels_[4]->panelText() != text) panels_[4]->setPanelText(text);
     volume_->showLevels(levels.rows, levels.step, text);
@@ -626,6 +640,24 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         const bool start = event->key() == Qt::Key_BracketLeft;
         editor_.runExclusive([&] { editor_.markAtPlayPosition(start); });
         return;
+    }
+    // The zoom keys: + and - around the pointer (or the play cursor), Home and End.
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        views_->zoomBy(1 / WaveformViews::KeyZoom);
+        return;
+    case Qt::Key_Minus:
+        views_->zoomBy(WaveformViews::KeyZoom);
+        return;
+    case Qt::Key_Home:
+        views_->scrollToStart();
+        return;
+    case Qt::Key_End:
+        views_->scrollToEnd();
+        return;
+    default:
+        break;
     }
     QMainWindow::keyPressEvent(event);
 }
@@ -646,6 +678,11 @@ void MainWindow::settingsChanged() {
     views_->redrawNeeded();
     volume_->setVisible(settings.options.realTimeVolume);
     volume_->raise();
+    const int room = settings.options.realTimeVolume ? volume_->height() : 0;
+    if (volumeRoom_ && volumeRoom_->sizeHint().height() != room) {
+        volumeRoom_->changeSize(0, room, QSizePolicy::Minimum, QSizePolicy::Fixed);
+        centralWidget()->layout()->invalidate();
+    }
     for (size_t i = 0; i < settings.recentFiles.size(); ++i) {
         const std::string& entry = settings.recentFiles[i];
         QAction* item = menus_.action("MMrecent" + std::to_string(i));

@@ -24,6 +24,7 @@
 
 class QDialog;
 class QLabel;
+class QSpacerItem;
 class QTimer;
 class QToolBar;
 
@@ -83,6 +84,8 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     void selectionChanged() override;
     void soundChanged(const SoundChange& change) override;
     bool saveGraphic(const std::string& path) override;
+    void showFrames(double first, double last) override;
+    void showWholeSound() override;
     void languageChanged() override;
     void settingsChanged() override;
     void hideToolDialogs() override;
@@ -152,13 +155,16 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     std::vector<Binding> bindings_;
     WaveformViews* views_ = nullptr;
     VolumePanel* volume_ = nullptr;
+    QSpacerItem* volumeRoom_ = nullptr; // the room kept for the volume panel under the views
     QToolBar* toolbar1_ = nullptr;
     QToolBar* toolbar2_ = nullptr;
+    QToolBar* toolbar3_ = nullptr;
     QTranslator qtTexts_; // Qt's own texts in Dutch
     QTimer* timer1_ = nullptr;
     std::pair<bool, bool> transport_{false, false}; // Stop, and Rewind and Forward, enabled
     bool busy_ = false;
-    int mp3Bitrate_ = 96; // the export's bitrate, kept while the program runs
+    bool followingPlayback_ = false; // the views follow the sound being played
+    int mp3Bitrate_ = 96;            // the export's bitrate, kept while the program runs
     bool closed_ = false;
     bool closing_ = false; // inside the close event
 };

@@ -48,6 +48,26 @@ TEST(ColumnExtremes, ColumnsWithoutFramesKeepTheirSeeds) {
                                                                               {-400, -400}}));
 }
 
+TEST(ColumnExtremes, DeepZoomJoinsTheFramesByLines) {
+    // Four frames at ten pixels each: a column spans a tenth of the way from one frame to the
+    // next, and holds the frame at its left edge.
+    const std::vector<int16_t> samples{0, 1000, -1000, 500};
+    ViewWindow view{0, 3, false, 4};
+    const std::vector<ColumnExtremes> extremes = columnExtremes(samples, view, 40);
+    EXPECT_EQ(extremes[0], (ColumnExtremes{100, 0}));
+    EXPECT_EQ(extremes[5], (ColumnExtremes{600, 500}));
+    EXPECT_EQ(extremes[10], (ColumnExtremes{1000, 800}));
+    EXPECT_EQ(extremes[15], (ColumnExtremes{0, -200}));
+    EXPECT_EQ(columnFrames(view, 40, 10).first, 1);
+    EXPECT_EQ(columnFrames(view, 40, 10).last, 1);
+    EXPECT_GT(columnFrames(view, 40, 11).first, columnFrames(view, 40, 11).last);
+    // Past the last frame the line stays at its value.
+    EXPECT_EQ(extremes[39], (ColumnExtremes{500, 500}));
+    // Half a frame in, at the same scale.
+    view = {0.5, 3.5, false, 4};
+    EXPECT_EQ(columnExtremes(samples, view, 40)[0], (ColumnExtremes{600, 500}));
+}
+
 TEST(ColumnExtremes, ReportsEachOfTheHundredStepsInTurn) {
     const std::vector<int16_t> samples(1000, 0);
     std::vector<int> steps;
@@ -59,22 +79,26 @@ TEST(ColumnExtremes, ReportsEachOfTheHundredStepsInTurn) {
         EXPECT_EQ(steps[k], k);
 }
 
-TEST(ColumnRows, SixteenBitTakesA256thOfTheValueRoundedHalfToEven) {
+TEST(ColumnRows, FullScaleFillsTheHeightRoundedHalfToEven) {
     // Silence draws one row at the middle.
     EXPECT_EQ(columnRows({0, 0}, false, 257), (ColumnRows{128, 129}));
     EXPECT_EQ(columnRows({0, 0}, false, 100), (ColumnRows{50, 51}));
-    // Full scale spans 128 rows either way, whatever the height.
     EXPECT_EQ(columnRows({32767, -32768}, false, 256), (ColumnRows{0, 256}));
-    EXPECT_EQ(columnRows({32767, -32768}, false, 100), (ColumnRows{-78, 178}));
-    // 128 - 0.5 = 127.5 and 128 - 1.5 = 126.5 go to 128 and 126; 128 + 0.5 goes to 128.
+    EXPECT_EQ(columnRows({32767, -32768}, false, 100), (ColumnRows{0, 100}));
+    EXPECT_EQ(columnRows({32767, -32768}, false, 600), (ColumnRows{0, 600}));
+    EXPECT_EQ(columnRows({16384, -16384}, false, 600), (ColumnRows{150, 450}));
+    // At 256 rows a 256th of the value: 128 - 0.5 = 127.5 and 128 - 1.5 = 126.5 go to 128 and
+    // 126; 128 + 0.5 goes to 128.
     EXPECT_EQ(columnRows({128, 128}, false, 256), (ColumnRows{128, 129}));
     EXPECT_EQ(columnRows({384, -128}, false, 256), (ColumnRows{126, 128}));
 }
 
-TEST(ColumnRows, EightBitTakesOneRowPerStepAroundSilenceAt128) {
+TEST(ColumnRows, EightBitTakesOneRowPerStepAt256RowsAroundSilenceAt128) {
     EXPECT_EQ(columnRows({128, 128}, true, 257), (ColumnRows{128, 129}));
     EXPECT_EQ(columnRows({255, 0}, true, 256), (ColumnRows{1, 256}));
-    EXPECT_EQ(columnRows({130, 120}, true, 200), (ColumnRows{98, 108}));
+    // 100 - 2 x 200 / 256 = 98.4 and 100 + 8 x 200 / 256 = 106.25.
+    EXPECT_EQ(columnRows({130, 120}, true, 200), (ColumnRows{98, 106}));
+    EXPECT_EQ(columnRows({255, 0}, true, 512), (ColumnRows{2, 512}));
 }
 
 TEST(TimeMarks, ThreeAndAHalfSecondsIn700PixelsMarkEveryFourTenths) {

@@ -1,14 +1,17 @@
-// The summary gives exactly what the pass over the samples gives, for random sounds and views,
-// and stays exact through the change notices of edits with and without a change of length.
+// The summary gives exactly what the pass over the samples gives, for random sounds and views
+// (whole, two-second and zoomed at any level), and stays exact through the change notices of edits
+// with and without a change of length.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <span>
 #include <string>
 
 #include "view/Columns.h"
 #include "view/ViewWindow.h"
+#include "view/ViewZoom.h"
 #include "view/WaveSummary.h"
 
 namespace sono {
@@ -51,7 +54,18 @@ class WaveSummaryTest : public ::testing::Test {
         return doc;
     }
 
+    // The whole sound, a two-second window, or a zoomed stretch at any level.
     ViewWindow randomView(const Document& doc, int width) {
+        if (uniform(0, 2) == 0) {
+            ViewZoom zoom;
+            zoom.setSound(doc.SampleCount, doc.SampleRate);
+            zoom.setWidth(width);
+            const double shortest = width / ViewZoom::MostPixelsPerFrame;
+            const double span = shortest * std::pow(double(doc.SampleCount) / shortest,
+                                                    double(uniform(0, 1000)) / 1000);
+            zoom.show(double(uniform(0, doc.SampleCount)) + double(uniform(0, 99)) / 100, span);
+            return zoom.window();
+        }
         const ScrollRange scroll =
             scrollRange(uniform(0, 2) != 0, doc.SampleCount, doc.SampleRate, width);
         const int32_t value = int32_t(uniform(0, 2) == 0 ? scroll.maximum * uniform(0, 1)
