@@ -9,11 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "support/ChannelMemory.h"
-#include "support/Numbers.h"
-#include "support/Progress.h"
-#include "support/SideBySide.h"
-#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 #include "effects/Echo.h"
 #include "effects/Filter.h"
@@ -25,6 +20,11 @@
 #include "effects/Soften.h"
 #include "effects/Speed.h"
 #include "effects/Volume.h"
+#include "support/ChannelMemory.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/SideBySide.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 
@@ -66,6 +66,11 @@ class EffectFrame {
     // The same for passes that share nothing between the channels: over a long stereo range the
     // second channel runs on a thread of its own beside the first, which alone shows progress.
     template <class Pass> void eachChannelAtOnce(Pass&& pass, int base = 0, int width = StepCount);
+    // pass(left, right, range, stepDone) once for the channels that take part, together (right is
+    // empty when one takes part, and left is that one), for passes whose work per frame the
+    // channels share. Over a long range the second half runs on a thread of its own beside the
+    // first, which alone shows progress.
+    template <class Pass> void channelsTogether(Pass&& pass);
 
     // For effects that rebuild a channel at a new length: rebuild(old samples, scratch of
     // workFrames, stepDone) returns the new length. Afterwards a stereo sound takes the longer
@@ -82,6 +87,8 @@ class EffectFrame {
         return index == 0 ? scope_.first : doc_.isStereo() && scope_.second;
     }
     StepObserver progressOf(int index, int base, int width);
+    // Below this many frames a second thread costs about as much as it saves.
+    static constexpr int64_t AtOnceFromFrames = int64_t(1) << 20;
 
     Editor& editor_;
     Document& doc_;
@@ -165,8 +172,6 @@ template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int w
 }
 
 template <class Pass> void EffectFrame::eachChannelAtOnce(Pass&& pass, int base, int width) {
-    // Below this a second thread costs about as much as it saves.
-    constexpr int64_t AtOnceFromFrames = int64_t(1) << 20;
     if (!takesPart(0) || !takesPart(1) || range_.size() < AtOnceFromFrames)
         return eachChannel(pass, base, width);
     sideBySide(
@@ -175,6 +180,23 @@ template <class Pass> void EffectFrame::eachChannelAtOnce(Pass&& pass, int base,
                  [this, base](int step) { editor_.progressShow(base + step); });
         },
         [&] { pass(std::span<int16_t>(channel(1)), StepObserver()); });
+}
+
+template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
+    std::span<int16_t> first, second;
+    for (int index = 0; index < 2; ++index)
+        if (takesPart(index)) (first.empty() ? first : second) = channel(index);
+    if (first.empty()) return;
+    const StepObserver progress = [this](int step) { editor_.progressShow(step); };
+    if (range_.size() < AtOnceFromFrames) return pass(first, second, range_, progress);
+    const int64_t middle = range_.first + range_.size() / 2;
+    sideBySide(
+        [&] {
+            pass(first, second, FrameRange{range_.first, middle - 1}, progress);
+        },
+        [&] {
+            pass(first, second, FrameRange{middle, range_.last}, StepObserver());
+        });
 }
 
 template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, Rebuild&& rebuild) {
@@ -394,8 +416,9 @@ void Editor::alienVoice2() {
 void Editor::satellite() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
-    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        satelliteModulate(x, frame.range(), doc_.SampleRate, frame.eightBit(), stepDone);
+    frame.channelsTogether([&](std::span<int16_t> left, std::span<int16_t> right, FrameRange range,
+                               const StepObserver& stepDone) {
+        satelliteModulate(left, right, range, doc_.SampleRate, frame.eightBit(), stepDone);
     });
     frame.finish("Het geluid is door een satelliet gegaan.",
                  "The sound has gone through a satellite.");

@@ -1,4 +1,5 @@
-// Long sounds: the vectorised loops of volume, normalize and echo against the plain arithmetic
+// Long sounds: the vectorised loops of volume, normalize, echo and satellite against the plain
+// arithmetic
 // they stand for, and the editor's effects with the two channels of a stereo sound side by side
 // against the effects on one channel after the other. The lengths are no multiple of any vector
 // width.
@@ -7,6 +8,7 @@
 
 #include "EffectFixture.h"
 #include "effects/Echo.h"
+#include "effects/Modulation.h"
 #include "effects/Normalize.h"
 #include "effects/Reverse.h"
 #include "effects/Volume.h"
@@ -54,10 +56,6 @@ TEST(LongSound, VolumeAndNormalizeGiveTheScalarResultsSampleForSample) {
     }
 }
 
-// Normalize shares its scan of both channels, echo needs a sum buffer per channel; the other
-// passes of the two-thread kind own nothing but their channel, as volume and reverse do.
-// Undo after each effect also brings back a snapshot taken in memory and written on a thread of
-// its own (the sound is above the size at which that starts).
 // The echo as its description reads, one frame after the other from the end of the range.
 Samples plainEcho(Samples x, FrameRange range, const EchoSettings& echo, double rate,
                   bool eightBit) {
@@ -112,6 +110,40 @@ TEST(LongSound, EchoGivesThePlainResultSampleForSample) {
     }
 }
 
+// The satellite's carrier as its description reads, with the library's sine for every frame; the
+// frame numbers reach arguments beyond the reach of the vector loop's sine at the lowest rate.
+TEST(LongSound, SatelliteGivesThePlainResultSampleForSample) {
+    for (const bool eightBit : {false, true}) {
+        const Samples left = eightBit ? noise(LongFrames, 61, 0, 255) : noise(LongFrames, 62);
+        const Samples right = eightBit ? noise(LongFrames, 63, 0, 255) : noise(LongFrames, 64);
+        const FrameRange range{7, int64_t(LongFrames) - 3};
+        for (const double rate : {44100.0, 8000.0, 3000.0}) {
+            SCOPED_TRACE(testing::Message() << "rate " << rate << ", 8 bits " << eightBit);
+            Samples expectedLeft = left, expectedRight = right;
+            for (int64_t k = range.first; k <= range.last; ++k) {
+                const double c = std::sin(double(k) / rate * 44100 / 120);
+                for (Samples* x : {&expectedLeft, &expectedRight}) {
+                    int16_t& sample = (*x)[size_t(k)];
+                    sample =
+                        clip(std::nearbyint(eightBit ? sample * c : (sample + 32766) * c - 32766),
+                             eightBit);
+                }
+            }
+            Samples changedLeft = left, changedRight = right;
+            satelliteModulate(changedLeft, changedRight, range, rate, eightBit);
+            EXPECT_EQ(changedLeft, expectedLeft);
+            EXPECT_EQ(changedRight, expectedRight);
+            satelliteModulate(changedLeft = left, {}, range, rate, eightBit);
+            EXPECT_EQ(changedLeft, expectedLeft) << "one channel";
+        }
+    }
+}
+
+// Normalize shares its scan of both channels, echo needs a sum buffer per channel, satellite
+// modulates both channels in one pass with the halves of the range side by side; the other passes
+// of the two-thread kind own nothing but their channel, as volume and reverse do. Undo after each
+// effect also brings back a snapshot taken in memory and written on a thread of its own (the sound
+// is above the size at which that starts).
 using LongStereoSound = EffectFixture;
 
 TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
@@ -140,6 +172,8 @@ TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
              changeVolume(x, whole, {0.4f, 1.9f}, false);
          }},
         {"normalize", [](Editor& e) { e.normalize(); }, normalized},
+        {"satellite", [](Editor& e) { e.satellite(); },
+         [&](Samples& x, const Samples&) { satelliteModulate(x, {}, whole, Rate, false); }},
         {"echo", [&](Editor& e) { e.makeEcho(100, 50, 130, 50, 2, 0); },
          [&](Samples& x, const Samples&) {
              std::vector<int32_t> sums;
