@@ -78,7 +78,7 @@ void satelliteFrames(int16_t* left, int16_t* right, int64_t begin, int64_t end, 
 // rounding boundary: the caller takes those from the plain loop.
 constexpr double FastSineLimit = 1.0e8;
 
-__attribute__((target("avx2"))) void sineOfFour(const __m256d& x, __m256d& sine) {
+__attribute__((target("avx2"), always_inline)) inline void sineOfFour(const __m256d& x, __m256d& sine) {
     constexpr int Nearest = _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC;
     const __m256d quadrants =
         _mm256_round_pd(_mm256_mul_pd(x, _mm256_set1_pd(0.63661977236758138)), Nearest);
