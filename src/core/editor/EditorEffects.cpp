@@ -43,14 +43,14 @@ class EffectFrame {
     // Tells the user why the effect does not run; nothing has changed.
     void refuse(std::string_view dutch, std::string_view english);
     void refuseSetting();
-    // Room for channels of `frames` frames and a scratch buffer of `workFrames`, plus whatever
-    // allocateMore asks for, made before anything changes. False (the user has been told) when the
-    // length is beyond a 32-bit frame count or the memory is not there.
-    template <class AllocateMore>
-    bool makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& allocateMore);
-    bool makeRoom(int64_t frames, int64_t workFrames) {
-        return makeRoom(frames, workFrames, [] {});
-    }
+    // Room for channels of `frames` frames, plus whatever allocateMore asks for, made before
+    // anything changes. False (the user has been told) when the length is beyond a 32-bit frame
+    // count or the memory is not there.
+    template <class AllocateMore> bool makeRoom(int64_t frames, AllocateMore&& allocateMore);
+    // The same for effects that rebuild the channels that take part at up to `frames` frames
+    // each: new arrays for those (only what is written of them is ever touched), room to pad the
+    // other.
+    bool makeRoomToRebuild(int64_t frames);
 
     // Stop, undo snapshot, busy pointer, progress. False when the snapshot could not be taken:
     // the effect then does nothing more.
@@ -72,10 +72,11 @@ class EffectFrame {
     // first, which alone shows progress.
     template <class Pass> void channelsTogether(Pass&& pass);
 
-    // For effects that rebuild a channel at a new length: rebuild(old samples, scratch of
-    // workFrames, stepDone) returns the new length. Afterwards a stereo sound takes the longer
-    // channel's length and the shorter channel is padded with silence at its end.
-    template <class Rebuild> void rebuildChannels(int64_t workFrames, Rebuild&& rebuild);
+    // For effects that rebuild a channel at a new length: rebuild(old samples, new array,
+    // stepDone) appends the new channel to the array that makeRoomToRebuild made. Afterwards a
+    // stereo sound takes the longer channel's length and the shorter channel is padded with
+    // silence at its end.
+    template <class Rebuild> void rebuildChannels(Rebuild&& rebuild);
 
     // The notice of what changed, message in panel 1, end of progress, the duration and size
     // panels when the length changed, redraw, and playback when the option asks for it.
@@ -87,6 +88,8 @@ class EffectFrame {
         return index == 0 ? scope_.first : doc_.isStereo() && scope_.second;
     }
     StepObserver progressOf(int index, int base, int width);
+    // Runs allocate() for a sound of `frames` frames as makeRoom describes.
+    template <class Allocate> bool tryToAllocate(int64_t frames, Allocate&& allocate);
     // Below this many frames a second thread costs about as much as it saves.
     static constexpr int64_t AtOnceFromFrames = int64_t(1) << 20;
 
@@ -97,7 +100,7 @@ class EffectFrame {
     int passes_;
     int64_t framesBefore_;
     int64_t changedLast_ = -1;
-    Samples work_; // the rebuilt channel's scratch, for this effect alone
+    Samples rebuilt_[2]; // the rebuilt channels, for this effect alone
 };
 
 EffectFrame::EffectFrame(Editor& editor)
@@ -119,22 +122,38 @@ void EffectFrame::refuseSetting() {
            "The effect cannot be applied with this setting. Nothing has been changed.");
 }
 
-template <class AllocateMore>
-bool EffectFrame::makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& allocateMore) {
+template <class Allocate> bool EffectFrame::tryToAllocate(int64_t frames, Allocate&& allocate) {
     if (frames <= MaxSampleCount) {
         try {
-            growChannel(doc_.LeftSamples, size_t(frames));
-            if (doc_.isStereo()) growChannel(doc_.RightSamples, size_t(frames));
-            work_.resize(size_t(workFrames));
-            allocateMore();
+            allocate();
             return true;
         } catch (const std::bad_alloc&) {
         } catch (const std::length_error&) {
         }
-        work_ = Samples();
+        rebuilt_[0] = rebuilt_[1] = Samples();
     }
     editor_.refuseTooLong();
     return false;
+}
+
+template <class AllocateMore>
+bool EffectFrame::makeRoom(int64_t frames, AllocateMore&& allocateMore) {
+    return tryToAllocate(frames, [&] {
+        growChannel(doc_.LeftSamples, size_t(frames));
+        if (doc_.isStereo()) growChannel(doc_.RightSamples, size_t(frames));
+        allocateMore();
+    });
+}
+
+bool EffectFrame::makeRoomToRebuild(int64_t frames) {
+    return tryToAllocate(frames, [&] {
+        for (int index = 0; index < (doc_.isStereo() ? 2 : 1); ++index) {
+            if (takesPart(index))
+                reserveChannel(rebuilt_[index], size_t(frames));
+            else
+                growChannel(channel(index), size_t(frames));
+        }
+    });
 }
 
 bool EffectFrame::start() {
@@ -199,29 +218,23 @@ template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
         });
 }
 
-template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, Rebuild&& rebuild) {
+template <class Rebuild> void EffectFrame::rebuildChannels(Rebuild&& rebuild) {
     const bool stereo = doc_.isStereo();
-    Samples& work = work_;
     int64_t longest = 0;
     for (int index = 0; index < (stereo ? 2 : 1); ++index) {
         Samples& x = channel(index);
         if (takesPart(index)) {
-            // makeRoom reserved every channel for workFrames, so after the swap the old channel
-            // serves as the next scratch buffer without a new allocation.
-            work.resize(size_t(workFrames));
-            const int64_t length = rebuild(std::span<const int16_t>(x), std::span<int16_t>(work),
-                                           progressOf(index, 0, StepCount));
-            x.swap(work);
-            x.resize(size_t(length));
+            rebuild(std::span<const int16_t>(x), rebuilt_[index], progressOf(index, 0, StepCount));
+            x.swap(rebuilt_[index]);
+            rebuilt_[index] = Samples(); // the old channel's memory back at once
         }
         longest = std::max<int64_t>(longest, int64_t(x.size()));
     }
+    // Room for the padding was made beforehand; the room the new arrays were not filled to was
+    // never touched, and so costs no memory.
     const int16_t silence = doc_.silenceValue();
-    for (int index = 0; index < (stereo ? 2 : 1); ++index) {
-        Samples& x = channel(index);
-        x.resize(size_t(longest), silence);
-        if (x.capacity() - x.size() > x.size() / 4) x.shrink_to_fit();
-    }
+    for (int index = 0; index < (stereo ? 2 : 1); ++index)
+        channel(index).resize(size_t(longest), silence);
     doc_.SampleCount = int32_t(longest);
 }
 
@@ -238,7 +251,6 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
     editor_.setStatus(1, editor_.LangText(dutch, english));
     editor_.progressEnd();
     if (lengthChanged) editor_.refreshLengthPanels();
-    work_ = Samples(); // its memory back before the redraw and the playback
     editor_.drawWaveform();
     editor_.view_.setBusy(false);
     editor_.playAfterChange();
@@ -333,17 +345,16 @@ void Editor::changeSpeed(float fromSpeed, float toSpeed) {
     const FrameRange range = frame.range();
     const int64_t bound = speedOutputBound(doc_.SampleCount, range, speeds)
                               .value_or(std::numeric_limits<int64_t>::max());
-    if (!frame.makeRoom(bound, bound) || !frame.start()) return;
+    if (!frame.makeRoomToRebuild(bound) || !frame.start()) return;
     const int16_t silence = doc_.silenceValue();
-    frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
-                                     const StepObserver& stepDone) {
+    frame.rebuildChannels([&](std::span<const int16_t> x, Samples& out,
+                              const StepObserver& stepDone) {
         const SpeedResult result = sono::changeSpeed(x, range, speeds, silence, out, stepDone);
         // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps
         // its first frame selected.
         if (doc_.hasSelection())
             doc_.selection.SelEnd =
                 double(std::max<int64_t>(result.rangeEnd - 1, int64_t(doc_.selection.SelStart)));
-        return result.length;
     });
     frame.finish("De snelheid is veranderd.", "The speed has been changed.");
 }
@@ -365,7 +376,7 @@ void Editor::makeEcho(float Delay, float volumeFrom, float delayTo, float volume
         reserveScratch(leftSums, size_t(frames));
         if (doc_.isStereo()) reserveScratch(rightSums, size_t(frames));
     };
-    if (!frame.makeRoom(frames, 1, reserveSums) || !frame.start()) return;
+    if (!frame.makeRoom(frames, reserveSums) || !frame.start()) return;
     // Echoes beyond the end lengthen the sound with silence first.
     frame.lengthenTo(frames);
     frame.changesThrough(frames - 1);
@@ -383,11 +394,11 @@ void Editor::alienVoice1() {
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
     const int64_t bound = alienVoiceBound(doc_.SampleCount);
-    if (!frame.makeRoom(bound, bound) || !frame.start()) return;
-    frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
-                                     const StepObserver& stepDone) {
-        return alienVoiceFrames(x, range, out, stepDone);
-    });
+    if (!frame.makeRoomToRebuild(bound) || !frame.start()) return;
+    frame.rebuildChannels(
+        [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+            alienVoiceFrames(x, range, out, stepDone);
+        });
     frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
 }
 
@@ -396,11 +407,11 @@ void Editor::creaking() {
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
     const int64_t bound = creakBound(doc_.SampleCount, range);
-    if (!frame.makeRoom(bound, bound) || !frame.start()) return;
-    frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
-                                     const StepObserver& stepDone) {
-        return creakFrames(x, range, frame.eightBit(), out, stepDone);
-    });
+    if (!frame.makeRoomToRebuild(bound) || !frame.start()) return;
+    frame.rebuildChannels(
+        [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+            creakFrames(x, range, frame.eightBit(), out, stepDone);
+        });
     frame.finish("Het geluid klinkt nu krakerig.", "The sound now sounds creaking.");
 }
 
