@@ -1,6 +1,7 @@
 // The effects of the editor and the frame they share: stop playback, take the undo snapshot,
 // work out the range and the channels, run the passes with progress, report, redraw and play.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -219,17 +220,24 @@ template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
 }
 
 template <class Rebuild> void EffectFrame::rebuildChannels(Rebuild&& rebuild) {
+    const auto rebuildOne = [&](int index, const StepObserver& stepDone) {
+        Samples& x = channel(index);
+        rebuild(std::span<const int16_t>(x), rebuilt_[index], stepDone);
+        x.swap(rebuilt_[index]);
+        rebuilt_[index] = Samples(); // the old channel's memory back at once
+    };
+    // Over a long stereo range the second channel is rebuilt on a thread of its own beside the
+    // first, which alone shows progress.
+    if (takesPart(0) && takesPart(1) && range_.size() >= AtOnceFromFrames)
+        sideBySide([&] { rebuildOne(0, [this](int step) { editor_.progressShow(step); }); },
+                   [&] { rebuildOne(1, StepObserver()); });
+    else
+        for (int index = 0; index < 2; ++index)
+            if (takesPart(index)) rebuildOne(index, progressOf(index, 0, StepCount));
     const bool stereo = doc_.isStereo();
     int64_t longest = 0;
-    for (int index = 0; index < (stereo ? 2 : 1); ++index) {
-        Samples& x = channel(index);
-        if (takesPart(index)) {
-            rebuild(std::span<const int16_t>(x), rebuilt_[index], progressOf(index, 0, StepCount));
-            x.swap(rebuilt_[index]);
-            rebuilt_[index] = Samples(); // the old channel's memory back at once
-        }
-        longest = std::max<int64_t>(longest, int64_t(x.size()));
-    }
+    for (int index = 0; index < (stereo ? 2 : 1); ++index)
+        longest = std::max<int64_t>(longest, int64_t(channel(index).size()));
     // Room for the padding was made beforehand; the room the new arrays were not filled to was
     // never touched, and so costs no memory.
     const int16_t silence = doc_.silenceValue();
@@ -347,15 +355,17 @@ void Editor::changeSpeed(float fromSpeed, float toSpeed) {
                               .value_or(std::numeric_limits<int64_t>::max());
     if (!frame.makeRoomToRebuild(bound) || !frame.start()) return;
     const int16_t silence = doc_.silenceValue();
-    frame.rebuildChannels([&](std::span<const int16_t> x, Samples& out,
-                              const StepObserver& stepDone) {
-        const SpeedResult result = sono::changeSpeed(x, range, speeds, silence, out, stepDone);
-        // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps
-        // its first frame selected.
-        if (doc_.hasSelection())
-            doc_.selection.SelEnd =
-                double(std::max<int64_t>(result.rangeEnd - 1, int64_t(doc_.selection.SelStart)));
-    });
+    // Where the resampled stretch ends, the same in both channels (which may be rebuilt at once).
+    std::atomic<int64_t> rangeEnd = 0;
+    frame.rebuildChannels(
+        [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+            rangeEnd = sono::changeSpeed(x, range, speeds, silence, out, stepDone).rangeEnd;
+        });
+    // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps its
+    // first frame selected.
+    if (doc_.hasSelection())
+        doc_.selection.SelEnd =
+            double(std::max<int64_t>(rangeEnd - 1, int64_t(doc_.selection.SelStart)));
     frame.finish("De snelheid is veranderd.", "The speed has been changed.");
 }
 

@@ -11,25 +11,34 @@ namespace {
 
 // Walks the frames strictly inside the range in 100 steps and calls endsStretch(k) for each; a
 // frame for which it is true closes the stretch that began at the previous such frame (or just
-// after the range start), and appendStretch(mark, k) appends it rebuilt. The frames before the
-// range and its first frame come first, unchanged, and range.last and everything after it last.
-template <class EndsStretch, class AppendStretch>
+// after the range start), and writeStretch(to, mark, k, written) writes it rebuilt at
+// to + written, returning the new count written. The frames before the range and its first frame
+// come first, unchanged, and range.last and everything after it last. A stretch of L frames
+// becomes at most `growth` x L.
+template <class EndsStretch, class WriteStretch>
 void rebuild(std::span<const int16_t> x, FrameRange range, Samples& out,
-             const StepObserver& stepDone, EndsStretch endsStretch, AppendStretch appendStretch) {
+             const StepObserver& stepDone, int64_t growth, EndsStretch endsStretch,
+             WriteStretch writeStretch) {
     if (range.size() < 3) {
         out.insert(out.end(), x.begin(), x.end());
         return;
     }
     out.insert(out.end(), x.begin(), x.begin() + range.first + 1);
+    int64_t written = int64_t(out.size());
     int64_t mark = range.first + 1;
     const int64_t inner = range.first + 1;
     forEachStep(range.size() - 2, stepDone, [&](int64_t begin, int64_t end) {
-        for (int64_t k = inner + begin, stop = inner + end; k < stop; ++k) {
+        // Room for all that the stretches ending in this step can write, made at once.
+        const int64_t stop = inner + end;
+        out.resize(std::max(out.size(), size_t(written + growth * (stop - mark))));
+        int16_t* to = out.data();
+        for (int64_t k = inner + begin; k < stop; ++k) {
             if (!endsStretch(k)) continue;
-            appendStretch(mark, k);
+            written = writeStretch(to, mark, k, written);
             mark = k;
         }
     });
+    out.resize(size_t(written));
     out.insert(out.end(), x.begin() + range.last, x.end());
 }
 
@@ -47,17 +56,14 @@ void alienVoiceFrames(std::span<const int16_t> x, FrameRange range, Samples& out
                       const StepObserver& stepDone) {
     const int16_t* in = x.data();
     auto isPeak = [in](int64_t k) { return in[k] > in[k - 1] && in[k] > in[k + 1]; };
-    // A cycle of L frames becomes 2 floor((L - 1) / 2) + 1 frames.
-    auto twiceAsFast = [in, &out](int64_t mark, int64_t peak) {
-        const size_t written = out.size();
-        out.resize(written + size_t(2 * ((peak - mark - 1) / 2) + 1));
-        int16_t* to = out.data() + written;
+    auto twiceAsFast = [in](int16_t* to, int64_t mark, int64_t peak, int64_t written) {
         for (int64_t j = mark; j <= peak - 1; j += 2)
-            *to++ = in[j];
+            to[written++] = in[j];
         for (int64_t j = mark + 1; j <= peak - 2; j += 2)
-            *to++ = in[j];
+            to[written++] = in[j];
+        return written;
     };
-    rebuild(x, range, out, stepDone, isPeak, twiceAsFast);
+    rebuild(x, range, out, stepDone, 1, isPeak, twiceAsFast);
 }
 
 void creakFrames(std::span<const int16_t> x, FrameRange range, bool eightBit, Samples& out,
@@ -70,12 +76,14 @@ void creakFrames(std::span<const int16_t> x, FrameRange range, bool eightBit, Sa
                 (v >= in[k - 1] && v >= in[k + 1]) || (v <= in[k - 1] && v <= in[k + 1]);
             return turn && std::abs(v - Width::center) > Width::loud;
         };
-        auto playedTwice = [in, &out](int64_t mark, int64_t turn) {
-            out.insert(out.end(), in + mark, in + turn);
+        auto playedTwice = [in](int16_t* to, int64_t mark, int64_t turn, int64_t written) {
+            std::copy(in + mark, in + turn, to + written);
+            written += turn - mark;
             const int64_t again = std::max<int64_t>(turn - mark - 2, 0); // mark + 1 .. turn - 2
-            out.insert(out.end(), in + mark + 1, in + mark + 1 + again);
+            std::copy_n(in + mark + 1, again, to + written);
+            return written + again;
         };
-        rebuild(x, range, out, stepDone, isLoudTurn, playedTwice);
+        rebuild(x, range, out, stepDone, 2, isLoudTurn, playedTwice);
     });
 }
 

@@ -11,6 +11,8 @@
 #include "effects/Modulation.h"
 #include "effects/Normalize.h"
 #include "effects/Reverse.h"
+#include "effects/SegmentEffects.h"
+#include "effects/Speed.h"
 #include "effects/Volume.h"
 
 namespace sono::test {
@@ -140,8 +142,9 @@ TEST(LongSound, SatelliteGivesThePlainResultSampleForSample) {
 }
 
 // Normalize shares its scan of both channels, echo needs a sum buffer per channel, satellite
-// modulates both channels in one pass with the halves of the range side by side; the other passes
-// of the two-thread kind own nothing but their channel, as volume and reverse do. Undo after each
+// modulates both channels in one pass with the halves of the range side by side, speed, creaking
+// and alien voice 1 rebuild each channel into an array of its own; the other passes of the
+// two-thread kind own nothing but their channel, as volume and reverse do. Undo after each
 // effect also brings back a snapshot taken in memory and written on a thread of its own (the sound
 // is above the size at which that starts).
 using LongStereoSound = EffectFixture;
@@ -159,6 +162,11 @@ TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
         scanExtremes(other, {0, whole.last - 1}, extremes);
         normalizeFrames(x, {0, whole.last - 1}, peakOf(extremes, false), false);
     };
+    const auto rebuilt = [](Samples& x, const std::function<void(Samples & out)>& effect) {
+        Samples out;
+        effect(out);
+        x = std::move(out);
+    };
     struct Case {
         const char* name;
         std::function<void(Editor&)> command;
@@ -172,6 +180,18 @@ TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
              changeVolume(x, whole, {0.4f, 1.9f}, false);
          }},
         {"normalize", [](Editor& e) { e.normalize(); }, normalized},
+        {"speed", [](Editor& e) { e.changeSpeed(0.7f, 1.6f); },
+         [&](Samples& x, const Samples&) {
+             rebuilt(x, [&](Samples& out) { changeSpeed(x, whole, {0.7f, 1.6f}, 0, out); });
+         }},
+        {"creaking", [](Editor& e) { e.creaking(); },
+         [&](Samples& x, const Samples&) {
+             rebuilt(x, [&](Samples& out) { creakFrames(x, whole, false, out); });
+         }},
+        {"alien voice 1", [](Editor& e) { e.alienVoice1(); },
+         [&](Samples& x, const Samples&) {
+             rebuilt(x, [&](Samples& out) { alienVoiceFrames(x, whole, out); });
+         }},
         {"satellite", [](Editor& e) { e.satellite(); },
          [&](Samples& x, const Samples&) { satelliteModulate(x, {}, whole, Rate, false); }},
         {"echo", [&](Editor& e) { e.makeEcho(100, 50, 130, 50, 2, 0); },
@@ -188,6 +208,10 @@ TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
         Samples expectedLeft = left, expectedRight = right;
         test.effect(expectedLeft, right);
         test.effect(expectedRight, left);
+        // Channels rebuilt at different lengths: the shorter is padded with silence.
+        const size_t length = std::max(expectedLeft.size(), expectedRight.size());
+        expectedLeft.resize(length, 0);
+        expectedRight.resize(length, 0);
         test.command(*editor);
         ASSERT_EQ(size_t(doc().SampleCount), expectedLeft.size());
         EXPECT_TRUE(std::equal(expectedLeft.begin(), expectedLeft.end(), this->left().begin()));
