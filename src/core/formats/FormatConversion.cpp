@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "support/Numbers.h"
 #include "document/SampleWidth.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

@@ -3,10 +3,10 @@
 #include <limits>
 #include <new>
 
-#include "support/ChannelMemory.h"
-#include "support/Numbers.h"
 #include "formats/ByteFile.h"
 #include "formats/InterleavedSamples.h"
+#include "support/ChannelMemory.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <limits>
 
-#include "support/Numbers.h"
-#include "support/Progress.h"
 #include "formats/ByteFile.h"
 #include "formats/InterleavedSamples.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
 
 namespace sono {
 

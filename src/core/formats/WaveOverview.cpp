@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <new>
 
-#include "support/Progress.h"
 #include "formats/ByteFile.h"
 #include "formats/InterleavedSamples.h"
+#include "support/Progress.h"
 
 namespace sono {
 
