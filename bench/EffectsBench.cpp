@@ -222,17 +222,39 @@ class BenchEditor {
     std::unique_ptr<Editor> editor_;
 };
 
-// A volume change of the whole sound as the menu makes it: the effect and its undo snapshot.
-void EditorVolume(benchmark::State& state) {
+// Every effect on the whole sound as the menu runs it, which is what a user waits for: the
+// effect, its undo snapshot (a copy in memory, written to its file on a thread of its own) and,
+// for the effects that change the length, the new arrays.
+void EditorEffect(benchmark::State& state, void (*command)(Editor&)) {
     BenchEditor editor;
     for (auto _ : state) {
         state.PauseTiming();
         editor.load(state.range(0));
         state.ResumeTiming();
-        editor->changeVolume(0.5f, 1.5f);
+        command(*editor);
     }
     state.SetItemsProcessed(state.iterations() * frames(state));
 }
+
+const struct {
+    const char* name;
+    void (*command)(Editor&);
+} EditorCommands[] = {
+    {"EditorReverse", [](Editor& e) { e.reverse(); }},
+    {"EditorVolume", [](Editor& e) { e.changeVolume(0.5f, 1.5f); }},
+    {"EditorNormalize", [](Editor& e) { e.normalize(); }},
+    {"EditorSoften", [](Editor& e) { e.soften(); }},
+    {"EditorShrink", [](Editor& e) { e.shrink(4); }},
+    {"EditorSpeed", [](Editor& e) { e.changeSpeed(1.5f, 1.5f); }},
+    {"EditorSpeedRising", [](Editor& e) { e.changeSpeed(0.5f, 2.0f); }},
+    {"EditorEcho", [](Editor& e) { e.makeEcho(100, 50, 100, 50, 1, 0); }},
+    {"EditorEchoThreeSofter", [](Editor& e) { e.makeEcho(100, 50, 100, 50, 3, 1); }},
+    {"EditorAlienVoice1", [](Editor& e) { e.alienVoice1(); }},
+    {"EditorAlienVoice2", [](Editor& e) { e.alienVoice2(); }},
+    {"EditorSatellite", [](Editor& e) { e.satellite(); }},
+    {"EditorCreaking", [](Editor& e) { e.creaking(); }},
+    {"EditorFilter", [](Editor& e) { e.filterByThreshold(true, 30, 0.5f); }},
+};
 
 // A copy of one minute from the start and its paste at the end, with the paste's snapshot.
 void EditorCopyPaste(benchmark::State& state) {
@@ -311,7 +333,13 @@ BENCHMARK(AlienVoice2)->Apply([](auto* b) { lengths(b); });
 BENCHMARK(Satellite)->Apply([](auto* b) { lengths(b); });
 BENCHMARK(Creaking)->Apply([](auto* b) { lengths(b); });
 BENCHMARK(Filter)->Apply([](auto* b) { lengths(b); });
-BENCHMARK(EditorVolume)->Apply([](auto* b) { lengths(b); });
+const bool editorEffectsRegistered = [] {
+    for (const auto& [name, command] : EditorCommands)
+        benchmark::RegisterBenchmark(name, EditorEffect, command)->Apply([](auto* b) {
+            lengths(b);
+        });
+    return true;
+}();
 BENCHMARK(EditorCopyPaste)->Apply([](auto* b) { lengths(b); });
 BENCHMARK(EditorOpenAndSave)->Apply([](auto* b) {
     lengths(b, {1});
