@@ -1,5 +1,5 @@
-// Long sounds: the vectorised loops of volume, normalize, echo and satellite against the plain
-// arithmetic
+// Long sounds: the vectorised loops of volume, normalize, echo, satellite, alien voice 1 and
+// creaking against the plain arithmetic
 // they stand for, and the editor's effects with the two channels of a stereo sound side by side
 // against the effects on one channel after the other. The lengths are no multiple of any vector
 // width.
@@ -138,6 +138,62 @@ TEST(LongSound, SatelliteGivesThePlainResultSampleForSample) {
             satelliteModulate(changedLeft = left, {}, range, rate, eightBit);
             EXPECT_EQ(changedLeft, expectedLeft) << "one channel";
         }
+    }
+}
+
+// Alien voice 1 and creaking as their description reads: the stretches between the frames that
+// end one, found frame by frame, rebuilt one after the other.
+Samples plainRebuild(const Samples& x, FrameRange range, const std::function<bool(int64_t)>& ends,
+                     const std::function<void(int64_t, int64_t, Samples&)>& rebuilt) {
+    Samples out(x.begin(), x.begin() + range.first + 1);
+    int64_t mark = range.first + 1;
+    for (int64_t k = range.first + 1; k < range.last; ++k)
+        if (ends(k)) {
+            rebuilt(mark, k, out);
+            mark = k;
+        }
+    out.insert(out.end(), x.begin() + range.last, x.end());
+    return out;
+}
+
+TEST(LongSound, AlienVoiceAndCreakingGiveThePlainResultSampleForSample) {
+    const struct {
+        Samples x;
+        bool eightBit;
+        const char* what;
+    } sounds[] = {{noise(LongFrames, 71), false, "loud noise"},
+                  {noise(LongFrames, 72, -1500, 1500), false, "quiet noise"},
+                  {noise(LongFrames, 73, 0, 255), true, "8 bits"}};
+    for (const auto& [x, eightBit, what] : sounds) {
+        SCOPED_TRACE(what);
+        const FrameRange range{9, int64_t(LongFrames) - 4};
+        const auto peak = [&](int64_t k) { return x[k] > x[k - 1] && x[k] > x[k + 1]; };
+        const Samples alien =
+            plainRebuild(x, range, peak, [&](int64_t mark, int64_t end, Samples& out) {
+                for (int64_t j = mark; j < end; j += 2)
+                    out.push_back(x[j]);
+                for (int64_t j = mark + 1; j < end - 1; j += 2)
+                    out.push_back(x[j]);
+            });
+        Samples changed;
+        alienVoiceFrames(x, range, changed);
+        EXPECT_TRUE(changed == alien) << "alien voice 1";
+
+        const int center = eightBit ? 128 : 0, loud = eightBit ? 4 : 1024;
+        const auto loudTurn = [&](int64_t k) {
+            const bool top = x[k] >= x[k - 1] && x[k] >= x[k + 1];
+            const bool bottom = x[k] <= x[k - 1] && x[k] <= x[k + 1];
+            return (top || bottom) && std::abs(x[k] - center) > loud;
+        };
+        const Samples creaked =
+            plainRebuild(x, range, loudTurn, [&](int64_t mark, int64_t end, Samples& out) {
+                out.insert(out.end(), x.begin() + mark, x.begin() + end);
+                if (end - mark > 2)
+                    out.insert(out.end(), x.begin() + mark + 1, x.begin() + end - 1);
+            });
+        changed.clear();
+        creakFrames(x, range, eightBit, changed);
+        EXPECT_TRUE(changed == creaked) << "creaking";
     }
 }
 
