@@ -1,10 +1,10 @@
-// Long sounds: the vectorised loops of volume, normalize, echo, satellite, alien voice 1 and
-// creaking against the plain arithmetic
-// they stand for, and the editor's effects with the two channels of a stereo sound side by side
-// against the effects on one channel after the other. The lengths are no multiple of any vector
-// width.
+// Long sounds: the vectorised loops of volume, normalize, echo, the modulations, alien voice 1
+// and creaking against the plain arithmetic they stand for, and the editor's effects with the two
+// channels of a stereo sound side by side against the effects on one channel after the other. The
+// lengths are no multiple of any vector width.
 #include <cmath>
 #include <functional>
+#include <numbers>
 
 #include "EffectFixture.h"
 #include "effects/Echo.h"
@@ -112,9 +112,10 @@ TEST(LongSound, EchoGivesThePlainResultSampleForSample) {
     }
 }
 
-// The satellite's carrier as its description reads, with the library's sine for every frame; the
-// frame numbers reach arguments beyond the reach of the vector loop's sine at the lowest rate.
-TEST(LongSound, SatelliteGivesThePlainResultSampleForSample) {
+// The modulations as their description reads. The satellite's carrier takes the library's sine
+// for every frame; the frame numbers reach arguments beyond the reach of the vector loop's sine at
+// the lowest rate.
+TEST(LongSound, ModulationsGiveThePlainResultSampleForSample) {
     for (const bool eightBit : {false, true}) {
         const Samples left = eightBit ? noise(LongFrames, 61, 0, 255) : noise(LongFrames, 62);
         const Samples right = eightBit ? noise(LongFrames, 63, 0, 255) : noise(LongFrames, 64);
@@ -138,6 +139,18 @@ TEST(LongSound, SatelliteGivesThePlainResultSampleForSample) {
             satelliteModulate(changedLeft = left, {}, range, rate, eightBit);
             EXPECT_EQ(changedLeft, expectedLeft) << "one channel";
         }
+
+        // Alien voice 2: the carrier cos((k mod 10000) / pi) starts over a hundred times.
+        const int center = eightBit ? 128 : 0, loud = eightBit ? 4 : 1024;
+        Samples expected = left, changed = left;
+        for (int64_t k = range.first; k <= range.last; ++k) {
+            int16_t& sample = expected[size_t(k)];
+            const double c = std::cos(double(k % 10000) / std::numbers::pi);
+            if (std::abs(sample - center) > loud)
+                sample = clip(std::nearbyint((sample - center) * c * 1.3 + center), eightBit);
+        }
+        ringModulate(changed, range, eightBit);
+        EXPECT_EQ(changed, expected) << "alien voice 2, 8 bits " << eightBit;
     }
 }
 
