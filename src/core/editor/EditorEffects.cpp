@@ -284,12 +284,17 @@ void Editor::normalize() {
     frame.setRange(range);
 
     const int half = StepCount / 2;
-    SampleExtremes extremes;
-    frame.eachChannel(
+    // Each channel widens extremes of its own, so that both can be scanned at once.
+    SampleExtremes leftExtremes, rightExtremes;
+    frame.eachChannelAtOnce(
         [&](std::span<int16_t> x, const StepObserver& stepDone) {
-            scanExtremes(x, range, extremes, stepDone);
+            scanExtremes(x, range,
+                         x.data() == doc_.LeftSamples.data() ? leftExtremes : rightExtremes,
+                         stepDone);
         },
         0, half);
+    const SampleExtremes extremes{std::max(leftExtremes.largest, rightExtremes.largest),
+                                  std::min(leftExtremes.smallest, rightExtremes.smallest)};
     const int32_t peak = peakOf(extremes, frame.eightBit());
     // A silent range has no peak to scale to: it stays as it is.
     if (range.size() > 0 && peak == 0) {
