@@ -73,11 +73,13 @@ class EffectFrame {
     // first, which alone shows progress.
     template <class Pass> void channelsTogether(Pass&& pass);
 
-    // For effects that rebuild a channel at a new length: rebuild(old samples, new array,
-    // stepDone) appends the new channel to the array that makeRoomToRebuild made. Afterwards a
+    // For effects that rebuild a channel at a new length, in place of start(): rebuild(old
+    // samples, new array, stepDone) appends the new channel to the array that makeRoomToRebuild
+    // made. Only then is the undo snapshot taken: the old arrays themselves when every channel
+    // was rebuilt, so that no copy of them is needed. The new arrays then take their place; a
     // stereo sound takes the longer channel's length and the shorter channel is padded with
-    // silence at its end.
-    template <class Rebuild> void rebuildChannels(Rebuild&& rebuild);
+    // silence at its end. False when the snapshot could not be taken: nothing has changed.
+    template <class Rebuild> bool rebuildChannels(Rebuild&& rebuild);
 
     // The notice of what changed, message in panel 1, end of progress, the duration and size
     // panels when the length changed, redraw, and playback when the option asks for it.
@@ -219,12 +221,12 @@ template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
         });
 }
 
-template <class Rebuild> void EffectFrame::rebuildChannels(Rebuild&& rebuild) {
+template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
+    editor_.stop();
+    editor_.view_.setBusy(true);
+    editor_.progressStart(ProgressEditing);
     const auto rebuildOne = [&](int index, const StepObserver& stepDone) {
-        Samples& x = channel(index);
-        rebuild(std::span<const int16_t>(x), rebuilt_[index], stepDone);
-        x.swap(rebuilt_[index]);
-        rebuilt_[index] = Samples(); // the old channel's memory back at once
+        rebuild(std::span<const int16_t>(channel(index)), rebuilt_[index], stepDone);
     };
     // Over a long stereo range the second channel is rebuilt on a thread of its own beside the
     // first, which alone shows progress.
@@ -234,6 +236,20 @@ template <class Rebuild> void EffectFrame::rebuildChannels(Rebuild&& rebuild) {
     else
         for (int index = 0; index < 2; ++index)
             if (takesPart(index)) rebuildOne(index, progressOf(index, 0, StepCount));
+
+    const bool everyChannel = takesPart(0) && (!doc_.isStereo() || takesPart(1));
+    if (!editor_.pushUndo(everyChannel ? UndoSnapshots::Write::HandingOverOld
+                                       : UndoSnapshots::Write::InBackground)) {
+        rebuilt_[0] = rebuilt_[1] = Samples();
+        editor_.progressEnd();
+        editor_.view_.setBusy(false);
+        return false;
+    }
+    for (int index = 0; index < 2; ++index)
+        if (takesPart(index)) {
+            channel(index).swap(rebuilt_[index]);
+            rebuilt_[index] = Samples(); // what the snapshot did not take goes at once
+        }
     const bool stereo = doc_.isStereo();
     int64_t longest = 0;
     for (int index = 0; index < (stereo ? 2 : 1); ++index)
@@ -244,6 +260,7 @@ template <class Rebuild> void EffectFrame::rebuildChannels(Rebuild&& rebuild) {
     for (int index = 0; index < (stereo ? 2 : 1); ++index)
         channel(index).resize(size_t(longest), silence);
     doc_.SampleCount = int32_t(longest);
+    return true;
 }
 
 void EffectFrame::finish(std::string_view dutch, std::string_view english) {
@@ -358,14 +375,15 @@ void Editor::changeSpeed(float fromSpeed, float toSpeed) {
     const FrameRange range = frame.range();
     const int64_t bound = speedOutputBound(doc_.SampleCount, range, speeds)
                               .value_or(std::numeric_limits<int64_t>::max());
-    if (!frame.makeRoomToRebuild(bound) || !frame.start()) return;
+    if (!frame.makeRoomToRebuild(bound)) return;
     const int16_t silence = doc_.silenceValue();
     // Where the resampled stretch ends, the same in both channels (which may be rebuilt at once).
     std::atomic<int64_t> rangeEnd = 0;
-    frame.rebuildChannels(
-        [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
-            rangeEnd = sono::changeSpeed(x, range, speeds, silence, out, stepDone).rangeEnd;
-        });
+    if (!frame.rebuildChannels(
+            [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+                rangeEnd = sono::changeSpeed(x, range, speeds, silence, out, stepDone).rangeEnd;
+            }))
+        return;
     // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps its
     // first frame selected.
     if (doc_.hasSelection())
@@ -409,11 +427,12 @@ void Editor::alienVoice1() {
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
     const int64_t bound = alienVoiceBound(doc_.SampleCount);
-    if (!frame.makeRoomToRebuild(bound) || !frame.start()) return;
-    frame.rebuildChannels(
-        [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
-            alienVoiceFrames(x, range, out, stepDone);
-        });
+    if (!frame.makeRoomToRebuild(bound) ||
+        !frame.rebuildChannels(
+            [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+                alienVoiceFrames(x, range, out, stepDone);
+            }))
+        return;
     frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
 }
 
@@ -422,11 +441,12 @@ void Editor::creaking() {
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
     const int64_t bound = creakBound(doc_.SampleCount, range);
-    if (!frame.makeRoomToRebuild(bound) || !frame.start()) return;
-    frame.rebuildChannels(
-        [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
-            creakFrames(x, range, frame.eightBit(), out, stepDone);
-        });
+    if (!frame.makeRoomToRebuild(bound) ||
+        !frame.rebuildChannels(
+            [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+                creakFrames(x, range, frame.eightBit(), out, stepDone);
+            }))
+        return;
     frame.finish("Het geluid klinkt nu krakerig.", "The sound now sounds creaking.");
 }
 
