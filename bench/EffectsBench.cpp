@@ -159,9 +159,8 @@ void Echo(benchmark::State& state) {
     const EchoSettings echo{100, 50, 100, 50, int16_t(state.range(1)), false};
     const int64_t last = *echoLastFrame(echo, whole(state), frames(state), Rate);
     std::vector<int32_t> sums;
-    inPlace(state, [&](Samples& x) {
-        x.resize(size_t(last + 1), 0);
-        addEcho(x, whole(state), echo, Rate, false, sums);
+    rebuilt(state, last + 1, [&](const Samples& x, Samples& out) {
+        addEcho(x, last + 1, whole(state), echo, Rate, false, sums, out);
     });
 }
 void Speed(benchmark::State& state) {

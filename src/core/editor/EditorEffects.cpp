@@ -44,20 +44,19 @@ class EffectFrame {
     // Tells the user why the effect does not run; nothing has changed.
     void refuse(std::string_view dutch, std::string_view english);
     void refuseSetting();
-    // Room for channels of `frames` frames, plus whatever allocateMore asks for, made before
-    // anything changes. False (the user has been told) when the length is beyond a 32-bit frame
-    // count or the memory is not there.
-    template <class AllocateMore> bool makeRoom(int64_t frames, AllocateMore&& allocateMore);
-    // The same for effects that rebuild the channels that take part at up to `frames` frames
-    // each: new arrays for those (only what is written of them is ever touched), room to pad the
-    // other.
-    bool makeRoomToRebuild(int64_t frames);
+    // For effects that rebuild the channels that take part at up to `frames` frames each: new
+    // arrays for those (only what is written of them is ever touched), room to pad the other, and
+    // whatever allocateMore asks for, made before anything changes. False (the user has been
+    // told) when the length is beyond a 32-bit frame count or the memory is not there.
+    template <class AllocateMore>
+    bool makeRoomToRebuild(int64_t frames, AllocateMore&& allocateMore);
+    bool makeRoomToRebuild(int64_t frames) {
+        return makeRoomToRebuild(frames, [] {});
+    }
 
     // Stop, undo snapshot, busy pointer, progress. False when the snapshot could not be taken:
     // the effect then does nothing more.
     bool start();
-    // Lengthens the sound with silence to `frames` frames (room was made by makeRoom).
-    void lengthenTo(int64_t frames);
     // The effect also changes frames behind its range, up to `last`.
     void changesThrough(int64_t last) { changedLast_ = last; }
 
@@ -91,8 +90,6 @@ class EffectFrame {
         return index == 0 ? scope_.first : doc_.isStereo() && scope_.second;
     }
     StepObserver progressOf(int index, int base, int width);
-    // Runs allocate() for a sound of `frames` frames as makeRoom describes.
-    template <class Allocate> bool tryToAllocate(int64_t frames, Allocate&& allocate);
     // Below this many frames a second thread costs about as much as it saves.
     static constexpr int64_t AtOnceFromFrames = int64_t(1) << 20;
 
@@ -125,10 +122,17 @@ void EffectFrame::refuseSetting() {
            "The effect cannot be applied with this setting. Nothing has been changed.");
 }
 
-template <class Allocate> bool EffectFrame::tryToAllocate(int64_t frames, Allocate&& allocate) {
+template <class AllocateMore>
+bool EffectFrame::makeRoomToRebuild(int64_t frames, AllocateMore&& allocateMore) {
     if (frames <= MaxSampleCount) {
         try {
-            allocate();
+            for (int index = 0; index < (doc_.isStereo() ? 2 : 1); ++index) {
+                if (takesPart(index))
+                    reserveChannel(rebuilt_[index], size_t(frames));
+                else
+                    growChannel(channel(index), size_t(frames));
+            }
+            allocateMore();
             return true;
         } catch (const std::bad_alloc&) {
         } catch (const std::length_error&) {
@@ -139,26 +143,6 @@ template <class Allocate> bool EffectFrame::tryToAllocate(int64_t frames, Alloca
     return false;
 }
 
-template <class AllocateMore>
-bool EffectFrame::makeRoom(int64_t frames, AllocateMore&& allocateMore) {
-    return tryToAllocate(frames, [&] {
-        growChannel(doc_.LeftSamples, size_t(frames));
-        if (doc_.isStereo()) growChannel(doc_.RightSamples, size_t(frames));
-        allocateMore();
-    });
-}
-
-bool EffectFrame::makeRoomToRebuild(int64_t frames) {
-    return tryToAllocate(frames, [&] {
-        for (int index = 0; index < (doc_.isStereo() ? 2 : 1); ++index) {
-            if (takesPart(index))
-                reserveChannel(rebuilt_[index], size_t(frames));
-            else
-                growChannel(channel(index), size_t(frames));
-        }
-    });
-}
-
 bool EffectFrame::start() {
     editor_.stop();
     if (!editor_.pushUndo()) return false;
@@ -166,13 +150,6 @@ bool EffectFrame::start() {
     setRange(range_);
     editor_.progressStart(ProgressEditing);
     return true;
-}
-
-void EffectFrame::lengthenTo(int64_t frames) {
-    if (frames <= doc_.SampleCount) return;
-    doc_.LeftSamples.resize(size_t(frames), doc_.silenceValue());
-    if (doc_.isStereo()) doc_.RightSamples.resize(size_t(frames), doc_.silenceValue());
-    doc_.SampleCount = int32_t(frames);
 }
 
 StepObserver EffectFrame::progressOf(int index, int base, int width) {
@@ -409,14 +386,15 @@ void Editor::makeEcho(float Delay, float volumeFrom, float delayTo, float volume
         reserveScratch(leftSums, size_t(frames));
         if (doc_.isStereo()) reserveScratch(rightSums, size_t(frames));
     };
-    if (!frame.makeRoom(frames, reserveSums) || !frame.start()) return;
-    // Echoes beyond the end lengthen the sound with silence first.
-    frame.lengthenTo(frames);
+    if (!frame.makeRoomToRebuild(frames, reserveSums)) return;
+    // Echoes beyond the end lengthen the sound with silence.
     frame.changesThrough(frames - 1);
-    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        std::vector<int32_t>& sums = x.data() == doc_.LeftSamples.data() ? leftSums : rightSums;
-        addEcho(x, range, echo, rate, frame.eightBit(), sums, stepDone);
-    });
+    if (!frame.rebuildChannels([&](std::span<const int16_t> x, Samples& out,
+                                   const StepObserver& stepDone) {
+            std::vector<int32_t>& sums = x.data() == doc_.LeftSamples.data() ? leftSums : rightSums;
+            addEcho(x, frames, range, echo, rate, frame.eightBit(), sums, out, stepDone);
+        }))
+        return;
     frame.finish("Er is een echo gemaakt.", "An echo has been made.");
 }
 
