@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto recorded = sono::readRecordedFile(sono::fuzz::inputFile(data, size));
     if (!recorded) return 0;
-    const sono::ClipSource& clip = recorded->clip;
+    const sono::ClipSource& clip = *recorded;
     if (clip.frames < 0 || (clip.bits != 8 && clip.bits != 16)) std::abort();
     if (clip.a.size() != size_t(clip.frames)) std::abort();
     if (clip.channels == 2 ? clip.b.size() != size_t(clip.frames) : !clip.b.empty()) std::abort();

@@ -140,7 +140,7 @@ void saveAs(BatchContext& c, const Words& a) {
 // window's export panel starts with.
 void exportMp3(BatchContext& c, const Words& a) {
     const Command& command = *findCommand("MMsaveMP3");
-    Mp3Fields fields = c.editor.mp3FieldsToExport();
+    Mp3Fields fields = c.editor.mp3().fieldsToExport();
     std::string* const named[] = {&fields.title, &fields.artist,  &fields.album,
                                   &fields.year,  &fields.comment, &fields.genre};
     for (size_t i = 3; i < a.size(); ++i) {
@@ -168,7 +168,8 @@ void synth(BatchContext& c, const Words& a) {
         parameterArg(command.params[4], a[4])};
     const std::string periodFile = a.size() > 5 ? a[5] : "standard.qvf";
     bool loaded = false;
-    c.editor.runExclusive([&] { loaded = c.editor.loadPeriodFile(periodFile, c.synth); });
+    c.editor.runExclusive(
+        [&] { loaded = c.editor.generators().loadPeriodFile(periodFile, c.synth); });
     if (!loaded) return;
     arguments.add(periodAsText(c.synth.period));
     c.editor.runCommand(command.id, arguments);

@@ -42,24 +42,58 @@ bool QtWaveDevice::open(const std::string& path, Purpose purpose) {
     return open_;
 }
 
-bool QtWaveDevice::openToPlay(const std::string& path) {
+namespace {
+bool playable(int rate, int channels, int bits) {
+    return (bits == 8 || bits == 16) && (channels == 1 || channels == 2) && rate > 0;
+}
+} // namespace
+
+void QtWaveDevice::setPlayFormat(int rate, int channels, int bits) {
+    format_.setSampleRate(rate);
+    format_.setChannelCount(channels);
+    format_.setSampleFormat(bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+}
+
+bool QtWaveDevice::makeSink() {
     const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    const std::optional<WaveHeader> header = readWaveHeader(path);
-    if (output.isNull() || !header) return false;
-    const WaveFormat& wave = header->format;
-    if (wave.formatTag != 1 || (wave.bitsPerSample != 8 && wave.bitsPerSample != 16) ||
-        (wave.channels != 1 && wave.channels != 2) || wave.sampleRate <= 0)
-        return false;
-    format_.setSampleRate(wave.sampleRate);
-    format_.setChannelCount(wave.channels);
-    format_.setSampleFormat(wave.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-    if (!output.isFormatSupported(format_)) return false;
-    QFile file(local(path));
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(header->dataStart)) return false;
-    samples_ = file.read(header->frames() * format_.bytesPerFrame());
+    if (output.isNull() || !output.isFormatSupported(format_)) return false;
     sink_ = std::make_unique<QAudioSink>(output, format_);
     sink_->setBufferSize(format_.bytesForDuration(AheadMs * 1000));
     return true;
+}
+
+bool QtWaveDevice::openToPlay(const std::string& path) {
+    const std::optional<WaveHeader> header = readWaveHeader(path);
+    if (!header) return false;
+    const WaveFormat& wave = header->format;
+    if (wave.formatTag != 1 || !playable(wave.sampleRate, wave.channels, wave.bitsPerSample))
+        return false;
+    setPlayFormat(wave.sampleRate, wave.channels, wave.bitsPerSample);
+    QFile file(local(path));
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(header->dataStart)) return false;
+    samples_ = file.read(header->frames() * format_.bytesPerFrame());
+    return makeSink();
+}
+
+bool QtWaveDevice::openSound(const SoundInMemory& sound) {
+    close();
+    purpose_ = Purpose::Play;
+    path_.clear();
+    if (!playable(sound.rate, sound.channels, sound.bits)) return false;
+    setPlayFormat(sound.rate, sound.channels, sound.bits);
+    if (!makeSink()) return false;
+    stream_ = std::make_unique<SoundStream>(sound);
+    stream_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    open_ = true;
+    return true;
+}
+
+QIODevice& QtWaveDevice::playedBytes() {
+    if (stream_) return *stream_;
+    buffer_.close();
+    buffer_.setData(samples_);
+    buffer_.open(QIODevice::ReadOnly);
+    return buffer_;
 }
 
 bool QtWaveDevice::openToRecord() {
@@ -97,13 +131,11 @@ int64_t QtWaveDevice::running() const {
 void QtWaveDevice::play() {
     if (!open_ || purpose_ != Purpose::Play) return;
     if (active_) stop();
-    buffer_.close();
-    buffer_.setData(samples_);
-    buffer_.open(QIODevice::ReadOnly);
-    buffer_.seek(std::min<int64_t>(bytesAt(stoppedMs_), samples_.size()));
+    QIODevice& bytes = playedBytes();
+    bytes.seek(std::min<int64_t>(bytesAt(stoppedMs_), bytes.size()));
     startMs_ = stoppedMs_;
     started_.start();
-    sink_->start(&buffer_);
+    sink_->start(&bytes);
     active_ = sink_->error() == QAudio::NoError;
 }
 
@@ -118,7 +150,9 @@ void QtWaveDevice::stop() {
 void QtWaveDevice::close() {
     stop();
     // Qt's audio objects run the event loop while they are destroyed; handed to the event loop
-    // instead, they go once the command that closed the device has ended.
+    // instead, they go once the command that closed the device has ended. The sound's bytes go
+    // with the sink that read them, after it.
+    if (stream_) stream_.release()->setParent(sink_.get());
     if (sink_) sink_.release()->deleteLater();
     if (source_) source_.release()->deleteLater();
     buffer_.close();
@@ -168,7 +202,7 @@ int64_t QtWaveDevice::position() const {
 int64_t QtWaveDevice::length() const {
     if (!open_) return 0;
     if (purpose_ == Purpose::Record) return position() + 1;
-    return format_.durationForBytes(samples_.size()) / 1000;
+    return format_.durationForBytes(stream_ ? stream_->size() : samples_.size()) / 1000;
 }
 
 } // namespace sono

@@ -1,8 +1,9 @@
 #pragma once
-// The sound card through Qt Multimedia (PulseAudio or PipeWire underneath): a WAV file of 8 or
-// 16 bits, mono or stereo, plays at its own rate from a chosen position; a recording is taken
-// from the default input and saved as a 16-bit WAV file. Positions are in milliseconds of the
-// open file. The device needs the event loop to run while it plays or records.
+// The sound card through Qt Multimedia (PulseAudio or PipeWire underneath): frames of a sound in
+// memory, or a WAV file, of 8 or 16 bits, mono or stereo, play at their own rate from a chosen
+// position; a recording is taken from the default input and saved as a 16-bit WAV file.
+// Positions are in milliseconds of what was opened. The device needs the event loop to run while
+// it plays or records.
 #include <QAudioFormat>
 #include <QBuffer>
 #include <QByteArray>
@@ -12,6 +13,8 @@
 #include <string>
 
 #include "ports/WaveDevice.h"
+
+#include "SoundStream.h"
 
 class QAudioSink;
 class QAudioSource;
@@ -25,6 +28,7 @@ class QtWaveDevice : public WaveDevice {
 
     void setRecordingFormat(int rate, int channels) override;
     bool open(const std::string& path, Purpose purpose) override;
+    bool openSound(const SoundInMemory& sound) override;
     void play() override;
     void stop() override;
     void close() override;
@@ -36,6 +40,12 @@ class QtWaveDevice : public WaveDevice {
 
   private:
     bool openToPlay(const std::string& path);
+    // The output device for the format set in format_, and the sink that plays to it; false
+    // when the device cannot play the format.
+    bool makeSink();
+    void setPlayFormat(int rate, int channels, int bits);
+    // The bytes that play: the sound's in memory, or the file's.
+    QIODevice& playedBytes();
     bool openToRecord();
     int64_t bytesAt(int64_t ms) const;
     int64_t running() const; // ms played or recorded since the last start
@@ -47,6 +57,7 @@ class QtWaveDevice : public WaveDevice {
     QAudioFormat format_;
     QByteArray samples_; // the file's samples, or what was recorded
     QBuffer buffer_;
+    std::unique_ptr<SoundStream> stream_; // the sound in memory, when that is what plays
     std::unique_ptr<QAudioSink> sink_;
     std::unique_ptr<QAudioSource> source_;
     int64_t startMs_ = 0;   // where the running play began

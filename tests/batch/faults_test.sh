@@ -116,15 +116,20 @@ printf 'open %s\nexport-mp3 %s 64 joint\n' "$WORK/big.wav" "$WORK/first.mp3" | b
     fail "an export wrote into a hard-linked file"
 
 # An export killed half-way takes the coder with it; its partial file goes at the next export.
+# The kill comes once the coder has started writing, however slowly the machine opens the sound.
 sox -D -n -r 44100 -b 16 -c 2 minutes.wav synth 240 sine 440 sine 660
-for delay in 0.5 1 1.5; do
-    printf 'open %s\nexport-mp3 %s 64 joint\n' "$WORK/minutes.wav" "$WORK/killed.mp3" |
-        timeout -s KILL "$delay" "$program" --batch - --settings-dir settings --temp-dir "$WORK/temp" \
-        > /dev/null 2>&1 || true
-    sleep 0.2
-    ! pgrep -f "lame.*$WORK" > /dev/null || fail "the coder outlived the program"
-    rm -f temp/*
+printf 'open %s\nexport-mp3 %s 64 joint\n' "$WORK/minutes.wav" "$WORK/killed.mp3" > export.script
+"$program" --batch export.script --settings-dir settings --temp-dir "$WORK/temp" > /dev/null 2>&1 &
+exporter=$!
+for _ in $(seq 600); do
+    [ -n "$(find . -maxdepth 1 -name '.sonoplexer-*.part' -size +0)" ] && break
+    sleep 0.05
 done
+kill -KILL "$exporter" 2> /dev/null || fail "the export ended before it could be killed"
+wait "$exporter" 2> /dev/null || true
+sleep 0.2
+! pgrep -f "lame.*$WORK" > /dev/null || fail "the coder outlived the program"
+rm -f temp/*
 [ -n "$(ls -A | grep '^\.sonoplexer-.*\.part$')" ] || fail "no export was killed half-way"
 printf 'open %s\nexport-mp3 %s 64 joint\n' "$WORK/small.wav" "$WORK/killed.mp3" | batch > /dev/null
 [ -z "$(ls -A | grep '\.part$')" ] || fail "partial files after an export: $(ls -A | grep '\.part$')"

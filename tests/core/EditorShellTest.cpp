@@ -111,7 +111,7 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
     ASSERT_TRUE(editor->openRawFile(other, 8, 8000, 1));
     EXPECT_TRUE(doc().Changed);
     host.answers = {Answer::No};
-    editor->makeMorse({"E", 75, 11025, 8, false});
+    editor->generators().makeMorse({"E", 75, 11025, 8, false});
     ASSERT_TRUE(doc().Changed);
     host.answers = {Answer::Yes}; // the offer made at the start after a crash
     ASSERT_TRUE(editor->offerRecovery({2, 8000, 16, 3, {4, 5, 6}, {7, 8, 9}}));
@@ -145,7 +145,7 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
         editor->openRecentFile(0);
         stillThere("a recent file");
         askAgain(savedAs);
-        editor->makeMorse({"T", 75, 11025, 8, false});
+        editor->generators().makeMorse({"T", 75, 11025, 8, false});
         stillThere("another message");
     }
     host.questions.clear();

@@ -95,6 +95,7 @@ class FakeWaveDevice : public WaveDevice {
     int64_t lengthMs = 0;
     bool opens = true; // false: there is no such device
     std::string recordedBytes;
+    std::vector<int16_t> playedLeft, playedRight;
 
     void setRecordingFormat(int rate, int channels) override {
         commands.push_back("format " + std::to_string(rate) + " " + std::to_string(channels));
@@ -103,6 +104,18 @@ class FakeWaveDevice : public WaveDevice {
         commands.push_back(std::string(purpose == Purpose::Play ? "open play " : "open record ") +
                            path);
         openPath_ = path;
+        return opens;
+    }
+    // Frames opened from memory, copied as they were when opened.
+    bool openSound(const SoundInMemory& sound) override {
+        commands.push_back("open sound " + std::to_string(sound.first) + " " +
+                           std::to_string(sound.frames));
+        const auto from = [&](const std::vector<int16_t>& channel) {
+            return std::vector<int16_t>(channel.begin() + sound.first,
+                                        channel.begin() + sound.first + sound.frames);
+        };
+        playedLeft = from(sound.left);
+        playedRight = sound.channels == 2 ? from(sound.right) : std::vector<int16_t>{};
         return opens;
     }
     void play() override { commands.push_back("play"); }

@@ -59,7 +59,7 @@ class Mp3Exchange : public EditorFixture {
         tagsPort = &realTags;
     }
     void exportTo(const std::string& file, int bitrate, bool stereo, const Mp3Fields& fields) {
-        const auto& rates = Editor::mp3Bitrates();
+        const auto& rates = Mp3Commands::bitrates();
         const auto index = std::find(rates.begin(), rates.end(), bitrate) - rates.begin();
         ASSERT_TRUE(editor->runCommand("MMsaveMP3", {file, int64_t(index), int64_t(stereo),
                                                      fields.title, fields.artist, fields.album,
@@ -85,7 +85,7 @@ TEST_F(Mp3Exchange, ASoundGoesOutAndComesBackWithItsMusicInformation) {
     *doc().Info.find("IGNR") = "rock";
     // A name a shell or an option parser would take apart.
     const std::string file = path("-b 8 it's a \"tone\"; $(touch hit) \xC3\xABn.mp3");
-    Mp3Fields fields = editor->mp3FieldsToExport();
+    Mp3Fields fields = editor->mp3().fieldsToExport();
     EXPECT_EQ(fields, (Mp3Fields{"Tone", "Zoë", "", "2024", "", "Rock"}));
     fields.comment = "Made here";
     exportTo(file, 128, true, fields);

@@ -1,6 +1,6 @@
-// The sound card for real, through the private test server: a tone played is heard on the
-// server's input and recorded back; the play position runs in milliseconds, stays where Stop
-// left it, moves with seek and reaches the length at the end.
+// The sound card for real, through the private test server: a tone played from memory is heard on
+// the server's input and recorded back; the play position runs in milliseconds, stays where Stop
+// left it, moves with seek and reaches the length at the end. A file opens to play as well.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -34,11 +34,17 @@ template <class Done> bool waitUntil(Done&& done) {
 }
 
 // One second of a 16-bit mono tone at 44100 Hz.
+Samples tone(double hertz) {
+    Samples samples(44100);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = int16_t(std::lround(12000 * std::sin(2 * M_PI * hertz * double(i) / 44100)));
+    return samples;
+}
+
 void writeTone(const std::string& path, double hertz) {
     std::string samples;
-    for (int i = 0; i < 44100; ++i)
-        appendLE16(samples,
-                   uint16_t(int16_t(std::lround(12000 * std::sin(2 * M_PI * hertz * i / 44100)))));
+    for (int16_t sample : tone(hertz))
+        appendLE16(samples, uint16_t(sample));
     std::string file = "RIFF";
     appendLE32(file, uint32_t(36 + samples.size()));
     file += "WAVEfmt ";
@@ -63,16 +69,23 @@ TEST(QtWaveDevice, PlaysAToneThatIsRecordedBackAndKeepsItsPosition) {
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
     QTemporaryDir dir;
-    const std::string tone = dir.filePath("tone.wav").toStdString();
+    const std::string toneFile = dir.filePath("tone.wav").toStdString();
     const std::string recorded = dir.filePath("recorded.wav").toStdString();
-    writeTone(tone, 441);
+    writeTone(toneFile, 441);
 
     QtWaveDevice recorder;
     recorder.setRecordingFormat(44100, 1);
     ASSERT_TRUE(recorder.open(recorded, WaveDevice::Purpose::Record));
     recorder.record();
     QtWaveDevice player;
-    ASSERT_TRUE(player.open(tone, WaveDevice::Purpose::Play));
+    ASSERT_TRUE(player.open(toneFile, WaveDevice::Purpose::Play));
+    EXPECT_EQ(player.length(), 1000);
+    // Half a second before the tone and half after it: what plays is the tone alone.
+    Samples inMemory(22050, 0);
+    const Samples played = tone(441);
+    inMemory.insert(inMemory.end(), played.begin(), played.end());
+    inMemory.resize(inMemory.size() + 22050, 0);
+    ASSERT_TRUE(player.openSound({inMemory, inMemory, 22050, 44100, 44100, 1, 16}));
     EXPECT_EQ(player.length(), 1000);
     EXPECT_EQ(player.position(), 0);
     player.play();
@@ -96,11 +109,11 @@ TEST(QtWaveDevice, PlaysAToneThatIsRecordedBackAndKeepsItsPosition) {
     recorder.close();
     const auto sound = readRecordedFile(recorded);
     ASSERT_TRUE(sound);
-    const Samples& heard = sound->clip.a;
+    const Samples& heard = sound->a;
     ASSERT_GT(heard.size(), 44100u / 2);
     // The tone is heard in every 10 ms stretch that is loud (the pause of the stop is not): its
     // level, and 882 zero crossings a second.
-    const size_t stretch = size_t(sound->clip.rate / 100);
+    const size_t stretch = size_t(sound->rate / 100);
     int64_t crossings = 0;
     double energy = 0;
     size_t heardFrames = 0;
@@ -113,7 +126,7 @@ TEST(QtWaveDevice, PlaysAToneThatIsRecordedBackAndKeepsItsPosition) {
             if ((*(i - 1) < 0) != (*i < 0)) ++crossings;
         }
     }
-    const double seconds = double(heardFrames) / sound->clip.rate;
+    const double seconds = double(heardFrames) / sound->rate;
     EXPECT_GT(seconds, 0.8);
     EXPECT_NEAR(std::sqrt(energy / double(heardFrames)), 12000 / std::sqrt(2.0), 1500);
     EXPECT_NEAR(double(crossings) / seconds, 882, 30);

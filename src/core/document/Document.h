@@ -22,11 +22,10 @@ struct Document {
     int32_t SampleCount = 0; // frames per channel
     Samples LeftSamples{0};
     Samples RightSamples{0};
-    int16_t FormatTag = 1;
+    // The format: the file's header fields that follow from these (byte rate, block align, PCM)
+    // are worked out when a file is written.
     float Channels = 1;
     float SampleRate = 22050;
-    float ByteRate = 0;
-    int16_t BlockAlign = 0;
     float BitsPerSample = 16;
     Selection selection;
     int16_t UndoLevel = 0;

@@ -1,7 +1,8 @@
 #pragma once
-// A whole sound as it replaces the current one (open, raw import, New, conversion): its format
-// and its samples, under the document's field names.
+// A whole sound as it replaces the current one (open, raw import, New, conversion, undo, a
+// recovered sound, a generator's): its format and its samples, under the document's field names.
 #include <cstdint>
+#include <utility>
 
 #include "document/Document.h"
 
@@ -15,5 +16,15 @@ struct NewSound {
     Samples LeftSamples{0};
     Samples RightSamples{0}; // the single element 0 for mono
 };
+
+// The format and samples of `doc`, moved out of it.
+inline NewSound takeSound(Document& doc) {
+    return {doc.Channels,
+            doc.SampleRate,
+            doc.BitsPerSample,
+            doc.SampleCount,
+            std::move(doc.LeftSamples),
+            std::move(doc.RightSamples)};
+}
 
 } // namespace sono

@@ -39,13 +39,13 @@ const Param Int16Count(const char* what) {
 // The MP3 export's bitrates as words, and its channel mode: "stereo" is the Stereo box checked.
 std::vector<std::string> mp3BitrateWords() {
     std::vector<std::string> words;
-    for (int rate : Editor::mp3Bitrates())
+    for (int rate : Mp3Commands::bitrates())
         words.push_back(std::to_string(rate));
     return words;
 }
 void saveMp3(Editor& e, A a) {
-    e.exportMp3(a.text(0), Editor::mp3Bitrates().at(a.choice(1)), a.choice(2) == 1,
-                {a.text(3), a.text(4), a.text(5), a.text(6), a.text(7), a.text(8)});
+    e.mp3().exportMp3(a.text(0), Mp3Commands::bitrates().at(a.choice(1)), a.choice(2) == 1,
+                      {a.text(3), a.text(4), a.text(5), a.text(6), a.text(7), a.text(8)});
 }
 
 // The generators' rates as the dialogs offer them.
@@ -72,19 +72,24 @@ void synthesizeFromArguments(Editor& e, A a) {
     settings.rate = generatorRateOf(a, 3);
     settings.bits = bitsOf(a, 4);
     settings.period = periodFromText(a.text(5));
-    e.synthesize(settings);
+    e.generators().synthesize(settings);
 }
 
 // The Morse dialog's OK: an empty message is refused as the dialog refuses it.
 void makeMorse(Editor& e, A a) {
-    if (!e.morseTextAccepted(a.text(0))) return;
-    e.makeMorse(
+    if (!e.generators().morseTextAccepted(a.text(0))) return;
+    e.generators().makeMorse(
         {a.text(0), int(a.whole(1)), generatorRateOf(a, 2), bitsOf(a, 3), a.choice(4) == 1});
 }
 
 // A command without parameters that runs one of the desktop commands.
 template <void (DesktopCommands::*method)()> void onDesktop(Editor& editor, A) {
     (editor.desktop().*method)();
+}
+
+// A command without parameters that runs one method of the transport.
+template <void (Transport::*method)()> void onTransport(Editor& editor, A) {
+    (editor.transport().*method)();
 }
 
 // A command without parameters that runs one method of the editor.
@@ -94,6 +99,14 @@ template <void (Editor::*method)()> void plain(Editor& editor, A) {
 
 template <bool Options::*option> bool optionOn(const Editor& editor) {
     return editor.options().*option;
+}
+
+// A check item that mirrors an option: the command turns it on or off, the check shows it.
+template <bool Options::*option> Command optionItem(std::string_view id, std::string_view word) {
+    return {.id = id,
+            .run = [](Editor& editor, A) { editor.toggleOption(option); },
+            .checked = optionOn<option>,
+            .optionWord = word};
 }
 
 // The graph style items form one group: the item of the chosen style is checked.
@@ -154,7 +167,7 @@ std::vector<Command> makeTable() {
          .batchWord = "morse"},
         {.id = "MMopenMP3",
          .params = {{Text, "a file"}},
-         .run = [](Editor& e, A a) { e.importMp3(a.text(0)); },
+         .run = [](Editor& e, A a) { e.mp3().importMp3(a.text(0)); },
          .batchWord = "import-mp3"},
         // The script's export-mp3 fills in the fields it is not given.
         {.id = "MMsaveMP3",
@@ -309,42 +322,24 @@ std::vector<Command> makeTable() {
         {.id = "MMrecord", .enabled = SoundLoaded, .run = plain<&Editor::record>},
         {.id = "MMrecordMix", .enabled = SoundLoaded, .run = plain<&Editor::recordMixed>},
         {.id = "MMrecordOverloop", .enabled = SoundLoaded, .run = plain<&Editor::recordFading>},
-        {.id = "MMrewind", .enabled = SoundSeekable, .run = plain<&Editor::rewind>},
-        {.id = "MMforward", .enabled = SoundSeekable, .run = plain<&Editor::fastForward>},
+        {.id = "MMrewind", .enabled = SoundSeekable, .run = onTransport<&Transport::rewind>},
+        {.id = "MMforward", .enabled = SoundSeekable, .run = onTransport<&Transport::fastForward>},
         {.id = "MMhelp", .run = onDesktop<&DesktopCommands::showHelp>},
         {.id = "MMegg", .run = onDesktop<&DesktopCommands::showSnail>},
         {.id = "MMabout", .run = onDesktop<&DesktopCommands::showAbout>},
         {.id = "MMwebsite", .run = onDesktop<&DesktopCommands::openWebsite>},
 
         // ---- view and options: check items that mirror an option ----
-        {.id = "MMmetertje",
-         .run = plain<&Editor::toggleVolumeDisplay>,
-         .checked = optionOn<&Options::realTimeVolume>,
-         .optionWord = "meter"},
-        {.id = "MMtijdAangeven",
-         .run = plain<&Editor::toggleShowTime>,
-         .checked = optionOn<&Options::showTime>,
-         .optionWord = "time"},
+        optionItem<&Options::realTimeVolume>("MMmetertje", "meter"),
+        optionItem<&Options::showTime>("MMtijdAangeven", "time"),
         {.id = "MMzoom",
          .run = plain<&Editor::toggleZoom>,
          .checked = optionOn<&Options::zoom>,
          .optionWord = "zoom"},
-        {.id = "MMbeide",
-         .run = plain<&Editor::toggleBothChannels>,
-         .checked = optionOn<&Options::bothChannels>,
-         .optionWord = "both"},
-        {.id = "MMluister",
-         .run = plain<&Editor::toggleListenAfterChange>,
-         .checked = optionOn<&Options::listenAfterChange>,
-         .optionWord = "listen"},
-        {.id = "MMtoonInfo",
-         .run = plain<&Editor::toggleShowInfo>,
-         .checked = optionOn<&Options::showInfo>,
-         .optionWord = "show-info"},
-        {.id = "MMonbekend",
-         .run = plain<&Editor::toggleUnknownChunks>,
-         .checked = optionOn<&Options::unknownChunks>,
-         .optionWord = "unknown-chunks"},
+        optionItem<&Options::bothChannels>("MMbeide", "both"),
+        optionItem<&Options::listenAfterChange>("MMluister", "listen"),
+        optionItem<&Options::showInfo>("MMtoonInfo", "show-info"),
+        optionItem<&Options::unknownChunks>("MMonbekend", "unknown-chunks"),
         {.id = "MMeng",
          .run = plain<&Editor::switchToEnglish>,
          .batchWord = "language en",

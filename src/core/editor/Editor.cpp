@@ -26,10 +26,12 @@ std::string upper(std::string text) {
 } // namespace
 
 Editor::Editor(EditorPorts ports, EditorFolders folders)
-    : dialogs_(ports.dialogs), view_(ports.view), device_(ports.device), coder_(ports.coder),
-      tags_(ports.tags), folders_(std::move(folders)),
+    : dialogs_(ports.dialogs), view_(ports.view), folders_(std::move(folders)),
       snapshots_(folders_.tempDir, std::move(ports.availableMemory)),
-      desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir) {}
+      desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir),
+      transport_(ports.device, ports.dialogs, settings_),
+      generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
+      mp3Commands_(*this, ports.dialogs, ports.view, ports.coder, ports.tags) {}
 
 // ---------------------------------------------------------------- commands
 
@@ -57,9 +59,9 @@ bool Editor::enabled(EnabledRule rule) const {
     case EnabledRule::RedoAvailable:
         return loaded && doc_.RedoLevel > doc_.UndoLevel;
     case EnabledRule::SoundPlaying:
-        return recording() || devicePlaying();
+        return transport_.recording() || transport_.devicePlaying();
     case EnabledRule::SoundSeekable:
-        return devicePlaying() && !recording();
+        return transport_.devicePlaying() && !transport_.recording();
     case EnabledRule::AssociationAbsent:
         return desktopCommands_.hasDesktop() && !desktopCommands_.associationPresent();
     case EnabledRule::AssociationPresent:
@@ -104,8 +106,7 @@ void Editor::startUp() {
 bool Editor::shutDown() {
     if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return false;
     setStatus(1, LangText("Tot ziens!", "Bye bye!"));
-    device_.stop();
-    device_.close();
+    transport_.stopPlaying();
     saveSettings();
     stop();
     std::error_code ignored;
@@ -164,6 +165,10 @@ void Editor::progressShow(int step) {
     view_.progressShown(step, progressText_ + numberText(double(step)) + " %");
 }
 
+void Editor::progressWaiting() {
+    view_.progressShown(-1, progressText_);
+}
+
 void Editor::progressEnd() {
     view_.progressEnded();
 }
@@ -210,30 +215,17 @@ void Editor::switchToEnglish() {
     switchLanguage(LanguageEnglish);
 }
 
-void Editor::toggle(bool Options::*option) {
+void Editor::toggleOption(bool Options::*option) {
     settings_.options.*option = !(settings_.options.*option);
     saveSettings();
     view_.settingsChanged();
+    // The options the views show take effect at once.
+    if (option == &Options::bothChannels && doc_.hasSelection()) showSelection();
+    if (option == &Options::showTime) drawWaveform();
 }
 
-void Editor::toggleBothChannels() {
-    toggle(&Options::bothChannels);
-    if (doc_.hasSelection()) showSelection();
-}
-void Editor::toggleListenAfterChange() {
-    toggle(&Options::listenAfterChange);
-}
-void Editor::toggleVolumeDisplay() {
-    toggle(&Options::realTimeVolume);
-}
-void Editor::toggleUnknownChunks() {
-    toggle(&Options::unknownChunks);
-}
-void Editor::toggleShowInfo() {
-    toggle(&Options::showInfo);
-}
 void Editor::toggleZoom() {
-    toggle(&Options::zoom);
+    toggleOption(&Options::zoom);
     if (settings_.options.zoom && doc_.SampleRate > 0)
         dialogs_.showMessage(
             MessageIcon::Information, LangText("Inzoomen", "Zoom"),
@@ -262,11 +254,6 @@ void Editor::saveGraphic() {
     setStatus(1, text);
     dialogs_.showMessage(MessageIcon::Information, ProgramCaption, text);
 }
-void Editor::toggleShowTime() {
-    toggle(&Options::showTime);
-    drawWaveform();
-}
-
 void Editor::rememberRecentFile(const std::string& path) {
     auto& recent = settings_.recentFiles;
     std::string oldest = recent[4];
@@ -339,7 +326,7 @@ void Editor::selectAll() {
     doc_.selection.SelEnd = doc_.SampleCount - 1;
     doc_.selection.SelStart = 0;
     if (!settings_.options.bothChannels)
-        toggleBothChannels();
+        toggleOption(&Options::bothChannels);
     else
         showSelection();
 }
@@ -368,7 +355,7 @@ void Editor::installSound(NewSound sound) {
     doc_.LeftSamples = std::move(sound.LeftSamples);
     doc_.RightSamples = std::move(sound.RightSamples);
     refreshStatusPanels();
-    levelMeterChannel = meterChannelOf(doc_);
+    transport_.levelMeterChannel = meterChannelOf(doc_);
     notifySoundChange(
         {0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), lengthChanged, formatChanged});
 }

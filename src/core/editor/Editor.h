@@ -15,9 +15,11 @@
 #include "editing/UndoSnapshots.h"
 #include "editor/Commands.h"
 #include "editor/DesktopCommands.h"
+#include "editor/Generators.h"
+#include "editor/Mp3Commands.h"
+#include "editor/Transport.h"
 #include "formats/ByteFile.h"
 #include "formats/WavReader.h"
-#include "generators/Synthesizer.h"
 #include "ports/Desktop.h"
 #include "ports/ExternalCoder.h"
 #include "ports/Mp3Tags.h"
@@ -39,16 +41,6 @@ struct EditorFolders {
     std::filesystem::path shareDir = {}; // AppDir: the shipped files (the period files among them)
 };
 
-// What the Morse dialog hands over: the message (UTF-8), the unit in milliseconds, the format,
-// and whether the message becomes the sound's subject.
-struct MorseSettings {
-    std::string text;
-    int intervalMs = 75;
-    int rate = 11025;
-    int bits = 8;
-    bool textInInfo = true;
-};
-
 struct EditorPorts {
     UserDialogs& dialogs;
     ViewObserver& view;
@@ -63,7 +55,6 @@ struct EditorPorts {
 
 // How Editor::writeWave writes the sound.
 struct WaveWrite {
-    bool selectionOnly = false; // the selection's frames alone
     // For the MP3 coder: 8-bit samples widened to 16 bits on the way, and the sound as it is (no
     // silent frame added to it, its format fields as they were).
     bool forCoder = false;
@@ -107,6 +98,8 @@ class Editor {
     void progressStart(int kind);
     void progressShow(int step);
     void progressEnd();
+    // Progress of work whose share done is not known: the text alone.
+    void progressWaiting();
 
     // ---- options and settings ----
     const Settings& settings() const { return settings_; }
@@ -117,13 +110,10 @@ class Editor {
     void saveSettings();
     void switchToDutch();
     void switchToEnglish();
-    void toggleBothChannels();
-    void toggleListenAfterChange();
-    void toggleVolumeDisplay();
+    // Turns an option on or off, keeps it, and shows what it changes.
+    void toggleOption(bool Options::*option);
+    // Zoom: the option, and the message that says what it does.
     void toggleZoom();
-    void toggleUnknownChunks();
-    void toggleShowInfo();
-    void toggleShowTime();
     void rememberRecentFile(const std::string& path);
     void tidyRecentFiles();
 
@@ -153,26 +143,10 @@ class Editor {
     void newEmptySound();
     // The information dialog's OK for one field (an INFO id or "DISP"); false for an unknown id.
     bool setInfoText(std::string_view id, const std::string& text);
-    // Which channel the level meter follows.
-    MeterChannel levelMeterChannel = MeterChannel::First;
 
     // ---- MP3 exchange ----
-    // Decodes an MP3 file with the outside coder and opens it as an untitled sound carrying the
-    // file's music information.
-    void importMp3(const std::string& path);
-    // Encodes the sound into an MP3 file at `bitrate` kbit/s, in stereo (or mono for a mono
-    // sound) when stereoChecked, else in joint stereo, and gives the file `fields` as its music
-    // information (none when all are empty). The sound stays as it is.
-    void exportMp3(const std::string& path, int bitrate, bool stereoChecked,
-                   const Mp3Fields& fields);
-    // The bitrates the export offers, in kbit/s.
-    static const std::vector<int>& mp3Bitrates();
-    // The MP3 open and save dialogs' filters.
-    std::string mp3OpenFilter() const;
-    std::string mp3SaveFilter() const;
-    // The music information an export of this sound starts with.
-    Mp3Fields mp3FieldsToExport() const;
-    Mp3Tags& tags() { return tags_; }
+    Mp3Commands& mp3() { return mp3Commands_; }
+    const Mp3Commands& mp3() const { return mp3Commands_; }
 
     // ---- desktop ----
     DesktopCommands& desktop() { return desktopCommands_; }
@@ -196,37 +170,22 @@ class Editor {
     void dragSelection(int view, double from, double to);
 
     // ---- transport ----
-    // Play: the sound, or the selection, written to a new temporary file and played.
+    // Play: the sound, or the selection, played straight from memory.
     void play();
     // Stop: ends playback and releases the device; a recording is ended and merged.
     void stop();
-    // A second back or forward in the file being played.
-    void rewind();
-    void fastForward();
     // Records from the sound input until Stop, which inserts the recording (Record), adds it onto
     // the selection (Record mix) or fades it in over the selection (Record Fading).
     void record();
     void recordMixed();
     void recordFading();
-    // The two mark keys: the play position becomes the selection's start (or its end).
+    // The two mark keys: the frame being heard becomes the selection's start (or its end).
     void markAtPlayPosition(bool start);
-    // Plays a file from its start; the frames it holds are FromFrame..ToFrame of the sound
-    // (either below 0: the whole sound), and it begins StartMs into the sound. False when the
-    // device could not open it.
-    bool playFile(const std::string& path, double StartMs, double FromFrame, double ToFrame);
     // The first free name TempDir + "sonoplexer N$.tmp" (N with its leading blank).
     std::string newTempSoundName() const;
-    // A recording is running (until Stop merges it).
-    bool recording() const;
-    // The device is playing or recording: its position lies inside the open file.
-    bool devicePlaying() const;
-    // What is being played, for the play cursor and the range markers.
-    struct Playing {
-        double startMs = 0; // where the played file starts within the sound
-        double PlayFrom = 0;
-        double PlayTo = 0;
-    };
-    const Playing& playing() const { return playing_; }
+    // The device: what plays, the recording under way, the level display's channel.
+    Transport& transport() { return transport_; }
+    const Transport& transport() const { return transport_; }
 
     // ---- undo store ----
     void clearUndo();
@@ -293,60 +252,39 @@ class Editor {
     friend class EffectFrame; // the steps all effects share (EditorEffects.cpp)
 
     // ---- generators ----
-    // `synthesize`, the synthesizer's Open: the sound replaced by the period repeated as
-    // `settings` say, opened as an untitled sound (after the save-first question).
-    void synthesize(const SynthSettings& settings);
-    // `writeSynthesizedSound`: the synthesized sound written under a new temporary name; that name,
-    // or "" (the user has been told) when it could not be written.
-    std::string writeSynthesizedSound(const SynthSettings& settings);
-    // The folders the period-file list shows, in the order a name is looked up: the settings
-    // folder (periods the user saved), then the shipped files.
-    std::vector<std::filesystem::path> periodFolders() const;
-    // AppDir: the shipped files (pictures, period files); empty when the host named none.
-    const std::filesystem::path& shareDir() const { return folders_.shareDir; }
-    // A click on a period file in the list: its points spread over the period and its frequency
-    // set. False (the user has been told) when the file is missing or damaged.
-    bool loadPeriodFile(const std::string& name, SynthSettings& settings);
-    // The dialog's Save: asks a name, checks it, asks before overwriting, writes the period into
-    // the settings folder. The name written, or nullopt when nothing was written.
-    std::optional<std::string> savePeriod(const Period& period, int frequency);
-    // The hidden period encoder ("Save QVF"): channel 1 of the sound, clipped to 0..255, as
-    // new_file.qvf in the settings folder with the number of periods asked for as its code.
-    void encodePeriodFile();
-    // The Morse dialog's OK check: an empty message is refused with a message.
-    bool morseTextAccepted(const std::string& text);
-    // `makeMorse`: the sound replaced by the message keyed in Morse code.
-    void makeMorse(const MorseSettings& settings);
+    Generators& generators() { return generators_; }
 
     // The save-first question; false when the user cancelled.
     bool offerSaveFirst();
+
+    // ---- for the parts the editor owns ----
+    void setCaption(const std::string& caption);
+    // The folder of a file the user chose becomes the one the file dialogs open next.
+    void rememberFolderOf(const std::string& path);
+    // The fields of a new sound: all empty but the creation date (today) and the software.
+    void freshInfoFields();
+    // Puts a whole sound in place of the current one: format, samples, panels 2 to 4 and the
+    // level meter's channel, with a notice that everything changed.
+    void installSound(NewSound sound);
+    // The message that a sound would become longer than the longest there can be.
+    void refuseTooLong();
+    // Playback after a change, when the option asks for it.
+    void playAfterChange();
 
   private:
     class Exclusive; // holds the one-command-at-a-time rule for its lifetime
 
     void switchLanguage(uint8_t language);
-    void toggle(bool Options::*option);
     void resetForReading();
     void reportFileLists(const std::string& path, const WavReadResult& read);
     std::string failureText(const WavReadResult& read) const;
-    void setCaption(const std::string& caption);
-    void rememberFolderOf(const std::string& path);
     void reportSettingsNotWritten();
-    // The fields of a new sound: all empty but the creation date (today) and the software.
-    void freshInfoFields();
-    // The first steps of a generator: stop, the save-first question (false on Cancel), no sound
-    // loaded any more, no undo history.
-    bool leaveSoundForGenerator();
 
     // The one place that tells the view which samples changed.
     void notifySoundChange(const SoundChange& change);
-    // Puts a whole sound in place of the current one: format, samples, panels 2 to 4 and the
-    // level meter's channel, with a notice that everything changed.
-    void installSound(NewSound sound);
     // Room for a sound of `frames` frames in every channel, made before anything changes. False
     // (the user has been told) beyond the longest sound or the memory there is.
     bool makeRoomFor(int64_t frames);
-    void refuseTooLong();
 
     // selection edits and paste
     ChannelScope editChannels() const;
@@ -355,10 +293,6 @@ class Editor {
     bool muteSelection();
     void refreshLengthPanels();
 
-    // MP3 exchange: runs the outside coder until `output` is written, at most 20 seconds plus
-    // `seconds` (the sound's length), with the progress of `progressKind` meanwhile.
-    bool runCoder(const std::vector<std::string>& arguments, const std::string& output,
-                  double seconds, int progressKind);
     void pasteFailed(bool fromRecording);
 
     // undo store
@@ -366,27 +300,19 @@ class Editor {
     // Brings back the snapshot of `level` into `into`; says so when it is missing or damaged.
     SnapshotRead readSnapshot(int level, Document& into);
     bool stepThroughHistory(int16_t target);
-    void showLoadedSnapshot(const SoundChange& change);
-    // Playback after a change, when the option asks for it.
-    void playAfterChange();
     void startPlaying(bool asked);
-    void seekBy(int64_t ms);
-    // How Stop merges a recording into the sound, as the three record commands ask.
-    enum class RecordingMerge { Insert, Mix, Fade };
     void startRecording(RecordingMerge merge);
-    // No sound output or input: said every time the user asked, once for automatic plays.
-    void reportNoSound(bool recordingWanted, bool asked);
 
     UserDialogs& dialogs_;
     ViewObserver& view_;
-    WaveDevice& device_;
-    ExternalCoder& coder_;
-    Mp3Tags& tags_;
     EditorFolders folders_;
     UndoSnapshots snapshots_;
     DesktopCommands desktopCommands_;
     Document doc_;
     Settings settings_;
+    Transport transport_;
+    Generators generators_;
+    Mp3Commands mp3Commands_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;
@@ -394,11 +320,7 @@ class Editor {
     bool dragging_ = false;    // the primary button is down in a view
     bool commandRunning_ = false;
     bool settingsFailureShown_ = false;
-    Playing playing_;
-    std::string recordingPath_; // the file being recorded; "" when no recording runs
-    RecordingMerge recordingMerge_ = RecordingMerge::Insert;
     std::string lastSilenceAnswer_ = "1"; // the seconds Add Silence asks with: the last accepted
-    bool soundFailureShown_ = false;
 };
 
 class Editor::Exclusive {

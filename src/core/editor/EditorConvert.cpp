@@ -3,12 +3,12 @@
 #include <array>
 #include <new>
 
-#include "support/Numbers.h"
-#include "support/Progress.h"
-#include "support/StatusTexts.h"
 #include "editor/Editor.h"
 #include "formats/FormatConversion.h"
 #include "formats/RawImport.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 

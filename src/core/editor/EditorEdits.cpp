@@ -1,12 +1,12 @@
 // The Edit menu's selection commands: copy, cut, delete, erase, mute and add silence.
 #include <charconv>
 
-#include "support/Numbers.h"
-#include "support/Progress.h"
-#include "support/StatusTexts.h"
 #include "editing/ClipFile.h"
 #include "editing/SelectionEdits.h"
 #include "editor/Editor.h"
+#include "support/Numbers.h"
+#include "support/Progress.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <ctime>
 
+#include "editor/Editor.h"
+#include "formats/WavWriter.h"
 #include "support/Numbers.h"
 #include "support/Progress.h"
 #include "support/StatusTexts.h"
-#include "editor/Editor.h"
-#include "formats/WavWriter.h"
 
 namespace sono {
 
@@ -189,9 +189,6 @@ bool Editor::openWave(std::string path, std::string displayName) {
                      "Het geluid bevat wat er gelezen kon worden.",
                      "This file seems to have been cut short: it is shorter than it says it is. "
                      "The sound holds what could be read."));
-    doc_.FormatTag = read.formatTag;
-    doc_.ByteRate = read.byteRate;
-    doc_.BlockAlign = read.blockAlign;
     installSound({read.channels, read.sampleRate, read.bitsPerSample, read.frames,
                   std::move(read.left), std::move(read.right)});
     doc_.Info = std::move(read.info);
@@ -211,8 +208,7 @@ bool Editor::openWave(std::string path, std::string displayName) {
     selectNothing();
     drawWaveform();
     view_.setBusy(false);
-    if (settings_.options.listenAfterChange && folders_.playsSound && !playFile(path, 0, -1, -1))
-        reportNoSound(false, false);
+    playAfterChange();
     return true;
 }
 
@@ -241,28 +237,16 @@ bool Editor::writeWave(const std::string& path, int saveKind, WaveWrite how) {
     };
     if (padded) lengthenBy(1);
     view_.setBusy(true);
-    levelMeterChannel = meterChannelOf(doc_);
-    if (!settings_.options.bothChannels && doc_.isStereo())
-        levelMeterChannel =
-            doc_.selection.SelChannel == 2 ? MeterChannel::Second : MeterChannel::First;
     padOddTexts(doc_);
 
-    const int64_t first = how.selectionOnly ? doc_.selection.savedFirst() : 0;
-    const double frames = how.selectionOnly ? doc_.selection.savedFrames()
-                                            : double(doc_.SampleCount + doc_.SampleCount % 2);
+    const double frames = double(doc_.SampleCount + doc_.SampleCount % 2);
     const SampleWidthInFile width =
         how.forCoder ? SampleWidthInFile::Sixteen : SampleWidthInFile::AsHeld;
     progressStart(saveKind);
     const WriteFailure failure = writeWaveFile(
-        path, doc_, first, frames, [this](int step) { progressShow(step); }, width);
+        path, doc_, 0, frames, [this](int step) { progressShow(step); }, width);
     const bool written = failure == WriteFailure::None;
     progressEnd(); // before any message, which would otherwise stand over a bar at its last step
-    if (!how.forCoder) {
-        const WavLayout layout = wavLayout(doc_, frames);
-        doc_.BlockAlign = layout.blockAlign;
-        doc_.ByteRate = float(layout.byteRate);
-        doc_.FormatTag = 1;
-    }
 
     if (!written) {
         if (padded) lengthenBy(-1);

@@ -2,12 +2,12 @@
 #include <new>
 #include <utility>
 
-#include "support/Progress.h"
-#include "support/StatusTexts.h"
 #include "editing/ClipFile.h"
 #include "editing/PasteEngine.h"
 #include "editor/Editor.h"
 #include "formats/RecordedFile.h"
+#include "support/Progress.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 
@@ -47,19 +47,10 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
     // back, in the first half of the progress bar.
     std::optional<ClipSource> source;
     if (fromRecording) {
-        device_.stop();
-        const bool saved = device_.save();
-        device_.close();
-        const std::string recorded = std::exchange(recordingPath_, std::string());
+        const Transport::Recorded recorded = transport_.finishRecording();
         progressStart(ProgressRecording);
-        if (auto sound = saved
-                             ? readRecordedFile(recorded, [this](int step) { progressShow(step); })
-                             : std::nullopt) {
-            doc_.FormatTag = sound->formatTag;
-            doc_.ByteRate = sound->byteRate;
-            doc_.BlockAlign = sound->blockAlign;
-            source = std::move(sound->clip);
-        }
+        if (recorded.saved)
+            source = readRecordedFile(recorded.path, [this](int step) { progressShow(step); });
     } else {
         source = readClipFile(clipFilePath(folders_.tempDir));
     }
@@ -100,7 +91,8 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
     }
     refreshLengthPanels();
     // Pasting without a selection into a stereo sound changed both channels: the option follows.
-    if (merged->channels == 2 && !settings_.options.bothChannels) toggleBothChannels();
+    if (merged->channels == 2 && !settings_.options.bothChannels)
+        toggleOption(&Options::bothChannels);
     playAfterChange();
 }
 

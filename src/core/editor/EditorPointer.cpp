@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "support/Numbers.h"
 #include "editor/Editor.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

@@ -2,9 +2,9 @@
 // as it was before its last change.
 #include <algorithm>
 
-#include "support/StatusTexts.h"
 #include "editing/UndoStore.h"
 #include "editor/Editor.h"
+#include "support/StatusTexts.h"
 
 namespace sono {
 
@@ -16,12 +16,7 @@ std::optional<NewSound> readCrashedSound(const std::vector<std::filesystem::path
             return readUndoSnapshot(file, kept) == SnapshotRead::Loaded;
         }))
         return std::nullopt;
-    return NewSound{kept.Channels,
-                    kept.SampleRate,
-                    kept.BitsPerSample,
-                    kept.SampleCount,
-                    std::move(kept.LeftSamples),
-                    std::move(kept.RightSamples)};
+    return takeSound(kept);
 }
 
 bool Editor::offerRecovery(NewSound crashed) {
@@ -35,9 +30,6 @@ bool Editor::offerRecovery(NewSound crashed) {
         return false;
     stop();
     installSound(std::move(crashed));
-    doc_.ByteRate = doc_.SampleRate * doc_.Channels * doc_.BitsPerSample / 8;
-    doc_.BlockAlign = int16_t(doc_.Channels * doc_.BitsPerSample / 8);
-    doc_.FormatTag = 1;
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
     clearUndo();

@@ -58,41 +58,12 @@ SnapshotRead Editor::readSnapshot(int level, Document& into) {
     return read;
 }
 
-namespace {
-struct SoundShape {
-    int32_t frames;
-    float channels, rate, bits;
-    explicit SoundShape(const Document& doc)
-        : frames(doc.SampleCount), channels(doc.Channels), rate(doc.SampleRate),
-          bits(doc.BitsPerSample) {}
-    // A snapshot replaced every sample of the sound.
-    SoundChange changeTo(const Document& doc) const {
-        return {0,
-                int64_t(doc.SampleCount) - 1,
-                true,
-                doc.isStereo(),
-                frames != doc.SampleCount,
-                channels != doc.Channels || rate != doc.SampleRate || bits != doc.BitsPerSample};
-    }
-};
-} // namespace
-
-void Editor::showLoadedSnapshot(const SoundChange& change) {
-    notifySoundChange(change);
-    refreshStatusPanels();
-    selectNothing();
-    levelMeterChannel = meterChannelOf(doc_);
-    playAfterChange();
-    drawWaveform();
-}
-
 // The sound to go to is read before anything changes; then the sound left behind is kept as its
 // level's snapshot (handed over, so that it costs no memory), which Undo always does, since Redo
 // brings it back, and Redo does when that snapshot went into the sound. True when the sound was
 // replaced.
 bool Editor::stepThroughHistory(int16_t target) {
     stop();
-    const SoundShape before(doc_);
     const int16_t level = doc_.UndoLevel;
     const bool keepLeaving = target < level || !snapshots_.holds(level);
     Document arriving;
@@ -109,10 +80,10 @@ bool Editor::stepThroughHistory(int16_t target) {
     doc_.UndoLevel = target;
     // Not one of our files: the command ends where it stands, as it always has.
     if (read == SnapshotRead::NotSnapshot) return false;
-    SnapshotShape(arriving).applyTo(doc_);
-    doc_.LeftSamples = std::move(arriving.LeftSamples);
-    doc_.RightSamples = std::move(arriving.RightSamples);
-    showLoadedSnapshot(before.changeTo(doc_));
+    installSound(takeSound(arriving));
+    selectNothing();
+    playAfterChange();
+    drawWaveform();
     return true;
 }
 

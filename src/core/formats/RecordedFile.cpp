@@ -13,15 +13,15 @@ namespace {
 constexpr int SplitSteps = 50;
 } // namespace
 
-std::optional<RecordedSound> readRecordedFile(const std::string& path,
-                                              const std::function<void(int)>& stepDone) {
+std::optional<ClipSource> readRecordedFile(const std::string& path,
+                                           const std::function<void(int)>& stepDone) {
     auto file = InputFile::open(path);
     if (!file) return std::nullopt;
     uint8_t header[12];
     if (file->read(header, 12) < 12 || std::memcmp(header, "RIFF", 4) != 0 ||
         std::memcmp(header + 8, "WAVE", 4) != 0)
         return std::nullopt;
-    RecordedSound sound;
+    ClipSource clip;
     WaveFormat format;
     bool sawFormat = false;
     try {
@@ -48,7 +48,6 @@ std::optional<RecordedSound> readRecordedFile(const std::string& path,
                 const int64_t present = std::min(size, file->size() - body);
                 const int64_t frames = present / channels / bytesPerSample;
                 if (frames > MaxSampleCount) return std::nullopt;
-                ClipSource& clip = sound.clip;
                 clip.a.assign(size_t(frames), 0);
                 clip.b.assign(channels == 2 ? size_t(frames) : 0, 0);
                 readInterleaved(*file, frames, channels, bytesPerSample, 0, clip.a.data(),
@@ -63,17 +62,14 @@ std::optional<RecordedSound> readRecordedFile(const std::string& path,
         return std::nullopt;
     }
     // Without a frame there is nothing to merge.
-    if (!sawFormat || sound.clip.frames == 0 ||
+    if (!sawFormat || clip.frames == 0 ||
         (format.bitsPerSample != 8 && format.bitsPerSample != 16) ||
         (format.channels != 1 && format.channels != 2) || format.sampleRate <= 0)
         return std::nullopt;
-    sound.clip.bits = format.bitsPerSample;
-    sound.clip.rate = format.sampleRate;
-    sound.clip.channels = format.channels;
-    sound.formatTag = format.formatTag;
-    sound.byteRate = float(format.byteRate);
-    sound.blockAlign = format.blockAlign;
-    return sound;
+    clip.bits = format.bitsPerSample;
+    clip.rate = format.sampleRate;
+    clip.channels = format.channels;
+    return clip;
 }
 
 } // namespace sono

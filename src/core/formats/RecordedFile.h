@@ -12,17 +12,10 @@
 
 namespace sono {
 
-struct RecordedSound {
-    ClipSource clip;
-    int16_t formatTag = 1;
-    float byteRate = 0;
-    int16_t blockAlign = 0;
-};
-
 // nullopt when the file is missing or not such a file, its format is not PCM, or it has bits
 // other than 8 or 16, or channels other than 1 or 2. stepDone is called after each of the 50
 // steps of splitting the frames.
-std::optional<RecordedSound> readRecordedFile(const std::string& path,
-                                              const std::function<void(int step)>& stepDone = {});
+std::optional<ClipSource> readRecordedFile(const std::string& path,
+                                           const std::function<void(int step)>& stepDone = {});
 
 } // namespace sono

@@ -102,12 +102,9 @@ class WaveParser {
         std::string body = readBody(std::min<int64_t>(size, FormatChunkBytesUsed));
         const WaveFormat format =
             decodeFormatChunk(reinterpret_cast<const uint8_t*>(body.data()), body.size());
-        r_.formatTag = format.formatTag;
-        if (r_.formatTag != 1) return fail(WavFailure::NotPcm);
+        if (format.formatTag != 1) return fail(WavFailure::NotPcm);
         r_.channels = format.channels;
         r_.sampleRate = float(format.sampleRate);
-        r_.byteRate = float(format.byteRate);
-        r_.blockAlign = format.blockAlign;
         int bits = format.bitsPerSample;
         if (bits != 8 && bits != 16 && bits != 24) return fail(WavFailure::BadBitrate);
         // A sound without a positive rate can be neither played nor timed nor converted.

@@ -37,11 +37,8 @@ struct WavReadResult {
     bool cutShort = false;      // the data chunk claimed more than the file holds: the sound is
                                 // the whole frames that are there
 
-    int16_t formatTag = 1;
     float channels = 0;
     float sampleRate = 0;
-    float byteRate = 0;
-    int16_t blockAlign = 0;
     float bitsPerSample = 0;
     int32_t frames = 0;
     Samples left{0};

@@ -1,6 +1,6 @@
 #pragma once
-// What the program's dialogs share: captions that follow the language, and the OK and Cancel
-// buttons they end with.
+// What the program's dialogs share: widgets named for the tests and the settings, captions that
+// follow the language, and the OK and Cancel buttons they end with.
 #include <vector>
 
 class QDialog;
@@ -10,6 +10,12 @@ class QWidget;
 namespace sono {
 
 class Editor;
+
+// The widget, given its object name.
+template <class T> T* named(T* widget, const char* name) {
+    widget->setObjectName(name);
+    return widget;
+}
 
 // A group box title, label or button text in both languages.
 struct Caption {

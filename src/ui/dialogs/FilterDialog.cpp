@@ -16,9 +16,7 @@ QString factorText(int tenths) {
 }
 
 QLabel* label(const char* name) {
-    auto* shown = new QLabel;
-    shown->setObjectName(name);
-    return shown;
+    return named(new QLabel, name);
 }
 } // namespace
 

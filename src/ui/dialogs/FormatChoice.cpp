@@ -13,8 +13,8 @@
 #include <cmath>
 #include <string>
 
-#include "support/Numbers.h"
 #include "editor/Editor.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

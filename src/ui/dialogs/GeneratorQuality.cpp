@@ -9,13 +9,6 @@
 
 namespace sono {
 
-namespace {
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-} // namespace
-
 GeneratorQuality::GeneratorQuality(std::vector<Caption>& captions)
     : frame_(named(new QGroupBox, "Frame2")), bits8_(named(new QRadioButton("8-bit"), "Option2")) {
     static_assert(std::tuple_size_v<decltype(GeneratorRates)> == 3);

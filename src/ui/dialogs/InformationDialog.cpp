@@ -98,7 +98,7 @@ InformationDialog::InformationDialog(Editor& editor, QWidget* parent)
                 genre->setInsertPolicy(QComboBox::NoInsert);
                 genre->setCompleter(nullptr);
                 genre->setMaxVisibleItems(20);
-                for (const std::string& name : editor_.tags().genreNames())
+                for (const std::string& name : editor_.mp3().tags().genreNames())
                     genre->addItem(QString::fromStdString(name));
                 box = genre->lineEdit();
                 field = genre;

@@ -17,13 +17,6 @@
 
 namespace sono {
 
-namespace {
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-} // namespace
-
 MorseDialog::MorseDialog(Editor& editor, QWidget* parent)
     : EffectDialog(editor, "Morse", parent, "OK", "OK"),
       message_(named(new QLineEdit("SOS"), "Text1")),
@@ -38,14 +31,15 @@ MorseDialog::MorseDialog(Editor& editor, QWidget* parent)
     interval_->setRange(MorseIntervalMin, MorseIntervalMax);
     interval_->setPageStep(10);
     interval_->setValue(MorseIntervalInitial);
-    connect(interval_, &QScrollBar::valueChanged, this, &MorseDialog::NeeZo);
+    connect(interval_, &QScrollBar::valueChanged, this, &MorseDialog::showTexts);
 
     keepText_->setChecked(true);
     captions_.push_back(
         {keepText_, "Tekst in geluidsinformatie opslaan", "Save text in sound information"});
 
     auto* picture = named(new QLabel, "Image1");
-    picture->setPixmap(QPixmap(QString::fromStdString((editor.shareDir() / "Morse.gif").string())));
+    picture->setPixmap(
+        QPixmap(QString::fromStdString((editor.generators().shareDir() / "Morse.gif").string())));
     picture->setAlignment(Qt::AlignCenter);
 
     auto* left = new QVBoxLayout;
@@ -71,7 +65,7 @@ MorseDialog::MorseDialog(Editor& editor, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void MorseDialog::NeeZo() {
+void MorseDialog::showTexts() {
     applyCaptions(captions_, editor_);
     setWindowTitle(text(" Morsebericht", " Morse Message"));
     intervalLabel_->setText(text("Interval (", "Interval(") + QString::number(interval_->value()) +
@@ -79,7 +73,7 @@ void MorseDialog::NeeZo() {
 }
 
 void MorseDialog::prepare() {
-    NeeZo();
+    showTexts();
 }
 
 Arguments MorseDialog::arguments() const {
@@ -89,7 +83,7 @@ Arguments MorseDialog::arguments() const {
 }
 
 bool MorseDialog::confirm() {
-    if (editor_.morseTextAccepted(message_->text().toStdString())) return true;
+    if (editor_.generators().morseTextAccepted(message_->text().toStdString())) return true;
     message_->setFocus();
     return false;
 }

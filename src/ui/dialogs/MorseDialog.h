@@ -20,7 +20,7 @@ class MorseDialog : public EffectDialog {
     explicit MorseDialog(Editor& editor, QWidget* parent = nullptr);
 
     // Every text in the current language, the interval label with its value.
-    void NeeZo();
+    void showTexts();
 
   protected:
     void prepare() override;

@@ -28,7 +28,7 @@ Mp3SaveDialog::Mp3SaveDialog(QWidget* parent, Editor& editor, const QString& fil
     panel->setObjectName("Frame1");
     bitrates_ = new QComboBox;
     bitrates_->setObjectName("Combo1");
-    for (int rate : Editor::mp3Bitrates())
+    for (int rate : Mp3Commands::bitrates())
         bitrates_->addItem(QString::number(rate), rate);
     bitrates_->setCurrentIndex(std::max(0, bitrates_->findData(bitrate)));
     auto* bitrateLabel = new QLabel("Bitrate");
@@ -45,7 +45,7 @@ Mp3SaveDialog::Mp3SaveDialog(QWidget* parent, Editor& editor, const QString& fil
     fieldsFrame_->setObjectName("Frame2");
     captions_.push_back({fieldsFrame_, "Informatie", "Information"});
     auto* form = new QFormLayout(fieldsFrame_);
-    const Mp3Fields fields = editor.mp3FieldsToExport();
+    const Mp3Fields fields = editor.mp3().fieldsToExport();
     const struct {
         const char* dutch;
         const char* english;
@@ -65,7 +65,7 @@ Mp3SaveDialog::Mp3SaveDialog(QWidget* parent, Editor& editor, const QString& fil
     texts_[3]->setMaxLength(4);
     genre_ = new QComboBox;
     genre_->setMaxVisibleItems(20);
-    for (const std::string& name : editor.tags().genreNames())
+    for (const std::string& name : editor.mp3().tags().genreNames())
         genre_->addItem(QString::fromStdString(name));
     genre_->setCurrentIndex(genre_->findText(QString::fromStdString(fields.genre)));
     form->addRow(new QLabel("Genre"), genre_);

@@ -179,7 +179,7 @@ void OpenPanel::showMp3File(const QString& path) {
     const std::string file = QFile::encodeName(path).toStdString();
     const auto frame = Mp3FrameInfo(file, editor_.language());
     if (!frame) return;
-    const Mp3Fields fields = editor_.tags().read(file).value_or(Mp3Fields{});
+    const Mp3Fields fields = editor_.mp3().tags().read(file).value_or(Mp3Fields{});
     auto lang = [this](const char* dutch, const char* english) {
         return editor_.LangText(dutch, english);
     };
@@ -214,8 +214,8 @@ void OpenPanel::showWaveFile(const QString& path) {
 }
 
 void OpenPanel::drawGraphicClicked(bool checked) {
-    editor_.settings().options.drawGraphicInOpenPanel = checked;
-    editor_.saveSettings();
+    if (editor_.options().drawGraphicInOpenPanel != checked)
+        editor_.toggleOption(&Options::drawGraphicInOpenPanel);
     if (!checked) {
         clearPicture();
         return;

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "support/Numbers.h"
 #include "editor/Editor.h"
+#include "support/Numbers.h"
 
 namespace sono {
 

@@ -20,11 +20,6 @@ namespace sono {
 namespace {
 const char* const StandardPeriod = "standard.qvf";
 
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 QScrollBar* scrollBar(const char* name, SynthRange range, int largeChange) {
     auto* bar = named(new QScrollBar(Qt::Horizontal), name);
     bar->setRange(range.min, range.max);
@@ -218,7 +213,7 @@ void SynthesizerDialog::refreshList() {
     const QString chosen = files_->currentItem() ? files_->currentItem()->text() : QString();
     const QSignalBlocker quiet(files_);
     files_->clear();
-    for (const std::string& name : listPeriodFiles(editor_.periodFolders()))
+    for (const std::string& name : listPeriodFiles(editor_.generators().periodFolders()))
         files_->addItem(QString::fromStdString(name));
     const auto found = files_->findItems(chosen, Qt::MatchExactly);
     if (!chosen.isEmpty() && !found.isEmpty()) files_->setCurrentItem(found.first());
@@ -226,7 +221,7 @@ void SynthesizerDialog::refreshList() {
 
 void SynthesizerDialog::loadPeriod(const std::string& name) {
     // Loading draws smoothly whatever the box says; the box is left as it was.
-    if (!editor_.loadPeriodFile(name, settings_)) return;
+    if (!editor_.generators().loadPeriodFile(name, settings_)) return;
     {
         const QSignalBlocker quiet(frequency_);
         frequency_->setValue(settings_.frequency);
@@ -236,12 +231,14 @@ void SynthesizerDialog::loadPeriod(const std::string& name) {
 }
 
 void SynthesizerDialog::savePeriod() {
-    if (editor_.savePeriod(settings_.period, frequency_->value())) refreshList();
+    if (editor_.generators().savePeriod(settings_.period, frequency_->value())) refreshList();
 }
 
 void SynthesizerDialog::play() {
-    const std::string path = editor_.writeSynthesizedSound(settings());
-    if (!path.empty() && player_) player_(path);
+    if (!player_) return;
+    const SynthSettings sound = settings();
+    preview_ = synthesizeSamples(sound);
+    player_({preview_, preview_, 0, int64_t(preview_.size()), sound.rate, 1, sound.bits});
 }
 
 } // namespace sono

@@ -12,6 +12,7 @@
 #include "EffectDialog.h"
 #include "GeneratorQuality.h"
 #include "generators/Synthesizer.h"
+#include "ports/WaveDevice.h"
 
 class QCheckBox;
 class QLabel;
@@ -44,8 +45,8 @@ class PeriodView : public QWidget {
 class SynthesizerDialog : public EffectDialog {
     Q_OBJECT
   public:
-    // Plays a WAV file without waiting (the preview).
-    using Player = std::function<void(const std::string& path)>;
+    // Plays a sound in memory without waiting (the preview).
+    using Player = std::function<void(const SoundInMemory& sound)>;
 
     explicit SynthesizerDialog(Editor& editor, QWidget* parent = nullptr);
     void setPlayer(Player player) { player_ = std::move(player); }
@@ -74,6 +75,7 @@ class SynthesizerDialog : public EffectDialog {
     SynthSettings settings_; // the period; the other values are read from the controls
     bool loadedOnce_ = false;
     Player player_;
+    std::vector<int16_t> preview_; // what the preview plays, kept in place while it plays
     QScrollBar* frequency_;
     QScrollBar* volume_;
     QScrollBar* duration_;

@@ -163,13 +163,13 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     }
 
     openPanel_->setPlayer([this](const QString& path) { playPreview(editorPath(path)); });
-    synthesizer_->setPlayer([this](const std::string& path) { playPreview(path); });
+    synthesizer_->setPlayer([this](const SoundInMemory& sound) { playPreview(sound); });
     // The hidden period encoder "Save QVF": never shown, but there to be clicked.
     auto* encoder = new QPushButton(QStringLiteral("Save QVF"), this);
     encoder->setObjectName("Command1");
     encoder->hide();
     connect(encoder, &QPushButton::clicked, this,
-            [this] { editor_.runExclusive([this] { editor_.encodePeriodFile(); }); });
+            [this] { editor_.runExclusive([this] { editor_.generators().encodePeriodFile(); }); });
     buildToolbars();
     // Whether the association is ours is asked again whenever the File menu opens: another
     // program may have taken WAV files over meanwhile.
@@ -308,6 +308,12 @@ void MainWindow::playPreview(const std::string& path) {
     if (preview_.open(path, WaveDevice::Purpose::Play)) preview_.play();
 }
 
+void MainWindow::playPreview(const SoundInMemory& sound) {
+    preview_.stop();
+    preview_.close();
+    if (preview_.openSound(sound)) preview_.play();
+}
+
 void MainWindow::hideToolDialogs() {
     propertiesDialog_->hide();
     effectDialogs_->hide();
@@ -374,7 +380,7 @@ std::optional<Arguments> MainWindow::askMp3Import() {
     // Asked again until the chosen file exists.
     for (;;) {
         auto chosen =
-            showOpenDialog(OpenPanel::Mode::Mp3Preview, qtFileFilter(editor_.mp3OpenFilter()),
+            showOpenDialog(OpenPanel::Mode::Mp3Preview, qtFileFilter(editor_.mp3().openFilter()),
                            localPath(editor_.dialogFolder()));
         if (!chosen || chosen->path.isEmpty()) return std::nullopt;
         if (QFileInfo::exists(chosen->path)) return Arguments{editorPath(chosen->path)};
@@ -382,7 +388,7 @@ std::optional<Arguments> MainWindow::askMp3Import() {
 }
 
 std::optional<Arguments> MainWindow::askMp3Export() {
-    Mp3SaveDialog dialog(this, editor_, qtFileFilter(editor_.mp3SaveFilter()),
+    Mp3SaveDialog dialog(this, editor_, qtFileFilter(editor_.mp3().saveFilter()),
                          localPath(editor_.dialogFolder()), mp3Bitrate_);
     if (execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
@@ -577,8 +583,8 @@ bool MainWindow::saveGraphic(const std::string& path) {
 void MainWindow::followDevice() {
     const Document& doc = editor_.doc();
     const int64_t position = device_.position();
-    const bool active = editor_.devicePlaying();
-    const bool recording = editor_.recording();
+    const bool active = editor_.transport().devicePlaying();
+    const bool recording = editor_.transport().recording();
     const auto transport = std::pair{editor_.enabled(EnabledRule::SoundPlaying),
                                      editor_.enabled(EnabledRule::SoundSeekable)};
     if (transport != transport_) {
@@ -596,17 +602,18 @@ void MainWindow::followDevice() {
             QString::fromStdString(FormatDuration(int32_t(std::min<int64_t>(position, INT32_MAX))));
     } else if (doc.SampleRate > 0) {
         // f: the playing point within the whole sound, in milliseconds.
-        const Editor::Playing& playing = editor_.playing();
+        const Transport::Playing& playing = editor_.transport().playing();
         const double f = playing.startMs + double(position);
         const int32_t total = soundDurationMs(doc);
         marks.cursor = views_->xAtFrame(f * doc.SampleRate / 1000);
-        if (playing.PlayFrom != 0) marks.begin = views_->xAtFrame(playing.PlayFrom);
-        if (playing.PlayTo < doc.SampleCount - 1) marks.end = views_->xAtFrame(playing.PlayTo);
+        if (playing.fromFrame != 0) marks.begin = views_->xAtFrame(playing.fromFrame);
+        if (playing.toFrame < doc.SampleCount - 1) marks.end = views_->xAtFrame(playing.toFrame);
         text = inLanguage("Afspelen: ", "Playing: ") +
                QString::fromStdString(FormatDuration(int32_t(roundToInt(f))) + " / " +
                                       FormatDuration(total));
-        levels = levelDisplay(doc, editor_.levelMeterChannel, roundToInt(f * doc.SampleRate / 1000),
-                              volume_->levelWidth(), volume_->levelHeight());
+        levels = levelDisplay(doc, editor_.transport().levelMeterChannel,
+                              roundToInt(f * doc.SampleRate / 1000), volume_->levelWidth(),
+                              volume_->levelHeight());
     }
     views_->showPlayMarks(marks);
     if (panels_[4]->panelText() != text) panels_[4]->setPanelText(text);

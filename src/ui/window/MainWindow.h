@@ -122,6 +122,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     std::optional<Arguments> askProperties();
     QString showSaveDialog(const QString& filter, const QString& folder);
     void playPreview(const std::string& path);
+    void playPreview(const SoundInMemory& sound);
     // A text in the current language.
     QString inLanguage(std::string_view dutch, std::string_view english) const;
     // The open dialog with the panel in `mode`; nullopt when the user cancelled.

@@ -85,7 +85,7 @@ class MorseEditorTest : public EditorFixture {
     }
     void make(const std::string& text, int ms = 75, int rate = 11025, int bits = 8,
               bool info = true) {
-        editor->makeMorse({text, ms, rate, bits, info});
+        editor->generators().makeMorse({text, ms, rate, bits, info});
     }
     // Frames from `from` on up to the first that is not silence.
     int silentRun(int from) {
@@ -154,9 +154,9 @@ TEST_F(MorseEditorTest, AChangedSoundIsOfferedForSavingAndAnEmptyTextIsRefused) 
     EXPECT_EQ(doc().SampleCount, 500);
     EXPECT_EQ(host.questions,
               std::vector<std::string>{"Do you first want to save the sound you have now?"});
-    EXPECT_FALSE(editor->morseTextAccepted(""));
+    EXPECT_FALSE(editor->generators().morseTextAccepted(""));
     EXPECT_EQ(host.messages.back().text, "First, type a text.");
-    EXPECT_TRUE(editor->morseTextAccepted(" "));
+    EXPECT_TRUE(editor->generators().morseTextAccepted(" "));
     // Through the command table, as the batch word and the dialog's OK run it.
     editor->runCommand("MMmorse",
                        {std::string(""), int64_t(75), int64_t(0), int64_t(0), int64_t(1)});

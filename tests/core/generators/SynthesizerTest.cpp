@@ -266,14 +266,14 @@ TEST_F(SynthesizerEditorTest, OpenReplacesTheSoundByTheSynthesizedOne) {
     *doc().Info.find("INAM") = "old";
     host.answers = {Answer::Cancel};
     const SynthSettings s = settingsWith(ramp255(), 100, 100, 500, 11025, 8);
-    editor->synthesize(s);
+    editor->generators().synthesize(s);
     // Cancel keeps everything.
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0], "Do you first want to save the sound you have now?");
     EXPECT_EQ(doc().SampleCount, 3000);
 
     host.answers = {Answer::No};
-    editor->synthesize(s);
+    editor->generators().synthesize(s);
     EXPECT_EQ(doc().SampleCount, 5512);
     EXPECT_EQ(doc().FileName, "*");
     EXPECT_TRUE(doc().Changed); // in no file yet
@@ -292,29 +292,30 @@ TEST_F(SynthesizerEditorTest, OpenReplacesTheSoundByTheSynthesizedOne) {
 
 TEST_F(SynthesizerEditorTest, PeriodFilesAreLoadedFromTheListAndSavedIntoTheSettingsFolder) {
     SynthSettings s;
-    EXPECT_FALSE(editor->loadPeriodFile("standard.qvf", s));
+    EXPECT_FALSE(editor->generators().loadPeriodFile("standard.qvf", s));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "File standard.qvf not found.");
     EXPECT_EQ(host.messages[0].caption, "Synthesizer");
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Critical);
     editor->switchToDutch();
-    EXPECT_FALSE(editor->loadPeriodFile("standard.qvf", s));
+    EXPECT_FALSE(editor->generators().loadPeriodFile("standard.qvf", s));
     EXPECT_EQ(host.messages.back().text, "Bestand standard.qvf niet gevonden.");
     editor->switchToEnglish();
 
     // Save: a refused name, then Fluit at 300 Hz.
     host.inputs = {"a:b", "Fluit"};
     s.period = ramp255();
-    EXPECT_EQ(editor->savePeriod(s.period, 300), "Fluit.qvf");
+    EXPECT_EQ(editor->generators().savePeriod(s.period, 300), "Fluit.qvf");
     EXPECT_EQ(host.messages.back().text,
               "These characters cannot be in a filename. * ? : / \\ < > |");
     const auto saved = dir / "settings/Fluit.qvf";
     ASSERT_TRUE(std::filesystem::exists(saved));
-    EXPECT_EQ(listPeriodFiles(editor->periodFolders()), std::vector<std::string>{"Fluit.qvf"});
+    EXPECT_EQ(listPeriodFiles(editor->generators().periodFolders()),
+              std::vector<std::string>{"Fluit.qvf"});
 
     // Saved at 300 Hz, it loads at 333 Hz with its points.
     SynthSettings loaded;
-    ASSERT_TRUE(editor->loadPeriodFile("Fluit.qvf", loaded));
+    ASSERT_TRUE(editor->generators().loadPeriodFile("Fluit.qvf", loaded));
     EXPECT_EQ(loaded.frequency, 333);
     EXPECT_EQ(loaded.period, s.period);
 
@@ -322,21 +323,21 @@ TEST_F(SynthesizerEditorTest, PeriodFilesAreLoadedFromTheListAndSavedIntoTheSett
     host.inputs = {"Fluit", "Fluit.qvf"};
     host.answers = {Answer::No, Answer::Cancel};
     const size_t questions = host.questions.size();
-    EXPECT_EQ(editor->savePeriod(s.period, 1500), std::nullopt);
+    EXPECT_EQ(editor->generators().savePeriod(s.period, 1500), std::nullopt);
     EXPECT_EQ(host.questions.size(), questions + 2);
     EXPECT_EQ(host.questions.back(), "This file already exists. Overwrite it?");
     host.inputs = {"Fluit"};
     host.answers = {Answer::Yes};
-    EXPECT_EQ(editor->savePeriod(s.period, 1500), "Fluit.qvf");
+    EXPECT_EQ(editor->generators().savePeriod(s.period, 1500), "Fluit.qvf");
     EXPECT_EQ(le32At(readBytes(saved), 4), 1500u);
     // An empty answer or Cancel ends the command.
     host.inputs = {""};
-    EXPECT_EQ(editor->savePeriod(s.period, 100), std::nullopt);
-    EXPECT_EQ(editor->savePeriod(s.period, 100), std::nullopt);
+    EXPECT_EQ(editor->generators().savePeriod(s.period, 100), std::nullopt);
+    EXPECT_EQ(editor->generators().savePeriod(s.period, 100), std::nullopt);
 
     // A damaged file is said to be one.
     writeBytes(dir / "settings/kapot.qvf", "RIFF");
-    EXPECT_FALSE(editor->loadPeriodFile("kapot.qvf", loaded));
+    EXPECT_FALSE(editor->generators().loadPeriodFile("kapot.qvf", loaded));
     EXPECT_EQ(host.messages.back().text, "File kapot.qvf is not a valid period file.");
 }
 
@@ -344,7 +345,7 @@ TEST_F(SynthesizerEditorTest, TheHiddenEncoderWritesChannelOneAsAPeriodFile) {
     Samples samples = ramp(300, -20); // -20 .. 279: clipped to 0 .. 255
     load(samples, {}, 8);
     host.inputs = {"7"};
-    editor->encodePeriodFile();
+    editor->generators().encodePeriodFile();
     const auto file = readPeriodFile(dir / "settings/new_file.qvf");
     ASSERT_TRUE(file);
     EXPECT_EQ(file->frequencyCode, 7);

@@ -145,8 +145,8 @@ TEST_F(SettingsFiles, ASettingsFolderThatCannotBeWrittenIsSaidOnce) {
     Editor blocked(EditorPorts{host, host, device, coder, tags},
                    EditorFolders{dir / "blocked", dir / "temp", "", true});
     blocked.startUp();
-    blocked.toggleListenAfterChange();
-    blocked.toggleBothChannels();
+    blocked.toggleOption(&Options::listenAfterChange);
+    blocked.toggleOption(&Options::bothChannels);
     EXPECT_TRUE(blocked.shutDown());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Exclamation);

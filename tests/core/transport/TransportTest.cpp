@@ -21,42 +21,48 @@ class Transport : public EditorFixture {
     }
 };
 
-TEST_F(Transport, PlayWritesTheSoundOrTheSelectionAndPlaysIt) {
+TEST_F(Transport, PlayPlaysTheSoundOrTheSelectionFromMemory) {
     editor->play(); // no sound: nothing
     EXPECT_TRUE(device.commands.empty());
 
-    load(ramp(88200), {}, 16, 44100);
+    // An odd sound plays as it is: no frame is added, no file written, nothing saved.
+    load(ramp(88199), {}, 16, 44100);
+    editor->setStatus(1, "before");
     editor->play();
-    // Stop first, then the file: stopped and closed again, opened and played.
+    // Stop first, then the sound: stopped and closed again, opened and played.
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "stop", "close",
-                                                         "open play " + temp(0), "play"}));
-    EXPECT_EQ(readWaveFile(temp(0)).left, ramp(88200));
-    EXPECT_EQ(editor->playing().startMs, 0);
-    EXPECT_EQ(editor->playing().PlayTo, 88199);
-    EXPECT_FALSE(doc().Changed); // a temporary file is not a save
+                                                         "open sound 0 88199", "play"}));
+    EXPECT_EQ(device.playedLeft, ramp(88199));
+    EXPECT_EQ(doc().SampleCount, 88199);
+    EXPECT_EQ(editor->transport().playing().startMs, 0);
+    EXPECT_EQ(editor->transport().playing().toFrame, 88198);
+    EXPECT_FALSE(doc().Changed);
+    EXPECT_EQ(editor->panel(1), "before");
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "temp"));
 
     // A selection made right to left is put the right way; the cursor counts from its start.
+    load(ramp(88200), ramp(88200, 7), 16, 44100);
     doc().selection = {66150, 44100, 1};
     device.commands.clear();
-    editor->play(); // the file of the first Play is still there: the next number
-    EXPECT_EQ(device.commands.at(4), "open play " + temp(1));
-    EXPECT_EQ(editor->playing().startMs, 1000);
-    EXPECT_EQ(editor->playing().PlayFrom, 44100);
-    EXPECT_EQ(editor->playing().PlayTo, 66150);
-    const WavReadResult played = readWaveFile(temp(1));
-    EXPECT_EQ(played.left, ramp(22050, 44100));
+    editor->play();
+    EXPECT_EQ(device.commands.at(4), "open sound 44100 22050");
+    EXPECT_EQ(editor->transport().playing().startMs, 1000);
+    EXPECT_EQ(editor->transport().playing().fromFrame, 44100);
+    EXPECT_EQ(editor->transport().playing().toFrame, 66150);
+    EXPECT_EQ(device.playedLeft, ramp(22050, 44100));
+    EXPECT_EQ(device.playedRight, ramp(22050, 44107));
 
     // Rewind and Forward move a second and stay inside the file.
     device.commands.clear();
     device.lengthMs = 5000;
     device.positionMs = 400;
-    editor->rewind();
+    editor->transport().rewind();
     device.positionMs = 4500;
-    editor->fastForward();
+    editor->transport().fastForward();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"seek 0", "play", "seek 4999", "play"}));
     device.positionMs = 5000; // at the end: nothing plays
     device.commands.clear();
-    editor->fastForward();
+    editor->transport().fastForward();
     EXPECT_TRUE(device.commands.empty());
 }
 
@@ -65,7 +71,7 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     select(10, 19);
     editor->mute();
     EXPECT_EQ(device.commands.back(), "play");
-    editor->toggleListenAfterChange(); // off
+    editor->toggleOption(&Options::listenAfterChange); // off
     device.commands.clear();
     editor->mute();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close"}));
@@ -76,14 +82,15 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text, "The sound cannot be played: there is no sound output, or it "
                                      "does not take this format.");
-    editor->toggleListenAfterChange(); // on: the plays after changes do not say it again
+    editor->toggleOption(
+        &Options::listenAfterChange); // on: the plays after changes do not say it again
     editor->reverse();
     editor->reverse();
     EXPECT_EQ(host.messages.size(), 2u);
     editor->record();
     EXPECT_EQ(host.messages.back().text, "Nothing can be recorded: there is no sound input, or it "
                                          "does not take this format.");
-    EXPECT_FALSE(editor->recording());
+    EXPECT_FALSE(editor->transport().recording());
 }
 
 // A recording of 16-bit stereo at 11025 Hz: frames (a, -a) for a = 1000, 2000, ...
@@ -98,9 +105,9 @@ std::string recordedStereo(int frames) {
 
 TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     load(ramp(100, 1), {}, 16, 11025); // mono: the recording is averaged to 0
-    editor->toggleListenAfterChange();
+    editor->toggleOption(&Options::listenAfterChange);
     editor->record();
-    EXPECT_TRUE(editor->recording());
+    EXPECT_TRUE(editor->transport().recording());
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "format 11025 1",
                                                          "open record " + temp(0), "record"}));
     EXPECT_TRUE(editor->enabled(EnabledRule::SoundPlaying)); // Stop ends it
@@ -109,7 +116,7 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     device.commands.clear();
     editor->stop();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "save", "close"}));
-    EXPECT_FALSE(editor->recording());
+    EXPECT_FALSE(editor->transport().recording());
     // Without a selection a plain recording replaces the last frame: 99 + 4 frames.
     EXPECT_EQ(doc().SampleCount, 103);
     EXPECT_EQ(left(96, 7), Samples({97, 98, 99, 0, 0, 0, 0}));
@@ -155,28 +162,28 @@ TEST_F(Transport, TheRecordedFileIsReadChunkByChunk) {
     fmt18 += "\x7f\x7f";
     auto sound = read(riff(fmt18 + chunk("junk", "abcd") + chunk("data", le16({7, -7}))));
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.a, Samples({7, -7}));
-    EXPECT_EQ(sound->clip.rate, 8000);
+    EXPECT_EQ(sound->a, Samples({7, -7}));
+    EXPECT_EQ(sound->rate, 8000);
 
     // A data chunk that claims more than the file holds gives the whole frames that are there,
     // split by channel, and so does the placeholder size of a recording whose header was never
     // finished.
     sound = read(riff(fmtChunk(2, 8000, 8) + rawChunk("data", 100, "\x81\x02\x83\x04\x05")));
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.a, Samples({0x81, 0x83}));
-    EXPECT_EQ(sound->clip.b, Samples({2, 4}));
+    EXPECT_EQ(sound->a, Samples({0x81, 0x83}));
+    EXPECT_EQ(sound->b, Samples({2, 4}));
     sound = read(riff(fmtChunk(1, 8000, 16) + rawChunk("data", 0xFFFFFFFFu, le16({5, -6}))));
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.a, Samples({5, -6}));
+    EXPECT_EQ(sound->a, Samples({5, -6}));
 
     // Only the first data chunk counts, read by the format chunk before it.
     sound = read(riff(fmtChunk(2, 8000, 8) + chunk("data", "\x01\x02") + fmtChunk(1, 8000, 16) +
                       chunk("data", le16({9, 9, 9}))));
     ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->clip.channels, 2);
-    EXPECT_EQ(sound->clip.bits, 8);
-    EXPECT_EQ(sound->clip.a, Samples({1}));
-    EXPECT_EQ(sound->clip.b, Samples({2}));
+    EXPECT_EQ(sound->channels, 2);
+    EXPECT_EQ(sound->bits, 8);
+    EXPECT_EQ(sound->a, Samples({1}));
+    EXPECT_EQ(sound->b, Samples({2}));
 
     EXPECT_FALSE(read("RIFX" + recordedStereo(2).substr(4)));
     EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 16, 3) + chunk("data", le16({1})))));
