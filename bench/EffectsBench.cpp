@@ -85,28 +85,39 @@ FrameRange whole(const benchmark::State& state) {
     return {0, frames(state) - 1};
 }
 
-// Runs an in-place effect on a fresh copy of both channels in every iteration.
-template <class Effect> void inPlace(benchmark::State& state, Effect effect) {
+// Runs effect(left, right) on a fresh copy of both channels in every iteration.
+template <class Effect> void onBothChannels(benchmark::State& state, Effect effect) {
     Sound sound;
     for (auto _ : state) {
         state.PauseTiming();
         sound.left = soundOf(state).left;
         sound.right = soundOf(state).right;
         state.ResumeTiming();
-        effect(sound.left);
-        effect(sound.right);
+        effect(sound.left, sound.right);
         benchmark::DoNotOptimize(sound.left.data());
         benchmark::DoNotOptimize(sound.right.data());
     }
     state.SetItemsProcessed(state.iterations() * frames(state));
 }
 
-// Runs an effect that writes each channel anew into a scratch buffer of `room` frames.
+// Runs an in-place effect of one channel on a fresh copy of both, one after the other.
+template <class Effect> void inPlace(benchmark::State& state, Effect effect) {
+    onBothChannels(state, [&](Samples& left, Samples& right) {
+        effect(left);
+        effect(right);
+    });
+}
+
+// Runs an effect that appends each channel anew to an array with room for `room` frames.
 template <class Effect> void rebuilt(benchmark::State& state, int64_t room, Effect effect) {
-    Samples out = Samples(size_t(room));
+    Samples out;
+    out.reserve(size_t(room));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(effect(soundOf(state).left, out));
-        benchmark::DoNotOptimize(effect(soundOf(state).right, out));
+        for (const Samples* x : {&soundOf(state).left, &soundOf(state).right}) {
+            out.clear();
+            effect(*x, out);
+            benchmark::DoNotOptimize(out.data());
+        }
     }
     state.SetItemsProcessed(state.iterations() * frames(state));
 }
@@ -135,8 +146,11 @@ void Shrink(benchmark::State& state) {
 void AlienVoice2(benchmark::State& state) {
     inPlace(state, [&](Samples& x) { ringModulate(x, whole(state), false); });
 }
+// Both channels in one pass: they share the carrier.
 void Satellite(benchmark::State& state) {
-    inPlace(state, [&](Samples& x) { satelliteModulate(x, whole(state), Rate, false); });
+    onBothChannels(state, [&](Samples& left, Samples& right) {
+        satelliteModulate(left, right, whole(state), Rate, false);
+    });
 }
 void Filter(benchmark::State& state) {
     inPlace(state, [&](Samples& x) { filterFrames(x, whole(state), {true, 30, 0.5f}, false); });
@@ -145,26 +159,23 @@ void Echo(benchmark::State& state) {
     const EchoSettings echo{100, 50, 100, 50, int16_t(state.range(1)), false};
     const int64_t last = *echoLastFrame(echo, whole(state), frames(state), Rate);
     std::vector<int32_t> sums;
-    inPlace(state, [&](Samples& x) {
-        x.resize(size_t(last + 1), 0);
-        addEcho(x, whole(state), echo, Rate, false, sums);
+    rebuilt(state, last + 1, [&](const Samples& x, Samples& out) {
+        addEcho(x, last + 1, whole(state), echo, Rate, false, sums, out);
     });
 }
 void Speed(benchmark::State& state) {
     const SpeedSettings speeds{float(state.range(1)) / 100, float(state.range(2)) / 100};
     const int64_t room = *speedOutputBound(frames(state), whole(state), speeds);
-    rebuilt(state, room, [&](const Samples& x, Samples& out) {
-        return changeSpeed(x, whole(state), speeds, 0, out).length;
-    });
+    rebuilt(state, room,
+            [&](const Samples& x, Samples& out) { changeSpeed(x, whole(state), speeds, 0, out); });
 }
 void AlienVoice1(benchmark::State& state) {
     rebuilt(state, alienVoiceBound(frames(state)),
-            [&](const Samples& x, Samples& out) { return alienVoiceFrames(x, whole(state), out); });
+            [&](const Samples& x, Samples& out) { alienVoiceFrames(x, whole(state), out); });
 }
 void Creaking(benchmark::State& state) {
-    rebuilt(state, creakBound(frames(state), whole(state)), [&](const Samples& x, Samples& out) {
-        return creakFrames(x, whole(state), false, out);
-    });
+    rebuilt(state, creakBound(frames(state), whole(state)),
+            [&](const Samples& x, Samples& out) { creakFrames(x, whole(state), false, out); });
 }
 
 // The whole editor around the core, with the stand-ins of the tests for the window, the sound
@@ -210,17 +221,39 @@ class BenchEditor {
     std::unique_ptr<Editor> editor_;
 };
 
-// A volume change of the whole sound as the menu makes it: the effect and its undo snapshot.
-void EditorVolume(benchmark::State& state) {
+// Every effect on the whole sound as the menu runs it, which is what a user waits for: the
+// effect, its undo snapshot (a copy in memory, written to its file on a thread of its own) and,
+// for the effects that change the length, the new arrays.
+void EditorEffect(benchmark::State& state, void (*command)(Editor&)) {
     BenchEditor editor;
     for (auto _ : state) {
         state.PauseTiming();
         editor.load(state.range(0));
         state.ResumeTiming();
-        editor->changeVolume(0.5f, 1.5f);
+        command(*editor);
     }
     state.SetItemsProcessed(state.iterations() * frames(state));
 }
+
+const struct {
+    const char* name;
+    void (*command)(Editor&);
+} EditorCommands[] = {
+    {"EditorReverse", [](Editor& e) { e.reverse(); }},
+    {"EditorVolume", [](Editor& e) { e.changeVolume(0.5f, 1.5f); }},
+    {"EditorNormalize", [](Editor& e) { e.normalize(); }},
+    {"EditorSoften", [](Editor& e) { e.soften(); }},
+    {"EditorShrink", [](Editor& e) { e.shrink(4); }},
+    {"EditorSpeed", [](Editor& e) { e.changeSpeed(1.5f, 1.5f); }},
+    {"EditorSpeedRising", [](Editor& e) { e.changeSpeed(0.5f, 2.0f); }},
+    {"EditorEcho", [](Editor& e) { e.makeEcho(100, 50, 100, 50, 1, 0); }},
+    {"EditorEchoThreeSofter", [](Editor& e) { e.makeEcho(100, 50, 100, 50, 3, 1); }},
+    {"EditorAlienVoice1", [](Editor& e) { e.alienVoice1(); }},
+    {"EditorAlienVoice2", [](Editor& e) { e.alienVoice2(); }},
+    {"EditorSatellite", [](Editor& e) { e.satellite(); }},
+    {"EditorCreaking", [](Editor& e) { e.creaking(); }},
+    {"EditorFilter", [](Editor& e) { e.filterByThreshold(true, 30, 0.5f); }},
+};
 
 // A copy of one minute from the start and its paste at the end, with the paste's snapshot.
 void EditorCopyPaste(benchmark::State& state) {
@@ -299,7 +332,13 @@ BENCHMARK(AlienVoice2)->Apply([](auto* b) { lengths(b); });
 BENCHMARK(Satellite)->Apply([](auto* b) { lengths(b); });
 BENCHMARK(Creaking)->Apply([](auto* b) { lengths(b); });
 BENCHMARK(Filter)->Apply([](auto* b) { lengths(b); });
-BENCHMARK(EditorVolume)->Apply([](auto* b) { lengths(b); });
+const bool editorEffectsRegistered = [] {
+    for (const auto& [name, command] : EditorCommands)
+        benchmark::RegisterBenchmark(name, EditorEffect, command)->Apply([](auto* b) {
+            lengths(b);
+        });
+    return true;
+}();
 BENCHMARK(EditorCopyPaste)->Apply([](auto* b) { lengths(b); });
 BENCHMARK(EditorOpenAndSave)->Apply([](auto* b) {
     lengths(b, {1});

@@ -35,6 +35,16 @@ volume 50 50"
 reverse"
     [echo]="open $sound
 echo 100 100 50 50 1 equal"
+    [satellite]="open $sound
+satellite"
+    [creaking]="open $sound
+creaking"
+    [alien1]="open $sound
+alien1"
+    [alien2]="open $sound
+alien2"
+    [speed]="open $sound
+speed 150 150"
 )
 declare -A sox_args=(
     [start]="$work/tiny.wav -n"
@@ -63,7 +73,7 @@ measure() {
 }
 
 for ((run = 0; run < runs; ++run)); do
-    for name in start open save volume reverse echo; do
+    for name in start open save volume reverse echo satellite creaking alien1 alien2 speed; do
         measure "ours-$name" "$program" --batch "$work/$name.sb"
     done
     for name in start read copy vol reverse echo; do
@@ -103,6 +113,12 @@ row "save" save copy "4x sox"
 row "volume, undo snapshot included" volume vol "10x sox"
 row "reverse, undo snapshot included" reverse reverse "10x sox"
 row "echo 100 ms, one repeat, snapshot included" echo echo "5x sox"
+# The effects sox has no counterpart of, against its plain volume change of the same sound.
+row "satellite, with snapshot (sox: vol)" satellite vol "5x sox"
+row "creaking, with snapshot (sox: vol)" creaking vol "5x sox"
+row "alien voice 1, with snapshot (sox: vol)" alien1 vol "5x sox"
+row "alien voice 2, with snapshot (sox: vol)" alien2 vol "5x sox"
+row "speed 150 %, with snapshot (sox: vol)" speed vol "5x sox"
 awk -v o="$(median_memory ours-open)" -v s="$(median_memory ours-start)" -v n=$sound_bytes 'BEGIN {
     printf "| %-42s | %8.2fx the sound | - | - | at most 1.2x |\n",
         "peak memory of an open, over start-up", (o - s) * 1024 / n }'

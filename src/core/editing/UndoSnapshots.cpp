@@ -57,16 +57,17 @@ void UndoSnapshots::finishWrite() {
     stopWriting_ = false;
 }
 
-bool UndoSnapshots::takeCopy(Copy& copy, Document& doc, bool handOver) {
+bool UndoSnapshots::takeCopy(Copy& copy, Document& doc, Write write) {
     copy.shape = SnapshotShape(doc);
-    if (handOver) {
+    // A copy, like the old arrays of an edit, leaves most of the memory free, so that a full disk
+    // cannot fill the memory with them.
+    if (write != Write::HandingOver && sampleBytes(doc) > availableMemory_() / 4) return false;
+    if (write == Write::HandingOver || write == Write::HandingOverOld) {
         copy.left.swap(doc.LeftSamples);
         if (doc.isStereo()) copy.right.swap(doc.RightSamples);
         return true;
     }
-    // A copy leaves most of the memory free, so that a full disk cannot fill the memory with them.
     const size_t frames = size_t(std::max(doc.SampleCount, 0));
-    if (sampleBytes(doc) > availableMemory_() / 4) return false;
     try {
         if (doc.isStereo())
             sideBySide([&] { copyChannel(copy.left, doc.LeftSamples, frames); },
@@ -101,10 +102,9 @@ bool UndoSnapshots::keep(int level, Document& doc, Write write) {
         inMemory_.insert(std::move(slot));
     };
     const std::filesystem::path file = undoSnapshotPath(tempDir_, level);
-    const bool handOver = write == Write::HandingOver;
 
     if (write != Write::AtOnce && sampleBytes(doc) >= BackgroundFromBytes &&
-        takeCopy(copy, doc, handOver)) {
+        takeCopy(copy, doc, write)) {
         install();
         writing_ = level;
         written_ = false;
@@ -133,7 +133,7 @@ bool UndoSnapshots::keep(int level, Document& doc, Write write) {
         return true;
     }
     // The disk failed: the snapshot is kept in memory where there is room for it.
-    if (!takeCopy(copy, doc, handOver)) return false;
+    if (!takeCopy(copy, doc, write)) return false;
     install();
     std::error_code ignored;
     std::filesystem::remove(file, ignored);

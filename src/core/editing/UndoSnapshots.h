@@ -31,15 +31,18 @@ class UndoSnapshots {
     UndoSnapshots& operator=(const UndoSnapshots&) = delete;
 
     enum class Write {
-        InBackground, // from a copy, for a long sound
-        HandingOver,  // from the sound's own arrays: the caller then gives the document other
-                      // arrays (an empty array may stand in until then)
+        InBackground,   // from a copy, for a long sound
+        HandingOver,    // from the sound's own arrays: the caller then gives the document other
+                        // arrays (an empty array may stand in until then)
+        HandingOverOld, // the same for an edit that made the sound's new arrays beside the old
+                        // ones; kept in memory only under the rule for copies, since the edit
+                        // goes on
         AtOnce,
     };
     // Keeps the sound (its arrays trimmed to SampleCount) as the snapshot of `level`, replacing
     // the one it had only once the new one is kept. False when it could be kept neither in its
-    // file nor in memory; the sound and every snapshot are then as they were. Handing over only
-    // fails when not even a few bytes of memory are left.
+    // file nor in memory; the sound and every snapshot are then as they were. Handing over (not
+    // HandingOverOld) only fails when not even a few bytes of memory are left.
     bool keep(int level, Document& doc, Write write);
     // Replaces the sound by the snapshot of `level`, as readUndoSnapshot does. A snapshot held
     // in memory goes into the sound itself: the level is then no longer held (holds() is false)
@@ -62,7 +65,7 @@ class UndoSnapshots {
     };
     // A copy of the sound's samples, or its own arrays when handed over; false when memory does
     // not allow one.
-    bool takeCopy(Copy& copy, Document& doc, bool handOver);
+    bool takeCopy(Copy& copy, Document& doc, Write write);
     // Waits for the write under way; a copy whose file failed stays as its level's way back.
     void finishWrite();
 

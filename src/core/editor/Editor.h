@@ -194,8 +194,9 @@ class Editor {
     void clearUndo();
     // Takes the snapshot every edit starts with and marks the sound changed. False when the
     // snapshot could be kept neither on disk nor in memory: the edit must then be refused (the
-    // user has been told).
-    bool pushUndo();
+    // user has been told). An edit that made the sound's new arrays beside the old ones hands the
+    // old ones over (UndoSnapshots::Write::HandingOverOld) instead of having them copied.
+    bool pushUndo(UndoSnapshots::Write write = UndoSnapshots::Write::InBackground);
     // Takes back the snapshot pushUndo just took, for an edit that could not be carried out: the
     // sound returns to what it was and the level to what it was. False (the user has been told)
     // when the snapshot could not be brought back.

@@ -1,6 +1,7 @@
 // The effects of the editor and the frame they share: stop playback, take the undo snapshot,
 // work out the range and the channels, run the passes with progress, report, redraw and play.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -43,20 +44,19 @@ class EffectFrame {
     // Tells the user why the effect does not run; nothing has changed.
     void refuse(std::string_view dutch, std::string_view english);
     void refuseSetting();
-    // Room for channels of `frames` frames and a scratch buffer of `workFrames`, plus whatever
-    // allocateMore asks for, made before anything changes. False (the user has been told) when the
-    // length is beyond a 32-bit frame count or the memory is not there.
+    // For effects that rebuild the channels that take part at up to `frames` frames each: new
+    // arrays for those (only what is written of them is ever touched), room to pad the other, and
+    // whatever allocateMore asks for, made before anything changes. False (the user has been
+    // told) when the length is beyond a 32-bit frame count or the memory is not there.
     template <class AllocateMore>
-    bool makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& allocateMore);
-    bool makeRoom(int64_t frames, int64_t workFrames) {
-        return makeRoom(frames, workFrames, [] {});
+    bool makeRoomToRebuild(int64_t frames, AllocateMore&& allocateMore);
+    bool makeRoomToRebuild(int64_t frames) {
+        return makeRoomToRebuild(frames, [] {});
     }
 
     // Stop, undo snapshot, busy pointer, progress. False when the snapshot could not be taken:
     // the effect then does nothing more.
     bool start();
-    // Lengthens the sound with silence to `frames` frames (room was made by makeRoom).
-    void lengthenTo(int64_t frames);
     // The effect also changes frames behind its range, up to `last`.
     void changesThrough(int64_t last) { changedLast_ = last; }
 
@@ -66,11 +66,19 @@ class EffectFrame {
     // The same for passes that share nothing between the channels: over a long stereo range the
     // second channel runs on a thread of its own beside the first, which alone shows progress.
     template <class Pass> void eachChannelAtOnce(Pass&& pass, int base = 0, int width = StepCount);
+    // pass(left, right, range, stepDone) once for the channels that take part, together (right is
+    // empty when one takes part, and left is that one), for passes whose work per frame the
+    // channels share. Over a long range the second half runs on a thread of its own beside the
+    // first, which alone shows progress.
+    template <class Pass> void channelsTogether(Pass&& pass);
 
-    // For effects that rebuild a channel at a new length: rebuild(old samples, scratch of
-    // workFrames, stepDone) returns the new length. Afterwards a stereo sound takes the longer
-    // channel's length and the shorter channel is padded with silence at its end.
-    template <class Rebuild> void rebuildChannels(int64_t workFrames, Rebuild&& rebuild);
+    // For effects that rebuild a channel at a new length, in place of start(): rebuild(old
+    // samples, new array, stepDone) appends the new channel to the array that makeRoomToRebuild
+    // made. Only then is the undo snapshot taken: the old arrays themselves when every channel
+    // was rebuilt, so that no copy of them is needed. The new arrays then take their place; a
+    // stereo sound takes the longer channel's length and the shorter channel is padded with
+    // silence at its end. False when the snapshot could not be taken: nothing has changed.
+    template <class Rebuild> bool rebuildChannels(Rebuild&& rebuild);
 
     // The notice of what changed, message in panel 1, end of progress, the duration and size
     // panels when the length changed, redraw, and playback when the option asks for it.
@@ -82,6 +90,8 @@ class EffectFrame {
         return index == 0 ? scope_.first : doc_.isStereo() && scope_.second;
     }
     StepObserver progressOf(int index, int base, int width);
+    // Below this many frames a second thread costs about as much as it saves.
+    static constexpr int64_t AtOnceFromFrames = int64_t(1) << 20;
 
     Editor& editor_;
     Document& doc_;
@@ -90,7 +100,7 @@ class EffectFrame {
     int passes_;
     int64_t framesBefore_;
     int64_t changedLast_ = -1;
-    Samples work_; // the rebuilt channel's scratch, for this effect alone
+    Samples rebuilt_[2]; // the rebuilt channels, for this effect alone
 };
 
 EffectFrame::EffectFrame(Editor& editor)
@@ -113,18 +123,21 @@ void EffectFrame::refuseSetting() {
 }
 
 template <class AllocateMore>
-bool EffectFrame::makeRoom(int64_t frames, int64_t workFrames, AllocateMore&& allocateMore) {
+bool EffectFrame::makeRoomToRebuild(int64_t frames, AllocateMore&& allocateMore) {
     if (frames <= MaxSampleCount) {
         try {
-            growChannel(doc_.LeftSamples, size_t(frames));
-            if (doc_.isStereo()) growChannel(doc_.RightSamples, size_t(frames));
-            work_.resize(size_t(workFrames));
+            for (int index = 0; index < (doc_.isStereo() ? 2 : 1); ++index) {
+                if (takesPart(index))
+                    reserveChannel(rebuilt_[index], size_t(frames));
+                else
+                    growChannel(channel(index), size_t(frames));
+            }
             allocateMore();
             return true;
         } catch (const std::bad_alloc&) {
         } catch (const std::length_error&) {
         }
-        work_ = Samples();
+        rebuilt_[0] = rebuilt_[1] = Samples();
     }
     editor_.refuseTooLong();
     return false;
@@ -137,13 +150,6 @@ bool EffectFrame::start() {
     setRange(range_);
     editor_.progressStart(ProgressEditing);
     return true;
-}
-
-void EffectFrame::lengthenTo(int64_t frames) {
-    if (frames <= doc_.SampleCount) return;
-    doc_.LeftSamples.resize(size_t(frames), doc_.silenceValue());
-    if (doc_.isStereo()) doc_.RightSamples.resize(size_t(frames), doc_.silenceValue());
-    doc_.SampleCount = int32_t(frames);
 }
 
 StepObserver EffectFrame::progressOf(int index, int base, int width) {
@@ -165,8 +171,6 @@ template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int w
 }
 
 template <class Pass> void EffectFrame::eachChannelAtOnce(Pass&& pass, int base, int width) {
-    // Below this a second thread costs about as much as it saves.
-    constexpr int64_t AtOnceFromFrames = int64_t(1) << 20;
     if (!takesPart(0) || !takesPart(1) || range_.size() < AtOnceFromFrames)
         return eachChannel(pass, base, width);
     sideBySide(
@@ -177,30 +181,63 @@ template <class Pass> void EffectFrame::eachChannelAtOnce(Pass&& pass, int base,
         [&] { pass(std::span<int16_t>(channel(1)), StepObserver()); });
 }
 
-template <class Rebuild> void EffectFrame::rebuildChannels(int64_t workFrames, Rebuild&& rebuild) {
-    const bool stereo = doc_.isStereo();
-    Samples& work = work_;
-    int64_t longest = 0;
-    for (int index = 0; index < (stereo ? 2 : 1); ++index) {
-        Samples& x = channel(index);
+template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
+    std::span<int16_t> first, second;
+    for (int index = 0; index < 2; ++index)
+        if (takesPart(index)) (first.empty() ? first : second) = channel(index);
+    if (first.empty()) return;
+    const StepObserver progress = [this](int step) { editor_.progressShow(step); };
+    if (range_.size() < AtOnceFromFrames) return pass(first, second, range_, progress);
+    const int64_t middle = range_.first + range_.size() / 2;
+    sideBySide(
+        [&] {
+            pass(first, second, FrameRange{range_.first, middle - 1}, progress);
+        },
+        [&] {
+            pass(first, second, FrameRange{middle, range_.last}, StepObserver());
+        });
+}
+
+template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
+    editor_.stop();
+    editor_.view_.setBusy(true);
+    editor_.progressStart(ProgressEditing);
+    const auto rebuildOne = [&](int index, const StepObserver& stepDone) {
+        rebuild(std::span<const int16_t>(channel(index)), rebuilt_[index], stepDone);
+    };
+    // Over a long stereo range the second channel is rebuilt on a thread of its own beside the
+    // first, which alone shows progress.
+    if (takesPart(0) && takesPart(1) && range_.size() >= AtOnceFromFrames)
+        sideBySide([&] { rebuildOne(0, [this](int step) { editor_.progressShow(step); }); },
+                   [&] { rebuildOne(1, StepObserver()); });
+    else
+        for (int index = 0; index < 2; ++index)
+            if (takesPart(index)) rebuildOne(index, progressOf(index, 0, StepCount));
+
+    const bool everyChannel = takesPart(0) && (!doc_.isStereo() || takesPart(1));
+    if (!editor_.pushUndo(everyChannel ? UndoSnapshots::Write::HandingOverOld
+                                       : UndoSnapshots::Write::InBackground)) {
+        rebuilt_[0] = rebuilt_[1] = Samples();
+        editor_.progressEnd();
+        editor_.view_.setBusy(false);
+        return false;
+    }
+    for (int index = 0; index < 2; ++index)
         if (takesPart(index)) {
-            // makeRoom reserved every channel for workFrames, so after the swap the old channel
-            // serves as the next scratch buffer without a new allocation.
-            work.resize(size_t(workFrames));
-            const int64_t length = rebuild(std::span<const int16_t>(x), std::span<int16_t>(work),
-                                           progressOf(index, 0, StepCount));
-            x.swap(work);
-            x.resize(size_t(length));
+            channel(index).swap(rebuilt_[index]);
+            rebuilt_[index] = Samples(); // what the snapshot did not take goes at once
         }
-        longest = std::max<int64_t>(longest, int64_t(x.size()));
-    }
+    const bool stereo = doc_.isStereo();
+    int64_t longest = 0;
+    for (int index = 0; index < (stereo ? 2 : 1); ++index)
+        longest = std::max<int64_t>(longest, int64_t(channel(index).size()));
+    // Room for the padding was made beforehand; the room the new arrays were not filled to was
+    // never touched, and so costs no memory.
     const int16_t silence = doc_.silenceValue();
-    for (int index = 0; index < (stereo ? 2 : 1); ++index) {
-        Samples& x = channel(index);
-        x.resize(size_t(longest), silence);
-        if (x.capacity() - x.size() > x.size() / 4) x.shrink_to_fit();
-    }
+    for (int index = 0; index < (stereo ? 2 : 1); ++index)
+        channel(index).resize(size_t(longest), silence);
     doc_.SampleCount = int32_t(longest);
+    return true;
 }
 
 void EffectFrame::finish(std::string_view dutch, std::string_view english) {
@@ -216,7 +253,6 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
     editor_.setStatus(1, editor_.LangText(dutch, english));
     editor_.progressEnd();
     if (lengthChanged) editor_.refreshLengthPanels();
-    work_ = Samples(); // its memory back before the redraw and the playback
     editor_.drawWaveform();
     editor_.view_.setBusy(false);
     editor_.playAfterChange();
@@ -242,12 +278,17 @@ void Editor::normalize() {
     frame.setRange(range);
 
     const int half = StepCount / 2;
-    SampleExtremes extremes;
-    frame.eachChannel(
+    // Each channel widens extremes of its own, so that both can be scanned at once.
+    SampleExtremes leftExtremes, rightExtremes;
+    frame.eachChannelAtOnce(
         [&](std::span<int16_t> x, const StepObserver& stepDone) {
-            scanExtremes(x, range, extremes, stepDone);
+            scanExtremes(x, range,
+                         x.data() == doc_.LeftSamples.data() ? leftExtremes : rightExtremes,
+                         stepDone);
         },
         0, half);
+    const SampleExtremes extremes{std::max(leftExtremes.largest, rightExtremes.largest),
+                                  std::min(leftExtremes.smallest, rightExtremes.smallest)};
     const int32_t peak = peakOf(extremes, frame.eightBit());
     // A silent range has no peak to scale to: it stays as it is.
     if (range.size() > 0 && peak == 0) {
@@ -311,18 +352,20 @@ void Editor::changeSpeed(float fromSpeed, float toSpeed) {
     const FrameRange range = frame.range();
     const int64_t bound = speedOutputBound(doc_.SampleCount, range, speeds)
                               .value_or(std::numeric_limits<int64_t>::max());
-    if (!frame.makeRoom(bound, bound) || !frame.start()) return;
+    if (!frame.makeRoomToRebuild(bound)) return;
     const int16_t silence = doc_.silenceValue();
-    frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
-                                     const StepObserver& stepDone) {
-        const SpeedResult result = sono::changeSpeed(x, range, speeds, silence, out, stepDone);
-        // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps
-        // its first frame selected.
-        if (doc_.hasSelection())
-            doc_.selection.SelEnd =
-                double(std::max<int64_t>(result.rangeEnd - 1, int64_t(doc_.selection.SelStart)));
-        return result.length;
-    });
+    // Where the resampled stretch ends, the same in both channels (which may be rebuilt at once).
+    std::atomic<int64_t> rangeEnd = 0;
+    if (!frame.rebuildChannels(
+            [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+                rangeEnd = sono::changeSpeed(x, range, speeds, silence, out, stepDone).rangeEnd;
+            }))
+        return;
+    // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps its
+    // first frame selected.
+    if (doc_.hasSelection())
+        doc_.selection.SelEnd =
+            double(std::max<int64_t>(rangeEnd - 1, int64_t(doc_.selection.SelStart)));
     frame.finish("De snelheid is veranderd.", "The speed has been changed.");
 }
 
@@ -343,14 +386,15 @@ void Editor::makeEcho(float Delay, float volumeFrom, float delayTo, float volume
         reserveScratch(leftSums, size_t(frames));
         if (doc_.isStereo()) reserveScratch(rightSums, size_t(frames));
     };
-    if (!frame.makeRoom(frames, 1, reserveSums) || !frame.start()) return;
-    // Echoes beyond the end lengthen the sound with silence first.
-    frame.lengthenTo(frames);
+    if (!frame.makeRoomToRebuild(frames, reserveSums)) return;
+    // Echoes beyond the end lengthen the sound with silence.
     frame.changesThrough(frames - 1);
-    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        std::vector<int32_t>& sums = x.data() == doc_.LeftSamples.data() ? leftSums : rightSums;
-        addEcho(x, range, echo, rate, frame.eightBit(), sums, stepDone);
-    });
+    if (!frame.rebuildChannels([&](std::span<const int16_t> x, Samples& out,
+                                   const StepObserver& stepDone) {
+            std::vector<int32_t>& sums = x.data() == doc_.LeftSamples.data() ? leftSums : rightSums;
+            addEcho(x, frames, range, echo, rate, frame.eightBit(), sums, out, stepDone);
+        }))
+        return;
     frame.finish("Er is een echo gemaakt.", "An echo has been made.");
 }
 
@@ -361,11 +405,12 @@ void Editor::alienVoice1() {
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
     const int64_t bound = alienVoiceBound(doc_.SampleCount);
-    if (!frame.makeRoom(bound, bound) || !frame.start()) return;
-    frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
-                                     const StepObserver& stepDone) {
-        return alienVoiceFrames(x, range, out, stepDone);
-    });
+    if (!frame.makeRoomToRebuild(bound) ||
+        !frame.rebuildChannels(
+            [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+                alienVoiceFrames(x, range, out, stepDone);
+            }))
+        return;
     frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
 }
 
@@ -374,11 +419,12 @@ void Editor::creaking() {
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
     const int64_t bound = creakBound(doc_.SampleCount, range);
-    if (!frame.makeRoom(bound, bound) || !frame.start()) return;
-    frame.rebuildChannels(bound, [&](std::span<const int16_t> x, std::span<int16_t> out,
-                                     const StepObserver& stepDone) {
-        return creakFrames(x, range, frame.eightBit(), out, stepDone);
-    });
+    if (!frame.makeRoomToRebuild(bound) ||
+        !frame.rebuildChannels(
+            [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+                creakFrames(x, range, frame.eightBit(), out, stepDone);
+            }))
+        return;
     frame.finish("Het geluid klinkt nu krakerig.", "The sound now sounds creaking.");
 }
 
@@ -394,8 +440,9 @@ void Editor::alienVoice2() {
 void Editor::satellite() {
     EffectFrame frame(*this);
     if (!frame.soundLoaded() || !frame.start()) return;
-    frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        satelliteModulate(x, frame.range(), doc_.SampleRate, frame.eightBit(), stepDone);
+    frame.channelsTogether([&](std::span<int16_t> left, std::span<int16_t> right, FrameRange range,
+                               const StepObserver& stepDone) {
+        satelliteModulate(left, right, range, doc_.SampleRate, frame.eightBit(), stepDone);
     });
     frame.finish("Het geluid is door een satelliet gegaan.",
                  "The sound has gone through a satellite.");

@@ -24,11 +24,10 @@ void Editor::reportSnapshotNotWritten() {
                  "Nothing has been changed."));
 }
 
-bool Editor::pushUndo() {
+bool Editor::pushUndo(UndoSnapshots::Write write) {
     const int16_t level = doc_.UndoLevel;
     // The level is a 16-bit number; one more change than it can count is refused like a full disk.
-    if (level == std::numeric_limits<int16_t>::max() ||
-        !snapshots_.keep(level, doc_, UndoSnapshots::Write::InBackground)) {
+    if (level == std::numeric_limits<int16_t>::max() || !snapshots_.keep(level, doc_, write)) {
         reportSnapshotNotWritten();
         return false;
     }

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "support/Numbers.h"
 #include "document/SampleWidth.h"
 #include "effects/VectorClones.h"
+#include "support/Numbers.h"
 
 namespace sono {
 
@@ -170,21 +170,31 @@ template <class Width> void echoSums(int32_t* sum, int64_t begin, int64_t end, c
 }
 } // namespace
 
-void addEcho(std::span<int16_t> x, FrameRange range, const EchoSettings& settings,
-             double sampleRate, bool eightBit, std::vector<int32_t>& acc,
-             const StepObserver& stepDone) {
+void addEcho(std::span<const int16_t> x, int64_t frames, FrameRange range,
+             const EchoSettings& settings, double sampleRate, bool eightBit,
+             std::vector<int32_t>& acc, Samples& out, const StepObserver& stepDone) {
     const EchoPass pass{
         echoCurve(settings, range), range, settings.repeats, settings.softer, sampleRate,
-        double(x.size()) - 1};
-    acc.assign(x.begin(), x.end());
+        double(frames) - 1};
     withWidth(eightBit, [&]<class Width>(Width) {
+        acc.assign(x.begin(), x.end());
+        acc.resize(size_t(frames), Width::center);
         forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
             echoSums<Width>(acc.data(), begin, end, pass);
         });
-        // Whole numbers already: clipped as integers, which the compiler makes a vector loop.
-        std::transform(acc.begin(), acc.end(), x.begin(), [](int32_t value) {
-            return int16_t(std::clamp(value, int32_t(Width::low), int32_t(Width::high)));
-        });
+        // Whole numbers already: clipped as integers, which the compiler makes a vector loop. The
+        // new channel grows a block at a time, so that each of its pages is written while the
+        // block is still in the cache.
+        constexpr size_t Block = size_t(1) << 16;
+        for (size_t at = 0; at < acc.size(); at += Block) {
+            const size_t count = std::min(Block, acc.size() - at);
+            out.resize(out.size() + count);
+            std::transform(acc.begin() + ptrdiff_t(at), acc.begin() + ptrdiff_t(at + count),
+                           out.end() - ptrdiff_t(count), [](int32_t value) {
+                               return int16_t(
+                                   std::clamp(value, int32_t(Width::low), int32_t(Width::high)));
+                           });
+        }
     });
 }
 

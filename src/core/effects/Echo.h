@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "document/Document.h"
 #include "effects/StepLoop.h"
 
 namespace sono {
@@ -28,12 +29,13 @@ bool validEcho(const EchoSettings& settings);
 std::optional<int64_t> echoLastFrame(const EchoSettings& settings, FrameRange range,
                                      int64_t frameCount, double sampleRate);
 
-// Adds the echoes of the range to the channel x, which already has its final length. acc is the
-// scratch accumulator (resized to x.size()): sums are formed in it unclipped, walking the range
-// backwards so that no echo is echoed again, and clipped once when written back. A range of one
-// frame uses the start values. Echoes that would land beyond x are dropped.
-void addEcho(std::span<int16_t> x, FrameRange range, const EchoSettings& settings,
-             double sampleRate, bool eightBit, std::vector<int32_t>& acc,
-             const StepObserver& stepDone = {});
+// Appends to out the channel x with the echoes of the range added, `frames` long (silence
+// lengthens x where the last echo falls beyond it). acc is the scratch accumulator (made `frames`
+// long): sums are formed in it unclipped, walking the range backwards so that no echo is echoed
+// again, and clipped once when written out. A range of one frame uses the start values. Echoes
+// that would land beyond `frames` are dropped.
+void addEcho(std::span<const int16_t> x, int64_t frames, FrameRange range,
+             const EchoSettings& settings, double sampleRate, bool eightBit,
+             std::vector<int32_t>& acc, Samples& out, const StepObserver& stepDone = {});
 
 } // namespace sono

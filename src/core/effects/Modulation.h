@@ -16,8 +16,9 @@ void ringModulate(std::span<int16_t> samples, FrameRange range, bool eightBit,
                   const StepObserver& stepDone = {});
 
 // With c = sin(k / sampleRate x 44100 / 120): 16-bit samples become (x + 32766) c - 32766,
-// 8-bit samples x c, clipped at the bottom of the width.
-void satelliteModulate(std::span<int16_t> samples, FrameRange range, double sampleRate,
-                       bool eightBit, const StepObserver& stepDone = {});
+// 8-bit samples x c, clipped at the bottom of the width. The two channels of a stereo range share
+// the carrier and are modulated in one pass; `right` is empty for one channel.
+void satelliteModulate(std::span<int16_t> left, std::span<int16_t> right, FrameRange range,
+                       double sampleRate, bool eightBit, const StepObserver& stepDone = {});
 
 } // namespace sono

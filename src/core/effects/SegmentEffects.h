@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <span>
 
+#include "document/Document.h"
 #include "effects/StepLoop.h"
 
 namespace sono {
@@ -20,11 +21,12 @@ namespace sono {
 int64_t alienVoiceBound(int64_t frameCount);
 int64_t creakBound(int64_t frameCount, FrameRange range);
 
-// Both read the whole channel x, write the new channel to out (at least the bound above) and
-// return its length. The 100 steps run over the frames range.first + 1 .. range.last - 1.
-int64_t alienVoiceFrames(std::span<const int16_t> x, FrameRange range, std::span<int16_t> out,
-                         const StepObserver& stepDone = {});
-int64_t creakFrames(std::span<const int16_t> x, FrameRange range, bool eightBit,
-                    std::span<int16_t> out, const StepObserver& stepDone = {});
+// Both read the whole channel x and append the new channel to out, which should have room for
+// the bound above: each of its slots is then written once, in fresh memory that nothing touched
+// before. The 100 steps run over the frames range.first + 1 .. range.last - 1.
+void alienVoiceFrames(std::span<const int16_t> x, FrameRange range, Samples& out,
+                      const StepObserver& stepDone = {});
+void creakFrames(std::span<const int16_t> x, FrameRange range, bool eightBit, Samples& out,
+                 const StepObserver& stepDone = {});
 
 } // namespace sono

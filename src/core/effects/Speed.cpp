@@ -28,13 +28,12 @@ std::optional<int64_t> speedOutputBound(int64_t frameCount, FrameRange range,
 }
 
 SpeedResult changeSpeed(std::span<const int16_t> x, FrameRange range, SpeedSettings settings,
-                        int16_t silence, std::span<int16_t> out, const StepObserver& stepDone) {
+                        int16_t silence, Samples& out, const StepObserver& stepDone) {
     const double start = settings.startSpeed;
     const int64_t length = range.last - range.first;
     const double slope = length > 0 ? (double(settings.endSpeed) - start) / double(length) : 0.0;
     const int16_t* in = x.data() + range.first;
-    int16_t* to = out.data();
-    std::copy_n(x.begin(), range.first, out.begin());
+    out.insert(out.end(), x.begin(), x.begin() + range.first);
 
     // The output position is kept in double precision: a single-precision sum stops growing on
     // long sounds (it stalls at 2^24 frames at full speed) and drifts from the chosen speed long
@@ -43,6 +42,14 @@ SpeedResult changeSpeed(std::span<const int16_t> x, FrameRange range, SpeedSetti
     int64_t slot = range.first;
     int64_t filled = range.first; // slots before this one hold a frame
     forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
+        // The slots this step can reach, from its slowest speed (at one of its ends, the speed
+        // being linear) with a frame to spare for rounding, are added at once, as silence.
+        const double slowest =
+            std::min(start + slope * double(begin), start + slope * double(end - 1));
+        const double reach =
+            double(slot) + double(end - begin) / slowest * (1 + 1e-9) + SlowFill + 2;
+        out.resize(std::max(out.size(), size_t(reach)), silence);
+        int16_t* to = out.data();
         for (int64_t k = begin; k < end; ++k) {
             const double speed = start + slope * double(k);
             if (slot > filled) std::fill(to + filled, to + slot, silence);
@@ -57,9 +64,9 @@ SpeedResult changeSpeed(std::span<const int16_t> x, FrameRange range, SpeedSetti
             slot = roundToInt(position);
         }
     });
-    const int64_t tail = int64_t(x.size()) - 1 - range.last;
-    std::copy_n(x.begin() + range.last + 1, tail, out.begin() + slot);
-    return {slot + tail, slot};
+    out.resize(size_t(slot), silence);
+    out.insert(out.end(), x.begin() + range.last + 1, x.end());
+    return {int64_t(out.size()), slot};
 }
 
 } // namespace sono

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "document/Document.h"
 #include "effects/StepLoop.h"
 
 namespace sono {
@@ -30,12 +31,13 @@ struct SpeedResult {
     int64_t rangeEnd; // one past the last output frame of the resampled range
 };
 
-// Reads the whole channel x and writes the new channel to out (speedOutputBound frames).
+// Reads the whole channel x and appends the new channel to out, which should be empty with room
+// for speedOutputBound frames.
 // Frame k of the range goes to slot round(P), P starting at range.first and growing by 1 / s(k)
 // for each frame; a frame slower than 1 fills three slots, and a later frame that lands on a
 // used slot wins. Slots no frame reaches (only below a third of the speed) hold silence.
 // A range of one frame uses the start speed.
 SpeedResult changeSpeed(std::span<const int16_t> x, FrameRange range, SpeedSettings settings,
-                        int16_t silence, std::span<int16_t> out, const StepObserver& stepDone = {});
+                        int16_t silence, Samples& out, const StepObserver& stepDone = {});
 
 } // namespace sono

@@ -46,6 +46,18 @@ size_t InputFile::read(void* buffer, size_t count) {
     return done;
 }
 
+size_t InputFile::readAt(int64_t position, void* buffer, size_t count) const {
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t got = pread(fileno(file_), static_cast<char*>(buffer) + done, count - done,
+                                  off_t(position + int64_t(done)));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += size_t(got);
+    }
+    return done;
+}
+
 std::optional<std::string> readSmallFile(const std::string& path, int64_t largest) {
     auto in = InputFile::open(path);
     if (!in || in->size() > largest) return std::nullopt;

@@ -28,6 +28,9 @@ class InputFile {
     bool seek(int64_t position);
     // Reads up to count bytes; returns how many were read (fewer only at the end of the file).
     size_t read(void* buffer, size_t count);
+    // The same from `position`, leaving the position as it is, so that several threads can read
+    // parts of one file at once.
+    size_t readAt(int64_t position, void* buffer, size_t count) const;
 
   private:
     InputFile(std::FILE* file, int64_t size) : file_(file), size_(size) {}

@@ -8,6 +8,7 @@
 #include "formats/ByteFile.h"
 #include "support/Numbers.h"
 #include "support/Progress.h"
+#include "support/SideBySide.h"
 
 namespace sono {
 
@@ -100,25 +101,42 @@ void splitBlock(const uint8_t* bytes, size_t frames, int channels, int bytesPerS
 void readInterleaved(InputFile& file, int64_t frames, int channels, int bytesPerSample,
                      uint8_t missing, int16_t* left, int16_t* right,
                      const std::function<void(int)>& progressStep, int steps) {
-    const size_t frameBytes = size_t(channels) * bytesPerSample;
-    const int64_t blockFrames = int64_t(InterleavedBlockBytes / frameBytes);
-    std::vector<int16_t> block(InterleavedBlockBytes / 2);
-    auto* bytes = reinterpret_cast<uint8_t*>(block.data());
-    inSlices(
-        frames, steps,
-        [&](int64_t begin, int64_t end) {
-            for (int64_t first = begin; first < end; first += blockFrames) {
-                const size_t count = size_t(std::min(blockFrames, end - first));
-                const size_t wanted = count * frameBytes;
-                const size_t got = file.read(bytes, wanted);
-                std::memset(bytes + got, missing, wanted - got);
-                splitBlock(bytes, count, channels, bytesPerSample, left + first,
-                           channels == 2 ? right + first : nullptr);
-            }
-        },
-        [&](int step) {
-            if (progressStep) progressStep(step);
-        });
+    const int64_t frameBytes = int64_t(channels) * bytesPerSample;
+    const int64_t start = file.position();
+    // Frames [from, from + count), in steps of their own.
+    const auto readPart = [&](int64_t from, int64_t count,
+                              const std::function<void(int)>& stepDone) {
+        const int64_t blockFrames = int64_t(InterleavedBlockBytes) / frameBytes;
+        std::vector<int16_t> block(InterleavedBlockBytes / 2);
+        auto* bytes = reinterpret_cast<uint8_t*>(block.data());
+        inSlices(
+            count, steps,
+            [&](int64_t begin, int64_t end) {
+                for (int64_t first = from + begin; first < from + end; first += blockFrames) {
+                    const int64_t blockCount = std::min(blockFrames, from + end - first);
+                    const size_t wanted = size_t(blockCount * frameBytes);
+                    const size_t got = file.readAt(start + first * frameBytes, bytes, wanted);
+                    std::memset(bytes + got, missing, wanted - got);
+                    splitBlock(bytes, size_t(blockCount), channels, bytesPerSample, left + first,
+                               channels == 2 ? right + first : nullptr);
+                }
+            },
+            [&](int step) {
+                if (stepDone) stepDone(step);
+            });
+    };
+    // The samples of a long sound come in two halves side by side, the first showing progress:
+    // the split itself is quick, but the first touch of the fresh channel memory it writes, and
+    // the copy out of the file cache, each take about as long as a plain read of the file.
+    constexpr int64_t SideBySideFromBytes = int64_t(4) << 20;
+    if (frames * frameBytes < SideBySideFromBytes) {
+        readPart(0, frames, progressStep);
+    } else {
+        const int64_t half = frames / 2;
+        sideBySide([&] { readPart(0, half, progressStep); },
+                   [&] { readPart(half, frames - half, {}); });
+    }
+    file.seek(start + frames * frameBytes);
 }
 
 void joinInterleaved(const int16_t* left, const int16_t* right, size_t frames, int channels,

@@ -10,12 +10,15 @@
 #include "formats/WaveHeader.h"
 #include "support/ChannelMemory.h"
 #include "support/Numbers.h"
+#include "support/SideBySide.h"
 
 namespace sono {
 
 namespace {
 
 constexpr float NoFormatYet = -123;
+// Below this a second thread costs about as much as it saves.
+constexpr int64_t SideBySideFromBytes = int64_t(4) << 20;
 
 std::string stripTrailingZeros(std::string text) {
     for (int i = 0; i < 2 && !text.empty() && text.back() == '\0'; ++i)
@@ -124,8 +127,18 @@ class WaveParser {
         int64_t frames = size / bytesPerSample / channels;
         r_.frames = int32_t(frames);
         file_.seek(bodyStart);
-        allocateChannel(r_.left, size_t(frames), 0);
-        allocateChannel(r_.right, channels == 2 ? size_t(frames) : 1, 0);
+        // The channels of a long stereo sound are made side by side: the first touch of fresh
+        // memory is most of their cost.
+        const auto makeLeft = [&] { allocateChannel(r_.left, size_t(frames), 0); };
+        const auto makeRight = [&] {
+            allocateChannel(r_.right, channels == 2 ? size_t(frames) : 1, 0);
+        };
+        if (channels == 2 && size >= SideBySideFromBytes)
+            sideBySide(makeLeft, makeRight);
+        else {
+            makeLeft();
+            makeRight();
+        }
         if (bytesPerSample == 2 && channels == 1) {
             readSampleBlock(file_, r_.left.data(), size_t(frames));
             return size;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/Numbers.h"
+#include "support/VectorState.h"
 
 namespace sono {
 
@@ -30,6 +31,7 @@ void inSlices(int64_t n, int slices, Body&& body, After&& after) {
     for (int k = 0; k < slices; ++k) {
         int64_t begin = roundToInt(double(n) * k / slices);
         int64_t end = roundToInt(double(n) * (k + 1) / slices);
+        clearUpperVectorHalves();
         if (end > begin) body(begin, end);
         after(k);
     }

@@ -114,6 +114,20 @@ TEST_F(CurveEffects, SpeedBelowHalfKeepsTheThirdSlotOfEachFrameWhereNoLaterFrame
     load(bytes, {}, 8);
     editor->changeSpeed(0.4f, 0.49f);
     EXPECT_EQ(left(), resampled(bytes, 0, 499, 0.4f, 0.49f).samples);
+
+    // At a quarter each frame fills three of its four slots and the fourth is silent, the last
+    // frame's too.
+    const Samples c = noise(30, 39, 0, 255), d = noise(30, 40, 0, 255);
+    load(c, d, 8);
+    editor->changeSpeed(0.25f, 0.25f);
+    const auto quartered = [](const Samples& x) {
+        Samples out;
+        for (const int16_t sample : x)
+            out.insert(out.end(), {sample, sample, sample, 128});
+        return out;
+    };
+    EXPECT_EQ(left(), quartered(c));
+    EXPECT_EQ(right(), quartered(d));
 }
 
 TEST_F(CurveEffects, SpeedOfOneChannelPadsTheShorterChannelAndMovesTheSelectionEnd) {
