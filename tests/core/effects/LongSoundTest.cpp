@@ -178,8 +178,10 @@ TEST(LongSound, AlienVoiceAndCreakingGiveThePlainResultSampleForSample) {
     } sounds[] = {{noise(LongFrames, 71), false, "loud noise"},
                   {noise(LongFrames, 72, -1500, 1500), false, "quiet noise"},
                   {noise(LongFrames, 73, 0, 255), true, "8 bits"}};
-    for (const auto& [x, eightBit, what] : sounds) {
-        SCOPED_TRACE(what);
+    for (const auto& sound : sounds) {
+        const Samples& x = sound.x;
+        const bool eightBit = sound.eightBit;
+        SCOPED_TRACE(sound.what);
         const FrameRange range{9, int64_t(LongFrames) - 4};
         const auto peak = [&](int64_t k) { return x[k] > x[k - 1] && x[k] > x[k + 1]; };
         const Samples alien =
