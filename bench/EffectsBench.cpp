@@ -40,9 +40,9 @@ Sound makeSound() {
     Sound sound;
     if (const char* path = std::getenv("SONO_BENCH_SOUND")) {
         WavReadResult read = readWaveFile(path);
-        if (read.failure == WavFailure::None && read.channels == 2) {
-            sound.left = std::move(read.left);
-            sound.right = std::move(read.right);
+        if (read.failure == WavFailure::None && read.sound.Channels == 2) {
+            sound.left = std::move(read.sound.LeftSamples);
+            sound.right = std::move(read.sound.RightSamples);
             return sound;
         }
     }

@@ -30,16 +30,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkPreview(path, int64_t(size));
     sono::WavReadResult read = sono::readWaveFile(path);
     if (read.failure != sono::WavFailure::None) {
-        if (read.frames != 0 || read.left.size() != 1 || read.right.size() != 1) std::abort();
+        if (read.sound.SampleCount != 0 || read.sound.LeftSamples.size() != 1 ||
+            read.sound.RightSamples.size() != 1)
+            std::abort();
         return 0;
     }
-    const bool stereo = read.channels == 2;
-    if (read.channels != 1 && !stereo) std::abort();
-    if (read.bitsPerSample != 8 && read.bitsPerSample != 16) std::abort();
-    if (read.frames < 0 || read.left.size() != size_t(read.frames)) std::abort();
-    if (read.right.size() != (stereo ? size_t(read.frames) : 1)) std::abort();
-    if (read.bitsPerSample == 8)
-        for (int16_t s : read.left)
+    const bool stereo = read.sound.Channels == 2;
+    if (read.sound.Channels != 1 && !stereo) std::abort();
+    if (read.sound.BitsPerSample != 8 && read.sound.BitsPerSample != 16) std::abort();
+    if (read.sound.SampleCount < 0 ||
+        read.sound.LeftSamples.size() != size_t(read.sound.SampleCount))
+        std::abort();
+    if (read.sound.RightSamples.size() != (stereo ? size_t(read.sound.SampleCount) : 1))
+        std::abort();
+    if (read.sound.BitsPerSample == 8)
+        for (int16_t s : read.sound.LeftSamples)
             if (s < 0 || s > 255) std::abort();
     return 0;
 }

@@ -246,7 +246,7 @@ void MainWindowTest::saveAsWritesTheChosenFileAndClosingCanBeCancelled() {
     QVERIFY(!session.window->editor().doc().Changed);
     WavReadResult saved = readWaveFile(target.toStdString());
     QVERIFY(saved.failure == WavFailure::None);
-    QVERIFY(saved.left == tone);
+    QVERIFY(saved.sound.LeftSamples == tone);
 
     session.window->editor().doc().Changed = true;
     auto question = answerNextBox(QMessageBox::Cancel);

@@ -189,8 +189,7 @@ bool Editor::openWave(std::string path, std::string displayName) {
                      "Het geluid bevat wat er gelezen kon worden.",
                      "This file seems to have been cut short: it is shorter than it says it is. "
                      "The sound holds what could be read."));
-    installSound({read.channels, read.sampleRate, read.bitsPerSample, read.frames,
-                  std::move(read.left), std::move(read.right)});
+    installSound(std::move(read.sound));
     doc_.Info = std::move(read.info);
     doc_.DispText = std::move(read.dispText);
     // A sound made in the program has no file yet: it is a change until it is saved.

@@ -40,7 +40,7 @@ class WaveParser {
         if (file_.read(header, 12) < 12 || std::memcmp(header, "RIFF", 4) != 0 ||
             std::memcmp(header + 8, "WAVE", 4) != 0)
             return fail(WavFailure::NotWave);
-        r_.bitsPerSample = NoFormatYet;
+        r_.sound.BitsPerSample = NoFormatYet;
         int64_t position = 12;
         // A tail too short for a chunk header is ignored, as is a missing final pad byte.
         while (!failed() && file_.size() - position >= 8) {
@@ -71,14 +71,15 @@ class WaveParser {
         }
         if (failed()) return;
         r_.chunksWalked = true;
-        if (r_.bitsPerSample == 24) r_.bitsPerSample = 16;
+        if (r_.sound.BitsPerSample == 24) r_.sound.BitsPerSample = 16;
         addSignature();
-        if (r_.bitsPerSample == NoFormatYet || !sawData_) return fail(WavFailure::Corrupt);
-        if (r_.bitsPerSample != 8 && r_.bitsPerSample != 16) {
-            r_.failedBits = r_.bitsPerSample;
+        if (r_.sound.BitsPerSample == NoFormatYet || !sawData_) return fail(WavFailure::Corrupt);
+        if (r_.sound.BitsPerSample != 8 && r_.sound.BitsPerSample != 16) {
+            r_.failedBits = r_.sound.BitsPerSample;
             return fail(WavFailure::UnsupportedBits);
         }
-        if (r_.channels != 1 && r_.channels != 2) return fail(WavFailure::NotMonoStereo);
+        if (r_.sound.Channels != 1 && r_.sound.Channels != 2)
+            return fail(WavFailure::NotMonoStereo);
     }
 
   private:
@@ -103,35 +104,35 @@ class WaveParser {
         const WaveFormat format =
             decodeFormatChunk(reinterpret_cast<const uint8_t*>(body.data()), body.size());
         if (format.formatTag != 1) return fail(WavFailure::NotPcm);
-        r_.channels = format.channels;
-        r_.sampleRate = float(format.sampleRate);
+        r_.sound.Channels = format.channels;
+        r_.sound.SampleRate = float(format.sampleRate);
         int bits = format.bitsPerSample;
         if (bits != 8 && bits != 16 && bits != 24) return fail(WavFailure::BadBitrate);
         // A sound without a positive rate can be neither played nor timed nor converted.
-        if (!(r_.sampleRate > 0)) return fail(WavFailure::Corrupt);
+        if (!(r_.sound.SampleRate > 0)) return fail(WavFailure::Corrupt);
         if (bits == 24) r_.reducedFrom24 = true;
-        r_.bitsPerSample = float(bits);
+        r_.sound.BitsPerSample = float(bits);
     }
 
     // The samples of a data chunk of `size` bytes (within the file's length); returns the size.
     // Samples past the end of the file are silent.
     int64_t readData(int64_t bodyStart, int64_t size) {
-        if (r_.bitsPerSample == NoFormatYet) {
+        if (r_.sound.BitsPerSample == NoFormatYet) {
             fail(WavFailure::Corrupt);
             return size;
         }
         sawData_ = true;
-        if (r_.channels != 1 && r_.channels != 2) return size; // refused after the loop
-        const int bytesPerSample = int(r_.bitsPerSample) / 8;
-        const int channels = int(r_.channels);
+        if (r_.sound.Channels != 1 && r_.sound.Channels != 2) return size; // refused after the loop
+        const int bytesPerSample = int(r_.sound.BitsPerSample) / 8;
+        const int channels = int(r_.sound.Channels);
         int64_t frames = size / bytesPerSample / channels;
-        r_.frames = int32_t(frames);
+        r_.sound.SampleCount = int32_t(frames);
         file_.seek(bodyStart);
         // The channels of a long stereo sound are made side by side: the first touch of fresh
         // memory is most of their cost.
-        const auto makeLeft = [&] { allocateChannel(r_.left, size_t(frames), 0); };
+        const auto makeLeft = [&] { allocateChannel(r_.sound.LeftSamples, size_t(frames), 0); };
         const auto makeRight = [&] {
-            allocateChannel(r_.right, channels == 2 ? size_t(frames) : 1, 0);
+            allocateChannel(r_.sound.RightSamples, channels == 2 ? size_t(frames) : 1, 0);
         };
         if (channels == 2 && size >= SideBySideFromBytes)
             sideBySide(makeLeft, makeRight);
@@ -140,12 +141,12 @@ class WaveParser {
             makeRight();
         }
         if (bytesPerSample == 2 && channels == 1) {
-            readSampleBlock(file_, r_.left.data(), size_t(frames));
+            readSampleBlock(file_, r_.sound.LeftSamples.data(), size_t(frames));
             return size;
         }
         // 8-bit samples are unsigned: their silence is 128.
         readInterleaved(file_, frames, channels, bytesPerSample, bytesPerSample == 1 ? 128 : 0,
-                        r_.left.data(), r_.right.data(), progress_);
+                        r_.sound.LeftSamples.data(), r_.sound.RightSamples.data(), progress_);
         return size;
     }
 
@@ -156,8 +157,10 @@ class WaveParser {
     int64_t readCutShortData(int64_t bodyStart) {
         const int64_t available = file_.size() - bodyStart;
         int64_t whole = available;
-        if (r_.bitsPerSample != NoFormatYet && (r_.channels == 1 || r_.channels == 2)) {
-            const int64_t frameBytes = int64_t(r_.bitsPerSample) / 8 * int64_t(r_.channels);
+        if (r_.sound.BitsPerSample != NoFormatYet &&
+            (r_.sound.Channels == 1 || r_.sound.Channels == 2)) {
+            const int64_t frameBytes =
+                int64_t(r_.sound.BitsPerSample) / 8 * int64_t(r_.sound.Channels);
             whole = available / frameBytes * frameBytes;
             r_.cutShort = true;
         }
@@ -256,9 +259,9 @@ WavReadResult readWaveFile(const std::string& path, const std::function<void(int
         result.failure = WavFailure::Unknown;
     }
     if (result.failure != WavFailure::None) {
-        result.left.assign(1, 0);
-        result.right.assign(1, 0);
-        result.frames = 0;
+        result.sound.LeftSamples.assign(1, 0);
+        result.sound.RightSamples.assign(1, 0);
+        result.sound.SampleCount = 0;
     }
     return result;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "document/NewSound.h"
 
 namespace sono {
 
@@ -37,12 +38,8 @@ struct WavReadResult {
     bool cutShort = false;      // the data chunk claimed more than the file holds: the sound is
                                 // the whole frames that are there
 
-    float channels = 0;
-    float sampleRate = 0;
-    float bitsPerSample = 0;
-    int32_t frames = 0;
-    Samples left{0};
-    Samples right{0};
+    // The format and the samples; no format (all 0) when the file was refused.
+    NewSound sound{0, 0, 0};
 
     InfoFields info; // ISFT already carries the program's signature
     std::string dispText;

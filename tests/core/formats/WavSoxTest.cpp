@@ -84,21 +84,22 @@ TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
                 WavReadResult read = readWaveFile(file.string());
                 ASSERT_EQ(read.failure, WavFailure::None);
                 EXPECT_EQ(read.reducedFrom24, bits == 24);
-                EXPECT_EQ(read.bitsPerSample, bits == 8 ? 8 : 16);
-                EXPECT_EQ(read.channels, channels);
-                EXPECT_EQ(read.sampleRate, 11025);
+                EXPECT_EQ(read.sound.BitsPerSample, bits == 8 ? 8 : 16);
+                EXPECT_EQ(read.sound.Channels, channels);
+                EXPECT_EQ(read.sound.SampleRate, 11025);
                 const size_t frames = sox.size() / frameBytes;
                 // A pad byte after odd 8-bit mono data is read as one more frame.
                 const size_t padFrames = bits == 8 && channels == 1 && frames % 2 ? 1 : 0;
-                ASSERT_EQ(size_t(read.frames), frames + padFrames);
-                EXPECT_TRUE(!padFrames || read.left.back() == 0);
+                ASSERT_EQ(size_t(read.sound.SampleCount), frames + padFrames);
+                EXPECT_TRUE(!padFrames || read.sound.LeftSamples.back() == 0);
                 auto s = reinterpret_cast<const uint8_t*>(sox.data());
                 for (size_t i = 0; i < frames * channels; ++i) {
                     const uint8_t* p = s + i * (bits / 8);
                     int16_t want = bits == 8    ? p[0]
                                    : bits == 16 ? int16_t(readLE16(p))
                                                 : expected24(p);
-                    int16_t got = (i % channels ? read.right : read.left)[i / channels];
+                    int16_t got = (i % channels ? read.sound.RightSamples
+                                                : read.sound.LeftSamples)[i / channels];
                     ASSERT_EQ(got, want) << "sample " << i;
                 }
                 EXPECT_EQ(*read.info.find("INAM"), file == plain ? "" : "Sine\0\0"s);
@@ -121,21 +122,22 @@ TEST_F(WavSox, LongStereoSoundsReadAndSaveAsSoxReadsThem) {
 
         WavReadResult read = readWaveFile(made.string());
         ASSERT_EQ(read.failure, WavFailure::None);
-        ASSERT_EQ(std::to_string(read.frames), frames);
+        ASSERT_EQ(std::to_string(read.sound.SampleCount), frames);
         auto s = reinterpret_cast<const uint8_t*>(sox.data());
         for (size_t i = 0; i < sox.size() * 8 / bits; ++i) {
             const uint8_t* p = s + i * (bits / 8);
             const int16_t want = bits == 8 ? p[0] : int16_t(readLE16(p));
-            ASSERT_EQ((i % 2 ? read.right : read.left)[i / 2], want) << "sample " << i;
+            ASSERT_EQ((i % 2 ? read.sound.RightSamples : read.sound.LeftSamples)[i / 2], want)
+                << "sample " << i;
         }
 
         Document doc;
         doc.Channels = 2;
         doc.BitsPerSample = float(bits);
         doc.SampleRate = 44100;
-        doc.SampleCount = read.frames;
-        doc.LeftSamples = std::move(read.left);
-        doc.RightSamples = std::move(read.right);
+        doc.SampleCount = read.sound.SampleCount;
+        doc.LeftSamples = std::move(read.sound.LeftSamples);
+        doc.RightSamples = std::move(read.sound.RightSamples);
         ASSERT_EQ(writeWaveFile(saved.string(), doc, 0, doc.SampleCount), WriteFailure::None);
         EXPECT_TRUE(soxSamples(saved, bits) == sox);
 
@@ -143,15 +145,17 @@ TEST_F(WavSox, LongStereoSoundsReadAndSaveAsSoxReadsThem) {
         // whose bytes are missing are silent, the one before them as it was.
         std::filesystem::resize_file(made, std::filesystem::file_size(made) - 40);
         read = readWaveFile(made.string());
-        ASSERT_EQ(std::to_string(read.frames), frames);
-        const size_t lost = 40 / 2 / (bits / 8), kept = size_t(read.frames) - lost;
+        ASSERT_EQ(std::to_string(read.sound.SampleCount), frames);
+        const size_t lost = 40 / 2 / (bits / 8), kept = size_t(read.sound.SampleCount) - lost;
         const int16_t silence = bits == 8 ? 128 : 0;
-        EXPECT_EQ(Samples(read.left.begin() + ptrdiff_t(kept), read.left.end()),
+        EXPECT_EQ(
+            Samples(read.sound.LeftSamples.begin() + ptrdiff_t(kept), read.sound.LeftSamples.end()),
+            Samples(lost, silence));
+        EXPECT_EQ(Samples(read.sound.RightSamples.begin() + ptrdiff_t(kept),
+                          read.sound.RightSamples.end()),
                   Samples(lost, silence));
-        EXPECT_EQ(Samples(read.right.begin() + ptrdiff_t(kept), read.right.end()),
-                  Samples(lost, silence));
-        EXPECT_EQ(read.left[kept - 1], doc.LeftSamples[kept - 1]);
-        EXPECT_EQ(read.right[kept - 1], doc.RightSamples[kept - 1]);
+        EXPECT_EQ(read.sound.LeftSamples[kept - 1], doc.LeftSamples[kept - 1]);
+        EXPECT_EQ(read.sound.RightSamples[kept - 1], doc.RightSamples[kept - 1]);
     }
 }
 
