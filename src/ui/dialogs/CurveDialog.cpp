@@ -95,11 +95,7 @@ CurveDialog::CurveDialog(Kind kind, Editor& editor, QWidget* parent)
     for (CurvePanel* panel : panels_)
         top->addWidget(panel, 0, Qt::AlignTop);
     top->addLayout(exampleColumn);
-    auto* buttons = new QHBoxLayout;
-    if (softer_) buttons->addWidget(softer_);
-    buttons->addStretch(1);
-    buttons->addWidget(apply_);
-    buttons->addWidget(cancel_);
+    QHBoxLayout* buttons = buttonRow(softer_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);

@@ -1,6 +1,7 @@
 #include "EffectDialog.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QPushButton>
 
 #include "editor/Editor.h"
@@ -41,6 +42,15 @@ void EffectDialog::closeEvent(QCloseEvent* event) {
     event->accept();
     done(QDialog::Rejected);
     deleteLater();
+}
+
+QHBoxLayout* EffectDialog::buttonRow(QWidget* first) {
+    auto* buttons = new QHBoxLayout;
+    if (first) buttons->addWidget(first);
+    buttons->addStretch(1);
+    buttons->addWidget(apply_);
+    buttons->addWidget(cancel_);
+    return buttons;
 }
 
 } // namespace sono

@@ -13,6 +13,7 @@
 #include "DialogCaptions.h"
 #include "editor/Commands.h"
 
+class QHBoxLayout;
 class QPushButton;
 
 namespace sono {
@@ -44,6 +45,8 @@ class EffectDialog : public QDialog {
     virtual bool confirm() { return true; }
 
     QString text(std::string_view dutch, std::string_view english) const;
+    // The row the dialog ends with: `first` (when given) on the left, OK and Cancel on the right.
+    QHBoxLayout* buttonRow(QWidget* first = nullptr);
     void closeEvent(QCloseEvent* event) override;
 
     Editor& editor_;

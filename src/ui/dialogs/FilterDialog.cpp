@@ -53,10 +53,7 @@ FilterDialog::FilterDialog(Editor& editor, QWidget* parent)
     first->addWidget(louder_);
     first->addWidget(than_);
     first->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(apply_);
-    buttons->addWidget(cancel_);
+    QHBoxLayout* buttons = buttonRow();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(first);
     layout->addWidget(threshold_);

@@ -55,10 +55,7 @@ MorseDialog::MorseDialog(Editor& editor, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
     top->addWidget(picture, 0, Qt::AlignTop);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(apply_);
-    buttons->addWidget(cancel_);
+    QHBoxLayout* buttons = buttonRow();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);

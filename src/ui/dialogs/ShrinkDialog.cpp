@@ -26,10 +26,7 @@ ShrinkDialog::ShrinkDialog(Editor& editor, QWidget* parent)
     ends->addWidget(little);
     ends->addStretch(1);
     ends->addWidget(much);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(apply_);
-    buttons->addWidget(cancel_);
+    QHBoxLayout* buttons = buttonRow();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(slider_);
     layout->addLayout(ends);

@@ -148,11 +148,7 @@ SynthesizerDialog::SynthesizerDialog(Editor& editor, QWidget* parent)
     auto* middle = new QHBoxLayout;
     middle->addWidget(soundFrame, 1);
     middle->addWidget(quality_.frame());
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(play);
-    buttons->addStretch(1);
-    buttons->addWidget(apply_);
-    buttons->addWidget(cancel_);
+    QHBoxLayout* buttons = buttonRow(play);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(middle);
