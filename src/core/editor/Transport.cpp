@@ -12,11 +12,11 @@ Transport::Transport(WaveDevice& device, UserDialogs& dialogs, const Settings& s
     : device_(device), dialogs_(dialogs), settings_(settings) {}
 
 bool Transport::playSound(const SoundInMemory& sound, double startMs, double fromFrame,
-                          double toFrame, int64_t frames) {
+                          double toFrame, int64_t soundFrames) {
     playing_.startMs = startMs;
     const bool range = fromFrame >= 0 && toFrame >= 0;
     playing_.fromFrame = range ? fromFrame : 0;
-    playing_.toFrame = range ? toFrame : double(frames - 1);
+    playing_.toFrame = range ? toFrame : double(soundFrames - 1);
     device_.stop();
     device_.close();
     if (!device_.openSound(sound)) return false;

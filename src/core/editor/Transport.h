@@ -34,11 +34,11 @@ class Transport {
 
     Transport(WaveDevice& device, UserDialogs& dialogs, const Settings& settings);
 
-    // Plays frames of the sound straight from memory; they are fromFrame..toFrame of a sound of
-    // `frames` frames (either below 0: the whole sound), and they begin startMs into the sound.
+    // Plays frames of the sound straight from memory; they are fromFrame..toFrame of the whole
+    // sound of `soundFrames` frames (either below 0: all of it), and begin startMs into it.
     // False when the device could not open them.
     bool playSound(const SoundInMemory& sound, double startMs, double fromFrame, double toFrame,
-                   int64_t frames);
+                   int64_t soundFrames);
     // Ends playback and releases the device.
     void stopPlaying();
     // A second back or forward in the file being played.
