@@ -199,7 +199,7 @@ class BenchEditor {
     // Gives the editor the benchmark's sound of `minutes` as an untitled stereo sound with an
     // empty history.
     void load(int64_t minutes) {
-        editor_->clearUndo();
+        editor_->history().clear();
         Document& doc = editor_->doc();
         doc.FileName = "*";
         doc.Channels = 2;
@@ -296,8 +296,8 @@ void EditorUndoRedo(benchmark::State& state) {
     editor.load(state.range(0));
     editor->changeVolume(0.5f, 0.5f);
     for (auto _ : state) {
-        editor->undo();
-        editor->redo();
+        editor->history().undo();
+        editor->history().redo();
     }
     state.SetItemsProcessed(state.iterations() * frames(state) * 2);
 }

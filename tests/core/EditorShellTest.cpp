@@ -195,7 +195,7 @@ TEST_F(EditorShell, EveryChangeSaysWhichFramesAndChannelsItTouched) {
     EXPECT_EQ(host.changes, (std::vector<SoundChange>{{50, 107, true, false, true, false}}));
 
     host.changes.clear();
-    editor->undo();
+    editor->history().undo();
     EXPECT_EQ(host.changes, (std::vector<SoundChange>{{0, 99, true, false, true, false}}));
 
     // A conversion is a new sound in a new format.
@@ -300,7 +300,7 @@ TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDev
     EXPECT_EQ(enabledIds(), clip);
     editor->reverse();
     EXPECT_EQ(enabledIds(), with(clip, {"MMundo"}));
-    editor->undo(); // undo clears the selection
+    editor->history().undo(); // undo clears the selection
     EXPECT_EQ(enabledIds(),
               with(withSound, {"MMpaste", "MMpasteMix", "MMpasteOverloper", "MMredo"}));
 

@@ -92,6 +92,11 @@ template <void (Transport::*method)()> void onTransport(Editor& editor, A) {
     (editor.transport().*method)();
 }
 
+// A command without parameters that runs one method of the undo history.
+template <void (UndoHistory::*method)()> void onHistory(Editor& editor, A) {
+    (editor.history().*method)();
+}
+
 // A command without parameters that runs one method of the editor.
 template <void (Editor::*method)()> void plain(Editor& editor, A) {
     (editor.*method)();
@@ -193,11 +198,11 @@ std::vector<Command> makeTable() {
         // ---- edit ----
         {.id = "MMundo",
          .enabled = UndoAvailable,
-         .run = plain<&Editor::undo>,
+         .run = onHistory<&UndoHistory::undo>,
          .batchWord = "undo"},
         {.id = "MMredo",
          .enabled = RedoAvailable,
-         .run = plain<&Editor::redo>,
+         .run = onHistory<&UndoHistory::redo>,
          .batchWord = "redo"},
         {.id = "MMcut", .enabled = SelectionMade, .run = plain<&Editor::cut>, .batchWord = "cut"},
         {.id = "MMcopy", .enabled = SoundLoaded, .run = plain<&Editor::copy>, .batchWord = "copy"},

@@ -27,7 +27,8 @@ std::string upper(std::string text) {
 
 Editor::Editor(EditorPorts ports, EditorFolders folders)
     : dialogs_(ports.dialogs), view_(ports.view), folders_(std::move(folders)),
-      snapshots_(folders_.tempDir, std::move(ports.availableMemory)),
+      history_(*this, ports.dialogs, ports.view, folders_.tempDir,
+               std::move(ports.availableMemory)),
       desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir),
       transport_(ports.device, ports.dialogs, settings_),
       generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
@@ -79,7 +80,7 @@ std::string Editor::LangText(std::string_view dutch, std::string_view english) c
 void Editor::startUp() {
     doc_.Changed = false;
     doc_.selection = Selection{};
-    clearUndo();
+    history_.clear();
     if (auto stored = readSettingsFile(folders_.settingsDir / "audio.dat", EchoHandleCount,
                                        EchoSameCheckCount)) {
         settings_ = *stored;
@@ -115,7 +116,7 @@ bool Editor::shutDown() {
         if (!std::filesystem::exists(std::filesystem::symlink_status(playbackFile, ignored))) break;
         std::filesystem::remove(playbackFile, ignored);
     }
-    clearUndo();
+    history_.clear();
     std::filesystem::remove(clipFilePath(folders_.tempDir), ignored);
     doc_.LeftSamples.assign(1, 0);
     doc_.RightSamples.assign(1, 0);

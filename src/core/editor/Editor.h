@@ -12,12 +12,12 @@
 
 #include "document/Document.h"
 #include "document/NewSound.h"
-#include "editing/UndoSnapshots.h"
 #include "editor/Commands.h"
 #include "editor/DesktopCommands.h"
 #include "editor/Generators.h"
 #include "editor/Mp3Commands.h"
 #include "editor/Transport.h"
+#include "editor/UndoHistory.h"
 #include "formats/ByteFile.h"
 #include "formats/WavReader.h"
 #include "ports/Desktop.h"
@@ -190,19 +190,8 @@ class Editor {
     Transport& transport() { return transport_; }
     const Transport& transport() const { return transport_; }
 
-    // ---- undo store ----
-    void clearUndo();
-    // Takes the snapshot every edit starts with and marks the sound changed. False when the
-    // snapshot could be kept neither on disk nor in memory: the edit must then be refused (the
-    // user has been told). An edit that made the sound's new arrays beside the old ones hands the
-    // old ones over (UndoSnapshots::Write::HandingOverOld) instead of having them copied.
-    bool pushUndo(UndoSnapshots::Write write = UndoSnapshots::Write::InBackground);
-    // Takes back the snapshot pushUndo just took, for an edit that could not be carried out: the
-    // sound returns to what it was and the level to what it was. False (the user has been told)
-    // when the snapshot could not be brought back.
-    bool dropLastSnapshot();
-    void undo();
-    void redo();
+    // ---- undo history ----
+    UndoHistory& history() { return history_; }
 
     // ---- selection edits and paste ----
     void copy();
@@ -298,18 +287,13 @@ class Editor {
 
     void pasteFailed(bool fromRecording);
 
-    // undo store
-    void reportSnapshotNotWritten();
-    // Brings back the snapshot of `level` into `into`; says so when it is missing or damaged.
-    SnapshotRead readSnapshot(int level, Document& into);
-    bool stepThroughHistory(int16_t target);
     void startPlaying(bool asked);
     void startRecording(RecordingMerge merge);
 
     UserDialogs& dialogs_;
     ViewObserver& view_;
     EditorFolders folders_;
-    UndoSnapshots snapshots_;
+    UndoHistory history_;
     DesktopCommands desktopCommands_;
     Document doc_;
     Settings settings_;

@@ -49,7 +49,7 @@ void Editor::changeProperties(int bits, int32_t rate, int channels) {
         }
     }
     if (!converted) return refuseTooLong();
-    if (!pushUndo()) return;
+    if (!history_.push()) return;
     doc_.selection.SelStart = -1;
     view_.setBusy(true);
     installSound(std::move(*converted));

@@ -67,7 +67,7 @@ bool Editor::copySelection() {
 
 bool Editor::deleteSelection() {
     stop();
-    if (!pushUndo()) return false;
+    if (!history_.push()) return false;
     progressStart(ProgressEditing);
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
     const ChannelScope scope = editChannels();
@@ -88,7 +88,7 @@ bool Editor::deleteSelection() {
 
 bool Editor::muteSelection() {
     stop();
-    if (!pushUndo()) return false;
+    if (!history_.push()) return false;
     view_.setBusy(true);
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
     const ChannelScope scope = editChannels();
@@ -166,7 +166,7 @@ void Editor::addSilence() {
     const float added = seconds * doc_.SampleRate;
     const int64_t newCount = roundToInt(double(added) + doc_.SampleCount);
     const int32_t oldCount = doc_.SampleCount;
-    if (!makeRoomFor(newCount) || !pushUndo()) return;
+    if (!makeRoomFor(newCount) || !history_.push()) return;
     const bool eightBit = doc_.BitsPerSample == 8;
     if (eightBit) progressStart(ProgressEditing);
     appendSilence(doc_, int32_t(newCount), [this](int step) { progressShow(step); });

@@ -145,7 +145,7 @@ bool EffectFrame::makeRoomToRebuild(int64_t frames, AllocateMore&& allocateMore)
 
 bool EffectFrame::start() {
     editor_.stop();
-    if (!editor_.pushUndo()) return false;
+    if (!editor_.history().push()) return false;
     editor_.view_.setBusy(true);
     setRange(range_);
     editor_.progressStart(ProgressEditing);
@@ -215,8 +215,8 @@ template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
             if (takesPart(index)) rebuildOne(index, progressOf(index, 0, StepCount));
 
     const bool everyChannel = takesPart(0) && (!doc_.isStereo() || takesPart(1));
-    if (!editor_.pushUndo(everyChannel ? UndoSnapshots::Write::HandingOverOld
-                                       : UndoSnapshots::Write::InBackground)) {
+    if (!editor_.history().push(everyChannel ? UndoSnapshots::Write::HandingOverOld
+                                             : UndoSnapshots::Write::InBackground)) {
         rebuilt_[0] = rebuilt_[1] = Samples();
         editor_.progressEnd();
         editor_.view_.setBusy(false);

@@ -83,7 +83,7 @@ void Editor::resetForReading() {
         setStatus(panel, "");
     doc_.FileName.clear();
     doc_.RightSamples.assign(1, 0);
-    clearUndo();
+    history_.clear();
     setCaption(ProgramCaption);
     doc_.Info.clear();
     doc_.DispText.clear();
@@ -339,7 +339,7 @@ void Editor::newEmptySound() {
                   Samples{0}});
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
-    clearUndo();
+    history_.clear();
     doc_.Changed = false; // a silence has nothing to lose
     freshInfoFields();
     setStatus(1, LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));

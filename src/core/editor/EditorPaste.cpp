@@ -60,7 +60,7 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
         progressEnd();
         return refuseTooLong();
     }
-    if (!pushUndo()) return progressEnd();
+    if (!history_.push()) return progressEnd();
     if (!fromRecording) progressStart(ProgressPasting);
     if (!source) return pasteFailed(fromRecording);
 
@@ -71,7 +71,7 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
     } catch (const std::bad_alloc&) {
         // Out of memory halfway: the snapshot just taken holds the sound as it was. When it
         // cannot be brought back, that is what the user is told.
-        const bool putBack = dropLastSnapshot();
+        const bool putBack = history_.dropLast();
         doc_.selection = selection;
         notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), true, false});
         progressEnd();

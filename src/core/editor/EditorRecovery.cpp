@@ -32,7 +32,7 @@ bool Editor::offerRecovery(NewSound crashed) {
     installSound(std::move(crashed));
     doc_.FileName = "*";
     setCaption(captionForUntitled(settings_.language));
-    clearUndo();
+    history_.clear();
     doc_.Info.clear();
     doc_.DispText.clear();
     // Nothing of it is in a file yet.

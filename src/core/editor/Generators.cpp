@@ -34,7 +34,7 @@ bool Generators::leaveSound() {
     doc.FileName.clear();
     doc.Changed = false;
     view_.selectionChanged(); // the commands that need a sound are disabled meanwhile
-    editor_.clearUndo();
+    editor_.history().clear();
     return true;
 }
 

@@ -24,7 +24,7 @@ using Undo = EditingFixture;
 
 TEST_F(Undo, SnapshotHoldsTheSoundByteForByte) {
     load(ramp(120, 60), ramp(120, 100), 8, 11025);
-    ASSERT_TRUE(editor->pushUndo());
+    ASSERT_TRUE(editor->history().push());
     EXPECT_EQ(readBytes(snapshot(0)),
               snapshotHeader(120, 8, 11025, 2) + le16(ramp(120, 60)) + le16(ramp(120, 100)));
     EXPECT_EQ(doc().UndoLevel, 1);
@@ -33,15 +33,15 @@ TEST_F(Undo, SnapshotHoldsTheSoundByteForByte) {
 
     // A mono sound stores one channel; a negative 16-bit sample keeps its two's complement.
     load({-2, 300, 7});
-    ASSERT_TRUE(editor->pushUndo());
+    ASSERT_TRUE(editor->history().push());
     EXPECT_EQ(readBytes(snapshot(0)),
               snapshotHeader(3, 16, 22050, 1) + std::string("\xfe\xff\x2c\x01\x07\x00", 6));
 }
 
 // The levels, samples, panels and texts of Undo and Redo are in editing.sb.
 TEST_F(Undo, NothingHappensWithoutASoundAndClearingFindsEverySnapshot) {
-    editor->undo();
-    editor->redo();
+    editor->history().undo();
+    editor->history().redo();
     EXPECT_TRUE(device.commands.empty());
     EXPECT_EQ(doc().UndoLevel, 0);
 
@@ -49,7 +49,7 @@ TEST_F(Undo, NothingHappensWithoutASoundAndClearingFindsEverySnapshot) {
     for (int n : {0, 1, 3})
         writeBytes(snapshot(n), "x");
     writeBytes(dir / "temp" / "keep.dat", "x");
-    editor->clearUndo();
+    editor->history().clear();
     for (int n : {0, 1, 3})
         EXPECT_FALSE(std::filesystem::exists(snapshot(n))) << n;
     EXPECT_TRUE(std::filesystem::exists(dir / "temp" / "keep.dat"));
@@ -84,27 +84,27 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
             editor->changeVolume(2, 2);
             const Samples louder = left();
             ASSERT_EQ(doc().UndoLevel, 3);
-            editor->undo();
+            editor->history().undo();
             EXPECT_TRUE(left() == reversed);
-            editor->undo();
+            editor->history().undo();
             EXPECT_TRUE(left() == half);
-            editor->undo();
+            editor->history().undo();
             EXPECT_TRUE(left() == a);
             EXPECT_TRUE(right() == b);
-            editor->redo();
-            editor->redo();
+            editor->history().redo();
+            editor->history().redo();
             EXPECT_TRUE(left() == reversed);
-            editor->redo();
+            editor->history().redo();
             EXPECT_TRUE(left() == louder);
-            editor->undo();
-            editor->undo();
+            editor->history().undo();
+            editor->history().undo();
             EXPECT_TRUE(left() == half);
             EXPECT_TRUE(host.messages.empty());
         }
         // The disk back, the levels kept in memory are still the way back.
-        editor->undo();
+        editor->history().undo();
         EXPECT_TRUE(left() == a);
-        editor->redo();
+        editor->history().redo();
         EXPECT_TRUE(left() == half);
     }
 
@@ -113,7 +113,7 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
     select(10, 20);
     editor->mute();
     const Samples muted = left();
-    editor->undo();
+    editor->history().undo();
     ASSERT_EQ(doc().UndoLevel, 0);
     host.messages.clear();
     host.statusLog.clear();
@@ -129,9 +129,9 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
         host.lastCritical(),
         "The undo data could not be written to the temporary folder. Nothing has been changed.");
     EXPECT_TRUE(host.statusLog.empty());
-    editor->redo();
+    editor->history().redo();
     EXPECT_EQ(left(), muted);
-    editor->undo();
+    editor->history().undo();
     EXPECT_EQ(left(), ramp(200));
 
     // The same in Dutch, with a folder under the snapshot's name.
@@ -160,7 +160,7 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
         else
             writeBytes(snapshot(0), good.substr(0, length));
         host.messages.clear();
-        editor->undo();
+        editor->history().undo();
         EXPECT_EQ(left(), muted);
         EXPECT_EQ(doc().SampleCount, 200);
         EXPECT_EQ(doc().UndoLevel, 1);
@@ -182,7 +182,7 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
         writeBytes(snapshot(0), snapshotHeader(h.frames, h.bits, h.rate, h.channels) +
                                     le16(ramp(200)) + le16(ramp(200)) + le16(ramp(200)));
         host.messages.clear();
-        editor->undo();
+        editor->history().undo();
         EXPECT_EQ(left(), muted);
         EXPECT_EQ(doc().SampleCount, 200);
         EXPECT_EQ(doc().BitsPerSample, 16);
@@ -196,7 +196,7 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     // A file that is no snapshot at all ends Undo without a word, a level down.
     writeBytes(snapshot(0), "UNDX and more bytes than a header");
     host.messages.clear();
-    editor->undo();
+    editor->history().undo();
     EXPECT_EQ(left(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_TRUE(host.messages.empty());
@@ -204,7 +204,7 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     // A damaged one at Redo.
     std::filesystem::resize_file(snapshot(1), 30);
     editor->switchToDutch();
-    editor->redo();
+    editor->history().redo();
     EXPECT_EQ(left(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_EQ(host.lastCritical(),
@@ -222,9 +222,9 @@ TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
     setBoth(true);
     editor->changeVolume(0.5f, 0.5f);
     const Samples halved = this->left(), halvedRight = this->right();
-    editor->undo();
+    editor->history().undo();
     EXPECT_TRUE(this->left() == left);
-    editor->redo();
+    editor->history().redo();
     EXPECT_TRUE(this->left() == halved);
     editor->reverse();
     EXPECT_TRUE(readBytes(snapshot(0)) ==

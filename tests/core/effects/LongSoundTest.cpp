@@ -290,7 +290,7 @@ TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
         EXPECT_TRUE(std::equal(expectedLeft.begin(), expectedLeft.end(), this->left().begin()));
         EXPECT_TRUE(std::equal(expectedRight.begin(), expectedRight.end(), this->right().begin()));
 
-        editor->undo();
+        editor->history().undo();
         ASSERT_EQ(doc().SampleCount, int32_t(Frames));
         EXPECT_TRUE(std::equal(left.begin(), left.end(), this->left().begin()));
         EXPECT_TRUE(std::equal(right.begin(), right.end(), this->right().begin()));

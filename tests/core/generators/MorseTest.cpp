@@ -148,7 +148,7 @@ TEST_F(MorseEditorTest, UnknownCharactersAreSkippedWithAMessageAndKeepTheirGap) 
 
 TEST_F(MorseEditorTest, AChangedSoundIsOfferedForSavingAndAnEmptyTextIsRefused) {
     load(ramp(500));
-    ASSERT_TRUE(editor->pushUndo());
+    ASSERT_TRUE(editor->history().push());
     host.answers = {Answer::Cancel};
     make("SOS");
     EXPECT_EQ(doc().SampleCount, 500);

@@ -262,7 +262,7 @@ class SynthesizerEditorTest : public EditorFixture {
 
 TEST_F(SynthesizerEditorTest, OpenReplacesTheSoundByTheSynthesizedOne) {
     load(ramp(3000));
-    ASSERT_TRUE(editor->pushUndo()); // a changed sound with a level to undo
+    ASSERT_TRUE(editor->history().push()); // a changed sound with a level to undo
     *doc().Info.find("INAM") = "old";
     host.answers = {Answer::Cancel};
     const SynthSettings s = settingsWith(ramp255(), 100, 100, 500, 11025, 8);

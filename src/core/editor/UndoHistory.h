@@ -1,0 +1,50 @@
+#pragma once
+// The undo history: a snapshot of the whole sound before every change, and Undo and Redo moving
+// a level over those snapshots. The levels themselves are the document's (UndoLevel, RedoLevel),
+// so that the command state reads them where it reads everything else; the snapshots are kept
+// here.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+
+#include "document/Document.h"
+#include "editing/UndoSnapshots.h"
+#include "ports/UserDialogs.h"
+#include "ports/ViewObserver.h"
+
+namespace sono {
+
+class Editor;
+
+class UndoHistory {
+  public:
+    UndoHistory(Editor& editor, UserDialogs& dialogs, ViewObserver& view,
+                std::filesystem::path tempDir, std::function<size_t()> availableMemory);
+
+    // Forgets every level, snapshot files included.
+    void clear();
+    // Takes the snapshot every edit starts with and marks the sound changed. False when the
+    // snapshot could be kept neither on disk nor in memory: the edit must then be refused (the
+    // user has been told). An edit that made the sound's new arrays beside the old ones hands the
+    // old ones over (UndoSnapshots::Write::HandingOverOld) instead of having them copied.
+    bool push(UndoSnapshots::Write write = UndoSnapshots::Write::InBackground);
+    // Takes back the snapshot push just took, for an edit that could not be carried out: the
+    // sound returns to what it was and the level to what it was. False (the user has been told)
+    // when the snapshot could not be brought back.
+    bool dropLast();
+    void undo();
+    void redo();
+
+  private:
+    void reportSnapshotNotWritten();
+    // Brings back the snapshot of `level` into `into`; says so when it is missing or damaged.
+    SnapshotRead readSnapshot(int level, Document& into);
+    bool stepThroughHistory(int16_t target);
+
+    Editor& editor_;
+    UserDialogs& dialogs_;
+    ViewObserver& view_;
+    UndoSnapshots snapshots_;
+};
+
+} // namespace sono
