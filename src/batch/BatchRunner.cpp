@@ -111,7 +111,7 @@ int runBatch(const BatchOptions& options, std::istream& standardInput, std::ostr
         try {
             editor.startUp();
             status = runLines(context, script, err, [&] {
-                if (crashed) editor.offerRecovery(std::move(*crashed));
+                if (crashed) editor.history().offerRecovery(std::move(*crashed));
             });
             editor.shutDown();
         } catch (const std::exception& e) {

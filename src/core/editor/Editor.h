@@ -6,9 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "document/Document.h"
 #include "document/NewSound.h"
@@ -82,9 +80,6 @@ class Editor {
     void closeProgram();
     // The greetings of the start, on their dates (month 1..12, day 1..31).
     void greet(int month, int day);
-    // Offers the sound that a run which ended unexpectedly kept last; when the user takes it, it
-    // becomes the unsaved untitled sound. True when it was taken.
-    bool offerRecovery(NewSound crashed);
 
     // ---- document, texts, status ----
     Document& doc() { return doc_; }
@@ -333,9 +328,5 @@ template <class Work> bool Editor::runExclusive(Work&& work) {
     work();
     return true;
 }
-
-// The sound kept last in the work folders of runs that ended unexpectedly, read before the
-// folders are cleared (nullopt when they kept none that can be read).
-std::optional<NewSound> readCrashedSound(const std::vector<std::filesystem::path>& crashedFolders);
 
 } // namespace sono

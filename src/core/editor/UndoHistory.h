@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "document/Document.h"
+#include "document/NewSound.h"
 #include "editing/UndoSnapshots.h"
 #include "ports/UserDialogs.h"
 #include "ports/ViewObserver.h"
@@ -34,6 +37,9 @@ class UndoHistory {
     bool dropLast();
     void undo();
     void redo();
+    // Offers the sound that a run which ended unexpectedly kept last; when the user takes it, it
+    // becomes the unsaved untitled sound. True when it was taken.
+    bool offerRecovery(NewSound crashed);
 
   private:
     void reportSnapshotNotWritten();
@@ -46,5 +52,9 @@ class UndoHistory {
     ViewObserver& view_;
     UndoSnapshots snapshots_;
 };
+
+// The sound kept last in the work folders of runs that ended unexpectedly, read before the
+// folders are cleared (nullopt when they kept none that can be read).
+std::optional<NewSound> readCrashedSound(const std::vector<std::filesystem::path>& crashedFolders);
 
 } // namespace sono

@@ -94,7 +94,7 @@ int runWindow(QApplication& app, const std::optional<std::filesystem::path>& set
         window.editor().startUp();
         window.show();
         QTimer::singleShot(0, &window, [&] {
-            if (crashed) window.editor().offerRecovery(std::move(*crashed));
+            if (crashed) window.editor().history().offerRecovery(std::move(*crashed));
             crashed.reset();
             for (const auto& folder : crashedFolders)
                 std::filesystem::remove_all(folder, ignored);
