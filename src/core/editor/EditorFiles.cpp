@@ -170,10 +170,11 @@ bool Editor::openWave(std::string path, std::string displayName) {
     if (read.chunksWalked) reportFileLists(path, read);
 
     if (read.failure != WavFailure::None) {
-        doc_.LeftSamples.assign(1, 0);
-        doc_.RightSamples.assign(1, 0);
-        doc_.SampleCount = 0;
-        notifySoundChange({0, -1, true, doc_.isStereo(), true, false});
+        // No sound is loaded: an empty one in the format there was takes the old one's place, and
+        // the panels that describe a sound stay as blank as during the read.
+        installSound({doc_.Channels, doc_.SampleRate, doc_.BitsPerSample});
+        for (int panel = 2; panel <= 4; ++panel)
+            setStatus(panel, "");
         view_.setBusy(false);
         drawWaveform();
         setStatus(
