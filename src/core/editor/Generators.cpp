@@ -23,10 +23,6 @@ Generators::Generators(Editor& editor, UserDialogs& dialogs, ViewObserver& view,
     : editor_(editor), dialogs_(dialogs), view_(view), settingsDir_(std::move(settingsDir)),
       shareDir_(std::move(shareDir)) {}
 
-std::string Generators::inLanguage(std::string_view dutch, std::string_view english) const {
-    return editor_.LangText(dutch, english);
-}
-
 bool Generators::leaveSound() {
     editor_.stop();
     Document& doc = editor_.doc();
@@ -52,9 +48,10 @@ std::string Generators::writeSynthesizedSound(const SynthSettings& settings) {
     ReplacingFile file(path);
     file.write(bytes.data(), bytes.size());
     if (file.commit()) return path;
-    dialogs_.showMessage(MessageIcon::Critical, path,
-                         inLanguage("Het geluid is niet opgeslagen wegens een onbekende fout.",
-                                    "The sound has not been saved caused by an unknown problem."));
+    dialogs_.showMessage(
+        MessageIcon::Critical, path,
+        editor_.LangText("Het geluid is niet opgeslagen wegens een onbekende fout.",
+                         "The sound has not been saved caused by an unknown problem."));
     return {};
 }
 
@@ -65,23 +62,23 @@ void Generators::synthesize(const SynthSettings& settings) {
     if (path.empty() || !editor_.openWave(path, "*")) return;
     // Reading the file empties every field, so the new sound's date and software are set again.
     editor_.freshInfoFields();
-    editor_.setStatus(1, inLanguage("Een nieuw geluid is gemaakt met de synthesizer.",
-                                    "A new sound has been made with the synthesizer."));
+    editor_.setStatus(1, editor_.LangText("Een nieuw geluid is gemaakt met de synthesizer.",
+                                          "A new sound has been made with the synthesizer."));
 }
 
 bool Generators::loadPeriodFile(const std::string& name, SynthSettings& settings) {
     const auto path = findPeriodFile(name, periodFolders());
     if (!path) {
-        dialogs_.showMessage(
-            MessageIcon::Critical, SynthesizerCaption,
-            inLanguage("Bestand " + name + " niet gevonden.", "File " + name + " not found."));
+        dialogs_.showMessage(MessageIcon::Critical, SynthesizerCaption,
+                             editor_.LangText("Bestand " + name + " niet gevonden.",
+                                              "File " + name + " not found."));
         return false;
     }
     const auto file = readPeriodFile(*path);
     if (!file) {
         dialogs_.showMessage(MessageIcon::Critical, SynthesizerCaption,
-                             inLanguage("Bestand " + name + " is geen geldig periodebestand.",
-                                        "File " + name + " is not a valid period file."));
+                             editor_.LangText("Bestand " + name + " is geen geldig periodebestand.",
+                                              "File " + name + " is not a valid period file."));
         return false;
     }
     spreadPeriodPoints(settings.period, file->points);
@@ -91,15 +88,16 @@ bool Generators::loadPeriodFile(const std::string& name, SynthSettings& settings
 
 std::optional<std::string> Generators::savePeriod(const Period& period, int frequency) {
     for (;;) {
-        const auto answer = dialogs_.askInput(
-            inLanguage("Opslaan", "Save"), inLanguage("Geef een bestandsnaam.", "Give a filename."),
-            inLanguage("naamloos", "no title"));
+        const auto answer =
+            dialogs_.askInput(editor_.LangText("Opslaan", "Save"),
+                              editor_.LangText("Geef een bestandsnaam.", "Give a filename."),
+                              editor_.LangText("naamloos", "no title"));
         if (!answer || answer->empty()) return std::nullopt;
         if (!periodNameAllowed(*answer)) {
             dialogs_.showMessage(
                 MessageIcon::Exclamation, ProgramCaption,
-                inLanguage("De volgende tekens mogen niet in de bestandsnaam voorkomen.",
-                           "These characters cannot be in a filename.") +
+                editor_.LangText("De volgende tekens mogen niet in de bestandsnaam voorkomen.",
+                                 "These characters cannot be in a filename.") +
                     " * ? : / \\ < > |");
             continue;
         }
@@ -109,19 +107,20 @@ std::optional<std::string> Generators::savePeriod(const Period& period, int freq
         if (findPeriodFile(name, periodFolders())) {
             const Answer overwrite =
                 dialogs_.ask(MessageIcon::Question, ProgramCaption,
-                             inLanguage("Dit bestand bestaat al. Er overheen schrijven?",
-                                        "This file already exists. Overwrite it?"));
+                             editor_.LangText("Dit bestand bestaat al. Er overheen schrijven?",
+                                              "This file already exists. Overwrite it?"));
             if (overwrite == Answer::Cancel) return std::nullopt;
             if (overwrite == Answer::No) continue;
         }
         std::error_code ignored;
         std::filesystem::create_directories(settingsDir_, ignored);
         if (!writePeriodFile(settingsDir_ / name, period, frequency)) {
-            dialogs_.showMessage(MessageIcon::Critical, name,
-                                 inLanguage("Het bestand is niet opgeslagen wegens een onbekende "
-                                            "fout.",
-                                            "The file has not been saved caused by an unknown "
-                                            "problem."));
+            dialogs_.showMessage(
+                MessageIcon::Critical, name,
+                editor_.LangText("Het bestand is niet opgeslagen wegens een onbekende "
+                                 "fout.",
+                                 "The file has not been saved caused by an unknown "
+                                 "problem."));
             return std::nullopt;
         }
         return name;
@@ -144,8 +143,8 @@ void Generators::encodePeriodFile() {
     if (!writePeriodFile(settingsDir_ / EncodedPeriodName, points, periods))
         dialogs_.showMessage(
             MessageIcon::Critical, EncodedPeriodName,
-            inLanguage("Het bestand is niet opgeslagen wegens een onbekende fout.",
-                       "The file has not been saved caused by an unknown problem."));
+            editor_.LangText("Het bestand is niet opgeslagen wegens een onbekende fout.",
+                             "The file has not been saved caused by an unknown problem."));
 }
 
 // ---------------------------------------------------------------- Morse message
@@ -153,7 +152,7 @@ void Generators::encodePeriodFile() {
 bool Generators::morseTextAccepted(const std::string& text) {
     if (!text.empty()) return true;
     dialogs_.showMessage(MessageIcon::Information, ProgramCaption,
-                         inLanguage("Vul eerst een tekst in.", "First, type a text."));
+                         editor_.LangText("Vul eerst een tekst in.", "First, type a text."));
     return false;
 }
 
@@ -195,10 +194,11 @@ void Generators::makeMorse(const MorseSettings& settings) {
         } else {
             dialogs_.showMessage(
                 MessageIcon::Information, ProgramCaption,
-                inLanguage("Dit teken kan het programma niet in Morse vertalen. Daarom wordt dit "
-                           "teken overgeslagen:",
-                           "The program can't translate this character into Morse, so it will be "
-                           "skipped:") +
+                editor_.LangText(
+                    "Dit teken kan het programma niet in Morse vertalen. Daarom wordt dit "
+                    "teken overgeslagen:",
+                    "The program can't translate this character into Morse, so it will be "
+                    "skipped:") +
                     "\r\r" + std::string(c.bytes));
         }
     }
@@ -212,7 +212,7 @@ void Generators::makeMorse(const MorseSettings& settings) {
     editor_.setCaption(captionForUntitled(editor_.language()));
     view_.setBusy(false);
     editor_.setStatus(
-        1, inLanguage("Het morsebericht is gemaakt.", "The morse message has been made."));
+        1, editor_.LangText("Het morsebericht is gemaakt.", "The morse message has been made."));
     editor_.drawWaveform();
     editor_.refreshStatusPanels();
     editor_.playAfterChange();

@@ -58,7 +58,6 @@ class Generators {
     // The first steps of a generator: stop, the save-first question (false on Cancel), no sound
     // loaded any more, no undo history.
     bool leaveSound();
-    std::string inLanguage(std::string_view dutch, std::string_view english) const;
 
     Editor& editor_;
     UserDialogs& dialogs_;

@@ -25,22 +25,18 @@ Mp3Commands::Mp3Commands(Editor& editor, UserDialogs& dialogs, ViewObserver& vie
                          ExternalCoder& coder, Mp3Tags& tags)
     : editor_(editor), dialogs_(dialogs), view_(view), coder_(coder), tags_(tags) {}
 
-std::string Mp3Commands::inLanguage(std::string_view dutch, std::string_view english) const {
-    return editor_.LangText(dutch, english);
-}
-
 const std::vector<int>& Mp3Commands::bitrates() {
     static const std::vector<int> rates = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160};
     return rates;
 }
 
 std::string Mp3Commands::openFilter() const {
-    return inLanguage("MP3-bestanden (*.mp3)|*.mp3|Alle Bestanden (*.*)|*.*",
-                      "MP3-files (*.mp3)|*.mp3|All Files (*.*)|*.*");
+    return editor_.LangText("MP3-bestanden (*.mp3)|*.mp3|Alle Bestanden (*.*)|*.*",
+                            "MP3-files (*.mp3)|*.mp3|All Files (*.*)|*.*");
 }
 
 std::string Mp3Commands::saveFilter() const {
-    return inLanguage("MP3-bestanden (*.mp3)|*.mp3", "MP3-files (*.mp3)|*.mp3");
+    return editor_.LangText("MP3-bestanden (*.mp3)|*.mp3", "MP3-files (*.mp3)|*.mp3");
 }
 
 Mp3Fields Mp3Commands::fieldsToExport() const {
@@ -75,17 +71,19 @@ void Mp3Commands::importMp3(const std::string& path) {
         !error && runCoder(decodeArguments(path, wav), wav, seconds, ProgressOpening);
     view_.setBusy(false);
     if (!decoded) {
-        dialogs_.showMessage(MessageIcon::Critical, path,
-                             inLanguage("Er is een foutje opgetreden. Dit MP3-bestand kan niet "
-                                        "worden geopend.",
-                                        "An error has occured. This MP3-file cannot be opened."));
+        dialogs_.showMessage(
+            MessageIcon::Critical, path,
+            editor_.LangText("Er is een foutje opgetreden. Dit MP3-bestand kan niet "
+                             "worden geopend.",
+                             "An error has occured. This MP3-file cannot be opened."));
         return;
     }
     if (!editor_.openWave(wav, "*")) return;
     Document& doc = editor_.doc();
     applyMp3Fields(tags_.read(path).value_or(Mp3Fields{}), doc);
     std::string& comment = *doc.Info.find("ICMT");
-    if (comment.empty()) comment = inLanguage("Bewerkt met Sonoplexer", "Edited with Sonoplexer");
+    if (comment.empty())
+        comment = editor_.LangText("Bewerkt met Sonoplexer", "Edited with Sonoplexer");
 }
 
 void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChecked,
@@ -131,26 +129,27 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
     std::filesystem::remove(wav, error);
     if (!saved) {
         view_.setBusy(false);
-        editor_.setStatus(1, inLanguage("Het MP3-bestand is niet opgeslagen.",
-                                        "The MP3-file has not been saved."));
+        editor_.setStatus(1, editor_.LangText("Het MP3-bestand is niet opgeslagen.",
+                                              "The MP3-file has not been saved."));
         dialogs_.showMessage(
             MessageIcon::Critical, path,
-            inLanguage("Er is een fout opgetreden, waardoor het MP3-bestand niet kon worden "
-                       "opgeslagen.",
-                       "An error has occured, so the MP3-file could not be saved.") +
+            editor_.LangText("Er is een fout opgetreden, waardoor het MP3-bestand niet kon worden "
+                             "opgeslagen.",
+                             "An error has occured, so the MP3-file could not be saved.") +
                 editor_.writeFailureText(failure));
         return;
     }
     if (!fieldsWritten)
         dialogs_.showMessage(
             MessageIcon::Critical, path,
-            inLanguage("De muziekinformatie kan niet worden opgeslagen wegens een onbekende fout. "
-                       "Het MP3-bestand is wel opgeslagen.",
-                       "The music information cannot be saved due to some unknown error. The "
-                       "MP3-file has been saved correctly."));
+            editor_.LangText(
+                "De muziekinformatie kan niet worden opgeslagen wegens een onbekende fout. "
+                "Het MP3-bestand is wel opgeslagen.",
+                "The music information cannot be saved due to some unknown error. The "
+                "MP3-file has been saved correctly."));
     view_.setBusy(false);
-    editor_.setStatus(1,
-                      inLanguage("Het MP3-bestand is opgeslagen.", "The MP3-file has been saved."));
+    editor_.setStatus(
+        1, editor_.LangText("Het MP3-bestand is opgeslagen.", "The MP3-file has been saved."));
 }
 
 } // namespace sono

@@ -40,7 +40,6 @@ class Mp3Commands {
     // sound's length), with the progress of `progressKind` meanwhile.
     bool runCoder(const std::vector<std::string>& arguments, const std::string& output,
                   double seconds, int progressKind);
-    std::string inLanguage(std::string_view dutch, std::string_view english) const;
 
     Editor& editor_;
     UserDialogs& dialogs_;
