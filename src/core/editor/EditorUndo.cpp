@@ -31,7 +31,10 @@ bool Editor::pushUndo(UndoSnapshots::Write write) {
         reportSnapshotNotWritten();
         return false;
     }
-    snapshots_.forgetAbove(level);
+    if (commandRunning_)
+        forgetAboveAfterCommand_ = level;
+    else
+        snapshots_.forgetAbove(level);
     doc_.UndoLevel = int16_t(level + 1);
     doc_.RedoLevel = doc_.UndoLevel;
     doc_.Changed = true;
