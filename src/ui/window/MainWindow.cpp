@@ -151,8 +151,10 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     layout->addWidget(progress_);
     connect(progress_, &ProgressArea::cancelClicked, this, [this] { editor_.cancelWork(); });
     setCentralWidget(central);
-    // The panel keeps clear of the views as they change size.
+    // The panel keeps clear of the views as they change size, and of the progress area as it
+    // comes and goes.
     views_->installEventFilter(this);
+    progress_->installEventFilter(this);
 
     // The message panel carries the program's picture; the position panel keeps the width of
     // its longest text while the sound plays.
@@ -689,7 +691,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == views_ && event->type() == QEvent::Resize) volume_->keepInside();
+    const bool moved = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+    if ((watched == views_ && moved) ||
+        (watched == progress_ && (moved || event->type() == QEvent::Show)))
+        volume_->keepInside();
     return QMainWindow::eventFilter(watched, event);
 }
 
