@@ -274,6 +274,14 @@ const std::map<std::string, OwnWord>& ownWords() {
               c.host.queueAnswer(Answer(choiceArg(a[0], {"yes", "no", "cancel"})));
           }}},
         {"input", {1, 1, [](BatchContext& c, const Words& a) { c.host.queueInput(a[0]); }}},
+        // The next command is cancelled as the user's Cancel would, at its first progress step
+        // of at least that percentage.
+        {"cancel-at",
+         {1, 1,
+          [](BatchContext& c, const Words& a) {
+              const Param percent{ParamKind::Whole, "a percentage", {}, 0, 100};
+              c.editor.cancelNextCommandAt(int(std::get<int64_t>(parameterArg(percent, a[0]))));
+          }}},
         {"option", {2, 2, setOption}},
         {"open", {1, 1, openFile}},
         {"save-as", {1, 1, saveAs}},

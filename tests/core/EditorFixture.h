@@ -93,7 +93,7 @@ class EditorFixture : public ::testing::Test {
         std::filesystem::create_directories(dir / "temp");
         editor = std::make_unique<Editor>(
             EditorPorts{host, host, device, *coderPort, *tagsPort, desktopPort,
-                        [this] { return availableMemory; }},
+                        [this] { return availableMemory; }, workRunnerPort},
             EditorFolders{dir / "settings", dir / "temp", dir.string() + "/", true, playsSound()});
         editor->startUp();
         host.statusLog.clear();
@@ -158,6 +158,7 @@ class EditorFixture : public ::testing::Test {
     ExternalCoder* coderPort = &coder;
     Mp3Tags* tagsPort = &tags;
     Desktop* desktopPort = nullptr;
+    WorkRunner* workRunnerPort = nullptr; // none: long work runs on the test's thread
     // What the editor is told the system's memory has to spare; 0 leaves undo snapshots no room
     // in memory.
     size_t availableMemory = size_t(1) << 32;

@@ -28,6 +28,8 @@ class FakeHost : public UserDialogs, public ViewObserver {
     std::deque<std::optional<std::string>> savePaths; // next save-dialog answers; empty: Cancel
     // Runs when a question is asked, before it is answered (a command arriving meanwhile).
     std::function<void()> whileAsking;
+    // Runs while an outside program runs (the user pressing Esc meanwhile).
+    std::function<void()> whileWaiting;
 
     std::vector<ShownMessage> messages;
     std::vector<std::string> questions;
@@ -68,6 +70,9 @@ class FakeHost : public UserDialogs, public ViewObserver {
     }
     void progressShown(int step, const std::string&) override { progressSteps.push_back(step); }
     void soundChanged(const SoundChange& change) override { changes.push_back(change); }
+    void waitingForOutsideProgram() override {
+        if (whileWaiting) whileWaiting();
+    }
     void programClosed() override { closed = true; }
 
     // The text of the last critical message, or "" when none was shown.

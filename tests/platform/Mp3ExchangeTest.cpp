@@ -178,5 +178,33 @@ TEST_F(Mp3Exchange, WithoutTheCoderNothingIsLostAndTheUserIsTold) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "temp"), {}), 0);
 }
 
+TEST_F(Mp3Exchange, CancelWhileTheCoderRunsLeavesNoFileAndNoCoder) {
+    // Long enough that the coder still runs when the editor first waits for it.
+    load(tone(300, 8000, 44100 * 30, 44100));
+    exportTo(path("whole.mp3"), 32, false, {});
+    writeBytes(dir / "old.mp3", "the old file");
+    const Samples before = left();
+    host.whileWaiting = [this] { editor->cancelWork(); };
+    for (const std::string command : {"MMsaveMP3", "MMopenMP3"}) {
+        const Arguments arguments =
+            command == "MMsaveMP3"
+                ? Arguments{path("old.mp3"), int64_t(0), int64_t(1), "", "", "", "", "", ""}
+                : Arguments{path("whole.mp3")};
+        ASSERT_TRUE(editor->runCommand(command, arguments));
+        EXPECT_EQ(editor->panel(1), "Cancelled.") << command;
+        EXPECT_EQ(readBytes(dir / "old.mp3"), "the old file") << command;
+        EXPECT_TRUE(left() == before) << command;
+        EXPECT_TRUE(host.messages.empty()) << command;
+        // Neither the coder nor its files outlive the command.
+        EXPECT_EQ(outputOf("pgrep", {"-P", QString::number(getpid())}), "") << command;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "temp"), {}), 0)
+            << command;
+        size_t files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            files += entry.is_regular_file();
+        EXPECT_EQ(files, 2u) << command; // whole.mp3 and old.mp3
+    }
+}
+
 } // namespace
 } // namespace sono::test

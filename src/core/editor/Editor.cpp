@@ -32,14 +32,15 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
       desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir),
       transport_(ports.device, ports.dialogs, settings_),
       generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
-      mp3Commands_(*this, ports.dialogs, ports.view, ports.coder, ports.tags) {}
+      mp3Commands_(*this, ports.dialogs, ports.view, ports.coder, ports.tags),
+      workRunner_(ports.workRunner) {}
 
 // ---------------------------------------------------------------- commands
 
 bool Editor::runCommand(std::string_view id, const Arguments& arguments) {
     const Command* command = findCommand(id);
     if (!command || !command->run) return false;
-    return runExclusive([&] { command->run(*this, arguments); });
+    return runExclusive([&] { runCancellable([&] { command->run(*this, arguments); }); });
 }
 
 bool Editor::enabled(EnabledRule rule) const {
@@ -155,23 +156,6 @@ void Editor::refreshStatusPanels() {
 void Editor::setCaption(const std::string& caption) {
     caption_ = caption;
     view_.captionChanged(caption);
-}
-
-void Editor::progressStart(int kind) {
-    if (kind >= 0 && kind <= 6) progressText_ = progressKindText(kind, settings_.language);
-    view_.progressStarted(progressText_);
-}
-
-void Editor::progressShow(int step) {
-    view_.progressShown(step, progressText_ + numberText(double(step)) + " %");
-}
-
-void Editor::progressWaiting() {
-    view_.progressShown(-1, progressText_);
-}
-
-void Editor::progressEnd() {
-    view_.progressEnded();
 }
 
 // ---------------------------------------------------------------- options and settings

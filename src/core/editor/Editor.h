@@ -4,9 +4,14 @@
 // sound device, outside programs), so the window, the batch runner and the tests drive exactly
 // the same code. Commands reach it through runCommand, which lets one command run at a time.
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <thread>
+#include <type_traits>
 
 #include "document/Document.h"
 #include "document/NewSound.h"
@@ -24,6 +29,7 @@
 #include "ports/UserDialogs.h"
 #include "ports/ViewObserver.h"
 #include "ports/WaveDevice.h"
+#include "ports/WorkRunner.h"
 #include "settings/ClassesRoot.h"
 #include "settings/Settings.h"
 #include "transport/LevelMeter.h"
@@ -49,6 +55,8 @@ struct EditorPorts {
     // The memory the system can still give, in bytes: undo snapshots are kept in memory only
     // while they leave most of it free.
     std::function<size_t()> availableMemory = availableMemoryBytes;
+    // None: long work runs at once on the caller's thread.
+    WorkRunner* workRunner = nullptr;
 };
 
 // How Editor::writeWave writes the sound.
@@ -65,6 +73,8 @@ class Editor {
     // ---- commands ----
     // Runs a command of the table with its parameters. False, with nothing done, while another
     // command is still running (a timer or a queued signal met during a question box).
+    // A command cancelled in its long work leaves the sound, the selection, the undo list and the
+    // changed mark as they were, and says so in panel 1.
     bool runCommand(std::string_view id, const Arguments& arguments = {});
     // Runs other work that changes the document (a pointer gesture) under the same rule.
     template <class Work> bool runExclusive(Work&& work);
@@ -95,6 +105,22 @@ class Editor {
     void progressEnd();
     // Progress of work whose share done is not known: the text alone.
     void progressWaiting();
+
+    // ---- long work ----
+    // Runs the sample work of a long command through the work runner (on a worker thread in the
+    // window) and returns what the work returns. The work must not reach the ports: its progress
+    // steps are shown from the caller's thread. Once cancelWork is called it stops at its next
+    // step with WorkCancelled.
+    template <class Work> auto sampleWork(Work&& work);
+    // The user's Cancel: the long work under way stops at its next step.
+    void cancelWork() { cancelRequested_ = true; }
+    // For the batch runner and tests: the next command is cancelled at its first progress step of
+    // `step` (0..100) or more.
+    void cancelNextCommandAt(int step) { cancelAtStep_ = step; }
+    // Throws WorkCancelled once the work was cancelled; for work that shows no steps of its own.
+    void stopIfCancelled() const;
+    // Called again and again while an outside program runs: the window repaints and takes Cancel.
+    void waitForOutsideProgram();
 
     // ---- options and settings ----
     const Settings& settings() const { return settings_; }
@@ -261,6 +287,20 @@ class Editor {
   private:
     class Exclusive; // holds the one-command-at-a-time rule for its lifetime
 
+    // What a cancelled command puts back.
+    struct BeforeCommand {
+        int16_t undoLevel, redoLevel;
+        bool changed;
+        Selection selection;
+    };
+    void runCancellable(const std::function<void()>& command);
+    void putBackCancelled(const BeforeCommand& before);
+    void runSampleWork(const std::function<void()>& work);
+    // The progress bar's text at `step`, with the time left once the work has run a while.
+    std::string progressLabel(int step) const;
+    // Offers Cancel once the work has run long enough to be worth it.
+    void offerCancelWhenLong();
+
     void switchLanguage(uint8_t language);
     void resetForReading();
     void reportFileLists(const std::string& path, const WavReadResult& read);
@@ -298,6 +338,13 @@ class Editor {
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;
+    WorkRunner* workRunner_;
+    const std::thread::id editorThread_ = std::this_thread::get_id();
+    std::chrono::steady_clock::time_point progressStartedAt_;
+    std::atomic<int> latestStep_ = 0;
+    std::atomic<bool> cancelRequested_ = false;
+    int cancelAtStep_ = -1;
+    bool cancelOffered_ = false;
     bool dragMovesEnd_ = true; // which end follows the pointer; the other is the anchor
     bool dragging_ = false;    // the primary button is down in a view
     bool commandRunning_ = false;
@@ -321,6 +368,17 @@ class Editor::Exclusive {
     Editor& editor_;
     bool taken_;
 };
+
+template <class Work> auto Editor::sampleWork(Work&& work) {
+    using Result = decltype(work());
+    if constexpr (std::is_void_v<Result>) {
+        runSampleWork(work);
+    } else {
+        std::optional<Result> result;
+        runSampleWork([&] { result.emplace(work()); });
+        return std::move(*result);
+    }
+}
 
 template <class Work> bool Editor::runExclusive(Work&& work) {
     Exclusive exclusive(*this);

@@ -72,7 +72,7 @@ bool Editor::deleteSelection() {
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
     const ChannelScope scope = editChannels();
     const int32_t count = doc_.SampleCount;
-    deleteFrames(doc_, scope, span, [this](int step) { progressShow(step); });
+    sampleWork([&] { deleteFrames(doc_, scope, span, [this](int step) { progressShow(step); }); });
     // What followed the deleted frames moved forward.
     notifySoundChange({span.first, int64_t(doc_.SampleCount) - 1, scope.first,
                        doc_.isStereo() && scope.second, doc_.SampleCount != count, false});
@@ -94,7 +94,9 @@ bool Editor::muteSelection() {
     const ChannelScope scope = editChannels();
     progressStart(ProgressEditing);
     const int divisor = doc_.isStereo() && settings_.options.bothChannels ? 2 : 1;
-    muteFrames(doc_, scope, span, divisor, [this](int step) { progressShow(step); });
+    sampleWork([&] {
+        muteFrames(doc_, scope, span, divisor, [this](int step) { progressShow(step); });
+    });
     notifySoundChange(
         {span.first, span.last, scope.first, doc_.isStereo() && scope.second, false, false});
     progressEnd();
@@ -169,7 +171,8 @@ void Editor::addSilence() {
     if (!makeRoomFor(newCount) || !history_.push()) return;
     const bool eightBit = doc_.BitsPerSample == 8;
     if (eightBit) progressStart(ProgressEditing);
-    appendSilence(doc_, int32_t(newCount), [this](int step) { progressShow(step); });
+    sampleWork(
+        [&] { appendSilence(doc_, int32_t(newCount), [this](int step) { progressShow(step); }); });
     if (eightBit) progressEnd();
     notifySoundChange({oldCount, newCount - 1, true, doc_.isStereo(), true, false});
     refreshLengthPanels();

@@ -90,6 +90,8 @@ class EffectFrame {
         return index == 0 ? scope_.first : doc_.isStereo() && scope_.second;
     }
     StepObserver progressOf(int index, int base, int width);
+    // For the work beside the one that shows progress.
+    StepObserver stopWhenCancelled() const;
     // Below this many frames a second thread costs about as much as it saves.
     static constexpr int64_t AtOnceFromFrames = int64_t(1) << 20;
 
@@ -164,21 +166,29 @@ StepObserver EffectFrame::progressOf(int index, int base, int width) {
     };
 }
 
+StepObserver EffectFrame::stopWhenCancelled() const {
+    return [this](int) { editor_.stopIfCancelled(); };
+}
+
 template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int width) {
-    for (int index = 0; index < 2; ++index)
-        if (takesPart(index))
-            pass(std::span<int16_t>(channel(index)), progressOf(index, base, width));
+    editor_.sampleWork([&] {
+        for (int index = 0; index < 2; ++index)
+            if (takesPart(index))
+                pass(std::span<int16_t>(channel(index)), progressOf(index, base, width));
+    });
 }
 
 template <class Pass> void EffectFrame::eachChannelAtOnce(Pass&& pass, int base, int width) {
     if (!takesPart(0) || !takesPart(1) || range_.size() < AtOnceFromFrames)
         return eachChannel(pass, base, width);
-    sideBySide(
-        [&] {
-            pass(std::span<int16_t>(channel(0)),
-                 [this, base](int step) { editor_.progressShow(base + step); });
-        },
-        [&] { pass(std::span<int16_t>(channel(1)), StepObserver()); });
+    editor_.sampleWork([&] {
+        sideBySide(
+            [&] {
+                pass(std::span<int16_t>(channel(0)),
+                     [this, base](int step) { editor_.progressShow(base + step); });
+            },
+            [&] { pass(std::span<int16_t>(channel(1)), stopWhenCancelled()); });
+    });
 }
 
 template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
@@ -187,15 +197,17 @@ template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
         if (takesPart(index)) (first.empty() ? first : second) = channel(index);
     if (first.empty()) return;
     const StepObserver progress = [this](int step) { editor_.progressShow(step); };
-    if (range_.size() < AtOnceFromFrames) return pass(first, second, range_, progress);
-    const int64_t middle = range_.first + range_.size() / 2;
-    sideBySide(
-        [&] {
-            pass(first, second, FrameRange{range_.first, middle - 1}, progress);
-        },
-        [&] {
-            pass(first, second, FrameRange{middle, range_.last}, StepObserver());
-        });
+    editor_.sampleWork([&] {
+        if (range_.size() < AtOnceFromFrames) return pass(first, second, range_, progress);
+        const int64_t middle = range_.first + range_.size() / 2;
+        sideBySide(
+            [&] {
+                pass(first, second, FrameRange{range_.first, middle - 1}, progress);
+            },
+            [&] {
+                pass(first, second, FrameRange{middle, range_.last}, stopWhenCancelled());
+            });
+    });
 }
 
 template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
@@ -207,12 +219,14 @@ template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
     };
     // Over a long stereo range the second channel is rebuilt on a thread of its own beside the
     // first, which alone shows progress.
-    if (takesPart(0) && takesPart(1) && range_.size() >= AtOnceFromFrames)
-        sideBySide([&] { rebuildOne(0, [this](int step) { editor_.progressShow(step); }); },
-                   [&] { rebuildOne(1, StepObserver()); });
-    else
-        for (int index = 0; index < 2; ++index)
-            if (takesPart(index)) rebuildOne(index, progressOf(index, 0, StepCount));
+    editor_.sampleWork([&] {
+        if (takesPart(0) && takesPart(1) && range_.size() >= AtOnceFromFrames)
+            sideBySide([&] { rebuildOne(0, [this](int step) { editor_.progressShow(step); }); },
+                       [&] { rebuildOne(1, stopWhenCancelled()); });
+        else
+            for (int index = 0; index < 2; ++index)
+                if (takesPart(index)) rebuildOne(index, progressOf(index, 0, StepCount));
+    });
 
     const bool everyChannel = takesPart(0) && (!doc_.isStereo() || takesPart(1));
     if (!editor_.history().push(everyChannel ? UndoSnapshots::Write::HandingOverOld

@@ -155,11 +155,12 @@ bool Editor::openWave(std::string path, std::string displayName) {
     view_.hideToolDialogs();
     stop();
     view_.setBusy(true);
-    resetForReading();
-
+    // Read before anything changes, so that a cancelled open leaves the sound as it was.
     progressStart(ProgressOpening);
-    WavReadResult read = readWaveFile(path, [this](int step) { progressShow(step); });
+    WavReadResult read =
+        sampleWork([&] { return readWaveFile(path, [this](int step) { progressShow(step); }); });
     progressEnd();
+    resetForReading();
     if (read.reducedFrom24)
         dialogs_.showMessage(
             MessageIcon::Information, path,
@@ -243,8 +244,17 @@ bool Editor::writeWave(const std::string& path, int saveKind, WaveWrite how) {
     const SampleWidthInFile width =
         how.forCoder ? SampleWidthInFile::Sixteen : SampleWidthInFile::AsHeld;
     progressStart(saveKind);
-    const WriteFailure failure = writeWaveFile(
-        path, doc_, 0, frames, [this](int step) { progressShow(step); }, width);
+    WriteFailure failure = WriteFailure::None;
+    try {
+        failure = sampleWork([&] {
+            return writeWaveFile(
+                path, doc_, 0, frames, [this](int step) { progressShow(step); }, width);
+        });
+    } catch (const WorkCancelled&) {
+        // The old file stays as it was; the sound loses the frame it got for the file.
+        if (padded) lengthenBy(-1);
+        throw;
+    }
     const bool written = failure == WriteFailure::None;
     progressEnd(); // before any message, which would otherwise stand over a bar at its last step
 

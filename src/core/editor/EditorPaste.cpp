@@ -50,7 +50,9 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
         const Transport::Recorded recorded = transport_.finishRecording();
         progressStart(ProgressRecording);
         if (recorded.saved)
-            source = readRecordedFile(recorded.path, [this](int step) { progressShow(step); });
+            source = sampleWork([&] {
+                return readRecordedFile(recorded.path, [this](int step) { progressShow(step); });
+            });
     } else {
         source = readClipFile(clipFilePath(folders_.tempDir));
     }
@@ -67,7 +69,9 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
     const Selection selection = doc_.selection;
     std::optional<MergeResult> merged;
     try {
-        merged = mergeClip(doc_, *source, request, [this](int step) { progressShow(step); });
+        merged = sampleWork([&] {
+            return mergeClip(doc_, *source, request, [this](int step) { progressShow(step); });
+        });
     } catch (const std::bad_alloc&) {
         // Out of memory halfway: the snapshot just taken holds the sound as it was. When it
         // cannot be brought back, that is what the user is told.

@@ -50,7 +50,7 @@ bool Mp3Commands::runCoder(const std::vector<std::string>& arguments, const std:
     editor_.progressWaiting();
     const auto limit = std::chrono::milliseconds(int64_t((CoderBaseSeconds + seconds) * 1000));
     const CoderRun run =
-        coder_.run(CoderProgram, arguments, limit, [this] { view_.waitingForOutsideProgram(); });
+        coder_.run(CoderProgram, arguments, limit, [this] { editor_.waitForOutsideProgram(); });
     editor_.progressEnd();
     const auto bytes = std::filesystem::file_size(output, error);
     const bool written = run.finished && run.exitCode == 0 && !error && bytes > 0;
@@ -67,8 +67,13 @@ void Mp3Commands::importMp3(const std::string& path) {
     double seconds = double(std::filesystem::file_size(path, error)) / LowestBytesPerSecond;
     std::filesystem::remove(wav, error); // whatever a crashed run left under the name
     if (auto frame = Mp3FrameInfo(path, editor_.language())) seconds = double(frame->seconds);
-    const bool decoded =
-        !error && runCoder(decodeArguments(path, wav), wav, seconds, ProgressOpening);
+    bool decoded = false;
+    try {
+        decoded = !error && runCoder(decodeArguments(path, wav), wav, seconds, ProgressOpening);
+    } catch (const WorkCancelled&) {
+        std::filesystem::remove(wav, error); // what the stopped coder wrote of it
+        throw;
+    }
     view_.setBusy(false);
     if (!decoded) {
         dialogs_.showMessage(
@@ -112,19 +117,27 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
     if (failure == WriteFailure::None && (partial = makePartialBeside(target)).empty())
         failure = writeFailureOf(errno);
     const std::string wav = editor_.newTempSoundName();
-    bool saved =
-        failure == WriteFailure::None && editor_.writeWave(wav, ProgressSaving, {.forCoder = true});
-    view_.setBusy(true);
-    const double seconds = double(doc.SampleCount) / double(doc.SampleRate);
-    saved =
-        saved && runCoder(encodeArguments(wav, partial, bitrate, stereoChecked, int(doc.Channels)),
-                          partial, seconds, ProgressSaving);
+    std::error_code error;
+    bool saved = false;
+    try {
+        saved = failure == WriteFailure::None &&
+                editor_.writeWave(wav, ProgressSaving, {.forCoder = true});
+        view_.setBusy(true);
+        const double seconds = double(doc.SampleCount) / double(doc.SampleRate);
+        saved = saved &&
+                runCoder(encodeArguments(wav, partial, bitrate, stereoChecked, int(doc.Channels)),
+                         partial, seconds, ProgressSaving);
+    } catch (const WorkCancelled&) {
+        // A cancelled export leaves no file behind; the coder has been stopped.
+        if (!partial.empty()) std::filesystem::remove(partial, error);
+        std::filesystem::remove(wav, error);
+        throw;
+    }
     const bool fieldsWritten = !saved || fields.empty() || tags_.write(partial, fields);
     if (saved && std::rename(partial.c_str(), target.c_str()) != 0) {
         failure = writeFailureOf(errno);
         saved = false;
     }
-    std::error_code error;
     if (!saved && !partial.empty()) std::filesystem::remove(partial, error);
     std::filesystem::remove(wav, error);
     if (!saved) {

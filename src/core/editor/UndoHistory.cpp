@@ -38,7 +38,10 @@ bool UndoHistory::push(UndoSnapshots::Write write) {
         reportSnapshotNotWritten();
         return false;
     }
-    snapshots_.forgetAbove(level);
+    if (editor_.commandRunning())
+        forgetAboveAfterCommand_ = level;
+    else
+        snapshots_.forgetAbove(level);
     doc.UndoLevel = int16_t(level + 1);
     doc.RedoLevel = doc.UndoLevel;
     doc.Changed = true;
@@ -53,6 +56,12 @@ bool UndoHistory::dropLast() {
     doc.UndoLevel = level;
     doc.RedoLevel = level;
     return true;
+}
+
+void UndoHistory::commandEnded(bool cancelled) {
+    // Kept when cancelled: the snapshots above are then Redo's again.
+    if (forgetAboveAfterCommand_ && !cancelled) snapshots_.forgetAbove(*forgetAboveAfterCommand_);
+    forgetAboveAfterCommand_.reset();
 }
 
 SnapshotRead UndoHistory::readSnapshot(int level, Document& into) {

@@ -35,6 +35,9 @@ class UndoHistory {
     // sound returns to what it was and the level to what it was. False (the user has been told)
     // when the snapshot could not be brought back.
     bool dropLast();
+    // The end of a command of the table: the snapshots above the level an edit of the command
+    // started from are let go now, unless the command was cancelled.
+    void commandEnded(bool cancelled);
     void undo();
     void redo();
     // Offers the sound that a run which ended unexpectedly kept last; when the user takes it, it
@@ -51,6 +54,9 @@ class UndoHistory {
     UserDialogs& dialogs_;
     ViewObserver& view_;
     UndoSnapshots snapshots_;
+    // A new edit lets go of the snapshots above it only once it is carried out: a cancelled one
+    // leaves Redo as it was.
+    std::optional<int16_t> forgetAboveAfterCommand_;
 };
 
 // The sound kept last in the work folders of runs that ended unexpectedly, read before the

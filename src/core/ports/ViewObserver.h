@@ -15,11 +15,13 @@ class ViewObserver {
     virtual void statusChanged(int /*panel*/, const std::string& /*text*/) {}
     virtual void captionChanged(const std::string& /*caption*/) {}
 
-    // A long command runs on the window's thread: only the progress display may be painted
-    // while it runs; no input, timer or queued signal may be handled until it ends.
+    // While a long command runs, the window may repaint and take Cancel, but no input, timer or
+    // queued signal may reach the sound until it ends.
     virtual void progressStarted(const std::string& /*label*/) {}
     // A step of 0..100, or -1 while the share of the work done is unknown.
     virtual void progressShown(int /*step*/, const std::string& /*label*/) {}
+    // The work has run long enough for a Cancel button to be worth showing.
+    virtual void cancelOffered() {}
     virtual void progressEnded() {}
     virtual void setBusy(bool /*busy*/) {}
     // Called again and again while the editor waits for an outside program: the window may

@@ -1,5 +1,8 @@
 #include "support/Progress.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "support/Texts.h"
 
 namespace sono {
@@ -23,6 +26,13 @@ std::string progressKindText(int kind, uint8_t language) {
     default:
         return {};
     }
+}
+
+std::string timeLeftText(double seconds, uint8_t language) {
+    const int64_t whole = std::max<int64_t>(1, int64_t(std::ceil(seconds)));
+    std::string time = std::to_string(whole % 60) + " s";
+    if (whole >= 60) time = std::to_string(whole / 60) + " min " + time;
+    return LangText(language, " - nog " + time, " - " + time + " left");
 }
 
 } // namespace sono

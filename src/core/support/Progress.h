@@ -21,6 +21,9 @@ enum ProgressKind : int {
 // The label of a kind, e.g. "Opening..."; empty for a kind outside 0..6.
 std::string progressKindText(int kind, uint8_t language);
 
+// What follows the percentage while long work runs: " - 12 s left", " - 2 min 5 s left".
+std::string timeLeftText(double seconds, uint8_t language);
+
 inline constexpr int StepCount = 100;
 
 // Calls body(begin, end) for each of `slices` consecutive stretches of [0, n) (slice k covers

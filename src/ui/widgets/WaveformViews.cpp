@@ -185,7 +185,16 @@ void WaveformViews::render() {
     dirty_ = false;
 }
 
+void WaveformViews::holdStill(bool hold) {
+    held_ = hold;
+    if (!hold)
+        QTimer::singleShot(0, this, [this] {
+            if (renderedSize_ != QSize(viewWidth(), views_[0]->height())) showSelection();
+        });
+}
+
 void WaveformViews::showSelection() {
+    if (held_) return;
     if (dirty_ || renderedSize_ != QSize(viewWidth(), views_[0]->height())) render();
     shown_ = composeViews(images_, editor_.doc(), view_, editor_.options().bothChannels);
     views_[0]->show(shown_[0]);

@@ -50,6 +50,9 @@ class WaveformViews : public QWidget {
     void redrawNeeded() { dirty_ = true; }
     // Composes the views with the selection (drawing first when needed).
     void showSelection();
+    // While held, the views keep their pictures (stretched to a new size) and read no samples;
+    // once let go they are drawn anew at their size when the event loop comes round.
+    void holdStill(bool hold);
     // What the views show now; the lower one is null for a mono sound.
     const std::array<QImage, 2>& shown() const { return shown_; }
     // The graphic Save Graphic As BMP writes: the views as shown, with the ruler when it shows.
@@ -106,6 +109,7 @@ class WaveformViews : public QWidget {
     WaveSummary summary_;
     bool summarised_ = false;
     bool dirty_ = true;
+    bool held_ = false;
     QSize renderedSize_;
     ViewZoom zoom_;
     bool zoomOption_ = false; // the Zoom option as last applied

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -25,7 +26,10 @@
 
 #include <algorithm>
 #include <iterator>
+#include <exception>
 #include <set>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "CommandIcons.h"
@@ -44,6 +48,7 @@
 #include "SynthesizerDialog.h"
 #include "VolumePanel.h"
 #include "WaveformViews.h"
+#include "WorkGate.h"
 #include "support/Numbers.h"
 #include "support/StatusTexts.h"
 #include "support/Texts.h"
@@ -107,7 +112,8 @@ QString recentCaption(int index, const std::string& path) {
 
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     : QMainWindow(parent), desktop_(this, [this] { return editor_.language(); }),
-      editor_(EditorPorts{*this, *this, device_, coder_, tags_, &desktop_},
+      editor_(EditorPorts{*this, *this, device_, coder_, tags_, &desktop_, availableMemoryBytes,
+                          this},
               withShareDir(std::move(folders))),
       menus_(*menuBar()), progress_(new ProgressArea),
       informationDialog_(new InformationDialog(editor_, this)),
@@ -143,9 +149,12 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     volumeRoom_ = new QSpacerItem(0, volume_->height(), QSizePolicy::Minimum, QSizePolicy::Fixed);
     layout->addSpacerItem(volumeRoom_);
     layout->addWidget(progress_);
+    connect(progress_, &ProgressArea::cancelClicked, this, [this] { editor_.cancelWork(); });
     setCentralWidget(central);
-    // The panel keeps clear of the views as they change size.
+    // The panel keeps clear of the views as they change size, and of the progress area as it
+    // comes and goes.
     views_->installEventFilter(this);
+    progress_->installEventFilter(this);
 
     // The message panel carries the program's picture; the position panel keeps the width of
     // its longest text while the sound plays.
@@ -499,6 +508,12 @@ void MainWindow::progressShown(int step, const std::string& label) {
     progress_->showStep(step, QString::fromStdString(label));
 }
 
+void MainWindow::cancelOffered() {
+    progress_->offerCancel(inLanguage("Annuleren", "Cancel"));
+    // The pointer shows it can still click.
+    if (busy_) QApplication::changeOverrideCursor(Qt::BusyCursor);
+}
+
 void MainWindow::progressEnded() {
     progress_->end();
 }
@@ -512,37 +527,44 @@ void MainWindow::setBusy(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-namespace {
-// Takes no input while the window waits for an outside program: what the user clicks or types
-// then is not kept for later either.
-class InputSwallower : public QObject {
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::Wheel:
-        case QEvent::ContextMenu:
-        case QEvent::Close:
-            event->ignore();
-            return true;
-        default:
-            return QObject::eventFilter(watched, event);
-        }
-    }
-};
-} // namespace
-
 void MainWindow::waitingForOutsideProgram() {
-    InputSwallower swallower;
-    qApp->installEventFilter(&swallower);
+    WorkGate gate(progress_->cancelButton(), [this] { editor_.cancelWork(); });
     QCoreApplication::processEvents();
-    qApp->removeEventFilter(&swallower);
+}
+
+void MainWindow::run(const std::function<void()>& work,
+                     const std::function<void()>& whileWaiting) {
+    std::exception_ptr failure;
+    QEventLoop loop;
+    const auto runWork = [&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    };
+    std::thread worker;
+    try {
+        worker = std::thread(runWork);
+    } catch (const std::system_error&) {
+        runWork(); // no thread to be had: the work runs here, as short work always did
+    }
+    if (worker.joinable()) {
+        // The views show their last pictures meanwhile: they are made from the samples, which
+        // the work is changing.
+        workRunning_ = true;
+        views_->holdStill(true);
+        WorkGate gate(progress_->cancelButton(), [this] { editor_.cancelWork(); });
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&] { whileWaiting(); });
+        tick.start(40);
+        loop.exec();
+        worker.join();
+        views_->holdStill(false);
+        workRunning_ = false;
+    }
+    if (failure) std::rethrow_exception(failure);
 }
 
 void MainWindow::languageChanged() {
@@ -592,6 +614,7 @@ void MainWindow::showWholeSound() {
 }
 
 void MainWindow::followDevice() {
+    if (workRunning_) return;
     const Document& doc = editor_.doc();
     const int64_t position = device_.position();
     const bool active = editor_.transport().devicePlaying();
@@ -668,7 +691,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == views_ && event->type() == QEvent::Resize) volume_->keepInside();
+    const bool moved = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+    if ((watched == views_ && moved) ||
+        (watched == progress_ && (moved || event->type() == QEvent::Show)))
+        volume_->keepInside();
     return QMainWindow::eventFilter(watched, event);
 }
 

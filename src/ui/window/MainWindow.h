@@ -40,7 +40,7 @@ class WaveformViews;
 class ProgressArea;
 class PropertiesDialog;
 
-class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
+class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver, public WorkRunner {
     Q_OBJECT
   public:
     explicit MainWindow(EditorFolders folders, QWidget* parent = nullptr);
@@ -78,6 +78,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     void captionChanged(const std::string& caption) override;
     void progressStarted(const std::string& label) override;
     void progressShown(int step, const std::string& label) override;
+    void cancelOffered() override;
     void progressEnded() override;
     void setBusy(bool busy) override;
     void waitingForOutsideProgram() override;
@@ -90,6 +91,10 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     void settingsChanged() override;
     void hideToolDialogs() override;
     void programClosed() override;
+    // ---- WorkRunner ----
+    // The work goes to a thread of its own; meanwhile the window repaints and takes only Cancel.
+    void run(const std::function<void()>& work,
+             const std::function<void()>& whileWaiting) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -163,6 +168,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver {
     QTimer* timer1_ = nullptr;
     std::pair<bool, bool> transport_{false, false}; // Stop, and Rewind and Forward, enabled
     bool busy_ = false;
+    bool workRunning_ = false; // long work runs on its thread: nothing may touch the sound
     bool followingPlayback_ = false; // the views follow the sound being played
     int mp3Bitrate_ = 96;            // the export's bitrate, kept while the program runs
     bool closed_ = false;
