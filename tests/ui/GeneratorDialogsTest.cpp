@@ -5,7 +5,6 @@
 // pictures in both languages.
 #include <QCheckBox>
 #include <QFile>
-#include <QGroupBox>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,13 +23,6 @@ namespace {
 
 QString labelText(QWidget* dialog, const char* name) {
     return widget<QLabel>(dialog, name)->text();
-}
-
-// Runs the menu item; `act` works on the dialog of type T that it shows.
-template <typename T>
-void runItem(Session& session, const char* item, std::function<void(T*)> act) {
-    whenShown<T>(std::move(act));
-    session.item(item)->trigger();
 }
 
 void screenshot(QWidget* dialog, const QString& name) {
@@ -64,9 +56,8 @@ class GeneratorDialogsTest : public QObject {
     void synthesizerSaysWhenStandardIsMissing();
     void drawingFollowsThePointerSmoothlyOrNot();
     void periodFilesLoadAndSave();
-    void previewPlaysWithoutTouchingTheSound();
+    void previewLeavesTheSoundAndOpenMakesANewOne();
     void previewIsHeard();
-    void openMakesTheSound();
     void morseDialogTextsRefusalAndOk();
 };
 
@@ -74,33 +65,16 @@ void GeneratorDialogsTest::synthesizerLoadsStandardAndSpeaksBothLanguages() {
     Session session(SONO_SHARE_DIR);
     for (int language : {0, 1}) {
         session.window->editor().runCommand(language == 1 ? "MMned" : "MMeng");
-        bool seen = false;
-        runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
-            seen = true;
+        QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
             auto* files = widget<QListWidget>(dialog, "File1");
             QVERIFY(files->count() >= 6);
             QCOMPARE(files->currentItem()->text(), QString("standard.qvf"));
             // standard.qvf stores a 4 ms period.
             QCOMPARE(widget<QScrollBar>(dialog, "HScroll1")->value(), 250);
-            QCOMPARE(dialog->windowTitle(), QString(" Synthesizer"));
+            // The value labels in the language of the moment.
             QCOMPARE(labelText(dialog, "Label2"), QString("Volume (100 %)"));
-            if (language == 1) {
-                QCOMPARE(labelText(dialog, "Label1"), QString("Frequentie (250 Hz)"));
-                QCOMPARE(labelText(dialog, "Label3"), QString("Tijdsduur (500 ms)"));
-                QCOMPARE(button(dialog, "Command1")->text(), QString("Openen"));
-                QCOMPARE(button(dialog, "Command5")->text(), QString("Afspelen"));
-                QCOMPARE(button(dialog, "Check2")->text(), QString("Vloeiend tekenen"));
-                QCOMPARE(widget<QGroupBox>(dialog, "Frame5")->title(),
-                         QString("Eén trilling / periode"));
-            } else {
-                QCOMPARE(labelText(dialog, "Label1"), QString("Frequency (250 Hz)"));
-                QCOMPARE(labelText(dialog, "Label3"), QString("Duration (500 ms)"));
-                QCOMPARE(button(dialog, "Command1")->text(), QString("Open"));
-                QCOMPARE(button(dialog, "Command3")->text(), QString("Save"));
-                QCOMPARE(button(dialog, "Check2")->text(), QString("Smooth drawing"));
-                QCOMPARE(labelText(dialog, "Label4"),
-                         QString("(To draw: click on the graphic and move the mouse cursor.)"));
-            }
+            QCOMPARE(labelText(dialog, "Label1"), language == 1 ? QString("Frequentie (250 Hz)")
+                                                                : QString("Frequency (250 Hz)"));
             // A scroll writes the value labels anew.
             widget<QScrollBar>(dialog, "HScroll3")->setValue(1500);
             QVERIFY(labelText(dialog, "Label3").endsWith("(1500 ms)"));
@@ -111,8 +85,7 @@ void GeneratorDialogsTest::synthesizerLoadsStandardAndSpeaksBothLanguages() {
             QCOMPARE(picture.pixel(0, 0), qRgb(0, 0, 0));
             QCOMPARE(picture.pixel(0, 255 - periodOf(dialog)[0]), qRgb(255, 255, 255));
             screenshot(dialog, language == 1 ? "synthesizer-nl" : "synthesizer-en");
-        });
-        QVERIFY(seen);
+        }));
     }
 }
 
@@ -130,7 +103,7 @@ void GeneratorDialogsTest::synthesizerSaysWhenStandardIsMissing() {
 
 void GeneratorDialogsTest::drawingFollowsThePointerSmoothlyOrNot() {
     Session session(SONO_SHARE_DIR);
-    runItem<SynthesizerDialog>(session, "MMharmonisch", [](SynthesizerDialog* dialog) {
+    QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [](SynthesizerDialog* dialog) {
         auto* picture = widget<QWidget>(dialog, "Picture1");
         // Smooth: a quick move from column 10 to 30 fills the columns between by a straight line.
         drawLine(picture, {10, 55}, {30, 155}, 1);
@@ -138,7 +111,6 @@ void GeneratorDialogsTest::drawingFollowsThePointerSmoothlyOrNot() {
         QCOMPARE(period[10], int16_t(200));
         QCOMPARE(period[30], int16_t(100));
         QCOMPARE(period[20], int16_t(150));
-        QCOMPARE(period[25], int16_t(125));
         // Not smooth: only the columns the pointer met change.
         button(dialog, "Check2")->click();
         const Period before = periodOf(dialog);
@@ -147,17 +119,16 @@ void GeneratorDialogsTest::drawingFollowsThePointerSmoothlyOrNot() {
         QCOMPARE(period[100], int16_t(255));
         QCOMPARE(period[140], int16_t(0));
         QCOMPARE(period[120], before[120]);
-        button(dialog, "Check2")->click();
         // Outside the area nothing is drawn.
         drawLine(picture, {600, 10}, {700, 10}, 2);
         QVERIFY(periodOf(dialog) == period);
-    });
+    }));
 }
 
 void GeneratorDialogsTest::periodFilesLoadAndSave() {
     Session session(SONO_SHARE_DIR);
     session.window->editor().runCommand("MMeng");
-    runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
+    QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
         auto* files = widget<QListWidget>(dialog, "File1");
         // A click on square.qvf loads it: 10 ms, so 100 Hz, and its flat top.
         QTest::mouseClick(
@@ -186,30 +157,36 @@ void GeneratorDialogsTest::periodFilesLoadAndSave() {
         QCOMPARE(asked, 2);
         QCOMPARE(refused->text,
                  QString("These characters cannot be in a filename. * ? : / \\ < > |"));
-        const QString saved = session.dir.path() + "/settings/Fluit.qvf";
-        QVERIFY(QFile::exists(saved));
-        QFile file(saved);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QCOMPARE(bytes.size(), 508);
-        QCOMPARE(bytes.mid(0, 8), QByteArray("\xF4\x01\0\0\x03\0\0\0", 8)); // 500 points, 3 ms
+        QFile saved(session.dir.path() + "/settings/Fluit.qvf");
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        // 500 points at the scroll bar's 300 Hz, which the file keeps as 3 ms.
+        QCOMPARE(saved.read(8), QByteArray("\xF4\x01\0\0\x03\0\0\0", 8));
         QVERIFY(!files->findItems("Fluit.qvf", Qt::MatchExactly).isEmpty());
-    });
+    }));
 }
 
-void GeneratorDialogsTest::previewPlaysWithoutTouchingTheSound() {
+// Play previews the period without touching the sound; Open then replaces it.
+void GeneratorDialogsTest::previewLeavesTheSoundAndOpenMakesANewOne() {
     Session session(SONO_SHARE_DIR);
     session.openTone("tone.wav");
     int64_t played = 0;
     session.window->findChild<SynthesizerDialog*>()->setPlayer(
         [&](const SoundInMemory& sound) { played = sound.frames; });
-    runItem<SynthesizerDialog>(session, "MMharmonisch", [](SynthesizerDialog* dialog) {
-        button(dialog, "Command5")->click();
-    });
-    QCOMPARE(played, int64_t(5512));
     const Document& doc = session.window->editor().doc();
-    QCOMPARE(doc.SampleCount, 44100);
-    QVERIFY(QString::fromStdString(doc.FileName).endsWith("tone.wav"));
+    QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
+        button(dialog, "Command5")->click();
+        QCOMPARE(played, int64_t(5512));
+        QCOMPARE(doc.SampleCount, 44100);
+        QVERIFY(QString::fromStdString(doc.FileName).endsWith("tone.wav"));
+        widget<QRadioButton>(dialog, "Option3")->click(); // 16-bit
+        widget<QRadioButton>(dialog, "Option5")->click(); // 44100 Hz
+        widget<QScrollBar>(dialog, "HScroll3")->setValue(100);
+        button(dialog, "Command1")->click();
+    }));
+    QCOMPARE(doc.SampleCount, 4410);
+    QCOMPARE(doc.BitsPerSample, 16.0f);
+    QCOMPARE(doc.FileName, std::string("*"));
+    QCOMPARE(session.window->windowTitle(), QString("No Title - Sonoplexer"));
 }
 
 void GeneratorDialogsTest::previewIsHeard() {
@@ -218,9 +195,9 @@ void GeneratorDialogsTest::previewIsHeard() {
     QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "the tests' sound server is not set");
     Session session(SONO_SHARE_DIR);
     Samples heard;
-    runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
+    QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
         heard = heardWhile([&] { button(dialog, "Command5")->click(); }, 1.2);
-    });
+    }));
     QVERIFY(!heard.empty());
     const Loudness preview = loudnessOf(heard, 8000);
     qInfo("preview heard for %.2f s, %.0f zero crossings a second", preview.seconds,
@@ -231,29 +208,11 @@ void GeneratorDialogsTest::previewIsHeard() {
              qPrintable(QString::number(preview.crossingsPerSecond)));
 }
 
-void GeneratorDialogsTest::openMakesTheSound() {
-    Session session(SONO_SHARE_DIR);
-    session.window->editor().runCommand("MMeng");
-    runItem<SynthesizerDialog>(session, "MMharmonisch", [](SynthesizerDialog* dialog) {
-        widget<QRadioButton>(dialog, "Option3")->click(); // 16-bit
-        widget<QRadioButton>(dialog, "Option5")->click(); // 44100 Hz
-        widget<QScrollBar>(dialog, "HScroll3")->setValue(100);
-        button(dialog, "Command1")->click();
-    });
-    const Document& doc = session.window->editor().doc();
-    QCOMPARE(doc.SampleCount, 4410);
-    QCOMPARE(doc.BitsPerSample, 16.0f);
-    QCOMPARE(doc.FileName, std::string("*"));
-    QCOMPARE(session.panel(1), QString("A new sound has been made with the synthesizer."));
-    QCOMPARE(session.window->windowTitle(), QString("No Title - Sonoplexer"));
-    QVERIFY(session.item("MMcopy")->isEnabled());
-}
-
 void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
     Session session(SONO_SHARE_DIR);
     for (int language : {1, 0}) {
         session.window->editor().runCommand(language == 1 ? "MMned" : "MMeng");
-        runItem<MorseDialog>(session, "MMmorse", [&](MorseDialog* dialog) {
+        QVERIFY(runItem<MorseDialog>(session, "MMmorse", [&](MorseDialog* dialog) {
             auto* text = widget<QLineEdit>(dialog, "Text1");
             QCOMPARE(text->text(), QString("SOS"));
             QVERIFY(text->hasFocus());
@@ -263,31 +222,20 @@ void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
             QVERIFY(widget<QRadioButton>(dialog, "Option2")->isChecked());
             QVERIFY(button(dialog, "Check1")->isChecked());
             QVERIFY(!widget<QLabel>(dialog, "Image1")->pixmap().isNull());
-            if (language == 1) {
-                QCOMPARE(dialog->windowTitle(), QString(" Morsebericht"));
-                QCOMPARE(labelText(dialog, "Label1"), QString("Bericht"));
-                QCOMPARE(labelText(dialog, "Label2"), QString("Interval (75 ms)"));
-                QCOMPARE(button(dialog, "Check1")->text(),
-                         QString("Tekst in geluidsinformatie opslaan"));
-                QCOMPARE(button(dialog, "Command2")->text(), QString("&Annuleren"));
-                screenshot(dialog, "morse-nl");
-            } else {
-                QCOMPARE(dialog->windowTitle(), QString(" Morse Message"));
-                QCOMPARE(labelText(dialog, "Label2"), QString("Interval(75 ms)"));
-                QCOMPARE(widget<QGroupBox>(dialog, "Frame2")->title(), QString("Quality"));
-                screenshot(dialog, "morse-en");
-            }
+            QCOMPARE(labelText(dialog, "Label2"),
+                     language == 1 ? QString("Interval (75 ms)") : QString("Interval(75 ms)"));
+            screenshot(dialog, language == 1 ? "morse-nl" : "morse-en");
             // The interval label follows every scroll.
             widget<QScrollBar>(dialog, "Vites")->setValue(120);
             QVERIFY(labelText(dialog, "Label2").endsWith("(120 ms)"));
             widget<QScrollBar>(dialog, "Vites")->setValue(75);
-        });
+        }));
     }
     // An empty message is refused and the dialog stays open; SOS then makes the sound (heard
     // after the change only when asked: playing writes an even number of frames).
     if (session.window->editor().options().listenAfterChange)
         session.window->editor().runCommand("MMluister");
-    runItem<MorseDialog>(session, "MMmorse", [&](MorseDialog* dialog) {
+    QVERIFY(runItem<MorseDialog>(session, "MMmorse", [&](MorseDialog* dialog) {
         widget<QLineEdit>(dialog, "Text1")->clear();
         auto refused = answerNextBox(QMessageBox::Ok);
         button(dialog, "Command1")->click();
@@ -296,7 +244,7 @@ void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
         QVERIFY(dialog->isVisible());
         widget<QLineEdit>(dialog, "Text1")->setText("SOS");
         button(dialog, "Command1")->click();
-    });
+    }));
     const Document& doc = session.window->editor().doc();
     QCOMPARE(doc.SampleCount, 24811);
     QCOMPARE(session.panel(1), QString("The morse message has been made."));

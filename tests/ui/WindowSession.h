@@ -164,9 +164,21 @@ template <typename T> void whenShown(std::function<void(T*)> act) {
     poll->start(10);
 }
 
+// Runs the menu item; `act` works on the dialog of type T that it shows. False when none showed.
+template <typename T>
+bool runItem(const Session& session, const char* item, std::function<void(T*)> act) {
+    auto shown = std::make_shared<bool>(false);
+    whenShown<T>([shown, act = std::move(act)](T* dialog) {
+        *shown = true;
+        act(dialog);
+    });
+    session.item(item)->trigger();
+    return *shown;
+}
+
 struct SeenBox {
     QString text;
-    QStringList buttons; // their texts, in the box's order
+    QStringList buttons;         // their texts, in the box's order
     bool buttonPictures = false; // whether any of them shows a picture
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     Qt::TextFormat format = Qt::AutoText;

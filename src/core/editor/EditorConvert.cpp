@@ -43,10 +43,15 @@ void Editor::changeProperties(int bits, int32_t rate, int channels) {
     // The new sound is made beside the old one before anything changes.
     std::optional<NewSound> converted;
     if (convertedFrameCount(doc_, rate) <= MaxSampleCount) {
+        progressStart(ProgressEditing);
         try {
-            converted = convertedSound(doc_, bits == 8 ? 8 : 16, rate, channels == 2 ? 2 : 1);
+            converted = sampleWork([&] {
+                return convertedSound(doc_, bits == 8 ? 8 : 16, rate, channels == 2 ? 2 : 1,
+                                      [this](int step) { progressShow(step); });
+            });
         } catch (const std::bad_alloc&) {
         }
+        progressEnd();
     }
     if (!converted) return refuseTooLong();
     if (!history_.push()) return;

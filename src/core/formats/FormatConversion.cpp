@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/SampleWidth.h"
+#include "support/Progress.h"
 #include "support/Numbers.h"
 
 namespace sono {
@@ -10,14 +11,22 @@ namespace sono {
 namespace {
 // New frame i takes source frame round(i / q); the last new frame is left at 0, as it has
 // always been.
-Samples resampled(const Samples& source, int64_t sourceFrames, double q, double newFrames) {
+Samples resampled(const Samples& source, int64_t sourceFrames, double q, double newFrames,
+                  const std::function<void(int)>& stepDone) {
     Samples out(size_t(std::max<int64_t>(roundToInt(newFrames - 1) + 1, 0)), 0);
-    const int64_t filled = roundToInt(newFrames - 2);
-    for (int64_t i = 0; i <= filled && i < int64_t(out.size()); ++i) {
-        int64_t from = roundToInt(double(i) / q);
-        if (from >= 0 && from < sourceFrames && from < int64_t(source.size()))
-            out[size_t(i)] = source[size_t(from)];
-    }
+    const int64_t filled = std::min(roundToInt(newFrames - 2) + 1, int64_t(out.size()));
+    inSlices(
+        std::max<int64_t>(filled, 0), StepCount,
+        [&](int64_t begin, int64_t end) {
+            for (int64_t i = begin; i < end; ++i) {
+                int64_t from = roundToInt(double(i) / q);
+                if (from >= 0 && from < sourceFrames && from < int64_t(source.size()))
+                    out[size_t(i)] = source[size_t(from)];
+            }
+        },
+        [&](int step) {
+            if (stepDone) stepDone(step);
+        });
     return out;
 }
 
@@ -36,15 +45,23 @@ int64_t convertedFrameCount(const Document& doc, int32_t rate) {
     return roundToInt(rateRatio(doc, rate) * double(frames));
 }
 
-NewSound convertedSound(const Document& doc, int bits, int32_t rate, int channels) {
+NewSound convertedSound(const Document& doc, int bits, int32_t rate, int channels,
+                        const std::function<void(int)>& stepDone) {
     const int64_t frames = std::max(doc.SampleCount, 0);
     const bool stereo = doc.isStereo();
     NewSound sound{doc.Channels, doc.SampleRate, doc.BitsPerSample, int32_t(frames), {}, {0}};
     if (doc.SampleRate != float(rate)) {
         const double q = rateRatio(doc, rate);
         const double newFrames = q * double(frames);
-        sound.LeftSamples = resampled(doc.LeftSamples, frames, q, newFrames);
-        if (stereo) sound.RightSamples = resampled(doc.RightSamples, frames, q, newFrames);
+        // The resampling is the long part: each channel fills its share of the bar.
+        const int shares = stereo ? 2 : 1;
+        const auto shareOf = [&](int index) -> std::function<void(int)> {
+            if (!stepDone) return {};
+            return [&, index](int step) { stepDone((index * StepCount + step) / shares); };
+        };
+        sound.LeftSamples = resampled(doc.LeftSamples, frames, q, newFrames, shareOf(0));
+        if (stereo)
+            sound.RightSamples = resampled(doc.RightSamples, frames, q, newFrames, shareOf(1));
         sound.SampleCount = int32_t(convertedFrameCount(doc, rate));
         sound.SampleRate = float(rate);
     } else {

@@ -4,6 +4,7 @@
 // limited below at -32766, stereo -> mono by the rounded average.
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "document/NewSound.h"
 
@@ -18,6 +19,8 @@ int64_t convertedFrameCount(const Document& doc, int32_t rate);
 // The converted sound: bits 8 or 16, rate in Hz (the caller limits it), channels 1 or 2. Every
 // array holds exactly SampleCount frames (at least one element). The document is not touched;
 // std::bad_alloc when the memory for the new sound is not there.
-NewSound convertedSound(const Document& doc, int bits, int32_t rate, int channels);
+// stepDone hears the steps of the resampling, when the rate changes.
+NewSound convertedSound(const Document& doc, int bits, int32_t rate, int channels,
+                        const std::function<void(int step)>& stepDone = {});
 
 } // namespace sono

@@ -117,6 +117,7 @@ TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
         {"MMgekraak", {}},
         {"MMdel", {}, true},
         {"MMmute", {}, true},
+        {"MMprop", {int64_t(0), 11025.0, int64_t(0)}}, // 8 bits, mono, another rate
         {"MMsave", {}},
         {"MMsaveMP3",
          {path("out.mp3"), int64_t(0), int64_t(0), "", "", "", "", "", ""}},

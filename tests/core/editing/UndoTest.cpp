@@ -152,23 +152,11 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     const Samples muted = left();
     const std::string good = readBytes(snapshot(0));
 
-    // Missing, cut off inside the header, cut off inside the samples.
-    for (size_t length : {size_t(0), size_t(3), size_t(12), size_t(20), good.size() - 1}) {
-        SCOPED_TRACE(length);
-        if (length == 0)
-            std::filesystem::remove(snapshot(0));
-        else
-            writeBytes(snapshot(0), good.substr(0, length));
-        host.messages.clear();
-        editor->history().undo();
-        EXPECT_EQ(left(), muted);
-        EXPECT_EQ(doc().SampleCount, 200);
-        EXPECT_EQ(doc().UndoLevel, 1);
-        EXPECT_EQ(host.lastCritical(),
-                  "The undo data is missing or damaged. Nothing has been changed.");
-    }
-
-    // Long enough for what any of these headers claims, but no sound has such a format.
+    // Missing, cut off inside the header or the samples, or long enough for what its header
+    // claims but of a format no sound has: the same refusal.
+    std::vector<std::optional<std::string>> damaged = {std::nullopt};
+    for (size_t length : {size_t(3), size_t(12), size_t(20), good.size() - 1})
+        damaged.push_back(good.substr(0, length));
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const struct {
         int32_t frames;
@@ -176,11 +164,15 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     } impossible[] = {{-1, 16, 22050, 1},  {200, 12, 22050, 1},  {200, 0, 22050, 1},
                       {200, 16, 0, 1},     {200, 16, -22050, 1}, {200, 16, nan, 1},
                       {200, 16, 22050, 0}, {200, 16, 22050, 3},  {200, 16, 22050, 1.5f}};
-    for (const auto& h : impossible) {
-        SCOPED_TRACE(testing::Message()
-                     << h.frames << " " << h.bits << " " << h.rate << " " << h.channels);
-        writeBytes(snapshot(0), snapshotHeader(h.frames, h.bits, h.rate, h.channels) +
-                                    le16(ramp(200)) + le16(ramp(200)) + le16(ramp(200)));
+    for (const auto& h : impossible)
+        damaged.push_back(snapshotHeader(h.frames, h.bits, h.rate, h.channels) + le16(ramp(200)) +
+                          le16(ramp(200)) + le16(ramp(200)));
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        if (damaged[i])
+            writeBytes(snapshot(0), *damaged[i]);
+        else
+            std::filesystem::remove(snapshot(0));
         host.messages.clear();
         editor->history().undo();
         EXPECT_EQ(left(), muted);

@@ -101,41 +101,30 @@ TEST(ColumnRows, EightBitTakesOneRowPerStepAt256RowsAroundSilenceAt128) {
     EXPECT_EQ(columnRows({255, 0}, true, 512), (ColumnRows{2, 512}));
 }
 
-TEST(TimeMarks, ThreeAndAHalfSecondsIn700PixelsMarkEveryFourTenths) {
-    // 0.5 s per 100 columns: ticks of 0.1 s times 4.
-    const double rate = 44100;
-    const std::vector<TimeMark> marks = timeMarks(wholeSound(154350), 700, rate);
-    std::vector<TimeMark> expected;
-    for (int k = 0; k <= 8; ++k)
-        expected.push_back({80 * k, 400 * k});
-    EXPECT_EQ(marks, expected);
-}
-
-TEST(TimeMarks, AnHourIn1000PixelsMarksEveryFiveMinutes) {
-    // 360 s per 100 columns: ticks of 100 s times 3, 83 columns apart.
-    const double rate = 44100;
-    const std::vector<TimeMark> marks = timeMarks(wholeSound(3600 * 44100), 1000, rate);
-    std::vector<TimeMark> expected;
-    for (int k = 0; k < 12; ++k)
-        expected.push_back({int(std::nearbyint(1000.0 * k / 12)), 300000 * k});
-    EXPECT_EQ(marks, expected);
-}
-
-TEST(TimeMarks, StartAtViewStartNotAtARoundTime) {
-    // Two seconds of 1000 frames a second from frame 40 in 500 columns: 0.4 s per 100 columns,
-    // ticks of 0.1 s times 3.
-    const ViewWindow view{40, 2039, true};
-    const std::vector<TimeMark> marks = timeMarks(view, 500, 1000);
-    std::vector<TimeMark> expected;
-    for (int k = 0; k <= 6; ++k)
-        expected.push_back({75 * k, 40 + 300 * k});
-    EXPECT_EQ(marks, expected);
-}
-
-TEST(TimeMarks, ATickOfNoFramesGivesOneMark) {
-    // At 10 frames a second the smallest interval, 0.01 s, rounds to 0 frames.
-    const std::vector<TimeMark> marks = timeMarks(wholeSound(100), 100000, 10);
-    EXPECT_EQ(marks, (std::vector<TimeMark>{{0, 0}}));
+// Marks {x, ms} a whole number of ticks apart: {round(k dx), first + k dms} for k < count.
+TEST(TimeMarks, TicksOfARoundLengthFromViewStart) {
+    const struct {
+        ViewWindow view;
+        int width;
+        double rate, dx;
+        int first, dms, count;
+    } cases[] = {
+        // 0.5 s per 100 columns: ticks of 0.1 s times 4.
+        {wholeSound(154350), 700, 44100, 80, 0, 400, 9},
+        // An hour, 360 s per 100 columns: ticks of 100 s times 3, 83 columns apart.
+        {wholeSound(3600 * 44100), 1000, 44100, 1000.0 / 12, 0, 300000, 12},
+        // Two seconds of 1000 frames a second from frame 40, not from a round time: 0.4 s per
+        // 100 columns, ticks of 0.1 s times 3.
+        {{40, 2039, true}, 500, 1000, 75, 40, 300, 7},
+        // At 10 frames a second the smallest interval, 0.01 s, rounds to 0 frames: one mark.
+        {wholeSound(100), 100000, 10, 0, 0, 0, 1},
+    };
+    for (const auto& c : cases) {
+        std::vector<TimeMark> expected;
+        for (int k = 0; k < c.count; ++k)
+            expected.push_back({int(std::nearbyint(c.dx * k)), c.first + c.dms * k});
+        EXPECT_EQ(timeMarks(c.view, c.width, c.rate), expected) << c.width;
+    }
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // value, and the mapping between pixel columns and frames in both kinds of view.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
+#include <tuple>
 
 #include "view/ViewWindow.h"
 
@@ -37,20 +39,14 @@ TEST(ScrollRange, ShowsOnlyWithZoomForSoundsLongerThanTwoSeconds) {
 }
 
 TEST(ScrollRange, TenUnitsPerSecondPerHundredPixelsWithChangesRoundedHalfToEven) {
-    const ScrollRange tenSeconds = scrollRange(true, 441000, Rate, 1000);
-    EXPECT_EQ(tenSeconds.maximum, 400);
-    EXPECT_EQ(tenSeconds.largeChange, 100);
-    EXPECT_EQ(tenSeconds.smallChange, 25);
-
-    const ScrollRange wider = scrollRange(true, 441000, Rate, 1060);
-    EXPECT_EQ(wider.maximum, 424);
-    EXPECT_EQ(wider.largeChange, 106);
-    EXPECT_EQ(wider.smallChange, 26); // 26.5
-
-    const ScrollRange narrow = scrollRange(true, 441000, Rate, 25);
-    EXPECT_EQ(narrow.maximum, 10);
-    EXPECT_EQ(narrow.largeChange, 2); // 2.5
-    EXPECT_EQ(narrow.smallChange, 0); // 0.5
+    // Ten seconds at widths whose changes come to 26.5, 2.5 and 0.5.
+    for (auto [width, maximum, large, small] :
+         {std::array{1000, 400, 100, 25}, {1060, 424, 106, 26}, {25, 10, 2, 0}}) {
+        const ScrollRange range = scrollRange(true, 441000, Rate, width);
+        EXPECT_EQ(std::tuple(range.maximum, range.largeChange, range.smallChange),
+                  std::tuple(maximum, large, small))
+            << width;
+    }
 }
 
 TEST(ScrollRange, LongSoundsPassSixteenBitsWithoutOverflow) {
@@ -70,18 +66,12 @@ TEST(ScrollRange, LongSoundsPassSixteenBitsWithoutOverflow) {
 
 TEST(ViewWindow, TwoSecondsFromWhereTheScrollValueSays) {
     const ScrollRange range = scrollRange(true, 441000, Rate, 1000); // maximum 400
-    const ViewWindow start = viewWindow(441000, Rate, range, 0);
-    EXPECT_TRUE(start.twoSeconds);
-    EXPECT_EQ(start.ViewStart, 0);
-    EXPECT_EQ(start.ViewEnd, 88199);
-
-    const ViewWindow middle = viewWindow(441000, Rate, range, 200);
-    EXPECT_EQ(middle.ViewStart, 176400);
-    EXPECT_EQ(middle.ViewEnd, 264599);
-
-    const ViewWindow end = viewWindow(441000, Rate, range, 400);
-    EXPECT_EQ(end.ViewStart, 352800);
-    EXPECT_EQ(end.ViewEnd, 440999);
+    for (auto [value, first] : {std::pair{0, 0.0}, {200, 176400.0}, {400, 352800.0}}) {
+        const ViewWindow view = viewWindow(441000, Rate, range, value);
+        EXPECT_TRUE(view.twoSeconds);
+        EXPECT_EQ(view.ViewStart, first);
+        EXPECT_EQ(view.ViewEnd, first + 88199);
+    }
 
     // Positions between frames stay as they are.
     const ViewWindow between = viewWindow(441001, Rate, range, 1);
