@@ -345,8 +345,9 @@ class Editor {
     std::atomic<bool> cancelRequested_ = false;
     int cancelAtStep_ = -1;
     bool cancelOffered_ = false;
-    bool dragMovesEnd_ = true; // which end follows the pointer; the other is the anchor
-    bool dragging_ = false;    // the primary button is down in a view
+    bool progressShowing_ = false; // between progressStart and progressEnd
+    bool dragMovesEnd_ = true;     // which end follows the pointer; the other is the anchor
+    bool dragging_ = false;        // the primary button is down in a view
     bool commandRunning_ = false;
     bool settingsFailureShown_ = false;
     std::string lastSilenceAnswer_ = "1"; // the seconds Add Silence asks with: the last accepted

@@ -74,8 +74,9 @@ bool Editor::openRawFile(const std::string& path, int bits, double rate, int cha
     channels = channels == 2 ? 2 : 1;
 
     progressStart(ProgressOpening);
-    RawReadResult read = sampleWork(
-        [&] { return readRawFile(path, bits, channels, [this](int step) { progressShow(step); }); });
+    RawReadResult read = sampleWork([&] {
+        return readRawFile(path, bits, channels, [this](int step) { progressShow(step); });
+    });
     progressEnd();
     if (!read.ok) {
         setStatus(

@@ -94,9 +94,8 @@ bool Editor::muteSelection() {
     const ChannelScope scope = editChannels();
     progressStart(ProgressEditing);
     const int divisor = doc_.isStereo() && settings_.options.bothChannels ? 2 : 1;
-    sampleWork([&] {
-        muteFrames(doc_, scope, span, divisor, [this](int step) { progressShow(step); });
-    });
+    sampleWork(
+        [&] { muteFrames(doc_, scope, span, divisor, [this](int step) { progressShow(step); }); });
     notifySoundChange(
         {span.first, span.last, scope.first, doc_.isStereo() && scope.second, false, false});
     progressEnd();

@@ -19,6 +19,7 @@ void Editor::progressStart(int kind) {
     progressStartedAt_ = Clock::now();
     latestStep_ = 0;
     cancelOffered_ = false;
+    progressShowing_ = true;
     view_.progressStarted(progressText_);
 }
 
@@ -35,6 +36,7 @@ void Editor::progressWaiting() {
 }
 
 void Editor::progressEnd() {
+    progressShowing_ = false;
     view_.progressEnded();
 }
 
@@ -50,7 +52,9 @@ std::string Editor::progressLabel(int step) const {
 }
 
 void Editor::offerCancelWhenLong() {
-    if (cancelOffered_ || Clock::now() - progressStartedAt_ < CancelOfferedAfter) return;
+    if (!progressShowing_ || cancelOffered_ ||
+        Clock::now() - progressStartedAt_ < CancelOfferedAfter)
+        return;
     cancelOffered_ = true;
     view_.cancelOffered();
 }
@@ -67,7 +71,9 @@ void Editor::waitForOutsideProgram() {
 
 void Editor::runSampleWork(const std::function<void()>& work) {
     if (!workRunner_) return work();
+    // Work without a bar of its own (a snapshot kept or read) shows none.
     workRunner_->run(work, [this] {
+        if (!progressShowing_) return;
         offerCancelWhenLong();
         const int step = latestStep_;
         view_.progressShown(step, progressLabel(step));

@@ -34,7 +34,7 @@ bool UndoHistory::push(UndoSnapshots::Write write) {
     Document& doc = editor_.doc();
     const int16_t level = doc.UndoLevel;
     // The level is a 16-bit number; one more change than it can count is refused like a full disk.
-    if (level == std::numeric_limits<int16_t>::max() || !snapshots_.keep(level, doc, write)) {
+    if (level == std::numeric_limits<int16_t>::max() || !keep(level, doc, write)) {
         reportSnapshotNotWritten();
         return false;
     }
@@ -58,6 +58,11 @@ bool UndoHistory::dropLast() {
     return true;
 }
 
+bool UndoHistory::keep(int level, Document& doc, UndoSnapshots::Write write) {
+    // Copying or writing a long sound is long work.
+    return editor_.sampleWork([&] { return snapshots_.keep(level, doc, write); });
+}
+
 void UndoHistory::commandEnded(bool cancelled) {
     // Kept when cancelled: the snapshots above are then Redo's again.
     if (forgetAboveAfterCommand_ && !cancelled) snapshots_.forgetAbove(*forgetAboveAfterCommand_);
@@ -65,7 +70,8 @@ void UndoHistory::commandEnded(bool cancelled) {
 }
 
 SnapshotRead UndoHistory::readSnapshot(int level, Document& into) {
-    const SnapshotRead read = snapshots_.bringBack(level, into);
+    // Reading a long sound back is long work.
+    const SnapshotRead read = editor_.sampleWork([&] { return snapshots_.bringBack(level, into); });
     if (read == SnapshotRead::Damaged)
         dialogs_.showMessage(
             MessageIcon::Critical, ProgramCaption,
@@ -87,10 +93,9 @@ bool UndoHistory::stepThroughHistory(int16_t target) {
     Document arriving;
     const SnapshotRead read = readSnapshot(target, arriving);
     if (read == SnapshotRead::Damaged) return false;
-    if (keepLeaving &&
-        !snapshots_.keep(level, doc,
-                         read == SnapshotRead::Loaded ? UndoSnapshots::Write::HandingOver
-                                                      : UndoSnapshots::Write::AtOnce)) {
+    if (keepLeaving && !keep(level, doc,
+                             read == SnapshotRead::Loaded ? UndoSnapshots::Write::HandingOver
+                                                          : UndoSnapshots::Write::AtOnce)) {
         snapshots_.giveBack(target, arriving);
         reportSnapshotNotWritten();
         return false;

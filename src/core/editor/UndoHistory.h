@@ -48,6 +48,7 @@ class UndoHistory {
     void reportSnapshotNotWritten();
     // Brings back the snapshot of `level` into `into`; says so when it is missing or damaged.
     SnapshotRead readSnapshot(int level, Document& into);
+    bool keep(int level, Document& doc, UndoSnapshots::Write write);
     bool stepThroughHistory(int16_t target);
 
     Editor& editor_;

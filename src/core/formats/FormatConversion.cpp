@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "document/SampleWidth.h"
-#include "support/Progress.h"
 #include "support/Numbers.h"
+#include "support/Progress.h"
 
 namespace sono {
 

@@ -15,7 +15,8 @@ ProgressArea::ProgressArea(QWidget* parent)
     label_->setObjectName("lblProgress");
     bar_->setObjectName("imgProgress");
     label_->setTextFormat(Qt::PlainText);
-    label_->setMinimumWidth(fontMetrics().horizontalAdvance("Opname verwerken... 99 % - nog 59 min 59 s") + 8);
+    label_->setMinimumWidth(
+        fontMetrics().horizontalAdvance("Opname verwerken... 99 % - nog 59 min 59 s") + 8);
     bar_->setRange(0, 100);
     bar_->setTextVisible(false);
     cancel_->setObjectName("cmdCancelWork");

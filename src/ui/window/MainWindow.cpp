@@ -25,8 +25,8 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <iterator>
 #include <exception>
+#include <iterator>
 #include <set>
 #include <system_error>
 #include <thread>
@@ -112,9 +112,9 @@ QString recentCaption(int index, const std::string& path) {
 
 MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     : QMainWindow(parent), desktop_(this, [this] { return editor_.language(); }),
-      editor_(EditorPorts{*this, *this, device_, coder_, tags_, &desktop_, availableMemoryBytes,
-                          this},
-              withShareDir(std::move(folders))),
+      editor_(
+          EditorPorts{*this, *this, device_, coder_, tags_, &desktop_, availableMemoryBytes, this},
+          withShareDir(std::move(folders))),
       menus_(*menuBar()), progress_(new ProgressArea),
       informationDialog_(new InformationDialog(editor_, this)),
       propertiesDialog_(new PropertiesDialog(editor_, this)),
@@ -532,8 +532,7 @@ void MainWindow::waitingForOutsideProgram() {
     QCoreApplication::processEvents();
 }
 
-void MainWindow::run(const std::function<void()>& work,
-                     const std::function<void()>& whileWaiting) {
+void MainWindow::run(const std::function<void()>& work, const std::function<void()>& whileWaiting) {
     std::exception_ptr failure;
     QEventLoop loop;
     const auto runWork = [&] {

@@ -93,8 +93,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver, 
     void programClosed() override;
     // ---- WorkRunner ----
     // The work goes to a thread of its own; meanwhile the window repaints and takes only Cancel.
-    void run(const std::function<void()>& work,
-             const std::function<void()>& whileWaiting) override;
+    void run(const std::function<void()>& work, const std::function<void()>& whileWaiting) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -168,7 +167,7 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver, 
     QTimer* timer1_ = nullptr;
     std::pair<bool, bool> transport_{false, false}; // Stop, and Rewind and Forward, enabled
     bool busy_ = false;
-    bool workRunning_ = false; // long work runs on its thread: nothing may touch the sound
+    bool workRunning_ = false;       // long work runs on its thread: nothing may touch the sound
     bool followingPlayback_ = false; // the views follow the sound being played
     int mp3Bitrate_ = 96;            // the export's bitrate, kept while the program runs
     bool closed_ = false;

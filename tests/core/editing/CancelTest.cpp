@@ -76,9 +76,10 @@ class Cancel : public EditingFixture {
   protected:
     EditorState state() {
         const Document& d = doc();
-        return {d.LeftSamples, d.RightSamples, d.SampleCount, d.BitsPerSample, d.SampleRate,
-                d.Channels, d.selection.SelStart, d.selection.SelEnd, d.UndoLevel,
-                d.RedoLevel, d.Changed, d.FileName};
+        return {d.LeftSamples,        d.RightSamples,     d.SampleCount,
+                d.BitsPerSample,      d.SampleRate,       d.Channels,
+                d.selection.SelStart, d.selection.SelEnd, d.UndoLevel,
+                d.RedoLevel,          d.Changed,          d.FileName};
     }
     // A stereo sound saved as sound.wav, with one change undone, so that Redo has a level to
     // lose, and the reversed sound as that level.
@@ -119,8 +120,7 @@ TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
         {"MMmute", {}, true},
         {"MMprop", {int64_t(0), 11025.0, int64_t(0)}}, // 8 bits, mono, another rate
         {"MMsave", {}},
-        {"MMsaveMP3",
-         {path("out.mp3"), int64_t(0), int64_t(0), "", "", "", "", "", ""}},
+        {"MMsaveMP3", {path("out.mp3"), int64_t(0), int64_t(0), "", "", "", "", "", ""}},
     };
     for (const LongCommand& command : commands)
         for (int step : {0, 60, 99}) {
