@@ -214,6 +214,10 @@ TEST_F(EditorShell, ASecondCommandIsRefusedWhileOneRuns) {
     host.answers = {Answer::Cancel};
     EXPECT_TRUE(editor->runCommand("MMleeg")); // asks to save first
     EXPECT_TRUE(refused);
+    EXPECT_NE(std::find(host.statusLog.begin(), host.statusLog.end(),
+                        "The command has not been carried out, because another one is still "
+                        "running."),
+              host.statusLog.end());
     EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_EQ(left()[0], 199);
     host.whileAsking = nullptr;

@@ -179,11 +179,16 @@ TEST_F(Mp3Exchange, WithoutTheCoderNothingIsLostAndTheUserIsTold) {
 }
 
 TEST_F(Mp3Exchange, CancelWhileTheCoderRunsLeavesNoFileAndNoCoder) {
-    // Long enough that the coder still runs when the editor first waits for it.
-    load(tone(300, 8000, 44100 * 30, 44100));
+    load(tone(300, 8000, 44100, 44100));
     exportTo(path("whole.mp3"), 32, false, {});
     writeBytes(dir / "old.mp3", "the old file");
     const Samples before = left();
+    // A coder that takes its time, so that the editor surely waits for it.
+    std::filesystem::create_directory(dir / "slow");
+    writeBytes(dir / "slow" / "lame", "#!/bin/sh\nsleep 0.3\nexec lame \"$@\"\n");
+    std::filesystem::permissions(dir / "slow" / "lame", std::filesystem::perms::owner_all);
+    const std::string searchPath = std::getenv("PATH");
+    setenv("PATH", ((dir / "slow").string() + ":" + searchPath).c_str(), 1);
     host.whileWaiting = [this] { editor->cancelWork(); };
     for (const std::string command : {"MMsaveMP3", "MMopenMP3"}) {
         const Arguments arguments =
@@ -204,6 +209,7 @@ TEST_F(Mp3Exchange, CancelWhileTheCoderRunsLeavesNoFileAndNoCoder) {
             files += entry.is_regular_file();
         EXPECT_EQ(files, 2u) << command; // whole.mp3 and old.mp3
     }
+    setenv("PATH", searchPath.c_str(), 1);
 }
 
 } // namespace

@@ -40,7 +40,11 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
 bool Editor::runCommand(std::string_view id, const Arguments& arguments) {
     const Command* command = findCommand(id);
     if (!command || !command->run) return false;
-    return runExclusive([&] { runCancellable([&] { command->run(*this, arguments); }); });
+    if (runExclusive([&] { runCancellable([&] { command->run(*this, arguments); }); })) return true;
+    setStatus(1, LangText("De opdracht is niet uitgevoerd, want er loopt nog een andere.",
+                          "The command has not been carried out, because another one is still "
+                          "running."));
+    return false;
 }
 
 bool Editor::enabled(EnabledRule rule) const {

@@ -71,8 +71,9 @@ class Editor {
     Editor(EditorPorts ports, EditorFolders folders);
 
     // ---- commands ----
-    // Runs a command of the table with its parameters. False, with nothing done, while another
-    // command is still running (a timer or a queued signal met during a question box).
+    // Runs a command of the table with its parameters. False, with nothing done but saying so in
+    // panel 1, while another command is still running (a timer or a queued signal met during a
+    // question box or long work).
     // A command cancelled in its long work leaves the sound, the selection, the undo list and the
     // changed mark as they were, and says so in panel 1.
     bool runCommand(std::string_view id, const Arguments& arguments = {});
