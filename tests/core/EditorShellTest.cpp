@@ -298,7 +298,7 @@ TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDev
     const std::set<std::string> clip =
         with(selected, {"MMpaste", "MMpasteMix", "MMpasteOverloper"});
     EXPECT_EQ(enabledIds(), clip);
-    editor->reverse();
+    editor->effects().reverse();
     EXPECT_EQ(enabledIds(), with(clip, {"MMundo"}));
     editor->undo(); // undo clears the selection
     EXPECT_EQ(enabledIds(),
