@@ -344,14 +344,14 @@ void EffectCommands::soften() {
     frame.finish("Het geluid is verzacht.", "The sound has been softened.");
 }
 
-void EffectCommands::shrink(int16_t N) {
+void EffectCommands::shrink(int16_t blockSize) {
     Document& doc = editor_.doc();
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    if (N < 1) return frame.refuseSetting();
+    if (blockSize < 1) return frame.refuseSetting();
     if (!frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        shrinkFrames(x, doc.SampleCount, frame.range(), N, stepDone);
+        shrinkFrames(x, doc.SampleCount, frame.range(), blockSize, stepDone);
     });
     frame.finish("Het geluid is gekrompen.", "The sound has been shrunk.");
 }
@@ -397,13 +397,13 @@ void EffectCommands::changeSpeed(float fromSpeed, float toSpeed) {
     frame.finish("De snelheid is veranderd.", "The speed has been changed.");
 }
 
-void EffectCommands::makeEcho(float Delay, float volumeFrom, float delayTo, float volumeTo,
+void EffectCommands::makeEcho(float delayFrom, float volumeFrom, float delayTo, float volumeTo,
                               int16_t repeats, int16_t softer) {
     Document& doc = editor_.doc();
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
     editor_.saveSettings();
-    const EchoSettings echo{Delay, volumeFrom, delayTo, volumeTo, repeats, softer == 1};
+    const EchoSettings echo{delayFrom, volumeFrom, delayTo, volumeTo, repeats, softer == 1};
     if (!validEcho(echo)) return frame.refuseSetting();
     const FrameRange range = frame.range();
     const double rate = doc.SampleRate;
@@ -482,13 +482,13 @@ void EffectCommands::satellite() {
 
 // ---------------------------------------------------------------- advanced filter
 
-void EffectCommands::filterByThreshold(bool louder, float percent, float Factor) {
+void EffectCommands::filterByThreshold(bool louder, float percent, float factor) {
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    if (!std::isfinite(percent) || !std::isfinite(Factor)) return frame.refuseSetting();
+    if (!std::isfinite(percent) || !std::isfinite(factor)) return frame.refuseSetting();
     if (!frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        filterFrames(x, frame.range(), {louder, percent, Factor}, frame.eightBit(), stepDone);
+        filterFrames(x, frame.range(), {louder, percent, factor}, frame.eightBit(), stepDone);
     });
     frame.finish("De filter is toegepast.", "The filter has been applied.");
 }

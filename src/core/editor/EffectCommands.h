@@ -18,22 +18,22 @@ class EffectCommands {
     void reverse();
     void normalize();
     void soften();
-    // Shrink with blocks of N frames (2..10 from the dialog).
-    void shrink(int16_t N);
+    // Shrink with blocks of blockSize frames (2..10 from the dialog).
+    void shrink(int16_t blockSize);
     // Factors at the first and last frame of the range; 1 leaves the sound as it is.
     void changeVolume(float fromFactor, float toFactor);
     // Speeds at the first and last frame of the range; 2 is twice as fast. The length changes.
     void changeSpeed(float fromSpeed, float toSpeed);
     // Delays in milliseconds and echo volumes in percent at the first and last frame of the
     // range, repeats repeats, softer 1 for each repeat softer than the one before.
-    void makeEcho(float Delay, float volumeFrom, float delayTo, float volumeTo, int16_t repeats,
+    void makeEcho(float delayFrom, float volumeFrom, float delayTo, float volumeTo, int16_t repeats,
                   int16_t softer);
     void alienVoice1(); // an octave up by doubling every cycle
     void alienVoice2(); // ring modulation
     void satellite();
     void creaking();
-    // Multiplies by Factor every sample louder (louder) or quieter than percent of full scale.
-    void filterByThreshold(bool louder, float percent, float Factor);
+    // Multiplies by factor every sample louder (louder) or quieter than percent of full scale.
+    void filterByThreshold(bool louder, float percent, float factor);
 
   private:
     Editor& editor_;
