@@ -283,6 +283,10 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
 EffectCommands::EffectCommands(Editor& editor, UserDialogs& dialogs, ViewObserver& view)
     : editor_(editor), dialogs_(dialogs), view_(view) {}
 
+Document& EffectCommands::doc() {
+    return editor_.doc();
+}
+
 // ---------------------------------------------------------------- simple transforms
 
 void EffectCommands::reverse() {
@@ -295,12 +299,11 @@ void EffectCommands::reverse() {
 }
 
 void EffectCommands::normalize() {
-    Document& doc = editor_.doc();
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded() || !frame.start()) return;
     // The last frame of the sound is never normalized.
     FrameRange range = frame.range();
-    if (range.last == doc.SampleCount - 1) range.last = doc.SampleCount - 2;
+    if (range.last == doc().SampleCount - 1) range.last = doc().SampleCount - 2;
     frame.setRange(range);
 
     const int half = StepCount / 2;
@@ -309,7 +312,7 @@ void EffectCommands::normalize() {
     frame.eachChannelAtOnce(
         [&](std::span<int16_t> x, const StepObserver& stepDone) {
             scanExtremes(x, range,
-                         x.data() == doc.LeftSamples.data() ? leftExtremes : rightExtremes,
+                         x.data() == doc().LeftSamples.data() ? leftExtremes : rightExtremes,
                          stepDone);
         },
         0, half);
@@ -345,13 +348,12 @@ void EffectCommands::soften() {
 }
 
 void EffectCommands::shrink(int16_t blockSize) {
-    Document& doc = editor_.doc();
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
     if (blockSize < 1) return frame.refuseSetting();
     if (!frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        shrinkFrames(x, doc.SampleCount, frame.range(), blockSize, stepDone);
+        shrinkFrames(x, doc().SampleCount, frame.range(), blockSize, stepDone);
     });
     frame.finish("Het geluid is gekrompen.", "The sound has been shrunk.");
 }
@@ -371,17 +373,16 @@ void EffectCommands::changeVolume(float fromFactor, float toFactor) {
 }
 
 void EffectCommands::changeSpeed(float fromSpeed, float toSpeed) {
-    Document& doc = editor_.doc();
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
     editor_.saveSettings();
     const SpeedSettings speeds{fromSpeed, toSpeed};
     if (!validSpeeds(speeds)) return frame.refuseSetting();
     const FrameRange range = frame.range();
-    const int64_t bound = speedOutputBound(doc.SampleCount, range, speeds)
+    const int64_t bound = speedOutputBound(doc().SampleCount, range, speeds)
                               .value_or(std::numeric_limits<int64_t>::max());
     if (!frame.makeRoomToRebuild(bound)) return;
-    const int16_t silence = doc.silenceValue();
+    const int16_t silence = doc().silenceValue();
     // Where the resampled stretch ends, the same in both channels (which may be rebuilt at once).
     std::atomic<int64_t> rangeEnd = 0;
     if (!frame.rebuildChannels(
@@ -391,38 +392,38 @@ void EffectCommands::changeSpeed(float fromSpeed, float toSpeed) {
         return;
     // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps its
     // first frame selected.
-    if (doc.hasSelection())
-        doc.selection.SelEnd =
-            double(std::max<int64_t>(rangeEnd - 1, int64_t(doc.selection.SelStart)));
+    if (doc().hasSelection())
+        doc().selection.SelEnd =
+            double(std::max<int64_t>(rangeEnd - 1, int64_t(doc().selection.SelStart)));
     frame.finish("De snelheid is veranderd.", "The speed has been changed.");
 }
 
 void EffectCommands::makeEcho(float delayFrom, float volumeFrom, float delayTo, float volumeTo,
                               int16_t repeats, int16_t softer) {
-    Document& doc = editor_.doc();
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
     editor_.saveSettings();
     const EchoSettings echo{delayFrom, volumeFrom, delayTo, volumeTo, repeats, softer == 1};
     if (!validEcho(echo)) return frame.refuseSetting();
     const FrameRange range = frame.range();
-    const double rate = doc.SampleRate;
-    const std::optional<int64_t> last = echoLastFrame(echo, range, doc.SampleCount, rate);
+    const double rate = doc().SampleRate;
+    const std::optional<int64_t> last = echoLastFrame(echo, range, doc().SampleCount, rate);
     const int64_t frames = last ? *last + 1 : std::numeric_limits<int64_t>::max();
     // Each channel sums in a buffer of its own, so that both can be at work at once.
     std::vector<int32_t> leftSums, rightSums;
     const auto reserveSums = [&] {
         reserveScratch(leftSums, size_t(frames));
-        if (doc.isStereo()) reserveScratch(rightSums, size_t(frames));
+        if (doc().isStereo()) reserveScratch(rightSums, size_t(frames));
     };
     if (!frame.makeRoomToRebuild(frames, reserveSums)) return;
     // Echoes beyond the end lengthen the sound with silence.
     frame.changesThrough(frames - 1);
-    if (!frame.rebuildChannels([&](std::span<const int16_t> x, Samples& out,
-                                   const StepObserver& stepDone) {
-            std::vector<int32_t>& sums = x.data() == doc.LeftSamples.data() ? leftSums : rightSums;
-            addEcho(x, frames, range, echo, rate, frame.eightBit(), sums, out, stepDone);
-        }))
+    if (!frame.rebuildChannels(
+            [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+                std::vector<int32_t>& sums =
+                    x.data() == doc().LeftSamples.data() ? leftSums : rightSums;
+                addEcho(x, frames, range, echo, rate, frame.eightBit(), sums, out, stepDone);
+            }))
         return;
     frame.finish("Er is een echo gemaakt.", "An echo has been made.");
 }
@@ -430,11 +431,10 @@ void EffectCommands::makeEcho(float delayFrom, float volumeFrom, float delayTo, 
 // ---------------------------------------------------------------- character effects
 
 void EffectCommands::alienVoice1() {
-    Document& doc = editor_.doc();
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
-    const int64_t bound = alienVoiceBound(doc.SampleCount);
+    const int64_t bound = alienVoiceBound(doc().SampleCount);
     if (!frame.makeRoomToRebuild(bound) ||
         !frame.rebuildChannels(
             [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
@@ -445,11 +445,10 @@ void EffectCommands::alienVoice1() {
 }
 
 void EffectCommands::creaking() {
-    Document& doc = editor_.doc();
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
-    const int64_t bound = creakBound(doc.SampleCount, range);
+    const int64_t bound = creakBound(doc().SampleCount, range);
     if (!frame.makeRoomToRebuild(bound) ||
         !frame.rebuildChannels(
             [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
@@ -469,12 +468,11 @@ void EffectCommands::alienVoice2() {
 }
 
 void EffectCommands::satellite() {
-    Document& doc = editor_.doc();
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded() || !frame.start()) return;
     frame.channelsTogether([&](std::span<int16_t> left, std::span<int16_t> right, FrameRange range,
                                const StepObserver& stepDone) {
-        satelliteModulate(left, right, range, doc.SampleRate, frame.eightBit(), stepDone);
+        satelliteModulate(left, right, range, doc().SampleRate, frame.eightBit(), stepDone);
     });
     frame.finish("Het geluid is door een satelliet gegaan.",
                  "The sound has gone through a satellite.");

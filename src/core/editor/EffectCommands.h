@@ -10,6 +10,7 @@
 namespace sono {
 
 class Editor;
+struct Document;
 
 class EffectCommands {
   public:
@@ -36,6 +37,9 @@ class EffectCommands {
     void filterByThreshold(bool louder, float percent, float factor);
 
   private:
+    // The editor's document, which the effects change.
+    Document& doc();
+
     Editor& editor_;
     UserDialogs& dialogs_;
     ViewObserver& view_;
