@@ -239,20 +239,20 @@ const struct {
     const char* name;
     void (*command)(Editor&);
 } EditorCommands[] = {
-    {"EditorReverse", [](Editor& e) { e.reverse(); }},
-    {"EditorVolume", [](Editor& e) { e.changeVolume(0.5f, 1.5f); }},
-    {"EditorNormalize", [](Editor& e) { e.normalize(); }},
-    {"EditorSoften", [](Editor& e) { e.soften(); }},
-    {"EditorShrink", [](Editor& e) { e.shrink(4); }},
-    {"EditorSpeed", [](Editor& e) { e.changeSpeed(1.5f, 1.5f); }},
-    {"EditorSpeedRising", [](Editor& e) { e.changeSpeed(0.5f, 2.0f); }},
-    {"EditorEcho", [](Editor& e) { e.makeEcho(100, 50, 100, 50, 1, 0); }},
-    {"EditorEchoThreeSofter", [](Editor& e) { e.makeEcho(100, 50, 100, 50, 3, 1); }},
-    {"EditorAlienVoice1", [](Editor& e) { e.alienVoice1(); }},
-    {"EditorAlienVoice2", [](Editor& e) { e.alienVoice2(); }},
-    {"EditorSatellite", [](Editor& e) { e.satellite(); }},
-    {"EditorCreaking", [](Editor& e) { e.creaking(); }},
-    {"EditorFilter", [](Editor& e) { e.filterByThreshold(true, 30, 0.5f); }},
+    {"EditorReverse", [](Editor& e) { e.effects().reverse(); }},
+    {"EditorVolume", [](Editor& e) { e.effects().changeVolume(0.5f, 1.5f); }},
+    {"EditorNormalize", [](Editor& e) { e.effects().normalize(); }},
+    {"EditorSoften", [](Editor& e) { e.effects().soften(); }},
+    {"EditorShrink", [](Editor& e) { e.effects().shrink(4); }},
+    {"EditorSpeed", [](Editor& e) { e.effects().changeSpeed(1.5f, 1.5f); }},
+    {"EditorSpeedRising", [](Editor& e) { e.effects().changeSpeed(0.5f, 2.0f); }},
+    {"EditorEcho", [](Editor& e) { e.effects().makeEcho(100, 50, 100, 50, 1, 0); }},
+    {"EditorEchoThreeSofter", [](Editor& e) { e.effects().makeEcho(100, 50, 100, 50, 3, 1); }},
+    {"EditorAlienVoice1", [](Editor& e) { e.effects().alienVoice1(); }},
+    {"EditorAlienVoice2", [](Editor& e) { e.effects().alienVoice2(); }},
+    {"EditorSatellite", [](Editor& e) { e.effects().satellite(); }},
+    {"EditorCreaking", [](Editor& e) { e.effects().creaking(); }},
+    {"EditorFilter", [](Editor& e) { e.effects().filterByThreshold(true, 30, 0.5f); }},
 };
 
 // A copy of one minute from the start and its paste at the end, with the paste's snapshot.
@@ -294,7 +294,7 @@ void EditorOpenAndSave(benchmark::State& state) {
 void EditorUndoRedo(benchmark::State& state) {
     BenchEditor editor;
     editor.load(state.range(0));
-    editor->changeVolume(0.5f, 0.5f);
+    editor->effects().changeVolume(0.5f, 0.5f);
     for (auto _ : state) {
         editor->history().undo();
         editor->history().redo();

@@ -302,7 +302,7 @@ TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDev
     const std::set<std::string> clip =
         with(selected, {"MMpaste", "MMpasteMix", "MMpasteOverloper"});
     EXPECT_EQ(enabledIds(), clip);
-    editor->reverse();
+    editor->effects().reverse();
     EXPECT_EQ(enabledIds(), with(clip, {"MMundo"}));
     editor->history().undo(); // undo clears the selection
     EXPECT_EQ(enabledIds(),

@@ -97,6 +97,11 @@ template <void (UndoHistory::*method)()> void onHistory(Editor& editor, A) {
     (editor.history().*method)();
 }
 
+// A command without parameters that runs one of the effects.
+template <void (EffectCommands::*method)()> void onEffects(Editor& editor, A) {
+    (editor.effects().*method)();
+}
+
 // A command without parameters that runs one method of the editor.
 template <void (Editor::*method)()> void plain(Editor& editor, A) {
     (editor.*method)();
@@ -247,20 +252,20 @@ std::vector<Command> makeTable() {
         {.id = "MMvolume",
          .enabled = SoundLoaded,
          .params = {{Percent, "a percentage"}, {Percent, "a percentage"}},
-         .run = [](Editor& e, A a) { e.changeVolume(fraction(a, 0), fraction(a, 1)); },
+         .run = [](Editor& e, A a) { e.effects().changeVolume(fraction(a, 0), fraction(a, 1)); },
          .batchWord = "volume"},
         {.id = "MMnormalize",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::normalize>,
+         .run = onEffects<&EffectCommands::normalize>,
          .batchWord = "normalize"},
         {.id = "MMspeed",
          .enabled = SoundLoaded,
          .params = {{Percent, "a percentage"}, {Percent, "a percentage"}},
-         .run = [](Editor& e, A a) { e.changeSpeed(fraction(a, 0), fraction(a, 1)); },
+         .run = [](Editor& e, A a) { e.effects().changeSpeed(fraction(a, 0), fraction(a, 1)); },
          .batchWord = "speed"},
         {.id = "MMreverse",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::reverse>,
+         .run = onEffects<&EffectCommands::reverse>,
          .batchWord = "reverse"},
         // The echo dialog hands over its milliseconds and percentages unchanged.
         {.id = "MMecho",
@@ -273,34 +278,35 @@ std::vector<Command> makeTable() {
                     {Choice, "how the repeats sound", {"equal", "softer"}}},
          .run =
              [](Editor& e, A a) {
-                 e.makeEcho(float(a.number(0)), float(a.number(2)), float(a.number(1)),
-                            float(a.number(3)), int16_t(a.whole(4)), int16_t(a.choice(5)));
+                 e.effects().makeEcho(float(a.number(0)), float(a.number(2)), float(a.number(1)),
+                                      float(a.number(3)), int16_t(a.whole(4)),
+                                      int16_t(a.choice(5)));
              },
          .batchWord = "echo"},
         {.id = "MMDempen",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::soften>,
+         .run = onEffects<&EffectCommands::soften>,
          .batchWord = "soften"},
         {.id = "MMalien",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::alienVoice1>,
+         .run = onEffects<&EffectCommands::alienVoice1>,
          .batchWord = "alien1"},
         {.id = "MMalien2",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::alienVoice2>,
+         .run = onEffects<&EffectCommands::alienVoice2>,
          .batchWord = "alien2"},
         {.id = "MMsat",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::satellite>,
+         .run = onEffects<&EffectCommands::satellite>,
          .batchWord = "satellite"},
         {.id = "MMgekraak",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::creaking>,
+         .run = onEffects<&EffectCommands::creaking>,
          .batchWord = "creaking"},
         {.id = "MMkrimpen",
          .enabled = SoundLoaded,
          .params = {Int16Count("a block size")},
-         .run = [](Editor& e, A a) { e.shrink(int16_t(a.whole(0))); },
+         .run = [](Editor& e, A a) { e.effects().shrink(int16_t(a.whole(0))); },
          .batchWord = "shrink"},
         {.id = "MMfilter",
          .enabled = SoundLoaded,
@@ -309,7 +315,8 @@ std::vector<Command> makeTable() {
                     {Number, "a factor"}},
          .run =
              [](Editor& e, A a) {
-                 e.filterByThreshold(a.choice(0) == 0, float(a.number(1)), float(a.number(2)));
+                 e.effects().filterByThreshold(a.choice(0) == 0, float(a.number(1)),
+                                               float(a.number(2)));
              },
          .batchWord = "filter"},
 

@@ -33,7 +33,7 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
       transport_(ports.device, ports.dialogs, settings_),
       generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
       mp3Commands_(*this, ports.dialogs, ports.view, ports.coder, ports.tags),
-      workRunner_(ports.workRunner) {}
+      effectCommands_(*this, ports.dialogs, ports.view), workRunner_(ports.workRunner) {}
 
 // ---------------------------------------------------------------- commands
 

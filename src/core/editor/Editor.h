@@ -17,6 +17,7 @@
 #include "document/NewSound.h"
 #include "editor/Commands.h"
 #include "editor/DesktopCommands.h"
+#include "editor/EffectCommands.h"
 #include "editor/Generators.h"
 #include "editor/Mp3Commands.h"
 #include "editor/Transport.h"
@@ -242,28 +243,7 @@ class Editor {
     bool openRawFile(const std::string& path, int bits, double rate, int channels);
 
     // ---- effects ----
-    // Each works on the selection (in one channel or both, by the both-channels option) or, with
-    // nothing selected, on the whole sound, and does nothing when no sound is loaded.
-    void reverse();
-    void normalize();
-    void soften(); // soften
-    // Shrink with blocks of N frames (2..10 from the dialog).
-    void shrink(int16_t N);
-    // Factors at the first and last frame of the range; 1 leaves the sound as it is.
-    void changeVolume(float fromFactor, float toFactor);
-    // Speeds at the first and last frame of the range; 2 is twice as fast. The length changes.
-    void changeSpeed(float fromSpeed, float toSpeed);
-    // Delays in milliseconds and echo volumes in percent at the first and last frame of the
-    // range, repeats repeats, softer 1 for each repeat softer than the one before.
-    void makeEcho(float Delay, float volumeFrom, float delayTo, float volumeTo, int16_t repeats,
-                  int16_t softer);
-    void alienVoice1(); // alien voice 1: an octave up by doubling every cycle
-    void alienVoice2(); // alien voice 2: ring modulation
-    void satellite();   // satellite
-    void creaking();    // creaking
-    // Multiplies by Factor every sample louder (louder) or quieter than percent of full scale.
-    void filterByThreshold(bool louder, float percent, float Factor);
-    friend class EffectFrame; // the steps all effects share (EditorEffects.cpp)
+    EffectCommands& effects() { return effectCommands_; }
 
     // ---- generators ----
     Generators& generators() { return generators_; }
@@ -284,6 +264,12 @@ class Editor {
     void refuseTooLong();
     // Playback after a change, when the option asks for it.
     void playAfterChange();
+    // The one place that tells the view which samples changed.
+    void notifySoundChange(const SoundChange& change);
+    // The channels an edit or effect works on, by the selection and the both-channels option.
+    ChannelScope editChannels() const;
+    // The duration and size panels, after a change of length.
+    void refreshLengthPanels();
 
   private:
     class Exclusive; // holds the one-command-at-a-time rule for its lifetime
@@ -308,18 +294,14 @@ class Editor {
     std::string failureText(const WavReadResult& read) const;
     void reportSettingsNotWritten();
 
-    // The one place that tells the view which samples changed.
-    void notifySoundChange(const SoundChange& change);
     // Room for a sound of `frames` frames in every channel, made before anything changes. False
     // (the user has been told) beyond the longest sound or the memory there is.
     bool makeRoomFor(int64_t frames);
 
     // selection edits and paste
-    ChannelScope editChannels() const;
     bool copySelection();
     bool deleteSelection();
     bool muteSelection();
-    void refreshLengthPanels();
 
     void pasteFailed(bool fromRecording);
 
@@ -336,6 +318,7 @@ class Editor {
     Transport transport_;
     Generators generators_;
     Mp3Commands mp3Commands_;
+    EffectCommands effectCommands_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;

@@ -75,13 +75,13 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
         const Samples a = ramp(frames), b = ramp(frames, 5);
         load(a, b);
         setBoth(true);
-        editor->changeVolume(0.5f, 0.5f);
+        editor->effects().changeVolume(0.5f, 0.5f);
         const Samples half = left();
         {
             FileSizeLimit full(1000);
-            editor->reverse();
+            editor->effects().reverse();
             const Samples reversed = left();
-            editor->changeVolume(2, 2);
+            editor->effects().changeVolume(2, 2);
             const Samples louder = left();
             ASSERT_EQ(doc().UndoLevel, 3);
             editor->history().undo();
@@ -120,7 +120,7 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
     availableMemory = 0;
     {
         FileSizeLimit full(100);
-        editor->reverse();
+        editor->effects().reverse();
     }
     EXPECT_EQ(left(), ramp(200));
     EXPECT_EQ(doc().UndoLevel, 0);
@@ -212,16 +212,16 @@ TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
     const Samples left(ramp(frames)), right(ramp(frames, 5));
     load(left, right);
     setBoth(true);
-    editor->changeVolume(0.5f, 0.5f);
+    editor->effects().changeVolume(0.5f, 0.5f);
     const Samples halved = this->left(), halvedRight = this->right();
     editor->history().undo();
     EXPECT_TRUE(this->left() == left);
     editor->history().redo();
     EXPECT_TRUE(this->left() == halved);
-    editor->reverse();
+    editor->effects().reverse();
     EXPECT_TRUE(readBytes(snapshot(0)) ==
                 snapshotHeader(frames, 16, 22050, 2) + le16(left) + le16(right));
-    editor->reverse();
+    editor->effects().reverse();
     EXPECT_TRUE(readBytes(snapshot(1)) ==
                 snapshotHeader(frames, 16, 22050, 2) + le16(halved) + le16(halvedRight));
 }

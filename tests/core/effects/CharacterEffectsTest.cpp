@@ -8,7 +8,7 @@ using CharacterEffects = EffectFixture;
 
 TEST_F(CharacterEffects, AlienVoiceTurnsEachCycleIntoTwoAtDoubleSpeed) {
     load(sine(2000, 20, 10000));
-    editor->alienVoice1();
+    editor->effects().alienVoice1();
     // The 4 frames before the first peak (frame 5) become 3, the 99 whole cycles of 20 frames
     // become 19 frames each, and the 14 frames from the last peak (1985) up to the range's last
     // frame are dropped.
@@ -19,7 +19,7 @@ TEST_F(CharacterEffects, AlienVoiceTurnsEachCycleIntoTwoAtDoubleSpeed) {
     EXPECT_EQ(left(0, 6), Samples({o[0], o[1], o[3], o[2], o[5], o[7]}));
 
     load(sine(2100, 21, 10000));
-    editor->alienVoice1();
+    editor->effects().alienVoice1();
     // Cycles of 21 frames keep their length; the first 4 frames become 3 and the 15 after the
     // last peak (2084) go.
     EXPECT_EQ(doc().SampleCount, 2100 - 1 - 15);
@@ -27,13 +27,13 @@ TEST_F(CharacterEffects, AlienVoiceTurnsEachCycleIntoTwoAtDoubleSpeed) {
     // Without peaks the inside of the range is dropped.
     load(ramp(300));
     select(100, 199);
-    editor->alienVoice1();
+    editor->effects().alienVoice1();
     ASSERT_EQ(doc().SampleCount, 202);
     EXPECT_EQ(left(), cat({ramp(101), ramp(101, 199)}));
 
     load(ramp(300));
     select(100, 101); // fewer than three frames: nothing changes
-    editor->alienVoice1();
+    editor->effects().alienVoice1();
     EXPECT_EQ(left(), ramp(300));
     EXPECT_EQ(host.statusLog.back(), "The sound now sounds alien.");
 }
@@ -42,14 +42,14 @@ TEST_F(CharacterEffects, SegmentEffectsOnOneChannelPadTheOther) {
     const Samples tone = sine(1000, 20, 10000);
     load(tone, tone);
     select(0, 999, 2, false);
-    editor->alienVoice1();
+    editor->effects().alienVoice1();
     EXPECT_EQ(doc().SampleCount, 1000);
     EXPECT_EQ(left(), tone);
     EXPECT_EQ(right().back(), 0);
 
     load(tone, tone);
     select(0, 999, 1, false);
-    editor->creaking();
+    editor->effects().creaking();
     // Frame 0, frames 1..4 twice over (6), 99 half cycles of 10 as 18, the last frame.
     EXPECT_EQ(doc().SampleCount, 1 + 6 + 99 * 18 + 1);
     EXPECT_EQ(right(0, 1000), tone);
@@ -63,7 +63,7 @@ TEST_F(CharacterEffects, CreakingPlaysEveryLoudStretchTwice) {
     std::ranges::copy(Samples{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 3000, 1900, 1800, 1700, 1600, 1500},
                       a.begin());
     load(a);
-    editor->creaking();
+    editor->effects().creaking();
     // Frames 1..9 end at the first loud turn (10): 1..9 then 2..8; then 10..14 and 11..13.
     Samples expected(a.begin(), a.begin() + 10);
     for (auto [first, last] : {std::pair{2, 8}, {10, 14}, {11, 13}, {15, 15}})
@@ -74,10 +74,10 @@ TEST_F(CharacterEffects, CreakingPlaysEveryLoudStretchTwice) {
 
     load(sine(2000, 20, 1000)); // never loud: the inside of the range is dropped
     select(100, 1899);
-    editor->creaking();
+    editor->effects().creaking();
     EXPECT_EQ(doc().SampleCount, 101 + 101);
     load(sine(2000, 20, 2000)); // every half cycle twice
-    editor->creaking();
+    editor->effects().creaking();
     EXPECT_EQ(doc().SampleCount, 1 + 6 + 199 * 18 + 1);
 
     // Eight bits count loudness from 128.
@@ -85,7 +85,7 @@ TEST_F(CharacterEffects, CreakingPlaysEveryLoudStretchTwice) {
     for (int k = 0; k < 200; k += 4)
         bytes[k] = 133; // 5 above silence: loud peaks every 4
     load(bytes, {}, 8);
-    editor->creaking();
+    editor->effects().creaking();
     // Frame 0, frames 1..3 as 4, 48 stretches of 4 as 6, the last frame.
     EXPECT_EQ(doc().SampleCount, 1 + 4 + 48 * 6 + 1);
     EXPECT_EQ(left(0, 6), Samples({133, 128, 128, 128, 128, 133}));
@@ -95,7 +95,7 @@ TEST_F(CharacterEffects, CreakingPlaysEveryLoudStretchTwice) {
     load(cat(
         {{0, 500, 2000, 3000, 3000, 2000, 500, -2000, -3000, -3000, -2000, 0, 0}, ramp(187, 1)}));
     select(0, 12);
-    editor->creaking();
+    editor->effects().creaking();
     // 1..2 end at 3 (then nothing, too short to repeat); 3 ends at 4; 4..7 end at 8 and 5..6
     // follow; 8 ends at 9; 9..11 are dropped (0 at 11 is no loud turn); the range's last frame
     // and the frames after it.
@@ -107,17 +107,17 @@ TEST_F(CharacterEffects, AlienVoiceTwoModulatesOnlyTheLouderSamples) {
     Samples a(200, 1000); // 1000 is not loud
     a[0] = a[1] = 2000;
     load(a);
-    editor->alienVoice2();
+    editor->effects().alienVoice2();
     // cos(0) x 1.3, then 2000 cos(1 / pi) 1.3 = 2469.4.
     EXPECT_EQ(left(0, 3), Samples({2600, 2469, 1000}));
 
     load(Samples(10002, 2000));
     select(9999, 10001);
-    editor->alienVoice2();
+    editor->effects().alienVoice2();
     EXPECT_EQ(at({9998, 10000}), Samples({2000, 2600})); // the carrier starts anew at 10000
 
     load({133, 123, 131, 200, 0}, {}, 8);
-    editor->alienVoice2();
+    editor->effects().alienVoice2();
     // 5 x 1.3 + 128 = 134.5 halves to even; 3 above silence is not loud.
     EXPECT_EQ(left(0, 5), Samples({134, 122, 131, 182, 79}));
 
@@ -136,22 +136,22 @@ TEST_F(CharacterEffects, AlienVoiceTwoModulatesOnlyTheLouderSamples) {
         edgeBytes[k] = Samples{132, 124, 133, 123, 124, 133, 132}[k % 7];
     }
     load(edge);
-    editor->alienVoice2();
+    editor->effects().alienVoice2();
     EXPECT_EQ(left(), modulated(edge, 0, 1024));
     load(edgeBytes, {}, 8);
-    editor->alienVoice2();
+    editor->effects().alienVoice2();
     EXPECT_EQ(left(), modulated(edgeBytes, 128, 4));
 }
 
 TEST_F(CharacterEffects, SatelliteModulatesFromFullNegativeScale) {
     load(Samples(600, 0), {}, 16, 44100);
-    editor->satellite();
+    editor->effects().satellite();
     // sin(0) = 0; frame 1 at 44100 Hz: c = sin(1 / 120); frame 300: c = sin(2.5) = 0.598;
     // sin(4.1667) < 0 clips.
     EXPECT_EQ(at({0, 1, 300, 500}), Samples({-32766, -32493, -13156, -32766}));
 
     load(Samples(400, 200), {}, 8);
-    editor->satellite();
+    editor->effects().satellite();
     EXPECT_EQ(at({0, 150, 250}), Samples({0, 120, 0})); // 200 sin(2.5) = 119.7; sin(4.1667) < 0
 
     // Every frame: c = sin(k / rate x 44100 / 120), k the frame's index in the sound (also in a
@@ -170,31 +170,31 @@ TEST_F(CharacterEffects, SatelliteModulatesFromFullNegativeScale) {
     const Samples a = noise(3000, 41), b = noise(3000, 42);
     load(a, b, 16, 8000);
     select(1000, 2499);
-    editor->satellite();
+    editor->effects().satellite();
     EXPECT_EQ(left(), satellite(a, 1000, 2499, 8000, false));
     EXPECT_EQ(right(), satellite(b, 1000, 2499, 8000, false));
 
     const Samples bytes = noise(2000, 43, 0, 255);
     load(bytes, {}, 8, 11025);
-    editor->satellite();
+    editor->effects().satellite();
     EXPECT_EQ(left(), satellite(bytes, 0, 1999, 11025, true));
 }
 
 TEST_F(CharacterEffects, FilterChangesSamplesBeyondTheThresholdOnly) {
     load({20000, 16000, 16384, -20000, 30000});
-    editor->filterByThreshold(true, 50, 0.5f);
+    editor->effects().filterByThreshold(true, 50, 0.5f);
     EXPECT_EQ(left(0, 5), Samples({10000, 16000, 16384, -10000, 15000}));
 
     load({3000, -3276, 3277, 6});
-    editor->filterByThreshold(false, 10, 0.1f); // below 3276.8
+    editor->effects().filterByThreshold(false, 10, 0.1f); // below 3276.8
     EXPECT_EQ(left(0, 4), Samples({300, -328, 3277, 1}));
 
     load({150, 128, 192, 64, 100}, {}, 8);
-    editor->filterByThreshold(false, 50, 2);
+    editor->effects().filterByThreshold(false, 50, 2);
     EXPECT_EQ(left(0, 5), Samples({172, 128, 192, 64, 72}));
 
     load({32000, -32000});
-    editor->filterByThreshold(true, 1, 2);
+    editor->effects().filterByThreshold(true, 1, 2);
     EXPECT_EQ(left(0, 2), Samples({32767, -32766}));
 }
 

@@ -12,7 +12,7 @@ TEST_F(CurveEffects, VolumeOfOneChangesNothingButTheTwoMostNegativeValues) {
     a[8] = -32767;
     a[9] = 32767;
     load(a);
-    editor->changeVolume(1, 1);
+    editor->effects().changeVolume(1, 1);
     for (auto& s : a)
         s = std::max<int16_t>(s, -32766);
     EXPECT_EQ(left(), a);
@@ -20,43 +20,43 @@ TEST_F(CurveEffects, VolumeOfOneChangesNothingButTheTwoMostNegativeValues) {
 
 TEST_F(CurveEffects, VolumeRunsLinearlyClipsAndRoundsHalvesToEven) {
     load(Samples(1001, 10000));
-    editor->changeVolume(0.01f, 2.0f);
+    editor->effects().changeVolume(0.01f, 2.0f);
     EXPECT_EQ(at({0, 500, 1000}), Samples({100, 10050, 20000})); // the middle: x 1.005
 
     load({20000, -20000});
-    editor->changeVolume(2, 2);
+    editor->effects().changeVolume(2, 2);
     EXPECT_EQ(left(0, 2), Samples({32767, -32766}));
     load({1, 3, 5, -1, -3, 0});
-    editor->changeVolume(0.5f, 0.5f);
+    editor->effects().changeVolume(0.5f, 0.5f);
     EXPECT_EQ(left(0, 6), Samples({0, 2, 2, 0, -2, 0}));
 
     // The last frame of a fade takes the end factor exactly: 1 x 1.5 rounds to 2 (a slope of
     // 1.49 / 73 times 73 falls short of 1.5 and would give 1).
     load(Samples(150, 1));
     select(0, 73);
-    editor->changeVolume(0.01f, 1.5f);
+    editor->effects().changeVolume(0.01f, 1.5f);
     EXPECT_EQ(left(73, 2), Samples({2, 1}));
 }
 
 TEST_F(CurveEffects, VolumeWorksAround128ForEightBitsAndOnOneChannel) {
     load({200, 128, 131, 0, 255, 60}, {}, 8);
-    editor->changeVolume(2, 2);
+    editor->effects().changeVolume(2, 2);
     EXPECT_EQ(left(0, 6), Samples({255, 128, 134, 0, 255, 0}));
     load({131, 133, 128}, {}, 8);
-    editor->changeVolume(0.5f, 0.5f);
+    editor->effects().changeVolume(0.5f, 0.5f);
     EXPECT_EQ(left(0, 3), Samples({130, 130, 128})); // 129.5 and 130.5 both round to 130
 
     const Samples a = noise(300, 22, -1000, 1000), b = noise(300, 23, -1000, 1000);
     load(a, b);
     select(0, 299, 2, false);
-    editor->changeVolume(2, 2);
+    editor->effects().changeVolume(2, 2);
     EXPECT_EQ(left(), a);
     EXPECT_EQ(right()[17], 2 * b[17]);
 }
 
 TEST_F(CurveEffects, SpeedKeepsTheLaterFrameOfEachSlotDoublesFramesAndFadesByAverageSlowness) {
     load(ramp(1000), {}, 16, 44100);
-    editor->changeSpeed(2, 2);
+    editor->effects().changeSpeed(2, 2);
     ASSERT_EQ(doc().SampleCount, 500);
     ASSERT_EQ(left().size(), 500u);
     // Slots are written 0, 0, 1, 2, 2, 2, 3, 4, ...: the input frames 1, 2, 5, 6, 9, 10, ...
@@ -64,7 +64,7 @@ TEST_F(CurveEffects, SpeedKeepsTheLaterFrameOfEachSlotDoublesFramesAndFadesByAve
         EXPECT_EQ(left()[i], 4 * (i / 2) + 1 + i % 2) << i;
 
     load(ramp(1000), {}, 16, 44100);
-    editor->changeSpeed(0.5f, 0.5f);
+    editor->effects().changeSpeed(0.5f, 0.5f);
     ASSERT_EQ(doc().SampleCount, 2000);
     for (int i = 0; i < 2000; ++i)
         EXPECT_EQ(left()[i], i / 2) << i;
@@ -101,7 +101,7 @@ TEST_F(CurveEffects, SpeedBelowHalfKeepsTheThirdSlotOfEachFrameWhereNoLaterFrame
     const Samples a = noise(600, 36), b = noise(600, 37);
     load(a, b);
     select(100, 399);
-    editor->changeSpeed(0.45f, 0.35f);
+    editor->effects().changeSpeed(0.45f, 0.35f);
     const Resampled left1 = resampled(a, 100, 399, 0.45f, 0.35f);
     ASSERT_EQ(doc().SampleCount, int32_t(left1.samples.size()));
     EXPECT_EQ(left(), left1.samples);
@@ -112,14 +112,14 @@ TEST_F(CurveEffects, SpeedBelowHalfKeepsTheThirdSlotOfEachFrameWhereNoLaterFrame
     // A whole 8-bit sound, rising from 40 % to 49 %: its last frame's slots are cut off.
     const Samples bytes = noise(500, 38, 0, 255);
     load(bytes, {}, 8);
-    editor->changeSpeed(0.4f, 0.49f);
+    editor->effects().changeSpeed(0.4f, 0.49f);
     EXPECT_EQ(left(), resampled(bytes, 0, 499, 0.4f, 0.49f).samples);
 
     // At a quarter each frame fills three of its four slots and the fourth is silent, the last
     // frame's too.
     const Samples c = noise(30, 39, 0, 255), d = noise(30, 40, 0, 255);
     load(c, d, 8);
-    editor->changeSpeed(0.25f, 0.25f);
+    editor->effects().changeSpeed(0.25f, 0.25f);
     const auto quartered = [](const Samples& x) {
         Samples out;
         for (const int16_t sample : x)
@@ -134,7 +134,7 @@ TEST_F(CurveEffects, SpeedOfOneChannelPadsTheShorterChannelAndMovesTheSelectionE
     const Samples a = noise(1000, 33), b = noise(1000, 34);
     load(a, b);
     select(100, 299, 1, false);
-    editor->changeSpeed(2, 2);
+    editor->effects().changeSpeed(2, 2);
     EXPECT_EQ(doc().SampleCount, 1000);
     EXPECT_EQ(right(), b);
     // The frames after the range moved up by 100, then silence.
@@ -145,7 +145,7 @@ TEST_F(CurveEffects, SpeedOfOneChannelPadsTheShorterChannelAndMovesTheSelectionE
 
     load(Samples(1000, 10), Samples(1000, 20), 8);
     select(100, 299, 1, false);
-    editor->changeSpeed(0.5f, 0.5f);
+    editor->effects().changeSpeed(0.5f, 0.5f);
     EXPECT_EQ(doc().SampleCount, 1200);
     EXPECT_EQ(doc().selection.SelEnd, 500); // 499 made even by the redraw
     EXPECT_EQ(left(), Samples(1200, 10));
@@ -162,18 +162,18 @@ TEST_F(CurveEffects, SpeedKeepsEveryFrameOfOneAndCountsBeyondSinglePrecisionFram
         b[k] = int16_t(k * 7907 % 65536 - 32768);
     }
     load(a, b);
-    editor->changeSpeed(1, 1);
+    editor->effects().changeSpeed(1, 1);
     ASSERT_EQ(doc().SampleCount, int32_t(frames));
     EXPECT_TRUE(left() == a);
     EXPECT_TRUE(right() == b);
-    editor->changeSpeed(2, 2);
+    editor->effects().changeSpeed(2, 2);
     ASSERT_EQ(doc().SampleCount, int32_t(frames / 2));
     // The last slot, 2^23, is even: frames 2^24 - 1, 2^24 and 2^24 + 1 all round to it.
     EXPECT_EQ(left().back(), a[frames - 1]);
 
     // From 50 % to 200 % each frame takes 1 / s slots: 10000 x ln(4) / 1.5 = 9242.0 in all.
     load(noise(10000, 35));
-    editor->changeSpeed(0.5f, 2.0f);
+    editor->effects().changeSpeed(0.5f, 2.0f);
     EXPECT_NEAR(doc().SampleCount, 9242, 1);
     EXPECT_EQ(left().size(), size_t(doc().SampleCount));
 }
@@ -181,17 +181,17 @@ TEST_F(CurveEffects, SpeedKeepsEveryFrameOfOneAndCountsBeyondSinglePrecisionFram
 TEST_F(CurveEffects, ARangeOfOneFrameUsesTheStartValues) {
     load(Samples(200, 100));
     select(5, 5);
-    editor->changeVolume(2.0f, 0.5f);
+    editor->effects().changeVolume(2.0f, 0.5f);
     EXPECT_EQ(left(4, 3), Samples({100, 200, 100}));
     load(Samples(200, 100));
     select(5, 5);
-    editor->changeSpeed(0.5f, 2.0f); // the frame fills two slots at half speed
+    editor->effects().changeSpeed(0.5f, 2.0f); // the frame fills two slots at half speed
     EXPECT_EQ(doc().SampleCount, 201);
     Samples click(1000, 0);
     click[500] = 10000;
     load(click, {}, 16, 8000);
     select(500, 500);
-    editor->makeEcho(10, 50, 100, 100, 1, 0);
+    editor->effects().makeEcho(10, 50, 100, 100, 1, 0);
     EXPECT_EQ(left()[580], 5000);
     EXPECT_EQ(doc().SampleCount, 1000);
 }
@@ -204,7 +204,7 @@ TEST_F(CurveEffects, EchoDelayRunsOverTheRangeAndTheLastEchoSetsTheLength) {
     a[0] = 10000;
     a[299] = 8000;
     load(a, {}, 16, 8000);
-    editor->makeEcho(100, 50, 200, 100, 1, 0);
+    editor->effects().makeEcho(100, 50, 200, 100, 1, 0);
     ASSERT_EQ(doc().SampleCount, 1900);
     EXPECT_EQ(at({800, 1899}), Samples({5000, 8000}));
 }
@@ -214,16 +214,16 @@ TEST_F(CurveEffects, EchoClipsOnceLeavesSilenceAt128AndSparesTheFramesBefore) {
     a[0] = a[800] = 30000;
     a[1] = a[801] = -30000;
     load(a, {}, 16, 8000);
-    editor->makeEcho(100, 50, 100, 50, 1, 0);
+    editor->effects().makeEcho(100, 50, 100, 50, 1, 0);
     EXPECT_EQ(at({800, 801, 1600}), Samples({32767, -32766, 15000})); // 30000 + 15000 and so on
 
     load(Samples(1000, 128), {}, 8, 8000);
-    editor->makeEcho(100, 100, 100, 100, 10, 0);
+    editor->effects().makeEcho(100, 100, 100, 100, 10, 0);
     EXPECT_EQ(left(), Samples(size_t(doc().SampleCount), 128));
 
     load(Samples(2000, 1000), {}, 16, 8000);
     select(1000, 1099);
-    editor->makeEcho(50, 50, 50, 50, 1, 0);
+    editor->effects().makeEcho(50, 50, 50, 50, 1, 0);
     EXPECT_EQ(doc().SampleCount, 2000);
     // The echo of frame 1000 lands 400 frames on, of frame 1099 at 1499.
     EXPECT_EQ(left(), cat({Samples(1400, 1000), Samples(100, 1500), Samples(500, 1000)}));

@@ -245,28 +245,28 @@ TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
         std::function<void(Samples& channel, const Samples& other)> effect;
     };
     const Case cases[] = {
-        {"reverse", [](Editor& e) { e.reverse(); },
+        {"reverse", [](Editor& e) { e.effects().reverse(); },
          [&](Samples& x, const Samples&) { reverseFrames(x, whole); }},
-        {"volume", [](Editor& e) { e.changeVolume(0.4f, 1.9f); },
+        {"volume", [](Editor& e) { e.effects().changeVolume(0.4f, 1.9f); },
          [&](Samples& x, const Samples&) {
              changeVolume(x, whole, {0.4f, 1.9f}, false);
          }},
-        {"normalize", [](Editor& e) { e.normalize(); }, normalized},
-        {"speed", [](Editor& e) { e.changeSpeed(0.7f, 1.6f); },
+        {"normalize", [](Editor& e) { e.effects().normalize(); }, normalized},
+        {"speed", [](Editor& e) { e.effects().changeSpeed(0.7f, 1.6f); },
          [&](Samples& x, const Samples&) {
              rebuilt(x, [&](Samples& out) { changeSpeed(x, whole, {0.7f, 1.6f}, 0, out); });
          }},
-        {"creaking", [](Editor& e) { e.creaking(); },
+        {"creaking", [](Editor& e) { e.effects().creaking(); },
          [&](Samples& x, const Samples&) {
              rebuilt(x, [&](Samples& out) { creakFrames(x, whole, false, out); });
          }},
-        {"alien voice 1", [](Editor& e) { e.alienVoice1(); },
+        {"alien voice 1", [](Editor& e) { e.effects().alienVoice1(); },
          [&](Samples& x, const Samples&) {
              rebuilt(x, [&](Samples& out) { alienVoiceFrames(x, whole, out); });
          }},
-        {"satellite", [](Editor& e) { e.satellite(); },
+        {"satellite", [](Editor& e) { e.effects().satellite(); },
          [&](Samples& x, const Samples&) { satelliteModulate(x, {}, whole, Rate, false); }},
-        {"echo", [&](Editor& e) { e.makeEcho(100, 50, 130, 50, 2, 0); },
+        {"echo", [&](Editor& e) { e.effects().makeEcho(100, 50, 130, 50, 2, 0); },
          [&](Samples& x, const Samples&) {
              std::vector<int32_t> sums;
              rebuilt(x, [&](Samples& out) {

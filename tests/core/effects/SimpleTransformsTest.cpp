@@ -12,7 +12,7 @@ TEST_F(SimpleTransforms, ReverseMirrorsTheRangeOnlyAndTwiceGivesTheSoundBack) {
     for (int last : {109, 110}) {
         load(ramp(200));
         select(100, last);
-        editor->reverse();
+        editor->effects().reverse();
         Samples expected = ramp(200);
         std::reverse(expected.begin() + 100, expected.begin() + last + 1);
         EXPECT_EQ(left(), expected);
@@ -22,9 +22,9 @@ TEST_F(SimpleTransforms, ReverseMirrorsTheRangeOnlyAndTwiceGivesTheSoundBack) {
     // is itself again.
     const Samples bytes = noise(999, 13, 0, 255);
     load(bytes, {}, 8);
-    editor->reverse();
+    editor->effects().reverse();
     EXPECT_EQ(left().front(), bytes.back());
-    editor->reverse();
+    editor->effects().reverse();
     EXPECT_EQ(left(), bytes);
 }
 
@@ -34,7 +34,7 @@ TEST_F(SimpleTransforms, NormalizeScalesThePeakToFullScaleAndSparesTheLastFrame)
     a[51] = -3;
     a[199] = 7;
     load(a);
-    editor->normalize();
+    editor->effects().normalize();
     // The last frame of the sound is never normalized.
     EXPECT_EQ(at({0, 50, 51, 199}), Samples({200, 32766, -6, 7}));
 
@@ -44,7 +44,7 @@ TEST_F(SimpleTransforms, NormalizeScalesThePeakToFullScaleAndSparesTheLastFrame)
     b[12] = 1; // round(32766 / 20000 = 1.6383)
     b[199] = -32000;
     load(b);
-    editor->normalize();
+    editor->effects().normalize();
     // The last frame is outside the range, so not part of the peak either.
     EXPECT_EQ(at({10, 11, 12, 199}), Samples({-32766, 16383, 2, -32000}));
 }
@@ -54,7 +54,7 @@ TEST_F(SimpleTransforms, NormalizeFindsOnePeakForBothChannelsAndWorksAround128) 
     a[5] = 8000;
     b[5] = -16383;
     load(a, b);
-    editor->normalize();
+    editor->effects().normalize();
     EXPECT_EQ(Samples({left()[5], right()[5]}), Samples({16000, -32766}));
 
     // 32 above silence, 16 below, 1 above: x 128 / 32, the first clipped at 255.
@@ -63,7 +63,7 @@ TEST_F(SimpleTransforms, NormalizeFindsOnePeakForBothChannelsAndWorksAround128) 
     bytes[4] = 112;
     bytes[5] = 129;
     load(bytes, {}, 8);
-    editor->normalize();
+    editor->effects().normalize();
     EXPECT_EQ(left(0, 6), Samples({128, 128, 128, 255, 64, 132}));
 
     // Here the trough, 40 below 128, sets the peak: every frame but the last becomes
@@ -73,7 +73,7 @@ TEST_F(SimpleTransforms, NormalizeFindsOnePeakForBothChannelsAndWorksAround128) 
     low[7] = 88;
     low[299] = 3;
     load(low, {}, 8);
-    editor->normalize();
+    editor->effects().normalize();
     Samples expected = low;
     for (int k = 0; k < 299; ++k)
         expected[k] =
@@ -87,7 +87,7 @@ TEST_F(SimpleTransforms, SoftenTakesTheDifferenceWithTheNextFrameAndClips) {
     std::ranges::copy(Samples{30000, -30000, 30000, 100}, a.begin());
     a[199] = 1234;
     load(a);
-    editor->soften();
+    editor->effects().soften();
     EXPECT_EQ(left(0, 4), Samples({-32766, 32767, -29900, -100}));
     EXPECT_EQ(left(198, 2), Samples({1234, 1234})); // the last frame keeps its value
 
@@ -96,7 +96,7 @@ TEST_F(SimpleTransforms, SoftenTakesTheDifferenceWithTheNextFrameAndClips) {
     bytes[11] = 10;
     load(bytes, {}, 8);
     select(0, 20);
-    editor->soften();
+    editor->effects().soften();
     // Equal neighbours give silence; 250 - 90 + 128 and 10 - 250 + 128, clipped; 90 - 10 + 128;
     // the frame after the shortened range keeps its value.
     EXPECT_EQ(at({0, 9, 10, 11, 20}), Samples({128, 255, 0, 208, 90}));
@@ -109,7 +109,7 @@ TEST_F(SimpleTransforms, ShrinkBlendsBetweenBlockStartsAndLeavesTheLastBlock) {
     a[0] = 1;
     a[4] = 2;
     load(a);
-    editor->shrink(4);
+    editor->effects().shrink(4);
     for (int k = 0; k < 200; k += 4)
         EXPECT_EQ(left()[k], a[k]);
     // Frame 1 takes 3/4 of the next block start and 1/4 of its own: the weights are crossed.
@@ -121,7 +121,7 @@ TEST_F(SimpleTransforms, ShrinkBlendsBetweenBlockStartsAndLeavesTheLastBlock) {
     Samples b = noise(101, 14);
     load(b);
     select(97, 100);
-    editor->shrink(10); // Q = 10: frames 100 on stay, also inside the selection
+    editor->effects().shrink(10); // Q = 10: frames 100 on stay, also inside the selection
     EXPECT_EQ(at({96, 100}), Samples({b[96], b[100]}));
     EXPECT_NE(left()[97], b[97]);
 }
@@ -155,7 +155,7 @@ TEST_F(SimpleTransforms, ShrinkOverWholeBlocksTouchesTheRangeOnlyAndReadsNothing
         // A whole sound of 60 blocks through the command, its arrays exactly as long as the sound.
         const Samples x = noise(size_t(60 * n), unsigned(n));
         load(x);
-        editor->shrink(int16_t(n));
+        editor->effects().shrink(int16_t(n));
         EXPECT_EQ(left(), shrunk(x, 60 * n, 0, 60 * n - 1, n));
     }
 }

@@ -84,8 +84,8 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
                                      "does not take this format.");
     editor->toggleOption(
         &Options::listenAfterChange); // on: the plays after changes do not say it again
-    editor->reverse();
-    editor->reverse();
+    editor->effects().reverse();
+    editor->effects().reverse();
     EXPECT_EQ(host.messages.size(), 2u);
     editor->record();
     EXPECT_EQ(host.messages.back().text, "Nothing can be recorded: there is no sound input, or it "

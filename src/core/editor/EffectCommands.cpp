@@ -1,5 +1,7 @@
-// The effects of the editor and the frame they share: stop playback, take the undo snapshot,
-// work out the range and the channels, run the passes with progress, report, redraw and play.
+// The frame the effects share (stop playback, take the undo snapshot, work out the range and the
+// channels, run the passes with progress, report, redraw and play) and the effects themselves.
+#include "editor/EffectCommands.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -29,11 +31,13 @@
 
 namespace sono {
 
+namespace {
+
 class EffectFrame {
   public:
     // Works out the range (the selection, or the whole sound) and the channels that take part;
     // nothing visible happens yet.
-    explicit EffectFrame(Editor& editor);
+    EffectFrame(Editor& editor, UserDialogs& dialogs, ViewObserver& view);
 
     bool soundLoaded() const { return !doc_.FileName.empty(); }
     FrameRange range() const { return range_; }
@@ -96,6 +100,8 @@ class EffectFrame {
     static constexpr int64_t AtOnceFromFrames = int64_t(1) << 20;
 
     Editor& editor_;
+    UserDialogs& dialogs_;
+    ViewObserver& view_;
     Document& doc_;
     FrameRange range_;
     ChannelScope scope_;
@@ -105,18 +111,18 @@ class EffectFrame {
     Samples rebuilt_[2]; // the rebuilt channels, for this effect alone
 };
 
-EffectFrame::EffectFrame(Editor& editor)
-    : editor_(editor), doc_(editor.doc_), range_(doc_.selection.effectRange(doc_.SampleCount)),
-      scope_(editor.editChannels()), passes_(scope_.both() ? 2 : 1),
-      framesBefore_(doc_.SampleCount) {}
+EffectFrame::EffectFrame(Editor& editor, UserDialogs& dialogs, ViewObserver& view)
+    : editor_(editor), dialogs_(dialogs), view_(view), doc_(editor.doc()),
+      range_(doc_.selection.effectRange(doc_.SampleCount)), scope_(editor.editChannels()),
+      passes_(scope_.both() ? 2 : 1), framesBefore_(doc_.SampleCount) {}
 
 void EffectFrame::setRange(FrameRange range) {
     range_ = range;
 }
 
 void EffectFrame::refuse(std::string_view dutch, std::string_view english) {
-    editor_.dialogs_.showMessage(MessageIcon::Exclamation, ProgramCaption,
-                                 editor_.LangText(dutch, english));
+    dialogs_.showMessage(MessageIcon::Exclamation, ProgramCaption,
+                         editor_.LangText(dutch, english));
 }
 
 void EffectFrame::refuseSetting() {
@@ -148,7 +154,7 @@ bool EffectFrame::makeRoomToRebuild(int64_t frames, AllocateMore&& allocateMore)
 bool EffectFrame::start() {
     editor_.stop();
     if (!editor_.history().push()) return false;
-    editor_.view_.setBusy(true);
+    view_.setBusy(true);
     setRange(range_);
     editor_.progressStart(ProgressEditing);
     return true;
@@ -212,7 +218,7 @@ template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
 
 template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
     editor_.stop();
-    editor_.view_.setBusy(true);
+    view_.setBusy(true);
     editor_.progressStart(ProgressEditing);
     const auto rebuildOne = [&](int index, const StepObserver& stepDone) {
         rebuild(std::span<const int16_t>(channel(index)), rebuilt_[index], stepDone);
@@ -233,7 +239,7 @@ template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
                                              : UndoSnapshots::Write::InBackground)) {
         rebuilt_[0] = rebuilt_[1] = Samples();
         editor_.progressEnd();
-        editor_.view_.setBusy(false);
+        view_.setBusy(false);
         return false;
     }
     for (int index = 0; index < 2; ++index)
@@ -268,14 +274,23 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
     editor_.progressEnd();
     if (lengthChanged) editor_.refreshLengthPanels();
     editor_.drawWaveform();
-    editor_.view_.setBusy(false);
+    view_.setBusy(false);
     editor_.playAfterChange();
+}
+
+} // namespace
+
+EffectCommands::EffectCommands(Editor& editor, UserDialogs& dialogs, ViewObserver& view)
+    : editor_(editor), dialogs_(dialogs), view_(view) {}
+
+Document& EffectCommands::doc() {
+    return editor_.doc();
 }
 
 // ---------------------------------------------------------------- simple transforms
 
-void Editor::reverse() {
-    EffectFrame frame(*this);
+void EffectCommands::reverse() {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded() || !frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
         reverseFrames(x, frame.range(), stepDone);
@@ -283,12 +298,12 @@ void Editor::reverse() {
     frame.finish("Het geluid is omgedraaid.", "The sound has been reversed.");
 }
 
-void Editor::normalize() {
-    EffectFrame frame(*this);
+void EffectCommands::normalize() {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded() || !frame.start()) return;
     // The last frame of the sound is never normalized.
     FrameRange range = frame.range();
-    if (range.last == doc_.SampleCount - 1) range.last = doc_.SampleCount - 2;
+    if (range.last == doc().SampleCount - 1) range.last = doc().SampleCount - 2;
     frame.setRange(range);
 
     const int half = StepCount / 2;
@@ -297,7 +312,7 @@ void Editor::normalize() {
     frame.eachChannelAtOnce(
         [&](std::span<int16_t> x, const StepObserver& stepDone) {
             scanExtremes(x, range,
-                         x.data() == doc_.LeftSamples.data() ? leftExtremes : rightExtremes,
+                         x.data() == doc().LeftSamples.data() ? leftExtremes : rightExtremes,
                          stepDone);
         },
         0, half);
@@ -319,8 +334,8 @@ void Editor::normalize() {
     frame.finish("Het volume is genormaliseerd.", "The volume has been normalized.");
 }
 
-void Editor::soften() {
-    EffectFrame frame(*this);
+void EffectCommands::soften() {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded() || !frame.start()) return;
     // Each frame reads its right-hand neighbour, so the range ends one frame earlier.
     FrameRange range = frame.range();
@@ -332,23 +347,23 @@ void Editor::soften() {
     frame.finish("Het geluid is verzacht.", "The sound has been softened.");
 }
 
-void Editor::shrink(int16_t N) {
-    EffectFrame frame(*this);
+void EffectCommands::shrink(int16_t blockSize) {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    if (N < 1) return frame.refuseSetting();
+    if (blockSize < 1) return frame.refuseSetting();
     if (!frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        shrinkFrames(x, doc_.SampleCount, frame.range(), N, stepDone);
+        shrinkFrames(x, doc().SampleCount, frame.range(), blockSize, stepDone);
     });
     frame.finish("Het geluid is gekrompen.", "The sound has been shrunk.");
 }
 
 // ---------------------------------------------------------------- the curve effects
 
-void Editor::changeVolume(float fromFactor, float toFactor) {
-    EffectFrame frame(*this);
+void EffectCommands::changeVolume(float fromFactor, float toFactor) {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    saveSettings();
+    editor_.saveSettings();
     if (!std::isfinite(fromFactor) || !std::isfinite(toFactor)) return frame.refuseSetting();
     if (!frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
@@ -357,17 +372,17 @@ void Editor::changeVolume(float fromFactor, float toFactor) {
     frame.finish("Het volume is veranderd.", "The volume has been changed.");
 }
 
-void Editor::changeSpeed(float fromSpeed, float toSpeed) {
-    EffectFrame frame(*this);
+void EffectCommands::changeSpeed(float fromSpeed, float toSpeed) {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    saveSettings();
+    editor_.saveSettings();
     const SpeedSettings speeds{fromSpeed, toSpeed};
     if (!validSpeeds(speeds)) return frame.refuseSetting();
     const FrameRange range = frame.range();
-    const int64_t bound = speedOutputBound(doc_.SampleCount, range, speeds)
+    const int64_t bound = speedOutputBound(doc().SampleCount, range, speeds)
                               .value_or(std::numeric_limits<int64_t>::max());
     if (!frame.makeRoomToRebuild(bound)) return;
-    const int16_t silence = doc_.silenceValue();
+    const int16_t silence = doc().silenceValue();
     // Where the resampled stretch ends, the same in both channels (which may be rebuilt at once).
     std::atomic<int64_t> rangeEnd = 0;
     if (!frame.rebuildChannels(
@@ -377,48 +392,49 @@ void Editor::changeSpeed(float fromSpeed, float toSpeed) {
         return;
     // The selection now ends with the resampled stretch; a stretch sped up to nothing keeps its
     // first frame selected.
-    if (doc_.hasSelection())
-        doc_.selection.SelEnd =
-            double(std::max<int64_t>(rangeEnd - 1, int64_t(doc_.selection.SelStart)));
+    if (doc().hasSelection())
+        doc().selection.SelEnd =
+            double(std::max<int64_t>(rangeEnd - 1, int64_t(doc().selection.SelStart)));
     frame.finish("De snelheid is veranderd.", "The speed has been changed.");
 }
 
-void Editor::makeEcho(float Delay, float volumeFrom, float delayTo, float volumeTo, int16_t repeats,
-                      int16_t softer) {
-    EffectFrame frame(*this);
+void EffectCommands::makeEcho(float delayFrom, float volumeFrom, float delayTo, float volumeTo,
+                              int16_t repeats, int16_t softer) {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    saveSettings();
-    const EchoSettings echo{Delay, volumeFrom, delayTo, volumeTo, repeats, softer == 1};
+    editor_.saveSettings();
+    const EchoSettings echo{delayFrom, volumeFrom, delayTo, volumeTo, repeats, softer == 1};
     if (!validEcho(echo)) return frame.refuseSetting();
     const FrameRange range = frame.range();
-    const double rate = doc_.SampleRate;
-    const std::optional<int64_t> last = echoLastFrame(echo, range, doc_.SampleCount, rate);
+    const double rate = doc().SampleRate;
+    const std::optional<int64_t> last = echoLastFrame(echo, range, doc().SampleCount, rate);
     const int64_t frames = last ? *last + 1 : std::numeric_limits<int64_t>::max();
     // Each channel sums in a buffer of its own, so that both can be at work at once.
     std::vector<int32_t> leftSums, rightSums;
     const auto reserveSums = [&] {
         reserveScratch(leftSums, size_t(frames));
-        if (doc_.isStereo()) reserveScratch(rightSums, size_t(frames));
+        if (doc().isStereo()) reserveScratch(rightSums, size_t(frames));
     };
     if (!frame.makeRoomToRebuild(frames, reserveSums)) return;
     // Echoes beyond the end lengthen the sound with silence.
     frame.changesThrough(frames - 1);
-    if (!frame.rebuildChannels([&](std::span<const int16_t> x, Samples& out,
-                                   const StepObserver& stepDone) {
-            std::vector<int32_t>& sums = x.data() == doc_.LeftSamples.data() ? leftSums : rightSums;
-            addEcho(x, frames, range, echo, rate, frame.eightBit(), sums, out, stepDone);
-        }))
+    if (!frame.rebuildChannels(
+            [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
+                std::vector<int32_t>& sums =
+                    x.data() == doc().LeftSamples.data() ? leftSums : rightSums;
+                addEcho(x, frames, range, echo, rate, frame.eightBit(), sums, out, stepDone);
+            }))
         return;
     frame.finish("Er is een echo gemaakt.", "An echo has been made.");
 }
 
 // ---------------------------------------------------------------- character effects
 
-void Editor::alienVoice1() {
-    EffectFrame frame(*this);
+void EffectCommands::alienVoice1() {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
-    const int64_t bound = alienVoiceBound(doc_.SampleCount);
+    const int64_t bound = alienVoiceBound(doc().SampleCount);
     if (!frame.makeRoomToRebuild(bound) ||
         !frame.rebuildChannels(
             [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
@@ -428,11 +444,11 @@ void Editor::alienVoice1() {
     frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
 }
 
-void Editor::creaking() {
-    EffectFrame frame(*this);
+void EffectCommands::creaking() {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
     const FrameRange range = frame.range();
-    const int64_t bound = creakBound(doc_.SampleCount, range);
+    const int64_t bound = creakBound(doc().SampleCount, range);
     if (!frame.makeRoomToRebuild(bound) ||
         !frame.rebuildChannels(
             [&](std::span<const int16_t> x, Samples& out, const StepObserver& stepDone) {
@@ -442,8 +458,8 @@ void Editor::creaking() {
     frame.finish("Het geluid klinkt nu krakerig.", "The sound now sounds creaking.");
 }
 
-void Editor::alienVoice2() {
-    EffectFrame frame(*this);
+void EffectCommands::alienVoice2() {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded() || !frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
         ringModulate(x, frame.range(), frame.eightBit(), stepDone);
@@ -451,12 +467,12 @@ void Editor::alienVoice2() {
     frame.finish("Het geluid klinkt nu buitenaards.", "The sound now sounds alien.");
 }
 
-void Editor::satellite() {
-    EffectFrame frame(*this);
+void EffectCommands::satellite() {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded() || !frame.start()) return;
     frame.channelsTogether([&](std::span<int16_t> left, std::span<int16_t> right, FrameRange range,
                                const StepObserver& stepDone) {
-        satelliteModulate(left, right, range, doc_.SampleRate, frame.eightBit(), stepDone);
+        satelliteModulate(left, right, range, doc().SampleRate, frame.eightBit(), stepDone);
     });
     frame.finish("Het geluid is door een satelliet gegaan.",
                  "The sound has gone through a satellite.");
@@ -464,13 +480,13 @@ void Editor::satellite() {
 
 // ---------------------------------------------------------------- advanced filter
 
-void Editor::filterByThreshold(bool louder, float percent, float Factor) {
-    EffectFrame frame(*this);
+void EffectCommands::filterByThreshold(bool louder, float percent, float factor) {
+    EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    if (!std::isfinite(percent) || !std::isfinite(Factor)) return frame.refuseSetting();
+    if (!std::isfinite(percent) || !std::isfinite(factor)) return frame.refuseSetting();
     if (!frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
-        filterFrames(x, frame.range(), {louder, percent, Factor}, frame.eightBit(), stepDone);
+        filterFrames(x, frame.range(), {louder, percent, factor}, frame.eightBit(), stepDone);
     });
     frame.finish("De filter is toegepast.", "The filter has been applied.");
 }
