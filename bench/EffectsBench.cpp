@@ -278,13 +278,13 @@ void EditorOpenAndSave(benchmark::State& state) {
     editor.load(state.range(0));
     const std::string saved = editor.file("saved.wav").string();
     editor->doc().FileName = saved;
-    editor->saveToItsFile(ProgressSaving);
+    editor->files().saveToItsFile(ProgressSaving);
     const bool open = state.range(1) == 1;
     for (auto _ : state) {
         if (open)
-            editor->openWave(saved, "saved.wav");
+            editor->files().openWave(saved, "saved.wav");
         else
-            editor->saveToItsFile(ProgressSaving);
+            editor->files().saveToItsFile(ProgressSaving);
     }
     state.SetItemsProcessed(state.iterations() * frames(state));
 }

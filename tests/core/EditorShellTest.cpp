@@ -106,9 +106,9 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
 
     const std::string other = path("other.wav");
     host.savePaths = {other};
-    editor->saveAs(); // also the first recent file
+    editor->files().saveAs(); // also the first recent file
     // Raw samples and a Morse message are in no WAV file yet.
-    ASSERT_TRUE(editor->openRawFile(other, 8, 8000, 1));
+    ASSERT_TRUE(editor->files().openRawFile(other, 8, 8000, 1));
     EXPECT_TRUE(doc().Changed);
     host.answers = {Answer::No};
     editor->generators().makeMorse({"E", 75, 11025, 8, false});
@@ -139,10 +139,10 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
         editor->newEmptySound();
         stillThere("new");
         askAgain(savedAs);
-        EXPECT_FALSE(editor->openWave(other, "other.wav"));
+        EXPECT_FALSE(editor->files().openWave(other, "other.wav"));
         stillThere("open");
         askAgain(savedAs);
-        editor->openRecentFile(0);
+        editor->files().openRecentFile(0);
         stillThere("a recent file");
         askAgain(savedAs);
         editor->generators().makeMorse({"T", 75, 11025, 8, false});
@@ -200,7 +200,7 @@ TEST_F(EditorShell, EveryChangeSaysWhichFramesAndChannelsItTouched) {
 
     // A conversion is a new sound in a new format.
     host.changes.clear();
-    editor->changeProperties(16, 44100, 2);
+    editor->files().changeProperties(16, 44100, 2);
     EXPECT_EQ(host.changes, (std::vector<SoundChange>{{0, 199, true, true, true, true}}));
 }
 
@@ -231,7 +231,7 @@ TEST_F(EditorShell, CommandsThatLengthenRefuseASoundTooLongBeforeChangingAnythin
     const std::string tooLong = "This would make the sound too long. Nothing has been changed.";
     load(ramp(100), {}, 16, 2500);
     doc().SampleCount = 54'000'000; // 40 times that at 100000 Hz is past the longest sound
-    editor->changeProperties(16, 100000, 1);
+    editor->files().changeProperties(16, 100000, 1);
     EXPECT_EQ(host.messages.back().text, tooLong);
 
     doc().SampleCount = int32_t(MaxSampleCount - 1000);

@@ -256,7 +256,7 @@ void MainWindowTest::saveDialogsOpenBesideTheSoundAndAddTheFiltersExtension() {
     QDir(session.dir.path()).mkpath("Takes");
     const QString folder = session.dir.path() + "/Takes";
     writeTone(folder + "/tone.wav");
-    session.window->editor().openWave((folder + "/tone.wav").toStdString(), "tone.wav");
+    session.window->editor().files().openWave((folder + "/tone.wav").toStdString(), "tone.wav");
     auto saveAs = [&](const char* item, const QString& typed) {
         QString shownFolder;
         whenShown<QFileDialog>([&](QFileDialog* dialog) {

@@ -97,6 +97,11 @@ template <void (UndoHistory::*method)()> void onHistory(Editor& editor, A) {
     (editor.history().*method)();
 }
 
+// A command without parameters that runs one of the file commands.
+template <void (SoundFiles::*method)()> void onFiles(Editor& editor, A) {
+    (editor.files().*method)();
+}
+
 // A command without parameters that runs one of the effects.
 template <void (EffectCommands::*method)()> void onEffects(Editor& editor, A) {
     (editor.effects().*method)();
@@ -131,22 +136,27 @@ std::vector<Command> makeTable() {
     return {
         // ---- file ----
         {.id = "MMleeg", .run = plain<&Editor::newEmptySound>, .batchWord = "new"},
-        {.id = "MMopen", .run = plain<&Editor::openFile>},
-        {.id = "MMsave", .enabled = SoundLoaded, .run = plain<&Editor::save>, .batchWord = "save"},
-        {.id = "MMsaveAs", .enabled = SoundLoaded, .run = plain<&Editor::saveAs>},
+        {.id = "MMopen", .run = onFiles<&SoundFiles::openFile>},
+        {.id = "MMsave",
+         .enabled = SoundLoaded,
+         .run = onFiles<&SoundFiles::save>,
+         .batchWord = "save"},
+        {.id = "MMsaveAs", .enabled = SoundLoaded, .run = onFiles<&SoundFiles::saveAs>},
         {.id = "MMopenAlles",
          .params = {{Text, "a file"}, BitsParam, RateParam, ChannelsParam},
-         .run = [](Editor& e,
-                   A a) { e.openRawFile(a.text(0), bitsOf(a, 1), a.number(2), channelsOf(a, 3)); },
+         .run =
+             [](Editor& e, A a) {
+                 e.files().openRawFile(a.text(0), bitsOf(a, 1), a.number(2), channelsOf(a, 3));
+             },
          .batchWord = "open-raw"},
         {.id = "MMrecent",
          .params = {{Whole, "a recent-file number", {}, 0, 4}},
-         .run = [](Editor& e, A a) { e.openRecentFile(int(a.whole(0))); }},
+         .run = [](Editor& e, A a) { e.files().openRecentFile(int(a.whole(0))); }},
         {.id = "MMprop",
          .enabled = SoundLoaded,
          .params = {BitsParam, RateParam, ChannelsParam},
          .run = [](Editor& e,
-                   A a) { e.applyProperties(bitsOf(a, 0), a.number(1), channelsOf(a, 2)); },
+                   A a) { e.files().applyProperties(bitsOf(a, 0), a.number(1), channelsOf(a, 2)); },
          .batchWord = "properties"},
         {.id = "MMinformatie",
          .enabled = SoundLoaded,

@@ -33,7 +33,8 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
       transport_(ports.device, ports.dialogs, settings_),
       generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
       mp3Commands_(*this, ports.dialogs, ports.view, ports.coder, ports.tags),
-      effectCommands_(*this, ports.dialogs, ports.view), workRunner_(ports.workRunner) {}
+      effectCommands_(*this, ports.dialogs, ports.view),
+      soundFiles_(*this, ports.dialogs, ports.view), workRunner_(ports.workRunner) {}
 
 // ---------------------------------------------------------------- commands
 
@@ -110,7 +111,7 @@ void Editor::startUp() {
 }
 
 bool Editor::shutDown() {
-    if (!doc_.FileName.empty() && doc_.Changed && !offerSaveFirst()) return false;
+    if (!doc_.FileName.empty() && doc_.Changed && !soundFiles_.offerSaveFirst()) return false;
     setStatus(1, LangText("Tot ziens!", "Bye bye!"));
     transport_.stopPlaying();
     saveSettings();
@@ -236,7 +237,7 @@ void Editor::saveGraphic() {
     if (doc_.FileName.empty()) return;
     auto path = dialogs_.chooseSavePath(LangText("Bitmaps (*.bmp)|*.bmp|Alle Bestanden (*.*)|*.*",
                                                  "Bitmaps (*.bmp)|*.bmp|All Files(*.*)|*.*"),
-                                        dialogFolder());
+                                        soundFiles_.dialogFolder());
     if (!path || path->empty() || !view_.saveGraphic(*path)) return;
     const std::string text = LangText("De grafiek is opgeslagen als een BMP-bestand.",
                                       "The graphic has been saved as a BMP-file.");

@@ -20,10 +20,9 @@
 #include "editor/EffectCommands.h"
 #include "editor/Generators.h"
 #include "editor/Mp3Commands.h"
+#include "editor/SoundFiles.h"
 #include "editor/Transport.h"
 #include "editor/UndoHistory.h"
-#include "formats/ByteFile.h"
-#include "formats/WavReader.h"
 #include "ports/Desktop.h"
 #include "ports/ExternalCoder.h"
 #include "ports/Mp3Tags.h"
@@ -58,13 +57,6 @@ struct EditorPorts {
     std::function<size_t()> availableMemory = availableMemoryBytes;
     // None: long work runs at once on the caller's thread.
     WorkRunner* workRunner = nullptr;
-};
-
-// How Editor::writeWave writes the sound.
-struct WaveWrite {
-    // For the MP3 coder: 8-bit samples widened to 16 bits on the way, and the sound as it is (no
-    // silent frame added to it, its format fields as they were).
-    bool forCoder = false;
 };
 
 class Editor {
@@ -127,8 +119,6 @@ class Editor {
     // ---- options and settings ----
     const Settings& settings() const { return settings_; }
     Settings& settings() { return settings_; }
-    // Where the file dialogs open: the folder of the sound's file, else the folder used last.
-    std::string dialogFolder() const;
     const Options& options() const { return settings_.options; }
     void saveSettings();
     void switchToDutch();
@@ -141,28 +131,10 @@ class Editor {
     void tidyRecentFiles();
 
     // ---- files ----
-    // Open: the open dialog (asked again for a file that does not exist), then openChosenFile.
-    void openFile();
-    // Steps of Open after the dialog: remembers the folder, then openWave(path, path).
-    void openChosenFile(const std::string& path);
-    // The recent-file item `index`: its file, with the item's caption less its access key as
-    // the display name.
-    void openRecentFile(int index);
-    // By value: callers pass the current file name or a recent-file entry, which this changes.
-    // True when the file's sound replaced the one there was.
-    bool openWave(std::string path, std::string displayName);
-    // The sound to its own file, through Save As for an untitled one. True when it was written.
-    bool saveToItsFile(int saveKind);
-    // Writes the sound as the WAV file `path` with the progress of `saveKind`: the file holds an
-    // even number of frames (an odd sound gets a silent frame first), the texts their padding
-    // zeros. A failure is said; a file not named ".tmp" marks the sound saved. True when written.
-    bool writeWave(const std::string& path, int saveKind, WaveWrite how = {});
-    // Why a file was not written, as a second paragraph of the failure message ("" when unknown).
-    std::string writeFailureText(WriteFailure failure) const;
-    void save();
-    void saveAs();
-    // The open and save dialogs' filter, "Wave-files (*.wav)|*.wav|All Files (*.*)|*.*".
-    std::string waveFileFilter() const;
+    SoundFiles& files() { return soundFiles_; }
+    const SoundFiles& files() const { return soundFiles_; }
+
+    // ---- the document's own ----
     void newEmptySound();
     // The information dialog's OK for one field (an INFO id or "DISP"); false for an unknown id.
     bool setInfoText(std::string_view id, const std::string& text);
@@ -230,31 +202,14 @@ class Editor {
     // Brings the clip file (or, fromRecording, the file just recorded) into the sound.
     void pasteClip(bool mix, bool fade, bool fromRecording);
 
-    // ---- format conversion and raw import ----
-    // Converts the whole sound: rate (limited to 2500..100000), then bits, then channels.
-    void changeProperties(int bits, int32_t rate, int channels);
-    // The properties dialog's OK: a rate other than the fixed ones is checked first.
-    void applyProperties(int bits, double rate, int channels);
-    // The check of an "Other" rate in the properties and raw-import panels: shows why a rate
-    // below 1000 or above 100000 is refused.
-    bool otherRateAccepted(double rate);
-    // Open any file as raw samples (the panel's choices). False when the rate was refused, so
-    // the dialog stays open; a file that cannot be read is reported and counts as done.
-    bool openRawFile(const std::string& path, int bits, double rate, int channels);
-
     // ---- effects ----
     EffectCommands& effects() { return effectCommands_; }
 
     // ---- generators ----
     Generators& generators() { return generators_; }
 
-    // The save-first question; false when the user cancelled.
-    bool offerSaveFirst();
-
     // ---- for the parts the editor owns ----
     void setCaption(const std::string& caption);
-    // The folder of a file the user chose becomes the one the file dialogs open next.
-    void rememberFolderOf(const std::string& path);
     // The fields of a new sound: all empty but the creation date (today) and the software.
     void freshInfoFields();
     // Puts a whole sound in place of the current one: format, samples, panels 2 to 4 and the
@@ -289,9 +244,6 @@ class Editor {
     void offerCancelWhenLong();
 
     void switchLanguage(uint8_t language);
-    void resetForReading();
-    void reportFileLists(const std::string& path, const WavReadResult& read);
-    std::string failureText(const WavReadResult& read) const;
     void reportSettingsNotWritten();
 
     // Room for a sound of `frames` frames in every channel, made before anything changes. False
@@ -319,6 +271,7 @@ class Editor {
     Generators generators_;
     Mp3Commands mp3Commands_;
     EffectCommands effectCommands_;
+    SoundFiles soundFiles_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;

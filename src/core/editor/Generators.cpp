@@ -26,7 +26,7 @@ Generators::Generators(Editor& editor, UserDialogs& dialogs, ViewObserver& view,
 bool Generators::leaveSound() {
     editor_.stop();
     Document& doc = editor_.doc();
-    if (!doc.FileName.empty() && doc.Changed && !editor_.offerSaveFirst()) return false;
+    if (!doc.FileName.empty() && doc.Changed && !editor_.files().offerSaveFirst()) return false;
     doc.FileName.clear();
     doc.Changed = false;
     view_.selectionChanged(); // the commands that need a sound are disabled meanwhile
@@ -59,7 +59,7 @@ void Generators::synthesize(const SynthSettings& settings) {
     if (!leaveSound()) return;
     editor_.freshInfoFields();
     const std::string path = writeSynthesizedSound(settings);
-    if (path.empty() || !editor_.openWave(path, "*")) return;
+    if (path.empty() || !editor_.files().openWave(path, "*")) return;
     // Reading the file empties every field, so the new sound's date and software are set again.
     editor_.freshInfoFields();
     editor_.setStatus(1, editor_.LangText("Een nieuw geluid is gemaakt met de synthesizer.",

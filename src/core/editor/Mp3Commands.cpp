@@ -59,7 +59,7 @@ bool Mp3Commands::runCoder(const std::vector<std::string>& arguments, const std:
 }
 
 void Mp3Commands::importMp3(const std::string& path) {
-    editor_.rememberFolderOf(path);
+    editor_.files().rememberFolderOf(path);
     editor_.stop();
     const std::string wav = editor_.newTempSoundName();
     view_.setBusy(true);
@@ -83,7 +83,7 @@ void Mp3Commands::importMp3(const std::string& path) {
                              "An error has occured. This MP3-file cannot be opened."));
         return;
     }
-    if (!editor_.openWave(wav, "*")) return;
+    if (!editor_.files().openWave(wav, "*")) return;
     Document& doc = editor_.doc();
     applyMp3Fields(tags_.read(path).value_or(Mp3Fields{}), doc);
     std::string& comment = *doc.Info.find("ICMT");
@@ -95,7 +95,7 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
                             const Mp3Fields& fields) {
     const Document& doc = editor_.doc();
     if (doc.FileName.empty()) return;
-    editor_.rememberFolderOf(path);
+    editor_.files().rememberFolderOf(path);
     editor_.stop();
     // Written through a link to the file it names; a read-only file or a folder, FIFO or device
     // under the name is not replaced.
@@ -121,7 +121,7 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
     bool saved = false;
     try {
         saved = failure == WriteFailure::None &&
-                editor_.writeWave(wav, ProgressSaving, {.forCoder = true});
+                editor_.files().writeWave(wav, ProgressSaving, {.forCoder = true});
         view_.setBusy(true);
         const double seconds = double(doc.SampleCount) / double(doc.SampleRate);
         saved = saved &&
@@ -149,7 +149,7 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
             editor_.LangText("Er is een fout opgetreden, waardoor het MP3-bestand niet kon worden "
                              "opgeslagen.",
                              "An error has occured, so the MP3-file could not be saved.") +
-                editor_.writeFailureText(failure));
+                editor_.files().writeFailureText(failure));
         return;
     }
     if (!fieldsWritten)

@@ -107,7 +107,7 @@ std::optional<double> FormatChoice::acceptedRate(Editor& editor) const {
     for (size_t i = 0; i < fixedRates_.size(); ++i)
         if (fixedRates_[i]->isChecked()) return FixedSampleRates[i];
     const double typed = leadingNumber(otherRateText_->text());
-    if (!editor.otherRateAccepted(typed)) {
+    if (!editor.files().otherRateAccepted(typed)) {
         otherRateText_->setFocus();
         return std::nullopt;
     }

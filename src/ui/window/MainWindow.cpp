@@ -288,8 +288,9 @@ void MainWindow::refreshCheckMarks() {
 }
 
 void MainWindow::openFromCommandLine(const std::string& argument) {
-    editor_.runExclusive(
-        [&] { editor_.openWave(argument, argument.substr(argument.find_last_of('/') + 1)); });
+    editor_.runExclusive([&] {
+        editor_.files().openWave(argument, argument.substr(argument.find_last_of('/') + 1));
+    });
 }
 
 void MainWindow::finishStartUp(const std::optional<std::string>& fileToOpen) {
@@ -361,7 +362,7 @@ std::optional<Arguments> MainWindow::askValues(ValuesDialog dialog) {
         auto chosen = showOpenDialog(
             OpenPanel::Mode::RawFormat,
             qtFileFilter(editor_.LangText("Alle Bestanden (*.*)|*.*", "All Files (*.*)|*.*")),
-            localPath(editor_.dialogFolder()));
+            localPath(editor_.files().dialogFolder()));
         if (!chosen) return std::nullopt;
         const OpenPanel::RawFormat& format = chosen->format;
         return Arguments{editorPath(chosen->path), sampleWidthChoice(format.bits), format.rate,
@@ -393,7 +394,7 @@ std::optional<Arguments> MainWindow::askMp3Import() {
     for (;;) {
         auto chosen =
             showOpenDialog(OpenPanel::Mode::Mp3Preview, qtFileFilter(editor_.mp3().openFilter()),
-                           localPath(editor_.dialogFolder()));
+                           localPath(editor_.files().dialogFolder()));
         if (!chosen || chosen->path.isEmpty()) return std::nullopt;
         if (QFileInfo::exists(chosen->path)) return Arguments{editorPath(chosen->path)};
     }
@@ -401,7 +402,7 @@ std::optional<Arguments> MainWindow::askMp3Import() {
 
 std::optional<Arguments> MainWindow::askMp3Export() {
     Mp3SaveDialog dialog(this, editor_, qtFileFilter(editor_.mp3().saveFilter()),
-                         localPath(editor_.dialogFolder()), mp3Bitrate_);
+                         localPath(editor_.files().dialogFolder()), mp3Bitrate_);
     if (execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     mp3Bitrate_ = dialog.bitrate();

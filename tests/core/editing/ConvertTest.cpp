@@ -13,7 +13,7 @@ using Convert = EditingFixture;
 
 TEST_F(Convert, StereoToMonoLeavesTheSecondChannelAsOneZero) {
     load({30000, 1, 3, -3}, {20000, 2, 2, -2});
-    editor->changeProperties(16, 22050, 1);
+    editor->files().changeProperties(16, 22050, 1);
     EXPECT_EQ(right(), Samples{0});
 }
 
@@ -29,7 +29,7 @@ TEST_F(RawImport, AWaveFileOpenedRawIncludesItsHeader) {
     const std::string decode = "sox '" + wav + "' -t raw -e signed -b 16 -L '" + raw + "'";
     ASSERT_EQ(std::system((make + " && " + decode).c_str()), 0);
     ASSERT_EQ(std::filesystem::file_size(wav), 44 + 4 * 400u);
-    ASSERT_TRUE(editor->openRawFile(wav, 16, 8000, 2));
+    ASSERT_TRUE(editor->files().openRawFile(wav, 16, 8000, 2));
     EXPECT_EQ(doc().SampleCount, 411);
     EXPECT_EQ(left(0, 1), Samples{int16_t('R' | 'I' << 8)});
     // sox decodes interleaved frames; the editor holds the channels apart.

@@ -19,7 +19,7 @@ TEST_F(WavWriter, SmallStereoSoundGetsAnEvenFrameCountAndAnEmptyList) {
     makeSound(16, 2, 3);
     left() = {1, 2, 3};
     right() = {-1, -2, -3};
-    editor->save();
+    editor->files().save();
     const std::string file = saved();
     EXPECT_EQ(file, riff(fmtChunk(2, 22050, 16) + chunk("data", le16({1, -1, 2, -2, 3, -3, 0, 0})) +
                          chunk("LIST", "INFO")));
@@ -34,7 +34,7 @@ TEST_F(WavWriter, TextsAreWrittenInTheirFixedOrderWithOddOnesPadded) {
     makeSound(8, 1, 100);
     Document& doc = editor->doc();
     *doc.Info.find("ISFT") = "Sonoplexer 1.6";
-    editor->save();
+    editor->files().save();
     EXPECT_EQ(saved().substr(44 + 100), infoList({{"ISFT", "Sonoplexer 1.6"}}));
     EXPECT_EQ(saved().substr(148, 4), std::string("\x1a\0\0\0", 4)); // the list's size: 26
 
@@ -42,7 +42,7 @@ TEST_F(WavWriter, TextsAreWrittenInTheirFixedOrderWithOddOnesPadded) {
     *doc.Info.find("ISBJ") = "Subj";
     *doc.Info.find("INAM") = "abcde";
     doc.DispText = "label";
-    editor->save();
+    editor->files().save();
     EXPECT_EQ(saved().substr(44 + 100), infoList({{"ISBJ", "Subj"},
                                                   {"IART", "Art\0"s},
                                                   {"INAM", "abcde\0"s},
@@ -62,10 +62,10 @@ TEST_F(WavWriter, SavedSoundsReadBackUnchanged) {
             *doc.Info.find("IART") = "Artist";
             *doc.Info.find("ICMT") = "odd";
             doc.DispText = "Label";
-            editor->save();
+            editor->files().save();
             Document before = doc;
             *before.Info.find("ISFT") = "Sonoplexer 1.6"; // what every opened file gets
-            editor->openWave(before.FileName, before.FileName);
+            editor->files().openWave(before.FileName, before.FileName);
             ASSERT_EQ(doc.FileName, before.FileName) << host.lastCritical();
             auto format = [](const Document& d) {
                 return std::tuple(d.SampleCount, d.LeftSamples, d.RightSamples, d.Channels,
@@ -81,14 +81,14 @@ TEST_F(WavWriter, SavedSoundsReadBackUnchanged) {
 // A write that stops half-way, as on a full disk: the process may not make files this large.
 TEST_F(WavWriter, FailedSavesKeepTheOldFileTheNameAndTheChangedMark) {
     makeSound(16, 2, 2000);
-    editor->save();
+    editor->files().save();
     const std::string old = saved();
     const std::string name = editor->doc().FileName;
     editor->doc().LeftSamples[0] = 1234;
     editor->doc().Changed = true;
     {
         FileSizeLimit limit(1000);
-        editor->save();
+        editor->files().save();
     }
     EXPECT_EQ(saved(), old);
     EXPECT_TRUE(editor->doc().Changed);
@@ -102,7 +102,7 @@ TEST_F(WavWriter, FailedSavesKeepTheOldFileTheNameAndTheChangedMark) {
     // Samples beyond the 4 GiB a WAV file can describe are refused before anything is written
     // (the sound only claims that length: its samples are never read).
     editor->doc().SampleCount = 1'100'000'000;
-    editor->save();
+    editor->files().save();
     EXPECT_EQ(saved(), old);
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.lastCritical(), tooLarge);
@@ -111,7 +111,7 @@ TEST_F(WavWriter, FailedSavesKeepTheOldFileTheNameAndTheChangedMark) {
     // A failed Save As (its texts, name, caption and changed mark are in saving.sb) is not
     // remembered as a recent file.
     host.savePaths = {path("missing/new.wav")};
-    editor->saveAs();
+    editor->files().saveAs();
     EXPECT_EQ(editor->doc().FileName, name);
     EXPECT_EQ(saved(), old);
     EXPECT_EQ(editor->settings().recentFiles[0], "");
