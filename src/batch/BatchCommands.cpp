@@ -121,7 +121,7 @@ void select(BatchContext& c, const Words& a) {
     const double from = frameArg(a[0]);
     const double to = frameArg(a[1]);
     const int view = a.size() == 3 ? int(choiceArg(a[2], {"1", "2"})) + 1 : 1;
-    c.editor.runExclusive([&] { c.editor.dragSelection(view, from, to); });
+    c.editor.runExclusive([&] { c.editor.view().dragSelection(view, from, to); });
 }
 
 // open PATH and save-as PATH: the command runs with PATH as the file dialog's answer.

@@ -53,24 +53,24 @@ TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
 TEST_F(EditorShell, DraggingBackAcrossTheAnchorSwapsTheEndsAndTheAnchorStays) {
     editor->newEmptySound(); // 100 frames
     const Document& doc = editor->doc();
-    editor->selectionPointerDown(1, 50);
-    editor->selectionPointerMove(1, 30);
+    editor->view().selectionPointerDown(1, 50);
+    editor->view().selectionPointerMove(1, 30);
     EXPECT_EQ(doc.selection.SelStart, 30);
     EXPECT_EQ(doc.selection.SelEnd, 50);
-    editor->selectionPointerMove(1, 70);
+    editor->view().selectionPointerMove(1, 70);
     EXPECT_EQ(doc.selection.SelStart, 50);
     EXPECT_EQ(doc.selection.SelEnd, 70);
-    editor->selectionPointerMove(1, 20);
-    editor->selectionPointerUp();
+    editor->view().selectionPointerMove(1, 20);
+    editor->view().selectionPointerUp();
     EXPECT_EQ(doc.selection.SelStart, 20);
     EXPECT_EQ(doc.selection.SelEnd, 50);
 
     // A release one frame from the anchor (once both ends are rounded) selects; a click without
     // a move selects nothing.
-    editor->dragSelection(1, 10, 10.4);
+    editor->view().dragSelection(1, 10, 10.4);
     EXPECT_EQ(doc.selection.SelStart, 10);
     EXPECT_EQ(doc.selection.SelEnd, 12);
-    editor->dragSelection(1, 10, 10);
+    editor->view().dragSelection(1, 10, 10);
     EXPECT_FALSE(doc.hasSelection());
 }
 
@@ -78,21 +78,21 @@ TEST_F(EditorShell, DraggingBackAcrossTheAnchorSwapsTheEndsAndTheAnchorStays) {
 TEST_F(EditorShell, APressPastTheEndOfAnOddSoundTakesItsLastFrame) {
     load(Samples(101, 0));
     const Document& doc = editor->doc();
-    editor->selectionPointerDown(1, 101);
+    editor->view().selectionPointerDown(1, 101);
     EXPECT_EQ(doc.selection.SelStart, 100);
     EXPECT_EQ(doc.selection.SelEnd, 100);
-    editor->selectionPointerUp(); // a click selects nothing
+    editor->view().selectionPointerUp(); // a click selects nothing
     EXPECT_EQ(doc.selection.SelStart, -1);
     EXPECT_EQ(doc.selection.SelEnd, 100);
 
-    editor->dragSelection(2, 101, 21); // back from the end: 21 is shown as 22
+    editor->view().dragSelection(2, 101, 21); // back from the end: 21 is shown as 22
     EXPECT_EQ(doc.selection.SelStart, 22);
     EXPECT_EQ(doc.selection.SelEnd, 100);
     EXPECT_EQ(doc.selection.SelChannel, 2);
-    editor->dragSelection(1, 20, 101);
+    editor->view().dragSelection(1, 20, 101);
     EXPECT_EQ(doc.selection.SelStart, 20);
     EXPECT_EQ(doc.selection.SelEnd, 100);
-    editor->dragSelection(1, 99, 101); // 99 is shown as 100: a click at the end after all
+    editor->view().dragSelection(1, 99, 101); // 99 is shown as 100: a click at the end after all
     EXPECT_EQ(doc.selection.SelStart, -1);
 }
 
@@ -164,16 +164,16 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
 // nothing (and so disables Cut, Delete, Erase and Mute); dragged back it is the anchor.
 TEST_F(EditorShell, ADragFromTheLastFrameSelectsNothingUnlessItMovesBack) {
     load(ramp(200));
-    editor->selectionPointerDown(1, 199);
-    editor->selectionPointerMove(1, 250);
-    editor->selectionPointerUp();
+    editor->view().selectionPointerDown(1, 199);
+    editor->view().selectionPointerMove(1, 250);
+    editor->view().selectionPointerUp();
     EXPECT_FALSE(doc().hasSelection());
     EXPECT_FALSE(editor->enabled(EnabledRule::SelectionMade));
     editor->cut();
     EXPECT_EQ(doc().SampleCount, 200);
     EXPECT_TRUE(host.statusLog.empty());
 
-    editor->dragSelection(1, 199, 150);
+    editor->view().dragSelection(1, 199, 150);
     EXPECT_EQ(doc().selection.SelStart, 150);
     EXPECT_EQ(doc().selection.SelEnd, 199);
 }

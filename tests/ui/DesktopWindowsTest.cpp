@@ -98,7 +98,7 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
     editor.runCommand("MMprop", {int64_t(1), 44100.0, int64_t(1)});
     editor.runCommand("MMvolume", {10.0, 100.0});
     editor.runCommand("MMgrafiek3");
-    editor.dragSelection(1, 12000, 30000);
+    editor.view().dragSelection(1, 12000, 30000);
     QAction* egg = session.item("MMegg");
     QVERIFY(!egg->isVisible());
     keepPicture(session.window.get(), "en-window");

@@ -78,7 +78,7 @@ void RunWindowTest::secondWindowIsRefusedAndTheFirstKeepsItsFiles() {
         }
         MainWindow* first = shown.front();
         first->editor().newEmptySound();
-        first->editor().selectAll();
+        first->editor().view().selectAll();
         first->editor().copy();
         runFolders = QDir(userDir_).entryList({"run-*"}, QDir::Dirs);
         std::filesystem::path clip;

@@ -107,6 +107,11 @@ template <void (EffectCommands::*method)()> void onEffects(Editor& editor, A) {
     (editor.effects().*method)();
 }
 
+// A command without parameters that runs one of the view commands.
+template <void (ViewCommands::*method)()> void onView(Editor& editor, A) {
+    (editor.view().*method)();
+}
+
 // A command without parameters that runs one method of the editor.
 template <void (Editor::*method)()> void plain(Editor& editor, A) {
     (editor.*method)();
@@ -129,7 +134,7 @@ template <int style> bool graphStyleChosen(const Editor& editor) {
     return std::clamp(editor.options().graphStyle, 0, 6) == style;
 }
 template <int style> void chooseStyle(Editor& editor, A) {
-    editor.chooseGraphStyle(style);
+    editor.view().chooseGraphStyle(style);
 }
 
 std::vector<Command> makeTable() {
@@ -251,11 +256,11 @@ std::vector<Command> makeTable() {
          .batchWord = "add-silence"},
         {.id = "MMAlles",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::selectAll>,
+         .run = onView<&ViewCommands::selectAll>,
          .batchWord = "select all"},
         {.id = "MMNiets",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::selectNothing>,
+         .run = onView<&ViewCommands::selectNothing>,
          .batchWord = "select none"},
 
         // ---- effects ----
@@ -338,7 +343,7 @@ std::vector<Command> makeTable() {
         {.id = "MMgrafiek5", .run = chooseStyle<4>, .checked = graphStyleChosen<4>},
         {.id = "MMgrafiek6", .run = chooseStyle<5>, .checked = graphStyleChosen<5>},
         {.id = "MMgrafiek7", .run = chooseStyle<6>, .checked = graphStyleChosen<6>},
-        {.id = "MMsaveBMP", .enabled = SoundLoaded, .run = plain<&Editor::saveGraphic>},
+        {.id = "MMsaveBMP", .enabled = SoundLoaded, .run = onView<&ViewCommands::saveGraphic>},
         {.id = "MMplay", .enabled = SoundLoaded, .run = plain<&Editor::play>},
         {.id = "MMstop", .enabled = SoundPlaying, .run = plain<&Editor::stop>},
         {.id = "MMrecord", .enabled = SoundLoaded, .run = plain<&Editor::record>},
@@ -358,8 +363,12 @@ std::vector<Command> makeTable() {
          .run = plain<&Editor::toggleZoom>,
          .checked = optionOn<&Options::zoom>,
          .optionWord = "zoom"},
-        {.id = "MMzoomSelectie", .enabled = SelectionMade, .run = plain<&Editor::zoomToSelection>},
-        {.id = "MMzoomAlles", .enabled = SoundLoaded, .run = plain<&Editor::zoomToWholeSound>},
+        {.id = "MMzoomSelectie",
+         .enabled = SelectionMade,
+         .run = onView<&ViewCommands::zoomToSelection>},
+        {.id = "MMzoomAlles",
+         .enabled = SoundLoaded,
+         .run = onView<&ViewCommands::zoomToWholeSound>},
         optionItem<&Options::bothChannels>("MMbeide", "both"),
         optionItem<&Options::listenAfterChange>("MMluister", "listen"),
         optionItem<&Options::showInfo>("MMtoonInfo", "show-info"),

@@ -30,6 +30,7 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
       history_(*this, ports.dialogs, ports.view, folders_.tempDir,
                std::move(ports.availableMemory)),
       desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir),
+      viewCommands_(*this, ports.dialogs, ports.view),
       transport_(ports.device, ports.dialogs, settings_),
       generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
       mp3Commands_(*this, ports.dialogs, ports.view, ports.coder, ports.tags),
@@ -106,7 +107,7 @@ void Editor::startUp() {
     Quality quality = readQualityFile(folders_.settingsDir / "quality.dat");
     doc_.BitsPerSample = quality.bitsPerSample;
     doc_.SampleRate = quality.sampleRate;
-    selectNothing();
+    viewCommands_.selectNothing();
     view_.settingsChanged();
 }
 
@@ -210,8 +211,8 @@ void Editor::toggleOption(bool Options::*option) {
     saveSettings();
     view_.settingsChanged();
     // The options the views show take effect at once.
-    if (option == &Options::bothChannels && doc_.hasSelection()) showSelection();
-    if (option == &Options::showTime) drawWaveform();
+    if (option == &Options::bothChannels && doc_.hasSelection()) viewCommands_.showSelection();
+    if (option == &Options::showTime) viewCommands_.drawWaveform();
 }
 
 void Editor::toggleZoom() {
@@ -223,36 +224,7 @@ void Editor::toggleZoom() {
                      "van het geluid. U kunt dan scrollen.",
                      "When the sound is longer than two seconds, you will only see two seconds. "
                      "Then you can scroll."));
-    drawWaveform();
-}
-
-void Editor::chooseGraphStyle(int style) {
-    settings_.options.graphStyle = style;
-    saveSettings();
-    view_.settingsChanged();
-    drawWaveform();
-}
-
-void Editor::saveGraphic() {
-    if (doc_.FileName.empty()) return;
-    auto path = dialogs_.chooseSavePath(LangText("Bitmaps (*.bmp)|*.bmp|Alle Bestanden (*.*)|*.*",
-                                                 "Bitmaps (*.bmp)|*.bmp|All Files(*.*)|*.*"),
-                                        soundFiles_.dialogFolder());
-    if (!path || path->empty() || !view_.saveGraphic(*path)) return;
-    const std::string text = LangText("De grafiek is opgeslagen als een BMP-bestand.",
-                                      "The graphic has been saved as a BMP-file.");
-    setStatus(1, text);
-    dialogs_.showMessage(MessageIcon::Information, ProgramCaption, text);
-}
-void Editor::zoomToSelection() {
-    if (!doc_.hasSelection()) return;
-    const Selection& selection = doc_.selection;
-    view_.showFrames(std::min(selection.SelStart, selection.SelEnd),
-                     std::max(selection.SelStart, selection.SelEnd));
-}
-
-void Editor::zoomToWholeSound() {
-    view_.showWholeSound();
+    viewCommands_.drawWaveform();
 }
 
 void Editor::rememberRecentFile(const std::string& path) {
@@ -285,57 +257,6 @@ void Editor::tidyRecentFiles() {
     }
     view_.settingsChanged();
     saveSettings();
-}
-
-// ---------------------------------------------------------------- view side of the document
-
-void Editor::drawWaveform() {
-    size_t frames = size_t(std::max(doc_.SampleCount, 0));
-    doc_.LeftSamples.resize(std::max<size_t>(frames, 1), 0);
-    if (doc_.isStereo()) doc_.RightSamples.resize(std::max<size_t>(frames, 1), 0);
-    // The views need at least 100 frames; a shorter sound gets silence at its end.
-    if (doc_.SampleCount < 100) {
-        int16_t silence = doc_.silenceValue();
-        doc_.LeftSamples.resize(100, silence);
-        std::fill(doc_.LeftSamples.begin() + frames, doc_.LeftSamples.end(), silence);
-        if (doc_.isStereo()) {
-            doc_.RightSamples.resize(100, silence);
-            std::fill(doc_.RightSamples.begin() + frames, doc_.RightSamples.end(), silence);
-        }
-        doc_.SampleCount = 100;
-        notifySoundChange({int64_t(frames), 99, true, doc_.isStereo(), true, false});
-    }
-    showSelection();
-}
-
-void Editor::showSelection() {
-    Selection& selection = doc_.selection;
-    if (selection.exists()) {
-        selection.SelStart = roundHalfEven(selection.SelStart + 0.5);
-        selection.SelEnd = roundHalfEven(selection.SelEnd + 0.5);
-    }
-    if (selection.SelEnd > doc_.SampleCount - 1) selection.SelEnd = doc_.SampleCount - 1;
-    // Rounding can push a selection on the last frame past its end, leaving it to end before it
-    // starts: that selects nothing. While the button is down such a press is still the anchor
-    // of the drag.
-    if (!dragging_ && selection.exists() && selection.SelEnd < selection.SelStart)
-        selection.SelStart = -1;
-    view_.selectionChanged();
-}
-
-void Editor::selectAll() {
-    doc_.selection.SelEnd = doc_.SampleCount - 1;
-    doc_.selection.SelStart = 0;
-    if (!settings_.options.bothChannels)
-        toggleOption(&Options::bothChannels);
-    else
-        showSelection();
-}
-
-void Editor::selectNothing() {
-    if (doc_.FileName.empty()) return;
-    doc_.selection.clear();
-    showSelection();
 }
 
 // ---------------------------------------------------------------- the sound as a whole

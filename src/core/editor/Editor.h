@@ -23,6 +23,7 @@
 #include "editor/SoundFiles.h"
 #include "editor/Transport.h"
 #include "editor/UndoHistory.h"
+#include "editor/ViewCommands.h"
 #include "ports/Desktop.h"
 #include "ports/ExternalCoder.h"
 #include "ports/Mp3Tags.h"
@@ -148,24 +149,8 @@ class Editor {
     const DesktopCommands& desktop() const { return desktopCommands_; }
 
     // ---- view side of the document ----
-    void drawWaveform();
-    void showSelection();
-    // One of the seven graph styles, 0..6 as the options file stores them.
-    void chooseGraphStyle(int style);
-    // Save Graphic As BMP: the views as they are shown, written by the view.
-    void saveGraphic();
-    // The views show the selected frames, or the whole sound.
-    void zoomToSelection();
-    void zoomToWholeSound();
-    void selectAll();
-    void selectNothing();
-    // The primary-button gestures in view 1 (upper) or 2 (lower), with the pointer position
-    // already turned into a frame number; the window and the batch runner share them.
-    void selectionPointerDown(int view, double frame);
-    void selectionPointerMove(int view, double frame);
-    void selectionPointerUp();
-    // A whole drag: down at `from`, a move to `to`, release.
-    void dragSelection(int view, double from, double to);
+    // What the views draw and show, the graph style, the selection as the user makes it.
+    ViewCommands& view() { return viewCommands_; }
 
     // ---- transport ----
     // Play: the sound, or the selection, played straight from memory.
@@ -267,6 +252,7 @@ class Editor {
     DesktopCommands desktopCommands_;
     Document doc_;
     Settings settings_;
+    ViewCommands viewCommands_;
     Transport transport_;
     Generators generators_;
     Mp3Commands mp3Commands_;
@@ -283,8 +269,6 @@ class Editor {
     int cancelAtStep_ = -1;
     bool cancelOffered_ = false;
     bool progressShowing_ = false; // between progressStart and progressEnd
-    bool dragMovesEnd_ = true;     // which end follows the pointer; the other is the anchor
-    bool dragging_ = false;        // the primary button is down in a view
     bool commandRunning_ = false;
     bool settingsFailureShown_ = false;
     std::string lastSilenceAnswer_ = "1"; // the seconds Add Silence asks with: the last accepted

@@ -80,8 +80,8 @@ bool Editor::deleteSelection() {
     setStatus(1, LangText("Het geselecteerde deel is verwijderd.",
                           "The selected part has been deleted."));
     refreshLengthPanels();
-    drawWaveform();
-    selectNothing();
+    viewCommands_.drawWaveform();
+    viewCommands_.selectNothing();
     playAfterChange();
     return true;
 }
@@ -99,7 +99,7 @@ bool Editor::muteSelection() {
     notifySoundChange(
         {span.first, span.last, scope.first, doc_.isStereo() && scope.second, false, false});
     progressEnd();
-    drawWaveform();
+    viewCommands_.drawWaveform();
     view_.setBusy(false);
     setStatus(1, LangText("Het geselecteerde deel is tot stilte gemaakt.",
                           "The selected part has been muted."));
@@ -176,7 +176,7 @@ void Editor::addSilence() {
     notifySoundChange({oldCount, newCount - 1, true, doc_.isStereo(), true, false});
     refreshLengthPanels();
     setStatus(1, LangText("Stilte is toegevoegd.", "Silence has been added."));
-    drawWaveform();
+    viewCommands_.drawWaveform();
     playAfterChange();
 }
 

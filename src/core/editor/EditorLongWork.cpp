@@ -106,7 +106,7 @@ void Editor::putBackCancelled(const BeforeCommand& before) {
     }
     doc_.Changed = before.changed;
     doc_.selection = before.selection;
-    drawWaveform();
+    viewCommands_.drawWaveform();
     view_.selectionChanged();
     setStatus(1, LangText("Geannuleerd.", "Cancelled."));
 }

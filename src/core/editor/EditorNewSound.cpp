@@ -32,8 +32,8 @@ void Editor::newEmptySound() {
     doc_.Changed = false; // a silence has nothing to lose
     freshInfoFields();
     setStatus(1, LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));
-    selectNothing();
-    drawWaveform();
+    viewCommands_.selectNothing();
+    viewCommands_.drawWaveform();
 }
 
 void Editor::freshInfoFields() {

@@ -23,9 +23,9 @@ void Editor::pasteFading() {
 
 void Editor::pasteFailed(bool fromRecording) {
     progressEnd();
-    drawWaveform();
+    viewCommands_.drawWaveform();
     if (fromRecording) {
-        selectNothing();
+        viewCommands_.selectNothing();
         setStatus(1, LangText("Opname ging niet goed.", "Recording failed."));
         dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
                              LangText("Er is iets fout gegaan bij het opnemen.",
@@ -79,17 +79,17 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
         doc_.selection = selection;
         notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), true, false});
         progressEnd();
-        drawWaveform();
+        viewCommands_.drawWaveform();
         if (putBack) refuseTooLong();
         return;
     }
     notifySoundChange(merged->change);
 
     progressEnd();
-    drawWaveform();
+    viewCommands_.drawWaveform();
     if (fromRecording) {
         setStatus(1, LangText("Het geluid is opgenomen.", "The sound has been recorded."));
-        selectNothing();
+        viewCommands_.selectNothing();
     } else {
         setStatus(1, LangText("Klaar met plakken.", "Finished pasting."));
     }

@@ -95,7 +95,7 @@ void Editor::markAtPlayPosition(bool start) {
             selection.SelStart = 0;
     }
     if (doc_.isStereo() && !settings_.options.bothChannels) toggleOption(&Options::bothChannels);
-    showSelection();
+    viewCommands_.showSelection();
 }
 
 } // namespace sono

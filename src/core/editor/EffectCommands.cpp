@@ -273,7 +273,7 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
     editor_.setStatus(1, editor_.LangText(dutch, english));
     editor_.progressEnd();
     if (lengthChanged) editor_.refreshLengthPanels();
-    editor_.drawWaveform();
+    editor_.view().drawWaveform();
     view_.setBusy(false);
     editor_.playAfterChange();
 }

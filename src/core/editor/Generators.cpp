@@ -213,7 +213,7 @@ void Generators::makeMorse(const MorseSettings& settings) {
     view_.setBusy(false);
     editor_.setStatus(
         1, editor_.LangText("Het morsebericht is gemaakt.", "The morse message has been made."));
-    editor_.drawWaveform();
+    editor_.view().drawWaveform();
     editor_.refreshStatusPanels();
     editor_.playAfterChange();
 }

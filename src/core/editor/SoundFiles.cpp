@@ -203,7 +203,7 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
         for (int panel = 2; panel <= 4; ++panel)
             editor_.setStatus(panel, "");
         view_.setBusy(false);
-        editor_.drawWaveform();
+        editor_.view().drawWaveform();
         editor_.setStatus(1, editor_.LangText("Het bestand kon niet worden geopend.",
                                               "The file could not be opened."));
         dialogs_.showMessage(MessageIcon::Critical, path, failureText(read));
@@ -233,8 +233,8 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
         doc().FileName = path;
         editor_.setCaption(captionForFile(displayName));
     }
-    editor_.selectNothing();
-    editor_.drawWaveform();
+    editor_.view().selectNothing();
+    editor_.view().drawWaveform();
     view_.setBusy(false);
     editor_.playAfterChange();
     return true;

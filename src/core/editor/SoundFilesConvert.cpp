@@ -63,7 +63,7 @@ void SoundFiles::changeProperties(int bits, int32_t rate, int channels) {
     editor_.installSound(std::move(*converted));
     editor_.setStatus(1, editor_.LangText("De eigenschappen zijn veranderd.",
                                           "The properties have been changed."));
-    editor_.drawWaveform();
+    editor_.view().drawWaveform();
     view_.setBusy(false);
     editor_.playAfterChange();
 }
@@ -99,8 +99,8 @@ bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int
     editor_.setStatus(1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
     doc().FileName = "*";
     editor_.setCaption(captionForUntitled(editor_.settings().language));
-    editor_.selectNothing();
-    editor_.drawWaveform();
+    editor_.view().selectNothing();
+    editor_.view().drawWaveform();
     editor_.playAfterChange();
     return true;
 }

@@ -104,9 +104,9 @@ bool UndoHistory::stepThroughHistory(int16_t target) {
     // Not one of our files: the command ends where it stands, as it always has.
     if (read == SnapshotRead::NotSnapshot) return false;
     editor_.installSound(takeSound(arriving));
-    editor_.selectNothing();
+    editor_.view().selectNothing();
     editor_.playAfterChange();
-    editor_.drawWaveform();
+    editor_.view().drawWaveform();
     return true;
 }
 

@@ -42,8 +42,8 @@ bool UndoHistory::offerRecovery(NewSound crashed) {
     doc.Changed = true;
     editor_.setStatus(
         1, editor_.LangText("Het geluid is teruggehaald.", "The sound has been brought back."));
-    editor_.selectNothing();
-    editor_.drawWaveform();
+    editor_.view().selectNothing();
+    editor_.view().drawWaveform();
     return true;
 }
 

@@ -297,7 +297,7 @@ void WaveformViews::pointerDown(int view, Qt::MouseButton button, int x, const Q
         return;
     }
     if (button != Qt::LeftButton) return;
-    if (editor_.runExclusive([&] { editor_.selectionPointerDown(view, frameAt(x)); })) {
+    if (editor_.runExclusive([&] { editor_.view().selectionPointerDown(view, frameAt(x)); })) {
         dragView_ = view;
         dragX_ = x;
     }
@@ -314,7 +314,7 @@ void WaveformViews::pointerMove(int view, Qt::MouseButtons buttons, int x) {
         edgeTimer_->start();
     if (!pastEdge) edgeTimer_->stop();
     x = std::clamp(x, 0, viewWidth());
-    editor_.runExclusive([&] { editor_.selectionPointerMove(view, frameAt(x)); });
+    editor_.runExclusive([&] { editor_.view().selectionPointerMove(view, frameAt(x)); });
 }
 
 void WaveformViews::scrollPastEdge() {
@@ -329,13 +329,13 @@ void WaveformViews::scrollPastEdge() {
     zoom_.scrollBy(pixels);
     zoomMoved(true);
     const int x = std::clamp(dragX_, 0, width);
-    editor_.runExclusive([&] { editor_.selectionPointerMove(dragView_, frameAt(x)); });
+    editor_.runExclusive([&] { editor_.view().selectionPointerMove(dragView_, frameAt(x)); });
 }
 
 void WaveformViews::pointerUp() {
     edgeTimer_->stop();
     dragView_ = 0;
-    editor_.runExclusive([&] { editor_.selectionPointerUp(); });
+    editor_.runExclusive([&] { editor_.view().selectionPointerUp(); });
 }
 
 } // namespace sono

@@ -196,7 +196,7 @@ TEST_F(Transport, TheMarkKeysTakeThePlayPosition) {
     editor->markAtPlayPosition(true); // nothing plays
     EXPECT_FALSE(doc().hasSelection());
     select(0, 99, 1, false);
-    editor->selectNothing();
+    editor->view().selectNothing();
     editor->play(); // the whole sound: the play position is the frame
     device.lengthMs = 1000;
     device.positionMs = 250;

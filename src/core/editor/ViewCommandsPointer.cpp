@@ -1,9 +1,10 @@
 // Selecting with the pointer. The anchor is the frame where the button went down; dragging back
 // across it swaps the roles of the two ends. A release over less than one frame selects nothing.
-#include <algorithm>
+#include "editor/ViewCommands.h"
+
 #include <utility>
 
-#include "editor/Editor.h"
+#include "document/Document.h"
 #include "support/Numbers.h"
 
 namespace sono {
@@ -14,21 +15,22 @@ double clampToSound(double frame, int32_t sampleCount) {
 }
 } // namespace
 
-void Editor::selectionPointerDown(int view, double frame) {
-    if (doc_.FileName.empty()) return;
-    Selection& selection = doc_.selection;
+void ViewCommands::selectionPointerDown(int view, double frame) {
+    if (doc().FileName.empty()) return;
+    Selection& selection = doc().selection;
     dragMovesEnd_ = true;
     dragging_ = true;
-    selection.SelStart = clampToSound(frame, doc_.SampleCount);
+    selection.SelStart = clampToSound(frame, doc().SampleCount);
     selection.SelChannel = view;
     selection.SelEnd = selection.SelStart;
     showSelection();
 }
 
-void Editor::selectionPointerMove(int view, double frame) {
-    if (doc_.FileName.empty()) return;
-    Selection& selection = doc_.selection;
-    (dragMovesEnd_ ? selection.SelEnd : selection.SelStart) = clampToSound(frame, doc_.SampleCount);
+void ViewCommands::selectionPointerMove(int view, double frame) {
+    if (doc().FileName.empty()) return;
+    Selection& selection = doc().selection;
+    (dragMovesEnd_ ? selection.SelEnd : selection.SelStart) =
+        clampToSound(frame, doc().SampleCount);
     selection.SelChannel = view;
     if (selection.SelStart > selection.SelEnd) {
         dragMovesEnd_ = !dragMovesEnd_;
@@ -37,9 +39,9 @@ void Editor::selectionPointerMove(int view, double frame) {
     showSelection();
 }
 
-void Editor::selectionPointerUp() {
+void ViewCommands::selectionPointerUp() {
     dragging_ = false;
-    Selection& selection = doc_.selection;
+    Selection& selection = doc().selection;
     if (selection.SelEnd < selection.SelStart) {
         const double start = selection.SelStart;
         selection.SelStart = selection.SelEnd;
@@ -49,7 +51,7 @@ void Editor::selectionPointerUp() {
     showSelection();
 }
 
-void Editor::dragSelection(int view, double from, double to) {
+void ViewCommands::dragSelection(int view, double from, double to) {
     selectionPointerDown(view, from);
     selectionPointerMove(view, to);
     selectionPointerUp();
