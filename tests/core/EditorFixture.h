@@ -126,7 +126,8 @@ class EditorFixture : public ::testing::Test {
     }
 
     void setBoth(bool on) {
-        if (editor->options().bothChannels != on) editor->toggleOption(&Options::bothChannels);
+        if (editor->options().bothChannels != on)
+            editor->preferences().toggleOption(&Options::bothChannels);
     }
     // What the window leaves after a drag over frames first..last in view 1 or 2.
     void select(int first, int last, int view = 1, bool bothChannels = true) {

@@ -30,7 +30,7 @@ TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
     for (int i = 0; i < 6; ++i) {
         files.push_back(path("f" + std::to_string(i) + ".wav"));
         std::ofstream(files.back()) << "x";
-        editor->rememberRecentFile(files.back());
+        editor->preferences().rememberRecentFile(files.back());
     }
     const auto& recent = editor->settings().recentFiles;
     EXPECT_EQ(recent[0], files[5]);
@@ -39,12 +39,12 @@ TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
     // The same file in another letter case counts once (the first, newest spelling stays).
     std::string upperCase = path("F5.WAV");
     std::ofstream(upperCase) << "x";
-    editor->rememberRecentFile(upperCase);
+    editor->preferences().rememberRecentFile(upperCase);
     EXPECT_EQ(recent[0], upperCase);
     EXPECT_NE(recent[1], files[5]);
 
     std::filesystem::remove(files[4]);
-    editor->tidyRecentFiles();
+    editor->preferences().tidyRecentFiles();
     for (const auto& entry : recent)
         EXPECT_NE(entry, files[4]);
 }
@@ -259,7 +259,7 @@ TEST_F(EditorShell, GreetingsComeOnTheirDatesOnly) {
     EXPECT_TRUE(host.messages.empty());
     editor->greet(12, 25);
     editor->greet(12, 26);
-    editor->switchToDutch();
+    editor->preferences().switchToDutch();
     editor->greet(1, 1);
     ASSERT_EQ(host.messages.size(), 3u);
     EXPECT_EQ(host.messages[0].text, "Merry Christmas!");

@@ -112,6 +112,11 @@ template <void (ViewCommands::*method)()> void onView(Editor& editor, A) {
     (editor.view().*method)();
 }
 
+// A command without parameters that runs one of the settings commands.
+template <void (SettingsCommands::*method)()> void onSettings(Editor& editor, A) {
+    (editor.preferences().*method)();
+}
+
 // A command without parameters that runs one method of the editor.
 template <void (Editor::*method)()> void plain(Editor& editor, A) {
     (editor.*method)();
@@ -124,7 +129,7 @@ template <bool Options::*option> bool optionOn(const Editor& editor) {
 // A check item that mirrors an option: the command turns it on or off, the check shows it.
 template <bool Options::*option> Command optionItem(std::string_view id, std::string_view word) {
     return {.id = id,
-            .run = [](Editor& editor, A) { editor.toggleOption(option); },
+            .run = [](Editor& editor, A) { editor.preferences().toggleOption(option); },
             .checked = optionOn<option>,
             .optionWord = word};
 }
@@ -360,7 +365,7 @@ std::vector<Command> makeTable() {
         optionItem<&Options::realTimeVolume>("MMmetertje", "meter"),
         optionItem<&Options::showTime>("MMtijdAangeven", "time"),
         {.id = "MMzoom",
-         .run = plain<&Editor::toggleZoom>,
+         .run = onSettings<&SettingsCommands::toggleZoom>,
          .checked = optionOn<&Options::zoom>,
          .optionWord = "zoom"},
         {.id = "MMzoomSelectie",
@@ -374,11 +379,11 @@ std::vector<Command> makeTable() {
         optionItem<&Options::showInfo>("MMtoonInfo", "show-info"),
         optionItem<&Options::unknownChunks>("MMonbekend", "unknown-chunks"),
         {.id = "MMeng",
-         .run = plain<&Editor::switchToEnglish>,
+         .run = onSettings<&SettingsCommands::switchToEnglish>,
          .batchWord = "language en",
          .checked = [](const Editor& e) { return e.language() == LanguageEnglish; }},
         {.id = "MMned",
-         .run = plain<&Editor::switchToDutch>,
+         .run = onSettings<&SettingsCommands::switchToDutch>,
          .batchWord = "language nl",
          .checked = [](const Editor& e) { return e.language() == LanguageDutch; }},
     };

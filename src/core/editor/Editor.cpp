@@ -1,7 +1,5 @@
 #include "editor/Editor.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <new>
 
@@ -14,22 +12,12 @@
 
 namespace sono {
 
-namespace {
-constexpr size_t EchoHandleCount = 6;
-constexpr size_t EchoSameCheckCount = 3;
-
-std::string upper(std::string text) {
-    for (char& c : text)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-} // namespace
-
 Editor::Editor(EditorPorts ports, EditorFolders folders)
     : dialogs_(ports.dialogs), view_(ports.view), folders_(std::move(folders)),
       history_(*this, ports.dialogs, ports.view, folders_.tempDir,
                std::move(ports.availableMemory)),
       desktopCommands_(*this, ports.dialogs, ports.desktop, folders_.settingsDir),
+      settingsCommands_(*this, ports.dialogs, ports.view, folders_),
       viewCommands_(*this, ports.dialogs, ports.view),
       transport_(ports.device, ports.dialogs, settings_),
       generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
@@ -88,23 +76,17 @@ void Editor::startUp() {
     doc_.Changed = false;
     doc_.selection = Selection{};
     history_.clear();
-    if (auto stored = readSettingsFile(folders_.settingsDir / "audio.dat", EchoHandleCount,
-                                       EchoSameCheckCount)) {
-        settings_ = *stored;
-    } else {
-        settings_ = Settings{};
-        settings_.lastDir = folders_.documentsDir;
-    }
+    settingsCommands_.loadSettings();
     // tidyRecentFiles below writes the options file, so it is not written here as well.
     std::error_code ignored;
     std::filesystem::remove(clipFilePath(folders_.tempDir), ignored);
     if (settings_.language == LanguageEnglish)
-        switchToEnglish();
+        settingsCommands_.switchToEnglish();
     else if (settings_.language == LanguageDutch)
-        switchToDutch();
-    tidyRecentFiles();
+        settingsCommands_.switchToDutch();
+    settingsCommands_.tidyRecentFiles();
     setStatus(1, LangText("Welkom bij Sonoplexer.", "Welcome to Sonoplexer."));
-    Quality quality = readQualityFile(folders_.settingsDir / "quality.dat");
+    Quality quality = settingsCommands_.readQuality();
     doc_.BitsPerSample = quality.bitsPerSample;
     doc_.SampleRate = quality.sampleRate;
     viewCommands_.selectNothing();
@@ -115,7 +97,7 @@ bool Editor::shutDown() {
     if (!doc_.FileName.empty() && doc_.Changed && !soundFiles_.offerSaveFirst()) return false;
     setStatus(1, LangText("Tot ziens!", "Bye bye!"));
     transport_.stopPlaying();
-    saveSettings();
+    settingsCommands_.saveSettings();
     stop();
     std::error_code ignored;
     for (int i = 0;; ++i) {
@@ -127,9 +109,7 @@ bool Editor::shutDown() {
     std::filesystem::remove(clipFilePath(folders_.tempDir), ignored);
     doc_.LeftSamples.assign(1, 0);
     doc_.RightSamples.assign(1, 0);
-    if (folders_.writeSettings && !writeQualityFile(folders_.settingsDir / "quality.dat",
-                                                    {doc_.BitsPerSample, doc_.SampleRate}))
-        reportSettingsNotWritten();
+    settingsCommands_.saveQuality({doc_.BitsPerSample, doc_.SampleRate});
     return true;
 }
 
@@ -162,101 +142,6 @@ void Editor::refreshStatusPanels() {
 void Editor::setCaption(const std::string& caption) {
     caption_ = caption;
     view_.captionChanged(caption);
-}
-
-// ---------------------------------------------------------------- options and settings
-
-void Editor::saveSettings() {
-    if (!folders_.writeSettings) return;
-    std::error_code ignored;
-    std::filesystem::create_directories(folders_.settingsDir, ignored);
-    CurveDialogState& curves = settings_.curves;
-    curves.echoHandleTops.resize(EchoHandleCount);
-    curves.echoSameChecks.resize(EchoSameCheckCount);
-    if (!writeSettingsFile(folders_.settingsDir / "audio.dat", settings_))
-        reportSettingsNotWritten();
-}
-
-void Editor::reportSettingsNotWritten() {
-    // Every option change writes the file again; one message is enough for a session.
-    if (settingsFailureShown_) return;
-    settingsFailureShown_ = true;
-    dialogs_.showMessage(MessageIcon::Exclamation, ProgramCaption,
-                         LangText("De instellingen konden niet worden opgeslagen in de map ",
-                                  "The settings could not be saved in the folder ") +
-                             folders_.settingsDir.string() + ".");
-}
-
-void Editor::switchLanguage(uint8_t language) {
-    settings_.language = language;
-    saveSettings();
-    // The tool dialogs take the new language's texts the next time they are shown.
-    view_.hideToolDialogs();
-    view_.languageChanged();
-    setStatus(1, language == LanguageDutch ? "De taal is nu Nederlands."
-                                           : "The language is now English.");
-    if (!panels_[4].empty()) setStatus(4, sizePanelText(doc_, language));
-    if (!panels_[3].empty()) setStatus(3, durationPanelText(doc_, language));
-}
-
-void Editor::switchToDutch() {
-    switchLanguage(LanguageDutch);
-}
-void Editor::switchToEnglish() {
-    switchLanguage(LanguageEnglish);
-}
-
-void Editor::toggleOption(bool Options::*option) {
-    settings_.options.*option = !(settings_.options.*option);
-    saveSettings();
-    view_.settingsChanged();
-    // The options the views show take effect at once.
-    if (option == &Options::bothChannels && doc_.hasSelection()) viewCommands_.showSelection();
-    if (option == &Options::showTime) viewCommands_.drawWaveform();
-}
-
-void Editor::toggleZoom() {
-    toggleOption(&Options::zoom);
-    if (settings_.options.zoom && doc_.SampleRate > 0)
-        dialogs_.showMessage(
-            MessageIcon::Information, LangText("Inzoomen", "Zoom"),
-            LangText("Als een geluid langer duurt dan twee seconden, ziet u slechts twee seconden "
-                     "van het geluid. U kunt dan scrollen.",
-                     "When the sound is longer than two seconds, you will only see two seconds. "
-                     "Then you can scroll."));
-    viewCommands_.drawWaveform();
-}
-
-void Editor::rememberRecentFile(const std::string& path) {
-    auto& recent = settings_.recentFiles;
-    std::string oldest = recent[4];
-    std::move_backward(recent.begin(), recent.begin() + 4, recent.end());
-    recent[0] = path;
-    tidyRecentFiles();
-    if (recent[4].empty()) {
-        recent[4] = oldest;
-        tidyRecentFiles();
-    }
-}
-
-void Editor::tidyRecentFiles() {
-    auto& recent = settings_.recentFiles;
-    auto removeAt = [&](size_t i) {
-        std::move(recent.begin() + i + 1, recent.end(), recent.begin() + i);
-        recent[4].clear();
-    };
-    for (int pass = 0; pass < 4; ++pass) {
-        for (size_t i = 0; i < recent.size(); ++i) {
-            std::error_code error;
-            bool missing = recent[i].empty() || !std::filesystem::exists(recent[i], error);
-            bool repeated = false;
-            for (size_t j = 0; j < i && !missing; ++j)
-                repeated = repeated || upper(recent[j]) == upper(recent[i]);
-            if (missing || repeated) removeAt(i);
-        }
-    }
-    view_.settingsChanged();
-    saveSettings();
 }
 
 // ---------------------------------------------------------------- the sound as a whole

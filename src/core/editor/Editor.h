@@ -20,6 +20,7 @@
 #include "editor/EffectCommands.h"
 #include "editor/Generators.h"
 #include "editor/Mp3Commands.h"
+#include "editor/SettingsCommands.h"
 #include "editor/SoundFiles.h"
 #include "editor/Transport.h"
 #include "editor/UndoHistory.h"
@@ -121,15 +122,9 @@ class Editor {
     const Settings& settings() const { return settings_; }
     Settings& settings() { return settings_; }
     const Options& options() const { return settings_.options; }
-    void saveSettings();
-    void switchToDutch();
-    void switchToEnglish();
-    // Turns an option on or off, keeps it, and shows what it changes.
-    void toggleOption(bool Options::*option);
-    // Zoom: the option, and the message that says what it does.
-    void toggleZoom();
-    void rememberRecentFile(const std::string& path);
-    void tidyRecentFiles();
+    // The options and the language as the user changes them, the recent files, the settings
+    // folder.
+    SettingsCommands& preferences() { return settingsCommands_; }
 
     // ---- files ----
     SoundFiles& files() { return soundFiles_; }
@@ -228,9 +223,6 @@ class Editor {
     // Offers Cancel once the work has run long enough to be worth it.
     void offerCancelWhenLong();
 
-    void switchLanguage(uint8_t language);
-    void reportSettingsNotWritten();
-
     // Room for a sound of `frames` frames in every channel, made before anything changes. False
     // (the user has been told) beyond the longest sound or the memory there is.
     bool makeRoomFor(int64_t frames);
@@ -252,6 +244,7 @@ class Editor {
     DesktopCommands desktopCommands_;
     Document doc_;
     Settings settings_;
+    SettingsCommands settingsCommands_;
     ViewCommands viewCommands_;
     Transport transport_;
     Generators generators_;
@@ -270,7 +263,6 @@ class Editor {
     bool cancelOffered_ = false;
     bool progressShowing_ = false; // between progressStart and progressEnd
     bool commandRunning_ = false;
-    bool settingsFailureShown_ = false;
     std::string lastSilenceAnswer_ = "1"; // the seconds Add Silence asks with: the last accepted
 };
 

@@ -96,7 +96,7 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
     refreshLengthPanels();
     // Pasting without a selection into a stereo sound changed both channels: the option follows.
     if (merged->channels == 2 && !settings_.options.bothChannels)
-        toggleOption(&Options::bothChannels);
+        settingsCommands_.toggleOption(&Options::bothChannels);
     playAfterChange();
 }
 

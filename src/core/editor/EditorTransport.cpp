@@ -94,7 +94,8 @@ void Editor::markAtPlayPosition(bool start) {
         if (selection.SelStart == -1 || selection.SelStart >= selection.SelEnd)
             selection.SelStart = 0;
     }
-    if (doc_.isStereo() && !settings_.options.bothChannels) toggleOption(&Options::bothChannels);
+    if (doc_.isStereo() && !settings_.options.bothChannels)
+        settingsCommands_.toggleOption(&Options::bothChannels);
     viewCommands_.showSelection();
 }
 

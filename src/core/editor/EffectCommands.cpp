@@ -363,7 +363,7 @@ void EffectCommands::shrink(int16_t blockSize) {
 void EffectCommands::changeVolume(float fromFactor, float toFactor) {
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    editor_.saveSettings();
+    editor_.preferences().saveSettings();
     if (!std::isfinite(fromFactor) || !std::isfinite(toFactor)) return frame.refuseSetting();
     if (!frame.start()) return;
     frame.eachChannelAtOnce([&](std::span<int16_t> x, const StepObserver& stepDone) {
@@ -375,7 +375,7 @@ void EffectCommands::changeVolume(float fromFactor, float toFactor) {
 void EffectCommands::changeSpeed(float fromSpeed, float toSpeed) {
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    editor_.saveSettings();
+    editor_.preferences().saveSettings();
     const SpeedSettings speeds{fromSpeed, toSpeed};
     if (!validSpeeds(speeds)) return frame.refuseSetting();
     const FrameRange range = frame.range();
@@ -402,7 +402,7 @@ void EffectCommands::makeEcho(float delayFrom, float volumeFrom, float delayTo, 
                               int16_t repeats, int16_t softer) {
     EffectFrame frame(editor_, dialogs_, view_);
     if (!frame.soundLoaded()) return;
-    editor_.saveSettings();
+    editor_.preferences().saveSettings();
     const EchoSettings echo{delayFrom, volumeFrom, delayTo, volumeTo, repeats, softer == 1};
     if (!validEcho(echo)) return frame.refuseSetting();
     const FrameRange range = frame.range();

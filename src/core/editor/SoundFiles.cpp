@@ -79,7 +79,7 @@ std::string SoundFiles::dialogFolder() const {
 
 void SoundFiles::rememberFolderOf(const std::string& path) {
     editor_.settings().lastDir = folderWithSeparator(path);
-    editor_.saveSettings();
+    editor_.preferences().saveSettings();
 }
 
 void SoundFiles::openFile() {
@@ -225,7 +225,7 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
     doc().Changed = displayName == "*";
 
     editor_.setStatus(1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
-    if (displayName != "*") editor_.rememberRecentFile(path);
+    if (displayName != "*") editor_.preferences().rememberRecentFile(path);
     if (displayName == "*") {
         doc().FileName = "*";
         editor_.setCaption(captionForUntitled(editor_.settings().language));
@@ -346,7 +346,7 @@ void SoundFiles::saveAs() {
         editor_.setCaption(previousCaption);
         return;
     }
-    editor_.rememberRecentFile(path);
+    editor_.preferences().rememberRecentFile(path);
 }
 
 } // namespace sono

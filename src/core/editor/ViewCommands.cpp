@@ -53,7 +53,7 @@ void ViewCommands::showSelection() {
 
 void ViewCommands::chooseGraphStyle(int style) {
     editor_.settings().options.graphStyle = style;
-    editor_.saveSettings();
+    editor_.preferences().saveSettings();
     view_.settingsChanged();
     drawWaveform();
 }
@@ -86,7 +86,7 @@ void ViewCommands::selectAll() {
     doc().selection.SelEnd = doc().SampleCount - 1;
     doc().selection.SelStart = 0;
     if (!editor_.options().bothChannels)
-        editor_.toggleOption(&Options::bothChannels);
+        editor_.preferences().toggleOption(&Options::bothChannels);
     else
         showSelection();
 }

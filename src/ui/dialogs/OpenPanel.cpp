@@ -215,7 +215,7 @@ void OpenPanel::showWaveFile(const QString& path) {
 
 void OpenPanel::drawGraphicClicked(bool checked) {
     if (editor_.options().drawGraphicInOpenPanel != checked)
-        editor_.toggleOption(&Options::drawGraphicInOpenPanel);
+        editor_.preferences().toggleOption(&Options::drawGraphicInOpenPanel);
     if (!checked) {
         clearPicture();
         return;

@@ -95,7 +95,7 @@ TEST_F(DesktopCommandsTest, CreatingAndRemovingTheAssociationWritesTheStoreAndTe
     EXPECT_TRUE(editor->enabled(EnabledRule::AssociationPresent));
 
     // The verb keeps the language it was made in; made again, it is replaced, not added.
-    editor->switchToDutch();
+    editor->preferences().switchToDutch();
     EXPECT_EQ(store().getValue(verb, ""), "&Play Sound");
     created.setValue(verb, "stale", "left by the first");
     host.answers = {Answer::Yes};
@@ -114,7 +114,7 @@ TEST_F(DesktopCommandsTest, CreatingAndRemovingTheAssociationWritesTheStoreAndTe
     EXPECT_EQ(desktop.followed, (std::vector<bool>{true, true, false}));
 
     // Removing what is not there only says so.
-    editor->switchToEnglish();
+    editor->preferences().switchToEnglish();
     const std::string before = readBytes(store().file());
     editor->runCommand("MMdelAsso");
     EXPECT_EQ(lastMessage(), "Sonoplexer: There is no File Association at all.");
@@ -176,7 +176,7 @@ TEST_F(DesktopCommandsTest, LaunchesAndTheAboutCount) {
         std::filesystem::create_directories(dir / "help" / language);
         std::ofstream(dir / "help" / language / "index.html") << "<html></html>";
     }
-    editor->switchToDutch();
+    editor->preferences().switchToDutch();
     editor->desktop().showHelp();
     EXPECT_EQ(desktop.calls.back(), "open " + desktop.folder + "help/nl/index.html");
     desktop.opens = false;

@@ -186,7 +186,7 @@ TEST_F(Paste, ABrokenClipTakesTheFailurePath) {
         EXPECT_EQ(host.lastCritical(), "Due to an error, you cannot paste.");
         EXPECT_EQ(host.statusLog.back(), "Due to an error, you cannot paste.");
     }
-    editor->switchToDutch();
+    editor->preferences().switchToDutch();
     editor->pasteMixed();
     EXPECT_EQ(host.lastCritical(), "Vanwege een fout kunt u niet plakken.");
     EXPECT_EQ(host.messages.back().caption, "Sonoplexer");

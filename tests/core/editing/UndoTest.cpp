@@ -137,7 +137,7 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
     // The same in Dutch, with a folder under the snapshot's name.
     std::filesystem::remove(snapshot(0));
     std::filesystem::create_directories(snapshot(0) / "occupied");
-    editor->switchToDutch();
+    editor->preferences().switchToDutch();
     select(10, 20);
     editor->deleteSelected();
     EXPECT_EQ(doc().SampleCount, 200);
@@ -195,7 +195,7 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
 
     // A damaged one at Redo.
     std::filesystem::resize_file(snapshot(1), 30);
-    editor->switchToDutch();
+    editor->preferences().switchToDutch();
     editor->history().redo();
     EXPECT_EQ(left(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);

@@ -80,7 +80,7 @@ class MorseEditorTest : public EditorFixture {
   protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        editor->switchToEnglish();
+        editor->preferences().switchToEnglish();
         host.statusLog.clear();
     }
     void make(const std::string& text, int ms = 75, int rate = 11025, int bits = 8,

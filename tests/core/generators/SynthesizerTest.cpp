@@ -252,7 +252,7 @@ class SynthesizerEditorTest : public EditorFixture {
   protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        editor->switchToEnglish();
+        editor->preferences().switchToEnglish();
         host.statusLog.clear();
     }
 };

@@ -110,7 +110,7 @@ TEST_F(SettingsFiles, ShortOrOddFilesFallBackSafely) {
 TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQuality) {
     EXPECT_TRUE(std::filesystem::exists(dir / "settings" / "audio.dat"));
 
-    editor->switchToDutch();
+    editor->preferences().switchToDutch();
     EXPECT_TRUE(editor->shutDown());
     // 16 bits and 22050 Hz as little-endian single-precision numbers.
     EXPECT_EQ(readBytes(dir / "settings" / "quality.dat"), "\x00\x00\x80\x41\x00\x44\xac\x46"s);
@@ -145,8 +145,8 @@ TEST_F(SettingsFiles, ASettingsFolderThatCannotBeWrittenIsSaidOnce) {
     Editor blocked(EditorPorts{host, host, device, coder, tags},
                    EditorFolders{dir / "blocked", dir / "temp", "", true});
     blocked.startUp();
-    blocked.toggleOption(&Options::listenAfterChange);
-    blocked.toggleOption(&Options::bothChannels);
+    blocked.preferences().toggleOption(&Options::listenAfterChange);
+    blocked.preferences().toggleOption(&Options::bothChannels);
     EXPECT_TRUE(blocked.shutDown());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Exclamation);

@@ -71,7 +71,7 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     select(10, 19);
     editor->mute();
     EXPECT_EQ(device.commands.back(), "play");
-    editor->toggleOption(&Options::listenAfterChange); // off
+    editor->preferences().toggleOption(&Options::listenAfterChange); // off
     device.commands.clear();
     editor->mute();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close"}));
@@ -82,7 +82,7 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text, "The sound cannot be played: there is no sound output, or it "
                                      "does not take this format.");
-    editor->toggleOption(
+    editor->preferences().toggleOption(
         &Options::listenAfterChange); // on: the plays after changes do not say it again
     editor->effects().reverse();
     editor->effects().reverse();
@@ -105,7 +105,7 @@ std::string recordedStereo(int frames) {
 
 TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     load(ramp(100, 1), {}, 16, 11025); // mono: the recording is averaged to 0
-    editor->toggleOption(&Options::listenAfterChange);
+    editor->preferences().toggleOption(&Options::listenAfterChange);
     editor->record();
     EXPECT_TRUE(editor->transport().recording());
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "format 11025 1",
