@@ -103,16 +103,14 @@ class Editor {
     // ---- long work ----
     // Runs the sample work of a long command through the work runner (on a worker thread in the
     // window) and returns what the work returns. The work must not reach the ports: its progress
-    // steps are shown from the caller's thread. Once cancelWork is called it stops at its next
-    // step with WorkCancelled.
+    // steps are shown from the caller's thread. Once cancelWork is called it stops soon after
+    // with WorkCancelled.
     template <class Work> auto sampleWork(Work&& work);
     // The user's Cancel: the long work under way stops at its next step.
-    void cancelWork() { cancelRequested_ = true; }
+    void cancelWork() { requestCancel(); }
     // For the batch runner and tests: the next command is cancelled at its first progress step of
     // `step` (0..100) or more.
     void cancelNextCommandAt(int step) { cancelAtStep_ = step; }
-    // Throws WorkCancelled once the work was cancelled; for work that shows no steps of its own.
-    void stopIfCancelled() const;
     // Called again and again while an outside program runs: the window repaints and takes Cancel.
     void waitForOutsideProgram();
 
@@ -279,7 +277,6 @@ class Editor {
     const std::thread::id editorThread_ = std::this_thread::get_id();
     std::chrono::steady_clock::time_point progressStartedAt_;
     std::atomic<int> latestStep_ = 0;
-    std::atomic<bool> cancelRequested_ = false;
     int cancelAtStep_ = -1;
     bool cancelOffered_ = false;
     bool progressShowing_ = false; // between progressStart and progressEnd

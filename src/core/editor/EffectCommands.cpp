@@ -173,7 +173,7 @@ StepObserver EffectFrame::progressOf(int index, int base, int width) {
 }
 
 StepObserver EffectFrame::stopWhenCancelled() const {
-    return [this](int) { editor_.stopIfCancelled(); };
+    return [](int) { stopIfCancelled(); };
 }
 
 template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int width) {
@@ -412,8 +412,9 @@ void EffectCommands::makeEcho(float delayFrom, float volumeFrom, float delayTo, 
     // Each channel sums in a buffer of its own, so that both can be at work at once.
     std::vector<int32_t> leftSums, rightSums;
     const auto reserveSums = [&] {
-        reserveScratch(leftSums, size_t(frames));
-        if (doc().isStereo()) reserveScratch(rightSums, size_t(frames));
+        const size_t slots = echoScratchSlots(echo, range, frames, rate);
+        reserveScratch(leftSums, slots);
+        if (doc().isStereo()) reserveScratch(rightSums, slots);
     };
     if (!frame.makeRoomToRebuild(frames, reserveSums)) return;
     // Echoes beyond the end lengthen the sound with silence.
