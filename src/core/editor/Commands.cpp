@@ -92,6 +92,11 @@ template <void (Transport::*method)()> void onTransport(Editor& editor, A) {
     (editor.transport().*method)();
 }
 
+// A command without parameters that runs one of the play and record commands.
+template <void (PlaybackCommands::*method)()> void onPlayback(Editor& editor, A) {
+    (editor.playback().*method)();
+}
+
 // A command without parameters that runs one method of the undo history.
 template <void (UndoHistory::*method)()> void onHistory(Editor& editor, A) {
     (editor.history().*method)();
@@ -339,11 +344,15 @@ std::vector<Command> makeTable() {
         {.id = "MMgrafiek6", .run = chooseStyle<5>, .checked = graphStyleChosen<5>},
         {.id = "MMgrafiek7", .run = chooseStyle<6>, .checked = graphStyleChosen<6>},
         {.id = "MMsaveBMP", .enabled = SoundLoaded, .run = plain<&Editor::saveGraphic>},
-        {.id = "MMplay", .enabled = SoundLoaded, .run = plain<&Editor::play>},
-        {.id = "MMstop", .enabled = SoundPlaying, .run = plain<&Editor::stop>},
-        {.id = "MMrecord", .enabled = SoundLoaded, .run = plain<&Editor::record>},
-        {.id = "MMrecordMix", .enabled = SoundLoaded, .run = plain<&Editor::recordMixed>},
-        {.id = "MMrecordOverloop", .enabled = SoundLoaded, .run = plain<&Editor::recordFading>},
+        {.id = "MMplay", .enabled = SoundLoaded, .run = onPlayback<&PlaybackCommands::play>},
+        {.id = "MMstop", .enabled = SoundPlaying, .run = onPlayback<&PlaybackCommands::stop>},
+        {.id = "MMrecord", .enabled = SoundLoaded, .run = onPlayback<&PlaybackCommands::record>},
+        {.id = "MMrecordMix",
+         .enabled = SoundLoaded,
+         .run = onPlayback<&PlaybackCommands::recordMixed>},
+        {.id = "MMrecordOverloop",
+         .enabled = SoundLoaded,
+         .run = onPlayback<&PlaybackCommands::recordFading>},
         {.id = "MMrewind", .enabled = SoundSeekable, .run = onTransport<&Transport::rewind>},
         {.id = "MMforward", .enabled = SoundSeekable, .run = onTransport<&Transport::fastForward>},
         {.id = "MMhelp", .run = onDesktop<&DesktopCommands::showHelp>},

@@ -34,7 +34,9 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
       generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
       mp3Commands_(*this, ports.dialogs, ports.view, ports.coder, ports.tags),
       effectCommands_(*this, ports.dialogs, ports.view),
-      soundFiles_(*this, ports.dialogs, ports.view), workRunner_(ports.workRunner) {}
+      soundFiles_(*this, ports.dialogs, ports.view),
+      playbackCommands_(*this, transport_, folders_.tempDir, folders_.playsSound),
+      workRunner_(ports.workRunner) {}
 
 // ---------------------------------------------------------------- commands
 
@@ -115,7 +117,7 @@ bool Editor::shutDown() {
     setStatus(1, LangText("Tot ziens!", "Bye bye!"));
     transport_.stopPlaying();
     saveSettings();
-    stop();
+    playbackCommands_.stop();
     std::error_code ignored;
     for (int i = 0;; ++i) {
         auto playbackFile = folders_.tempDir / ("sonoplexer" + numberText(double(i)) + "$.tmp");

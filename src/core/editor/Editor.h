@@ -20,6 +20,7 @@
 #include "editor/EffectCommands.h"
 #include "editor/Generators.h"
 #include "editor/Mp3Commands.h"
+#include "editor/PlaybackCommands.h"
 #include "editor/SoundFiles.h"
 #include "editor/Transport.h"
 #include "editor/UndoHistory.h"
@@ -168,19 +169,8 @@ class Editor {
     void dragSelection(int view, double from, double to);
 
     // ---- transport ----
-    // Play: the sound, or the selection, played straight from memory.
-    void play();
-    // Stop: ends playback and releases the device; a recording is ended and merged.
-    void stop();
-    // Records from the sound input until Stop, which inserts the recording (Record), adds it onto
-    // the selection (Record mix) or fades it in over the selection (Record Fading).
-    void record();
-    void recordMixed();
-    void recordFading();
-    // The two mark keys: the frame being heard becomes the selection's start (or its end).
-    void markAtPlayPosition(bool start);
-    // The first free name TempDir + "sonoplexer N$.tmp" (N with its leading blank).
-    std::string newTempSoundName() const;
+    // Play, Stop (the one way to stop whatever plays or records), Record, the mark keys.
+    PlaybackCommands& playback() { return playbackCommands_; }
     // The device: what plays, the recording under way, the level display's channel.
     Transport& transport() { return transport_; }
     const Transport& transport() const { return transport_; }
@@ -217,8 +207,6 @@ class Editor {
     void installSound(NewSound sound);
     // The message that a sound would become longer than the longest there can be.
     void refuseTooLong();
-    // Playback after a change, when the option asks for it.
-    void playAfterChange();
     // The one place that tells the view which samples changed.
     void notifySoundChange(const SoundChange& change);
     // The channels an edit or effect works on, by the selection and the both-channels option.
@@ -257,9 +245,6 @@ class Editor {
 
     void pasteFailed(bool fromRecording);
 
-    void startPlaying(bool asked);
-    void startRecording(RecordingMerge merge);
-
     UserDialogs& dialogs_;
     ViewObserver& view_;
     EditorFolders folders_;
@@ -272,6 +257,7 @@ class Editor {
     Mp3Commands mp3Commands_;
     EffectCommands effectCommands_;
     SoundFiles soundFiles_;
+    PlaybackCommands playbackCommands_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;

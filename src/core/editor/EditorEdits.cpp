@@ -39,7 +39,7 @@ ChannelScope Editor::editChannels() const {
 }
 
 bool Editor::copySelection() {
-    stop();
+    playbackCommands_.stop();
     fitArrays(doc_);
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
     const ChannelScope scope = editChannels();
@@ -66,7 +66,7 @@ bool Editor::copySelection() {
 }
 
 bool Editor::deleteSelection() {
-    stop();
+    playbackCommands_.stop();
     if (!history_.push()) return false;
     progressStart(ProgressEditing);
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
@@ -82,12 +82,12 @@ bool Editor::deleteSelection() {
     refreshLengthPanels();
     drawWaveform();
     selectNothing();
-    playAfterChange();
+    playbackCommands_.playAfterChange();
     return true;
 }
 
 bool Editor::muteSelection() {
-    stop();
+    playbackCommands_.stop();
     if (!history_.push()) return false;
     view_.setBusy(true);
     const FrameRange span = doc_.selection.editRange(doc_.SampleCount);
@@ -103,7 +103,7 @@ bool Editor::muteSelection() {
     view_.setBusy(false);
     setStatus(1, LangText("Het geselecteerde deel is tot stilte gemaakt.",
                           "The selected part has been muted."));
-    playAfterChange();
+    playbackCommands_.playAfterChange();
     return true;
 }
 
@@ -163,7 +163,7 @@ void Editor::addSilence() {
         break;
     }
     lastSilenceAnswer_ = text;
-    stop();
+    playbackCommands_.stop();
     const float added = seconds * doc_.SampleRate;
     const int64_t newCount = roundToInt(double(added) + doc_.SampleCount);
     const int32_t oldCount = doc_.SampleCount;
@@ -177,7 +177,7 @@ void Editor::addSilence() {
     refreshLengthPanels();
     setStatus(1, LangText("Stilte is toegevoegd.", "Silence has been added."));
     drawWaveform();
-    playAfterChange();
+    playbackCommands_.playAfterChange();
 }
 
 } // namespace sono

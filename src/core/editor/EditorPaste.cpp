@@ -41,7 +41,7 @@ void Editor::pasteFailed(bool fromRecording) {
 void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
     if (!fromRecording) {
         if (!enabled(EnabledRule::ClipAvailable)) return;
-        stop();
+        playbackCommands_.stop();
     }
     // Both sources arrive as the same clip. A recording is first saved by the device and read
     // back, in the first half of the progress bar.
@@ -97,7 +97,7 @@ void Editor::pasteClip(bool mix, bool fade, bool fromRecording) {
     // Pasting without a selection into a stereo sound changed both channels: the option follows.
     if (merged->channels == 2 && !settings_.options.bothChannels)
         toggleOption(&Options::bothChannels);
-    playAfterChange();
+    playbackCommands_.playAfterChange();
 }
 
 } // namespace sono
