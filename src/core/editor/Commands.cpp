@@ -107,6 +107,11 @@ template <void (SoundFiles::*method)()> void onFiles(Editor& editor, A) {
     (editor.files().*method)();
 }
 
+// A command without parameters that runs one of the selection edits or pastes.
+template <void (EditCommands::*method)()> void onEdits(Editor& editor, A) {
+    (editor.edits().*method)();
+}
+
 // A command without parameters that runs one of the effects.
 template <void (EffectCommands::*method)()> void onEffects(Editor& editor, A) {
     (editor.effects().*method)();
@@ -224,35 +229,41 @@ std::vector<Command> makeTable() {
          .enabled = RedoAvailable,
          .run = onHistory<&UndoHistory::redo>,
          .batchWord = "redo"},
-        {.id = "MMcut", .enabled = SelectionMade, .run = plain<&Editor::cut>, .batchWord = "cut"},
-        {.id = "MMcopy", .enabled = SoundLoaded, .run = plain<&Editor::copy>, .batchWord = "copy"},
+        {.id = "MMcut",
+         .enabled = SelectionMade,
+         .run = onEdits<&EditCommands::cut>,
+         .batchWord = "cut"},
+        {.id = "MMcopy",
+         .enabled = SoundLoaded,
+         .run = onEdits<&EditCommands::copy>,
+         .batchWord = "copy"},
         {.id = "MMpaste",
          .enabled = ClipAvailable,
-         .run = plain<&Editor::paste>,
+         .run = onEdits<&EditCommands::paste>,
          .batchWord = "paste"},
         {.id = "MMpasteMix",
          .enabled = ClipAvailable,
-         .run = plain<&Editor::pasteMixed>,
+         .run = onEdits<&EditCommands::pasteMixed>,
          .batchWord = "paste-mix"},
         {.id = "MMpasteOverloper",
          .enabled = ClipAvailable,
-         .run = plain<&Editor::pasteFading>,
+         .run = onEdits<&EditCommands::pasteFading>,
          .batchWord = "paste-fade"},
         {.id = "MMdel",
          .enabled = SelectionMade,
-         .run = plain<&Editor::deleteSelected>,
+         .run = onEdits<&EditCommands::deleteSelected>,
          .batchWord = "delete"},
         {.id = "MMerase",
          .enabled = SelectionMade,
-         .run = plain<&Editor::erase>,
+         .run = onEdits<&EditCommands::erase>,
          .batchWord = "erase"},
         {.id = "MMmute",
          .enabled = SelectionMade,
-         .run = plain<&Editor::mute>,
+         .run = onEdits<&EditCommands::mute>,
          .batchWord = "mute"},
         {.id = "MMSilence",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::addSilence>,
+         .run = onEdits<&EditCommands::addSilence>,
          .batchWord = "add-silence"},
         {.id = "MMAlles",
          .enabled = SoundLoaded,

@@ -17,6 +17,7 @@
 #include "document/NewSound.h"
 #include "editor/Commands.h"
 #include "editor/DesktopCommands.h"
+#include "editor/EditCommands.h"
 #include "editor/EffectCommands.h"
 #include "editor/Generators.h"
 #include "editor/Mp3Commands.h"
@@ -179,18 +180,7 @@ class Editor {
     UndoHistory& history() { return history_; }
 
     // ---- selection edits and paste ----
-    void copy();
-    void cut();
-    void deleteSelected();
-    void erase();
-    void mute();
-    // Appends the number of silent seconds asked for in an input box.
-    void addSilence();
-    void paste();
-    void pasteMixed();
-    void pasteFading();
-    // Brings the clip file (or, fromRecording, the file just recorded) into the sound.
-    void pasteClip(bool mix, bool fade, bool fromRecording);
+    EditCommands& edits() { return editCommands_; }
 
     // ---- effects ----
     EffectCommands& effects() { return effectCommands_; }
@@ -234,17 +224,6 @@ class Editor {
     void switchLanguage(uint8_t language);
     void reportSettingsNotWritten();
 
-    // Room for a sound of `frames` frames in every channel, made before anything changes. False
-    // (the user has been told) beyond the longest sound or the memory there is.
-    bool makeRoomFor(int64_t frames);
-
-    // selection edits and paste
-    bool copySelection();
-    bool deleteSelection();
-    bool muteSelection();
-
-    void pasteFailed(bool fromRecording);
-
     UserDialogs& dialogs_;
     ViewObserver& view_;
     EditorFolders folders_;
@@ -257,6 +236,7 @@ class Editor {
     Mp3Commands mp3Commands_;
     EffectCommands effectCommands_;
     SoundFiles soundFiles_;
+    EditCommands editCommands_;
     PlaybackCommands playbackCommands_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
@@ -273,7 +253,6 @@ class Editor {
     bool dragging_ = false;        // the primary button is down in a view
     bool commandRunning_ = false;
     bool settingsFailureShown_ = false;
-    std::string lastSilenceAnswer_ = "1"; // the seconds Add Silence asks with: the last accepted
 };
 
 class Editor::Exclusive {

@@ -70,7 +70,8 @@ void PlaybackCommands::stop() {
     if (doc().FileName.empty()) return;
     if (transport_.recording()) {
         const RecordingMerge merge = transport_.recordingMerge();
-        editor_.pasteClip(merge != RecordingMerge::Insert, merge == RecordingMerge::Fade, true);
+        editor_.edits().pasteClip(merge != RecordingMerge::Insert, merge == RecordingMerge::Fade,
+                                  true);
         return;
     }
     transport_.stopPlaying();

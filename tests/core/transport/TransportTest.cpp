@@ -69,11 +69,11 @@ TEST_F(Transport, PlayPlaysTheSoundOrTheSelectionFromMemory) {
 TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     load(ramp(1000));
     select(10, 19);
-    editor->mute();
+    editor->edits().mute();
     EXPECT_EQ(device.commands.back(), "play");
     editor->toggleOption(&Options::listenAfterChange); // off
     device.commands.clear();
-    editor->mute();
+    editor->edits().mute();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close"}));
 
     device.opens = false;
