@@ -41,16 +41,16 @@ TEST_F(SelectionEdits, CopyWritesTheClipFileByteForByte) {
     EXPECT_EQ(doc().selection.SelEnd, 148);
 }
 
-TEST_F(SelectionEdits, EraseCopiesFirstSoTheErasedPartCanBePastedBack) {
+// Erase copies first, so the erased part can be pasted back; Cut and Erase do nothing when the
+// clip cannot be written.
+TEST_F(SelectionEdits, CutAndEraseChangeTheSoundOnlyOnceTheClipIsWritten) {
     load(ramp(200, -100));
     select(0, 4);
     editor->edits().erase();
     EXPECT_EQ(left(), cat({Samples(5, 0), ramp(195, -95)}));
     EXPECT_EQ(clip(), clipHeader(5, 16, 22050) + block(1, ramp(5, -100)) + End);
     EXPECT_EQ(doc().UndoLevel, 1);
-}
 
-TEST_F(SelectionEdits, CutAndEraseDoNothingWhenTheClipCannotBeWritten) {
     load(ramp(300));
     std::filesystem::remove(clipFile());
     std::filesystem::create_directories(clipFile() / "occupied");
