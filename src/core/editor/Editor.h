@@ -17,9 +17,11 @@
 #include "document/NewSound.h"
 #include "editor/Commands.h"
 #include "editor/DesktopCommands.h"
+#include "editor/EditCommands.h"
 #include "editor/EffectCommands.h"
 #include "editor/Generators.h"
 #include "editor/Mp3Commands.h"
+#include "editor/PlaybackCommands.h"
 #include "editor/SoundFiles.h"
 #include "editor/Transport.h"
 #include "editor/UndoHistory.h"
@@ -166,19 +168,8 @@ class Editor {
     void dragSelection(int view, double from, double to);
 
     // ---- transport ----
-    // Play: the sound, or the selection, played straight from memory.
-    void play();
-    // Stop: ends playback and releases the device; a recording is ended and merged.
-    void stop();
-    // Records from the sound input until Stop, which inserts the recording (Record), adds it onto
-    // the selection (Record mix) or fades it in over the selection (Record Fading).
-    void record();
-    void recordMixed();
-    void recordFading();
-    // The two mark keys: the frame being heard becomes the selection's start (or its end).
-    void markAtPlayPosition(bool start);
-    // The first free name TempDir + "sonoplexer N$.tmp" (N with its leading blank).
-    std::string newTempSoundName() const;
+    // Play, Stop (the one way to stop whatever plays or records), Record, the mark keys.
+    PlaybackCommands& playback() { return playbackCommands_; }
     // The device: what plays, the recording under way, the level display's channel.
     Transport& transport() { return transport_; }
     const Transport& transport() const { return transport_; }
@@ -187,18 +178,7 @@ class Editor {
     UndoHistory& history() { return history_; }
 
     // ---- selection edits and paste ----
-    void copy();
-    void cut();
-    void deleteSelected();
-    void erase();
-    void mute();
-    // Appends the number of silent seconds asked for in an input box.
-    void addSilence();
-    void paste();
-    void pasteMixed();
-    void pasteFading();
-    // Brings the clip file (or, fromRecording, the file just recorded) into the sound.
-    void pasteClip(bool mix, bool fade, bool fromRecording);
+    EditCommands& edits() { return editCommands_; }
 
     // ---- effects ----
     EffectCommands& effects() { return effectCommands_; }
@@ -215,8 +195,6 @@ class Editor {
     void installSound(NewSound sound);
     // The message that a sound would become longer than the longest there can be.
     void refuseTooLong();
-    // Playback after a change, when the option asks for it.
-    void playAfterChange();
     // The one place that tells the view which samples changed.
     void notifySoundChange(const SoundChange& change);
     // The channels an edit or effect works on, by the selection and the both-channels option.
@@ -244,20 +222,6 @@ class Editor {
     void switchLanguage(uint8_t language);
     void reportSettingsNotWritten();
 
-    // Room for a sound of `frames` frames in every channel, made before anything changes. False
-    // (the user has been told) beyond the longest sound or the memory there is.
-    bool makeRoomFor(int64_t frames);
-
-    // selection edits and paste
-    bool copySelection();
-    bool deleteSelection();
-    bool muteSelection();
-
-    void pasteFailed(bool fromRecording);
-
-    void startPlaying(bool asked);
-    void startRecording(RecordingMerge merge);
-
     UserDialogs& dialogs_;
     ViewObserver& view_;
     EditorFolders folders_;
@@ -270,6 +234,8 @@ class Editor {
     Mp3Commands mp3Commands_;
     EffectCommands effectCommands_;
     SoundFiles soundFiles_;
+    EditCommands editCommands_;
+    PlaybackCommands playbackCommands_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;
@@ -284,7 +250,6 @@ class Editor {
     bool dragging_ = false;        // the primary button is down in a view
     bool commandRunning_ = false;
     bool settingsFailureShown_ = false;
-    std::string lastSilenceAnswer_ = "1"; // the seconds Add Silence asks with: the last accepted
 };
 
 class Editor::Exclusive {

@@ -152,7 +152,7 @@ bool EffectFrame::makeRoomToRebuild(int64_t frames, AllocateMore&& allocateMore)
 }
 
 bool EffectFrame::start() {
-    editor_.stop();
+    editor_.playback().stop();
     if (!editor_.history().push()) return false;
     view_.setBusy(true);
     setRange(range_);
@@ -217,7 +217,7 @@ template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
 }
 
 template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
-    editor_.stop();
+    editor_.playback().stop();
     view_.setBusy(true);
     editor_.progressStart(ProgressEditing);
     const auto rebuildOne = [&](int index, const StepObserver& stepDone) {
@@ -275,7 +275,7 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
     if (lengthChanged) editor_.refreshLengthPanels();
     editor_.drawWaveform();
     view_.setBusy(false);
-    editor_.playAfterChange();
+    editor_.playback().playAfterChange();
 }
 
 } // namespace
