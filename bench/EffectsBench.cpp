@@ -265,9 +265,9 @@ void EditorCopyPaste(benchmark::State& state) {
         state.ResumeTiming();
         selection.SelStart = 0;
         selection.SelEnd = 60 * Rate - 1;
-        editor->copy();
+        editor->edits().copy();
         selection.SelStart = selection.SelEnd = double(frames(state) - 1);
-        editor->paste();
+        editor->edits().paste();
     }
     state.SetItemsProcessed(state.iterations() * frames(state));
 }

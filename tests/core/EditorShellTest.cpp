@@ -169,7 +169,7 @@ TEST_F(EditorShell, ADragFromTheLastFrameSelectsNothingUnlessItMovesBack) {
     editor->view().selectionPointerUp();
     EXPECT_FALSE(doc().hasSelection());
     EXPECT_FALSE(editor->enabled(EnabledRule::SelectionMade));
-    editor->cut();
+    editor->edits().cut();
     EXPECT_EQ(doc().SampleCount, 200);
     EXPECT_TRUE(host.statusLog.empty());
 
@@ -188,10 +188,10 @@ TEST_F(EditorShell, EveryChangeSaysWhichFramesAndChannelsItTouched) {
 
     load(ramp(100));
     select(0, 9);
-    editor->copy();
+    editor->edits().copy();
     select(50, 51);
     host.changes.clear();
-    editor->paste(); // ten frames in place of two: everything from frame 50 on moved
+    editor->edits().paste(); // ten frames in place of two: everything from frame 50 on moved
     EXPECT_EQ(host.changes, (std::vector<SoundChange>{{50, 107, true, false, true, false}}));
 
     host.changes.clear();
@@ -236,15 +236,15 @@ TEST_F(EditorShell, CommandsThatLengthenRefuseASoundTooLongBeforeChangingAnythin
 
     doc().SampleCount = int32_t(MaxSampleCount - 1000);
     host.inputs = {"1"};
-    editor->addSilence();
+    editor->edits().addSilence();
     EXPECT_EQ(host.messages.back().text, tooLong);
 
     doc().SampleCount = 100;
     select(0, 9);
-    editor->copy();
+    editor->edits().copy();
     doc().SampleCount = int32_t(MaxSampleCount - 5);
     select(0, 1);
-    editor->paste();
+    editor->edits().paste();
     EXPECT_EQ(host.messages.back().text, tooLong);
 
     EXPECT_EQ(host.messages.size(), 3u);
@@ -298,7 +298,7 @@ TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDev
     const std::set<std::string> selected =
         with(withSound, {"MMcut", "MMdel", "MMerase", "MMmute", "MMzoomSelectie"});
     EXPECT_EQ(enabledIds(), selected);
-    editor->copy();
+    editor->edits().copy();
     const std::set<std::string> clip =
         with(selected, {"MMpaste", "MMpasteMix", "MMpasteOverloper"});
     EXPECT_EQ(enabledIds(), clip);

@@ -79,7 +79,7 @@ void RunWindowTest::secondWindowIsRefusedAndTheFirstKeepsItsFiles() {
         MainWindow* first = shown.front();
         first->editor().newEmptySound();
         first->editor().view().selectAll();
-        first->editor().copy();
+        first->editor().edits().copy();
         runFolders = QDir(userDir_).entryList({"run-*"}, QDir::Dirs);
         std::filesystem::path clip;
         if (runFolders.size() == 1)

@@ -92,6 +92,11 @@ template <void (Transport::*method)()> void onTransport(Editor& editor, A) {
     (editor.transport().*method)();
 }
 
+// A command without parameters that runs one of the play and record commands.
+template <void (PlaybackCommands::*method)()> void onPlayback(Editor& editor, A) {
+    (editor.playback().*method)();
+}
+
 // A command without parameters that runs one method of the undo history.
 template <void (UndoHistory::*method)()> void onHistory(Editor& editor, A) {
     (editor.history().*method)();
@@ -100,6 +105,11 @@ template <void (UndoHistory::*method)()> void onHistory(Editor& editor, A) {
 // A command without parameters that runs one of the file commands.
 template <void (SoundFiles::*method)()> void onFiles(Editor& editor, A) {
     (editor.files().*method)();
+}
+
+// A command without parameters that runs one of the selection edits or pastes.
+template <void (EditCommands::*method)()> void onEdits(Editor& editor, A) {
+    (editor.edits().*method)();
 }
 
 // A command without parameters that runs one of the effects.
@@ -229,35 +239,41 @@ std::vector<Command> makeTable() {
          .enabled = RedoAvailable,
          .run = onHistory<&UndoHistory::redo>,
          .batchWord = "redo"},
-        {.id = "MMcut", .enabled = SelectionMade, .run = plain<&Editor::cut>, .batchWord = "cut"},
-        {.id = "MMcopy", .enabled = SoundLoaded, .run = plain<&Editor::copy>, .batchWord = "copy"},
+        {.id = "MMcut",
+         .enabled = SelectionMade,
+         .run = onEdits<&EditCommands::cut>,
+         .batchWord = "cut"},
+        {.id = "MMcopy",
+         .enabled = SoundLoaded,
+         .run = onEdits<&EditCommands::copy>,
+         .batchWord = "copy"},
         {.id = "MMpaste",
          .enabled = ClipAvailable,
-         .run = plain<&Editor::paste>,
+         .run = onEdits<&EditCommands::paste>,
          .batchWord = "paste"},
         {.id = "MMpasteMix",
          .enabled = ClipAvailable,
-         .run = plain<&Editor::pasteMixed>,
+         .run = onEdits<&EditCommands::pasteMixed>,
          .batchWord = "paste-mix"},
         {.id = "MMpasteOverloper",
          .enabled = ClipAvailable,
-         .run = plain<&Editor::pasteFading>,
+         .run = onEdits<&EditCommands::pasteFading>,
          .batchWord = "paste-fade"},
         {.id = "MMdel",
          .enabled = SelectionMade,
-         .run = plain<&Editor::deleteSelected>,
+         .run = onEdits<&EditCommands::deleteSelected>,
          .batchWord = "delete"},
         {.id = "MMerase",
          .enabled = SelectionMade,
-         .run = plain<&Editor::erase>,
+         .run = onEdits<&EditCommands::erase>,
          .batchWord = "erase"},
         {.id = "MMmute",
          .enabled = SelectionMade,
-         .run = plain<&Editor::mute>,
+         .run = onEdits<&EditCommands::mute>,
          .batchWord = "mute"},
         {.id = "MMSilence",
          .enabled = SoundLoaded,
-         .run = plain<&Editor::addSilence>,
+         .run = onEdits<&EditCommands::addSilence>,
          .batchWord = "add-silence"},
         {.id = "MMAlles",
          .enabled = SoundLoaded,
@@ -349,11 +365,15 @@ std::vector<Command> makeTable() {
         {.id = "MMgrafiek6", .run = chooseStyle<5>, .checked = graphStyleChosen<5>},
         {.id = "MMgrafiek7", .run = chooseStyle<6>, .checked = graphStyleChosen<6>},
         {.id = "MMsaveBMP", .enabled = SoundLoaded, .run = onView<&ViewCommands::saveGraphic>},
-        {.id = "MMplay", .enabled = SoundLoaded, .run = plain<&Editor::play>},
-        {.id = "MMstop", .enabled = SoundPlaying, .run = plain<&Editor::stop>},
-        {.id = "MMrecord", .enabled = SoundLoaded, .run = plain<&Editor::record>},
-        {.id = "MMrecordMix", .enabled = SoundLoaded, .run = plain<&Editor::recordMixed>},
-        {.id = "MMrecordOverloop", .enabled = SoundLoaded, .run = plain<&Editor::recordFading>},
+        {.id = "MMplay", .enabled = SoundLoaded, .run = onPlayback<&PlaybackCommands::play>},
+        {.id = "MMstop", .enabled = SoundPlaying, .run = onPlayback<&PlaybackCommands::stop>},
+        {.id = "MMrecord", .enabled = SoundLoaded, .run = onPlayback<&PlaybackCommands::record>},
+        {.id = "MMrecordMix",
+         .enabled = SoundLoaded,
+         .run = onPlayback<&PlaybackCommands::recordMixed>},
+        {.id = "MMrecordOverloop",
+         .enabled = SoundLoaded,
+         .run = onPlayback<&PlaybackCommands::recordFading>},
         {.id = "MMrewind", .enabled = SoundSeekable, .run = onTransport<&Transport::rewind>},
         {.id = "MMforward", .enabled = SoundSeekable, .run = onTransport<&Transport::fastForward>},
         {.id = "MMhelp", .run = onDesktop<&DesktopCommands::showHelp>},

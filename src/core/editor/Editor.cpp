@@ -1,10 +1,8 @@
 #include "editor/Editor.h"
 
 #include <cmath>
-#include <new>
 
 #include "editing/ClipFile.h"
-#include "support/ChannelMemory.h"
 #include "support/Numbers.h"
 #include "support/Progress.h"
 #include "support/StatusTexts.h"
@@ -23,7 +21,10 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
       generators_(*this, ports.dialogs, ports.view, folders_.settingsDir, folders_.shareDir),
       mp3Commands_(*this, ports.dialogs, ports.view, ports.coder, ports.tags),
       effectCommands_(*this, ports.dialogs, ports.view),
-      soundFiles_(*this, ports.dialogs, ports.view), workRunner_(ports.workRunner) {}
+      soundFiles_(*this, ports.dialogs, ports.view),
+      editCommands_(*this, ports.dialogs, ports.view, folders_.tempDir),
+      playbackCommands_(*this, transport_, folders_.tempDir, folders_.playsSound),
+      workRunner_(ports.workRunner) {}
 
 // ---------------------------------------------------------------- commands
 
@@ -98,7 +99,7 @@ bool Editor::shutDown() {
     setStatus(1, LangText("Tot ziens!", "Bye bye!"));
     transport_.stopPlaying();
     settingsCommands_.saveSettings();
-    stop();
+    playbackCommands_.stop();
     std::error_code ignored;
     for (int i = 0;; ++i) {
         auto playbackFile = folders_.tempDir / ("sonoplexer" + numberText(double(i)) + "$.tmp");
@@ -150,6 +151,15 @@ void Editor::notifySoundChange(const SoundChange& change) {
     view_.soundChanged(change);
 }
 
+void Editor::refreshLengthPanels() {
+    setStatus(3, durationPanelText(doc_, settings_.language));
+    setStatus(4, sizePanelText(doc_, settings_.language));
+}
+
+ChannelScope Editor::editChannels() const {
+    return doc_.selection.channels(doc_.isStereo(), settings_.options.bothChannels);
+}
+
 void Editor::installSound(NewSound sound) {
     const bool lengthChanged = sound.SampleCount != doc_.SampleCount;
     const bool formatChanged = sound.Channels != doc_.Channels ||
@@ -165,20 +175,6 @@ void Editor::installSound(NewSound sound) {
     transport_.levelMeterChannel = meterChannelOf(doc_);
     notifySoundChange(
         {0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), lengthChanged, formatChanged});
-}
-
-bool Editor::makeRoomFor(int64_t frames) {
-    if (frames <= MaxSampleCount) {
-        try {
-            growChannel(doc_.LeftSamples, size_t(frames));
-            if (doc_.isStereo()) growChannel(doc_.RightSamples, size_t(frames));
-            return true;
-        } catch (const std::bad_alloc&) {
-        } catch (const std::length_error&) {
-        }
-    }
-    refuseTooLong();
-    return false;
 }
 
 void Editor::refuseTooLong() {

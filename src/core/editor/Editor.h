@@ -17,9 +17,11 @@
 #include "document/NewSound.h"
 #include "editor/Commands.h"
 #include "editor/DesktopCommands.h"
+#include "editor/EditCommands.h"
 #include "editor/EffectCommands.h"
 #include "editor/Generators.h"
 #include "editor/Mp3Commands.h"
+#include "editor/PlaybackCommands.h"
 #include "editor/SettingsCommands.h"
 #include "editor/SoundFiles.h"
 #include "editor/Transport.h"
@@ -105,16 +107,14 @@ class Editor {
     // ---- long work ----
     // Runs the sample work of a long command through the work runner (on a worker thread in the
     // window) and returns what the work returns. The work must not reach the ports: its progress
-    // steps are shown from the caller's thread. Once cancelWork is called it stops at its next
-    // step with WorkCancelled.
+    // steps are shown from the caller's thread. Once cancelWork is called it stops soon after
+    // with WorkCancelled.
     template <class Work> auto sampleWork(Work&& work);
     // The user's Cancel: the long work under way stops at its next step.
-    void cancelWork() { cancelRequested_ = true; }
+    void cancelWork() { requestCancel(); }
     // For the batch runner and tests: the next command is cancelled at its first progress step of
     // `step` (0..100) or more.
     void cancelNextCommandAt(int step) { cancelAtStep_ = step; }
-    // Throws WorkCancelled once the work was cancelled; for work that shows no steps of its own.
-    void stopIfCancelled() const;
     // Called again and again while an outside program runs: the window repaints and takes Cancel.
     void waitForOutsideProgram();
 
@@ -148,19 +148,8 @@ class Editor {
     ViewCommands& view() { return viewCommands_; }
 
     // ---- transport ----
-    // Play: the sound, or the selection, played straight from memory.
-    void play();
-    // Stop: ends playback and releases the device; a recording is ended and merged.
-    void stop();
-    // Records from the sound input until Stop, which inserts the recording (Record), adds it onto
-    // the selection (Record mix) or fades it in over the selection (Record Fading).
-    void record();
-    void recordMixed();
-    void recordFading();
-    // The two mark keys: the frame being heard becomes the selection's start (or its end).
-    void markAtPlayPosition(bool start);
-    // The first free name TempDir + "sonoplexer N$.tmp" (N with its leading blank).
-    std::string newTempSoundName() const;
+    // Play, Stop (the one way to stop whatever plays or records), Record, the mark keys.
+    PlaybackCommands& playback() { return playbackCommands_; }
     // The device: what plays, the recording under way, the level display's channel.
     Transport& transport() { return transport_; }
     const Transport& transport() const { return transport_; }
@@ -169,18 +158,7 @@ class Editor {
     UndoHistory& history() { return history_; }
 
     // ---- selection edits and paste ----
-    void copy();
-    void cut();
-    void deleteSelected();
-    void erase();
-    void mute();
-    // Appends the number of silent seconds asked for in an input box.
-    void addSilence();
-    void paste();
-    void pasteMixed();
-    void pasteFading();
-    // Brings the clip file (or, fromRecording, the file just recorded) into the sound.
-    void pasteClip(bool mix, bool fade, bool fromRecording);
+    EditCommands& edits() { return editCommands_; }
 
     // ---- effects ----
     EffectCommands& effects() { return effectCommands_; }
@@ -197,8 +175,6 @@ class Editor {
     void installSound(NewSound sound);
     // The message that a sound would become longer than the longest there can be.
     void refuseTooLong();
-    // Playback after a change, when the option asks for it.
-    void playAfterChange();
     // The one place that tells the view which samples changed.
     void notifySoundChange(const SoundChange& change);
     // The channels an edit or effect works on, by the selection and the both-channels option.
@@ -223,20 +199,6 @@ class Editor {
     // Offers Cancel once the work has run long enough to be worth it.
     void offerCancelWhenLong();
 
-    // Room for a sound of `frames` frames in every channel, made before anything changes. False
-    // (the user has been told) beyond the longest sound or the memory there is.
-    bool makeRoomFor(int64_t frames);
-
-    // selection edits and paste
-    bool copySelection();
-    bool deleteSelection();
-    bool muteSelection();
-
-    void pasteFailed(bool fromRecording);
-
-    void startPlaying(bool asked);
-    void startRecording(RecordingMerge merge);
-
     UserDialogs& dialogs_;
     ViewObserver& view_;
     EditorFolders folders_;
@@ -251,6 +213,8 @@ class Editor {
     Mp3Commands mp3Commands_;
     EffectCommands effectCommands_;
     SoundFiles soundFiles_;
+    EditCommands editCommands_;
+    PlaybackCommands playbackCommands_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
     std::string progressText_;
@@ -258,12 +222,10 @@ class Editor {
     const std::thread::id editorThread_ = std::this_thread::get_id();
     std::chrono::steady_clock::time_point progressStartedAt_;
     std::atomic<int> latestStep_ = 0;
-    std::atomic<bool> cancelRequested_ = false;
     int cancelAtStep_ = -1;
     bool cancelOffered_ = false;
     bool progressShowing_ = false; // between progressStart and progressEnd
     bool commandRunning_ = false;
-    std::string lastSilenceAnswer_ = "1"; // the seconds Add Silence asks with: the last accepted
 };
 
 class Editor::Exclusive {

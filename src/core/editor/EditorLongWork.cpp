@@ -24,7 +24,7 @@ void Editor::progressStart(int kind) {
 }
 
 void Editor::progressShow(int step) {
-    if (cancelAtStep_ >= 0 && step >= cancelAtStep_) cancelRequested_ = true;
+    if (cancelAtStep_ >= 0 && step >= cancelAtStep_) requestCancel();
     stopIfCancelled();
     latestStep_ = step;
     // On a worker thread the step waits for the editor's thread to show it.
@@ -59,10 +59,6 @@ void Editor::offerCancelWhenLong() {
     view_.cancelOffered();
 }
 
-void Editor::stopIfCancelled() const {
-    if (cancelRequested_) throw WorkCancelled{};
-}
-
 void Editor::waitForOutsideProgram() {
     offerCancelWhenLong();
     view_.waitingForOutsideProgram();
@@ -82,7 +78,7 @@ void Editor::runSampleWork(const std::function<void()>& work) {
 
 void Editor::runCancellable(const std::function<void()>& command) {
     const BeforeCommand before{doc_.UndoLevel, doc_.RedoLevel, doc_.Changed, doc_.selection};
-    cancelRequested_ = false;
+    forgetCancelRequest();
     bool cancelled = false;
     try {
         command();
@@ -91,7 +87,7 @@ void Editor::runCancellable(const std::function<void()>& command) {
         putBackCancelled(before);
     }
     cancelAtStep_ = -1;
-    cancelRequested_ = false;
+    forgetCancelRequest();
     history_.commandEnded(cancelled);
 }
 

@@ -20,7 +20,7 @@ std::string todayMonthDayYear() {
 } // namespace
 
 void Editor::newEmptySound() {
-    stop();
+    playbackCommands_.stop();
     if (!doc_.FileName.empty() && (doc_.UndoLevel > 0 || doc_.Changed) &&
         !soundFiles_.offerSaveFirst())
         return;

@@ -152,7 +152,7 @@ bool EffectFrame::makeRoomToRebuild(int64_t frames, AllocateMore&& allocateMore)
 }
 
 bool EffectFrame::start() {
-    editor_.stop();
+    editor_.playback().stop();
     if (!editor_.history().push()) return false;
     view_.setBusy(true);
     setRange(range_);
@@ -173,7 +173,7 @@ StepObserver EffectFrame::progressOf(int index, int base, int width) {
 }
 
 StepObserver EffectFrame::stopWhenCancelled() const {
-    return [this](int) { editor_.stopIfCancelled(); };
+    return [](int) { stopIfCancelled(); };
 }
 
 template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int width) {
@@ -217,7 +217,7 @@ template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
 }
 
 template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
-    editor_.stop();
+    editor_.playback().stop();
     view_.setBusy(true);
     editor_.progressStart(ProgressEditing);
     const auto rebuildOne = [&](int index, const StepObserver& stepDone) {
@@ -275,7 +275,7 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
     if (lengthChanged) editor_.refreshLengthPanels();
     editor_.view().drawWaveform();
     view_.setBusy(false);
-    editor_.playAfterChange();
+    editor_.playback().playAfterChange();
 }
 
 } // namespace
@@ -412,8 +412,9 @@ void EffectCommands::makeEcho(float delayFrom, float volumeFrom, float delayTo, 
     // Each channel sums in a buffer of its own, so that both can be at work at once.
     std::vector<int32_t> leftSums, rightSums;
     const auto reserveSums = [&] {
-        reserveScratch(leftSums, size_t(frames));
-        if (doc().isStereo()) reserveScratch(rightSums, size_t(frames));
+        const size_t slots = echoScratchSlots(echo, range, frames, rate);
+        reserveScratch(leftSums, slots);
+        if (doc().isStereo()) reserveScratch(rightSums, slots);
     };
     if (!frame.makeRoomToRebuild(frames, reserveSums)) return;
     // Echoes beyond the end lengthen the sound with silence.

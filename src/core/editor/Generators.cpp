@@ -24,7 +24,7 @@ Generators::Generators(Editor& editor, UserDialogs& dialogs, ViewObserver& view,
       shareDir_(std::move(shareDir)) {}
 
 bool Generators::leaveSound() {
-    editor_.stop();
+    editor_.playback().stop();
     Document& doc = editor_.doc();
     if (!doc.FileName.empty() && doc.Changed && !editor_.files().offerSaveFirst()) return false;
     doc.FileName.clear();
@@ -43,7 +43,7 @@ std::vector<std::filesystem::path> Generators::periodFolders() const {
 }
 
 std::string Generators::writeSynthesizedSound(const SynthSettings& settings) {
-    const std::string path = editor_.newTempSoundName();
+    const std::string path = editor_.playback().newTempSoundName();
     const std::string bytes = synthesizedWave(settings);
     ReplacingFile file(path);
     file.write(bytes.data(), bytes.size());
@@ -215,7 +215,7 @@ void Generators::makeMorse(const MorseSettings& settings) {
         1, editor_.LangText("Het morsebericht is gemaakt.", "The morse message has been made."));
     editor_.view().drawWaveform();
     editor_.refreshStatusPanels();
-    editor_.playAfterChange();
+    editor_.playback().playAfterChange();
 }
 
 } // namespace sono

@@ -60,8 +60,8 @@ bool Mp3Commands::runCoder(const std::vector<std::string>& arguments, const std:
 
 void Mp3Commands::importMp3(const std::string& path) {
     editor_.files().rememberFolderOf(path);
-    editor_.stop();
-    const std::string wav = editor_.newTempSoundName();
+    editor_.playback().stop();
+    const std::string wav = editor_.playback().newTempSoundName();
     view_.setBusy(true);
     std::error_code error;
     double seconds = double(std::filesystem::file_size(path, error)) / LowestBytesPerSecond;
@@ -96,7 +96,7 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
     const Document& doc = editor_.doc();
     if (doc.FileName.empty()) return;
     editor_.files().rememberFolderOf(path);
-    editor_.stop();
+    editor_.playback().stop();
     // Written through a link to the file it names; a read-only file or a folder, FIFO or device
     // under the name is not replaced.
     const std::string target = resolvedSaveTarget(path);
@@ -116,7 +116,7 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
     std::string partial;
     if (failure == WriteFailure::None && (partial = makePartialBeside(target)).empty())
         failure = writeFailureOf(errno);
-    const std::string wav = editor_.newTempSoundName();
+    const std::string wav = editor_.playback().newTempSoundName();
     std::error_code error;
     bool saved = false;
     try {

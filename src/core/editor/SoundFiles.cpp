@@ -179,7 +179,7 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
     std::error_code error;
     if (path.empty() || !std::filesystem::exists(path, error)) return false;
     view_.hideToolDialogs();
-    editor_.stop();
+    editor_.playback().stop();
     view_.setBusy(true);
     // Read before anything changes, so that a cancelled open leaves the sound as it was.
     editor_.progressStart(ProgressOpening);
@@ -236,7 +236,7 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
     editor_.view().selectNothing();
     editor_.view().drawWaveform();
     view_.setBusy(false);
-    editor_.playAfterChange();
+    editor_.playback().playAfterChange();
     return true;
 }
 

@@ -42,7 +42,7 @@ void SoundFiles::applyProperties(int bits, double rate, int channels) {
 void SoundFiles::changeProperties(int bits, int32_t rate, int channels) {
     if (doc().FileName.empty()) return;
     rate = std::clamp(rate, 2500, 100000);
-    editor_.stop();
+    editor_.playback().stop();
     // The new sound is made beside the old one before anything changes.
     std::optional<NewSound> converted;
     if (convertedFrameCount(doc(), rate) <= MaxSampleCount) {
@@ -65,7 +65,7 @@ void SoundFiles::changeProperties(int bits, int32_t rate, int channels) {
                                           "The properties have been changed."));
     editor_.view().drawWaveform();
     view_.setBusy(false);
-    editor_.playAfterChange();
+    editor_.playback().playAfterChange();
 }
 
 bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int channels) {
@@ -73,7 +73,7 @@ bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int
     // sound nothing can play or convert.
     if (!otherRateAccepted(rate)) return false;
     rememberFolderOf(path);
-    editor_.stop();
+    editor_.playback().stop();
     bits = bits == 8 ? 8 : 16;
     channels = channels == 2 ? 2 : 1;
 
@@ -101,7 +101,7 @@ bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int
     editor_.setCaption(captionForUntitled(editor_.settings().language));
     editor_.view().selectNothing();
     editor_.view().drawWaveform();
-    editor_.playAfterChange();
+    editor_.playback().playAfterChange();
     return true;
 }
 

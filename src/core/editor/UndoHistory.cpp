@@ -86,7 +86,7 @@ SnapshotRead UndoHistory::readSnapshot(int level, Document& into) {
 // brings it back, and Redo does when that snapshot went into the sound. True when the sound was
 // replaced.
 bool UndoHistory::stepThroughHistory(int16_t target) {
-    editor_.stop();
+    editor_.playback().stop();
     Document& doc = editor_.doc();
     const int16_t level = doc.UndoLevel;
     const bool keepLeaving = target < level || !snapshots_.holds(level);
@@ -105,7 +105,7 @@ bool UndoHistory::stepThroughHistory(int16_t target) {
     if (read == SnapshotRead::NotSnapshot) return false;
     editor_.installSound(takeSound(arriving));
     editor_.view().selectNothing();
-    editor_.playAfterChange();
+    editor_.playback().playAfterChange();
     editor_.view().drawWaveform();
     return true;
 }

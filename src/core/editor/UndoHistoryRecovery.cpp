@@ -30,7 +30,7 @@ bool UndoHistory::offerRecovery(NewSound crashed) {
                              "kept can be brought back. Do you want to bring this sound back?")) !=
         Answer::Yes)
         return false;
-    editor_.stop();
+    editor_.playback().stop();
     editor_.installSound(std::move(crashed));
     Document& doc = editor_.doc();
     doc.FileName = "*";

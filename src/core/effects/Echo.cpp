@@ -1,6 +1,7 @@
 #include "effects/Echo.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -50,6 +51,16 @@ std::optional<int64_t> echoLastFrame(const EchoSettings& settings, FrameRange ra
 }
 
 namespace {
+// The unclipped sums of the frames from `first` on. Only the frames that an echo may still reach
+// are held: slot (frame - first) & mask, so that a short delay needs a short ring of slots instead
+// of a second copy of the sound; with every frame held the mask has all bits set.
+struct Sums {
+    int32_t* slots;
+    int64_t first;
+    uint64_t mask;
+    int32_t& at(int64_t frame) const { return slots[uint64_t(frame - first) & mask]; }
+};
+
 // What one pass of the echo loop needs besides the sums.
 struct EchoPass {
     EchoCurve curve;
@@ -64,7 +75,7 @@ struct EchoPass {
 // sample goes through several roundings, which the baseline instruction set leaves to a library
 // call; the machine's own instructions do each in one.
 template <class Width>
-SONO_VECTOR_CLONES void echoFrames(int32_t* sum, int64_t begin, int64_t end, EchoPass p) {
+SONO_VECTOR_CLONES void echoFrames(Sums sum, int64_t begin, int64_t end, EchoPass p) {
     for (int64_t i = begin; i < end; ++i) {
         const int64_t k = p.range.last - i;
         const double offset = double(k - p.range.first);
@@ -76,11 +87,12 @@ SONO_VECTOR_CLONES void echoFrames(int32_t* sum, int64_t begin, int64_t end, Ech
             const int64_t target = int64_t(at);
             const double weight = p.softer ? volume * (p.repeats + 1 - r) / p.repeats : volume;
             // A delay of 0 lands on the source itself, which is then read anew.
-            const double source = sum[k] - Width::center;
-            const double total = roundHalfEven(weight * source + sum[target]);
+            const double source = sum.at(k) - Width::center;
+            int32_t& targetSum = sum.at(target);
+            const double total = roundHalfEven(weight * source + targetSum);
             // Saturating keeps the sum defined even for absurd volumes from a script.
-            sum[target] = int32_t(std::clamp<double>(total, std::numeric_limits<int32_t>::min(),
-                                                     std::numeric_limits<int32_t>::max()));
+            targetSum = int32_t(std::clamp<double>(total, std::numeric_limits<int32_t>::min(),
+                                                   std::numeric_limits<int32_t>::max()));
         }
     }
 }
@@ -91,7 +103,7 @@ SONO_VECTOR_CLONES void echoFrames(int32_t* sum, int64_t begin, int64_t end, Ech
 // a block, one with an echo beyond the last frame, and the frames left over go frame by frame.
 // The arithmetic is the frame loop's, operation for operation, so the sums are the same.
 template <class Width>
-__attribute__((target("avx2"))) void echoFourAtATime(int32_t* sum, int64_t begin, int64_t end,
+__attribute__((target("avx2"))) void echoFourAtATime(Sums sum, int64_t begin, int64_t end,
                                                      const EchoPass& p) {
     constexpr int MostRepeats = 8;
     if (p.repeats > MostRepeats) return echoFrames<Width>(sum, begin, end, p);
@@ -100,6 +112,8 @@ __attribute__((target("avx2"))) void echoFourAtATime(int32_t* sum, int64_t begin
     const __m256d lastFrame = _mm256_set1_pd(p.lastFrame);
     const __m256d lowest = _mm256_set1_pd(std::numeric_limits<int32_t>::min());
     const __m256d highest = _mm256_set1_pd(std::numeric_limits<int32_t>::max());
+    const __m128i slotMask = _mm_set1_epi32(int32_t(uint32_t(sum.mask)));
+    const __m128i first = _mm_set1_epi32(int32_t(sum.first));
     int64_t i = begin;
     for (; i + 4 <= end; i += 4) {
         // Lane j holds frame bottom + j.
@@ -118,7 +132,8 @@ __attribute__((target("avx2"))) void echoFourAtATime(int32_t* sum, int64_t begin
         const __m256d delayFrames = _mm256_mul_pd(delay, rate);
 
         alignas(16) int32_t targets[MostRepeats][4];
-        bool inAnyOrder = true;
+        // The four sources must lie side by side in the ring.
+        bool inAnyOrder = (uint64_t(bottom - sum.first) & sum.mask) + 3 <= sum.mask;
         int64_t below = top; // each target must lie above this: the sources, then the one before
         for (int r = 1; r <= p.repeats && inAnyOrder; ++r) {
             const __m256d at = _mm256_round_pd(
@@ -139,15 +154,18 @@ __attribute__((target("avx2"))) void echoFourAtATime(int32_t* sum, int64_t begin
         }
 
         const __m256d source = _mm256_sub_pd(
-            _mm256_cvtepi32_pd(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sum + bottom))),
+            _mm256_cvtepi32_pd(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&sum.at(bottom)))),
             _mm256_set1_pd(double(Width::center)));
         for (int r = 1; r <= p.repeats; ++r) {
             const __m256d weight =
                 p.softer ? _mm256_div_pd(_mm256_mul_pd(volume, _mm256_set1_pd(p.repeats + 1 - r)),
                                          _mm256_set1_pd(p.repeats))
                          : volume;
-            const __m128i index = _mm_load_si128(reinterpret_cast<const __m128i*>(targets[r - 1]));
-            const __m256d old = _mm256_cvtepi32_pd(_mm_i32gather_epi32(sum, index, 4));
+            const __m128i slot = _mm_and_si128(
+                _mm_sub_epi32(_mm_load_si128(reinterpret_cast<const __m128i*>(targets[r - 1])),
+                              first),
+                slotMask);
+            const __m256d old = _mm256_cvtepi32_pd(_mm_i32gather_epi32(sum.slots, slot, 4));
             const __m256d total =
                 _mm256_round_pd(_mm256_add_pd(_mm256_mul_pd(weight, source), old), Nearest);
             alignas(16) int32_t values[4];
@@ -155,14 +173,14 @@ __attribute__((target("avx2"))) void echoFourAtATime(int32_t* sum, int64_t begin
                 reinterpret_cast<__m128i*>(values),
                 _mm256_cvtpd_epi32(_mm256_min_pd(_mm256_max_pd(total, lowest), highest)));
             for (int j = 0; j < 4; ++j)
-                sum[targets[r - 1][j]] = values[j];
+                sum.at(targets[r - 1][j]) = values[j];
         }
     }
     echoFrames<Width>(sum, i, end, p);
 }
 #endif
 
-template <class Width> void echoSums(int32_t* sum, int64_t begin, int64_t end, const EchoPass& p) {
+template <class Width> void echoSums(Sums sum, int64_t begin, int64_t end, const EchoPass& p) {
 #ifdef SONO_AVX2_LOOPS
     if (machineHasAvx2()) return echoFourAtATime<Width>(sum, begin, end, p);
 #endif
@@ -170,31 +188,88 @@ template <class Width> void echoSums(int32_t* sum, int64_t begin, int64_t end, c
 }
 } // namespace
 
+namespace {
+// The frames a chunk of the walk covers between filling and emptying the ring.
+constexpr int64_t ChunkFrames = 4096;
+
+// How far beyond its source an echo of the range can land, in frames, with a margin for rounding.
+int64_t echoReach(const EchoSettings& settings, double sampleRate) {
+    const double longest = std::max(settings.startDelayMs, settings.endDelayMs) / 1000.0;
+    const double reach = std::ceil(longest * sampleRate * settings.repeats) + 2;
+    return reach < 9.0e18 ? int64_t(reach) : std::numeric_limits<int64_t>::max();
+}
+
+// The slots of the sums: a ring (a power of two) when the echoes reach far less than the frames
+// from the range's start on, else one slot for each of those frames.
+struct SumSlots {
+    int64_t count;
+    bool ring;
+};
+SumSlots sumSlots(const EchoSettings& settings, FrameRange range, int64_t frames,
+                  double sampleRate) {
+    const int64_t held = frames - range.first;
+    const int64_t reach = echoReach(settings, sampleRate);
+    if (reach < held / 4) {
+        const auto ring = int64_t(std::bit_ceil(uint64_t(reach + ChunkFrames)));
+        if (ring < held) return {ring, true};
+    }
+    return {held, false};
+}
+} // namespace
+
+size_t echoScratchSlots(const EchoSettings& settings, FrameRange range, int64_t frames,
+                        double sampleRate) {
+    return size_t(sumSlots(settings, range, frames, sampleRate).count);
+}
+
 void addEcho(std::span<const int16_t> x, int64_t frames, FrameRange range,
              const EchoSettings& settings, double sampleRate, bool eightBit,
              std::vector<int32_t>& acc, Samples& out, const StepObserver& stepDone) {
     const EchoPass pass{
         echoCurve(settings, range), range, settings.repeats, settings.softer, sampleRate,
         double(frames) - 1};
+    const SumSlots slots = sumSlots(settings, range, frames, sampleRate);
+    // Without a ring every frame is held until the walk ends.
+    const int64_t reach = slots.ring ? echoReach(settings, sampleRate) : frames;
     withWidth(eightBit, [&]<class Width>(Width) {
-        acc.assign(x.begin(), x.end());
-        acc.resize(size_t(frames), Width::center);
+        const auto original = [&](int64_t frame) -> int32_t {
+            return frame < int64_t(x.size()) ? x[size_t(frame)] : Width::center;
+        };
+        const auto clippedSum = [](int32_t value) {
+            return int16_t(std::clamp(value, int32_t(Width::low), int32_t(Width::high)));
+        };
+        acc.assign(size_t(slots.count), 0);
+        const Sums sum{acc.data(), range.first, slots.ring ? uint64_t(slots.count - 1) : ~0ull};
+        out.clear();
+        out.resize(size_t(frames));
+        // Frames before the range and frames beyond the reach of every echo are only clipped.
+        for (int64_t t = 0; t < range.first; ++t)
+            out[size_t(t)] = clippedSum(original(t));
+        const int64_t reached = std::min(frames - 1, range.last + reach);
+        for (int64_t t = reached + 1; t < frames; ++t)
+            out[size_t(t)] = clippedSum(original(t));
+        for (int64_t t = range.last + 1; t <= reached; ++t)
+            sum.at(t) = original(t);
+
+        // The walk goes back from the end of the range. A frame's sum is whole once the walk has
+        // passed every frame whose echoes can reach it; it then leaves its slot to a frame the
+        // walk comes to.
+        int64_t wholeFrom = reached + 1; // frames from here on are in out
+        const auto emptyDownTo = [&](int64_t frame) {
+            for (; wholeFrom > frame; --wholeFrom)
+                out[size_t(wholeFrom - 1)] = clippedSum(sum.at(wholeFrom - 1));
+        };
         forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
-            echoSums<Width>(acc.data(), begin, end, pass);
+            for (int64_t chunk = begin; chunk < end; chunk += ChunkFrames) {
+                const int64_t chunkEnd = std::min(end, chunk + ChunkFrames);
+                const int64_t top = range.last - chunk, bottom = range.last - chunkEnd + 1;
+                if (slots.ring) emptyDownTo(top + reach + 1);
+                for (int64_t k = bottom; k <= top; ++k)
+                    sum.at(k) = original(k);
+                echoSums<Width>(sum, chunk, chunkEnd, pass);
+            }
         });
-        // Whole numbers already: clipped as integers, which the compiler makes a vector loop. The
-        // new channel grows a block at a time, so that each of its pages is written while the
-        // block is still in the cache.
-        constexpr size_t Block = size_t(1) << 16;
-        for (size_t at = 0; at < acc.size(); at += Block) {
-            const size_t count = std::min(Block, acc.size() - at);
-            out.resize(out.size() + count);
-            std::transform(acc.begin() + ptrdiff_t(at), acc.begin() + ptrdiff_t(at + count),
-                           out.end() - ptrdiff_t(count), [](int32_t value) {
-                               return int16_t(
-                                   std::clamp(value, int32_t(Width::low), int32_t(Width::high)));
-                           });
-        }
+        emptyDownTo(range.first);
     });
 }
 

@@ -29,13 +29,17 @@ bool validEcho(const EchoSettings& settings);
 std::optional<int64_t> echoLastFrame(const EchoSettings& settings, FrameRange range,
                                      int64_t frameCount, double sampleRate);
 
-// Appends to out the channel x with the echoes of the range added, `frames` long (silence
-// lengthens x where the last echo falls beyond it). acc is the scratch accumulator (made `frames`
-// long): sums are formed in it unclipped, walking the range backwards so that no echo is echoed
-// again, and clipped once when written out. A range of one frame uses the start values. Echoes
-// that would land beyond `frames` are dropped.
+// Makes out the channel x with the echoes of the range added, `frames` long (silence lengthens x
+// where the last echo falls beyond it). Sums are formed unclipped in the scratch acc, walking the
+// range backwards so that no echo is echoed again, and clipped once each is whole; acc holds only
+// the frames an echo can still reach (echoScratchSlots of them). A range of one frame uses the
+// start values. Echoes that would land beyond `frames` are dropped.
 void addEcho(std::span<const int16_t> x, int64_t frames, FrameRange range,
              const EchoSettings& settings, double sampleRate, bool eightBit,
              std::vector<int32_t>& acc, Samples& out, const StepObserver& stepDone = {});
+
+// The scratch addEcho needs, in slots: at most one for each frame from the range's start on.
+size_t echoScratchSlots(const EchoSettings& settings, FrameRange range, int64_t frames,
+                        double sampleRate);
 
 } // namespace sono

@@ -1,23 +1,28 @@
 #include "effects/Normalize.h"
 
 #include <algorithm>
+#include <limits>
+#include <vector>
 
-#include "support/Numbers.h"
 #include "document/SampleWidth.h"
-#include "effects/VectorClones.h"
+#include "support/Numbers.h"
 
 namespace sono {
 
 namespace {
 constexpr int PhaseSteps = StepCount / 2;
 
-template <class Width>
-SONO_VECTOR_CLONES void scaleToPeak(int16_t* __restrict x, int64_t begin, int64_t end,
-                                    double divisor) {
-    for (int64_t k = begin; k < end; ++k) {
-        const int32_t scaled = (x[k] - Width::center) * Width::fullScale;
-        x[k] = clipped<Width>(roundHalfEven(scaled / divisor + Width::center));
+// Every sample value has one normalized value, so the values are worked out once each and the
+// pass only looks them up: a sound of millions of frames then costs a load per sample instead of
+// a division, with the same arithmetic behind every value.
+template <class Width> std::vector<int16_t> normalizedValues(double divisor) {
+    std::vector<int16_t> values(size_t(1) << 16);
+    for (int32_t v = std::numeric_limits<int16_t>::min(); v <= std::numeric_limits<int16_t>::max();
+         ++v) {
+        const int32_t scaled = (v - Width::center) * Width::fullScale;
+        values[uint16_t(v)] = clipped<Width>(roundHalfEven(scaled / divisor + Width::center));
     }
+    return values;
 }
 } // namespace
 
@@ -48,9 +53,13 @@ void normalizeFrames(std::span<int16_t> samples, FrameRange range, int32_t peak,
     int16_t* x = samples.data() + range.first;
     const double divisor = peak;
     withWidth(eightBit, [&]<class Width>(Width) {
+        const std::vector<int16_t> values = normalizedValues<Width>(divisor);
         forEachStep(
             range.size(), stepDone,
-            [&](int64_t begin, int64_t end) { scaleToPeak<Width>(x, begin, end, divisor); },
+            [&](int64_t begin, int64_t end) {
+                for (int64_t k = begin; k < end; ++k)
+                    x[k] = values[uint16_t(x[k])];
+            },
             PhaseSteps);
     });
 }

@@ -4,11 +4,9 @@
 // painting, answering only Cancel, until it ends.
 #include <functional>
 
-namespace sono {
+#include "support/Cancellation.h"
 
-// Thrown out of the sample work when the user cancelled it; the command that started the work
-// then puts everything back as it was.
-struct WorkCancelled {};
+namespace sono {
 
 class WorkRunner {
   public:

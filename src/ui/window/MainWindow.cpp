@@ -379,10 +379,10 @@ std::optional<Arguments> MainWindow::askValues(ValuesDialog dialog) {
         return std::nullopt;
     // The generators' dialogs: playback stops before they are shown.
     case ValuesDialog::Synthesizer:
-        editor_.runExclusive([this] { editor_.stop(); });
+        editor_.runExclusive([this] { editor_.playback().stop(); });
         return synthesizer_->ask(exec);
     case ValuesDialog::Morse:
-        editor_.runExclusive([this] { editor_.stop(); });
+        editor_.runExclusive([this] { editor_.playback().stop(); });
         return morse_->ask(exec);
     default:
         return effectDialogs_->ask(dialog);
@@ -661,7 +661,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     // The two mark keys take the play position as the selection's start or end.
     if (event->key() == Qt::Key_BracketLeft || event->key() == Qt::Key_BracketRight) {
         const bool start = event->key() == Qt::Key_BracketLeft;
-        editor_.runExclusive([&] { editor_.markAtPlayPosition(start); });
+        editor_.runExclusive([&] { editor_.playback().markAtPlayPosition(start); });
         return;
     }
     // The zoom keys: + and - around the pointer (or the play cursor), Home and End.

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "EditingFixture.h"
+#include "effects/StepLoop.h"
 #include "formats/WavWriter.h"
 
 namespace sono::test {
@@ -213,6 +214,30 @@ TEST_F(CancelOnThread, TheWorkerComputesWhatTheCallerWouldAndStopsWhenCancelled)
         EXPECT_EQ(host.statusLog.back(), "Cancelled.") << id;
         runner.beforeWork = runner.duringWork = nullptr;
     }
+}
+
+// A step that takes long (an echo of many repeats over an hour of sound) stops at the end of the
+// piece in which Cancel came, not at the end of the step.
+TEST(CancelInsideAStep, TheWorkStopsAfterThePieceUnderWay) {
+    const int64_t items = 100 * 10 * ItemsBetweenCancelChecks; // ten pieces a step
+    int64_t seen = 0;
+    bool stepEnded = false;
+    const auto work = [&] {
+        forEachStep(
+            items, [&](int) { stepEnded = true; },
+            [&](int64_t begin, int64_t end) {
+                if (begin == 0) requestCancel();
+                seen += end - begin;
+            });
+    };
+    EXPECT_THROW(work(), WorkCancelled);
+    EXPECT_EQ(seen, ItemsBetweenCancelChecks);
+    EXPECT_FALSE(stepEnded);
+    forgetCancelRequest();
+    seen = 0;
+    EXPECT_NO_THROW(
+        forEachStep(items, {}, [&](int64_t begin, int64_t end) { seen += end - begin; }));
+    EXPECT_EQ(seen, items);
 }
 
 } // namespace

@@ -15,28 +15,28 @@ class Paste : public EditingFixture {
     // Pastes the clip over the single frame 10.
     void pasteAtTen(int view = 1, bool bothChannels = true) {
         select(10, 10, view, bothChannels);
-        editor->paste();
+        editor->edits().paste();
     }
 };
 
 TEST_F(Paste, MixAddsTheClipAndLimitsTheSum) {
     load(cat({{10000, -10000}, Samples(198, 10000)}));
     writeClip(16, 22050, {30000, -30000, -20000, 5});
-    editor->pasteMixed(); // no selection: onto the start of the sound
+    editor->edits().pasteMixed(); // no selection: onto the start of the sound
     EXPECT_EQ(left(), cat({{32767, -32766, -10000, 10005}, Samples(196, 10000)}));
 
     // A clip longer than the selection lengthens the sound after the mixed stretch.
     load(cat({Samples(10, 100), {200, 20}, Samples(188, 100)}), {}, 8);
     writeClip(8, 22050, {200, 20, 100, 50, 60, 70});
     select(10, 12);
-    editor->pasteMixed();
+    editor->edits().pasteMixed();
     EXPECT_EQ(left(), cat({Samples(10, 100), {255, 0, 72, 50, 60, 70}, Samples(187, 100)}));
 
     // A clip shorter than the selection leaves the rest of it as it was.
     load(ramp(200));
     writeClip(16, 22050, {1000, 1000});
     select(10, 20);
-    editor->pasteMixed();
+    editor->edits().pasteMixed();
     EXPECT_EQ(left(), cat({ramp(10), {1010, 1011}, ramp(188, 12)}));
 }
 
@@ -44,7 +44,7 @@ TEST_F(Paste, FadingPasteCrossesOverTheSelection) {
     load(ramp(200));
     writeClip(16, 22050, Samples(10, 4001));
     select(20, 23); // four frames, as a selection made by other means than dragging can be
-    editor->pasteFading();
+    editor->edits().pasteFading();
     // Clip weight i/4, sound weight (4 - i)/4, halves rounded to even.
     EXPECT_EQ(left(), cat({ramp(20), {20, 1016, 2012, 3006}, Samples(6, 4001), ramp(176, 24)}));
 }
@@ -82,14 +82,14 @@ TEST_F(Paste, TheClipTakesTheRateWidthAndChannelsOfTheSound) {
     // Stereo into one channel of a stereo sound: the average, in that channel only.
     load(ramp(200), ramp(200, 500));
     select(10, 12, 2, false);
-    editor->paste();
+    editor->edits().paste();
     EXPECT_EQ(left(), ramp(200));
     EXPECT_EQ(right(9, 5), Samples({509, 2, 2, 25000, 513}));
     // Mono into both channels of a stereo sound.
     load(ramp(200), ramp(200, 500));
     writeClip(16, 22050, {7, 8});
     select(10, 12);
-    editor->paste();
+    editor->edits().paste();
     EXPECT_EQ(left(9, 4), Samples({9, 7, 8, 13}));
     EXPECT_EQ(right(9, 4), Samples({509, 7, 8, 513}));
     EXPECT_EQ(doc().SampleCount, 199);
@@ -100,7 +100,7 @@ TEST_F(Paste, IntoOneChannelOrBothOfAStereoSound) {
     load(ramp(200, 1), ramp(200, 1), 8);
     writeClip(8, 22050, Samples(20, 77));
     select(190, 192, 2, false);
-    editor->paste();
+    editor->edits().paste();
     EXPECT_EQ(doc().SampleCount, 217);
     EXPECT_EQ(right(), cat({ramp(190, 1), Samples(20, 77), ramp(7, 194)}));
     EXPECT_EQ(left(), cat({ramp(200, 1), Samples(17, 128)}));
@@ -111,7 +111,7 @@ TEST_F(Paste, IntoOneChannelOrBothOfAStereoSound) {
     load(ramp(200, 1), ramp(200, 1), 8);
     writeClip(8, 22050, {77});
     select(0, 10, 1, false);
-    editor->paste();
+    editor->edits().paste();
     EXPECT_EQ(doc().SampleCount, 200);
     EXPECT_EQ(left(), cat({{77}, ramp(189, 12), Samples(10, 128)}));
     EXPECT_EQ(right(), ramp(200, 1));
@@ -120,7 +120,7 @@ TEST_F(Paste, IntoOneChannelOrBothOfAStereoSound) {
     load(ramp(200), ramp(200));
     writeClip(16, 22050, {5});
     setBoth(false);
-    editor->paste();
+    editor->edits().paste();
     EXPECT_TRUE(editor->options().bothChannels);
     EXPECT_EQ(left(199, 1), Samples{5});
     EXPECT_EQ(right(199, 1), Samples{5});
@@ -129,7 +129,7 @@ TEST_F(Paste, IntoOneChannelOrBothOfAStereoSound) {
 TEST_F(Paste, AClipCopiedByOneEditorPastesInAnother) {
     load(ramp(200, 40), ramp(200, 90), 8, 11025);
     select(10, 12);
-    editor->copy();
+    editor->edits().copy();
 
     FakeHost otherHost;
     FakeWaveDevice otherDevice;
@@ -138,7 +138,7 @@ TEST_F(Paste, AClipCopiedByOneEditorPastesInAnother) {
     other.newEmptySound(); // 100 frames of 16-bit mono silence at 22050 Hz
     other.doc().selection.SelStart = other.doc().selection.SelEnd = 50;
     ASSERT_TRUE(other.enabled(EnabledRule::ClipAvailable));
-    other.paste();
+    other.edits().paste();
     // Stereo 8-bit 11025 Hz became mono 16-bit 22050 Hz: averaged, widened, each frame doubled
     // (five frames from three, the last frame of the nearest-sample rule dropped).
     // Channel 1 holds 50, 51, 52 and channel 2 100, 101, 102 at the copied frames.
@@ -177,7 +177,7 @@ TEST_F(Paste, ABrokenClipTakesTheFailurePath) {
         SCOPED_TRACE(why);
         writeBytes(clipFile(), bytes);
         host.messages.clear();
-        editor->paste();
+        editor->edits().paste();
         EXPECT_EQ(left(), ramp(200));
         EXPECT_EQ(doc().selection.SelStart, 10);
         EXPECT_EQ(doc().selection.SelEnd, 20);
@@ -187,12 +187,12 @@ TEST_F(Paste, ABrokenClipTakesTheFailurePath) {
         EXPECT_EQ(host.statusLog.back(), "Due to an error, you cannot paste.");
     }
     editor->preferences().switchToDutch();
-    editor->pasteMixed();
+    editor->edits().pasteMixed();
     EXPECT_EQ(host.lastCritical(), "Vanwege een fout kunt u niet plakken.");
     EXPECT_EQ(host.messages.back().caption, "Sonoplexer");
 
     writeBytes(clipFile(), good);
-    editor->paste();
+    editor->edits().paste();
     EXPECT_EQ(left(9, 5), Samples({9, 1, 2, 3, 21}));
 }
 
@@ -204,7 +204,8 @@ TEST_F(Paste, AnyClipIntoAnySoundKeepsTheDocumentWhole) {
     auto pick = [&](std::initializer_list<int> values) {
         return *(values.begin() + random() % values.size());
     };
-    void (Editor::*const pastes[])() = {&Editor::paste, &Editor::pasteMixed, &Editor::pasteFading};
+    void (EditCommands::*const pastes[])() = {&EditCommands::paste, &EditCommands::pasteMixed,
+                                              &EditCommands::pasteFading};
     for (int round = 0; round < 400; ++round) {
         const int soundBits = pick({8, 16}), clipBits = pick({8, 16});
         const int soundFrames = pick({1, 2, 3, 150}), clipFrames = pick({1, 2, 5, 40});
@@ -222,7 +223,7 @@ TEST_F(Paste, AnyClipIntoAnySoundKeepsTheDocumentWhole) {
         const std::pair<int, int> selections[] = {{-1, -1}, {0, 0}, {last, last}, {0, last}};
         std::tie(doc().selection.SelStart, doc().selection.SelEnd) = selections[pick({0, 1, 2, 3})];
         doc().selection.SelChannel = pick({1, 2});
-        (editor.get()->*pastes[pick({0, 1, 2})])();
+        (editor->edits().*pastes[pick({0, 1, 2})])();
         ASSERT_EQ(doc().UndoLevel, 1);
         ASSERT_GE(doc().SampleCount, 100);
         ASSERT_EQ(left().size(), size_t(doc().SampleCount));

@@ -13,7 +13,7 @@ TEST_F(SelectionEdits, CopyWritesTheClipFileByteForByte) {
     // Without a selection: the whole sound, both channels.
     load(ramp(120), ramp(120, -500), 16, 44100);
     EXPECT_FALSE(editor->enabled(EnabledRule::ClipAvailable));
-    editor->copy();
+    editor->edits().copy();
     EXPECT_EQ(clip(),
               clipHeader(120, 16, 44100) + block(1, ramp(120)) + block(2, ramp(120, -500)) + End);
     EXPECT_EQ(host.statusLog.back(), "The selected part has been copied.");
@@ -22,45 +22,45 @@ TEST_F(SelectionEdits, CopyWritesTheClipFileByteForByte) {
 
     // A selection in one view with the both-channels option off: that channel alone.
     select(10, 20, 2, false);
-    editor->copy();
+    editor->edits().copy();
     EXPECT_EQ(clip(), clipHeader(11, 16, 44100) + block(2, ramp(11, -490)) + End);
     select(10, 20, 1, false);
-    editor->copy();
+    editor->edits().copy();
     EXPECT_EQ(clip(), clipHeader(11, 16, 44100) + block(1, ramp(11, 10)) + End);
     setBoth(true);
-    editor->copy();
+    editor->edits().copy();
     EXPECT_EQ(clip(),
               clipHeader(11, 16, 44100) + block(1, ramp(11, 10)) + block(2, ramp(11, -490)) + End);
 
     // A mono 8-bit sound: one block; the selection stays.
     load(ramp(150, 100), {}, 8, 8000);
     select(0, 148);
-    editor->copy();
+    editor->edits().copy();
     EXPECT_EQ(clip(), clipHeader(149, 8, 8000) + block(1, ramp(149, 100)) + End);
     EXPECT_EQ(doc().selection.SelStart, 0);
     EXPECT_EQ(doc().selection.SelEnd, 148);
 }
 
-TEST_F(SelectionEdits, EraseCopiesFirstSoTheErasedPartCanBePastedBack) {
+// Erase copies first, so the erased part can be pasted back; Cut and Erase do nothing when the
+// clip cannot be written.
+TEST_F(SelectionEdits, CutAndEraseChangeTheSoundOnlyOnceTheClipIsWritten) {
     load(ramp(200, -100));
     select(0, 4);
-    editor->erase();
+    editor->edits().erase();
     EXPECT_EQ(left(), cat({Samples(5, 0), ramp(195, -95)}));
     EXPECT_EQ(clip(), clipHeader(5, 16, 22050) + block(1, ramp(5, -100)) + End);
     EXPECT_EQ(doc().UndoLevel, 1);
-}
 
-TEST_F(SelectionEdits, CutAndEraseDoNothingWhenTheClipCannotBeWritten) {
     load(ramp(300));
     std::filesystem::remove(clipFile());
     std::filesystem::create_directories(clipFile() / "occupied");
     select(100, 110);
-    editor->cut();
+    editor->edits().cut();
     EXPECT_EQ(left(), ramp(300));
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_EQ(host.lastCritical(), "The selected part could not be copied, because the temporary "
                                    "folder cannot be written.");
-    editor->erase();
+    editor->edits().erase();
     EXPECT_EQ(left(), ramp(300));
 }
 
@@ -68,11 +68,11 @@ TEST_F(SelectionEdits, CutAndEraseDoNothingWhenTheClipCannotBeWritten) {
 TEST_F(SelectionEdits, AddSilenceRemembersTheLastAcceptedNumberWithAPoint) {
     load(ramp(300, 5), {}, 8);
     host.inputs = {"0,5"};
-    editor->addSilence();
+    editor->edits().addSilence();
     EXPECT_EQ(doc().SampleCount, 300 + 11025);
     // The smallest number the box takes: a tenth of a second.
     host.inputs = {"0.1"};
-    editor->addSilence();
+    editor->edits().addSilence();
     EXPECT_EQ(doc().SampleCount, 300 + 11025 + 2205);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.inputDefaults, (std::vector<std::string>{"1", "0.5"}));
@@ -82,22 +82,22 @@ TEST_F(SelectionEdits, AddSilenceRemembersTheLastAcceptedNumberWithAPoint) {
 TEST_F(SelectionEdits, EdgesOfTheSoundStayInsideTheArrays) {
     load({5}, {6});
     select(0, 0);
-    editor->copy();
+    editor->edits().copy();
     EXPECT_EQ(clip(), clipHeader(1, 16, 22050) + block(1, {5}) + block(2, {6}) + End);
-    editor->mute();
+    editor->edits().mute();
     EXPECT_EQ(left(0, 1), Samples{0});
     select(0, 0);
-    editor->deleteSelected();
+    editor->edits().deleteSelected();
     EXPECT_EQ(left(), Samples(100, 0));
 
     // A selection reaching past the end counts only the frames that are there.
     load(ramp(150));
     select(140, 400);
-    editor->cut();
+    editor->edits().cut();
     EXPECT_EQ(clip(), clipHeader(10, 16, 22050) + block(1, ramp(10, 140)) + End);
     EXPECT_EQ(left(), ramp(140));
     select(149, 149);
-    editor->erase();
+    editor->edits().erase();
     EXPECT_EQ(left(), ramp(140));
 }
 
@@ -107,7 +107,7 @@ TEST_F(SelectionEdits, LoopsRoundTheirProgressHalvesToEven) {
     load(ramp(1000), ramp(1000));
     select(100, 899);
     host.progressSteps.clear();
-    editor->mute();
+    editor->edits().mute();
     ASSERT_EQ(steps.size(), 200u);
     EXPECT_EQ(steps[1], 0);    // 0.5
     EXPECT_EQ(steps[3], 2);    // 1.5
@@ -120,7 +120,7 @@ TEST_F(SelectionEdits, LoopsRoundTheirProgressHalvesToEven) {
     load(ramp(1000), ramp(1000));
     select(100, 199);
     host.progressSteps.clear();
-    editor->deleteSelected();
+    editor->edits().deleteSelected();
     ASSERT_GE(steps.size(), 100u);
     EXPECT_EQ(steps[3], 2);
     EXPECT_EQ(steps[7], 4);
@@ -130,7 +130,7 @@ TEST_F(SelectionEdits, LoopsRoundTheirProgressHalvesToEven) {
     load(Samples(1000, 77), Samples(1000, 77), 8);
     host.inputs.push_back("1");
     host.progressSteps.clear();
-    editor->addSilence();
+    editor->edits().addSilence();
     ASSERT_EQ(steps.size(), 200u);
     EXPECT_EQ(steps[3], 2);
     EXPECT_EQ(steps[103], 52); // 51.5

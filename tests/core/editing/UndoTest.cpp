@@ -57,7 +57,7 @@ TEST_F(Undo, NothingHappensWithoutASoundAndClearingFindsEverySnapshot) {
     // New sound clears the history, files included.
     load(ramp(200));
     select(0, 10);
-    editor->mute();
+    editor->edits().mute();
     ASSERT_TRUE(std::filesystem::exists(snapshot(0)));
     editor->newEmptySound();
     EXPECT_FALSE(std::filesystem::exists(snapshot(0)));
@@ -111,7 +111,7 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
     // Neither disk nor memory: the edit is refused, the sound and every level as they were.
     load(ramp(200));
     select(10, 20);
-    editor->mute();
+    editor->edits().mute();
     const Samples muted = left();
     editor->history().undo();
     ASSERT_EQ(doc().UndoLevel, 0);
@@ -139,7 +139,7 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
     std::filesystem::create_directories(snapshot(0) / "occupied");
     editor->preferences().switchToDutch();
     select(10, 20);
-    editor->deleteSelected();
+    editor->edits().deleteSelected();
     EXPECT_EQ(doc().SampleCount, 200);
     EXPECT_EQ(host.lastCritical(), "De gegevens om ongedaan te maken konden niet worden opgeslagen "
                                    "in de tijdelijke map. Er is niets veranderd.");
@@ -148,7 +148,7 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
 TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     load(ramp(200));
     select(10, 20);
-    editor->mute();
+    editor->edits().mute();
     const Samples muted = left();
     const std::string good = readBytes(snapshot(0));
 

@@ -95,6 +95,7 @@ TEST(LongSound, EchoGivesThePlainResultSampleForSample) {
         {{500, 60, 0, 60, 2, false}, "a delay falling to nothing"},
         {{0.01f, 70, 0.01f, 70, 2, false}, "a delay below a frame"},
         {{20, 90, 20, 90, 9, false}, "more repeats than four at a time take"},
+        {{20000, 50, 9000, 50, 2, false}, "echoes reaching beyond the end of the sound"},
     };
     for (const bool eightBit : {false, true}) {
         const Samples original = eightBit ? noise(LongFrames, 51, 0, 255) : noise(LongFrames, 52);

@@ -22,13 +22,13 @@ class Transport : public EditorFixture {
 };
 
 TEST_F(Transport, PlayPlaysTheSoundOrTheSelectionFromMemory) {
-    editor->play(); // no sound: nothing
+    editor->playback().play(); // no sound: nothing
     EXPECT_TRUE(device.commands.empty());
 
     // An odd sound plays as it is: no frame is added, no file written, nothing saved.
     load(ramp(88199), {}, 16, 44100);
     editor->setStatus(1, "before");
-    editor->play();
+    editor->playback().play();
     // Stop first, then the sound: stopped and closed again, opened and played.
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "stop", "close",
                                                          "open sound 0 88199", "play"}));
@@ -44,7 +44,7 @@ TEST_F(Transport, PlayPlaysTheSoundOrTheSelectionFromMemory) {
     load(ramp(88200), ramp(88200, 7), 16, 44100);
     doc().selection = {66150, 44100, 1};
     device.commands.clear();
-    editor->play();
+    editor->playback().play();
     EXPECT_EQ(device.commands.at(4), "open sound 44100 22050");
     EXPECT_EQ(editor->transport().playing().startMs, 1000);
     EXPECT_EQ(editor->transport().playing().fromFrame, 44100);
@@ -69,16 +69,16 @@ TEST_F(Transport, PlayPlaysTheSoundOrTheSelectionFromMemory) {
 TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     load(ramp(1000));
     select(10, 19);
-    editor->mute();
+    editor->edits().mute();
     EXPECT_EQ(device.commands.back(), "play");
     editor->preferences().toggleOption(&Options::listenAfterChange); // off
     device.commands.clear();
-    editor->mute();
+    editor->edits().mute();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close"}));
 
     device.opens = false;
-    editor->play();
-    editor->play();
+    editor->playback().play();
+    editor->playback().play();
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text, "The sound cannot be played: there is no sound output, or it "
                                      "does not take this format.");
@@ -87,7 +87,7 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     editor->effects().reverse();
     editor->effects().reverse();
     EXPECT_EQ(host.messages.size(), 2u);
-    editor->record();
+    editor->playback().record();
     EXPECT_EQ(host.messages.back().text, "Nothing can be recorded: there is no sound input, or it "
                                          "does not take this format.");
     EXPECT_FALSE(editor->transport().recording());
@@ -106,7 +106,7 @@ std::string recordedStereo(int frames) {
 TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     load(ramp(100, 1), {}, 16, 11025); // mono: the recording is averaged to 0
     editor->preferences().toggleOption(&Options::listenAfterChange);
-    editor->record();
+    editor->playback().record();
     EXPECT_TRUE(editor->transport().recording());
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "format 11025 1",
                                                          "open record " + temp(0), "record"}));
@@ -114,7 +114,7 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     EXPECT_FALSE(editor->enabled(EnabledRule::SoundSeekable));
     device.recordedBytes = recordedStereo(4);
     device.commands.clear();
-    editor->stop();
+    editor->playback().stop();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "save", "close"}));
     EXPECT_FALSE(editor->transport().recording());
     // Without a selection a plain recording replaces the last frame: 99 + 4 frames.
@@ -127,8 +127,8 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     // Mixed in without a selection: added onto the start.
     load(Samples(100, 5), {}, 16, 11025);
     device.recordedBytes = riff(fmtChunk(1, 11025, 16) + chunk("data", le16({10, 20, 30})));
-    editor->recordMixed();
-    editor->stop();
+    editor->playback().recordMixed();
+    editor->playback().stop();
     EXPECT_EQ(left(0, 4), Samples({15, 25, 35, 5}));
     EXPECT_EQ(doc().SampleCount, 100);
 
@@ -136,15 +136,15 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
     load(Samples(100, 400), {}, 16, 11025);
     select(10, 13);
     device.recordedBytes = riff(fmtChunk(1, 11025, 16) + chunk("data", le16({0, 0, 0, 0})));
-    editor->recordFading();
-    editor->stop();
+    editor->playback().recordFading();
+    editor->playback().stop();
     EXPECT_EQ(left(10, 4), Samples({400, 300, 200, 100}));
 
     // A recording that is no readable file: nothing merged, but the undo level stays.
     load(ramp(100));
     device.recordedBytes = "not a sound";
-    editor->record();
-    editor->stop();
+    editor->playback().record();
+    editor->playback().stop();
     EXPECT_EQ(host.statusLog.back(), "Recording failed.");
     EXPECT_EQ(host.lastCritical(), "An error has occured while recording.");
     EXPECT_EQ(left(), ramp(100));
@@ -193,32 +193,32 @@ TEST_F(Transport, TheRecordedFileIsReadChunkByChunk) {
 
 TEST_F(Transport, TheMarkKeysTakeThePlayPosition) {
     load(ramp(44100), ramp(44100), 16, 44100);
-    editor->markAtPlayPosition(true); // nothing plays
+    editor->playback().markAtPlayPosition(true); // nothing plays
     EXPECT_FALSE(doc().hasSelection());
     select(0, 99, 1, false);
     editor->view().selectNothing();
-    editor->play(); // the whole sound: the play position is the frame
+    editor->playback().play(); // the whole sound: the play position is the frame
     device.lengthMs = 1000;
     device.positionMs = 250;
-    editor->markAtPlayPosition(false); // end at the play position, start at 0
+    editor->playback().markAtPlayPosition(false); // end at the play position, start at 0
     EXPECT_EQ(doc().selection.SelStart, 0);
     EXPECT_EQ(doc().selection.SelEnd, 11026); // 11025 rounded up to even
     EXPECT_TRUE(editor->options().bothChannels);
     device.positionMs = 500;
-    editor->markAtPlayPosition(true); // past the end: the end moves to the last frame
+    editor->playback().markAtPlayPosition(true); // past the end: the end moves to the last frame
     EXPECT_EQ(doc().selection.SelStart, 22050);
     EXPECT_EQ(doc().selection.SelEnd, 44099);
 
     // While a selection plays, the device counts from the selection's start, which lies nearly
     // half a millisecond past a whole one: 22072 + 4410, then 22072 + 11025 (up to even).
     select(22072, 30000);
-    editor->play();
+    editor->playback().play();
     device.positionMs = 100;
-    editor->markAtPlayPosition(true);
+    editor->playback().markAtPlayPosition(true);
     EXPECT_EQ(doc().selection.SelStart, 26482);
     EXPECT_EQ(doc().selection.SelEnd, 30000);
     device.positionMs = 250;
-    editor->markAtPlayPosition(false);
+    editor->playback().markAtPlayPosition(false);
     EXPECT_EQ(doc().selection.SelEnd, 33098);
 }
 
