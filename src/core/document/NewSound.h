@@ -1,6 +1,7 @@
 #pragma once
 // A whole sound as it replaces the current one (open, raw import, New, conversion, undo, a
 // recovered sound, a generator's): its format and its samples, under the document's field names.
+// Every path that puts a sound in place goes through the editor's installSound with one.
 #include <cstdint>
 #include <utility>
 
@@ -8,10 +9,7 @@
 
 namespace sono {
 
-struct NewSound {
-    float Channels = 1;
-    float SampleRate = 22050;
-    float BitsPerSample = 16;
+struct NewSound : SoundFormat {
     int32_t SampleCount = 0;
     Samples LeftSamples{0};
     Samples RightSamples{0}; // the single element 0 for mono
@@ -19,12 +17,7 @@ struct NewSound {
 
 // The format and samples of `doc`, moved out of it.
 inline NewSound takeSound(Document& doc) {
-    return {doc.Channels,
-            doc.SampleRate,
-            doc.BitsPerSample,
-            doc.SampleCount,
-            std::move(doc.LeftSamples),
-            std::move(doc.RightSamples)};
+    return {doc.format(), doc.SampleCount, std::move(doc.LeftSamples), std::move(doc.RightSamples)};
 }
 
 } // namespace sono

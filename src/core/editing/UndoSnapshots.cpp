@@ -151,7 +151,7 @@ SnapshotRead UndoSnapshots::bringBack(int level, Document& doc) {
         return readUndoSnapshot(undoSnapshotPath(tempDir_, level), doc);
     Copy& copy = found->second;
     doc.LeftSamples = std::move(copy.left);
-    if (copy.shape.channels == 2) doc.RightSamples = std::move(copy.right);
+    if (copy.shape.format.isStereo()) doc.RightSamples = std::move(copy.right);
     copy.shape.applyTo(doc);
     copy.inSound = true;
     return SnapshotRead::Loaded;
@@ -162,7 +162,7 @@ void UndoSnapshots::giveBack(int level, Document& doc) {
     if (found == inMemory_.end() || !found->second.inSound) return;
     Copy& copy = found->second;
     copy.left = std::move(doc.LeftSamples);
-    if (copy.shape.channels == 2) copy.right = std::move(doc.RightSamples);
+    if (copy.shape.format.isStereo()) copy.right = std::move(doc.RightSamples);
     copy.inSound = false;
 }
 

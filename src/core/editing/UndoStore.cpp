@@ -6,9 +6,9 @@
 #include <cstring>
 #include <new>
 
+#include "formats/ByteFile.h"
 #include "support/ChannelMemory.h"
 #include "support/Numbers.h"
-#include "formats/ByteFile.h"
 
 namespace sono {
 
@@ -32,15 +32,15 @@ bool writeSnapshotFile(const std::filesystem::path& file, const SnapshotShape& s
                        const int16_t* left, const int16_t* right, const std::atomic<bool>* stop) {
     std::string header(Magic, 4);
     appendLE32(header, uint32_t(shape.frames));
-    appendLE32(header, floatBits(shape.bits));
-    appendLE32(header, floatBits(shape.rate));
-    appendLE32(header, floatBits(shape.channels));
+    appendLE32(header, floatBits(shape.format.BitsPerSample));
+    appendLE32(header, floatBits(shape.format.SampleRate));
+    appendLE32(header, floatBits(shape.format.Channels));
     ReplacingFile out(file.string(), ReplacingFile::Kind::WorkFile);
     out.write(header.data(), header.size());
     // In pieces, so a write on another thread can be stopped without waiting for all of it.
     constexpr size_t Piece = size_t(1) << 21;
     const size_t frames = size_t(std::max(shape.frames, 0));
-    for (const int16_t* channel : {left, shape.channels == 2 ? right : nullptr}) {
+    for (const int16_t* channel : {left, shape.format.isStereo() ? right : nullptr}) {
         for (size_t done = 0; channel && done < frames; done += Piece) {
             if (stop && stop->load(std::memory_order_relaxed)) return false;
             writeSampleBlock(out, channel + done, std::min(Piece, frames - done));
@@ -88,10 +88,10 @@ SnapshotRead readUndoSnapshot(const std::filesystem::path& file, Document& doc) 
             allocateChannel(right, std::max<size_t>(size_t(count), 1), 0);
             if (!readSampleBlock(*in, right.data(), size_t(count))) return SnapshotRead::Damaged;
         }
-        doc.SampleCount = count;
-        doc.BitsPerSample = bits;
-        doc.SampleRate = rate;
-        doc.Channels = channels;
+        SnapshotShape shape;
+        shape.frames = count;
+        shape.format = {channels, rate, bits};
+        shape.applyTo(doc);
         doc.LeftSamples = std::move(left);
         if (channels == 2) doc.RightSamples = std::move(right);
     } catch (const std::bad_alloc&) {

@@ -18,17 +18,13 @@ std::filesystem::path undoSnapshotPath(const std::filesystem::path& tempDir, int
 // The format fields of a snapshot.
 struct SnapshotShape {
     int32_t frames = 0;
-    float bits = 16, rate = 44100, channels = 1;
+    SoundFormat format;
     SnapshotShape() = default;
-    explicit SnapshotShape(const Document& doc)
-        : frames(doc.SampleCount), bits(doc.BitsPerSample), rate(doc.SampleRate),
-          channels(doc.Channels) {}
+    explicit SnapshotShape(const Document& doc) : frames(doc.SampleCount), format(doc.format()) {}
     // Gives the document this count and format (its samples are the caller's business).
     void applyTo(Document& doc) const {
         doc.SampleCount = frames;
-        doc.BitsPerSample = bits;
-        doc.SampleRate = rate;
-        doc.Channels = channels;
+        doc.format() = format;
     }
 };
 

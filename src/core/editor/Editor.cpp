@@ -162,12 +162,8 @@ ChannelScope Editor::editChannels() const {
 
 void Editor::installSound(NewSound sound) {
     const bool lengthChanged = sound.SampleCount != doc_.SampleCount;
-    const bool formatChanged = sound.Channels != doc_.Channels ||
-                               sound.SampleRate != doc_.SampleRate ||
-                               sound.BitsPerSample != doc_.BitsPerSample;
-    doc_.Channels = sound.Channels;
-    doc_.SampleRate = sound.SampleRate;
-    doc_.BitsPerSample = sound.BitsPerSample;
+    const bool formatChanged = sound.format() != doc_.format();
+    doc_.format() = sound.format();
     doc_.SampleCount = sound.SampleCount;
     doc_.LeftSamples = std::move(sound.LeftSamples);
     doc_.RightSamples = std::move(sound.RightSamples);

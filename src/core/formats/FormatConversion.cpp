@@ -49,7 +49,7 @@ NewSound convertedSound(const Document& doc, int bits, int32_t rate, int channel
                         const std::function<void(int)>& stepDone) {
     const int64_t frames = std::max(doc.SampleCount, 0);
     const bool stereo = doc.isStereo();
-    NewSound sound{doc.Channels, doc.SampleRate, doc.BitsPerSample, int32_t(frames), {}, {0}};
+    NewSound sound{doc.format(), int32_t(frames), {}, {0}};
     if (doc.SampleRate != float(rate)) {
         const double q = rateRatio(doc, rate);
         const double newFrames = q * double(frames);

@@ -39,7 +39,7 @@ struct WavReadResult {
                                 // the whole frames that are there
 
     // The format and the samples; no format (all 0) when the file was refused.
-    NewSound sound{0, 0, 0};
+    NewSound sound{{0, 0, 0}};
 
     InfoFields info; // ISFT already carries the program's signature
     std::string dispText;
