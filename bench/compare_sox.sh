@@ -45,6 +45,12 @@ alien1"
 alien2"
     [speed]="open $sound
 speed 150 150"
+    [normalize]="open $sound
+normalize"
+    [shrink]="open $sound
+shrink 4"
+    [echo3]="open $sound
+echo 100 100 50 50 3 equal"
 )
 declare -A sox_args=(
     [start]="$work/tiny.wav -n"
@@ -73,7 +79,8 @@ measure() {
 }
 
 for ((run = 0; run < runs; ++run)); do
-    for name in start open save volume reverse echo satellite creaking alien1 alien2 speed; do
+    for name in start open save volume reverse echo echo3 satellite creaking alien1 alien2 speed \
+        normalize shrink; do
         measure "ours-$name" "$program" --batch "$work/$name.sb"
     done
     for name in start read copy vol reverse echo; do
@@ -119,6 +126,9 @@ row "creaking, with snapshot (sox: vol)" creaking vol "5x sox"
 row "alien voice 1, with snapshot (sox: vol)" alien1 vol "5x sox"
 row "alien voice 2, with snapshot (sox: vol)" alien2 vol "5x sox"
 row "speed 150 %, with snapshot (sox: vol)" speed vol "5x sox"
+row "echo, three repeats, with snapshot (sox: vol)" echo3 vol "5x sox"
+row "normalize, with snapshot (sox: vol)" normalize vol "5x sox"
+row "shrink by 4, with snapshot (sox: vol)" shrink vol "5x sox"
 awk -v o="$(median_memory ours-open)" -v s="$(median_memory ours-start)" -v n=$sound_bytes 'BEGIN {
     printf "| %-42s | %8.2fx the sound | - | - | at most 1.2x |\n",
         "peak memory of an open, over start-up", (o - s) * 1024 / n }'
