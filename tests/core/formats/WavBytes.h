@@ -1,6 +1,9 @@
 #pragma once
-// Builds RIFF/WAVE bytes by hand, so tests can make files no ordinary tool would write.
+// Builds RIFF/WAVE bytes by hand, so tests can make files no ordinary tool would write, and reads
+// WAV files with sox, an independent reader.
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -61,6 +64,33 @@ inline std::string patternBytes(size_t count) {
     for (size_t i = 0; i < count; ++i)
         out += char((x = x * 1103515245 + 12345) >> 16);
     return out;
+}
+
+inline bool haveSox() {
+    return std::system("sox --version >/dev/null 2>&1") == 0;
+}
+
+inline std::string shellQuoted(const std::filesystem::path& file) {
+    return "'" + file.string() + "'";
+}
+
+// Standard output of a shell command that must succeed.
+inline std::string shellOutput(const std::string& command) {
+    std::string out;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    EXPECT_EQ(pclose(pipe), 0) << command;
+    return out;
+}
+
+// The samples as sox decodes them, little-endian, in the file's own width.
+inline std::string soxSamples(const std::filesystem::path& wav, int bits) {
+    std::string encoding = bits == 8 ? "unsigned" : "signed";
+    return shellOutput("sox " + shellQuoted(wav) + " -t raw -e " + encoding + " -b " +
+                       std::to_string(bits) + " -L -");
 }
 
 // The editor fixture with a sound about to be saved as sound.wav, whose samples differ from frame

@@ -2,8 +2,6 @@
 // reads the editor's files as they were is checked by files.check and saving.check.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "WavBytes.h"
 #include "formats/WavReader.h"
 #include "formats/WavWriter.h"
@@ -12,33 +10,6 @@ namespace sono::test {
 namespace {
 
 using namespace std::string_literals;
-
-bool haveSox() {
-    return std::system("sox --version >/dev/null 2>&1") == 0;
-}
-
-std::string shellQuoted(const std::filesystem::path& file) {
-    return "'" + file.string() + "'";
-}
-
-// Standard output of a shell command that must succeed.
-std::string run(const std::string& command) {
-    std::string out;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0) << command;
-    return out;
-}
-
-// The samples as sox decodes them, little-endian, in the file's own width.
-std::string soxSamples(const std::filesystem::path& wav, int bits) {
-    std::string encoding = bits == 8 ? "unsigned" : "signed";
-    return run("sox " + shellQuoted(wav) + " -t raw -e " + encoding + " -b " +
-               std::to_string(bits) + " -L -");
-}
 
 // The 16-bit value a 24-bit sample keeps: the upper two bytes, one lower when the low byte is 0
 // and they are odd.
@@ -67,9 +38,9 @@ TEST_F(WavSox, ReaderAgreesWithSoxOnEveryWidthAndLayout) {
             raw.resize(raw.size() / frameBytes * frameBytes);
             writeBytes(dir / "in.raw", raw);
             std::filesystem::path plain = dir / "plain.wav";
-            run("sox -t raw -r 11025 -e " + std::string(bits == 8 ? "unsigned" : "signed") +
-                " -b " + std::to_string(bits) + " -c " + std::to_string(channels) + " -L " +
-                shellQuoted(dir / "in.raw") + " -t wavpcm " + shellQuoted(plain));
+            shellOutput("sox -t raw -r 11025 -e " + std::string(bits == 8 ? "unsigned" : "signed") +
+                        " -b " + std::to_string(bits) + " -c " + std::to_string(channels) + " -L " +
+                        shellQuoted(dir / "in.raw") + " -t wavpcm " + shellQuoted(plain));
 
             // The same file with texts put in before the samples.
             const std::string bytes = readBytes(plain);
@@ -116,8 +87,8 @@ TEST_F(WavSox, LongStereoSoundsReadAndSaveAsSoxReadsThem) {
         SCOPED_TRACE(std::to_string(bits) + " bits");
         const std::string frames = bits == 8 ? "14000001" : "7000001";
         const std::filesystem::path made = dir / "made.wav", saved = dir / "saved.wav";
-        run("sox -D -r 44100 -c 2 -n -b " + std::to_string(bits) + " " + shellQuoted(made) +
-            " synth " + frames + "s whitenoise vol 0.5");
+        shellOutput("sox -D -r 44100 -c 2 -n -b " + std::to_string(bits) + " " + shellQuoted(made) +
+                    " synth " + frames + "s whitenoise vol 0.5");
         const std::string sox = soxSamples(made, bits);
 
         WavReadResult read = readWaveFile(made.string());

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 
 #include "EditorFixture.h"
 #include "formats/ByteFile.h"
@@ -103,22 +102,13 @@ TEST(SynthesisTest, MendsAFlatPeriodAndAToneAboveTheRateToSilence) {
 }
 
 TEST(SynthesisTest, SoxReadsTheSynthesizedFileAsWritten) {
-    if (std::system("sox --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no sox";
+    if (!haveSox()) GTEST_SKIP() << "no sox";
     const auto file = privateTempPath("sonotest-synth.wav");
     for (int bits : {8, 16}) {
-        const SynthSettings s = settingsWith(ramp255(), 440, 80, 250, 22050, bits);
-        writeBytes(file, synthesizedWave(s));
-        const std::string command = "sox '" + file.string() + "' -t raw -e " +
-                                    (bits == 8 ? "unsigned" : "signed") + " -b " +
-                                    std::to_string(bits) + " -L -";
-        std::string decoded;
-        std::FILE* pipe = popen(command.c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            decoded.append(buffer, n);
-        EXPECT_EQ(pclose(pipe), 0);
-        EXPECT_EQ(decoded, synthesizedWave(s).substr(44));
+        const std::string wave =
+            synthesizedWave(settingsWith(ramp255(), 440, 80, 250, 22050, bits));
+        writeBytes(file, wave);
+        EXPECT_EQ(soxSamples(file, bits), wave.substr(44));
     }
     std::filesystem::remove(file);
 }
@@ -185,10 +175,8 @@ TEST(PeriodFileTest, FrequencyCodesBothWays) {
     EXPECT_EQ(frequencyCode(1000), 1);
     EXPECT_EQ(frequencyCode(1001), 1001);
     EXPECT_EQ(frequencyOfCode(1500), 1500);
-    EXPECT_EQ(frequencyCode(2500), 2500);
     // A code without a frequency leaves it alone; one beyond the scroll bar is kept within it.
     EXPECT_EQ(frequencyOfCode(0), std::nullopt);
-    EXPECT_EQ(frequencyOfCode(-4), std::nullopt);
     EXPECT_EQ(frequencyOfCode(200), 10); // round(1000 / 200) = 5 Hz
     EXPECT_EQ(frequencyOfCode(99999), 2500);
 }
@@ -248,14 +236,7 @@ TEST(PeriodFileTest, NamesAndTheList) {
 
 // ---------------------------------------------------------------- the editor
 
-class SynthesizerEditorTest : public EditorFixture {
-  protected:
-    void SetUp() override {
-        EditorFixture::SetUp();
-        editor->preferences().switchToEnglish();
-        host.statusLog.clear();
-    }
-};
+using SynthesizerEditorTest = EditorFixture;
 
 // The question, the panels, the caption and the levels after Open are in generators.sb.
 TEST_F(SynthesizerEditorTest, OpenReplacesTheSoundByTheSynthesizedOne) {
