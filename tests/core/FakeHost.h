@@ -75,6 +75,13 @@ class FakeHost : public UserDialogs, public ViewObserver {
     }
     void programClosed() override { closed = true; }
 
+    // The texts of the messages shown, in turn.
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> texts;
+        for (const ShownMessage& message : messages)
+            texts.push_back(message.text);
+        return texts;
+    }
     // The text of the last critical message, or "" when none was shown.
     std::string lastCritical() const {
         for (auto it = messages.rbegin(); it != messages.rend(); ++it)

@@ -188,10 +188,6 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     connectCommands();
     languageChanged();
     refreshCommandState();
-    openDialog_ = [this](const QString& filter, const QString& folder) {
-        auto chosen = showOpenDialog(OpenPanel::Mode::Preview, filter, folder);
-        return chosen ? chosen->path : QString();
-    };
     saveDialog_ = [this](const QString& filter, const QString& folder) {
         return showSaveDialog(filter, folder);
     };
@@ -478,9 +474,10 @@ std::optional<std::string> MainWindow::askInput(const std::string& title, const 
 
 std::optional<std::string> MainWindow::chooseOpenPath(const std::string& filter,
                                                       const std::string& initialDir) {
-    QString chosen = openDialog_(qtFileFilter(filter), localPath(initialDir));
-    if (chosen.isEmpty()) return std::nullopt;
-    return editorPath(chosen);
+    auto chosen =
+        showOpenDialog(OpenPanel::Mode::Preview, qtFileFilter(filter), localPath(initialDir));
+    if (!chosen || chosen->path.isEmpty()) return std::nullopt;
+    return editorPath(chosen->path);
 }
 
 std::optional<std::string> MainWindow::chooseSavePath(const std::string& filter,

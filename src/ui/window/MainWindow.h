@@ -57,9 +57,8 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver, 
     void finishStartUp(const std::optional<std::string>& fileToOpen);
 
     // Shows a file dialog with a Qt filter and a start folder and returns the chosen path, or ""
-    // when the user cancels. The window uses its own QFileDialogs unless it is given others.
+    // when the user cancels. The window uses its own save dialog unless it is given another.
     using FileDialog = std::function<QString(const QString& filter, const QString& folder)>;
-    void setOpenDialog(FileDialog dialog) { openDialog_ = std::move(dialog); }
     void setSaveDialog(FileDialog dialog) { saveDialog_ = std::move(dialog); }
 
     // ---- UserDialogs ----
@@ -154,7 +153,6 @@ class MainWindow : public QMainWindow, public UserDialogs, public ViewObserver, 
     EffectDialogs* effectDialogs_;
     SynthesizerDialog* synthesizer_;
     MorseDialog* morse_;
-    FileDialog openDialog_;
     FileDialog saveDialog_;
     std::vector<Binding> bindings_;
     WaveformViews* views_ = nullptr;
