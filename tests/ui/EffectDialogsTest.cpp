@@ -193,8 +193,6 @@ void EffectDialogsTest::sentencesInBothLanguages() {
 
     session.item("MMned")->trigger();
     ask(session, "MMecho", [](EffectDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QString(" Een echo maken"));
-        QCOMPARE(same(dialog, 1)->text(), QString("Het volume blijft gelijk"));
         QCOMPARE(sentence(dialog, 0), QString("De vertraging is 102 milliseconden."));
         QCOMPARE(sentence(dialog, 1), QString("Het volume is 30 %."));
         QCOMPARE(sentence(dialog, 2), QString("Het aantal herhalingen is 1."));
@@ -230,21 +228,13 @@ void EffectDialogsTest::sentencesInBothLanguages() {
     QCOMPARE(numbers(shrink), QList<double>{10});
 }
 
+// Which effects are enabled, and what they do, is the editor's (its tests, effects.sb); here the
+// window's part: each item shows its dialog, whose Apply runs the effect and whose Cancel and
+// close box do not.
 void EffectDialogsTest::everyEffectRunsFromTheWindow() {
     Session session;
-    const std::pair<const char*, const char*> effects[] = {{"MMvolume", "Volume"},
-                                                           {"MMspeed", "Snelheid"},
-                                                           {"MMecho", "Echo"},
-                                                           {"MMkrimpen", "Krimpen"},
-                                                           {"MMfilter", "Filter"}};
-    for (auto [item, key] : effects)
-        QVERIFY2(!session.item(item)->isEnabled() && !session.button(key)->isEnabled(), item);
     session.openTone("tone.wav");
-    for (auto [item, key] : effects)
-        QVERIFY2(session.item(item)->isEnabled() && session.button(key)->isEnabled(), item);
     const Editor& editor = session.window->editor();
-
-    // Cancel, and the close box, leave the sound alone.
     whenShown<EffectDialog>([](EffectDialog* dialog) { button(dialog, "Command2")->click(); });
     session.item("MMvolume")->trigger();
     whenShown<EffectDialog>([](EffectDialog* dialog) { dialog->close(); });
@@ -252,13 +242,8 @@ void EffectDialogsTest::everyEffectRunsFromTheWindow() {
     QCOMPARE(editor.doc().UndoLevel, 0);
     QVERIFY(session.window->findChild<QDialog*>("EchoForm"));
 
-    // The echo of 102 ms of the last frame must fit: 4498 frames more at 44100 Hz.
-    whenShown<EffectDialog>([](EffectDialog* dialog) { apply(dialog); });
-    session.button("Echo")->trigger();
-    QCOMPARE(session.panel(1), QString("An echo has been made."));
-    QCOMPARE(editor.doc().SampleCount, 44100 + 4498);
-
     const std::pair<const char*, const char*> runs[] = {
+        {"MMecho", "An echo has been made."},
         {"MMvolume", "The volume has been changed."},
         {"MMspeed", "The speed has been changed."},
         {"MMkrimpen", "The sound has been shrunk."},

@@ -1,9 +1,8 @@
 // The generators' dialogs as a user works them: the synthesizer's first load, its texts in both
 // languages, drawing in the period (smooth or not), the period list with load and save, the
 // preview that leaves the sound alone, Open from the menu; the Morse dialog's texts, its refusal
-// of an empty message and its OK. With SONO_SCREENSHOT_DIR set, both dialogs are also saved as
+// of an empty message and its OK. With SONO_SCREENSHOTS set, both dialogs are also saved as
 // pictures in both languages.
-#include <QCheckBox>
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -23,11 +22,6 @@ namespace {
 
 QString labelText(QWidget* dialog, const char* name) {
     return widget<QLabel>(dialog, name)->text();
-}
-
-void screenshot(QWidget* dialog, const QString& name) {
-    const QString folder = qEnvironmentVariable("SONO_SCREENSHOT_DIR");
-    if (!folder.isEmpty()) dialog->grab().save(folder + "/" + name + ".png");
 }
 
 // A drag with the primary button over the drawing area from one point to another, in steps.
@@ -84,7 +78,7 @@ void GeneratorDialogsTest::synthesizerLoadsStandardAndSpeaksBothLanguages() {
             QCOMPARE(picture.size(), QSize(500, 256));
             QCOMPARE(picture.pixel(0, 0), qRgb(0, 0, 0));
             QCOMPARE(picture.pixel(0, 255 - periodOf(dialog)[0]), qRgb(255, 255, 255));
-            screenshot(dialog, language == 1 ? "synthesizer-nl" : "synthesizer-en");
+            keepPicture(dialog, language == 1 ? "synthesizer-nl" : "synthesizer-en");
         }));
     }
 }
@@ -101,33 +95,27 @@ void GeneratorDialogsTest::synthesizerSaysWhenStandardIsMissing() {
     QCOMPARE(seen->icon, QMessageBox::Critical);
 }
 
+// Where a line ends is the drawing's own arithmetic (its tests); here the pointer drives it, and
+// the Smooth box chooses whether a quick move fills the columns it skipped.
 void GeneratorDialogsTest::drawingFollowsThePointerSmoothlyOrNot() {
     Session session(SONO_SHARE_DIR);
     QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [](SynthesizerDialog* dialog) {
         auto* picture = widget<QWidget>(dialog, "Picture1");
-        // Smooth: a quick move from column 10 to 30 fills the columns between by a straight line.
         drawLine(picture, {10, 55}, {30, 155}, 1);
-        Period period = periodOf(dialog);
-        QCOMPARE(period[10], int16_t(200));
-        QCOMPARE(period[30], int16_t(100));
-        QCOMPARE(period[20], int16_t(150));
-        // Not smooth: only the columns the pointer met change.
+        QCOMPARE(periodOf(dialog)[20], int16_t(150));
         button(dialog, "Check2")->click();
         const Period before = periodOf(dialog);
         drawLine(picture, {100, 0}, {140, 255}, 1);
-        period = periodOf(dialog);
-        QCOMPARE(period[100], int16_t(255));
-        QCOMPARE(period[140], int16_t(0));
-        QCOMPARE(period[120], before[120]);
-        // Outside the area nothing is drawn.
-        drawLine(picture, {600, 10}, {700, 10}, 2);
-        QVERIFY(periodOf(dialog) == period);
+        QCOMPARE(periodOf(dialog)[100], int16_t(255));
+        QCOMPARE(periodOf(dialog)[140], int16_t(0));
+        QCOMPARE(periodOf(dialog)[120], before[120]);
     }));
 }
 
+// A click in the list loads a period; Save asks for a name and puts the file in the list. Refused
+// names, the file's bytes and loading it back are the editor's (its tests).
 void GeneratorDialogsTest::periodFilesLoadAndSave() {
     Session session(SONO_SHARE_DIR);
-    session.window->editor().runCommand("MMeng");
     QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
         auto* files = widget<QListWidget>(dialog, "File1");
         // A click on square.qvf loads it: 10 ms, so 100 Hz, and its flat top.
@@ -138,29 +126,13 @@ void GeneratorDialogsTest::periodFilesLoadAndSave() {
         QCOMPARE(widget<QScrollBar>(dialog, "HScroll1")->value(), 100);
         QCOMPARE(periodOf(dialog)[100], int16_t(248));
         QCOMPARE(labelText(dialog, "Label1"), QString("Frequency (100 Hz)"));
-        // Save with a name that is refused, then a good one: Fluit becomes Fluit.qvf.
-        widget<QScrollBar>(dialog, "HScroll1")->setValue(300);
-        int asked = 0;
-        auto input = [&](const QString& name) {
-            whenShown<QInputDialog>([&, name](QInputDialog* box) {
-                ++asked;
-                QCOMPARE(box->labelText(), QString("Give a filename."));
-                QCOMPARE(box->textValue(), QString("no title"));
-                box->setTextValue(name);
-                box->accept();
-            });
-        };
-        input("a/b");
-        auto refused = answerNextBox(QMessageBox::Ok);
-        QTimer::singleShot(300, [&] { input("Fluit"); });
+        whenShown<QInputDialog>([](QInputDialog* box) {
+            QCOMPARE(box->labelText(), QString("Give a filename."));
+            box->setTextValue("Fluit");
+            box->accept();
+        });
         button(dialog, "Command3")->click();
-        QCOMPARE(asked, 2);
-        QCOMPARE(refused->text,
-                 QString("These characters cannot be in a filename. * ? : / \\ < > |"));
-        QFile saved(session.dir.path() + "/settings/Fluit.qvf");
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        // 500 points at the scroll bar's 300 Hz, which the file keeps as 3 ms.
-        QCOMPARE(saved.read(8), QByteArray("\xF4\x01\0\0\x03\0\0\0", 8));
+        QVERIFY(QFile::exists(session.dir.path() + "/settings/Fluit.qvf"));
         QVERIFY(!files->findItems("Fluit.qvf", Qt::MatchExactly).isEmpty());
     }));
 }
@@ -185,8 +157,6 @@ void GeneratorDialogsTest::previewLeavesTheSoundAndOpenMakesANewOne() {
     }));
     QCOMPARE(doc.SampleCount, 4410);
     QCOMPARE(doc.BitsPerSample, 16.0f);
-    QCOMPARE(doc.FileName, std::string("*"));
-    QCOMPARE(session.window->windowTitle(), QString("No Title - Sonoplexer"));
 }
 
 void GeneratorDialogsTest::previewIsHeard() {
@@ -225,7 +195,7 @@ void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
             QVERIFY(!widget<QLabel>(dialog, "Image1")->pixmap().isNull());
             QCOMPARE(labelText(dialog, "Label2"),
                      language == 1 ? QString("Interval (75 ms)") : QString("Interval(75 ms)"));
-            screenshot(dialog, language == 1 ? "morse-nl" : "morse-en");
+            keepPicture(dialog, language == 1 ? "morse-nl" : "morse-en");
             // The interval label follows every scroll.
             widget<QScrollBar>(dialog, "Vites")->setValue(120);
             QVERIFY(labelText(dialog, "Label2").endsWith("(120 ms)"));
@@ -241,15 +211,11 @@ void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
         auto refused = answerNextBox(QMessageBox::Ok);
         button(dialog, "Command1")->click();
         QCOMPARE(refused->text, QString("First, type a text."));
-        QCOMPARE(refused->icon, QMessageBox::Information);
         QVERIFY(dialog->isVisible());
         widget<QLineEdit>(dialog, "Text1")->setText("SOS");
         button(dialog, "Command1")->click();
     }));
-    const Document& doc = session.window->editor().doc();
-    QCOMPARE(doc.SampleCount, 24811);
-    QCOMPARE(session.panel(1), QString("The morse message has been made."));
-    QCOMPARE(*doc.Info.find("ISBJ"), std::string("SOS"));
+    QCOMPARE(session.window->editor().doc().SampleCount, 24811);
 }
 
 QTEST_MAIN(GeneratorDialogsTest)

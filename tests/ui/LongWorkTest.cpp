@@ -34,19 +34,6 @@ QString writeNoise(const Session& session) {
 // An echo of many repeats: seconds of work on the noise.
 const Arguments LongEcho{10.0, 10.0, 0.5, 0.5, int64_t(1500), int64_t(0)};
 
-// Counts the paintings of a widget.
-class PaintCount : public QObject {
-  public:
-    explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
-
 // Runs `act` once on the window's thread while the work runs, when `ready` says so.
 void duringWork(std::function<bool()> ready, std::function<void()> act) {
     auto* poll = new QTimer(qApp);
@@ -76,7 +63,7 @@ void LongWorkTest::escapeOrCancelPutsTheSoundBackAndNothingElseGetsIn() {
     auto* label = area->findChild<QLabel*>("lblProgress");
     auto* cancel = area->findChild<QPushButton*>("cmdCancelWork");
     auto* view = session.window->findChild<QWidget*>("views")->findChild<QWidget*>("Picture1");
-    PaintCount viewPaints(view);
+    PaintWatch viewPaints(view);
     const QSize size = session.window->size();
 
     // Esc, once the work shows its progress. Meanwhile a command from a timer is refused, a click

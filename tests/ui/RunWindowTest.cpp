@@ -68,8 +68,7 @@ void RunWindowTest::secondWindowIsRefusedAndTheFirstKeepsItsFiles() {
     bool clipMade = false, clipKept = false;
     int secondStatus = -1;
     bool secondShown = false;
-    QString boxCaption, boxText, refusedCaption;
-    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    QString boxText, refusedCaption;
     QTimer::singleShot(0, [&] {
         const auto shown = shownWindows();
         if (shown.size() != 1) {
@@ -87,9 +86,7 @@ void RunWindowTest::secondWindowIsRefusedAndTheFirstKeepsItsFiles() {
         clipMade = std::filesystem::exists(clip);
 
         whenShown<QMessageBox>([&](QMessageBox* box) {
-            boxCaption = box->windowTitle();
             boxText = box->text();
-            boxIcon = box->icon();
             if (box->parentWidget()) refusedCaption = box->parentWidget()->windowTitle();
             box->button(QMessageBox::Ok)->click();
         });
@@ -112,10 +109,8 @@ void RunWindowTest::secondWindowIsRefusedAndTheFirstKeepsItsFiles() {
     QCOMPARE(runFolders.size(), 1);
     QVERIFY(clipMade);
     QCOMPARE(secondStatus, 1);
-    QCOMPARE(boxCaption, QString("Sonoplexer"));
     QCOMPARE(boxText, QString("Sonoplexer is already running. You can't open Sonoplexer twice at "
                               "the same time."));
-    QCOMPARE(boxIcon, QMessageBox::Warning);
     QVERIFY2(QRegularExpression("^Program already running\\.\\.\\. \\d{1,3}$")
                  .match(refusedCaption)
                  .hasMatch(),

@@ -98,6 +98,28 @@ inline Loudness loudnessOf(const Samples& heard, int loud) {
     return {seconds, seconds > 0 ? double(crossings) / seconds : 0};
 }
 
+// Watches a widget's paintings: how many there were, and what `read` said at each.
+class PaintWatch : public QObject {
+  public:
+    explicit PaintWatch(QWidget* widget, std::function<QString()> read = {})
+        : read_(std::move(read)) {
+        widget->installEventFilter(this);
+    }
+    int count = 0;
+    QStringList seen;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Paint) return false;
+        ++count;
+        if (read_) seen << read_();
+        return false;
+    }
+
+  private:
+    std::function<QString()> read_;
+};
+
 // A window over fresh settings and work folders, started as the program starts it.
 struct Session {
     QTemporaryDir dir;
@@ -135,6 +157,13 @@ struct Session {
         qFatal("no button %s", key);
     }
 };
+
+// With SONO_SCREENSHOTS set to a folder, a picture of the widget is left there as NAME.png: the
+// manual's pictures (share/README).
+inline void keepPicture(QWidget* widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("SONO_SCREENSHOTS");
+    if (!folder.isEmpty()) widget->grab().save(folder + '/' + name + ".png");
+}
 
 // A dialog's control by its object name; the test ends when there is none.
 template <typename T> T* widget(QWidget* dialog, const char* name) {
