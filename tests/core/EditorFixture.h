@@ -6,11 +6,13 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <numbers>
 #include <numeric>
 #include <random>
 
@@ -25,6 +27,25 @@ inline Samples ramp(int count, int offset = 0) {
     Samples out(static_cast<size_t>(count));
     std::iota(out.begin(), out.end(), int16_t(offset));
     return out;
+}
+
+// Samples drawn evenly from low..high, the same for the same seed.
+inline Samples noise(size_t frames, unsigned seed, int low = -32768, int high = 32767) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> value(low, high);
+    Samples samples(frames);
+    for (auto& s : samples)
+        s = int16_t(value(random));
+    return samples;
+}
+
+// A sine of `period` frames a cycle.
+inline Samples sine(size_t frames, double period, int amplitude) {
+    Samples samples(frames);
+    for (size_t k = 0; k < frames; ++k)
+        samples[k] =
+            int16_t(std::lround(amplitude * std::sin(2 * std::numbers::pi * double(k) / period)));
+    return samples;
 }
 
 // The stretches one after the other.

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <numbers>
 
 #include "EditorFixture.h"
 #include "ProcessCoder.h"
@@ -27,14 +26,6 @@ std::string frameOf(const std::string& path) {
 }
 std::string tagOf(const std::string& path) {
     return outputOf("id3v2", {"-l", QString::fromStdString(path)});
-}
-
-Samples tone(double frequency, double amplitude, int frames, double rate) {
-    Samples out(static_cast<size_t>(frames));
-    for (int i = 0; i < frames; ++i)
-        out[size_t(i)] =
-            int16_t(std::lround(amplitude * std::sin(2 * std::numbers::pi * frequency * i / rate)));
-    return out;
 }
 
 // Rising zero crossings per second, over the middle of the sound.
@@ -76,8 +67,8 @@ class Mp3Exchange : public EditorFixture {
 
 TEST_F(Mp3Exchange, ASoundGoesOutAndComesBackWithItsMusicInformation) {
     const int frames = 88200;
-    const Samples left = tone(440, 16000, frames, 44100);
-    const Samples right = tone(660, 4000, frames, 44100);
+    const Samples left = sine(frames, 44100 / 440.0, 16000);
+    const Samples right = sine(frames, 44100 / 660.0, 4000);
     load(left, right, 16, 44100);
     doc().DispText = "Tone";
     *doc().Info.find("IART") = "Zo\xEB";
@@ -94,11 +85,8 @@ TEST_F(Mp3Exchange, ASoundGoesOutAndComesBackWithItsMusicInformation) {
     EXPECT_FALSE(std::filesystem::exists("hit"));
     EXPECT_NE(frameOf(file).find("layer III, v1, 128 kbps, 44.1 kHz, Stereo"), std::string::npos)
         << frameOf(file);
-    const std::string tag = tagOf(file);
-    for (const char* line : {"TIT2 (Title/songname/content description): Tone",
-                             "TPE1 (Lead performer(s)/Soloist(s)): Zoë", "TYER (Year): 2024",
-                             "]: Made here", "TCON (Content type): Rock (17)", "Genre: Rock (17)"})
-        EXPECT_NE(tag.find(line), std::string::npos) << line << " in\n" << tag;
+    // The tags' fields are in mp3.check; here that a version 1 tag comes too.
+    EXPECT_NE(tagOf(file).find("Genre: Rock (17)"), std::string::npos) << tagOf(file);
     // The export left the sound as it was, and nothing behind in the folders.
     EXPECT_EQ(doc().LeftSamples, left);
     EXPECT_EQ(doc().RightSamples, right);
@@ -115,15 +103,12 @@ TEST_F(Mp3Exchange, ASoundGoesOutAndComesBackWithItsMusicInformation) {
     EXPECT_NEAR(rmsOf(doc().LeftSamples, frames) / rmsOf(left, frames), 1, 0.06);
     EXPECT_NEAR(rmsOf(doc().RightSamples, frames) / rmsOf(right, frames), 1, 0.06);
     EXPECT_EQ(doc().FileName, "*");
-    EXPECT_EQ(doc().DispText, "Tone");
-    EXPECT_EQ(*doc().Info.find("IART"), "Zo\xEB");
-    EXPECT_EQ(*doc().Info.find("ICMT"), "Made here");
-    EXPECT_EQ(*doc().Info.find("IGNR"), "Rock");
     EXPECT_EQ(editor->panel(1), "The file has been opened.");
 }
 
-TEST_F(Mp3Exchange, TheStereoBoxChoosesTheModeAndAnEightBitSoundStaysAsItWas) {
-    Samples eightBit = tone(300, 127, 22051, 22050);
+// The stereo modes and a file without a tag are in mp3.sb.
+TEST_F(Mp3Exchange, AMonoSoundGoesOutMonauralAndAnEightBitSoundStaysAsItWas) {
+    Samples eightBit = sine(22051, 22050 / 300.0, 127);
     for (int16_t& sample : eightBit)
         sample = int16_t(sample + 128);
     eightBit[0] = 0;
@@ -132,36 +117,15 @@ TEST_F(Mp3Exchange, TheStereoBoxChoosesTheModeAndAnEightBitSoundStaysAsItWas) {
     load(eightBit, {}, 8, 22050);
     exportTo(path("mono.mp3"), 64, true, {});
     EXPECT_NE(frameOf(path("mono.mp3")).find("Monaural"), std::string::npos);
-    EXPECT_NE(tagOf(path("mono.mp3")).find("No ID3 tag"), std::string::npos)
-        << "six empty fields write no tag";
     EXPECT_EQ(doc().LeftSamples, eightBit);
     EXPECT_EQ(doc().SampleCount, 22051);
     EXPECT_EQ(doc().BitsPerSample, 8);
     EXPECT_EQ(doc().UndoLevel, 0);
-
-    const Samples stereo = tone(300, 8000, 22050, 22050);
-    load(stereo, stereo, 16, 22050);
-    exportTo(path("joint.mp3"), 64, false, {});
-    EXPECT_NE(frameOf(path("joint.mp3")).find("JntStereo"), std::string::npos);
-
-    // Without a tag the comment says where the sound was edited.
-    editor->runCommand("MMopenMP3", {path("joint.mp3")});
-    EXPECT_EQ(doc().DispText, "");
-    EXPECT_EQ(*doc().Info.find("IART"), "");
-    EXPECT_EQ(*doc().Info.find("ICMT"), "Edited with Sonoplexer");
 }
 
 TEST_F(Mp3Exchange, WithoutTheCoderNothingIsLostAndTheUserIsTold) {
-    load(tone(300, 8000, 2000, 22050));
+    load(sine(2000, 22050 / 300.0, 8000));
     writeBytes(dir / "old.mp3", "the old file");
-    writeBytes(dir / "not.mp3", "not an MP3 file at all");
-    // The coder refuses a file that is no MP3.
-    editor->runCommand("MMopenMP3", {path("not.mp3")});
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].caption, path("not.mp3"));
-    EXPECT_EQ(host.messages[0].text, "An error has occured. This MP3-file cannot be opened.");
-    EXPECT_EQ(doc().SampleCount, 2000);
-
     const std::string searchPath = std::getenv("PATH");
     setenv("PATH", (dir / "temp").c_str(), 1);
     editor->runCommand("MMsaveMP3",
@@ -169,17 +133,18 @@ TEST_F(Mp3Exchange, WithoutTheCoderNothingIsLostAndTheUserIsTold) {
     editor->runCommand("MMopenMP3", {path("old.mp3")});
     setenv("PATH", searchPath.c_str(), 1);
     EXPECT_EQ(editor->panel(1), "The MP3-file has not been saved.");
-    ASSERT_EQ(host.messages.size(), 3u);
-    EXPECT_EQ(host.messages[1].caption, path("old.mp3"));
-    EXPECT_EQ(host.messages[1].text, "An error has occured, so the MP3-file could not be saved.");
-    EXPECT_EQ(host.messages[2].text, "An error has occured. This MP3-file cannot be opened.");
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].caption, path("old.mp3"));
+    EXPECT_EQ(host.messages[0].text, "An error has occured, so the MP3-file could not be saved.");
+    // The message of a file the coder cannot read is in mp3.sb.
+    EXPECT_EQ(host.messages[1].text, "An error has occured. This MP3-file cannot be opened.");
     EXPECT_EQ(readBytes(dir / "old.mp3"), "the old file");
     EXPECT_EQ(doc().SampleCount, 2000);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "temp"), {}), 0);
 }
 
 TEST_F(Mp3Exchange, CancelWhileTheCoderRunsLeavesNoFileAndNoCoder) {
-    load(tone(300, 8000, 44100, 44100));
+    load(sine(44100, 44100 / 300.0, 8000));
     exportTo(path("whole.mp3"), 32, false, {});
     writeBytes(dir / "old.mp3", "the old file");
     const Samples before = left();

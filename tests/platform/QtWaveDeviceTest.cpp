@@ -10,12 +10,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 
 #include "QtWaveDevice.h"
-#include "formats/ByteFile.h"
 #include "formats/RecordedFile.h"
+#include "formats/WavBytes.h"
 
 namespace sono {
 namespace {
@@ -33,34 +31,6 @@ template <class Done> bool waitUntil(Done&& done) {
     return done();
 }
 
-// One second of a 16-bit mono tone at 44100 Hz.
-Samples tone(double hertz) {
-    Samples samples(44100);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = int16_t(std::lround(12000 * std::sin(2 * M_PI * hertz * double(i) / 44100)));
-    return samples;
-}
-
-void writeTone(const std::string& path, double hertz) {
-    std::string samples;
-    for (int16_t sample : tone(hertz))
-        appendLE16(samples, uint16_t(sample));
-    std::string file = "RIFF";
-    appendLE32(file, uint32_t(36 + samples.size()));
-    file += "WAVEfmt ";
-    for (uint32_t v : {16u})
-        appendLE32(file, v);
-    appendLE16(file, 1);
-    appendLE16(file, 1);
-    appendLE32(file, 44100);
-    appendLE32(file, 88200);
-    appendLE16(file, 2);
-    appendLE16(file, 16);
-    file += "data";
-    appendLE32(file, uint32_t(samples.size()));
-    std::ofstream(path, std::ios::binary) << file << samples;
-}
-
 TEST(QtWaveDevice, PlaysAToneThatIsRecordedBackAndKeepsItsPosition) {
     ASSERT_FALSE(qEnvironmentVariableIsEmpty("PULSE_SERVER"))
         << "the tests' sound server is not set";
@@ -71,7 +41,9 @@ TEST(QtWaveDevice, PlaysAToneThatIsRecordedBackAndKeepsItsPosition) {
     QTemporaryDir dir;
     const std::string toneFile = dir.filePath("tone.wav").toStdString();
     const std::string recorded = dir.filePath("recorded.wav").toStdString();
-    writeTone(toneFile, 441);
+    const Samples tone = test::sine(44100, 100, 12000); // a second of 441 Hz at 44100 Hz
+    test::writeBytes(
+        toneFile, test::riff(test::fmtChunk(1, 44100, 16) + test::chunk("data", test::le16(tone))));
 
     QtWaveDevice recorder;
     recorder.setRecordingFormat(44100, 1);
@@ -82,8 +54,7 @@ TEST(QtWaveDevice, PlaysAToneThatIsRecordedBackAndKeepsItsPosition) {
     EXPECT_EQ(player.length(), 1000);
     // Half a second before the tone and half after it: what plays is the tone alone.
     Samples inMemory(22050, 0);
-    const Samples played = tone(441);
-    inMemory.insert(inMemory.end(), played.begin(), played.end());
+    inMemory.insert(inMemory.end(), tone.begin(), tone.end());
     inMemory.resize(inMemory.size() + 22050, 0);
     ASSERT_TRUE(player.openSound({inMemory, inMemory, 22050, 44100, 44100, 1, 16}));
     EXPECT_EQ(player.length(), 1000);

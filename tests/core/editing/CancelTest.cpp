@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <random>
 #include <set>
 #include <thread>
 
@@ -13,15 +12,6 @@
 
 namespace sono::test {
 namespace {
-
-Samples noise(size_t frames, unsigned seed) {
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> sample(-20000, 20000);
-    Samples out(frames);
-    for (int16_t& s : out)
-        s = int16_t(sample(random));
-    return out;
-}
 
 // Everything a cancelled command must leave as it was.
 struct EditorState {

@@ -1,10 +1,10 @@
 // Volume, speed and echo: the effects whose setting may run from the start to the end.
-#include "EffectFixture.h"
+#include "EditorFixture.h"
 
 namespace sono::test {
 namespace {
 
-using CurveEffects = EffectFixture;
+using CurveEffects = EditorFixture;
 
 TEST_F(CurveEffects, VolumeOfOneChangesNothingButTheTwoMostNegativeValues) {
     Samples a = noise(20000, 21);

@@ -1,13 +1,14 @@
-// What every effect shares: the range, the channels, the snapshot, progress and the refusals.
+// What every effect shares: the snapshot, progress and the refusals. The channels an effect takes
+// are the selection's (its test), as the one-channel cases of each effect show.
 #include <filesystem>
 #include <fstream>
 
-#include "EffectFixture.h"
+#include "EditorFixture.h"
 
 namespace sono::test {
 namespace {
 
-using Frame = EffectFixture;
+using Frame = EditorFixture;
 
 TEST_F(Frame, WithoutASoundNothingHappensAtAll) {
     editor->effects().reverse();
@@ -36,31 +37,6 @@ TEST_F(Frame, StopsTakesASnapshotAndSaysWhatChanged) {
     EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_TRUE(doc().Changed);
     EXPECT_EQ(host.changes, (std::vector<SoundChange>{{0, 999, true, false, false, false}}));
-}
-
-TEST_F(Frame, ChannelsTakePartByTheSelectionAndTheBothChannelsOption) {
-    const Samples a = noise(200, 2), b = noise(200, 3);
-    auto reversed = [](Samples s, int first, int last) {
-        std::reverse(s.begin() + first, s.begin() + last + 1);
-        return s;
-    };
-    // The lower view only, the upper view only, both channels.
-    const struct {
-        int view;
-        bool both, leftTurns, rightTurns;
-    } cases[] = {{2, false, false, true}, {1, false, true, false}, {2, true, true, true}};
-    for (const auto& c : cases) {
-        load(a, b);
-        select(10, 49, c.view, c.both);
-        editor->effects().reverse();
-        EXPECT_EQ(left(), c.leftTurns ? reversed(a, 10, 49) : a);
-        EXPECT_EQ(right(), c.rightTurns ? reversed(b, 10, 49) : b);
-    }
-    load(a, b); // nothing selected: the whole sound, whatever the option
-    setBoth(false);
-    editor->effects().reverse();
-    EXPECT_EQ(left(), reversed(a, 0, 199));
-    EXPECT_EQ(right(), reversed(b, 0, 199));
 }
 
 TEST_F(Frame, ProgressRunsOverBothPassesOrOneAndNormalizeHasTwoPhases) {

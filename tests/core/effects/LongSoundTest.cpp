@@ -6,7 +6,7 @@
 #include <functional>
 #include <numbers>
 
-#include "EffectFixture.h"
+#include "EditorFixture.h"
 #include "effects/Echo.h"
 #include "effects/Modulation.h"
 #include "effects/Normalize.h"
@@ -220,7 +220,7 @@ TEST(LongSound, AlienVoiceAndCreakingGiveThePlainResultSampleForSample) {
 // two-thread kind own nothing but their channel, as volume and reverse do. Undo after each
 // effect also brings back a snapshot taken in memory and written on a thread of its own (the sound
 // is above the size at which that starts).
-using LongStereoSound = EffectFixture;
+using LongStereoSound = EditorFixture;
 
 TEST_F(LongStereoSound, ChannelsSideBySideGiveTheResultsOfOneAfterTheOther) {
     constexpr size_t Frames = 1'100'003;
