@@ -194,8 +194,6 @@ void EffectDialogsTest::sentencesInBothLanguages() {
     session.item("MMned")->trigger();
     ask(session, "MMecho", [](EffectDialog* dialog) {
         QCOMPARE(sentence(dialog, 0), QString("De vertraging is 102 milliseconden."));
-        QCOMPARE(sentence(dialog, 1), QString("Het volume is 30 %."));
-        QCOMPARE(sentence(dialog, 2), QString("Het aantal herhalingen is 1."));
         same(dialog, 0)->click();
         same(dialog, 1)->click();
         drag(dialog, 1, 100);

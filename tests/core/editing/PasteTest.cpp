@@ -184,12 +184,10 @@ TEST_F(Paste, ABrokenClipTakesTheFailurePath) {
         // The undo level taken before the clip was read stays, holding the same sound.
         EXPECT_EQ(doc().UndoLevel, ++level);
         EXPECT_EQ(host.lastCritical(), "Due to an error, you cannot paste.");
-        EXPECT_EQ(host.statusLog.back(), "Due to an error, you cannot paste.");
     }
-    editor->preferences().switchToDutch();
-    editor->edits().pasteMixed();
-    EXPECT_EQ(host.lastCritical(), "Vanwege een fout kunt u niet plakken.");
-    EXPECT_EQ(host.messages.back().caption, "Sonoplexer");
+    host.messages.clear();
+    editor->edits().pasteMixed(); // which reads the clip as paste does
+    EXPECT_EQ(host.lastCritical(), "Due to an error, you cannot paste.");
 
     writeBytes(clipFile(), good);
     editor->edits().paste();

@@ -103,18 +103,15 @@ TEST_F(SelectionEdits, EdgesOfTheSoundStayInsideTheArrays) {
 
 TEST_F(SelectionEdits, LoopsRoundTheirProgressHalvesToEven) {
     const std::vector<int>& steps = host.progressSteps;
-    // Mute of both channels: slice s shows s / 2, then 100 - (100 - s) / 2, each rounded.
+    // Mute of both channels: slice s shows s / 2, then 100 - (100 - s) / 2, each rounded: 0.5,
+    // 1.5, 2.5, 49.5, then 100 - 49.5 and 100 - 48.5.
     load(ramp(1000), ramp(1000));
     select(100, 899);
     host.progressSteps.clear();
     editor->edits().mute();
     ASSERT_EQ(steps.size(), 200u);
-    EXPECT_EQ(steps[1], 0);    // 0.5
-    EXPECT_EQ(steps[3], 2);    // 1.5
-    EXPECT_EQ(steps[5], 2);    // 2.5
-    EXPECT_EQ(steps[99], 50);  // 49.5
-    EXPECT_EQ(steps[101], 50); // 100 - 49.5
-    EXPECT_EQ(steps[103], 52); // 100 - 48.5
+    EXPECT_EQ(std::vector({steps[1], steps[3], steps[5], steps[99], steps[101], steps[103]}),
+              std::vector({0, 2, 2, 50, 50, 52}));
 
     // Delete of both channels: the first channel's slices show s / Channels.
     load(ramp(1000), ramp(1000));
@@ -122,9 +119,7 @@ TEST_F(SelectionEdits, LoopsRoundTheirProgressHalvesToEven) {
     host.progressSteps.clear();
     editor->edits().deleteSelected();
     ASSERT_GE(steps.size(), 100u);
-    EXPECT_EQ(steps[3], 2);
-    EXPECT_EQ(steps[7], 4);
-    EXPECT_EQ(steps[99], 50);
+    EXPECT_EQ(std::vector({steps[3], steps[7], steps[99]}), std::vector({2, 4, 50}));
 
     // Silence added to an 8-bit stereo sound: s / Channels, then s / 2 + 50.
     load(Samples(1000, 77), Samples(1000, 77), 8);
@@ -132,9 +127,8 @@ TEST_F(SelectionEdits, LoopsRoundTheirProgressHalvesToEven) {
     host.progressSteps.clear();
     editor->edits().addSilence();
     ASSERT_EQ(steps.size(), 200u);
-    EXPECT_EQ(steps[3], 2);
-    EXPECT_EQ(steps[103], 52); // 51.5
-    EXPECT_EQ(steps[105], 52); // 52.5
+    EXPECT_EQ(std::vector({steps[3], steps[103], steps[105]}),
+              std::vector({2, 52, 52})); // 51.5, 52.5
     EXPECT_EQ(right().back(), 128);
 }
 
