@@ -280,7 +280,8 @@ const std::map<std::string, OwnWord>& ownWords() {
          {1, 1,
           [](BatchContext& c, const Words& a) {
               const Param percent{ParamKind::Whole, "a percentage", {}, 0, 100};
-              c.editor.cancelNextCommandAt(int(std::get<int64_t>(parameterArg(percent, a[0]))));
+              c.editor.work().cancelNextCommandAt(
+                  int(std::get<int64_t>(parameterArg(percent, a[0]))));
           }}},
         {"option", {2, 2, setOption}},
         {"open", {1, 1, openFile}},

@@ -189,7 +189,7 @@ TEST_F(Mp3Exchange, CancelWhileTheCoderRunsLeavesNoFileAndNoCoder) {
     std::filesystem::permissions(dir / "slow" / "lame", std::filesystem::perms::owner_all);
     const std::string searchPath = std::getenv("PATH");
     setenv("PATH", ((dir / "slow").string() + ":" + searchPath).c_str(), 1);
-    host.whileWaiting = [this] { editor->cancelWork(); };
+    host.whileWaiting = [this] { editor->work().cancelWork(); };
     for (const std::string command : {"MMsaveMP3", "MMopenMP3"}) {
         const Arguments arguments =
             command == "MMsaveMP3"

@@ -25,7 +25,7 @@ void EditCommands::pasteFading() {
 }
 
 void EditCommands::pasteFailed(bool fromRecording) {
-    editor_.progressEnd();
+    editor_.work().progressEnd();
     editor_.view().drawWaveform();
     if (fromRecording) {
         editor_.view().selectNothing();
@@ -51,11 +51,11 @@ void EditCommands::pasteClip(bool mix, bool fade, bool fromRecording) {
     std::optional<ClipSource> source;
     if (fromRecording) {
         const Transport::Recorded recorded = editor_.transport().finishRecording();
-        editor_.progressStart(ProgressRecording);
+        editor_.work().progressStart(ProgressRecording);
         if (recorded.saved)
-            source = editor_.sampleWork([&] {
+            source = editor_.work().sampleWork([&] {
                 return readRecordedFile(recorded.path,
-                                        [this](int step) { editor_.progressShow(step); });
+                                        [this](int step) { editor_.work().progressShow(step); });
             });
     } else {
         source = readClipFile(clipFilePath(tempDir_));
@@ -63,19 +63,19 @@ void EditCommands::pasteClip(bool mix, bool fade, bool fromRecording) {
     const PasteRequest request{mix, fade, editor_.options().bothChannels, fromRecording};
     // A clip that would make the sound too long is refused before anything changes.
     if (source && mergedSampleCount(doc(), *source, request) > MaxSampleCount) {
-        editor_.progressEnd();
+        editor_.work().progressEnd();
         return editor_.refuseTooLong();
     }
-    if (!editor_.history().push()) return editor_.progressEnd();
-    if (!fromRecording) editor_.progressStart(ProgressPasting);
+    if (!editor_.history().push()) return editor_.work().progressEnd();
+    if (!fromRecording) editor_.work().progressStart(ProgressPasting);
     if (!source) return pasteFailed(fromRecording);
 
     const Selection selection = doc().selection;
     std::optional<MergeResult> merged;
     try {
-        merged = editor_.sampleWork([&] {
+        merged = editor_.work().sampleWork([&] {
             return mergeClip(doc(), *source, request,
-                             [this](int step) { editor_.progressShow(step); });
+                             [this](int step) { editor_.work().progressShow(step); });
         });
     } catch (const std::bad_alloc&) {
         // Out of memory halfway: the snapshot just taken holds the sound as it was. When it
@@ -84,14 +84,14 @@ void EditCommands::pasteClip(bool mix, bool fade, bool fromRecording) {
         doc().selection = selection;
         editor_.notifySoundChange(
             {0, int64_t(doc().SampleCount) - 1, true, doc().isStereo(), true, false});
-        editor_.progressEnd();
+        editor_.work().progressEnd();
         editor_.view().drawWaveform();
         if (putBack) editor_.refuseTooLong();
         return;
     }
     editor_.notifySoundChange(merged->change);
 
-    editor_.progressEnd();
+    editor_.work().progressEnd();
     editor_.view().drawWaveform();
     if (fromRecording) {
         editor_.setStatus(

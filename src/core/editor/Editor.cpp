@@ -1,10 +1,7 @@
 #include "editor/Editor.h"
 
-#include <cmath>
-
 #include "editing/ClipFile.h"
 #include "support/Numbers.h"
-#include "support/Progress.h"
 #include "support/StatusTexts.h"
 #include "support/Texts.h"
 
@@ -24,18 +21,40 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
       soundFiles_(*this, ports.dialogs, ports.view),
       editCommands_(*this, ports.dialogs, ports.view, folders_.tempDir),
       playbackCommands_(*this, transport_, folders_.tempDir, folders_.playsSound),
-      workRunner_(ports.workRunner) {}
+      longWork_(ports.view, ports.workRunner, settings_) {}
 
 // ---------------------------------------------------------------- commands
 
 bool Editor::runCommand(std::string_view id, const Arguments& arguments) {
     const Command* command = findCommand(id);
     if (!command || !command->run) return false;
-    if (runExclusive([&] { runCancellable([&] { command->run(*this, arguments); }); })) return true;
+    const auto runCancellable = [&] {
+        const BeforeCommand before{doc_.UndoLevel, doc_.RedoLevel, doc_.Changed, doc_.selection};
+        const bool cancelled = longWork_.runCancellable([&] { command->run(*this, arguments); },
+                                                        [&] { putBackCancelled(before); });
+        history_.commandEnded(cancelled);
+    };
+    if (runExclusive(runCancellable)) return true;
     setStatus(1, LangText("De opdracht is niet uitgevoerd, want er loopt nog een andere.",
                           "The command has not been carried out, because another one is still "
                           "running."));
     return false;
+}
+
+void Editor::putBackCancelled(const BeforeCommand& before) {
+    longWork_.progressEnd();
+    view_.setBusy(false);
+    // The snapshot the command took before it changed anything holds the sound as it was.
+    if (doc_.UndoLevel > before.undoLevel && history_.dropLast()) {
+        doc_.RedoLevel = before.redoLevel;
+        notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), true, false});
+        refreshLengthPanels();
+    }
+    doc_.Changed = before.changed;
+    doc_.selection = before.selection;
+    viewCommands_.drawWaveform();
+    view_.selectionChanged();
+    setStatus(1, LangText("Geannuleerd.", "Cancelled."));
 }
 
 bool Editor::enabled(EnabledRule rule) const {

@@ -4,14 +4,9 @@
 // sound device, outside programs), so the window, the batch runner and the tests drive exactly
 // the same code. Commands reach it through runCommand, which lets one command run at a time.
 #include <array>
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
-#include <thread>
-#include <type_traits>
 
 #include "document/Document.h"
 #include "document/NewSound.h"
@@ -20,6 +15,7 @@
 #include "editor/EditCommands.h"
 #include "editor/EffectCommands.h"
 #include "editor/Generators.h"
+#include "editor/LongWork.h"
 #include "editor/Mp3Commands.h"
 #include "editor/PlaybackCommands.h"
 #include "editor/SettingsCommands.h"
@@ -98,25 +94,10 @@ class Editor {
     const std::string& panel(int number) const { return panels_.at(number); }
     void setStatus(int panel, const std::string& text);
     void refreshStatusPanels();
-    void progressStart(int kind);
-    void progressShow(int step);
-    void progressEnd();
-    // Progress of work whose share done is not known: the text alone.
-    void progressWaiting();
 
     // ---- long work ----
-    // Runs the sample work of a long command through the work runner (on a worker thread in the
-    // window) and returns what the work returns. The work must not reach the ports: its progress
-    // steps are shown from the caller's thread. Once cancelWork is called it stops soon after
-    // with WorkCancelled.
-    template <class Work> auto sampleWork(Work&& work);
-    // The user's Cancel: the long work under way stops at its next step.
-    void cancelWork() { requestCancel(); }
-    // For the batch runner and tests: the next command is cancelled at its first progress step of
-    // `step` (0..100) or more.
-    void cancelNextCommandAt(int step) { cancelAtStep_ = step; }
-    // Called again and again while an outside program runs: the window repaints and takes Cancel.
-    void waitForOutsideProgram();
+    // The progress bar, the sample work on the work runner, Cancel.
+    LongWork& work() { return longWork_; }
 
     // ---- options and settings ----
     const Settings& settings() const { return settings_; }
@@ -191,13 +172,7 @@ class Editor {
         bool changed;
         Selection selection;
     };
-    void runCancellable(const std::function<void()>& command);
     void putBackCancelled(const BeforeCommand& before);
-    void runSampleWork(const std::function<void()>& work);
-    // The progress bar's text at `step`, with the time left once the work has run a while.
-    std::string progressLabel(int step) const;
-    // Offers Cancel once the work has run long enough to be worth it.
-    void offerCancelWhenLong();
 
     UserDialogs& dialogs_;
     ViewObserver& view_;
@@ -217,14 +192,7 @@ class Editor {
     PlaybackCommands playbackCommands_;
     std::string caption_ = "Sonoplexer";
     std::array<std::string, 5> panels_; // index 1..4
-    std::string progressText_;
-    WorkRunner* workRunner_;
-    const std::thread::id editorThread_ = std::this_thread::get_id();
-    std::chrono::steady_clock::time_point progressStartedAt_;
-    std::atomic<int> latestStep_ = 0;
-    int cancelAtStep_ = -1;
-    bool cancelOffered_ = false;
-    bool progressShowing_ = false; // between progressStart and progressEnd
+    LongWork longWork_;
     bool commandRunning_ = false;
 };
 
@@ -244,17 +212,6 @@ class Editor::Exclusive {
     Editor& editor_;
     bool taken_;
 };
-
-template <class Work> auto Editor::sampleWork(Work&& work) {
-    using Result = decltype(work());
-    if constexpr (std::is_void_v<Result>) {
-        runSampleWork(work);
-    } else {
-        std::optional<Result> result;
-        runSampleWork([&] { result.emplace(work()); });
-        return std::move(*result);
-    }
-}
 
 template <class Work> bool Editor::runExclusive(Work&& work) {
     Exclusive exclusive(*this);

@@ -46,12 +46,12 @@ Mp3Fields Mp3Commands::fieldsToExport() const {
 bool Mp3Commands::runCoder(const std::vector<std::string>& arguments, const std::string& output,
                            double seconds, int progressKind) {
     std::error_code error;
-    editor_.progressStart(progressKind);
-    editor_.progressWaiting();
+    editor_.work().progressStart(progressKind);
+    editor_.work().progressWaiting();
     const auto limit = std::chrono::milliseconds(int64_t((CoderBaseSeconds + seconds) * 1000));
-    const CoderRun run =
-        coder_.run(CoderProgram, arguments, limit, [this] { editor_.waitForOutsideProgram(); });
-    editor_.progressEnd();
+    const CoderRun run = coder_.run(CoderProgram, arguments, limit,
+                                    [this] { editor_.work().waitForOutsideProgram(); });
+    editor_.work().progressEnd();
     const auto bytes = std::filesystem::file_size(output, error);
     const bool written = run.finished && run.exitCode == 0 && !error && bytes > 0;
     if (!written) std::filesystem::remove(output, error);

@@ -182,10 +182,11 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
     editor_.playback().stop();
     view_.setBusy(true);
     // Read before anything changes, so that a cancelled open leaves the sound as it was.
-    editor_.progressStart(ProgressOpening);
-    WavReadResult read = editor_.sampleWork(
-        [&] { return readWaveFile(path, [this](int step) { editor_.progressShow(step); }); });
-    editor_.progressEnd();
+    editor_.work().progressStart(ProgressOpening);
+    WavReadResult read = editor_.work().sampleWork([&] {
+        return readWaveFile(path, [this](int step) { editor_.work().progressShow(step); });
+    });
+    editor_.work().progressEnd();
     resetForReading();
     if (read.reducedFrom24)
         dialogs_.showMessage(
@@ -270,12 +271,13 @@ bool SoundFiles::writeWave(const std::string& path, int saveKind, WaveWrite how)
     const double frames = double(doc().SampleCount + doc().SampleCount % 2);
     const SampleWidthInFile width =
         how.forCoder ? SampleWidthInFile::Sixteen : SampleWidthInFile::AsHeld;
-    editor_.progressStart(saveKind);
+    editor_.work().progressStart(saveKind);
     WriteFailure failure = WriteFailure::None;
     try {
-        failure = editor_.sampleWork([&] {
+        failure = editor_.work().sampleWork([&] {
             return writeWaveFile(
-                path, doc(), 0, frames, [this](int step) { editor_.progressShow(step); }, width);
+                path, doc(), 0, frames, [this](int step) { editor_.work().progressShow(step); },
+                width);
         });
     } catch (const WorkCancelled&) {
         // The old file stays as it was; the sound loses the frame it got for the file.
@@ -283,8 +285,8 @@ bool SoundFiles::writeWave(const std::string& path, int saveKind, WaveWrite how)
         throw;
     }
     const bool written = failure == WriteFailure::None;
-    editor_.progressEnd(); // before any message, which would otherwise stand over a bar at its last
-                           // step
+    editor_.work().progressEnd(); // before any message, which would otherwise stand over a bar at
+                                  // its last step
 
     if (!written) {
         if (padded) lengthenBy(-1);

@@ -46,15 +46,15 @@ void SoundFiles::changeProperties(int bits, int32_t rate, int channels) {
     // The new sound is made beside the old one before anything changes.
     std::optional<NewSound> converted;
     if (convertedFrameCount(doc(), rate) <= MaxSampleCount) {
-        editor_.progressStart(ProgressEditing);
+        editor_.work().progressStart(ProgressEditing);
         try {
-            converted = editor_.sampleWork([&] {
+            converted = editor_.work().sampleWork([&] {
                 return convertedSound(doc(), bits == 8 ? 8 : 16, rate, channels == 2 ? 2 : 1,
-                                      [this](int step) { editor_.progressShow(step); });
+                                      [this](int step) { editor_.work().progressShow(step); });
             });
         } catch (const std::bad_alloc&) {
         }
-        editor_.progressEnd();
+        editor_.work().progressEnd();
     }
     if (!converted) return editor_.refuseTooLong();
     if (!editor_.history().push()) return;
@@ -77,11 +77,12 @@ bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int
     bits = bits == 8 ? 8 : 16;
     channels = channels == 2 ? 2 : 1;
 
-    editor_.progressStart(ProgressOpening);
-    RawReadResult read = editor_.sampleWork([&] {
-        return readRawFile(path, bits, channels, [this](int step) { editor_.progressShow(step); });
+    editor_.work().progressStart(ProgressOpening);
+    RawReadResult read = editor_.work().sampleWork([&] {
+        return readRawFile(path, bits, channels,
+                           [this](int step) { editor_.work().progressShow(step); });
     });
-    editor_.progressEnd();
+    editor_.work().progressEnd();
     if (!read.ok) {
         editor_.setStatus(1, editor_.LangText("Het bestand kon niet worden geopend.",
                                               "The file could not be opened."));

@@ -60,7 +60,7 @@ bool UndoHistory::dropLast() {
 
 bool UndoHistory::keep(int level, Document& doc, UndoSnapshots::Write write) {
     // Copying or writing a long sound is long work.
-    return editor_.sampleWork([&] { return snapshots_.keep(level, doc, write); });
+    return editor_.work().sampleWork([&] { return snapshots_.keep(level, doc, write); });
 }
 
 void UndoHistory::commandEnded(bool cancelled) {
@@ -71,7 +71,8 @@ void UndoHistory::commandEnded(bool cancelled) {
 
 SnapshotRead UndoHistory::readSnapshot(int level, Document& into) {
     // Reading a long sound back is long work.
-    const SnapshotRead read = editor_.sampleWork([&] { return snapshots_.bringBack(level, into); });
+    const SnapshotRead read =
+        editor_.work().sampleWork([&] { return snapshots_.bringBack(level, into); });
     if (read == SnapshotRead::Damaged)
         dialogs_.showMessage(
             MessageIcon::Critical, ProgramCaption,
