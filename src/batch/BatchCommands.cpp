@@ -230,11 +230,11 @@ void print(BatchContext& c, const Words& args) {
     switch (
         choiceArg(what, {"caption", "panels", "selection", "levels", "count", "changed", "info"})) {
     case 0:
-        c.host.record("caption", c.editor.caption());
+        c.host.record("caption", c.editor.status().caption());
         break;
     case 1:
         for (int panel = 1; panel <= 4; ++panel)
-            c.host.record("panel" + std::to_string(panel), c.editor.panel(panel));
+            c.host.record("panel" + std::to_string(panel), c.editor.status().panel(panel));
         break;
     case 2:
         c.out << "selection: " << shortestDecimal(doc.selection.SelStart) << ' '

@@ -89,7 +89,7 @@ TEST_F(Mp3Exchange, ASoundGoesOutAndComesBackWithItsMusicInformation) {
     EXPECT_EQ(fields, (Mp3Fields{"Tone", "Zoë", "", "2024", "", "Rock"}));
     fields.comment = "Made here";
     exportTo(file, 128, true, fields);
-    EXPECT_EQ(editor->panel(1), "The MP3-file has been saved.");
+    EXPECT_EQ(editor->status().panel(1), "The MP3-file has been saved.");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(std::filesystem::exists("hit"));
     EXPECT_NE(frameOf(file).find("layer III, v1, 128 kbps, 44.1 kHz, Stereo"), std::string::npos)
@@ -119,7 +119,7 @@ TEST_F(Mp3Exchange, ASoundGoesOutAndComesBackWithItsMusicInformation) {
     EXPECT_EQ(*doc().Info.find("IART"), "Zo\xEB");
     EXPECT_EQ(*doc().Info.find("ICMT"), "Made here");
     EXPECT_EQ(*doc().Info.find("IGNR"), "Rock");
-    EXPECT_EQ(editor->panel(1), "The file has been opened.");
+    EXPECT_EQ(editor->status().panel(1), "The file has been opened.");
 }
 
 TEST_F(Mp3Exchange, TheStereoBoxChoosesTheModeAndAnEightBitSoundStaysAsItWas) {
@@ -168,7 +168,7 @@ TEST_F(Mp3Exchange, WithoutTheCoderNothingIsLostAndTheUserIsTold) {
                        {path("old.mp3"), int64_t(0), int64_t(1), "", "", "", "", "", ""});
     editor->runCommand("MMopenMP3", {path("old.mp3")});
     setenv("PATH", searchPath.c_str(), 1);
-    EXPECT_EQ(editor->panel(1), "The MP3-file has not been saved.");
+    EXPECT_EQ(editor->status().panel(1), "The MP3-file has not been saved.");
     ASSERT_EQ(host.messages.size(), 3u);
     EXPECT_EQ(host.messages[1].caption, path("old.mp3"));
     EXPECT_EQ(host.messages[1].text, "An error has occured, so the MP3-file could not be saved.");
@@ -196,7 +196,7 @@ TEST_F(Mp3Exchange, CancelWhileTheCoderRunsLeavesNoFileAndNoCoder) {
                 ? Arguments{path("old.mp3"), int64_t(0), int64_t(1), "", "", "", "", "", ""}
                 : Arguments{path("whole.mp3")};
         ASSERT_TRUE(editor->runCommand(command, arguments));
-        EXPECT_EQ(editor->panel(1), "Cancelled.") << command;
+        EXPECT_EQ(editor->status().panel(1), "Cancelled.") << command;
         EXPECT_EQ(readBytes(dir / "old.mp3"), "the old file") << command;
         EXPECT_TRUE(left() == before) << command;
         EXPECT_TRUE(host.messages.empty()) << command;

@@ -68,8 +68,8 @@ bool EditCommands::copySelection() {
                              "folder cannot be written."));
         return false;
     }
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is gekopiëerd.",
-                                          "The selected part has been copied."));
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is gekopiëerd.",
+                                                  "The selected part has been copied."));
     view_.selectionChanged();
     return true;
 }
@@ -89,9 +89,9 @@ bool EditCommands::deleteSelection() {
                                doc().isStereo() && scope.second, doc().SampleCount != count,
                                false});
     editor_.work().progressEnd();
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is verwijderd.",
-                                          "The selected part has been deleted."));
-    editor_.refreshLengthPanels();
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is verwijderd.",
+                                                  "The selected part has been deleted."));
+    editor_.status().refreshLengthPanels();
     editor_.view().drawWaveform();
     editor_.view().selectNothing();
     editor_.playback().playAfterChange();
@@ -115,8 +115,8 @@ bool EditCommands::muteSelection() {
     editor_.work().progressEnd();
     editor_.view().drawWaveform();
     view_.setBusy(false);
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is tot stilte gemaakt.",
-                                          "The selected part has been muted."));
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is tot stilte gemaakt.",
+                                                  "The selected part has been muted."));
     editor_.playback().playAfterChange();
     return true;
 }
@@ -129,8 +129,8 @@ void EditCommands::copy() {
 void EditCommands::cut() {
     if (!editor_.enabled(EnabledRule::SelectionMade)) return;
     if (!copySelection() || !deleteSelection()) return;
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is geknipt.",
-                                          "The selected part has been cut."));
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is geknipt.",
+                                                  "The selected part has been cut."));
 }
 
 void EditCommands::deleteSelected() {
@@ -140,8 +140,8 @@ void EditCommands::deleteSelected() {
 void EditCommands::erase() {
     if (!editor_.enabled(EnabledRule::SelectionMade)) return;
     if (!copySelection() || !muteSelection()) return;
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is gewist.",
-                                          "The selected part has been erased."));
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is gewist.",
+                                                  "The selected part has been erased."));
 }
 
 void EditCommands::mute() {
@@ -206,8 +206,9 @@ void EditCommands::addSilence() {
     });
     if (eightBit) editor_.work().progressEnd();
     editor_.notifySoundChange({oldCount, newCount - 1, true, doc().isStereo(), true, false});
-    editor_.refreshLengthPanels();
-    editor_.setStatus(1, editor_.LangText("Stilte is toegevoegd.", "Silence has been added."));
+    editor_.status().refreshLengthPanels();
+    editor_.status().setPanel(1,
+                              editor_.LangText("Stilte is toegevoegd.", "Silence has been added."));
     editor_.view().drawWaveform();
     editor_.playback().playAfterChange();
 }

@@ -29,7 +29,8 @@ void EditCommands::pasteFailed(bool fromRecording) {
     editor_.view().drawWaveform();
     if (fromRecording) {
         editor_.view().selectNothing();
-        editor_.setStatus(1, editor_.LangText("Opname ging niet goed.", "Recording failed."));
+        editor_.status().setPanel(1,
+                                  editor_.LangText("Opname ging niet goed.", "Recording failed."));
         dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
                              editor_.LangText("Er is iets fout gegaan bij het opnemen.",
                                               "An error has occured while recording."));
@@ -37,7 +38,7 @@ void EditCommands::pasteFailed(bool fromRecording) {
     }
     const std::string text = editor_.LangText("Vanwege een fout kunt u niet plakken.",
                                               "Due to an error, you cannot paste.");
-    editor_.setStatus(1, text);
+    editor_.status().setPanel(1, text);
     dialogs_.showMessage(MessageIcon::Critical, ProgramCaption, text);
 }
 
@@ -94,13 +95,13 @@ void EditCommands::pasteClip(bool mix, bool fade, bool fromRecording) {
     editor_.work().progressEnd();
     editor_.view().drawWaveform();
     if (fromRecording) {
-        editor_.setStatus(
+        editor_.status().setPanel(
             1, editor_.LangText("Het geluid is opgenomen.", "The sound has been recorded."));
         editor_.view().selectNothing();
     } else {
-        editor_.setStatus(1, editor_.LangText("Klaar met plakken.", "Finished pasting."));
+        editor_.status().setPanel(1, editor_.LangText("Klaar met plakken.", "Finished pasting."));
     }
-    editor_.refreshLengthPanels();
+    editor_.status().refreshLengthPanels();
     // Pasting without a selection into a stereo sound changed both channels: the option follows.
     if (merged->channels == 2 && !editor_.options().bothChannels)
         editor_.preferences().toggleOption(&Options::bothChannels);

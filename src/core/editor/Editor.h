@@ -3,7 +3,6 @@
 // command of the window. It reaches the outside only through the ports (questions, the view, the
 // sound device, outside programs), so the window, the batch runner and the tests drive exactly
 // the same code. Commands reach it through runCommand, which lets one command run at a time.
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -20,6 +19,7 @@
 #include "editor/PlaybackCommands.h"
 #include "editor/SettingsCommands.h"
 #include "editor/SoundFiles.h"
+#include "editor/StatusBar.h"
 #include "editor/Transport.h"
 #include "editor/UndoHistory.h"
 #include "editor/ViewCommands.h"
@@ -90,10 +90,8 @@ class Editor {
     const Document& doc() const { return doc_; }
     uint8_t language() const { return settings_.language; }
     std::string LangText(std::string_view dutch, std::string_view english) const;
-    const std::string& caption() const { return caption_; }
-    const std::string& panel(int number) const { return panels_.at(number); }
-    void setStatus(int panel, const std::string& text);
-    void refreshStatusPanels();
+    // The caption and the status bar's panels.
+    StatusBar& status() { return status_; }
 
     // ---- long work ----
     // The progress bar, the sample work on the work runner, Cancel.
@@ -148,7 +146,6 @@ class Editor {
     Generators& generators() { return generators_; }
 
     // ---- for the parts the editor owns ----
-    void setCaption(const std::string& caption);
     // The fields of a new sound: all empty but the creation date (today) and the software.
     void freshInfoFields();
     // Puts a whole sound in place of the current one: format, samples, panels 2 to 4 and the
@@ -160,8 +157,6 @@ class Editor {
     void notifySoundChange(const SoundChange& change);
     // The channels an edit or effect works on, by the selection and the both-channels option.
     ChannelScope editChannels() const;
-    // The duration and size panels, after a change of length.
-    void refreshLengthPanels();
 
   private:
     class Exclusive; // holds the one-command-at-a-time rule for its lifetime
@@ -190,8 +185,7 @@ class Editor {
     SoundFiles soundFiles_;
     EditCommands editCommands_;
     PlaybackCommands playbackCommands_;
-    std::string caption_ = "Sonoplexer";
-    std::array<std::string, 5> panels_; // index 1..4
+    StatusBar status_;
     LongWork longWork_;
     bool commandRunning_ = false;
 };

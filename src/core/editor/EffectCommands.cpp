@@ -271,9 +271,9 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
          lengthChanged ? int64_t(doc_.SampleCount) - 1 : std::max(range_.last, changedLast_),
          scope_.first || lengthChanged, stereo && (scope_.second || lengthChanged), lengthChanged,
          false});
-    editor_.setStatus(1, editor_.LangText(dutch, english));
+    editor_.status().setPanel(1, editor_.LangText(dutch, english));
     editor_.work().progressEnd();
-    if (lengthChanged) editor_.refreshLengthPanels();
+    if (lengthChanged) editor_.status().refreshLengthPanels();
     editor_.view().drawWaveform();
     view_.setBusy(false);
     editor_.playback().playAfterChange();

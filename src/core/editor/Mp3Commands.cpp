@@ -142,8 +142,8 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
     std::filesystem::remove(wav, error);
     if (!saved) {
         view_.setBusy(false);
-        editor_.setStatus(1, editor_.LangText("Het MP3-bestand is niet opgeslagen.",
-                                              "The MP3-file has not been saved."));
+        editor_.status().setPanel(1, editor_.LangText("Het MP3-bestand is niet opgeslagen.",
+                                                      "The MP3-file has not been saved."));
         dialogs_.showMessage(
             MessageIcon::Critical, path,
             editor_.LangText("Er is een fout opgetreden, waardoor het MP3-bestand niet kon worden "
@@ -161,7 +161,7 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
                 "The music information cannot be saved due to some unknown error. The "
                 "MP3-file has been saved correctly."));
     view_.setBusy(false);
-    editor_.setStatus(
+    editor_.status().setPanel(
         1, editor_.LangText("Het MP3-bestand is opgeslagen.", "The MP3-file has been saved."));
 }
 

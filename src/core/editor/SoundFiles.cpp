@@ -103,11 +103,11 @@ void SoundFiles::openRecentFile(int index) {
 
 void SoundFiles::resetForReading() {
     for (int panel = 2; panel <= 4; ++panel)
-        editor_.setStatus(panel, "");
+        editor_.status().setPanel(panel, "");
     doc().FileName.clear();
     doc().RightSamples.assign(1, 0);
     editor_.history().clear();
-    editor_.setCaption(ProgramCaption);
+    editor_.status().setCaption(ProgramCaption);
     doc().Info.clear();
     doc().DispText.clear();
     view_.selectionChanged();
@@ -202,11 +202,11 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
         // the panels that describe a sound stay as blank as during the read.
         editor_.installSound({doc().Channels, doc().SampleRate, doc().BitsPerSample});
         for (int panel = 2; panel <= 4; ++panel)
-            editor_.setStatus(panel, "");
+            editor_.status().setPanel(panel, "");
         view_.setBusy(false);
         editor_.view().drawWaveform();
-        editor_.setStatus(1, editor_.LangText("Het bestand kon niet worden geopend.",
-                                              "The file could not be opened."));
+        editor_.status().setPanel(1, editor_.LangText("Het bestand kon niet worden geopend.",
+                                                      "The file could not be opened."));
         dialogs_.showMessage(MessageIcon::Critical, path, failureText(read));
         return false;
     }
@@ -225,14 +225,15 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
     // A sound made in the program has no file yet: it is a change until it is saved.
     doc().Changed = displayName == "*";
 
-    editor_.setStatus(1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
+    editor_.status().setPanel(
+        1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
     if (displayName != "*") editor_.preferences().rememberRecentFile(path);
     if (displayName == "*") {
         doc().FileName = "*";
-        editor_.setCaption(captionForUntitled(editor_.settings().language));
+        editor_.status().setCaption(captionForUntitled(editor_.settings().language));
     } else {
         doc().FileName = path;
-        editor_.setCaption(captionForFile(displayName));
+        editor_.status().setCaption(captionForFile(displayName));
     }
     editor_.view().selectNothing();
     editor_.view().drawWaveform();
@@ -290,7 +291,7 @@ bool SoundFiles::writeWave(const std::string& path, int saveKind, WaveWrite how)
 
     if (!written) {
         if (padded) lengthenBy(-1);
-        editor_.setStatus(
+        editor_.status().setPanel(
             1, editor_.LangText("Het geluid is niet opgeslagen.", "The sound has not been saved."));
         dialogs_.showMessage(
             MessageIcon::Critical, path,
@@ -299,7 +300,7 @@ bool SoundFiles::writeWave(const std::string& path, int saveKind, WaveWrite how)
                 writeFailureText(failure));
     } else if (!endsWith(path, ".tmp")) {
         doc().Changed = false;
-        editor_.setStatus(
+        editor_.status().setPanel(
             1, editor_.LangText("Het geluid is opgeslagen.", "The sound has been saved."));
     }
     view_.setBusy(false);
@@ -340,12 +341,12 @@ void SoundFiles::saveAs() {
     }
     // A failed write leaves the sound under its old name, so nothing points at a missing file.
     std::string previousName = doc().FileName;
-    std::string previousCaption = editor_.caption();
+    std::string previousCaption = editor_.status().caption();
     doc().FileName = path;
-    editor_.setCaption(captionForFile(path));
+    editor_.status().setCaption(captionForFile(path));
     if (!saveToItsFile(ProgressSaving)) {
         doc().FileName = previousName;
-        editor_.setCaption(previousCaption);
+        editor_.status().setCaption(previousCaption);
         return;
     }
     editor_.preferences().rememberRecentFile(path);

@@ -61,8 +61,8 @@ void SoundFiles::changeProperties(int bits, int32_t rate, int channels) {
     doc().selection.SelStart = -1;
     view_.setBusy(true);
     editor_.installSound(std::move(*converted));
-    editor_.setStatus(1, editor_.LangText("De eigenschappen zijn veranderd.",
-                                          "The properties have been changed."));
+    editor_.status().setPanel(1, editor_.LangText("De eigenschappen zijn veranderd.",
+                                                  "The properties have been changed."));
     editor_.view().drawWaveform();
     view_.setBusy(false);
     editor_.playback().playAfterChange();
@@ -84,8 +84,8 @@ bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int
     });
     editor_.work().progressEnd();
     if (!read.ok) {
-        editor_.setStatus(1, editor_.LangText("Het bestand kon niet worden geopend.",
-                                              "The file could not be opened."));
+        editor_.status().setPanel(1, editor_.LangText("Het bestand kon niet worden geopend.",
+                                                      "The file could not be opened."));
         dialogs_.showMessage(MessageIcon::Critical, path,
                              editor_.LangText("Er is een onbekende fout opgetreden.",
                                               "An unknown problem has occured."));
@@ -97,9 +97,10 @@ bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int
     doc().Info.clear();
     doc().DispText.clear();
     *doc().Info.find("ISFT") = std::string(ProgramSignature);
-    editor_.setStatus(1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
+    editor_.status().setPanel(
+        1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
     doc().FileName = "*";
-    editor_.setCaption(captionForUntitled(editor_.settings().language));
+    editor_.status().setCaption(captionForUntitled(editor_.settings().language));
     editor_.view().selectNothing();
     editor_.view().drawWaveform();
     editor_.playback().playAfterChange();

@@ -116,8 +116,8 @@ void UndoHistory::undo() {
     doc.Changed = true;
     if (!editor_.enabled(EnabledRule::UndoAvailable)) return;
     if (!stepThroughHistory(int16_t(doc.UndoLevel - 1))) return;
-    editor_.setStatus(1, editor_.LangText("De laatste wijziging is ongedaan gemaakt.",
-                                          "The last action has be undone."));
+    editor_.status().setPanel(1, editor_.LangText("De laatste wijziging is ongedaan gemaakt.",
+                                                  "The last action has be undone."));
     if (doc.RedoLevel <= doc.UndoLevel) doc.RedoLevel = int16_t(doc.UndoLevel + 1);
     view_.selectionChanged();
 }
@@ -127,8 +127,8 @@ void UndoHistory::redo() {
     doc.Changed = true;
     if (!editor_.enabled(EnabledRule::RedoAvailable)) return;
     if (!stepThroughHistory(int16_t(doc.UndoLevel + 1))) return;
-    editor_.setStatus(1, editor_.LangText("De laatste wijziging is herhaald.",
-                                          "The last action has been repeated."));
+    editor_.status().setPanel(1, editor_.LangText("De laatste wijziging is herhaald.",
+                                                  "The last action has been repeated."));
 }
 
 } // namespace sono

@@ -103,7 +103,7 @@ TEST_F(MorseEditorTest, SosAt75MillisecondsIsAnUntitledSoundWithItsText) {
     EXPECT_EQ(doc().FileName, "*");
     EXPECT_TRUE(doc().Changed); // in no file yet
     EXPECT_EQ(doc().UndoLevel, 0);
-    EXPECT_EQ(editor->caption(), "No Title - Sonoplexer");
+    EXPECT_EQ(editor->status().caption(), "No Title - Sonoplexer");
     // One frame of silence, then 3 units of silence before the first s.
     EXPECT_EQ(silentRun(0), 1 + 3 * 827 + silentRun(1 + 3 * 827));
     EXPECT_EQ(silentRun(0), 2482);
