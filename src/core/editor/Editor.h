@@ -98,7 +98,6 @@ class Editor {
     LongWork& work() { return longWork_; }
 
     // ---- options and settings ----
-    const Settings& settings() const { return settings_; }
     Settings& settings() { return settings_; }
     const Options& options() const { return settings_.options; }
     // The options and the language as the user changes them, the recent files, the settings
@@ -107,7 +106,6 @@ class Editor {
 
     // ---- files ----
     SoundFiles& files() { return soundFiles_; }
-    const SoundFiles& files() const { return soundFiles_; }
 
     // ---- the document's own ----
     void newEmptySound();
@@ -116,11 +114,9 @@ class Editor {
 
     // ---- MP3 exchange ----
     Mp3Commands& mp3() { return mp3Commands_; }
-    const Mp3Commands& mp3() const { return mp3Commands_; }
 
     // ---- desktop ----
     DesktopCommands& desktop() { return desktopCommands_; }
-    const DesktopCommands& desktop() const { return desktopCommands_; }
 
     // ---- view side of the document ----
     // What the views draw and show, the graph style, the selection as the user makes it.
@@ -131,7 +127,6 @@ class Editor {
     PlaybackCommands& playback() { return playbackCommands_; }
     // The device: what plays, the recording under way, the level display's channel.
     Transport& transport() { return transport_; }
-    const Transport& transport() const { return transport_; }
 
     // ---- undo history ----
     UndoHistory& history() { return history_; }
