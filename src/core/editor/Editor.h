@@ -1,8 +1,9 @@
 #pragma once
-// The editor: owns the one document, the options and the work files, and has one method per
-// command of the window. It reaches the outside only through the ports (questions, the view, the
-// sound device, outside programs), so the window, the batch runner and the tests drive exactly
-// the same code. Commands reach it through runCommand, which lets one command run at a time.
+// The editor: owns the one document, the selection, the options and the work files, and the parts
+// that carry out the commands (edits, effects, files, playback, undo history ...), each with the
+// state it needs. It reaches the outside only through the ports (questions, the view, the sound
+// device, outside programs), so the window, the batch runner and the tests drive exactly the same
+// code. Commands reach it through runCommand, which lets one command run at a time.
 #include <filesystem>
 #include <functional>
 #include <string>
