@@ -230,11 +230,11 @@ void print(BatchContext& c, const Words& args) {
     switch (
         choiceArg(what, {"caption", "panels", "selection", "levels", "count", "changed", "info"})) {
     case 0:
-        c.host.record("caption", c.editor.caption());
+        c.host.record("caption", c.editor.status().caption());
         break;
     case 1:
         for (int panel = 1; panel <= 4; ++panel)
-            c.host.record("panel" + std::to_string(panel), c.editor.panel(panel));
+            c.host.record("panel" + std::to_string(panel), c.editor.status().panel(panel));
         break;
     case 2:
         c.out << "selection: " << shortestDecimal(doc.selection.SelStart) << ' '
@@ -280,7 +280,8 @@ const std::map<std::string, OwnWord>& ownWords() {
          {1, 1,
           [](BatchContext& c, const Words& a) {
               const Param percent{ParamKind::Whole, "a percentage", {}, 0, 100};
-              c.editor.cancelNextCommandAt(int(std::get<int64_t>(parameterArg(percent, a[0]))));
+              c.editor.work().cancelNextCommandAt(
+                  int(std::get<int64_t>(parameterArg(percent, a[0]))));
           }}},
         {"option", {2, 2, setOption}},
         {"open", {1, 1, openFile}},

@@ -142,7 +142,7 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
          {std::optional<std::string>(), std::optional(path("missing/made.wav"))}) {
         askAgain(savedAs);
         EXPECT_FALSE(editor->shutDown());
-        EXPECT_NE(editor->panel(1), "Bye bye!");
+        EXPECT_NE(editor->status().panel(1), "Bye bye!");
         stillThere("close");
         askAgain(savedAs);
         editor->newEmptySound();
@@ -165,7 +165,7 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
     // Saved, it closes.
     askAgain(path("made.wav"));
     EXPECT_TRUE(editor->shutDown());
-    EXPECT_EQ(editor->panel(1), "Bye bye!");
+    EXPECT_EQ(editor->status().panel(1), "Bye bye!");
     EXPECT_TRUE(std::filesystem::exists(path("made.wav")));
 }
 

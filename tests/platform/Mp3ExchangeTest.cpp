@@ -80,7 +80,7 @@ TEST_F(Mp3Exchange, ASoundGoesOutAndComesBackWithItsMusicInformation) {
     EXPECT_EQ(fields, (Mp3Fields{"Tone", "Zoë", "", "2024", "", "Rock"}));
     fields.comment = "Made here";
     exportTo(file, 128, true, fields);
-    EXPECT_EQ(editor->panel(1), "The MP3-file has been saved.");
+    EXPECT_EQ(editor->status().panel(1), "The MP3-file has been saved.");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(std::filesystem::exists("hit"));
     EXPECT_NE(frameOf(file).find("layer III, v1, 128 kbps, 44.1 kHz, Stereo"), std::string::npos)
@@ -103,7 +103,7 @@ TEST_F(Mp3Exchange, ASoundGoesOutAndComesBackWithItsMusicInformation) {
     EXPECT_NEAR(rmsOf(doc().LeftSamples, frames) / rmsOf(left, frames), 1, 0.06);
     EXPECT_NEAR(rmsOf(doc().RightSamples, frames) / rmsOf(right, frames), 1, 0.06);
     EXPECT_EQ(doc().FileName, "*");
-    EXPECT_EQ(editor->panel(1), "The file has been opened.");
+    EXPECT_EQ(editor->status().panel(1), "The file has been opened.");
 }
 
 // The stereo modes and a file without a tag are in mp3.sb.
@@ -132,7 +132,7 @@ TEST_F(Mp3Exchange, WithoutTheCoderNothingIsLostAndTheUserIsTold) {
                        {path("old.mp3"), int64_t(0), int64_t(1), "", "", "", "", "", ""});
     editor->runCommand("MMopenMP3", {path("old.mp3")});
     setenv("PATH", searchPath.c_str(), 1);
-    EXPECT_EQ(editor->panel(1), "The MP3-file has not been saved.");
+    EXPECT_EQ(editor->status().panel(1), "The MP3-file has not been saved.");
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].caption, path("old.mp3"));
     EXPECT_EQ(host.messages[0].text, "An error has occured, so the MP3-file could not be saved.");
@@ -154,14 +154,14 @@ TEST_F(Mp3Exchange, CancelWhileTheCoderRunsLeavesNoFileAndNoCoder) {
     std::filesystem::permissions(dir / "slow" / "lame", std::filesystem::perms::owner_all);
     const std::string searchPath = std::getenv("PATH");
     setenv("PATH", ((dir / "slow").string() + ":" + searchPath).c_str(), 1);
-    host.whileWaiting = [this] { editor->cancelWork(); };
+    host.whileWaiting = [this] { editor->work().cancelWork(); };
     for (const std::string command : {"MMsaveMP3", "MMopenMP3"}) {
         const Arguments arguments =
             command == "MMsaveMP3"
                 ? Arguments{path("old.mp3"), int64_t(0), int64_t(1), "", "", "", "", "", ""}
                 : Arguments{path("whole.mp3")};
         ASSERT_TRUE(editor->runCommand(command, arguments));
-        EXPECT_EQ(editor->panel(1), "Cancelled.") << command;
+        EXPECT_EQ(editor->status().panel(1), "Cancelled.") << command;
         EXPECT_EQ(readBytes(dir / "old.mp3"), "the old file") << command;
         EXPECT_TRUE(left() == before) << command;
         EXPECT_TRUE(host.messages.empty()) << command;

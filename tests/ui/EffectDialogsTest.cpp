@@ -255,7 +255,7 @@ void EffectDialogsTest::everyEffectRunsFromTheWindow() {
 
     // While the program shuts down the close box closes a dialog for good; it is made anew.
     whenShown<EffectDialog>([&](EffectDialog* dialog) {
-        session.window->editor().setStatus(1, "Bye bye!");
+        session.window->editor().status().setPanel(1, "Bye bye!");
         dialog->close();
     });
     session.item("MMkrimpen")->trigger();

@@ -31,8 +31,9 @@ void DesktopCommands::createAssociation() {
         "be opened in Sonoplexer.\r\rDo you want to create a File Association now?");
     if (!dialogs_.confirm(MessageIcon::Information, ProgramCaption, question)) return;
     auto failed = [&] {
-        editor_.setStatus(1, editor_.LangText("De File Association is niet gemaakt.",
-                                              "The File Association has not been created."));
+        editor_.status().setPanel(1,
+                                  editor_.LangText("De File Association is niet gemaakt.",
+                                                   "The File Association has not been created."));
         dialogs_.showMessage(
             MessageIcon::Critical, ProgramCaption,
             editor_.LangText("Er is iets fout gegaan. De File Association is niet gemaakt.",
@@ -58,8 +59,8 @@ void DesktopCommands::createAssociation() {
         failed();
         return;
     }
-    editor_.setStatus(1, editor_.LangText("De File Association is gemaakt.",
-                                          "The File Association has been created."));
+    editor_.status().setPanel(1, editor_.LangText("De File Association is gemaakt.",
+                                                  "The File Association has been created."));
     dialogs_.showMessage(
         MessageIcon::Information, ProgramCaption,
         editor_.LangText(
@@ -72,7 +73,7 @@ void DesktopCommands::createAssociation() {
 void DesktopCommands::removeAssociation() {
     if (!desktop_) return;
     auto report = [&](MessageIcon icon, const std::string& status, const std::string& message) {
-        editor_.setStatus(1, status);
+        editor_.status().setPanel(1, status);
         dialogs_.showMessage(icon, ProgramCaption, message);
     };
     if (!store_.keyExists(OpenCommandKey)) {

@@ -68,8 +68,8 @@ bool EditCommands::copySelection() {
                              "folder cannot be written."));
         return false;
     }
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is gekopiëerd.",
-                                          "The selected part has been copied."));
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is gekopiëerd.",
+                                                  "The selected part has been copied."));
     view_.selectionChanged();
     return true;
 }
@@ -77,21 +77,21 @@ bool EditCommands::copySelection() {
 bool EditCommands::deleteSelection() {
     editor_.playback().stop();
     if (!editor_.history().push()) return false;
-    editor_.progressStart(ProgressEditing);
+    editor_.work().progressStart(ProgressEditing);
     const FrameRange span = doc().selection.editRange(doc().SampleCount);
     const ChannelScope scope = editor_.editChannels();
     const int32_t count = doc().SampleCount;
-    editor_.sampleWork([&] {
-        deleteFrames(doc(), scope, span, [this](int step) { editor_.progressShow(step); });
+    editor_.work().sampleWork([&] {
+        deleteFrames(doc(), scope, span, [this](int step) { editor_.work().progressShow(step); });
     });
     // What followed the deleted frames moved forward.
     editor_.notifySoundChange({span.first, int64_t(doc().SampleCount) - 1, scope.first,
                                doc().isStereo() && scope.second, doc().SampleCount != count,
                                false});
-    editor_.progressEnd();
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is verwijderd.",
-                                          "The selected part has been deleted."));
-    editor_.refreshLengthPanels();
+    editor_.work().progressEnd();
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is verwijderd.",
+                                                  "The selected part has been deleted."));
+    editor_.status().refreshLengthPanels();
     editor_.view().drawWaveform();
     editor_.view().selectNothing();
     editor_.playback().playAfterChange();
@@ -104,18 +104,19 @@ bool EditCommands::muteSelection() {
     view_.setBusy(true);
     const FrameRange span = doc().selection.editRange(doc().SampleCount);
     const ChannelScope scope = editor_.editChannels();
-    editor_.progressStart(ProgressEditing);
+    editor_.work().progressStart(ProgressEditing);
     const int divisor = doc().isStereo() && editor_.options().bothChannels ? 2 : 1;
-    editor_.sampleWork([&] {
-        muteFrames(doc(), scope, span, divisor, [this](int step) { editor_.progressShow(step); });
+    editor_.work().sampleWork([&] {
+        muteFrames(doc(), scope, span, divisor,
+                   [this](int step) { editor_.work().progressShow(step); });
     });
     editor_.notifySoundChange(
         {span.first, span.last, scope.first, doc().isStereo() && scope.second, false, false});
-    editor_.progressEnd();
+    editor_.work().progressEnd();
     editor_.view().drawWaveform();
     view_.setBusy(false);
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is tot stilte gemaakt.",
-                                          "The selected part has been muted."));
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is tot stilte gemaakt.",
+                                                  "The selected part has been muted."));
     editor_.playback().playAfterChange();
     return true;
 }
@@ -128,8 +129,8 @@ void EditCommands::copy() {
 void EditCommands::cut() {
     if (!editor_.enabled(EnabledRule::SelectionMade)) return;
     if (!copySelection() || !deleteSelection()) return;
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is geknipt.",
-                                          "The selected part has been cut."));
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is geknipt.",
+                                                  "The selected part has been cut."));
 }
 
 void EditCommands::deleteSelected() {
@@ -139,8 +140,8 @@ void EditCommands::deleteSelected() {
 void EditCommands::erase() {
     if (!editor_.enabled(EnabledRule::SelectionMade)) return;
     if (!copySelection() || !muteSelection()) return;
-    editor_.setStatus(1, editor_.LangText("Het geselecteerde deel is gewist.",
-                                          "The selected part has been erased."));
+    editor_.status().setPanel(1, editor_.LangText("Het geselecteerde deel is gewist.",
+                                                  "The selected part has been erased."));
 }
 
 void EditCommands::mute() {
@@ -198,14 +199,16 @@ void EditCommands::addSilence() {
     const int32_t oldCount = doc().SampleCount;
     if (!makeRoomFor(newCount) || !editor_.history().push()) return;
     const bool eightBit = doc().BitsPerSample == 8;
-    if (eightBit) editor_.progressStart(ProgressEditing);
-    editor_.sampleWork([&] {
-        appendSilence(doc(), int32_t(newCount), [this](int step) { editor_.progressShow(step); });
+    if (eightBit) editor_.work().progressStart(ProgressEditing);
+    editor_.work().sampleWork([&] {
+        appendSilence(doc(), int32_t(newCount),
+                      [this](int step) { editor_.work().progressShow(step); });
     });
-    if (eightBit) editor_.progressEnd();
+    if (eightBit) editor_.work().progressEnd();
     editor_.notifySoundChange({oldCount, newCount - 1, true, doc().isStereo(), true, false});
-    editor_.refreshLengthPanels();
-    editor_.setStatus(1, editor_.LangText("Stilte is toegevoegd.", "Silence has been added."));
+    editor_.status().refreshLengthPanels();
+    editor_.status().setPanel(1,
+                              editor_.LangText("Stilte is toegevoegd.", "Silence has been added."));
     editor_.view().drawWaveform();
     editor_.playback().playAfterChange();
 }

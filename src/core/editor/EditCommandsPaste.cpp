@@ -25,11 +25,12 @@ void EditCommands::pasteFading() {
 }
 
 void EditCommands::pasteFailed(bool fromRecording) {
-    editor_.progressEnd();
+    editor_.work().progressEnd();
     editor_.view().drawWaveform();
     if (fromRecording) {
         editor_.view().selectNothing();
-        editor_.setStatus(1, editor_.LangText("Opname ging niet goed.", "Recording failed."));
+        editor_.status().setPanel(1,
+                                  editor_.LangText("Opname ging niet goed.", "Recording failed."));
         dialogs_.showMessage(MessageIcon::Critical, ProgramCaption,
                              editor_.LangText("Er is iets fout gegaan bij het opnemen.",
                                               "An error has occured while recording."));
@@ -37,7 +38,7 @@ void EditCommands::pasteFailed(bool fromRecording) {
     }
     const std::string text = editor_.LangText("Vanwege een fout kunt u niet plakken.",
                                               "Due to an error, you cannot paste.");
-    editor_.setStatus(1, text);
+    editor_.status().setPanel(1, text);
     dialogs_.showMessage(MessageIcon::Critical, ProgramCaption, text);
 }
 
@@ -51,11 +52,11 @@ void EditCommands::pasteClip(bool mix, bool fade, bool fromRecording) {
     std::optional<ClipSource> source;
     if (fromRecording) {
         const Transport::Recorded recorded = editor_.transport().finishRecording();
-        editor_.progressStart(ProgressRecording);
+        editor_.work().progressStart(ProgressRecording);
         if (recorded.saved)
-            source = editor_.sampleWork([&] {
+            source = editor_.work().sampleWork([&] {
                 return readRecordedFile(recorded.path,
-                                        [this](int step) { editor_.progressShow(step); });
+                                        [this](int step) { editor_.work().progressShow(step); });
             });
     } else {
         source = readClipFile(clipFilePath(tempDir_));
@@ -63,19 +64,19 @@ void EditCommands::pasteClip(bool mix, bool fade, bool fromRecording) {
     const PasteRequest request{mix, fade, editor_.options().bothChannels, fromRecording};
     // A clip that would make the sound too long is refused before anything changes.
     if (source && mergedSampleCount(doc(), *source, request) > MaxSampleCount) {
-        editor_.progressEnd();
+        editor_.work().progressEnd();
         return editor_.refuseTooLong();
     }
-    if (!editor_.history().push()) return editor_.progressEnd();
-    if (!fromRecording) editor_.progressStart(ProgressPasting);
+    if (!editor_.history().push()) return editor_.work().progressEnd();
+    if (!fromRecording) editor_.work().progressStart(ProgressPasting);
     if (!source) return pasteFailed(fromRecording);
 
     const Selection selection = doc().selection;
     std::optional<MergeResult> merged;
     try {
-        merged = editor_.sampleWork([&] {
+        merged = editor_.work().sampleWork([&] {
             return mergeClip(doc(), *source, request,
-                             [this](int step) { editor_.progressShow(step); });
+                             [this](int step) { editor_.work().progressShow(step); });
         });
     } catch (const std::bad_alloc&) {
         // Out of memory halfway: the snapshot just taken holds the sound as it was. When it
@@ -84,23 +85,23 @@ void EditCommands::pasteClip(bool mix, bool fade, bool fromRecording) {
         doc().selection = selection;
         editor_.notifySoundChange(
             {0, int64_t(doc().SampleCount) - 1, true, doc().isStereo(), true, false});
-        editor_.progressEnd();
+        editor_.work().progressEnd();
         editor_.view().drawWaveform();
         if (putBack) editor_.refuseTooLong();
         return;
     }
     editor_.notifySoundChange(merged->change);
 
-    editor_.progressEnd();
+    editor_.work().progressEnd();
     editor_.view().drawWaveform();
     if (fromRecording) {
-        editor_.setStatus(
+        editor_.status().setPanel(
             1, editor_.LangText("Het geluid is opgenomen.", "The sound has been recorded."));
         editor_.view().selectNothing();
     } else {
-        editor_.setStatus(1, editor_.LangText("Klaar met plakken.", "Finished pasting."));
+        editor_.status().setPanel(1, editor_.LangText("Klaar met plakken.", "Finished pasting."));
     }
-    editor_.refreshLengthPanels();
+    editor_.status().refreshLengthPanels();
     // Pasting without a selection into a stereo sound changed both channels: the option follows.
     if (merged->channels == 2 && !editor_.options().bothChannels)
         editor_.preferences().toggleOption(&Options::bothChannels);

@@ -1,10 +1,7 @@
 #include "editor/Editor.h"
 
-#include <cmath>
-
 #include "editing/ClipFile.h"
 #include "support/Numbers.h"
-#include "support/Progress.h"
 #include "support/StatusTexts.h"
 #include "support/Texts.h"
 
@@ -24,18 +21,41 @@ Editor::Editor(EditorPorts ports, EditorFolders folders)
       soundFiles_(*this, ports.dialogs, ports.view),
       editCommands_(*this, ports.dialogs, ports.view, folders_.tempDir),
       playbackCommands_(*this, transport_, folders_.tempDir, folders_.playsSound),
-      workRunner_(ports.workRunner) {}
+      status_(ports.view, doc_, settings_), longWork_(ports.view, ports.workRunner, settings_) {}
 
 // ---------------------------------------------------------------- commands
 
 bool Editor::runCommand(std::string_view id, const Arguments& arguments) {
     const Command* command = findCommand(id);
     if (!command || !command->run) return false;
-    if (runExclusive([&] { runCancellable([&] { command->run(*this, arguments); }); })) return true;
-    setStatus(1, LangText("De opdracht is niet uitgevoerd, want er loopt nog een andere.",
-                          "The command has not been carried out, because another one is still "
-                          "running."));
+    const auto runCancellable = [&] {
+        const BeforeCommand before{doc_.UndoLevel, doc_.RedoLevel, doc_.Changed, doc_.selection};
+        const bool cancelled = longWork_.runCancellable([&] { command->run(*this, arguments); },
+                                                        [&] { putBackCancelled(before); });
+        history_.commandEnded(cancelled);
+    };
+    if (runExclusive(runCancellable)) return true;
+    status_.setPanel(1,
+                     LangText("De opdracht is niet uitgevoerd, want er loopt nog een andere.",
+                              "The command has not been carried out, because another one is still "
+                              "running."));
     return false;
+}
+
+void Editor::putBackCancelled(const BeforeCommand& before) {
+    longWork_.progressEnd();
+    view_.setBusy(false);
+    // The snapshot the command took before it changed anything holds the sound as it was.
+    if (doc_.UndoLevel > before.undoLevel && history_.dropLast()) {
+        doc_.RedoLevel = before.redoLevel;
+        notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), true, false});
+        status_.refreshLengthPanels();
+    }
+    doc_.Changed = before.changed;
+    doc_.selection = before.selection;
+    viewCommands_.drawWaveform();
+    view_.selectionChanged();
+    status_.setPanel(1, LangText("Geannuleerd.", "Cancelled."));
 }
 
 bool Editor::enabled(EnabledRule rule) const {
@@ -86,7 +106,7 @@ void Editor::startUp() {
     else if (settings_.language == LanguageDutch)
         settingsCommands_.switchToDutch();
     settingsCommands_.tidyRecentFiles();
-    setStatus(1, LangText("Welkom bij Sonoplexer.", "Welcome to Sonoplexer."));
+    status_.setPanel(1, LangText("Welkom bij Sonoplexer.", "Welcome to Sonoplexer."));
     Quality quality = settingsCommands_.readQuality();
     doc_.BitsPerSample = quality.bitsPerSample;
     doc_.SampleRate = quality.sampleRate;
@@ -96,7 +116,7 @@ void Editor::startUp() {
 
 bool Editor::shutDown() {
     if (!doc_.FileName.empty() && doc_.Changed && !soundFiles_.offerSaveFirst()) return false;
-    setStatus(1, LangText("Tot ziens!", "Bye bye!"));
+    status_.setPanel(1, LangText("Tot ziens!", "Bye bye!"));
     transport_.stopPlaying();
     settingsCommands_.saveSettings();
     playbackCommands_.stop();
@@ -127,33 +147,10 @@ void Editor::closeProgram() {
     if (shutDown()) view_.programClosed();
 }
 
-// ---------------------------------------------------------------- texts and status
-
-void Editor::setStatus(int panel, const std::string& text) {
-    panels_.at(panel) = text;
-    view_.statusChanged(panel, text);
-}
-
-void Editor::refreshStatusPanels() {
-    setStatus(2, formatPanelText(doc_));
-    setStatus(3, durationPanelText(doc_, settings_.language));
-    setStatus(4, sizePanelText(doc_, settings_.language));
-}
-
-void Editor::setCaption(const std::string& caption) {
-    caption_ = caption;
-    view_.captionChanged(caption);
-}
-
 // ---------------------------------------------------------------- the sound as a whole
 
 void Editor::notifySoundChange(const SoundChange& change) {
     view_.soundChanged(change);
-}
-
-void Editor::refreshLengthPanels() {
-    setStatus(3, durationPanelText(doc_, settings_.language));
-    setStatus(4, sizePanelText(doc_, settings_.language));
 }
 
 ChannelScope Editor::editChannels() const {
@@ -167,7 +164,7 @@ void Editor::installSound(NewSound sound) {
     doc_.SampleCount = sound.SampleCount;
     doc_.LeftSamples = std::move(sound.LeftSamples);
     doc_.RightSamples = std::move(sound.RightSamples);
-    refreshStatusPanels();
+    status_.refreshPanels();
     transport_.levelMeterChannel = meterChannelOf(doc_);
     notifySoundChange(
         {0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), lengthChanged, formatChanged});

@@ -1,17 +1,12 @@
 #pragma once
-// The editor: owns the one document, the options and the work files, and has one method per
-// command of the window. It reaches the outside only through the ports (questions, the view, the
-// sound device, outside programs), so the window, the batch runner and the tests drive exactly
-// the same code. Commands reach it through runCommand, which lets one command run at a time.
-#include <array>
-#include <atomic>
-#include <chrono>
+// The editor: owns the one document, the selection, the options and the work files, and the parts
+// that carry out the commands (edits, effects, files, playback, undo history ...), each with the
+// state it needs. It reaches the outside only through the ports (questions, the view, the sound
+// device, outside programs), so the window, the batch runner and the tests drive exactly the same
+// code. Commands reach it through runCommand, which lets one command run at a time.
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
-#include <thread>
-#include <type_traits>
 
 #include "document/Document.h"
 #include "document/NewSound.h"
@@ -20,10 +15,12 @@
 #include "editor/EditCommands.h"
 #include "editor/EffectCommands.h"
 #include "editor/Generators.h"
+#include "editor/LongWork.h"
 #include "editor/Mp3Commands.h"
 #include "editor/PlaybackCommands.h"
 #include "editor/SettingsCommands.h"
 #include "editor/SoundFiles.h"
+#include "editor/StatusBar.h"
 #include "editor/Transport.h"
 #include "editor/UndoHistory.h"
 #include "editor/ViewCommands.h"
@@ -94,32 +91,14 @@ class Editor {
     const Document& doc() const { return doc_; }
     uint8_t language() const { return settings_.language; }
     std::string LangText(std::string_view dutch, std::string_view english) const;
-    const std::string& caption() const { return caption_; }
-    const std::string& panel(int number) const { return panels_.at(number); }
-    void setStatus(int panel, const std::string& text);
-    void refreshStatusPanels();
-    void progressStart(int kind);
-    void progressShow(int step);
-    void progressEnd();
-    // Progress of work whose share done is not known: the text alone.
-    void progressWaiting();
+    // The caption and the status bar's panels.
+    StatusBar& status() { return status_; }
 
     // ---- long work ----
-    // Runs the sample work of a long command through the work runner (on a worker thread in the
-    // window) and returns what the work returns. The work must not reach the ports: its progress
-    // steps are shown from the caller's thread. Once cancelWork is called it stops soon after
-    // with WorkCancelled.
-    template <class Work> auto sampleWork(Work&& work);
-    // The user's Cancel: the long work under way stops at its next step.
-    void cancelWork() { requestCancel(); }
-    // For the batch runner and tests: the next command is cancelled at its first progress step of
-    // `step` (0..100) or more.
-    void cancelNextCommandAt(int step) { cancelAtStep_ = step; }
-    // Called again and again while an outside program runs: the window repaints and takes Cancel.
-    void waitForOutsideProgram();
+    // The progress bar, the sample work on the work runner, Cancel.
+    LongWork& work() { return longWork_; }
 
     // ---- options and settings ----
-    const Settings& settings() const { return settings_; }
     Settings& settings() { return settings_; }
     const Options& options() const { return settings_.options; }
     // The options and the language as the user changes them, the recent files, the settings
@@ -128,7 +107,6 @@ class Editor {
 
     // ---- files ----
     SoundFiles& files() { return soundFiles_; }
-    const SoundFiles& files() const { return soundFiles_; }
 
     // ---- the document's own ----
     void newEmptySound();
@@ -137,11 +115,9 @@ class Editor {
 
     // ---- MP3 exchange ----
     Mp3Commands& mp3() { return mp3Commands_; }
-    const Mp3Commands& mp3() const { return mp3Commands_; }
 
     // ---- desktop ----
     DesktopCommands& desktop() { return desktopCommands_; }
-    const DesktopCommands& desktop() const { return desktopCommands_; }
 
     // ---- view side of the document ----
     // What the views draw and show, the graph style, the selection as the user makes it.
@@ -152,7 +128,6 @@ class Editor {
     PlaybackCommands& playback() { return playbackCommands_; }
     // The device: what plays, the recording under way, the level display's channel.
     Transport& transport() { return transport_; }
-    const Transport& transport() const { return transport_; }
 
     // ---- undo history ----
     UndoHistory& history() { return history_; }
@@ -167,7 +142,6 @@ class Editor {
     Generators& generators() { return generators_; }
 
     // ---- for the parts the editor owns ----
-    void setCaption(const std::string& caption);
     // The fields of a new sound: all empty but the creation date (today) and the software.
     void freshInfoFields();
     // Puts a whole sound in place of the current one: format, samples, panels 2 to 4 and the
@@ -179,8 +153,6 @@ class Editor {
     void notifySoundChange(const SoundChange& change);
     // The channels an edit or effect works on, by the selection and the both-channels option.
     ChannelScope editChannels() const;
-    // The duration and size panels, after a change of length.
-    void refreshLengthPanels();
 
   private:
     class Exclusive; // holds the one-command-at-a-time rule for its lifetime
@@ -191,13 +163,7 @@ class Editor {
         bool changed;
         Selection selection;
     };
-    void runCancellable(const std::function<void()>& command);
     void putBackCancelled(const BeforeCommand& before);
-    void runSampleWork(const std::function<void()>& work);
-    // The progress bar's text at `step`, with the time left once the work has run a while.
-    std::string progressLabel(int step) const;
-    // Offers Cancel once the work has run long enough to be worth it.
-    void offerCancelWhenLong();
 
     UserDialogs& dialogs_;
     ViewObserver& view_;
@@ -215,16 +181,8 @@ class Editor {
     SoundFiles soundFiles_;
     EditCommands editCommands_;
     PlaybackCommands playbackCommands_;
-    std::string caption_ = "Sonoplexer";
-    std::array<std::string, 5> panels_; // index 1..4
-    std::string progressText_;
-    WorkRunner* workRunner_;
-    const std::thread::id editorThread_ = std::this_thread::get_id();
-    std::chrono::steady_clock::time_point progressStartedAt_;
-    std::atomic<int> latestStep_ = 0;
-    int cancelAtStep_ = -1;
-    bool cancelOffered_ = false;
-    bool progressShowing_ = false; // between progressStart and progressEnd
+    StatusBar status_;
+    LongWork longWork_;
     bool commandRunning_ = false;
 };
 
@@ -244,17 +202,6 @@ class Editor::Exclusive {
     Editor& editor_;
     bool taken_;
 };
-
-template <class Work> auto Editor::sampleWork(Work&& work) {
-    using Result = decltype(work());
-    if constexpr (std::is_void_v<Result>) {
-        runSampleWork(work);
-    } else {
-        std::optional<Result> result;
-        runSampleWork([&] { result.emplace(work()); });
-        return std::move(*result);
-    }
-}
 
 template <class Work> bool Editor::runExclusive(Work&& work) {
     Exclusive exclusive(*this);

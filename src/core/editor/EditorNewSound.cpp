@@ -27,11 +27,12 @@ void Editor::newEmptySound() {
     installSound({1, doc_.SampleRate, doc_.BitsPerSample, 100, Samples(100, doc_.silenceValue()),
                   Samples{0}});
     doc_.FileName = "*";
-    setCaption(captionForUntitled(settings_.language));
+    status_.setCaption(captionForUntitled(settings_.language));
     history_.clear();
     doc_.Changed = false; // a silence has nothing to lose
     freshInfoFields();
-    setStatus(1, LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));
+    status_.setPanel(1,
+                     LangText("Een nieuw geluid is aangemaakt.", "A new sound has been created."));
     viewCommands_.selectNothing();
     viewCommands_.drawWaveform();
 }

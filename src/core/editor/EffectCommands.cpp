@@ -156,7 +156,7 @@ bool EffectFrame::start() {
     if (!editor_.history().push()) return false;
     view_.setBusy(true);
     setRange(range_);
-    editor_.progressStart(ProgressEditing);
+    editor_.work().progressStart(ProgressEditing);
     return true;
 }
 
@@ -165,10 +165,10 @@ StepObserver EffectFrame::progressOf(int index, int base, int width) {
     const double passes = passes_;
     if (index == 0)
         return [this, base, passes](int step) {
-            editor_.progressShow(int(roundToInt(base + step / passes)));
+            editor_.work().progressShow(int(roundToInt(base + step / passes)));
         };
     return [this, base, width, passes](int step) {
-        editor_.progressShow(int(roundToInt(base + width - (width - step) / passes)));
+        editor_.work().progressShow(int(roundToInt(base + width - (width - step) / passes)));
     };
 }
 
@@ -177,7 +177,7 @@ StepObserver EffectFrame::stopWhenCancelled() const {
 }
 
 template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int width) {
-    editor_.sampleWork([&] {
+    editor_.work().sampleWork([&] {
         for (int index = 0; index < 2; ++index)
             if (takesPart(index))
                 pass(std::span<int16_t>(channel(index)), progressOf(index, base, width));
@@ -187,11 +187,11 @@ template <class Pass> void EffectFrame::eachChannel(Pass&& pass, int base, int w
 template <class Pass> void EffectFrame::eachChannelAtOnce(Pass&& pass, int base, int width) {
     if (!takesPart(0) || !takesPart(1) || range_.size() < AtOnceFromFrames)
         return eachChannel(pass, base, width);
-    editor_.sampleWork([&] {
+    editor_.work().sampleWork([&] {
         sideBySide(
             [&] {
                 pass(std::span<int16_t>(channel(0)),
-                     [this, base](int step) { editor_.progressShow(base + step); });
+                     [this, base](int step) { editor_.work().progressShow(base + step); });
             },
             [&] { pass(std::span<int16_t>(channel(1)), stopWhenCancelled()); });
     });
@@ -202,8 +202,8 @@ template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
     for (int index = 0; index < 2; ++index)
         if (takesPart(index)) (first.empty() ? first : second) = channel(index);
     if (first.empty()) return;
-    const StepObserver progress = [this](int step) { editor_.progressShow(step); };
-    editor_.sampleWork([&] {
+    const StepObserver progress = [this](int step) { editor_.work().progressShow(step); };
+    editor_.work().sampleWork([&] {
         if (range_.size() < AtOnceFromFrames) return pass(first, second, range_, progress);
         const int64_t middle = range_.first + range_.size() / 2;
         sideBySide(
@@ -219,16 +219,17 @@ template <class Pass> void EffectFrame::channelsTogether(Pass&& pass) {
 template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
     editor_.playback().stop();
     view_.setBusy(true);
-    editor_.progressStart(ProgressEditing);
+    editor_.work().progressStart(ProgressEditing);
     const auto rebuildOne = [&](int index, const StepObserver& stepDone) {
         rebuild(std::span<const int16_t>(channel(index)), rebuilt_[index], stepDone);
     };
     // Over a long stereo range the second channel is rebuilt on a thread of its own beside the
     // first, which alone shows progress.
-    editor_.sampleWork([&] {
+    editor_.work().sampleWork([&] {
         if (takesPart(0) && takesPart(1) && range_.size() >= AtOnceFromFrames)
-            sideBySide([&] { rebuildOne(0, [this](int step) { editor_.progressShow(step); }); },
-                       [&] { rebuildOne(1, stopWhenCancelled()); });
+            sideBySide(
+                [&] { rebuildOne(0, [this](int step) { editor_.work().progressShow(step); }); },
+                [&] { rebuildOne(1, stopWhenCancelled()); });
         else
             for (int index = 0; index < 2; ++index)
                 if (takesPart(index)) rebuildOne(index, progressOf(index, 0, StepCount));
@@ -238,7 +239,7 @@ template <class Rebuild> bool EffectFrame::rebuildChannels(Rebuild&& rebuild) {
     if (!editor_.history().push(everyChannel ? UndoSnapshots::Write::HandingOverOld
                                              : UndoSnapshots::Write::InBackground)) {
         rebuilt_[0] = rebuilt_[1] = Samples();
-        editor_.progressEnd();
+        editor_.work().progressEnd();
         view_.setBusy(false);
         return false;
     }
@@ -270,9 +271,9 @@ void EffectFrame::finish(std::string_view dutch, std::string_view english) {
          lengthChanged ? int64_t(doc_.SampleCount) - 1 : std::max(range_.last, changedLast_),
          scope_.first || lengthChanged, stereo && (scope_.second || lengthChanged), lengthChanged,
          false});
-    editor_.setStatus(1, editor_.LangText(dutch, english));
-    editor_.progressEnd();
-    if (lengthChanged) editor_.refreshLengthPanels();
+    editor_.status().setPanel(1, editor_.LangText(dutch, english));
+    editor_.work().progressEnd();
+    if (lengthChanged) editor_.status().refreshLengthPanels();
     editor_.view().drawWaveform();
     view_.setBusy(false);
     editor_.playback().playAfterChange();

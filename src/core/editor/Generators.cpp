@@ -62,8 +62,9 @@ void Generators::synthesize(const SynthSettings& settings) {
     if (path.empty() || !editor_.files().openWave(path, "*")) return;
     // Reading the file empties every field, so the new sound's date and software are set again.
     editor_.freshInfoFields();
-    editor_.setStatus(1, editor_.LangText("Een nieuw geluid is gemaakt met de synthesizer.",
-                                          "A new sound has been made with the synthesizer."));
+    editor_.status().setPanel(1,
+                              editor_.LangText("Een nieuw geluid is gemaakt met de synthesizer.",
+                                               "A new sound has been made with the synthesizer."));
 }
 
 bool Generators::loadPeriodFile(const std::string& name, SynthSettings& settings) {
@@ -209,12 +210,12 @@ void Generators::makeMorse(const MorseSettings& settings) {
         {1, float(settings.rate), float(settings.bits), count, std::move(samples), Samples{0}});
     doc.FileName = "*";
     doc.Changed = true; // the message is in no file yet
-    editor_.setCaption(captionForUntitled(editor_.language()));
+    editor_.status().setCaption(captionForUntitled(editor_.language()));
     view_.setBusy(false);
-    editor_.setStatus(
+    editor_.status().setPanel(
         1, editor_.LangText("Het morsebericht is gemaakt.", "The morse message has been made."));
     editor_.view().drawWaveform();
-    editor_.refreshStatusPanels();
+    editor_.status().refreshPanels();
     editor_.playback().playAfterChange();
 }
 

@@ -46,12 +46,12 @@ Mp3Fields Mp3Commands::fieldsToExport() const {
 bool Mp3Commands::runCoder(const std::vector<std::string>& arguments, const std::string& output,
                            double seconds, int progressKind) {
     std::error_code error;
-    editor_.progressStart(progressKind);
-    editor_.progressWaiting();
+    editor_.work().progressStart(progressKind);
+    editor_.work().progressWaiting();
     const auto limit = std::chrono::milliseconds(int64_t((CoderBaseSeconds + seconds) * 1000));
-    const CoderRun run =
-        coder_.run(CoderProgram, arguments, limit, [this] { editor_.waitForOutsideProgram(); });
-    editor_.progressEnd();
+    const CoderRun run = coder_.run(CoderProgram, arguments, limit,
+                                    [this] { editor_.work().waitForOutsideProgram(); });
+    editor_.work().progressEnd();
     const auto bytes = std::filesystem::file_size(output, error);
     const bool written = run.finished && run.exitCode == 0 && !error && bytes > 0;
     if (!written) std::filesystem::remove(output, error);
@@ -142,8 +142,8 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
     std::filesystem::remove(wav, error);
     if (!saved) {
         view_.setBusy(false);
-        editor_.setStatus(1, editor_.LangText("Het MP3-bestand is niet opgeslagen.",
-                                              "The MP3-file has not been saved."));
+        editor_.status().setPanel(1, editor_.LangText("Het MP3-bestand is niet opgeslagen.",
+                                                      "The MP3-file has not been saved."));
         dialogs_.showMessage(
             MessageIcon::Critical, path,
             editor_.LangText("Er is een fout opgetreden, waardoor het MP3-bestand niet kon worden "
@@ -161,7 +161,7 @@ void Mp3Commands::exportMp3(const std::string& path, int bitrate, bool stereoChe
                 "The music information cannot be saved due to some unknown error. The "
                 "MP3-file has been saved correctly."));
     view_.setBusy(false);
-    editor_.setStatus(
+    editor_.status().setPanel(
         1, editor_.LangText("Het MP3-bestand is opgeslagen.", "The MP3-file has been saved."));
 }
 

@@ -79,11 +79,13 @@ void SettingsCommands::switchLanguage(uint8_t language) {
     // The tool dialogs take the new language's texts the next time they are shown.
     view_.hideToolDialogs();
     view_.languageChanged();
-    editor_.setStatus(1, language == LanguageDutch ? "De taal is nu Nederlands."
-                                                   : "The language is now English.");
+    editor_.status().setPanel(1, language == LanguageDutch ? "De taal is nu Nederlands."
+                                                           : "The language is now English.");
     const Document& doc = editor_.doc();
-    if (!editor_.panel(4).empty()) editor_.setStatus(4, sizePanelText(doc, language));
-    if (!editor_.panel(3).empty()) editor_.setStatus(3, durationPanelText(doc, language));
+    if (!editor_.status().panel(4).empty())
+        editor_.status().setPanel(4, sizePanelText(doc, language));
+    if (!editor_.status().panel(3).empty())
+        editor_.status().setPanel(3, durationPanelText(doc, language));
 }
 
 void SettingsCommands::switchToDutch() {

@@ -103,11 +103,11 @@ void SoundFiles::openRecentFile(int index) {
 
 void SoundFiles::resetForReading() {
     for (int panel = 2; panel <= 4; ++panel)
-        editor_.setStatus(panel, "");
+        editor_.status().setPanel(panel, "");
     doc().FileName.clear();
     doc().RightSamples.assign(1, 0);
     editor_.history().clear();
-    editor_.setCaption(ProgramCaption);
+    editor_.status().setCaption(ProgramCaption);
     doc().Info.clear();
     doc().DispText.clear();
     view_.selectionChanged();
@@ -182,10 +182,11 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
     editor_.playback().stop();
     view_.setBusy(true);
     // Read before anything changes, so that a cancelled open leaves the sound as it was.
-    editor_.progressStart(ProgressOpening);
-    WavReadResult read = editor_.sampleWork(
-        [&] { return readWaveFile(path, [this](int step) { editor_.progressShow(step); }); });
-    editor_.progressEnd();
+    editor_.work().progressStart(ProgressOpening);
+    WavReadResult read = editor_.work().sampleWork([&] {
+        return readWaveFile(path, [this](int step) { editor_.work().progressShow(step); });
+    });
+    editor_.work().progressEnd();
     resetForReading();
     if (read.reducedFrom24)
         dialogs_.showMessage(
@@ -201,11 +202,11 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
         // the panels that describe a sound stay as blank as during the read.
         editor_.installSound({doc().Channels, doc().SampleRate, doc().BitsPerSample});
         for (int panel = 2; panel <= 4; ++panel)
-            editor_.setStatus(panel, "");
+            editor_.status().setPanel(panel, "");
         view_.setBusy(false);
         editor_.view().drawWaveform();
-        editor_.setStatus(1, editor_.LangText("Het bestand kon niet worden geopend.",
-                                              "The file could not be opened."));
+        editor_.status().setPanel(1, editor_.LangText("Het bestand kon niet worden geopend.",
+                                                      "The file could not be opened."));
         dialogs_.showMessage(MessageIcon::Critical, path, failureText(read));
         return false;
     }
@@ -224,14 +225,15 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
     // A sound made in the program has no file yet: it is a change until it is saved.
     doc().Changed = displayName == "*";
 
-    editor_.setStatus(1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
+    editor_.status().setPanel(
+        1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
     if (displayName != "*") editor_.preferences().rememberRecentFile(path);
     if (displayName == "*") {
         doc().FileName = "*";
-        editor_.setCaption(captionForUntitled(editor_.settings().language));
+        editor_.status().setCaption(captionForUntitled(editor_.settings().language));
     } else {
         doc().FileName = path;
-        editor_.setCaption(captionForFile(displayName));
+        editor_.status().setCaption(captionForFile(displayName));
     }
     editor_.view().selectNothing();
     editor_.view().drawWaveform();
@@ -270,12 +272,13 @@ bool SoundFiles::writeWave(const std::string& path, int saveKind, WaveWrite how)
     const double frames = double(doc().SampleCount + doc().SampleCount % 2);
     const SampleWidthInFile width =
         how.forCoder ? SampleWidthInFile::Sixteen : SampleWidthInFile::AsHeld;
-    editor_.progressStart(saveKind);
+    editor_.work().progressStart(saveKind);
     WriteFailure failure = WriteFailure::None;
     try {
-        failure = editor_.sampleWork([&] {
+        failure = editor_.work().sampleWork([&] {
             return writeWaveFile(
-                path, doc(), 0, frames, [this](int step) { editor_.progressShow(step); }, width);
+                path, doc(), 0, frames, [this](int step) { editor_.work().progressShow(step); },
+                width);
         });
     } catch (const WorkCancelled&) {
         // The old file stays as it was; the sound loses the frame it got for the file.
@@ -283,12 +286,12 @@ bool SoundFiles::writeWave(const std::string& path, int saveKind, WaveWrite how)
         throw;
     }
     const bool written = failure == WriteFailure::None;
-    editor_.progressEnd(); // before any message, which would otherwise stand over a bar at its last
-                           // step
+    editor_.work().progressEnd(); // before any message, which would otherwise stand over a bar at
+                                  // its last step
 
     if (!written) {
         if (padded) lengthenBy(-1);
-        editor_.setStatus(
+        editor_.status().setPanel(
             1, editor_.LangText("Het geluid is niet opgeslagen.", "The sound has not been saved."));
         dialogs_.showMessage(
             MessageIcon::Critical, path,
@@ -297,7 +300,7 @@ bool SoundFiles::writeWave(const std::string& path, int saveKind, WaveWrite how)
                 writeFailureText(failure));
     } else if (!endsWith(path, ".tmp")) {
         doc().Changed = false;
-        editor_.setStatus(
+        editor_.status().setPanel(
             1, editor_.LangText("Het geluid is opgeslagen.", "The sound has been saved."));
     }
     view_.setBusy(false);
@@ -338,12 +341,12 @@ void SoundFiles::saveAs() {
     }
     // A failed write leaves the sound under its old name, so nothing points at a missing file.
     std::string previousName = doc().FileName;
-    std::string previousCaption = editor_.caption();
+    std::string previousCaption = editor_.status().caption();
     doc().FileName = path;
-    editor_.setCaption(captionForFile(path));
+    editor_.status().setCaption(captionForFile(path));
     if (!saveToItsFile(ProgressSaving)) {
         doc().FileName = previousName;
-        editor_.setCaption(previousCaption);
+        editor_.status().setCaption(previousCaption);
         return;
     }
     editor_.preferences().rememberRecentFile(path);

@@ -46,23 +46,23 @@ void SoundFiles::changeProperties(int bits, int32_t rate, int channels) {
     // The new sound is made beside the old one before anything changes.
     std::optional<NewSound> converted;
     if (convertedFrameCount(doc(), rate) <= MaxSampleCount) {
-        editor_.progressStart(ProgressEditing);
+        editor_.work().progressStart(ProgressEditing);
         try {
-            converted = editor_.sampleWork([&] {
+            converted = editor_.work().sampleWork([&] {
                 return convertedSound(doc(), bits == 8 ? 8 : 16, rate, channels == 2 ? 2 : 1,
-                                      [this](int step) { editor_.progressShow(step); });
+                                      [this](int step) { editor_.work().progressShow(step); });
             });
         } catch (const std::bad_alloc&) {
         }
-        editor_.progressEnd();
+        editor_.work().progressEnd();
     }
     if (!converted) return editor_.refuseTooLong();
     if (!editor_.history().push()) return;
     doc().selection.SelStart = -1;
     view_.setBusy(true);
     editor_.installSound(std::move(*converted));
-    editor_.setStatus(1, editor_.LangText("De eigenschappen zijn veranderd.",
-                                          "The properties have been changed."));
+    editor_.status().setPanel(1, editor_.LangText("De eigenschappen zijn veranderd.",
+                                                  "The properties have been changed."));
     editor_.view().drawWaveform();
     view_.setBusy(false);
     editor_.playback().playAfterChange();
@@ -77,14 +77,15 @@ bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int
     bits = bits == 8 ? 8 : 16;
     channels = channels == 2 ? 2 : 1;
 
-    editor_.progressStart(ProgressOpening);
-    RawReadResult read = editor_.sampleWork([&] {
-        return readRawFile(path, bits, channels, [this](int step) { editor_.progressShow(step); });
+    editor_.work().progressStart(ProgressOpening);
+    RawReadResult read = editor_.work().sampleWork([&] {
+        return readRawFile(path, bits, channels,
+                           [this](int step) { editor_.work().progressShow(step); });
     });
-    editor_.progressEnd();
+    editor_.work().progressEnd();
     if (!read.ok) {
-        editor_.setStatus(1, editor_.LangText("Het bestand kon niet worden geopend.",
-                                              "The file could not be opened."));
+        editor_.status().setPanel(1, editor_.LangText("Het bestand kon niet worden geopend.",
+                                                      "The file could not be opened."));
         dialogs_.showMessage(MessageIcon::Critical, path,
                              editor_.LangText("Er is een onbekende fout opgetreden.",
                                               "An unknown problem has occured."));
@@ -96,9 +97,10 @@ bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int
     doc().Info.clear();
     doc().DispText.clear();
     *doc().Info.find("ISFT") = std::string(ProgramSignature);
-    editor_.setStatus(1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
+    editor_.status().setPanel(
+        1, editor_.LangText("Het bestand is geopend.", "The file has been opened."));
     doc().FileName = "*";
-    editor_.setCaption(captionForUntitled(editor_.settings().language));
+    editor_.status().setCaption(captionForUntitled(editor_.settings().language));
     editor_.view().selectNothing();
     editor_.view().drawWaveform();
     editor_.playback().playAfterChange();

@@ -60,7 +60,7 @@ bool UndoHistory::dropLast() {
 
 bool UndoHistory::keep(int level, Document& doc, UndoSnapshots::Write write) {
     // Copying or writing a long sound is long work.
-    return editor_.sampleWork([&] { return snapshots_.keep(level, doc, write); });
+    return editor_.work().sampleWork([&] { return snapshots_.keep(level, doc, write); });
 }
 
 void UndoHistory::commandEnded(bool cancelled) {
@@ -71,7 +71,8 @@ void UndoHistory::commandEnded(bool cancelled) {
 
 SnapshotRead UndoHistory::readSnapshot(int level, Document& into) {
     // Reading a long sound back is long work.
-    const SnapshotRead read = editor_.sampleWork([&] { return snapshots_.bringBack(level, into); });
+    const SnapshotRead read =
+        editor_.work().sampleWork([&] { return snapshots_.bringBack(level, into); });
     if (read == SnapshotRead::Damaged)
         dialogs_.showMessage(
             MessageIcon::Critical, ProgramCaption,
@@ -115,8 +116,8 @@ void UndoHistory::undo() {
     doc.Changed = true;
     if (!editor_.enabled(EnabledRule::UndoAvailable)) return;
     if (!stepThroughHistory(int16_t(doc.UndoLevel - 1))) return;
-    editor_.setStatus(1, editor_.LangText("De laatste wijziging is ongedaan gemaakt.",
-                                          "The last action has be undone."));
+    editor_.status().setPanel(1, editor_.LangText("De laatste wijziging is ongedaan gemaakt.",
+                                                  "The last action has be undone."));
     if (doc.RedoLevel <= doc.UndoLevel) doc.RedoLevel = int16_t(doc.UndoLevel + 1);
     view_.selectionChanged();
 }
@@ -126,8 +127,8 @@ void UndoHistory::redo() {
     doc.Changed = true;
     if (!editor_.enabled(EnabledRule::RedoAvailable)) return;
     if (!stepThroughHistory(int16_t(doc.UndoLevel + 1))) return;
-    editor_.setStatus(1, editor_.LangText("De laatste wijziging is herhaald.",
-                                          "The last action has been repeated."));
+    editor_.status().setPanel(1, editor_.LangText("De laatste wijziging is herhaald.",
+                                                  "The last action has been repeated."));
 }
 
 } // namespace sono

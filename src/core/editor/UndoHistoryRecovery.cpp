@@ -34,13 +34,13 @@ bool UndoHistory::offerRecovery(NewSound crashed) {
     editor_.installSound(std::move(crashed));
     Document& doc = editor_.doc();
     doc.FileName = "*";
-    editor_.setCaption(captionForUntitled(editor_.language()));
+    editor_.status().setCaption(captionForUntitled(editor_.language()));
     clear();
     doc.Info.clear();
     doc.DispText.clear();
     // Nothing of it is in a file yet.
     doc.Changed = true;
-    editor_.setStatus(
+    editor_.status().setPanel(
         1, editor_.LangText("Het geluid is teruggehaald.", "The sound has been brought back."));
     editor_.view().selectNothing();
     editor_.view().drawWaveform();

@@ -67,7 +67,7 @@ void ViewCommands::saveGraphic() {
     if (!path || path->empty() || !view_.saveGraphic(*path)) return;
     const std::string text = editor_.LangText("De grafiek is opgeslagen als een BMP-bestand.",
                                               "The graphic has been saved as a BMP-file.");
-    editor_.setStatus(1, text);
+    editor_.status().setPanel(1, text);
     dialogs_.showMessage(MessageIcon::Information, ProgramCaption, text);
 }
 

@@ -33,7 +33,7 @@ QString EffectDialog::text(std::string_view dutch, std::string_view english) con
 }
 
 void EffectDialog::closeEvent(QCloseEvent* event) {
-    if (editor_.panel(1) != editor_.LangText("Tot ziens!", "Bye bye!")) {
+    if (editor_.status().panel(1) != editor_.LangText("Tot ziens!", "Bye bye!")) {
         event->ignore();
         reject();
         return;

@@ -227,11 +227,11 @@ void OpenPanel::drawGraphicClicked(bool checked) {
 }
 
 void OpenPanel::drawOverview() {
-    editor_.progressStart(ProgressDrawing);
+    editor_.work().progressStart(ProgressDrawing);
     const WaveOverview overview =
         readWaveOverview(QFile::encodeName(previewPath_).toStdString(), *header_, PictureWidth,
-                         [this](int step) { editor_.progressShow(step); });
-    editor_.progressEnd();
+                         [this](int step) { editor_.work().progressShow(step); });
+    editor_.work().progressEnd();
 
     QImage image(PictureWidth, PictureHeight, QImage::Format_RGB32);
     image.fill(PictureBackground);

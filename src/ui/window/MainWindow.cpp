@@ -149,7 +149,7 @@ MainWindow::MainWindow(EditorFolders folders, QWidget* parent)
     volumeRoom_ = new QSpacerItem(0, volume_->height(), QSizePolicy::Minimum, QSizePolicy::Fixed);
     layout->addSpacerItem(volumeRoom_);
     layout->addWidget(progress_);
-    connect(progress_, &ProgressArea::cancelClicked, this, [this] { editor_.cancelWork(); });
+    connect(progress_, &ProgressArea::cancelClicked, this, [this] { editor_.work().cancelWork(); });
     setCentralWidget(central);
     // The panel keeps clear of the views as they change size, and of the progress area as it
     // comes and goes.
@@ -526,7 +526,7 @@ void MainWindow::setBusy(bool busy) {
 }
 
 void MainWindow::waitingForOutsideProgram() {
-    WorkGate gate(progress_->cancelButton(), [this] { editor_.cancelWork(); });
+    WorkGate gate(progress_->cancelButton(), [this] { editor_.work().cancelWork(); });
     QCoreApplication::processEvents();
 }
 
@@ -552,7 +552,7 @@ void MainWindow::run(const std::function<void()>& work, const std::function<void
         // the work is changing.
         workRunning_ = true;
         views_->holdStill(true);
-        WorkGate gate(progress_->cancelButton(), [this] { editor_.cancelWork(); });
+        WorkGate gate(progress_->cancelButton(), [this] { editor_.work().cancelWork(); });
         QTimer tick;
         connect(&tick, &QTimer::timeout, this, [&] { whileWaiting(); });
         tick.start(40);

@@ -121,7 +121,7 @@ TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
             const EditorState before = state();
             const std::string fileBefore = readBytes(path("sound.wav"));
             const auto filesBefore = filesIn(dir);
-            editor->cancelNextCommandAt(step);
+            editor->work().cancelNextCommandAt(step);
             ASSERT_TRUE(editor->runCommand(command.id, command.arguments)) << what;
             EXPECT_EQ(readBytes(path("sound.wav")), fileBefore) << what;
             EXPECT_EQ(filesIn(dir), filesBefore) << what; // no partial file, no MP3
@@ -135,7 +135,7 @@ TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
     writeWaveFile(path("other.wav"), doc(), 0, 30000);
     EditorState before = state();
     host.openPaths.push_back(path("other.wav"));
-    editor->cancelNextCommandAt(50);
+    editor->work().cancelNextCommandAt(50);
     editor->runCommand("MMopen");
     expectPutBack(before, "open");
 
@@ -143,7 +143,7 @@ TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
     writeClip(16, 22050, noise(40000, 3), noise(40000, 4));
     select(100, 200);
     before = state();
-    editor->cancelNextCommandAt(50);
+    editor->work().cancelNextCommandAt(50);
     editor->runCommand("MMpasteOverloper");
     expectPutBack(before, "fading paste");
 
@@ -194,11 +194,11 @@ TEST_F(CancelOnThread, TheWorkerComputesWhatTheCallerWouldAndStopsWhenCancelled)
         ASSERT_TRUE(state() == before) << id;
 
         // Cancelled on the worker a third of the way, and from the waiting thread.
-        editor->cancelNextCommandAt(30);
+        editor->work().cancelNextCommandAt(30);
         ASSERT_TRUE(editor->runCommand(id, arguments));
         EXPECT_TRUE(state() == before) << id;
         EXPECT_EQ(host.statusLog.back(), "Cancelled.") << id;
-        runner.beforeWork = [&] { editor->cancelWork(); };
+        runner.beforeWork = [&] { editor->work().cancelWork(); };
         ASSERT_TRUE(editor->runCommand(id, arguments));
         EXPECT_TRUE(state() == before) << id;
         EXPECT_EQ(host.statusLog.back(), "Cancelled.") << id;

@@ -68,7 +68,7 @@ TEST_F(CurveEffects, SpeedKeepsTheLaterFrameOfEachSlotDoublesFramesAndFadesByAve
     ASSERT_EQ(doc().SampleCount, 2000);
     for (int i = 0; i < 2000; ++i)
         EXPECT_EQ(left()[i], i / 2) << i;
-    EXPECT_EQ(editor->panel(3), "Time: 0.04"); // 2000 frames at 44100 Hz: 45 ms
+    EXPECT_EQ(editor->status().panel(3), "Time: 0.04"); // 2000 frames at 44100 Hz: 45 ms
 }
 
 // The resampling of frames first..last of x, written out: the speed runs linearly over the range;

@@ -23,7 +23,7 @@ TEST_F(WavWriter, SmallStereoSoundGetsAnEvenFrameCountAndAnEmptyList) {
     EXPECT_EQ(doc().SampleCount, 4);
     EXPECT_EQ(right(), Samples({-1, -2, -3, 0}));
     EXPECT_FALSE(doc().Changed);
-    EXPECT_EQ(editor->panel(1), "The sound has been saved.");
+    EXPECT_EQ(editor->status().panel(1), "The sound has been saved.");
 }
 
 TEST_F(WavWriter, TextsAreWrittenInTheirFixedOrderWithOddOnesPadded) {
@@ -63,7 +63,7 @@ TEST_F(WavWriter, FailedSavesKeepTheOldFileTheNameAndTheChangedMark) {
     }
     EXPECT_EQ(saved(), old);
     EXPECT_TRUE(editor->doc().Changed);
-    EXPECT_EQ(editor->panel(1), "The sound has not been saved.");
+    EXPECT_EQ(editor->status().panel(1), "The sound has not been saved.");
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].caption, name);
     const std::string tooLarge = "The sound has not been saved caused by an unknown problem.\r\r"

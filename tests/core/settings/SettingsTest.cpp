@@ -110,11 +110,11 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
                 EditorFolders{dir / "settings", dir / "temp", "", true});
     next.startUp();
     EXPECT_EQ(next.language(), 1);
-    EXPECT_EQ(next.panel(1), "Welkom bij Sonoplexer.");
+    EXPECT_EQ(next.status().panel(1), "Welkom bij Sonoplexer.");
     next.newEmptySound();
     EXPECT_EQ(next.doc().BitsPerSample, 16);
     EXPECT_EQ(next.doc().SampleRate, 2500);
-    EXPECT_EQ(next.panel(2), " 16-bits, 2500 Hz, mono   ");
+    EXPECT_EQ(next.status().panel(2), " 16-bits, 2500 Hz, mono   ");
 
     // A language of 2 from an old options file is kept, and the texts are English.
     std::string options = readBytes(dir / "settings" / "audio.dat");
@@ -125,9 +125,9 @@ TEST_F(SettingsFiles, FirstStartWritesTheOptionsAndTheNextStartKeepsLanguageAndQ
                EditorFolders{dir / "settings", dir / "temp", "", true});
     old.startUp();
     EXPECT_EQ(old.language(), 2);
-    EXPECT_EQ(old.panel(1), "Welcome to Sonoplexer.");
+    EXPECT_EQ(old.status().panel(1), "Welcome to Sonoplexer.");
     old.newEmptySound();
-    EXPECT_EQ(old.caption(), "No Title - Sonoplexer");
+    EXPECT_EQ(old.status().caption(), "No Title - Sonoplexer");
 }
 
 // A settings folder that cannot be written is said once, not at every change of an option.

@@ -27,7 +27,7 @@ TEST_F(Transport, PlayPlaysTheSoundOrTheSelectionFromMemory) {
 
     // An odd sound plays as it is: no frame is added, no file written, nothing saved.
     load(ramp(88199), {}, 16, 44100);
-    editor->setStatus(1, "before");
+    editor->status().setPanel(1, "before");
     editor->playback().play();
     // Stop first, then the sound: stopped and closed again, opened and played.
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "close", "stop", "close",
@@ -37,7 +37,7 @@ TEST_F(Transport, PlayPlaysTheSoundOrTheSelectionFromMemory) {
     EXPECT_EQ(editor->transport().playing().startMs, 0);
     EXPECT_EQ(editor->transport().playing().toFrame, 88198);
     EXPECT_FALSE(doc().Changed);
-    EXPECT_EQ(editor->panel(1), "before");
+    EXPECT_EQ(editor->status().panel(1), "before");
     EXPECT_TRUE(std::filesystem::is_empty(dir / "temp"));
 
     // A selection made right to left is put the right way; the cursor counts from its start.

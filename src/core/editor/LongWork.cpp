@@ -1,6 +1,5 @@
-// Long work: its progress, the time left, Cancel, and putting back what a cancelled command
-// changed.
-#include "editor/Editor.h"
+#include "editor/LongWork.h"
+
 #include "support/Numbers.h"
 #include "support/Progress.h"
 
@@ -14,7 +13,10 @@ constexpr auto CancelOfferedAfter = std::chrono::milliseconds(500);
 constexpr auto TimeLeftShownAfter = std::chrono::seconds(2);
 } // namespace
 
-void Editor::progressStart(int kind) {
+LongWork::LongWork(ViewObserver& view, WorkRunner* runner, const Settings& settings)
+    : view_(view), runner_(runner), settings_(settings) {}
+
+void LongWork::progressStart(int kind) {
     if (kind >= 0 && kind <= 6) progressText_ = progressKindText(kind, settings_.language);
     progressStartedAt_ = Clock::now();
     latestStep_ = 0;
@@ -23,7 +25,7 @@ void Editor::progressStart(int kind) {
     view_.progressStarted(progressText_);
 }
 
-void Editor::progressShow(int step) {
+void LongWork::progressShow(int step) {
     if (cancelAtStep_ >= 0 && step >= cancelAtStep_) requestCancel();
     stopIfCancelled();
     latestStep_ = step;
@@ -31,16 +33,16 @@ void Editor::progressShow(int step) {
     if (std::this_thread::get_id() == editorThread_) view_.progressShown(step, progressLabel(step));
 }
 
-void Editor::progressWaiting() {
+void LongWork::progressWaiting() {
     view_.progressShown(-1, progressText_);
 }
 
-void Editor::progressEnd() {
+void LongWork::progressEnd() {
     progressShowing_ = false;
     view_.progressEnded();
 }
 
-std::string Editor::progressLabel(int step) const {
+std::string LongWork::progressLabel(int step) const {
     std::string label = progressText_ + numberText(double(step)) + " %";
     const auto elapsed = Clock::now() - progressStartedAt_;
     if (elapsed >= TimeLeftShownAfter && step > 0 && step < StepCount) {
@@ -51,7 +53,7 @@ std::string Editor::progressLabel(int step) const {
     return label;
 }
 
-void Editor::offerCancelWhenLong() {
+void LongWork::offerCancelWhenLong() {
     if (!progressShowing_ || cancelOffered_ ||
         Clock::now() - progressStartedAt_ < CancelOfferedAfter)
         return;
@@ -59,16 +61,16 @@ void Editor::offerCancelWhenLong() {
     view_.cancelOffered();
 }
 
-void Editor::waitForOutsideProgram() {
+void LongWork::waitForOutsideProgram() {
     offerCancelWhenLong();
     view_.waitingForOutsideProgram();
     stopIfCancelled();
 }
 
-void Editor::runSampleWork(const std::function<void()>& work) {
-    if (!workRunner_) return work();
+void LongWork::runSampleWork(const std::function<void()>& work) {
+    if (!runner_) return work();
     // Work without a bar of its own (a snapshot kept or read) shows none.
-    workRunner_->run(work, [this] {
+    runner_->run(work, [this] {
         if (!progressShowing_) return;
         offerCancelWhenLong();
         const int step = latestStep_;
@@ -76,35 +78,19 @@ void Editor::runSampleWork(const std::function<void()>& work) {
     });
 }
 
-void Editor::runCancellable(const std::function<void()>& command) {
-    const BeforeCommand before{doc_.UndoLevel, doc_.RedoLevel, doc_.Changed, doc_.selection};
+bool LongWork::runCancellable(const std::function<void()>& command,
+                              const std::function<void()>& putBack) {
     forgetCancelRequest();
     bool cancelled = false;
     try {
         command();
     } catch (const WorkCancelled&) {
         cancelled = true;
-        putBackCancelled(before);
+        putBack();
     }
     cancelAtStep_ = -1;
     forgetCancelRequest();
-    history_.commandEnded(cancelled);
-}
-
-void Editor::putBackCancelled(const BeforeCommand& before) {
-    progressEnd();
-    view_.setBusy(false);
-    // The snapshot the command took before it changed anything holds the sound as it was.
-    if (doc_.UndoLevel > before.undoLevel && history_.dropLast()) {
-        doc_.RedoLevel = before.redoLevel;
-        notifySoundChange({0, int64_t(doc_.SampleCount) - 1, true, doc_.isStereo(), true, false});
-        refreshLengthPanels();
-    }
-    doc_.Changed = before.changed;
-    doc_.selection = before.selection;
-    viewCommands_.drawWaveform();
-    view_.selectionChanged();
-    setStatus(1, LangText("Geannuleerd.", "Cancelled."));
+    return cancelled;
 }
 
 } // namespace sono
