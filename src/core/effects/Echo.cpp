@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "document/SampleWidth.h"
 #include "effects/VectorClones.h"
@@ -189,6 +190,164 @@ template <class Width> void echoSums(Sums sum, int64_t begin, int64_t end, const
 } // namespace
 
 namespace {
+// An echo whose delay stays the same lands each repeat a fixed number of frames after its source
+// (repeat r at after[r - 1]) wherever the source lies: the delay in frames of every repeat lies
+// clearly off the middle between two whole numbers, so adding a frame number (below 2^31, where
+// the sum is off by at most 2^-22) never moves the rounding. A target then collects the echoes of
+// repeats 1, 2, ... in that order, as the walk from the end makes them, and no echo lands on a
+// source before it is read. Each frame of the result can so be worked out on its own, in order,
+// from the original samples alone.
+struct FixedEcho {
+    std::vector<int64_t> after;
+    std::vector<double> weights; // of each repeat, when the volume stays the same too
+};
+
+std::optional<FixedEcho> fixedEcho(const EchoPass& p, int64_t frames) {
+    if (p.curve.delaySlope != 0 || p.repeats < 1) return std::nullopt;
+    FixedEcho echo;
+    const double delay = p.curve.delay + 0.0; // what the walk's delay comes to at every frame
+    for (int r = 1; r <= p.repeats; ++r) {
+        const double delayFrames = delay * p.sampleRate * r;
+        if (!(delayFrames + double(frames) < 0x1p31)) return std::nullopt;
+        const double fraction = delayFrames - std::floor(delayFrames);
+        if (std::abs(fraction - 0.5) < 1e-6) return std::nullopt;
+        const auto after = int64_t(roundHalfEven(delayFrames));
+        if (after <= (echo.after.empty() ? 0 : echo.after.back())) return std::nullopt;
+        echo.after.push_back(after);
+        if (p.curve.volumeSlope == 0) {
+            const double volume = p.curve.volume + 0.0;
+            echo.weights.push_back(p.softer ? volume * (p.repeats + 1 - r) / p.repeats : volume);
+        }
+    }
+    return echo;
+}
+
+// A whole sum as a sample of the width.
+template <class Width> int16_t clippedSum(int32_t sum) {
+    return int16_t(std::clamp(sum, int32_t(Width::low), int32_t(Width::high)));
+}
+
+// Frame t of the echoed channel, as the walk from the end makes it.
+template <class Width>
+int16_t fixedEchoFrame(std::span<const int16_t> x, int64_t t, const FixedEcho& echo,
+                       const EchoPass& p) {
+    int32_t sum = t < int64_t(x.size()) ? x[size_t(t)] : Width::center;
+    for (int r = 1; r <= p.repeats; ++r) {
+        const int64_t k = t - echo.after[size_t(r - 1)];
+        if (k < p.range.first || k > p.range.last) continue;
+        const double volume = p.curve.volume + p.curve.volumeSlope * double(k - p.range.first);
+        const double weight = p.softer ? volume * (p.repeats + 1 - r) / p.repeats : volume;
+        const double source = x[size_t(k)] - Width::center;
+        const double total = roundHalfEven(weight * source + sum);
+        sum = int32_t(std::clamp<double>(total, std::numeric_limits<int32_t>::min(),
+                                         std::numeric_limits<int32_t>::max()));
+    }
+    return clippedSum<Width>(sum);
+}
+
+#ifdef SONO_AVX2_LOOPS
+__attribute__((target("avx2"), always_inline)) inline __m128i four(const int16_t* at) {
+    return _mm_cvtepi16_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)));
+}
+
+// fixedEchoFrame for the FourFrames frames from t on, each of which has every repeat's source in
+// the range and lies in x itself; the arithmetic is the frame's, operation for operation. The sum
+// stays a double between repeats: it is a whole number within 32 bits, which a double holds
+// exactly. Four groups of four frames go side by side, so that the steps of one sum, which wait
+// for each other, overlap those of the others.
+constexpr int64_t FourFrames = 16;
+
+template <class Width>
+__attribute__((target("avx2"))) void fixedEchoFours(const int16_t* x, int64_t t,
+                                                    const FixedEcho& echo, const EchoPass& p,
+                                                    int16_t* out) {
+    constexpr int Nearest = _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC;
+    constexpr int Groups = int(FourFrames / 4);
+    const __m256d lowest = _mm256_set1_pd(std::numeric_limits<int32_t>::min());
+    const __m256d highest = _mm256_set1_pd(std::numeric_limits<int32_t>::max());
+    __m256d sum[Groups];
+    for (int g = 0; g < Groups; ++g)
+        sum[g] = _mm256_cvtepi32_pd(four(x + t + 4 * g));
+    for (int r = 1; r <= p.repeats; ++r) {
+        const int64_t k = t - echo.after[size_t(r - 1)];
+        for (int g = 0; g < Groups; ++g) {
+            __m256d weight;
+            if (!echo.weights.empty()) {
+                weight = _mm256_set1_pd(echo.weights[size_t(r - 1)]);
+            } else {
+                const __m256d offset = _mm256_cvtepi32_pd(
+                    _mm_add_epi32(_mm_set1_epi32(int32_t(k + 4 * g - p.range.first)),
+                                  _mm_setr_epi32(0, 1, 2, 3)));
+                weight = _mm256_add_pd(_mm256_set1_pd(p.curve.volume),
+                                       _mm256_mul_pd(_mm256_set1_pd(p.curve.volumeSlope), offset));
+                if (p.softer)
+                    weight =
+                        _mm256_div_pd(_mm256_mul_pd(weight, _mm256_set1_pd(p.repeats + 1 - r)),
+                                      _mm256_set1_pd(p.repeats));
+            }
+            const __m256d source = _mm256_cvtepi32_pd(
+                _mm_sub_epi32(four(x + k + 4 * g), _mm_set1_epi32(Width::center)));
+            const __m256d total =
+                _mm256_round_pd(_mm256_add_pd(_mm256_mul_pd(weight, source), sum[g]), Nearest);
+            sum[g] = _mm256_min_pd(_mm256_max_pd(total, lowest), highest);
+        }
+    }
+    for (int g = 0; g < Groups; ++g) {
+        const __m256d clippedValue = _mm256_min_pd(
+            _mm256_max_pd(sum[g], _mm256_set1_pd(Width::low)), _mm256_set1_pd(Width::high));
+        const __m128i whole = _mm256_cvtpd_epi32(clippedValue);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 4 * g), _mm_packs_epi32(whole, whole));
+    }
+}
+#endif
+
+// The echoed channel frame by frame from the start, appended to out in pieces.
+template <class Width>
+void fixedEchoChannel(std::span<const int16_t> x, int64_t frames, const FixedEcho& echo,
+                      const EchoPass& p, Samples& out, const StepObserver& stepDone) {
+    const int64_t size = int64_t(x.size());
+    // Frames outside [echoedFrom, echoedTo) take no echo: they are only clipped.
+    const int64_t echoedFrom = p.range.first + echo.after.front();
+    const int64_t echoedTo = p.range.last + echo.after.back() + 1;
+    const auto unechoed = [&](int64_t from, int64_t to, int16_t* into) {
+        for (int64_t t = from; t < std::min(to, size); ++t)
+            into[t - from] = clippedSum<Width>(x[size_t(t)]);
+        for (int64_t t = std::max(from, size); t < to; ++t)
+            into[t - from] = clippedSum<Width>(Width::center);
+    };
+#ifdef SONO_AVX2_LOOPS
+    // Frames [fourFrom, fourTo) have every repeat's source in the range and lie in x themselves.
+    const int64_t fourFrom = machineHasAvx2() ? p.range.first + echo.after.back() : size;
+    const int64_t fourTo = std::min(p.range.last + echo.after.front() + 1, size);
+#endif
+    out.clear();
+    forEachStep(frames, stepDone, [&](int64_t begin, int64_t end) {
+        constexpr int64_t PieceFrames = 4096;
+        int16_t piece[PieceFrames];
+        for (int64_t start = begin; start < end; start += PieceFrames) {
+            const int64_t stop = std::min(end, start + PieceFrames);
+            for (int64_t t = start; t < stop;) {
+                if (t < echoedFrom || t >= echoedTo) {
+                    const int64_t next = t < echoedFrom ? std::min(stop, echoedFrom) : stop;
+                    unechoed(t, next, piece + (t - start));
+                    t = next;
+                    continue;
+                }
+#ifdef SONO_AVX2_LOOPS
+                if (t >= fourFrom && t + FourFrames <= std::min(stop, fourTo)) {
+                    fixedEchoFours<Width>(x.data(), t, echo, p, piece + (t - start));
+                    t += FourFrames;
+                    continue;
+                }
+#endif
+                piece[t - start] = fixedEchoFrame<Width>(x, t, echo, p);
+                ++t;
+            }
+            out.insert(out.end(), piece, piece + (stop - start));
+        }
+    });
+}
+
 // The frames a chunk of the walk covers between filling and emptying the ring.
 constexpr int64_t ChunkFrames = 4096;
 
@@ -215,19 +374,30 @@ SumSlots sumSlots(const EchoSettings& settings, FrameRange range, int64_t frames
     }
     return {held, false};
 }
+
+EchoPass echoPass(const EchoSettings& settings, FrameRange range, int64_t frames,
+                  double sampleRate) {
+    return {echoCurve(settings, range), range, settings.repeats, settings.softer, sampleRate,
+            double(frames) - 1};
+}
 } // namespace
 
 size_t echoScratchSlots(const EchoSettings& settings, FrameRange range, int64_t frames,
                         double sampleRate) {
+    if (fixedEcho(echoPass(settings, range, frames, sampleRate), frames)) return 0;
     return size_t(sumSlots(settings, range, frames, sampleRate).count);
 }
 
 void addEcho(std::span<const int16_t> x, int64_t frames, FrameRange range,
              const EchoSettings& settings, double sampleRate, bool eightBit,
              std::vector<int32_t>& acc, Samples& out, const StepObserver& stepDone) {
-    const EchoPass pass{
-        echoCurve(settings, range), range, settings.repeats, settings.softer, sampleRate,
-        double(frames) - 1};
+    const EchoPass pass = echoPass(settings, range, frames, sampleRate);
+    if (const std::optional<FixedEcho> echo = fixedEcho(pass, frames)) {
+        withWidth(eightBit, [&]<class Width>(Width) {
+            fixedEchoChannel<Width>(x, frames, *echo, pass, out, stepDone);
+        });
+        return;
+    }
     const SumSlots slots = sumSlots(settings, range, frames, sampleRate);
     // Without a ring every frame is held until the walk ends.
     const int64_t reach = slots.ring ? echoReach(settings, sampleRate) : frames;
@@ -235,19 +405,16 @@ void addEcho(std::span<const int16_t> x, int64_t frames, FrameRange range,
         const auto original = [&](int64_t frame) -> int32_t {
             return frame < int64_t(x.size()) ? x[size_t(frame)] : Width::center;
         };
-        const auto clippedSum = [](int32_t value) {
-            return int16_t(std::clamp(value, int32_t(Width::low), int32_t(Width::high)));
-        };
         acc.assign(size_t(slots.count), 0);
         const Sums sum{acc.data(), range.first, slots.ring ? uint64_t(slots.count - 1) : ~0ull};
         out.clear();
         out.resize(size_t(frames));
         // Frames before the range and frames beyond the reach of every echo are only clipped.
         for (int64_t t = 0; t < range.first; ++t)
-            out[size_t(t)] = clippedSum(original(t));
+            out[size_t(t)] = clippedSum<Width>(original(t));
         const int64_t reached = std::min(frames - 1, range.last + reach);
         for (int64_t t = reached + 1; t < frames; ++t)
-            out[size_t(t)] = clippedSum(original(t));
+            out[size_t(t)] = clippedSum<Width>(original(t));
         for (int64_t t = range.last + 1; t <= reached; ++t)
             sum.at(t) = original(t);
 
@@ -257,7 +424,7 @@ void addEcho(std::span<const int16_t> x, int64_t frames, FrameRange range,
         int64_t wholeFrom = reached + 1; // frames from here on are in out
         const auto emptyDownTo = [&](int64_t frame) {
             for (; wholeFrom > frame; --wholeFrom)
-                out[size_t(wholeFrom - 1)] = clippedSum(sum.at(wholeFrom - 1));
+                out[size_t(wholeFrom - 1)] = clippedSum<Width>(sum.at(wholeFrom - 1));
         };
         forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
             for (int64_t chunk = begin; chunk < end; chunk += ChunkFrames) {

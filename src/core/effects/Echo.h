@@ -32,7 +32,8 @@ std::optional<int64_t> echoLastFrame(const EchoSettings& settings, FrameRange ra
 // Makes out the channel x with the echoes of the range added, `frames` long (silence lengthens x
 // where the last echo falls beyond it). Sums are formed unclipped in the scratch acc, walking the
 // range backwards so that no echo is echoed again, and clipped once each is whole; acc holds only
-// the frames an echo can still reach (echoScratchSlots of them). A range of one frame uses the
+// the frames an echo can still reach (echoScratchSlots of them; none for an echo whose delay stays
+// the same, which is worked out frame by frame from the start). A range of one frame uses the
 // start values. Echoes that would land beyond `frames` are dropped.
 void addEcho(std::span<const int16_t> x, int64_t frames, FrameRange range,
              const EchoSettings& settings, double sampleRate, bool eightBit,

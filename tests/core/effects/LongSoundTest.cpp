@@ -91,10 +91,12 @@ TEST(LongSound, EchoGivesThePlainResultSampleForSample) {
         const char* what;
     } cases[] = {
         {{100, 50, 100, 50, 1, false}, "one repeat"},
+        {{102, 30, 102, 80, 3, true}, "a fixed delay, a rising volume, softer repeats"},
         {{100, 80, 230, 20, 3, true}, "a rising delay, softer repeats"},
         {{500, 60, 0, 60, 2, false}, "a delay falling to nothing"},
         {{0.01f, 70, 0.01f, 70, 2, false}, "a delay below a frame"},
-        {{20, 90, 20, 90, 9, false}, "more repeats than four at a time take"},
+        {{20, 90, 25, 90, 9, false}, "more repeats than four at a time take"},
+        {{20, 90, 20, 90, 9, true}, "a fixed delay, many softer repeats"},
         {{20000, 50, 9000, 50, 2, false}, "echoes reaching beyond the end of the sound"},
     };
     for (const bool eightBit : {false, true}) {
