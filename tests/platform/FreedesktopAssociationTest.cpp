@@ -3,7 +3,6 @@
 // the files back to the program that had them, leaving every other type alone.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -40,10 +39,6 @@ std::string run(const QString& program, const QStringList& arguments) {
 }
 
 TEST(FreedesktopAssociation, FollowsTheStoreInAPrivateHome) {
-    int argc = 1;
-    char name[] = "platform_tests";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
     QTemporaryDir home;
     // xdg-mime reads the same places as we write, and no desktop session's own tool.
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
