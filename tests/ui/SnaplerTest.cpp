@@ -20,19 +20,12 @@ class SnaplerTest : public QObject {
 };
 
 void SnaplerTest::playsPausesAndStops() {
-    QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "the tests' sound server is not set");
     QTemporaryDir dir;
     const QString tone = dir.path() + "/tone.wav";
     writeTone(tone, {}, 20000);
     SnaplerWindow player(tone.toStdString(), LanguageEnglish);
     QVERIFY(player.ready());
-    const Samples heard = heardWhile([&] { player.play(); }, 1.5);
-    QVERIFY(!heard.empty());
-    const Loudness played = loudnessOf(heard, 8000);
-    QVERIFY2(played.seconds > 0.8 && played.seconds < 1.2,
-             qPrintable(QString::number(played.seconds)));
-    QVERIFY2(std::abs(played.crossingsPerSecond - 878) < 60,
-             qPrintable(QString::number(played.crossingsPerSecond)));
+    QCOMPARE(misheard(heardWhile([&] { player.play(); }, 1.5), 1, 878), QString());
     // At the end it stands still; Play starts again, Pause keeps the place, Stop goes back.
     QTRY_VERIFY(widget<QPushButton>(&player, "play")->isEnabled());
     player.play();

@@ -24,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "../audio/Loudness.h"
 #include "MainWindow.h"
 #include "StatusPanel.h"
 #include "formats/WavWriter.h"
@@ -33,26 +34,32 @@ namespace sono::test {
 // Text fields of a test file: INFO id and raw (one byte per character) text.
 using Fields = std::vector<std::pair<std::string, std::string>>;
 
-// One second of a 16-bit mono tone of 439 Hz at 44100 Hz, written by the editor's own writer.
+// Writes the sound with the editor's own writer; its length is that of its left channel.
+inline void writeSound(const QString& path, Document doc) {
+    doc.SampleCount = int32_t(doc.LeftSamples.size());
+    padOddTexts(doc);
+    if (writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount) != WriteFailure::None)
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// One second of a 16-bit mono tone of 439 Hz at 44100 Hz.
 inline void writeTone(const QString& path, const Fields& fields = {}, double amplitude = 8000) {
     Document doc;
     for (const auto& [id, text] : fields)
         *doc.Info.find(id) = text;
-    padOddTexts(doc);
-    doc.SampleCount = 44100;
     doc.SampleRate = 44100;
     doc.LeftSamples.resize(44100);
     for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
         doc.LeftSamples[i] = int16_t(std::lround(amplitude * std::sin(double(i) * 0.0626)));
-    if (writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount) != WriteFailure::None)
-        qFatal("cannot write %s", qPrintable(path));
+    writeSound(path, std::move(doc));
 }
 
 // What the tests' sound server plays while `act` runs, recorded back from its input by an
 // outside recorder (PulseAudio's own, so that nothing of the program records itself), as 16-bit
 // mono at 44100 Hz: `act` starts once the recording flows, and the recording runs on until
-// `seconds` after that. Empty when no recording could be made.
+// `seconds` after that. Empty when no recording could be made, or the tests' server is not set.
 inline Samples heardWhile(const std::function<void()>& act, double seconds) {
+    if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) return {};
     QProcess recorder;
     QByteArray bytes;
     const auto recordedFor = [&](double length) {
@@ -77,25 +84,18 @@ inline Samples heardWhile(const std::function<void()>& act, double seconds) {
     return heard;
 }
 
-// How long a recording was loud (in stretches of 10 ms with a sample past `loud`), and how often
-// it crossed the zero line a second while it was.
-struct Loudness {
-    double seconds = 0;
-    double crossingsPerSecond = 0;
-};
-inline Loudness loudnessOf(const Samples& heard, int loud) {
-    const size_t stretch = 441;
-    int64_t crossings = 0;
-    size_t loudFrames = 0;
-    for (size_t at = 1; at + stretch <= heard.size(); at += stretch) {
-        const auto begin = heard.begin() + long(at), end = begin + long(stretch);
-        if (std::none_of(begin, end, [&](int16_t v) { return std::abs(v) > loud; })) continue;
-        loudFrames += stretch;
-        for (auto i = begin; i < end; ++i)
-            if ((*(i - 1) < 0) != (*i < 0)) ++crossings;
-    }
-    const double seconds = double(loudFrames) / 44100;
-    return {seconds, seconds > 0 ? double(crossings) / seconds : 0};
+// What is wrong with a recording of a tone that should be loud for `seconds`, crossing the zero
+// line `crossings` times a second (within a fifth of the time and 8 % of the crossings); empty
+// when nothing is.
+inline QString misheard(const Samples& heard, double seconds, double crossings) {
+    if (heard.empty()) return "nothing was recorded from the tests' sound server";
+    const Loudness tone = loudnessOf(heard, 8000);
+    if (std::abs(tone.seconds - seconds) < seconds / 5 &&
+        std::abs(tone.crossingsPerSecond - crossings) < crossings * 0.08)
+        return {};
+    return QString("loud for %1 s, %2 zero crossings a second")
+        .arg(tone.seconds)
+        .arg(tone.crossingsPerSecond);
 }
 
 // Watches a widget's paintings: how many there were, and what `read` said at each.
@@ -123,12 +123,21 @@ class PaintWatch : public QObject {
 // A window over fresh settings and work folders, started as the program starts it.
 struct Session {
     QTemporaryDir dir;
+    QString shareDir;
     std::unique_ptr<MainWindow> window;
 
     // shareDir: the shipped files (the period files), else those beside the program.
-    explicit Session(const QString& shareDir = {}) {
+    explicit Session(const QString& shareDir = {}) : shareDir(shareDir) {
         QDir(dir.path()).mkpath("temp");
         QDir(dir.path()).mkpath("Sounds");
+        start();
+    }
+    // The window closed as at the end of a run, and a new one started over the same folders.
+    void restart() {
+        if (!window->close()) qFatal("the window did not close");
+        start();
+    }
+    void start() {
         window = std::make_unique<MainWindow>(EditorFolders{
             (dir.path() + "/settings").toStdString(), (dir.path() + "/temp").toStdString(),
             documents().toStdString(), true, true, shareDir.toStdString()});
