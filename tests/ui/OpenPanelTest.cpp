@@ -1,6 +1,7 @@
 // The panel of the open dialog, driven through the File menu as a user would: the raw format of
-// Import > All Files, and the preview of Open.
-#include <QCheckBox>
+// Import > All Files, and the preview of Open. How a raw file or a header is read, and the refusal
+// of a rate, are the editor's (its tests, editing.sb); the format boxes are the properties
+// dialog's too (DialogsTest).
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -21,30 +22,10 @@ void chooseFile(QFileDialog* dialog, const QString& path) {
     widget<QLineEdit>(dialog, "fileNameEdit")->setText(path);
     widget<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Open)->click();
 }
-QString text(QWidget* dialog, const char* name) {
-    return widget<QLabel>(dialog, name)->text();
+// The size and format the preview describes.
+QString description(QWidget* dialog) {
+    return widget<QLabel>(dialog, "Label1")->text() + '|' + widget<QLabel>(dialog, "Label3")->text();
 }
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-// 125 seconds of 8-bit mono at 12 Hz, 1500 samples up and down: a file of about 1.5 kb.
-void writeSlowWave(const QString& path) {
-    Document doc;
-    doc.Info.clear();
-    doc.BitsPerSample = 8;
-    doc.SampleRate = 12;
-    doc.SampleCount = 1500;
-    doc.LeftSamples.resize(1500);
-    for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
-        doc.LeftSamples[i] = int16_t(i % 2 ? 20 : 230);
-    if (writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount) != WriteFailure::None)
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 // Whether the preview picture shows nothing but its background.
 bool blank(QWidget* dialog) {
     const QImage image = widget<QLabel>(dialog, "Picture1")->pixmap().toImage();
@@ -68,38 +49,32 @@ void OpenPanelTest::rawImportReadsTheFileInThePanelsFormat() {
     Session session;
     const Document& doc = session.window->editor().doc();
     const QString path = session.dir.path() + "/data.bin";
-    writeFile(path, QByteArray(1000, '\x41'));
-    QVERIFY(session.item("MMopenAlles")->isEnabled());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(1000, '\x41')) == 1000);
+    file.close();
 
     QVERIFY(runItem<QFileDialog>(session, "MMopenAlles", [&](QFileDialog* dialog) {
         QCOMPARE(dialog->nameFilters(), QStringList("All Files (*)"));
         QCOMPARE(dialog->directory().absolutePath() + "/", session.documents());
         QVERIFY(widget<QWidget>(dialog, "Frame3")->isVisible());
         QVERIFY(!button(dialog, "Command2")->isVisible());
-        auto* otherRate = widget<QLineEdit>(dialog, "Text1");
-        QVERIFY(!otherRate->isEnabled());
-        button(dialog, "Option6")->click();
-        QVERIFY(otherRate->isEnabled());
-        button(dialog, "Option2")->click();
-        button(dialog, "Check1")->click();
-
+        button(dialog, "Option2")->click(); // 8 bits
+        button(dialog, "Check1")->click();  // stereo
         // A refused rate keeps the dialog open.
-        otherRate->setText("999");
+        button(dialog, "Option6")->click();
+        widget<QLineEdit>(dialog, "Text1")->setText("999");
         auto refused = answerNextBox(QMessageBox::Ok);
         chooseFile(dialog, path);
         QCOMPARE(refused->text, QString("The frequency must be at least 1000."));
         QVERIFY(dialog->isVisible());
         QCOMPARE(doc.FileName, std::string());
-
-        button(dialog, "Option1")->click();
-        QVERIFY(!otherRate->isEnabled());
+        button(dialog, "Option1")->click(); // 11025 Hz
         chooseFile(dialog, path);
     }));
     QCOMPARE(doc.SampleCount, 500);
     QCOMPARE(doc.BitsPerSample, 8.0f);
     QCOMPARE(doc.Channels, 2.0f);
     QCOMPARE(doc.SampleRate, 11025.0f);
-    QCOMPARE(doc.LeftSamples[499], int16_t(0x41));
 
     // The panel keeps its choices; it speaks the language of the moment; Cancel reads nothing.
     session.item("MMned")->trigger();
@@ -110,17 +85,25 @@ void OpenPanelTest::rawImportReadsTheFileInThePanelsFormat() {
         button(dialog, "Check1")->click();
         dialog->reject();
     }));
-    QCOMPARE(doc.SampleCount, 500);
     QCOMPARE(doc.Channels, 2.0f);
 }
 
 void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
     Session session;
     Editor& editor = session.window->editor();
-    const QString wave = session.dir.path() + "/slow.wav";
-    writeSlowWave(wave);
-    const QString other = session.dir.path() + "/notes.txt";
-    writeFile(other, "RIFF....WAVE but no chunks");
+    // 125 seconds of 8-bit mono at 12 Hz: a file of about 1.5 kb.
+    const QString wave = session.dir.path() + "/slow.wav", other = session.dir.path() + "/notes.txt";
+    Document slow;
+    slow.Info.clear();
+    slow.BitsPerSample = 8;
+    slow.SampleRate = 12;
+    slow.LeftSamples.resize(1500);
+    for (size_t i = 0; i < 1500; ++i)
+        slow.LeftSamples[i] = int16_t(i % 2 ? 20 : 230);
+    writeSound(wave, slow);
+    QFile file(other);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("RIFF....WAVE but no chunks") > 0);
+    file.close();
 
     QStringList played;
     QVERIFY(runItem<QFileDialog>(session, "MMopen", [&](QFileDialog* dialog) {
@@ -131,24 +114,18 @@ void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
         widget<OpenPanel>(dialog, "BijOpen")->setPlayer([&](const QString& path) {
             played << path;
         });
-
         emit dialog->currentChanged(wave);
-        QCOMPARE(text(dialog, "Label1"), QString(" 1.5 kb"));
-        QCOMPARE(text(dialog, "Label3"), QString(" 8-bits, 12 Hz, mono\nTime: 2:05"));
+        QCOMPARE(description(dialog), QString(" 1.5 kb| 8-bits, 12 Hz, mono\nTime: 2:05"));
         QVERIFY(blank(dialog));
         button(dialog, "Command2")->click();
         QCOMPARE(played, QStringList(wave));
-
         // Checking draws the file at once in place of its description, and the choice is kept
         // in the options.
         button(dialog, "Check2")->click();
         QVERIFY(!blank(dialog));
-        QCOMPARE(text(dialog, "Label1") + text(dialog, "Label3"), QString());
+        QCOMPARE(description(dialog), QString("|"));
         QVERIFY(editor.options().drawGraphicInOpenPanel);
-
         emit dialog->currentChanged(other);
-        QCOMPARE(text(dialog, "Label1"), QString());
-        QCOMPARE(text(dialog, "Label3"), QString());
         QVERIFY(blank(dialog));
         QVERIFY(!button(dialog, "Command2")->isEnabled());
     }));
@@ -159,13 +136,11 @@ void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
     QVERIFY(runItem<QFileDialog>(session, "MMopen", [&](QFileDialog* dialog) {
         QVERIFY(button(dialog, "Check2")->isChecked());
         emit dialog->currentChanged(wave);
-        QCOMPARE(text(dialog, "Label1"), QString(" 1,5 kb"));
-        QCOMPARE(text(dialog, "Label3"), QString(" 8-bits, 12 Hz, mono\nDuur: 2:05"));
+        QCOMPARE(description(dialog), QString(" 1,5 kb| 8-bits, 12 Hz, mono\nDuur: 2:05"));
         QVERIFY(!blank(dialog));
         button(dialog, "Check2")->click();
         QVERIFY(blank(dialog));
         QVERIFY(!editor.options().drawGraphicInOpenPanel);
-
         chooseFile(dialog, wave);
     }));
     QCOMPARE(session.window->windowTitle(), wave + " - Sonoplexer");
@@ -175,23 +150,16 @@ void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
 // The preview's Play sends the chosen file to the sound server without opening it: a second of
 // a 439 Hz tone is recorded back from the server's input.
 void OpenPanelTest::previewIsHeard() {
-    QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "the tests' sound server is not set");
     Session session;
     const QString tone = session.dir.path() + "/tone.wav";
     writeTone(tone, {}, 20000);
     Samples heard;
-    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+    QVERIFY(runItem<QFileDialog>(session, "MMopen", [&](QFileDialog* dialog) {
         emit dialog->currentChanged(tone);
         heard = heardWhile([&] { button(dialog, "Command2")->click(); }, 1.5);
         dialog->reject();
-    });
-    session.item("MMopen")->trigger();
-    QVERIFY(!heard.empty());
-    const Loudness preview = loudnessOf(heard, 8000);
-    QVERIFY2(preview.seconds > 0.8 && preview.seconds < 1.2,
-             qPrintable(QString::number(preview.seconds)));
-    QVERIFY2(std::abs(preview.crossingsPerSecond - 878) < 60,
-             qPrintable(QString::number(preview.crossingsPerSecond)));
+    }));
+    QCOMPARE(misheard(heard, 1, 878), QString());
     QVERIFY(session.window->editor().doc().FileName.empty());
 }
 
