@@ -48,9 +48,7 @@ class GeneratorDialogsTest : public QObject {
   private slots:
     void synthesizerLoadsStandardAndSpeaksBothLanguages();
     void synthesizerSaysWhenStandardIsMissing();
-    void drawingFollowsThePointerSmoothlyOrNot();
-    void periodFilesLoadAndSave();
-    void previewLeavesTheSoundAndOpenMakesANewOne();
+    void synthesizerDrawsLoadsSavesPreviewsAndOpens();
     void previewIsHeard();
     void morseDialogTextsRefusalAndOk();
 };
@@ -88,18 +86,24 @@ void GeneratorDialogsTest::synthesizerSaysWhenStandardIsMissing() {
     Session session(emptyShare.path());
     session.window->editor().runCommand("MMeng");
     auto seen = answerNextBox(QMessageBox::Ok);
-    auto* dialog = session.window->findChild<SynthesizerDialog*>();
     whenShown<SynthesizerDialog>([](SynthesizerDialog*) {});
-    dialog->ask([](QDialog& shown) { return shown.exec(); });
+    session.window->findChild<SynthesizerDialog*>()->ask([](QDialog& shown) { return shown.exec(); });
     QCOMPARE(seen->text, QString("File standard.qvf not found."));
     QCOMPARE(seen->icon, QMessageBox::Critical);
 }
 
-// Where a line ends is the drawing's own arithmetic (its tests); here the pointer drives it, and
-// the Smooth box chooses whether a quick move fills the columns it skipped.
-void GeneratorDialogsTest::drawingFollowsThePointerSmoothlyOrNot() {
+// Where a line ends, the period files' bytes and refused names, and the sound Open makes are the
+// editor's (its tests); here the pointer draws, the Smooth box chooses whether a quick move fills
+// the columns it skipped, a click in the list loads a period, Save asks for a name and lists the
+// file, Play previews without touching the sound, and Open replaces it.
+void GeneratorDialogsTest::synthesizerDrawsLoadsSavesPreviewsAndOpens() {
     Session session(SONO_SHARE_DIR);
-    QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [](SynthesizerDialog* dialog) {
+    session.openTone("tone.wav");
+    int64_t played = 0;
+    session.window->findChild<SynthesizerDialog*>()->setPlayer(
+        [&](const SoundInMemory& sound) { played = sound.frames; });
+    const Document& doc = session.window->editor().doc();
+    QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
         auto* picture = widget<QWidget>(dialog, "Picture1");
         drawLine(picture, {10, 55}, {30, 155}, 1);
         QCOMPARE(periodOf(dialog)[20], int16_t(150));
@@ -109,23 +113,15 @@ void GeneratorDialogsTest::drawingFollowsThePointerSmoothlyOrNot() {
         QCOMPARE(periodOf(dialog)[100], int16_t(255));
         QCOMPARE(periodOf(dialog)[140], int16_t(0));
         QCOMPARE(periodOf(dialog)[120], before[120]);
-    }));
-}
 
-// A click in the list loads a period; Save asks for a name and puts the file in the list. Refused
-// names, the file's bytes and loading it back are the editor's (its tests).
-void GeneratorDialogsTest::periodFilesLoadAndSave() {
-    Session session(SONO_SHARE_DIR);
-    QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
+        // square.qvf: 10 ms, so 100 Hz, and a flat top.
         auto* files = widget<QListWidget>(dialog, "File1");
-        // A click on square.qvf loads it: 10 ms, so 100 Hz, and its flat top.
         QTest::mouseClick(
             files->viewport(), Qt::LeftButton, {},
             files->visualItemRect(files->findItems("square.qvf", Qt::MatchExactly).first())
                 .center());
         QCOMPARE(widget<QScrollBar>(dialog, "HScroll1")->value(), 100);
         QCOMPARE(periodOf(dialog)[100], int16_t(248));
-        QCOMPARE(labelText(dialog, "Label1"), QString("Frequency (100 Hz)"));
         whenShown<QInputDialog>([](QInputDialog* box) {
             QCOMPARE(box->labelText(), QString("Give a filename."));
             box->setTextValue("Fluit");
@@ -134,22 +130,10 @@ void GeneratorDialogsTest::periodFilesLoadAndSave() {
         button(dialog, "Command3")->click();
         QVERIFY(QFile::exists(session.dir.path() + "/settings/Fluit.qvf"));
         QVERIFY(!files->findItems("Fluit.qvf", Qt::MatchExactly).isEmpty());
-    }));
-}
 
-// Play previews the period without touching the sound; Open then replaces it.
-void GeneratorDialogsTest::previewLeavesTheSoundAndOpenMakesANewOne() {
-    Session session(SONO_SHARE_DIR);
-    session.openTone("tone.wav");
-    int64_t played = 0;
-    session.window->findChild<SynthesizerDialog*>()->setPlayer(
-        [&](const SoundInMemory& sound) { played = sound.frames; });
-    const Document& doc = session.window->editor().doc();
-    QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
         button(dialog, "Command5")->click();
         QCOMPARE(played, int64_t(5512));
         QCOMPARE(doc.SampleCount, 44100);
-        QVERIFY(QString::fromStdString(doc.FileName).endsWith("tone.wav"));
         widget<QRadioButton>(dialog, "Option3")->click(); // 16-bit
         widget<QRadioButton>(dialog, "Option5")->click(); // 44100 Hz
         widget<QScrollBar>(dialog, "HScroll3")->setValue(100);
@@ -159,23 +143,15 @@ void GeneratorDialogsTest::previewLeavesTheSoundAndOpenMakesANewOne() {
     QCOMPARE(doc.BitsPerSample, 16.0f);
 }
 
+// What Play sends to the sound server's output is recorded back from its input: half a second of
+// standard.qvf at 250 Hz, a wave that crosses the zero line twice a period.
 void GeneratorDialogsTest::previewIsHeard() {
-    // What Play sends to the sound server's output is recorded back from its input: half a
-    // second of standard.qvf at 250 Hz, a wave that crosses the zero line twice a period.
-    QVERIFY2(!qEnvironmentVariableIsEmpty("PULSE_SERVER"), "the tests' sound server is not set");
     Session session(SONO_SHARE_DIR);
     Samples heard;
     QVERIFY(runItem<SynthesizerDialog>(session, "MMharmonisch", [&](SynthesizerDialog* dialog) {
         heard = heardWhile([&] { button(dialog, "Command5")->click(); }, 1.2);
     }));
-    QVERIFY(!heard.empty());
-    const Loudness preview = loudnessOf(heard, 8000);
-    qInfo("preview heard for %.2f s, %.0f zero crossings a second", preview.seconds,
-          preview.crossingsPerSecond);
-    QVERIFY2(preview.seconds > 0.4 && preview.seconds < 0.6,
-             qPrintable(QString::number(preview.seconds)));
-    QVERIFY2(std::abs(preview.crossingsPerSecond - 500) < 40,
-             qPrintable(QString::number(preview.crossingsPerSecond)));
+    QCOMPARE(misheard(heard, 0.5, 500), QString());
 }
 
 void GeneratorDialogsTest::morseDialogTextsRefusalAndOk() {
