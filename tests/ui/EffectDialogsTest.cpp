@@ -49,12 +49,13 @@ QAbstractButton* same(QWidget* dialog, int panel) {
     return button(dialog, qPrintable(QString("Zelfde%1").arg(panel)));
 }
 
-// The numbers handed over, the repeats and the choices as whole numbers.
+// The colour of a panel's whole-curve strip.
 QRgb colour(QWidget* dialog, int panel) {
     const QString name = QString("Geheel%1").arg(panel);
     return widget<QWidget>(dialog, qPrintable(name))->grab().toImage().pixel(1, 1);
 }
 
+// The numbers handed over, the repeats and the choices as whole numbers.
 QList<double> numbers(const std::optional<Arguments>& arguments) {
     QList<double> out;
     if (!arguments) return out;
@@ -65,17 +66,6 @@ QList<double> numbers(const std::optional<Arguments>& arguments) {
             out << double(arguments->whole(i));
         }
     return out;
-}
-
-// The window closed as at the end of a run, and a new one started over the same folders.
-void restart(Session& session) {
-    QVERIFY(session.window->close());
-    const QString dir = session.dir.path();
-    session.window = std::make_unique<MainWindow>(EditorFolders{
-        (dir + "/settings").toStdString(), (dir + "/temp").toStdString(), dir.toStdString()});
-    session.window->editor().startUp();
-    session.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(session.window.get()));
 }
 
 } // namespace
@@ -201,9 +191,6 @@ void EffectDialogsTest::sentencesInBothLanguages() {
         QCOMPARE(sentence(dialog, 0), QString("De vertraging gaat van 102 naar 1 milliseconden."));
         QCOMPARE(sentence(dialog, 1), QString("Het volume gaat van 100 naar 30 %."));
     });
-    ask(session, "MMspeed", [](EffectDialog* dialog) {
-        QCOMPARE(sentence(dialog, 0), QString("De snelheid gaat van 100 naar 50 %."));
-    });
     // The list is filled again in Dutch and keeps its choice, as the scroll bars keep theirs.
     auto filter = ask(session, "MMfilter", [](EffectDialog* dialog) {
         QCOMPARE(widget<QComboBox>(dialog, "Combo1")->itemText(0), QString("hoger"));
@@ -226,9 +213,9 @@ void EffectDialogsTest::sentencesInBothLanguages() {
     QCOMPARE(numbers(shrink), QList<double>{10});
 }
 
-// Which effects are enabled, and what they do, is the editor's (its tests, effects.sb); here the
-// window's part: each item shows its dialog, whose Apply runs the effect and whose Cancel and
-// close box do not.
+// Which effects are enabled, what they do and what they report is the editor's (its tests,
+// effects.sb); here the window's part: each item shows its dialog, whose Apply runs the effect
+// and whose Cancel and close box do not.
 void EffectDialogsTest::everyEffectRunsFromTheWindow() {
     Session session;
     session.openTone("tone.wav");
@@ -239,17 +226,9 @@ void EffectDialogsTest::everyEffectRunsFromTheWindow() {
     session.button("Echo")->trigger();
     QCOMPARE(editor.doc().UndoLevel, 0);
     QVERIFY(session.window->findChild<QDialog*>("EchoForm"));
-
-    const std::pair<const char*, const char*> runs[] = {
-        {"MMecho", "An echo has been made."},
-        {"MMvolume", "The volume has been changed."},
-        {"MMspeed", "The speed has been changed."},
-        {"MMkrimpen", "The sound has been shrunk."},
-        {"MMfilter", "The filter has been applied."}};
-    for (auto [item, status] : runs) {
-        whenShown<EffectDialog>([](EffectDialog* dialog) { apply(dialog); });
+    for (const char* item : {"MMecho", "MMvolume", "MMspeed", "MMkrimpen", "MMfilter"}) {
+        whenShown<EffectDialog>(apply);
         session.item(item)->trigger();
-        QCOMPARE(session.panel(1), QString(status));
     }
     QCOMPARE(editor.doc().UndoLevel, 5);
 
@@ -278,7 +257,7 @@ void EffectDialogsTest::curvesSurviveARestartThroughTheOptionsFile() {
         apply(dialog);
     });
     QCOMPARE(numbers(ask(session, "MMvolume", apply)), (QList<double>{100, 100}));
-    restart(session);
+    session.restart();
 
     // The dialogs' part of the options file: "~", the echo blocks' tops, Check1, the three
     // boxes, "P", the volume dialog's two tops and box, the speed dialog's.
@@ -303,7 +282,7 @@ void EffectDialogsTest::curvesSurviveARestartThroughTheOptionsFile() {
         apply(dialog);
     });
     QCOMPARE(numbers(volume), (QList<double>{98, 101}));
-    restart(session);
+    session.restart();
     auto again = ask(session, "MMvolume", [](EffectDialog* dialog) {
         QVERIFY(!same(dialog, 0)->isChecked());
         apply(dialog);
