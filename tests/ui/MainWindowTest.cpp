@@ -1,11 +1,14 @@
-// The editor window on the offscreen platform: what it shows after the editor has worked, and
-// how its menus, dialogs and close box reach the editor.
+// The editor window on the offscreen platform: what it shows after the editor has worked, how its
+// menus, dialogs and close box reach the editor, and long work that runs beside the window, which
+// keeps painting and takes nothing but Cancel.
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
+
+#include <random>
 
 #include "WindowSession.h"
 
@@ -21,7 +24,22 @@ class MainWindowTest : public QObject {
     void saveAsWritesTheChosenFileAndClosingCanBeCancelled();
     void saveDialogsOpenBesideTheSoundAndAddTheFiltersExtension();
     void statusPanelsHoldTheirTexts();
+    void escapeOrCancelPutsTheSoundBackAndNothingElseGetsIn();
 };
+
+namespace {
+// Runs `act` once on the window's thread while the work runs, when `ready` says so.
+void duringWork(std::function<bool()> ready, std::function<void()> act) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        if (!ready()) return;
+        poll->stop();
+        poll->deleteLater();
+        act();
+    });
+    poll->start(10);
+}
+} // namespace
 
 void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
     Session session;
@@ -47,7 +65,6 @@ void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
     QCOMPARE(position->text(), QString());
     QCOMPARE(session.window->menus().menu("MMfile")->title(), QString("&Bestand"));
     QVERIFY(session.item("MMned")->isChecked() && !session.item("MMeng")->isChecked());
-    QCOMPARE(session.panel(3), QString("Duur: 1.00"));
     QCOMPARE(session.button("Cut")->toolTip(), QString("Knippen"));
     session.window->editor().doc().Changed = true;
     auto question = answerNextBox(QMessageBox::Cancel);
@@ -68,56 +85,55 @@ void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
     QCOMPARE(session.button("Cut")->toolTip(), QString("Cut"));
 }
 
+// Which commands can be used is the editor's (its tests); here the menu items follow it, each with
+// its toolbar button, and show their pictures only while they can be used (Save always).
 void MainWindowTest::editItemsFollowTheSoundSelectionUndoAndClip() {
     Session session;
-    // A menu item, its toolbar button and its picture go together.
-    QStringList straying; // buttons that did not follow their item
-    auto state = [&](const char* item, const char* key = nullptr) {
-        QAction* action = session.item(item);
-        const bool enabled = action->isEnabled();
-        if (key && session.button(key)->isEnabled() != enabled) straying << key;
-        return QString(enabled ? "on" : "off") + (action->icon().isNull() ? "" : "+picture");
-    };
-    auto states = [&](std::initializer_list<std::pair<const char*, const char*>> items) {
-        QStringList out;
-        for (auto [item, key] : items)
-            out << state(item, key);
-        return out.join(' ');
-    };
-    const std::initializer_list<std::pair<const char*, const char*>> watched = {
+    const std::pair<const char*, const char*> watched[] = {
         {"MMsave", "Opslaan"}, {"MMreverse", "Omdraaien"}, {"MMAlles", "EchtAlles"},
         {"MMcut", "Cut"},      {"MMdel", nullptr},         {"MMpaste", "Paste"},
-        {"MMundo", "Undo"},    {"MMredo", "Redo"},         {"MMplay", "Afspelen"}};
-    QCOMPARE(states(watched), QString("off+picture off off off off off off off off"));
-
+        {"MMundo", "Undo"},    {"MMredo", "Redo"},         {"MMplay", "Afspelen"},
+        {"MMpasteMix", nullptr}};
+    QStringList straying; // buttons that did not follow their item
+    auto states = [&] {
+        QStringList out;
+        for (auto [item, key] : watched) {
+            QAction* action = session.item(item);
+            if (key && session.button(key)->isEnabled() != action->isEnabled()) straying << key;
+            out << QString(action->isEnabled() ? "on" : "off") +
+                       (action->icon().isNull() ? "" : "+picture");
+        }
+        return out.join(' ');
+    };
+    QCOMPARE(states(), QString("off+picture off off off off off off off off off"));
     session.openTone("tone.wav");
-    QCOMPARE(states(watched),
-             QString("on+picture on+picture on+picture off off off off off on+picture"));
-
+    QCOMPARE(states(), QString("on+picture on+picture on+picture off off off off off on+picture "
+                               "off"));
     session.item("MMAlles")->trigger();
-    QCOMPARE(states(watched),
-             QString("on+picture on+picture on+picture on+picture on off off off on+picture"));
+    QCOMPARE(states(), QString("on+picture on+picture on+picture on+picture on off off off "
+                               "on+picture off"));
     session.button("Copy")->trigger();
-    QCOMPARE(state("MMpaste", "Paste"), QString("on+picture"));
-    QVERIFY(session.item("MMpasteMix")->isEnabled() && session.item("MMpasteMix")->icon().isNull());
     session.button("Omdraaien")->trigger();
-    QCOMPARE(state("MMundo", "Undo") + ' ' + state("MMredo", "Redo"), QString("on+picture off"));
+    const QString afterUndo("on+picture on+picture on+picture off off on+picture off on+picture "
+                            "on+picture on");
+    QCOMPARE(states(), QString("on+picture on+picture on+picture on+picture on on+picture "
+                               "on+picture off on+picture on"));
     session.item("MMundo")->trigger();
-    QCOMPARE(state("MMundo", "Undo") + ' ' + state("MMredo", "Redo"), QString("off on+picture"));
+    QCOMPARE(states(), afterUndo);
     session.item("MMAlles")->trigger();
     session.button("Alles")->trigger(); // the key "Alles" selects nothing
-    QCOMPARE(state("MMcut", "Cut") + ' ' + state("MMdel"), QString("off off"));
+    QCOMPARE(states(), afterUndo);
     QCOMPARE(straying, QStringList());
 }
 
 void MainWindowTest::optionItemsMirrorTheOptions() {
     Session session;
-    // A first start turns the designed states around: these four on, the other three off.
-    for (const char* on : {"MMbeide", "MMluister", "MMmetertje", "MMtijdAangeven"})
-        QVERIFY2(session.item(on)->isChecked(), on);
-    for (const char* off : {"MMzoom", "MMonbekend", "MMtoonInfo"})
-        QVERIFY2(!session.item(off)->isChecked(), off);
-    QVERIFY(session.item("MMgrafiek1")->isChecked());
+    // A first start turns the designed states around: the first four on, the other three off.
+    QStringList checked;
+    for (const char* item : {"MMbeide", "MMluister", "MMmetertje", "MMtijdAangeven", "MMgrafiek1",
+                             "MMzoom", "MMonbekend", "MMtoonInfo"})
+        checked << (session.item(item)->isChecked() ? "on" : "off");
+    QCOMPARE(checked.join(' '), QString("on on on on on off off off"));
 
     session.item("MMbeide")->trigger();
     QVERIFY(!session.window->editor().options().bothChannels);
@@ -224,6 +240,70 @@ void MainWindowTest::statusPanelsHoldTheirTexts() {
         }
         QVERIFY(right < session.window->width());
     }
+}
+
+// What the sound looks like after a cancel is the editor's (its tests); here Esc and the Cancel
+// button reach it, and the window stays alive but closed to everything else while the work runs.
+void MainWindowTest::escapeOrCancelPutsTheSoundBackAndNothingElseGetsIn() {
+    Session session;
+    session.item("MMluister")->trigger(); // no playing after the change
+    // Ten seconds of stereo noise, and an echo of many repeats: seconds of work.
+    Document noise;
+    noise.Channels = 2;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> sample(-12000, 12000);
+    for (Samples* channel : {&noise.LeftSamples, &noise.RightSamples}) {
+        channel->resize(441000);
+        for (int16_t& s : *channel)
+            s = int16_t(sample(random));
+    }
+    writeSound(session.dir.path() + "/noise.wav", noise);
+    session.window->openFromCommandLine((session.dir.path() + "/noise.wav").toStdString());
+    const Arguments longEcho{10.0, 10.0, 0.5, 0.5, int64_t(1500), int64_t(0)};
+    Editor& editor = session.window->editor();
+    const Samples right = editor.doc().RightSamples;
+    auto* area = session.window->findChild<QWidget*>("pctProgress");
+    auto* label = area->findChild<QLabel*>("lblProgress");
+    auto* cancel = area->findChild<QPushButton*>("cmdCancelWork");
+    auto* view = session.window->findChild<QWidget*>("views")->findChild<QWidget*>("Picture1");
+    PaintWatch viewPaints(view);
+    const QSize size = session.window->size();
+
+    // Esc, once the work shows its progress. Meanwhile a command from a timer is refused, a click
+    // in the view selects nothing, and the window follows a resize and paints.
+    bool refused = false;
+    int paintsBefore = 0;
+    duringWork([&] { return label->text().contains('%'); },
+               [&] {
+                   refused = !editor.runCommand("MMreverse");
+                   QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(100, 20));
+                   paintsBefore = viewPaints.count;
+                   session.window->resize(size + QSize(40, 30));
+                   QTest::qWait(100);
+                   QTest::keyClick(session.window.get(), Qt::Key_Escape);
+               });
+    QVERIFY(editor.runCommand("MMecho", longEcho));
+    QVERIFY(refused);
+    QVERIFY(viewPaints.count > paintsBefore);
+    QVERIFY(editor.doc().RightSamples == right);
+    QCOMPARE(editor.doc().UndoLevel, int16_t(0));
+    QVERIFY(!editor.doc().hasSelection());
+    QCOMPARE(session.panel(1), QString("Cancelled."));
+    QVERIFY(!area->isVisible());
+
+    // The Cancel button comes after half a second, in the current language.
+    session.item("MMned")->trigger();
+    QString caption;
+    duringWork([&] { return cancel->isVisible(); },
+               [&] {
+                   caption = cancel->text();
+                   QTest::mouseClick(cancel, Qt::LeftButton);
+               });
+    QVERIFY(editor.runCommand("MMecho", longEcho));
+    QCOMPARE(caption, QString("Annuleren"));
+    QVERIFY(editor.doc().RightSamples == right);
+    QCOMPARE(session.panel(1), QString("Geannuleerd."));
+    QVERIFY(!cancel->isVisible());
 }
 
 QTEST_MAIN(MainWindowTest)
