@@ -19,34 +19,50 @@ using namespace sono::test;
 class ViewsTest : public QObject {
     Q_OBJECT
   private slots:
-    void zoomScrollStyleAndGraphic();
+    void layoutZoomScrollStyleAndGraphic();
     void wheelAndKeysZoomToFramesThatADragSelects();
-    void viewsFillTheWindowAndTheRulerHoldsNoWaveform();
     void playbackIsFollowedUntilTheUserScrolls();
     void levelStripLightsItsTopStepAtFullScale();
 };
 
-void ViewsTest::zoomScrollStyleAndGraphic() {
+void ViewsTest::layoutZoomScrollStyleAndGraphic() {
     Session session;
     // Nothing plays after opening: the views would follow it.
     session.item("MMluister")->trigger();
-    // Three seconds of tone: longer than the two-second window.
+    // Three seconds of a full-scale square wave: longer than the two-second window.
     const QString path = session.dir.path() + "/long.wav";
-    {
-        Document doc;
-        doc.SampleRate = 44100;
-        doc.SampleCount = 3 * 44100;
-        doc.LeftSamples.resize(size_t(doc.SampleCount));
-        for (size_t i = 0; i < doc.LeftSamples.size(); ++i)
-            doc.LeftSamples[i] = int16_t(i / 441 % 2 ? 8000 : -8000);
-        QCOMPARE(writeWaveFile(path.toStdString(), doc, 0, doc.SampleCount), WriteFailure::None);
-    }
+    Document sound;
+    sound.SampleRate = 44100;
+    sound.LeftSamples.resize(3 * 44100);
+    for (size_t i = 0; i < sound.LeftSamples.size(); ++i)
+        sound.LeftSamples[i] = int16_t(i / 441 % 2 ? 32767 : -32767);
+    writeSound(path, sound);
     session.window->openFromCommandLine(path.toStdString());
     auto* views = session.window->findChild<WaveformViews*>();
+    auto* upper = views->findChild<QWidget*>("Picture1");
+    auto* ruler = views->findChild<QWidget*>("Ruler");
     auto* scroll = session.window->findChild<QScrollBar*>("HSC");
+
+    // The mono view takes the height the two views of a stereo sound share, with the ruler right
+    // under it. Full scale reaches the view's top and bottom rows, and the ruler strip holds no
+    // pixel of the waveform's black.
+    QVERIFY(ruler->isVisible());
+    QVERIFY2(upper->height() > 400, qPrintable(QString::number(upper->height())));
+    QCOMPARE(ruler->y(), upper->geometry().bottom() + 1);
+    const auto blackIn = [](const QImage& image, int row) {
+        int count = 0;
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, row) & 0xFFFFFF) == 0;
+        return count;
+    };
+    const QImage shown = upper->grab().toImage();
+    QVERIFY(blackIn(shown, 0) > 0 && blackIn(shown, shown.height() - 1) > 0);
+    const QImage strip = ruler->grab().toImage();
+    for (int row = 0; row < strip.height(); ++row)
+        QCOMPARE(blackIn(strip, row), 0);
+
     QVERIFY(!scroll->isVisible());
     QCOMPARE(views->viewWindow().ViewEnd, 3.0 * 44100 - 1);
-
     auto message = answerNextBox(QMessageBox::Ok);
     session.button("Zoom")->trigger();
     QCOMPARE(message->text, QString("When the sound is longer than two seconds, you will only see "
@@ -62,17 +78,24 @@ void ViewsTest::zoomScrollStyleAndGraphic() {
     QCOMPARE(session.window->editor().options().graphStyle, 4);
     QVERIFY(session.item("MMgrafiek5")->isChecked() && !session.item("MMgrafiek1")->isChecked());
 
-    // Save Graphic As BMP writes the view as shown, and says so.
+    // Save Graphic As BMP writes the view as shown, with the ruler strip below it, and says so.
     const QString bmp = session.dir.path() + "/views.bmp";
     session.window->setSaveDialog([&](const QString&, const QString&) { return bmp; });
     auto saved = answerNextBox(QMessageBox::Ok);
     session.item("MMsaveBMP")->trigger();
     QCOMPARE(saved->text, QString("The graphic has been saved as a BMP-file."));
-    // The view, with the ruler strip below it.
     const QImage written = QImage(bmp).convertToFormat(QImage::Format_RGB32);
     const QImage view = views->shown()[0].convertToFormat(QImage::Format_RGB32);
     QCOMPARE(written.size(), view.size() + QSize(0, RulerHeight));
     QCOMPARE(written.copy(view.rect()), view);
+
+    // Stereo: the two views share the height.
+    session.window->editor().runCommand("MMprop",
+                                        {int64_t(1), 44100.0, int64_t(1)}); // 16 bits, stereo
+    auto* lower = views->findChild<QWidget*>("Picture2");
+    QVERIFY(QTest::qWaitFor([&] { return lower->isVisible(); }));
+    QVERIFY(std::abs(lower->height() - upper->height()) <= 1);
+    QCOMPARE(ruler->y(), lower->geometry().bottom() + 1);
 }
 
 namespace {
@@ -168,43 +191,6 @@ void ViewsTest::wheelAndKeysZoomToFramesThatADragSelects() {
     QVERIFY(!views->viewWindow().zoomed());
     QCOMPARE(views->viewWindow().ViewEnd, 44099.0);
     QVERIFY(!scroll->isVisible());
-}
-
-void ViewsTest::viewsFillTheWindowAndTheRulerHoldsNoWaveform() {
-    Session session;
-    const QString path = session.dir.path() + "/loud.wav";
-    writeTone(path, {}, 32767);
-    session.window->openFromCommandLine(path.toStdString());
-    auto* views = session.window->findChild<WaveformViews*>();
-    auto* upper = views->findChild<QWidget*>("Picture1");
-    auto* ruler = views->findChild<QWidget*>("Ruler");
-    QVERIFY(ruler->isVisible());
-    // The mono view takes the height the two views of a stereo sound share.
-    QVERIFY2(upper->height() > 400, qPrintable(QString::number(upper->height())));
-    QCOMPARE(ruler->y(), upper->geometry().bottom() + 1);
-
-    // Full scale reaches the view's top and bottom rows, and the ruler strip under it holds no
-    // pixel of the waveform's black.
-    const QImage shown = upper->grab().toImage();
-    const auto blackIn = [](const QImage& image, int row) {
-        int count = 0;
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, row) & 0xFFFFFF) == 0;
-        return count;
-    };
-    QVERIFY(blackIn(shown, 0) > 0);
-    QVERIFY(blackIn(shown, shown.height() - 1) > 0);
-    const QImage strip = ruler->grab().toImage();
-    for (int row = 0; row < strip.height(); ++row)
-        QCOMPARE(blackIn(strip, row), 0);
-
-    // Stereo: the two views share the height.
-    session.window->editor().runCommand("MMprop",
-                                        {int64_t(1), 44100.0, int64_t(1)}); // 16 bits, stereo
-    auto* lower = views->findChild<QWidget*>("Picture2");
-    QVERIFY(QTest::qWaitFor([&] { return lower->isVisible(); }));
-    QVERIFY(std::abs(lower->height() - upper->height()) <= 1);
-    QCOMPARE(ruler->y(), lower->geometry().bottom() + 1);
 }
 
 void ViewsTest::playbackIsFollowedUntilTheUserScrolls() {
