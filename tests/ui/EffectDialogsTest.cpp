@@ -191,6 +191,9 @@ void EffectDialogsTest::sentencesInBothLanguages() {
         QCOMPARE(sentence(dialog, 0), QString("De vertraging gaat van 102 naar 1 milliseconden."));
         QCOMPARE(sentence(dialog, 1), QString("Het volume gaat van 100 naar 30 %."));
     });
+    ask(session, "MMspeed", [](EffectDialog* dialog) {
+        QCOMPARE(sentence(dialog, 0), QString("De snelheid gaat van 100 naar 50 %."));
+    });
     // The list is filled again in Dutch and keeps its choice, as the scroll bars keep theirs.
     auto filter = ask(session, "MMfilter", [](EffectDialog* dialog) {
         QCOMPARE(widget<QComboBox>(dialog, "Combo1")->itemText(0), QString("hoger"));
