@@ -87,7 +87,8 @@ void GeneratorDialogsTest::synthesizerSaysWhenStandardIsMissing() {
     session.window->editor().runCommand("MMeng");
     auto seen = answerNextBox(QMessageBox::Ok);
     whenShown<SynthesizerDialog>([](SynthesizerDialog*) {});
-    session.window->findChild<SynthesizerDialog*>()->ask([](QDialog& shown) { return shown.exec(); });
+    session.window->findChild<SynthesizerDialog*>()->ask(
+        [](QDialog& shown) { return shown.exec(); });
     QCOMPARE(seen->text, QString("File standard.qvf not found."));
     QCOMPARE(seen->icon, QMessageBox::Critical);
 }

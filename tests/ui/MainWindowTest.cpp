@@ -90,9 +90,9 @@ void MainWindowTest::openedFileShowsCaptionPanelsAndProgressInEitherLanguage() {
 void MainWindowTest::editItemsFollowTheSoundSelectionUndoAndClip() {
     Session session;
     const std::pair<const char*, const char*> watched[] = {
-        {"MMsave", "Opslaan"}, {"MMreverse", "Omdraaien"}, {"MMAlles", "EchtAlles"},
-        {"MMcut", "Cut"},      {"MMdel", nullptr},         {"MMpaste", "Paste"},
-        {"MMundo", "Undo"},    {"MMredo", "Redo"},         {"MMplay", "Afspelen"},
+        {"MMsave", "Opslaan"},  {"MMreverse", "Omdraaien"}, {"MMAlles", "EchtAlles"},
+        {"MMcut", "Cut"},       {"MMdel", nullptr},         {"MMpaste", "Paste"},
+        {"MMundo", "Undo"},     {"MMredo", "Redo"},         {"MMplay", "Afspelen"},
         {"MMpasteMix", nullptr}};
     QStringList straying; // buttons that did not follow their item
     auto states = [&] {

@@ -24,7 +24,8 @@ void chooseFile(QFileDialog* dialog, const QString& path) {
 }
 // The size and format the preview describes.
 QString description(QWidget* dialog) {
-    return widget<QLabel>(dialog, "Label1")->text() + '|' + widget<QLabel>(dialog, "Label3")->text();
+    return widget<QLabel>(dialog, "Label1")->text() + '|' +
+           widget<QLabel>(dialog, "Label3")->text();
 }
 // Whether the preview picture shows nothing but its background.
 bool blank(QWidget* dialog) {
@@ -92,7 +93,8 @@ void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
     Session session;
     Editor& editor = session.window->editor();
     // 125 seconds of 8-bit mono at 12 Hz: a file of about 1.5 kb.
-    const QString wave = session.dir.path() + "/slow.wav", other = session.dir.path() + "/notes.txt";
+    const QString wave = session.dir.path() + "/slow.wav",
+                  other = session.dir.path() + "/notes.txt";
     Document slow;
     slow.Info.clear();
     slow.BitsPerSample = 8;

@@ -91,8 +91,8 @@ void RenderedImagesTest::columnsSelectionAndTimeScale() {
     WaveformImages images = draw(doc, GraphStyle::Standard, false, 100, height);
     // Silence is a one-pixel line in the middle row; full scale fills the height. The selection
     // image: navy with a white waveform.
-    QCOMPARE(colours(images.normal[0], {{10, half}, {10, half + 1}, {10, half - 1}, {70, 0},
-                                        {70, height - 1}}),
+    QCOMPARE(colours(images.normal[0],
+                     {{10, half}, {10, half + 1}, {10, half - 1}, {70, 0}, {70, height - 1}}),
              QString("000000 ffffff ffffff 000000 000000"));
     QCOMPARE(colours(images.selection[0], {{10, 0}, {70, half}}), QString("000080 ffffff"));
 
@@ -119,9 +119,10 @@ void RenderedImagesTest::columnsSelectionAndTimeScale() {
     // Dark: each column's three grey boxes, the next column's outer box over them, and the line
     // in black; only the last column keeps its inner box.
     images = draw(timed, GraphStyle::Dark, true, 700, height);
-    QCOMPARE(colours(images.normal[0], {{80, height - 2}, {300, half - 1}, {300, half},
-                                        {699, half - 1}, {699, half - 3}}),
-             QString("ffffff 323232 000000 969696 323232"));
+    QCOMPARE(
+        colours(images.normal[0],
+                {{80, height - 2}, {300, half - 1}, {300, half}, {699, half - 1}, {699, half - 3}}),
+        QString("ffffff 323232 000000 969696 323232"));
 
     // Without a sound only the background is drawn.
     timed.FileName.clear();
