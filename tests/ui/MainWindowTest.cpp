@@ -114,10 +114,10 @@ void MainWindowTest::editItemsFollowTheSoundSelectionUndoAndClip() {
                                "on+picture off"));
     session.button("Copy")->trigger();
     session.button("Omdraaien")->trigger();
-    const QString afterUndo("on+picture on+picture on+picture off off on+picture off on+picture "
-                            "on+picture on");
     QCOMPARE(states(), QString("on+picture on+picture on+picture on+picture on on+picture "
                                "on+picture off on+picture on"));
+    const QString afterUndo("on+picture on+picture on+picture off off on+picture off on+picture "
+                            "on+picture on");
     session.item("MMundo")->trigger();
     QCOMPARE(states(), afterUndo);
     session.item("MMAlles")->trigger();
@@ -128,7 +128,8 @@ void MainWindowTest::editItemsFollowTheSoundSelectionUndoAndClip() {
 
 void MainWindowTest::optionItemsMirrorTheOptions() {
     Session session;
-    // A first start turns the designed states around: the first four on, the other three off.
+    // A first start turns the designed states around: the four options on, the other three off
+    // (the first graph style is chosen).
     QStringList checked;
     for (const char* item : {"MMbeide", "MMluister", "MMmetertje", "MMtijdAangeven", "MMgrafiek1",
                              "MMzoom", "MMonbekend", "MMtoonInfo"})
