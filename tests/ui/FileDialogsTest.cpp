@@ -1,7 +1,9 @@
-// The panel of the open dialog, driven through the File menu as a user would: the raw format of
-// Import > All Files, and the preview of Open. How a raw file or a header is read, and the refusal
-// of a rate, are the editor's (its tests, editing.sb); the format boxes are the properties
-// dialog's too (DialogsTest).
+// The dialogs of the File menu, driven through their items as a user would: the information and
+// properties dialogs, the raw format of Import > All Files and the preview of Open. How a raw file
+// or a header is read, the converted sound and the refusal of a rate are the editor's (its tests,
+// editing.sb); the format boxes, which the properties dialog and the raw import share, are tried
+// in the properties dialog.
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -9,7 +11,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "InformationDialog.h"
 #include "OpenPanel.h"
+#include "PropertiesDialog.h"
 #include "WindowSession.h"
 
 using namespace sono;
@@ -36,17 +40,106 @@ bool blank(QWidget* dialog) {
     return !image.isNull();
 }
 
+QLineEdit* box(QWidget* form, const char* name) {
+    return widget<QLineEdit>(form, name);
+}
+QByteArray info(const Editor& editor, const char* id) {
+    return QByteArray::fromStdString(*editor.doc().Info.find(id));
+}
+
 } // namespace
 
-class OpenPanelTest : public QObject {
+class FileDialogsTest : public QObject {
     Q_OBJECT
   private slots:
+    void informationShowsStoresAndErasesTheTexts();
+    void propertiesPreselectTheFormatAndCheckTheOtherRate();
     void rawImportReadsTheFileInThePanelsFormat();
     void previewDescribesDrawsAndPlaysTheSelectedWave();
     void previewIsHeard();
 };
 
-void OpenPanelTest::rawImportReadsTheFileInThePanelsFormat() {
+void FileDialogsTest::informationShowsStoresAndErasesTheTexts() {
+    Session session;
+    const Editor& editor = session.window->editor();
+    session.openTone("texts.wav", {{"INAM", "Caf\xe9s"}, {"ICRD", "2024-05-01"}, {"IGNR", "Jazz"}});
+
+    QVERIFY(runItem<InformationDialog>(session, "MMinformatie", [&](InformationDialog* form) {
+        QCOMPARE(box(form, "INAM")->text(), QString("Cafés"));
+        QCOMPARE(box(form, "ICRD")->text(), QString("2024-05-01"));
+        auto* genre = widget<QComboBox>(form, "IGNR");
+        QCOMPARE(genre->currentText(), QString("Jazz"));
+        QVERIFY(button(form, "GeenDatum")->isEnabled());
+
+        button(form, "GeenDatum")->click();
+        QCOMPARE(box(form, "ICRD")->text(), QString());
+        box(form, "IART")->setText("Zoë");
+        box(form, "DISP")->setText("Loop 1");
+        genre->setCurrentIndex(17);
+        button(form, "Command1")->click();
+    }));
+    QCOMPARE(info(editor, "IART"), QByteArray("Zo\xeb"));
+    QCOMPARE(info(editor, "IGNR"), QByteArray("Rock"));
+    QCOMPARE(info(editor, "ICRD"), QByteArray());
+    QCOMPARE(QByteArray::fromStdString(editor.doc().DispText), QByteArray("Loop 1"));
+    // A box left alone keeps its text as read, pad zero included.
+    QCOMPARE(info(editor, "INAM"), QByteArray("Caf\xe9s\0", 6));
+    QVERIFY(!editor.doc().Changed);
+
+    // Cancel leaves the texts.
+    QVERIFY(runItem<InformationDialog>(session, "MMinformatie", [&](InformationDialog* form) {
+        QVERIFY(!button(form, "GeenDatum")->isEnabled());
+        QCOMPARE(box(form, "IART")->text(), QString("Zoë"));
+        box(form, "IART")->setText("Someone else");
+        button(form, "Command2")->click();
+    }));
+    QCOMPARE(info(editor, "IART"), QByteArray("Zo\xeb"));
+}
+
+void FileDialogsTest::propertiesPreselectTheFormatAndCheckTheOtherRate() {
+    Session session;
+    session.openTone("tone.wav");
+    const Document& doc = session.window->editor().doc();
+
+    QVERIFY(runItem<PropertiesDialog>(session, "MMprop", [&](PropertiesDialog* form) {
+        QVERIFY(button(form, "Option3")->isChecked() && button(form, "Option5")->isChecked());
+        QVERIFY(!button(form, "Check1")->isChecked());
+        QCOMPARE(box(form, "Text1")->text(), QString("44100"));
+        QVERIFY(!box(form, "Text1")->isEnabled());
+        button(form, "Option6")->click();
+        QVERIFY(box(form, "Text1")->isEnabled());
+        button(form, "Option2")->click();
+        button(form, "Check1")->click();
+
+        box(form, "Text1")->setText("999");
+        auto refused = answerNextBox(QMessageBox::Ok);
+        button(form, "Command1")->click();
+        QCOMPARE(refused->text, QString("The frequency must be at least 1000."));
+        QVERIFY(form->isVisible());
+        QCOMPARE(doc.SampleRate, 44100.0f);
+
+        // Accepted by the dialog, then raised to the lowest rate the conversion makes (the
+        // editor's, editing.sb).
+        box(form, "Text1")->setText("1500 Hz");
+        button(form, "Command1")->click();
+    }));
+    QCOMPARE(doc.SampleRate, 2500.0f);
+    QCOMPARE(doc.BitsPerSample, 8.0f);
+    QCOMPARE(doc.Channels, 2.0f);
+
+    // The next time it shows the new format; Cancel converts nothing.
+    QVERIFY(runItem<PropertiesDialog>(session, "MMprop", [&](PropertiesDialog* form) {
+        QVERIFY(button(form, "Option2")->isChecked() && button(form, "Check1")->isChecked());
+        QVERIFY(button(form, "Option6")->isChecked() && box(form, "Text1")->isEnabled());
+        QCOMPARE(box(form, "Text1")->text(), QString("2500"));
+        button(form, "Option4")->click();
+        QVERIFY(!box(form, "Text1")->isEnabled());
+        button(form, "Command2")->click();
+    }));
+    QCOMPARE(doc.SampleRate, 2500.0f);
+}
+
+void FileDialogsTest::rawImportReadsTheFileInThePanelsFormat() {
     Session session;
     const Document& doc = session.window->editor().doc();
     const QString path = session.dir.path() + "/data.bin";
@@ -63,7 +156,7 @@ void OpenPanelTest::rawImportReadsTheFileInThePanelsFormat() {
         button(dialog, "Check1")->click();  // stereo
         // A refused rate keeps the dialog open.
         button(dialog, "Option6")->click();
-        widget<QLineEdit>(dialog, "Text1")->setText("999");
+        box(dialog, "Text1")->setText("999");
         auto refused = answerNextBox(QMessageBox::Ok);
         chooseFile(dialog, path);
         QCOMPARE(refused->text, QString("The frequency must be at least 1000."));
@@ -89,7 +182,7 @@ void OpenPanelTest::rawImportReadsTheFileInThePanelsFormat() {
     QCOMPARE(doc.Channels, 2.0f);
 }
 
-void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
+void FileDialogsTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
     Session session;
     Editor& editor = session.window->editor();
     // 125 seconds of 8-bit mono at 12 Hz: a file of about 1.5 kb.
@@ -151,7 +244,7 @@ void OpenPanelTest::previewDescribesDrawsAndPlaysTheSelectedWave() {
 
 // The preview's Play sends the chosen file to the sound server without opening it: a second of
 // a 439 Hz tone is recorded back from the server's input.
-void OpenPanelTest::previewIsHeard() {
+void FileDialogsTest::previewIsHeard() {
     Session session;
     const QString tone = session.dir.path() + "/tone.wav";
     writeTone(tone, {}, 20000);
@@ -165,5 +258,5 @@ void OpenPanelTest::previewIsHeard() {
     QVERIFY(session.window->editor().doc().FileName.empty());
 }
 
-QTEST_MAIN(OpenPanelTest)
-#include "OpenPanelTest.moc"
+QTEST_MAIN(FileDialogsTest)
+#include "FileDialogsTest.moc"
