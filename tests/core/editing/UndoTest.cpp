@@ -36,6 +36,22 @@ TEST_F(Undo, SnapshotHoldsTheSoundByteForByte) {
     ASSERT_TRUE(editor->history().push());
     EXPECT_EQ(readBytes(snapshot(0)),
               snapshotHeader(3, 16, 22050, 1) + std::string("\xfe\xff\x2c\x01\x07\x00", 6));
+
+    // A long sound's snapshot is a copy in memory written beside the edit (or, at Undo, the
+    // sound's own arrays); its file comes out the same. Undo and Redo may take a snapshot from
+    // memory before its file is whole; the next edit waits for the writes before it.
+    const int frames = 1'200'001;
+    const Samples a = ramp(frames), b = ramp(frames, 5);
+    load(a, b);
+    editor->effects().changeVolume(0.5f, 0.5f);
+    const Samples halved = left(), halvedRight = right();
+    EXPECT_TRUE(undo() == a);
+    EXPECT_TRUE(redo() == halved);
+    editor->effects().reverse();
+    EXPECT_TRUE(readBytes(snapshot(0)) == snapshotHeader(frames, 16, 22050, 2) + le16(a) + le16(b));
+    editor->effects().reverse();
+    EXPECT_TRUE(readBytes(snapshot(1)) ==
+                snapshotHeader(frames, 16, 22050, 2) + le16(halved) + le16(halvedRight));
 }
 
 // The levels, samples, panels and texts of Undo and Redo are in editing.sb.
@@ -189,26 +205,6 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     EXPECT_EQ(host.lastCritical(),
               "De gegevens om ongedaan te maken of te herhalen ontbreken of zijn beschadigd. Er is "
               "niets veranderd.");
-}
-
-// A long sound's snapshot is a copy in memory written beside the edit (or, at Undo, the sound's
-// own arrays); its file comes out as any other snapshot. Undo and Redo may take a snapshot from
-// memory before its file is whole; the next edit waits for the writes before it.
-TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
-    const int frames = 1'200'001;
-    const Samples left(ramp(frames)), right(ramp(frames, 5));
-    load(left, right);
-    setBoth(true);
-    editor->effects().changeVolume(0.5f, 0.5f);
-    const Samples halved = this->left(), halvedRight = this->right();
-    EXPECT_TRUE(undo() == left);
-    EXPECT_TRUE(redo() == halved);
-    editor->effects().reverse();
-    EXPECT_TRUE(readBytes(snapshot(0)) ==
-                snapshotHeader(frames, 16, 22050, 2) + le16(left) + le16(right));
-    editor->effects().reverse();
-    EXPECT_TRUE(readBytes(snapshot(1)) ==
-                snapshotHeader(frames, 16, 22050, 2) + le16(halved) + le16(halvedRight));
 }
 
 // After a crash the newest snapshot is brought back, or the one before it when the newest was cut
