@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -96,10 +97,20 @@ class Cancel : public EditingFixture {
 struct LongCommand {
     const char* id;
     Arguments arguments;
-    bool selection = false;
+    std::function<void()> before = {};
 };
 
 TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
+    // Open reads the other file before anything changes; paste merges after its snapshot.
+    const auto otherFile = [&] {
+        writeWaveFile(path("other.wav"), doc(), 0, 30000);
+        host.openPaths.push_back(path("other.wav"));
+    };
+    const auto clipAndSelection = [&] {
+        writeClip(16, 22050, noise(40000, 3), noise(40000, 4));
+        select(100, 200);
+    };
+    const auto selection = [&] { select(1000, 20000); };
     const std::vector<LongCommand> commands = {
         {"MMreverse", {}},
         {"MMnormalize", {}}, // two passes: 60 % is in the second
@@ -107,17 +118,19 @@ TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
         {"MMspeed", {0.5, 2.0}},
         {"MMsat", {}},
         {"MMgekraak", {}},
-        {"MMdel", {}, true},
-        {"MMmute", {}, true},
+        {"MMdel", {}, selection},
+        {"MMmute", {}, selection},
         {"MMprop", {int64_t(0), 11025.0, int64_t(0)}}, // 8 bits, mono, another rate
         {"MMsave", {}},
         {"MMsaveMP3", {path("out.mp3"), int64_t(0), int64_t(0), "", "", "", "", "", ""}},
+        {"MMopen", {}, otherFile},
+        {"MMpasteOverloper", {}, clipAndSelection},
     };
     for (const LongCommand& command : commands)
         for (int step : {0, 60, 99}) {
             const std::string what = std::string(command.id) + " at " + std::to_string(step);
             loadWithRedo(30001);
-            if (command.selection) select(1000, 20000);
+            if (command.before) command.before();
             const EditorState before = state();
             const std::string fileBefore = readBytes(path("sound.wav"));
             const auto filesBefore = filesIn(dir);
@@ -129,23 +142,6 @@ TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
                 EXPECT_NE(file.extension(), ".tmp") << what << ' ' << file;
             expectPutBack(before, what);
         }
-
-    // Open reads the other file before anything changes; paste merges after its snapshot.
-    loadWithRedo(30001);
-    writeWaveFile(path("other.wav"), doc(), 0, 30000);
-    EditorState before = state();
-    host.openPaths.push_back(path("other.wav"));
-    editor->work().cancelNextCommandAt(50);
-    editor->runCommand("MMopen");
-    expectPutBack(before, "open");
-
-    loadWithRedo(30001);
-    writeClip(16, 22050, noise(40000, 3), noise(40000, 4));
-    select(100, 200);
-    before = state();
-    editor->work().cancelNextCommandAt(50);
-    editor->runCommand("MMpasteOverloper");
-    expectPutBack(before, "fading paste");
 
     // The next command is not cancelled: only the one that followed the request was.
     ASSERT_TRUE(editor->runCommand("MMreverse"));
