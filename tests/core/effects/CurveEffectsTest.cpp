@@ -6,19 +6,19 @@ namespace {
 
 using CurveEffects = EditorFixture;
 
-TEST_F(CurveEffects, VolumeOfOneChangesNothingButTheTwoMostNegativeValues) {
-    Samples a = noise(20000, 21);
-    a[7] = -32768;
-    a[8] = -32767;
-    a[9] = 32767;
-    load(a);
+// A factor of 1 changes nothing but the two most negative values.
+TEST_F(CurveEffects, VolumeScalesAroundSilenceClipsAndRoundsHalvesToEven) {
+    Samples same = noise(20000, 21);
+    same[7] = -32768;
+    same[8] = -32767;
+    same[9] = 32767;
+    load(same);
     editor->effects().changeVolume(1, 1);
-    for (auto& s : a)
+    for (auto& s : same)
         s = std::max<int16_t>(s, -32766);
-    EXPECT_EQ(left(), a);
-}
+    EXPECT_EQ(left(), same);
 
-TEST_F(CurveEffects, VolumeRunsLinearlyClipsAndRoundsHalvesToEven) {
+    // A fade runs linearly; results are clipped and rounded halves to even.
     load(Samples(1001, 10000));
     editor->effects().changeVolume(0.01f, 2.0f);
     EXPECT_EQ(at({0, 500, 1000}), Samples({100, 10050, 20000})); // the middle: x 1.005
@@ -36,9 +36,8 @@ TEST_F(CurveEffects, VolumeRunsLinearlyClipsAndRoundsHalvesToEven) {
     select(0, 73);
     editor->effects().changeVolume(0.01f, 1.5f);
     EXPECT_EQ(left(73, 2), Samples({2, 1}));
-}
 
-TEST_F(CurveEffects, VolumeWorksAround128ForEightBitsAndOnOneChannel) {
+    // Eight bits around 128, and one channel of two.
     load({200, 128, 131, 0, 255, 60}, {}, 8);
     editor->effects().changeVolume(2, 2);
     EXPECT_EQ(left(0, 6), Samples({255, 128, 134, 0, 255, 0}));
@@ -174,13 +173,12 @@ TEST_F(CurveEffects, EchoDelayRunsOverTheRangeAndTheLastEchoSetsTheLength) {
     editor->effects().makeEcho(100, 50, 200, 100, 1, 0);
     ASSERT_EQ(doc().SampleCount, 1900);
     EXPECT_EQ(at({800, 1899}), Samples({5000, 8000}));
-}
 
-TEST_F(CurveEffects, EchoClipsOnceLeavesSilenceAt128AndSparesTheFramesBefore) {
-    Samples a(2000, 0);
-    a[0] = a[800] = 30000;
-    a[1] = a[801] = -30000;
-    load(a, {}, 16, 8000);
+    // The sum clips once; 8-bit silence echoes as 128; the frames before the range stay.
+    Samples clipped(2000, 0);
+    clipped[0] = clipped[800] = 30000;
+    clipped[1] = clipped[801] = -30000;
+    load(clipped, {}, 16, 8000);
     editor->effects().makeEcho(100, 50, 100, 50, 1, 0);
     EXPECT_EQ(at({800, 801, 1600}), Samples({32767, -32766, 15000})); // 30000 + 15000 and so on
 
