@@ -1,6 +1,7 @@
 // The editor around the document: recent files, new sound, the selection, closing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 
@@ -13,27 +14,22 @@ using sono::test::ramp;
 using EditorShell = EditorFixture;
 
 TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
-    std::vector<std::string> files;
-    for (int i = 0; i < 6; ++i) {
-        files.push_back(path("f" + std::to_string(i) + ".wav"));
-        std::ofstream(files.back()) << "x";
-        editor->preferences().rememberRecentFile(files.back());
-    }
+    const auto remember = [&](const std::string& name) {
+        std::ofstream(path(name)) << "x";
+        editor->preferences().rememberRecentFile(path(name));
+    };
+    for (int i = 0; i < 6; ++i)
+        remember("f" + std::to_string(i) + ".wav");
     const auto& recent = editor->settings().recentFiles;
-    EXPECT_EQ(recent[0], files[5]);
-    EXPECT_EQ(recent[4], files[1]);
-
+    EXPECT_EQ(recent[0], path("f5.wav"));
+    EXPECT_EQ(recent[4], path("f1.wav"));
     // The same file in another letter case counts once (the first, newest spelling stays).
-    std::string upperCase = path("F5.WAV");
-    std::ofstream(upperCase) << "x";
-    editor->preferences().rememberRecentFile(upperCase);
-    EXPECT_EQ(recent[0], upperCase);
-    EXPECT_NE(recent[1], files[5]);
-
-    std::filesystem::remove(files[4]);
+    remember("F5.WAV");
+    EXPECT_EQ(recent[0], path("F5.WAV"));
+    EXPECT_NE(recent[1], path("f5.wav"));
+    std::filesystem::remove(path("f4.wav"));
     editor->preferences().tidyRecentFiles();
-    for (const auto& entry : recent)
-        EXPECT_NE(entry, files[4]);
+    EXPECT_EQ(std::ranges::count(recent, path("f4.wav")), 0);
 }
 
 // The save dialog comes back after No to overwriting a file, the open dialog after the name of
@@ -202,10 +198,9 @@ TEST_F(EditorShell, ASecondCommandIsRefusedWhileOneRuns) {
     host.answers = {Answer::Cancel};
     EXPECT_TRUE(editor->runCommand("MMleeg")); // asks to save first
     EXPECT_TRUE(refused);
-    EXPECT_NE(std::find(host.statusLog.begin(), host.statusLog.end(),
-                        "The command has not been carried out, because another one is still "
-                        "running."),
-              host.statusLog.end());
+    EXPECT_EQ(std::ranges::count(host.statusLog, "The command has not been carried out, because "
+                                                 "another one is still running."),
+              1);
     EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_EQ(left()[0], 199);
     host.whileAsking = nullptr;
