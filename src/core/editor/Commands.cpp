@@ -82,54 +82,19 @@ void makeMorse(Editor& e, A a) {
         {a.text(0), int(a.whole(1)), generatorRateOf(a, 2), bitsOf(a, 3), a.choice(4) == 1});
 }
 
-// A command without parameters that runs one of the desktop commands.
-template <void (DesktopCommands::*method)()> void onDesktop(Editor& editor, A) {
-    (editor.desktop().*method)();
+// Runs the function at the end of a way from `object`: follow<&Editor::effects,
+// &EffectCommands::normalize>(editor) runs editor.effects().normalize().
+template <auto function, auto... further> void follow(auto& object) {
+    if constexpr (sizeof...(further) == 0)
+        (object.*function)();
+    else
+        follow<further...>((object.*function)());
 }
 
-// A command without parameters that runs one method of the transport.
-template <void (Transport::*method)()> void onTransport(Editor& editor, A) {
-    (editor.transport().*method)();
-}
-
-// A command without parameters that runs one of the play and record commands.
-template <void (PlaybackCommands::*method)()> void onPlayback(Editor& editor, A) {
-    (editor.playback().*method)();
-}
-
-// A command without parameters that runs one method of the undo history.
-template <void (UndoHistory::*method)()> void onHistory(Editor& editor, A) {
-    (editor.history().*method)();
-}
-
-// A command without parameters that runs one of the file commands.
-template <void (SoundFiles::*method)()> void onFiles(Editor& editor, A) {
-    (editor.files().*method)();
-}
-
-// A command without parameters that runs one of the selection edits or pastes.
-template <void (EditCommands::*method)()> void onEdits(Editor& editor, A) {
-    (editor.edits().*method)();
-}
-
-// A command without parameters that runs one of the effects.
-template <void (EffectCommands::*method)()> void onEffects(Editor& editor, A) {
-    (editor.effects().*method)();
-}
-
-// A command without parameters that runs one of the view commands.
-template <void (ViewCommands::*method)()> void onView(Editor& editor, A) {
-    (editor.view().*method)();
-}
-
-// A command without parameters that runs one of the settings commands.
-template <void (SettingsCommands::*method)()> void onSettings(Editor& editor, A) {
-    (editor.preferences().*method)();
-}
-
-// A command without parameters that runs one method of the editor.
-template <void (Editor::*method)()> void plain(Editor& editor, A) {
-    (editor.*method)();
+// A command without parameters, named by the way from the editor to the function that carries it
+// out: calls<&Editor::closeProgram>, calls<&Editor::effects, &EffectCommands::normalize>.
+template <auto... way> void calls(Editor& editor, A) {
+    follow<way...>(editor);
 }
 
 template <bool Options::*option> bool optionOn(const Editor& editor) {
@@ -155,13 +120,15 @@ template <int style> void chooseStyle(Editor& editor, A) {
 std::vector<Command> makeTable() {
     return {
         // ---- file ----
-        {.id = "MMleeg", .run = plain<&Editor::newEmptySound>, .batchWord = "new"},
-        {.id = "MMopen", .run = onFiles<&SoundFiles::openFile>},
+        {.id = "MMleeg", .run = calls<&Editor::newEmptySound>, .batchWord = "new"},
+        {.id = "MMopen", .run = calls<&Editor::files, &SoundFiles::openFile>},
         {.id = "MMsave",
          .enabled = SoundLoaded,
-         .run = onFiles<&SoundFiles::save>,
+         .run = calls<&Editor::files, &SoundFiles::save>,
          .batchWord = "save"},
-        {.id = "MMsaveAs", .enabled = SoundLoaded, .run = onFiles<&SoundFiles::saveAs>},
+        {.id = "MMsaveAs",
+         .enabled = SoundLoaded,
+         .run = calls<&Editor::files, &SoundFiles::saveAs>},
         {.id = "MMopenAlles",
          .params = {{Text, "a file"}, BitsParam, RateParam, ChannelsParam},
          .run =
@@ -184,7 +151,7 @@ std::vector<Command> makeTable() {
          .run = [](Editor& e,
                    A a) { e.setInfoText(infoFieldIds()[a.choice(0)], utf8ToLatin1(a.text(1))); },
          .batchWord = "info"},
-        {.id = "MMclose", .run = plain<&Editor::closeProgram>},
+        {.id = "MMclose", .run = calls<&Editor::closeProgram>},
         // The script's synth loads a period file first, as a click in the dialog's list would.
         {.id = "MMharmonisch",
          .params = {wholeIn("a frequency", SynthFrequencyRange),
@@ -224,64 +191,64 @@ std::vector<Command> makeTable() {
          .run = saveMp3},
         {.id = "MMasso",
          .enabled = AssociationAbsent,
-         .run = onDesktop<&DesktopCommands::createAssociation>},
+         .run = calls<&Editor::desktop, &DesktopCommands::createAssociation>},
         {.id = "MMdelAsso",
          .enabled = AssociationPresent,
-         .run = onDesktop<&DesktopCommands::removeAssociation>},
-        {.id = "MMsnapler", .run = onDesktop<&DesktopCommands::startPlayer>},
+         .run = calls<&Editor::desktop, &DesktopCommands::removeAssociation>},
+        {.id = "MMsnapler", .run = calls<&Editor::desktop, &DesktopCommands::startPlayer>},
 
         // ---- edit ----
         {.id = "MMundo",
          .enabled = UndoAvailable,
-         .run = onHistory<&UndoHistory::undo>,
+         .run = calls<&Editor::history, &UndoHistory::undo>,
          .batchWord = "undo"},
         {.id = "MMredo",
          .enabled = RedoAvailable,
-         .run = onHistory<&UndoHistory::redo>,
+         .run = calls<&Editor::history, &UndoHistory::redo>,
          .batchWord = "redo"},
         {.id = "MMcut",
          .enabled = SelectionMade,
-         .run = onEdits<&EditCommands::cut>,
+         .run = calls<&Editor::edits, &EditCommands::cut>,
          .batchWord = "cut"},
         {.id = "MMcopy",
          .enabled = SoundLoaded,
-         .run = onEdits<&EditCommands::copy>,
+         .run = calls<&Editor::edits, &EditCommands::copy>,
          .batchWord = "copy"},
         {.id = "MMpaste",
          .enabled = ClipAvailable,
-         .run = onEdits<&EditCommands::paste>,
+         .run = calls<&Editor::edits, &EditCommands::paste>,
          .batchWord = "paste"},
         {.id = "MMpasteMix",
          .enabled = ClipAvailable,
-         .run = onEdits<&EditCommands::pasteMixed>,
+         .run = calls<&Editor::edits, &EditCommands::pasteMixed>,
          .batchWord = "paste-mix"},
         {.id = "MMpasteOverloper",
          .enabled = ClipAvailable,
-         .run = onEdits<&EditCommands::pasteFading>,
+         .run = calls<&Editor::edits, &EditCommands::pasteFading>,
          .batchWord = "paste-fade"},
         {.id = "MMdel",
          .enabled = SelectionMade,
-         .run = onEdits<&EditCommands::deleteSelected>,
+         .run = calls<&Editor::edits, &EditCommands::deleteSelected>,
          .batchWord = "delete"},
         {.id = "MMerase",
          .enabled = SelectionMade,
-         .run = onEdits<&EditCommands::erase>,
+         .run = calls<&Editor::edits, &EditCommands::erase>,
          .batchWord = "erase"},
         {.id = "MMmute",
          .enabled = SelectionMade,
-         .run = onEdits<&EditCommands::mute>,
+         .run = calls<&Editor::edits, &EditCommands::mute>,
          .batchWord = "mute"},
         {.id = "MMSilence",
          .enabled = SoundLoaded,
-         .run = onEdits<&EditCommands::addSilence>,
+         .run = calls<&Editor::edits, &EditCommands::addSilence>,
          .batchWord = "add-silence"},
         {.id = "MMAlles",
          .enabled = SoundLoaded,
-         .run = onView<&ViewCommands::selectAll>,
+         .run = calls<&Editor::view, &ViewCommands::selectAll>,
          .batchWord = "select all"},
         {.id = "MMNiets",
          .enabled = SoundLoaded,
-         .run = onView<&ViewCommands::selectNothing>,
+         .run = calls<&Editor::view, &ViewCommands::selectNothing>,
          .batchWord = "select none"},
 
         // ---- effects ----
@@ -292,7 +259,7 @@ std::vector<Command> makeTable() {
          .batchWord = "volume"},
         {.id = "MMnormalize",
          .enabled = SoundLoaded,
-         .run = onEffects<&EffectCommands::normalize>,
+         .run = calls<&Editor::effects, &EffectCommands::normalize>,
          .batchWord = "normalize"},
         {.id = "MMspeed",
          .enabled = SoundLoaded,
@@ -301,7 +268,7 @@ std::vector<Command> makeTable() {
          .batchWord = "speed"},
         {.id = "MMreverse",
          .enabled = SoundLoaded,
-         .run = onEffects<&EffectCommands::reverse>,
+         .run = calls<&Editor::effects, &EffectCommands::reverse>,
          .batchWord = "reverse"},
         // The echo dialog hands over its milliseconds and percentages unchanged.
         {.id = "MMecho",
@@ -321,23 +288,23 @@ std::vector<Command> makeTable() {
          .batchWord = "echo"},
         {.id = "MMDempen",
          .enabled = SoundLoaded,
-         .run = onEffects<&EffectCommands::soften>,
+         .run = calls<&Editor::effects, &EffectCommands::soften>,
          .batchWord = "soften"},
         {.id = "MMalien",
          .enabled = SoundLoaded,
-         .run = onEffects<&EffectCommands::alienVoice1>,
+         .run = calls<&Editor::effects, &EffectCommands::alienVoice1>,
          .batchWord = "alien1"},
         {.id = "MMalien2",
          .enabled = SoundLoaded,
-         .run = onEffects<&EffectCommands::alienVoice2>,
+         .run = calls<&Editor::effects, &EffectCommands::alienVoice2>,
          .batchWord = "alien2"},
         {.id = "MMsat",
          .enabled = SoundLoaded,
-         .run = onEffects<&EffectCommands::satellite>,
+         .run = calls<&Editor::effects, &EffectCommands::satellite>,
          .batchWord = "satellite"},
         {.id = "MMgekraak",
          .enabled = SoundLoaded,
-         .run = onEffects<&EffectCommands::creaking>,
+         .run = calls<&Editor::effects, &EffectCommands::creaking>,
          .batchWord = "creaking"},
         {.id = "MMkrimpen",
          .enabled = SoundLoaded,
@@ -364,46 +331,58 @@ std::vector<Command> makeTable() {
         {.id = "MMgrafiek5", .run = chooseStyle<4>, .checked = graphStyleChosen<4>},
         {.id = "MMgrafiek6", .run = chooseStyle<5>, .checked = graphStyleChosen<5>},
         {.id = "MMgrafiek7", .run = chooseStyle<6>, .checked = graphStyleChosen<6>},
-        {.id = "MMsaveBMP", .enabled = SoundLoaded, .run = onView<&ViewCommands::saveGraphic>},
-        {.id = "MMplay", .enabled = SoundLoaded, .run = onPlayback<&PlaybackCommands::play>},
-        {.id = "MMstop", .enabled = SoundPlaying, .run = onPlayback<&PlaybackCommands::stop>},
-        {.id = "MMrecord", .enabled = SoundLoaded, .run = onPlayback<&PlaybackCommands::record>},
+        {.id = "MMsaveBMP",
+         .enabled = SoundLoaded,
+         .run = calls<&Editor::view, &ViewCommands::saveGraphic>},
+        {.id = "MMplay",
+         .enabled = SoundLoaded,
+         .run = calls<&Editor::playback, &PlaybackCommands::play>},
+        {.id = "MMstop",
+         .enabled = SoundPlaying,
+         .run = calls<&Editor::playback, &PlaybackCommands::stop>},
+        {.id = "MMrecord",
+         .enabled = SoundLoaded,
+         .run = calls<&Editor::playback, &PlaybackCommands::record>},
         {.id = "MMrecordMix",
          .enabled = SoundLoaded,
-         .run = onPlayback<&PlaybackCommands::recordMixed>},
+         .run = calls<&Editor::playback, &PlaybackCommands::recordMixed>},
         {.id = "MMrecordOverloop",
          .enabled = SoundLoaded,
-         .run = onPlayback<&PlaybackCommands::recordFading>},
-        {.id = "MMrewind", .enabled = SoundSeekable, .run = onTransport<&Transport::rewind>},
-        {.id = "MMforward", .enabled = SoundSeekable, .run = onTransport<&Transport::fastForward>},
-        {.id = "MMhelp", .run = onDesktop<&DesktopCommands::showHelp>},
-        {.id = "MMegg", .run = onDesktop<&DesktopCommands::showSnail>},
-        {.id = "MMabout", .run = onDesktop<&DesktopCommands::showAbout>},
-        {.id = "MMwebsite", .run = onDesktop<&DesktopCommands::openWebsite>},
+         .run = calls<&Editor::playback, &PlaybackCommands::recordFading>},
+        {.id = "MMrewind",
+         .enabled = SoundSeekable,
+         .run = calls<&Editor::transport, &Transport::rewind>},
+        {.id = "MMforward",
+         .enabled = SoundSeekable,
+         .run = calls<&Editor::transport, &Transport::fastForward>},
+        {.id = "MMhelp", .run = calls<&Editor::desktop, &DesktopCommands::showHelp>},
+        {.id = "MMegg", .run = calls<&Editor::desktop, &DesktopCommands::showSnail>},
+        {.id = "MMabout", .run = calls<&Editor::desktop, &DesktopCommands::showAbout>},
+        {.id = "MMwebsite", .run = calls<&Editor::desktop, &DesktopCommands::openWebsite>},
 
         // ---- view and options: check items that mirror an option ----
         optionItem<&Options::realTimeVolume>("MMmetertje", "meter"),
         optionItem<&Options::showTime>("MMtijdAangeven", "time"),
         {.id = "MMzoom",
-         .run = onSettings<&SettingsCommands::toggleZoom>,
+         .run = calls<&Editor::preferences, &SettingsCommands::toggleZoom>,
          .checked = optionOn<&Options::zoom>,
          .optionWord = "zoom"},
         {.id = "MMzoomSelectie",
          .enabled = SelectionMade,
-         .run = onView<&ViewCommands::zoomToSelection>},
+         .run = calls<&Editor::view, &ViewCommands::zoomToSelection>},
         {.id = "MMzoomAlles",
          .enabled = SoundLoaded,
-         .run = onView<&ViewCommands::zoomToWholeSound>},
+         .run = calls<&Editor::view, &ViewCommands::zoomToWholeSound>},
         optionItem<&Options::bothChannels>("MMbeide", "both"),
         optionItem<&Options::listenAfterChange>("MMluister", "listen"),
         optionItem<&Options::showInfo>("MMtoonInfo", "show-info"),
         optionItem<&Options::unknownChunks>("MMonbekend", "unknown-chunks"),
         {.id = "MMeng",
-         .run = onSettings<&SettingsCommands::switchToEnglish>,
+         .run = calls<&Editor::preferences, &SettingsCommands::switchToEnglish>,
          .batchWord = "language en",
          .checked = [](const Editor& e) { return e.language() == LanguageEnglish; }},
         {.id = "MMned",
-         .run = onSettings<&SettingsCommands::switchToDutch>,
+         .run = calls<&Editor::preferences, &SettingsCommands::switchToDutch>,
          .batchWord = "language nl",
          .checked = [](const Editor& e) { return e.language() == LanguageDutch; }},
     };

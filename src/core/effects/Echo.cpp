@@ -72,6 +72,11 @@ struct EchoPass {
     double lastFrame;
 };
 
+// The weight of repeat r of a source frame at `volume`.
+double repeatWeight(const EchoPass& p, double volume, int r) {
+    return p.softer ? volume * (p.repeats + 1 - r) / p.repeats : volume;
+}
+
 // The frames i in [begin, end) of the pass, counted back from the end of the range. Every
 // sample goes through several roundings, which the baseline instruction set leaves to a library
 // call; the machine's own instructions do each in one.
@@ -86,7 +91,7 @@ SONO_VECTOR_CLONES void echoFrames(Sums sum, int64_t begin, int64_t end, EchoPas
             const double at = roundHalfEven(delay * p.sampleRate * r + double(k));
             if (at > p.lastFrame) continue;
             const int64_t target = int64_t(at);
-            const double weight = p.softer ? volume * (p.repeats + 1 - r) / p.repeats : volume;
+            const double weight = repeatWeight(p, volume, r);
             // A delay of 0 lands on the source itself, which is then read anew.
             const double source = sum.at(k) - Width::center;
             int32_t& targetSum = sum.at(target);
@@ -216,7 +221,7 @@ std::optional<FixedEcho> fixedEcho(const EchoPass& p, int64_t frames) {
         echo.after.push_back(after);
         if (p.curve.volumeSlope == 0) {
             const double volume = p.curve.volume + 0.0;
-            echo.weights.push_back(p.softer ? volume * (p.repeats + 1 - r) / p.repeats : volume);
+            echo.weights.push_back(repeatWeight(p, volume, r));
         }
     }
     return echo;
@@ -236,7 +241,7 @@ int16_t fixedEchoFrame(std::span<const int16_t> x, int64_t t, const FixedEcho& e
         const int64_t k = t - echo.after[size_t(r - 1)];
         if (k < p.range.first || k > p.range.last) continue;
         const double volume = p.curve.volume + p.curve.volumeSlope * double(k - p.range.first);
-        const double weight = p.softer ? volume * (p.repeats + 1 - r) / p.repeats : volume;
+        const double weight = repeatWeight(p, volume, r);
         const double source = x[size_t(k)] - Width::center;
         const double total = roundHalfEven(weight * source + sum);
         sum = int32_t(std::clamp<double>(total, std::numeric_limits<int32_t>::min(),
@@ -246,28 +251,28 @@ int16_t fixedEchoFrame(std::span<const int16_t> x, int64_t t, const FixedEcho& e
 }
 
 #ifdef SONO_AVX2_LOOPS
-__attribute__((target("avx2"), always_inline)) inline __m128i four(const int16_t* at) {
+__attribute__((target("avx2"), always_inline)) inline __m128i fourAsInt32(const int16_t* at) {
     return _mm_cvtepi16_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)));
 }
 
-// fixedEchoFrame for the FourFrames frames from t on, each of which has every repeat's source in
+// fixedEchoFrame for the VectorFrames frames from t on, each of which has every repeat's source in
 // the range and lies in x itself; the arithmetic is the frame's, operation for operation. The sum
 // stays a double between repeats: it is a whole number within 32 bits, which a double holds
 // exactly. Four groups of four frames go side by side, so that the steps of one sum, which wait
 // for each other, overlap those of the others.
-constexpr int64_t FourFrames = 16;
+constexpr int64_t VectorFrames = 16;
 
 template <class Width>
-__attribute__((target("avx2"))) void fixedEchoFours(const int16_t* x, int64_t t,
-                                                    const FixedEcho& echo, const EchoPass& p,
-                                                    int16_t* out) {
+__attribute__((target("avx2"))) void fixedEchoSixteen(const int16_t* x, int64_t t,
+                                                      const FixedEcho& echo, const EchoPass& p,
+                                                      int16_t* out) {
     constexpr int Nearest = _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC;
-    constexpr int Groups = int(FourFrames / 4);
+    constexpr int Groups = int(VectorFrames / 4);
     const __m256d lowest = _mm256_set1_pd(std::numeric_limits<int32_t>::min());
     const __m256d highest = _mm256_set1_pd(std::numeric_limits<int32_t>::max());
     __m256d sum[Groups];
     for (int g = 0; g < Groups; ++g)
-        sum[g] = _mm256_cvtepi32_pd(four(x + t + 4 * g));
+        sum[g] = _mm256_cvtepi32_pd(fourAsInt32(x + t + 4 * g));
     for (int r = 1; r <= p.repeats; ++r) {
         const int64_t k = t - echo.after[size_t(r - 1)];
         for (int g = 0; g < Groups; ++g) {
@@ -281,12 +286,11 @@ __attribute__((target("avx2"))) void fixedEchoFours(const int16_t* x, int64_t t,
                 weight = _mm256_add_pd(_mm256_set1_pd(p.curve.volume),
                                        _mm256_mul_pd(_mm256_set1_pd(p.curve.volumeSlope), offset));
                 if (p.softer)
-                    weight =
-                        _mm256_div_pd(_mm256_mul_pd(weight, _mm256_set1_pd(p.repeats + 1 - r)),
-                                      _mm256_set1_pd(p.repeats));
+                    weight = _mm256_div_pd(_mm256_mul_pd(weight, _mm256_set1_pd(p.repeats + 1 - r)),
+                                           _mm256_set1_pd(p.repeats));
             }
             const __m256d source = _mm256_cvtepi32_pd(
-                _mm_sub_epi32(four(x + k + 4 * g), _mm_set1_epi32(Width::center)));
+                _mm_sub_epi32(fourAsInt32(x + k + 4 * g), _mm_set1_epi32(Width::center)));
             const __m256d total =
                 _mm256_round_pd(_mm256_add_pd(_mm256_mul_pd(weight, source), sum[g]), Nearest);
             sum[g] = _mm256_min_pd(_mm256_max_pd(total, lowest), highest);
@@ -316,9 +320,10 @@ void fixedEchoChannel(std::span<const int16_t> x, int64_t frames, const FixedEch
             into[t - from] = clippedSum<Width>(Width::center);
     };
 #ifdef SONO_AVX2_LOOPS
-    // Frames [fourFrom, fourTo) have every repeat's source in the range and lie in x themselves.
-    const int64_t fourFrom = machineHasAvx2() ? p.range.first + echo.after.back() : size;
-    const int64_t fourTo = std::min(p.range.last + echo.after.front() + 1, size);
+    // Frames [vectorFrom, vectorTo) have every repeat's source in the range and lie in x
+    // themselves.
+    const int64_t vectorFrom = machineHasAvx2() ? p.range.first + echo.after.back() : size;
+    const int64_t vectorTo = std::min(p.range.last + echo.after.front() + 1, size);
 #endif
     out.clear();
     forEachStep(frames, stepDone, [&](int64_t begin, int64_t end) {
@@ -334,9 +339,9 @@ void fixedEchoChannel(std::span<const int16_t> x, int64_t frames, const FixedEch
                     continue;
                 }
 #ifdef SONO_AVX2_LOOPS
-                if (t >= fourFrom && t + FourFrames <= std::min(stop, fourTo)) {
-                    fixedEchoFours<Width>(x.data(), t, echo, p, piece + (t - start));
-                    t += FourFrames;
+                if (t >= vectorFrom && t + VectorFrames <= std::min(stop, vectorTo)) {
+                    fixedEchoSixteen<Width>(x.data(), t, echo, p, piece + (t - start));
+                    t += VectorFrames;
                     continue;
                 }
 #endif

@@ -176,8 +176,7 @@ __attribute__((target("avx2"))) bool modulateFour(const int16_t* x, const __m256
     const __m256d fraction = _mm256_sub_pd(value, _mm256_floor_pd(value));
     const __m256d fromHalf =
         _mm256_andnot_pd(_mm256_set1_pd(-0.0), _mm256_sub_pd(fraction, _mm256_set1_pd(0.5)));
-    if (_mm256_movemask_pd(_mm256_cmp_pd(fromHalf, margin, _CMP_LT_OQ)) != 0)
-        return false;
+    if (_mm256_movemask_pd(_mm256_cmp_pd(fromHalf, margin, _CMP_LT_OQ)) != 0) return false;
     const __m256d clippedValue =
         _mm256_min_pd(_mm256_max_pd(_mm256_round_pd(value, Nearest), _mm256_set1_pd(Width::low)),
                       _mm256_set1_pd(Width::high));
@@ -194,8 +193,9 @@ __attribute__((target("avx2"))) bool modulateFour(const int16_t* x, const __m256
 // by at most 65536 times 2^-49 of the argument: that is added to the margin in which a sample is
 // left to the plain loop.
 template <class Width>
-__attribute__((target("avx2"))) void
-satelliteFourAtATime(int16_t* left, int16_t* right, int64_t begin, int64_t end, double sampleRate) {
+__attribute__((target("avx2"))) void satelliteSixteenAtATime(int16_t* left, int16_t* right,
+                                                             int64_t begin, int64_t end,
+                                                             double sampleRate) {
     constexpr int Block = 16;
     const double perFrame = 44100.0 / 120.0 / sampleRate;
     const double largest = double(end) * perFrame * (1 + 0x1p-40);
@@ -249,8 +249,8 @@ void satelliteModulate(std::span<int16_t> left, std::span<int16_t> right, FrameR
         forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
 #ifdef SONO_AVX2_LOOPS
             if (machineHasAvx2())
-                return satelliteFourAtATime<Width>(left.data(), second, range.first + begin,
-                                                   range.first + end, sampleRate);
+                return satelliteSixteenAtATime<Width>(left.data(), second, range.first + begin,
+                                                      range.first + end, sampleRate);
 #endif
             satelliteFrames<Width>(left.data(), second, range.first + begin, range.first + end,
                                    sampleRate);

@@ -124,7 +124,19 @@ void alienVoiceFrames(std::span<const int16_t> x, FrameRange range, Samples& out
                       const StepObserver& stepDone) {
     const int16_t* in = x.data();
     auto isPeak = [in](int64_t k) { return in[k] > in[k - 1] && in[k] > in[k + 1]; };
-    auto twiceAsFast = [in](int16_t* to, int64_t mark, int64_t peak, int64_t written) {
+    const int64_t frames = int64_t(x.size());
+    auto twiceAsFast = [in, frames](int16_t* to, int64_t mark, int64_t peak, int64_t written) {
+        const int64_t length = peak - mark;
+        const int64_t evens = (length + 1) / 2; // mark, mark + 2 .. peak - 1
+        // A short stretch, the usual one in a noisy sound, without a branch on its length: four
+        // of each kind, what lies beyond overwritten by the next stretch.
+        if (length <= CopySlack && peak + CopySlack <= frames) {
+            for (int i = 0; i < CopySlack / 2; ++i)
+                to[written + i] = in[mark + 2 * i];
+            for (int i = 0; i < CopySlack / 2; ++i)
+                to[written + evens + i] = in[mark + 1 + 2 * i];
+            return written + evens + (length - 1) / 2;
+        }
         for (int64_t j = mark; j <= peak - 1; j += 2)
             to[written++] = in[j];
         for (int64_t j = mark + 1; j <= peak - 2; j += 2)
@@ -147,9 +159,15 @@ void creakFrames(std::span<const int16_t> x, FrameRange range, bool eightBit, Sa
         const int64_t frames = int64_t(x.size());
         auto playedTwice = [in, frames](int16_t* to, int64_t mark, int64_t turn, int64_t written) {
             const int64_t length = turn - mark;
-            const int64_t again = std::max<int64_t>(length - 2, 0); // mark + 1 .. turn - 2
-            // Most stretches of a noisy sound are a few frames long, too short for a call.
-            if (turn + CopySlack <= frames) {
+            // mark + 1 .. turn - 2, without a branch: the lengths of a noisy sound's stretches
+            // (one, two, three or more) are too irregular for one to be guessed.
+            const int64_t again = (length - 2) & ~((length - 2) >> 63);
+            // Most stretches of a noisy sound are a few frames long, too short for a call: one
+            // copy of eight each, what lies beyond overwritten by the next stretch.
+            if (length <= CopySlack && turn + CopySlack <= frames) {
+                std::memcpy(to + written, in + mark, CopySlack * sizeof(int16_t));
+                std::memcpy(to + written + length, in + mark + 1, CopySlack * sizeof(int16_t));
+            } else if (turn + CopySlack <= frames) {
                 copyInEights(to + written, in + mark, length);
                 copyInEights(to + written + length, in + mark + 1, again);
             } else {

@@ -41,17 +41,18 @@ SpeedResult changeSpeed(std::span<const int16_t> x, FrameRange range, SpeedSetti
     double position = double(range.first);
     int64_t slot = range.first;
     int64_t filled = range.first; // slots before this one hold a frame
-    forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
+    // speedAt(k) is the speed of frame k. A speed that stays the same is known to be one, so
+    // that its reciprocal is worked out once instead of at every frame.
+    const auto resample = [&](int64_t begin, int64_t end, auto speedAt) {
         // The slots this step can reach, from its slowest speed (at one of its ends, the speed
         // being linear) with a frame to spare for rounding, are added at once, as silence.
-        const double slowest =
-            std::min(start + slope * double(begin), start + slope * double(end - 1));
+        const double slowest = std::min(speedAt(begin), speedAt(end - 1));
         const double reach =
             double(slot) + double(end - begin) / slowest * (1 + 1e-9) + SlowFill + 2;
         out.resize(std::max(out.size(), size_t(reach)), silence);
         int16_t* to = out.data();
         for (int64_t k = begin; k < end; ++k) {
-            const double speed = start + slope * double(k);
+            const double speed = speedAt(k);
             if (slot > filled) std::fill(to + filled, to + slot, silence);
             if (speed < 1.0) {
                 to[slot] = to[slot + 1] = to[slot + 2] = in[k];
@@ -63,6 +64,11 @@ SpeedResult changeSpeed(std::span<const int16_t> x, FrameRange range, SpeedSetti
             position += 1.0 / speed;
             slot = roundToInt(position);
         }
+    };
+    forEachStep(range.size(), stepDone, [&](int64_t begin, int64_t end) {
+        // start + slope * k is start itself when the slope is 0.
+        if (slope == 0) return resample(begin, end, [start](int64_t) { return start; });
+        resample(begin, end, [&](int64_t k) { return start + slope * double(k); });
     });
     out.resize(size_t(slot), silence);
     out.insert(out.end(), x.begin() + range.last + 1, x.end());
