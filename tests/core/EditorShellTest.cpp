@@ -135,7 +135,11 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
         EXPECT_TRUE(doc().Changed);
     };
     const std::pair<const char*, std::function<void()>> asking[] = {
-        {"close", [&] { EXPECT_FALSE(editor->shutDown()); }},
+        {"close",
+         [&] {
+             EXPECT_FALSE(editor->shutDown());
+             EXPECT_NE(editor->status().panel(1), "Bye bye!");
+         }},
         {"new", [&] { editor->newEmptySound(); }},
         {"open", [&] { EXPECT_FALSE(editor->files().openWave(other, "other.wav")); }},
         {"a recent file", [&] { editor->files().openRecentFile(0); }},
@@ -149,7 +153,6 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
             action();
             stillThere(what);
         }
-    EXPECT_NE(editor->status().panel(1), "Bye bye!");
     host.questions.clear();
     host.answers = {Answer::Cancel};
     EXPECT_FALSE(editor->shutDown());
