@@ -1,8 +1,9 @@
 // The editor around the document: recent files, new sound, the selection, closing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
-#include <set>
+#include <functional>
 
 #include "EditorFixture.h"
 
@@ -13,27 +14,22 @@ using sono::test::ramp;
 using EditorShell = EditorFixture;
 
 TEST_F(EditorShell, RecentFilesKeepFiveNewestWithoutRepeatsOrMissingFiles) {
-    std::vector<std::string> files;
-    for (int i = 0; i < 6; ++i) {
-        files.push_back(path("f" + std::to_string(i) + ".wav"));
-        std::ofstream(files.back()) << "x";
-        editor->preferences().rememberRecentFile(files.back());
-    }
+    const auto remember = [&](const std::string& name) {
+        std::ofstream(path(name)) << "x";
+        editor->preferences().rememberRecentFile(path(name));
+    };
+    for (int i = 0; i < 6; ++i)
+        remember("f" + std::to_string(i) + ".wav");
     const auto& recent = editor->settings().recentFiles;
-    EXPECT_EQ(recent[0], files[5]);
-    EXPECT_EQ(recent[4], files[1]);
-
+    EXPECT_EQ(recent[0], path("f5.wav"));
+    EXPECT_EQ(recent[4], path("f1.wav"));
     // The same file in another letter case counts once (the first, newest spelling stays).
-    std::string upperCase = path("F5.WAV");
-    std::ofstream(upperCase) << "x";
-    editor->preferences().rememberRecentFile(upperCase);
-    EXPECT_EQ(recent[0], upperCase);
-    EXPECT_NE(recent[1], files[5]);
-
-    std::filesystem::remove(files[4]);
+    remember("F5.WAV");
+    EXPECT_EQ(recent[0], path("F5.WAV"));
+    EXPECT_NE(recent[1], path("f5.wav"));
+    std::filesystem::remove(path("f4.wav"));
     editor->preferences().tidyRecentFiles();
-    for (const auto& entry : recent)
-        EXPECT_NE(entry, files[4]);
+    EXPECT_EQ(std::ranges::count(recent, path("f4.wav")), 0);
 }
 
 // The save dialog comes back after No to overwriting a file, the open dialog after the name of
@@ -138,25 +134,25 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
         EXPECT_EQ(doc().FileName, "*");
         EXPECT_TRUE(doc().Changed);
     };
+    const std::pair<const char*, std::function<void()>> asking[] = {
+        {"close",
+         [&] {
+             EXPECT_FALSE(editor->shutDown());
+             EXPECT_NE(editor->status().panel(1), "Bye bye!");
+         }},
+        {"new", [&] { editor->newEmptySound(); }},
+        {"open", [&] { EXPECT_FALSE(editor->files().openWave(other, "other.wav")); }},
+        {"a recent file", [&] { editor->files().openRecentFile(0); }},
+        {"another message", [&] {
+             editor->generators().makeMorse({"T", 75, 11025, 8, false});
+         }}};
     for (std::optional<std::string> savedAs :
-         {std::optional<std::string>(), std::optional(path("missing/made.wav"))}) {
-        askAgain(savedAs);
-        EXPECT_FALSE(editor->shutDown());
-        EXPECT_NE(editor->status().panel(1), "Bye bye!");
-        stillThere("close");
-        askAgain(savedAs);
-        editor->newEmptySound();
-        stillThere("new");
-        askAgain(savedAs);
-        EXPECT_FALSE(editor->files().openWave(other, "other.wav"));
-        stillThere("open");
-        askAgain(savedAs);
-        editor->files().openRecentFile(0);
-        stillThere("a recent file");
-        askAgain(savedAs);
-        editor->generators().makeMorse({"T", 75, 11025, 8, false});
-        stillThere("another message");
-    }
+         {std::optional<std::string>(), std::optional(path("missing/made.wav"))})
+        for (const auto& [what, action] : asking) {
+            askAgain(savedAs);
+            action();
+            stillThere(what);
+        }
     host.questions.clear();
     host.answers = {Answer::Cancel};
     EXPECT_FALSE(editor->shutDown());
@@ -205,10 +201,9 @@ TEST_F(EditorShell, ASecondCommandIsRefusedWhileOneRuns) {
     host.answers = {Answer::Cancel};
     EXPECT_TRUE(editor->runCommand("MMleeg")); // asks to save first
     EXPECT_TRUE(refused);
-    EXPECT_NE(std::find(host.statusLog.begin(), host.statusLog.end(),
-                        "The command has not been carried out, because another one is still "
-                        "running."),
-              host.statusLog.end());
+    EXPECT_EQ(std::ranges::count(host.statusLog, "The command has not been carried out, because "
+                                                 "another one is still running."),
+              1);
     EXPECT_EQ(doc().UndoLevel, 1);
     EXPECT_EQ(left()[0], 199);
     host.whileAsking = nullptr;
@@ -250,50 +245,33 @@ TEST_F(EditorShell, GreetingsComeOnTheirDatesOnly) {
                                                              "Gelukkig nieuwjaar!"}));
 }
 
-// Which commands can be used, by the rules of the command table: the commands that need a sound,
-// those that need a selection, the clip file or an undo level, and the transport's.
-TEST_F(EditorShell, TheCommandStateFollowsTheSoundTheSelectionTheLevelsAndTheDevice) {
-    auto enabledIds = [&] {
-        std::set<std::string> ids;
-        for (const Command& command : commandTable())
-            if (command.enabled != EnabledRule::Always && editor->enabled(command.enabled))
-                ids.insert(std::string(command.id));
-        return ids;
+// When the rules of the command table let a command be used: with a sound, a selection, the clip
+// file, a level to undo or redo, and while the device plays. The menu items that follow them are
+// the window test's.
+TEST_F(EditorShell, TheCommandRulesFollowTheSoundTheSelectionTheLevelsAndTheDevice) {
+    using enum EnabledRule;
+    const auto enabled = [&] {
+        std::string out;
+        for (EnabledRule rule : {SoundLoaded, SelectionMade, ClipAvailable, UndoAvailable,
+                                 RedoAvailable, SoundPlaying, SoundSeekable})
+            out += editor->enabled(rule) ? '+' : '-';
+        return out;
     };
-    EXPECT_TRUE(enabledIds().empty());
-
-    const std::set<std::string> withSound = {
-        "MMsave",      "MMsaveAs",     "MMplay",     "MMNiets",   "MMvolume",         "MMspeed",
-        "MMreverse",   "MMecho",       "MMprop",     "MMsaveMP3", "MMalien",          "MMalien2",
-        "MMsat",       "MMnormalize",  "MMcopy",     "MMrecord",  "MMrecordOverloop", "MMsaveBMP",
-        "MMrecordMix", "MMgekraak",    "MMDempen",   "MMfilter",  "MMkrimpen",        "MMSilence",
-        "MMAlles",     "MMinformatie", "MMzoomAlles"};
+    EXPECT_EQ(enabled(), "-------");
     load(ramp(200));
-    EXPECT_EQ(enabledIds(), withSound);
-
-    auto with = [&](std::set<std::string> ids, std::initializer_list<const char*> more) {
-        ids.insert(more.begin(), more.end());
-        return ids;
-    };
+    EXPECT_EQ(enabled(), "+------");
     select(10, 19);
-    const std::set<std::string> selected =
-        with(withSound, {"MMcut", "MMdel", "MMerase", "MMmute", "MMzoomSelectie"});
-    EXPECT_EQ(enabledIds(), selected);
+    EXPECT_EQ(enabled(), "++-----");
     editor->edits().copy();
-    const std::set<std::string> clip =
-        with(selected, {"MMpaste", "MMpasteMix", "MMpasteOverloper"});
-    EXPECT_EQ(enabledIds(), clip);
+    EXPECT_EQ(enabled(), "+++----");
     editor->effects().reverse();
-    EXPECT_EQ(enabledIds(), with(clip, {"MMundo"}));
+    EXPECT_EQ(enabled(), "++++---");
     editor->history().undo(); // undo clears the selection
-    EXPECT_EQ(enabledIds(),
-              with(withSound, {"MMpaste", "MMpasteMix", "MMpasteOverloper", "MMredo"}));
-
-    // The device plays: Stop, Rewind and Forward join.
+    EXPECT_EQ(enabled(), "+-+-+--");
+    // The device plays: Stop, Rewind and Forward; at the end it stops by itself.
     device.positionMs = 300;
     device.lengthMs = 1000;
-    EXPECT_TRUE(enabledIds().contains("MMstop"));
-    EXPECT_TRUE(enabledIds().contains("MMrewind") && enabledIds().contains("MMforward"));
-    device.positionMs = 1000; // at the end it stops by itself
-    EXPECT_FALSE(enabledIds().contains("MMstop"));
+    EXPECT_EQ(enabled(), "+-+-+++");
+    device.positionMs = 1000;
+    EXPECT_EQ(enabled(), "+-+-+--");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -33,8 +34,7 @@ std::set<std::filesystem::path> filesIn(const std::filesystem::path& folder) {
 }
 
 // Runs the work on a thread of its own, as the window does, and calls whileWaiting meanwhile;
-// `beforeWork` and `duringWork` run on the test's thread before the worker starts and between
-// those calls.
+// `beforeWork` runs on the test's thread before the worker starts.
 class ThreadRunner : public WorkRunner {
   public:
     void run(const std::function<void()>& work,
@@ -53,14 +53,13 @@ class ThreadRunner : public WorkRunner {
         });
         while (!done) {
             whileWaiting();
-            if (duringWork) duringWork();
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
         worker.join();
         if (failure) std::rethrow_exception(failure);
     }
     bool onThread = true;
-    std::function<void()> beforeWork, duringWork;
+    std::function<void()> beforeWork;
 };
 
 class Cancel : public EditingFixture {
@@ -96,10 +95,20 @@ class Cancel : public EditingFixture {
 struct LongCommand {
     const char* id;
     Arguments arguments;
-    bool selection = false;
+    std::function<void()> before = {};
 };
 
 TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
+    // Open reads the other file before anything changes; paste merges after its snapshot.
+    const auto otherFile = [&] {
+        writeWaveFile(path("other.wav"), doc(), 0, 30000);
+        host.openPaths.push_back(path("other.wav"));
+    };
+    const auto clipAndSelection = [&] {
+        writeClip(16, 22050, noise(40000, 3), noise(40000, 4));
+        select(100, 200);
+    };
+    const auto selection = [&] { select(1000, 20000); };
     const std::vector<LongCommand> commands = {
         {"MMreverse", {}},
         {"MMnormalize", {}}, // two passes: 60 % is in the second
@@ -107,17 +116,19 @@ TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
         {"MMspeed", {0.5, 2.0}},
         {"MMsat", {}},
         {"MMgekraak", {}},
-        {"MMdel", {}, true},
-        {"MMmute", {}, true},
+        {"MMdel", {}, selection},
+        {"MMmute", {}, selection},
         {"MMprop", {int64_t(0), 11025.0, int64_t(0)}}, // 8 bits, mono, another rate
         {"MMsave", {}},
         {"MMsaveMP3", {path("out.mp3"), int64_t(0), int64_t(0), "", "", "", "", "", ""}},
+        {"MMopen", {}, otherFile},
+        {"MMpasteOverloper", {}, clipAndSelection},
     };
     for (const LongCommand& command : commands)
         for (int step : {0, 60, 99}) {
             const std::string what = std::string(command.id) + " at " + std::to_string(step);
             loadWithRedo(30001);
-            if (command.selection) select(1000, 20000);
+            if (command.before) command.before();
             const EditorState before = state();
             const std::string fileBefore = readBytes(path("sound.wav"));
             const auto filesBefore = filesIn(dir);
@@ -129,23 +140,6 @@ TEST_F(Cancel, EveryLongCommandPutsEverythingBackAtAnyStep) {
                 EXPECT_NE(file.extension(), ".tmp") << what << ' ' << file;
             expectPutBack(before, what);
         }
-
-    // Open reads the other file before anything changes; paste merges after its snapshot.
-    loadWithRedo(30001);
-    writeWaveFile(path("other.wav"), doc(), 0, 30000);
-    EditorState before = state();
-    host.openPaths.push_back(path("other.wav"));
-    editor->work().cancelNextCommandAt(50);
-    editor->runCommand("MMopen");
-    expectPutBack(before, "open");
-
-    loadWithRedo(30001);
-    writeClip(16, 22050, noise(40000, 3), noise(40000, 4));
-    select(100, 200);
-    before = state();
-    editor->work().cancelNextCommandAt(50);
-    editor->runCommand("MMpasteOverloper");
-    expectPutBack(before, "fading paste");
 
     // The next command is not cancelled: only the one that followed the request was.
     ASSERT_TRUE(editor->runCommand("MMreverse"));
@@ -177,16 +171,9 @@ TEST_F(CancelOnThread, TheWorkerComputesWhatTheCallerWouldAndStopsWhenCancelled)
         const EditorState onCaller = state();
         ASSERT_TRUE(editor->runCommand("MMundo"));
 
+        // Commands and clicks meanwhile are refused (the window's long-work test).
         runner.onThread = true;
         host.progressSteps.clear();
-        runner.duringWork = [&] {
-            // Commands and pointer gestures arriving meanwhile are refused and touch nothing; a
-            // command says so.
-            EXPECT_FALSE(editor->runCommand("MMAlles"));
-            EXPECT_EQ(host.statusLog.back(), "The command has not been carried out, because "
-                                             "another one is still running.");
-            EXPECT_FALSE(editor->runExclusive([] {}));
-        };
         ASSERT_TRUE(editor->runCommand(id, arguments));
         EXPECT_TRUE(state() == onCaller) << id;
         EXPECT_FALSE(host.progressSteps.empty()) << id; // shown from the waiting thread
@@ -202,7 +189,7 @@ TEST_F(CancelOnThread, TheWorkerComputesWhatTheCallerWouldAndStopsWhenCancelled)
         ASSERT_TRUE(editor->runCommand(id, arguments));
         EXPECT_TRUE(state() == before) << id;
         EXPECT_EQ(host.statusLog.back(), "Cancelled.") << id;
-        runner.beforeWork = runner.duringWork = nullptr;
+        runner.beforeWork = nullptr;
     }
 }
 

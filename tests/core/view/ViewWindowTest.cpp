@@ -2,6 +2,8 @@
 // and frames in both kinds of view.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "view/ViewWindow.h"
 
 namespace sono {
@@ -9,43 +11,28 @@ namespace {
 
 constexpr double Rate = 44100;
 
-TEST(ScrollRange, ShowsOnlyWithZoomForSoundsLongerThanTwoSeconds) {
+// The two seconds a view shows are the first (the batch runner's graphic); without the scroll bar,
+// the whole sound.
+TEST(ViewWindow, TwoSecondsShowOnlyWithZoomForSoundsLongerThanThat) {
+    const auto shown = [](int64_t frames, const ScrollRange& range, int32_t value) {
+        const ViewWindow view = viewWindow(frames, Rate, range, value);
+        return std::tuple(view.twoSeconds, view.ViewStart, view.ViewEnd);
+    };
     EXPECT_FALSE(scrollRange(false, 441000, Rate, 1000).shown);
     EXPECT_FALSE(scrollRange(true, 441000, 0, 1000).shown);
-    EXPECT_TRUE(scrollRange(true, 441000, Rate, 1000).shown);
+    const ScrollRange range = scrollRange(true, 441000, Rate, 1000);
+    EXPECT_TRUE(range.shown);
+    EXPECT_EQ(shown(441000, range, 0), std::tuple(true, 0.0, 88199.0));
+    EXPECT_EQ(shown(441000, ScrollRange{}, 200), std::tuple(false, 0.0, 440999.0));
 
-    // Exactly two seconds stay whole.
+    // Exactly two seconds stay whole; one frame more shows the window, with nothing to scroll.
     const ScrollRange exact = scrollRange(true, 88200, Rate, 1000);
     EXPECT_FALSE(exact.shown);
-    const ViewWindow whole = viewWindow(88200, Rate, exact, 0);
-    EXPECT_FALSE(whole.twoSeconds);
-    EXPECT_EQ(whole.ViewStart, 0);
-    EXPECT_EQ(whole.ViewEnd, 88199);
-
-    // One frame more: the window shows, with nothing to scroll.
+    EXPECT_EQ(shown(88200, exact, 0), std::tuple(false, 0.0, 88199.0));
     const ScrollRange barely = scrollRange(true, 88201, Rate, 1000);
     EXPECT_TRUE(barely.shown);
     EXPECT_EQ(barely.maximum, 0);
-    for (int32_t value : {0, 5}) {
-        const ViewWindow view = viewWindow(88201, Rate, barely, value);
-        EXPECT_TRUE(view.twoSeconds);
-        EXPECT_EQ(view.ViewStart, 0);
-        EXPECT_EQ(view.ViewEnd, 88199);
-    }
-}
-
-// The two seconds a view shows are the first (the batch runner's graphic); without the scroll bar,
-// the whole sound.
-TEST(ViewWindow, TwoSecondsFromTheStartOrTheWholeSound) {
-    const ScrollRange range = scrollRange(true, 441000, Rate, 1000);
-    const ViewWindow view = viewWindow(441000, Rate, range, 0);
-    EXPECT_TRUE(view.twoSeconds);
-    EXPECT_EQ(view.ViewStart, 0);
-    EXPECT_EQ(view.ViewEnd, 88199);
-    const ViewWindow whole = viewWindow(441000, Rate, ScrollRange{}, 200);
-    EXPECT_FALSE(whole.twoSeconds);
-    EXPECT_EQ(whole.ViewStart, 0);
-    EXPECT_EQ(whole.ViewEnd, 440999);
+    EXPECT_EQ(shown(88201, barely, 5), std::tuple(true, 0.0, 88199.0));
 }
 
 TEST(Mapping, WholeSoundDividesByWidthLessOneOneWayAndByWidthTheOther) {
