@@ -12,7 +12,6 @@ namespace sono {
 namespace {
 
 constexpr QRgb Black = 0xFF000000;
-constexpr int OutlineColumns = ExampleLastColumn - ExampleFirstColumn + 1;
 
 bool isBlack(const QImage& picture, int x, int y) {
     return (picture.pixel(x, y) & 0xFFFFFF) == 0;

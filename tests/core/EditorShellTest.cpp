@@ -119,7 +119,7 @@ TEST_F(EditorShell, TheSaveQuestionNeverLetsTheSoundGoUnsaved) {
     editor->generators().makeMorse({"E", 75, 11025, 8, false});
     ASSERT_TRUE(doc().Changed);
     host.answers = {Answer::Yes}; // the offer made at the start after a crash
-    ASSERT_TRUE(editor->history().offerRecovery({2, 8000, 16, 3, {4, 5, 6}, {7, 8, 9}}));
+    ASSERT_TRUE(editor->history().offerRecovery({{2, 8000, 16}, 3, {4, 5, 6}, {7, 8, 9}}));
     const Samples made = left();
 
     auto askAgain = [&](std::optional<std::string> savedAs) {

@@ -24,7 +24,9 @@ void Editor::newEmptySound() {
     if (!doc_.FileName.empty() && (doc_.UndoLevel > 0 || doc_.Changed) &&
         !soundFiles_.offerSaveFirst())
         return;
-    installSound({1, doc_.SampleRate, doc_.BitsPerSample, 100, Samples(100, doc_.silenceValue()),
+    installSound({{1, doc_.SampleRate, doc_.BitsPerSample},
+                  100,
+                  Samples(100, doc_.silenceValue()),
                   Samples{0}});
     doc_.FileName = "*";
     status_.setCaption(captionForUntitled(settings_.language));

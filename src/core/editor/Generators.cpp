@@ -207,7 +207,7 @@ void Generators::makeMorse(const MorseSettings& settings) {
     const auto count = int32_t(samples.size());
     doc.selection.clear();
     editor_.installSound(
-        {1, float(settings.rate), float(settings.bits), count, std::move(samples), Samples{0}});
+        {{1, float(settings.rate), float(settings.bits)}, count, std::move(samples), Samples{0}});
     doc.FileName = "*";
     doc.Changed = true; // the message is in no file yet
     editor_.status().setCaption(captionForUntitled(editor_.language()));

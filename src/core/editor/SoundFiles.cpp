@@ -200,7 +200,7 @@ bool SoundFiles::openWave(std::string path, std::string displayName) {
     if (read.failure != WavFailure::None) {
         // No sound is loaded: an empty one in the format there was takes the old one's place, and
         // the panels that describe a sound stay as blank as during the read.
-        editor_.installSound({doc().Channels, doc().SampleRate, doc().BitsPerSample});
+        editor_.installSound({doc().format()});
         for (int panel = 2; panel <= 4; ++panel)
             editor_.status().setPanel(panel, "");
         view_.setBusy(false);

@@ -91,8 +91,10 @@ bool SoundFiles::openRawFile(const std::string& path, int bits, double rate, int
                                               "An unknown problem has occured."));
         return true;
     }
-    editor_.installSound({float(channels), float(roundHalfEven(rate)), float(bits), read.frames,
-                          std::move(read.left), std::move(read.right)});
+    editor_.installSound({{float(channels), float(roundHalfEven(rate)), float(bits)},
+                          read.frames,
+                          std::move(read.left),
+                          std::move(read.right)});
     doc().Changed = true; // the samples are in no WAV file yet
     doc().Info.clear();
     doc().DispText.clear();
